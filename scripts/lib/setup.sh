@@ -1,0 +1,35 @@
+# Sourced by scripts/run and scripts/test: makes sure the build tools and
+# libraries are installed (Debian packages only), then configures and
+# builds one CMake preset. Nothing is downloaded at build time.
+set -euo pipefail
+
+KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+
+kestrel_install_packages() {
+    local missing=()
+    for pkg in "${KESTREL_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}" >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq >&2
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+    else
+        echo "Missing packages. Run as root:" >&2
+        echo "  apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+# kestrel_build PRESET: configure once, then build incrementally.
+kestrel_build() {
+    local preset="$1"
+    cd "$KESTREL_ROOT"
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        cmake --preset "$preset" >&2
+    fi
+    cmake --build --preset "$preset" >&2
+}

@@ -1,0 +1,41 @@
+#include "cli/command.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace kestrel::cli {
+namespace {
+
+void printUsage(std::ostream& out)
+{
+    out << "Usage: kestrel-cli COMMAND [ARGS]\n"
+           "Writes calibration procedures for Tessel from UUT specifications.\n\n"
+           "Commands:\n";
+    for (const auto& command : allCommands())
+        out << "  " << command->name() << std::string(12 - std::min<std::size_t>(11, command->name().size()), ' ')
+            << command->summary() << "\n";
+    out << "\nRun 'kestrel-cli COMMAND --help' for the options of a command.\n";
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        printUsage(err);
+        return kExitUsage;
+    }
+    if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+        printUsage(out);
+        return kExitOk;
+    }
+    for (const auto& command : allCommands()) {
+        if (command->name() == args.front())
+            return command->execute(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    }
+    err << "kestrel-cli: unknown command '" << args.front() << "'\n";
+    printUsage(err);
+    return kExitUsage;
+}
+
+} // namespace kestrel::cli

@@ -1,0 +1,110 @@
+#include "core/app/text_util.h"
+
+#include <vector>
+
+namespace kestrel {
+
+std::string trimLeft(std::string_view s)
+{
+    const auto first = s.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string{} : std::string(s.substr(first));
+}
+
+std::string trimRight(std::string_view s)
+{
+    const auto last = s.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string{} : std::string(s.substr(0, last + 1));
+}
+
+std::string trim(std::string_view s) { return trimRight(trimLeft(s)); }
+
+std::string toLower(std::string_view s)
+{
+    std::string out(s);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+
+std::string toUpper(std::string_view s)
+{
+    std::string out(s);
+    for (char& ch : out)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    return out;
+}
+
+std::string properCase(std::string_view s)
+{
+    std::string out = toLower(s);
+    bool wordStart = true;
+    for (char& ch : out) {
+        if (ch == ' ') {
+            wordStart = true;
+            continue;
+        }
+        if (wordStart && ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+        wordStart = false;
+    }
+    return out;
+}
+
+bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+bool containsNoCase(std::string_view s, std::string_view part) { return contains(toLower(s), toLower(part)); }
+
+namespace {
+
+bool isContinuation(unsigned char ch) { return (ch & 0xC0) == 0x80; }
+
+// Byte offsets of the start of every UTF-8 character, plus the end.
+std::vector<std::size_t> charOffsets(std::string_view s)
+{
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!isContinuation(static_cast<unsigned char>(s[i])))
+            offsets.push_back(i);
+    offsets.push_back(s.size());
+    return offsets;
+}
+
+} // namespace
+
+std::size_t charCount(std::string_view s)
+{
+    std::size_t n = 0;
+    for (char ch : s)
+        if (!isContinuation(static_cast<unsigned char>(ch)))
+            ++n;
+    return n;
+}
+
+std::string charSubstr(std::string_view s, std::size_t from, std::size_t count)
+{
+    const auto offsets = charOffsets(s);
+    const std::size_t chars = offsets.size() - 1;
+    if (from >= chars)
+        return {};
+    const std::size_t to = (count == std::string_view::npos || count > chars - from) ? chars : from + count;
+    return std::string(s.substr(offsets[from], offsets[to] - offsets[from]));
+}
+
+void overwriteAt(std::string& line, std::size_t column, std::string_view value)
+{
+    if (column == 0)
+        return;
+    const std::size_t width = charCount(line);
+    if (column > width)
+        return;
+    const std::size_t room = width - (column - 1);
+    const std::string head = charSubstr(line, 0, column - 1);
+    const std::string field = charSubstr(value, 0, room);
+    const std::size_t fieldChars = charCount(field);
+    const std::string tail = charSubstr(line, column - 1 + fieldChars);
+    line = head + field + tail;
+}
+
+} // namespace kestrel

@@ -1,0 +1,33 @@
+#pragma once
+// Small text helpers with the meaning the program's texts need: "blank" is
+// the space character, case changes touch ASCII letters only (so "µ" and "°"
+// pass unchanged), and character positions count UTF-8 characters.
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+std::string trim(std::string_view s);       // spaces off both ends
+std::string trimLeft(std::string_view s);
+std::string trimRight(std::string_view s);
+std::string toLower(std::string_view s);
+std::string toUpper(std::string_view s);
+// First letter of each blank-separated word upper case, the rest lower case.
+std::string properCase(std::string_view s);
+
+bool contains(std::string_view s, std::string_view part);
+bool startsWith(std::string_view s, std::string_view prefix);
+bool containsNoCase(std::string_view s, std::string_view part);
+
+// Number of UTF-8 characters.
+std::size_t charCount(std::string_view s);
+// Characters [from, from + count) counted in UTF-8 characters (0-based).
+std::string charSubstr(std::string_view s, std::size_t from,
+                       std::size_t count = std::string_view::npos);
+
+// Writes value into line starting at the 1-based column, overwriting; the
+// line never grows, text past its end is cut. Lines are ASCII-addressed
+// except that a multi-byte character counts as one column.
+void overwriteAt(std::string& line, std::size_t column, std::string_view value);
+
+} // namespace kestrel

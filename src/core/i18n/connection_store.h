@@ -1,0 +1,51 @@
+#pragma once
+// Connection_RS: the operator instructions attached to grid columns, one
+// record per function and column, kept for the run only (never saved with
+// the localization). The generators use a record only when exactly one
+// matches; two records for one column count as none.
+//
+// Modes compare without regard to case, as the record filter of the
+// original store did: the thermometer sample files its instruction under
+// "TC" and the generator asks for "tc".
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+struct ConnectionRecord {
+    std::string mode;                // function code, at most 25 characters
+    std::string col;                 // 0-based grid column as decimal text
+    std::optional<std::string> pic;  // picture file name, no directory
+    std::optional<std::string> text; // instruction text, lines joined by CR LF
+
+    bool operator==(const ConnectionRecord&) const = default;
+};
+
+class ConnectionStore {
+public:
+    void append(ConnectionRecord record);
+    const std::vector<ConnectionRecord>& records() const { return records_; }
+    std::size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+
+    // The record of (mode, column) when exactly one matches, else nullptr.
+    const ConnectionRecord* findUnique(std::string_view mode, int column) const;
+    std::size_t count(std::string_view mode, int column) const;
+
+    // Writes the one record of (mode, column), adding it when none matches.
+    void put(ConnectionRecord record);
+    // Deletes every record of (mode, column).
+    void remove(std::string_view mode, int column);
+
+    // Clear_Connection_Recordset: every record of mode, or all when mode is
+    // "all" in any case.
+    void clearMode(std::string_view mode);
+
+    bool operator==(const ConnectionStore&) const = default;
+
+private:
+    std::vector<ConnectionRecord> records_;
+};
+
+} // namespace kestrel

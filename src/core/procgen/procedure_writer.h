@@ -1,0 +1,75 @@
+#pragma once
+// The procedure under construction and the line routines every generator
+// writes with. Lines end in CR LF. Step lines carry a 7-character step
+// number (test.step, always with "." and three decimals), two blanks and
+// the step body; comment lines are written as they are.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// A run-time failure inside a generator: it ends the generation and is
+// reported with its number and description; the text written so far stays.
+class ProcedureFailure : public std::runtime_error {
+public:
+    ProcedureFailure(int number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+    int number() const { return number_; }
+
+private:
+    int number_;
+};
+
+// The numbers the failures carry, as the operator sees them reported.
+inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrSubscript = 9;
+inline constexpr int kErrDivisionByZero = 11;
+
+class ProcedureWriter {
+public:
+    // StepNumber is kept in thousandths so that 999 increments never drift.
+    explicit ProcedureWriter(int startThousandths = 1007) : step_(startThousandths) {}
+
+    std::string& text() { return text_; }
+    const std::string& text() const { return text_; }
+    std::string takeText();
+
+    // The current line, composed by the generator before a line routine.
+    std::string line;
+
+    int stepThousandths() const { return step_; }
+    void setStepThousandths(int value) { step_ = value; }
+    int testNumber() const { return step_ / 1000; }
+    int lineCount() const { return lineCount_; }
+
+    // Add_Comment_Line: the current line as it is; it stays in `line`.
+    void addCommentLine();
+    // Add_Line: a step line with the current number; clears `line`, step + 0.001.
+    void addLine();
+    // Add_Line_No_Increment: as addLine, the next step keeps the number.
+    void addLineNoIncrement();
+    // StepNumber + 0.001 without writing a line.
+    void incrementStep() { step_ += 1; }
+    // Next_Test: integer part + 1, then + 0.001 (3.014 becomes 4.001).
+    void nextTest() { step_ = (step_ / 1000 + 1) * 1000 + 1; }
+
+    // Shorthands: set the current line and write it.
+    void comment(std::string_view text);
+    void blank() { comment(""); }
+    void step(std::string_view body);
+    void cont(std::string_view body);
+
+    // The 7-character step-number field, e.g. "  1.007"; fails from 1000.000.
+    static std::string stepField(int thousandths);
+
+private:
+    void countLine();
+    void appendStepLine();
+
+    std::string text_;
+    int step_;
+    int lineCount_ = 0;
+};
+
+} // namespace kestrel

@@ -1,0 +1,132 @@
+#include "core/spec/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace kestrel {
+
+double leadingNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t digitsStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    std::size_t digits = i - digitsStart;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        const std::size_t fraction = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+        digits += i - fraction;
+    }
+    if (digits == 0)
+        return 0.0;
+    // An exponent counts only when digits follow it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        const std::size_t expDigits = j;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            ++j;
+        if (j > expDigits)
+            i = j;
+    }
+    std::string number(text.substr(start, i - start));
+    if (!number.empty() && number.front() == '+')
+        number.erase(0, 1);
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec != std::errc{} || !std::isfinite(value))
+        return 0.0;
+    return value;
+}
+
+double round15(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return value == 0.0 ? 0.0 : value;
+    std::array<char, 64> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                   std::chars_format::scientific, 14);
+    double rounded = value;
+    std::from_chars(buf.data(), res.ptr, rounded);
+    return rounded;
+}
+
+std::string replaceSeparator(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string out(text);
+    if (from.empty() || from == to)
+        return out;
+    std::size_t pos = 0;
+    while ((pos = out.find(from, pos)) != std::string::npos) {
+        out.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+    return out;
+}
+
+double textToValue(std::string_view text, std::string_view decimalSeparator)
+{
+    const std::string t = replaceSeparator(text, decimalSeparator, ".");
+    const double number = leadingNumber(t);
+    double value = round15(number);
+    struct Prefix {
+        std::string_view letter;
+        double factor;
+    };
+    static constexpr std::array<Prefix, 9> kPrefixes{{
+        {"p", 1e-12}, {"n", 1e-9}, {"u", 1e-6}, {"\xC2\xB5", 1e-6}, {"m", 1e-3},
+        {"k", 1e3}, {"K", 1e3}, {"M", 1e6}, {"G", 1e9},
+    }};
+    for (const auto& prefix : kPrefixes)
+        if (t.find(prefix.letter) != std::string::npos)
+            value = round15(number * prefix.factor);
+    return value;
+}
+
+std::string numberText(double value)
+{
+    if (!std::isfinite(value))
+        return "0";
+    value = round15(value);
+    if (value == 0.0)
+        return "0";
+    // Fixed notation with enough decimals for 15 significant digits, then
+    // trailing zeros and point removed.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::max(0, 14 - exponent);
+    std::array<char, 400> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                   std::chars_format::fixed, decimals);
+    std::string text(buf.data(), res.ptr);
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0')
+            text.pop_back();
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+std::string rangeNumberText(double value)
+{
+    std::string text = numberText(value);
+    if (text.rfind("0.", 0) == 0)
+        text.erase(0, 1);
+    else if (text.rfind("-0.", 0) == 0)
+        text.erase(1, 1);
+    return text;
+}
+
+} // namespace kestrel

@@ -1,0 +1,38 @@
+#pragma once
+// Numbers as the program reads and writes them. Users type engineering
+// notation with the locale's decimal separator and at most one prefix letter
+// at the end (200m, 1,5K, 10µ); procedures always use "." as decimal point.
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// The value of the leading number of a text with "." as decimal mark:
+// leading blanks, an optional sign, digits, one ".", digits and an optional
+// exponent ("1e3"); reading stops at the first character that cannot
+// continue the number. A text without a leading number gives 0, and so does
+// a number too large for a double.
+double leadingNumber(std::string_view text);
+
+// Rounds to 15 significant digits, the precision every number of a
+// procedure is written with.
+double round15(double value);
+
+// Text_To_Value: engineering notation to base units. The locale's
+// separator becomes "."; the last prefix letter found in the order
+// p n u µ m k K M G decides the factor ("10mM" reads as 1e7).
+double textToValue(std::string_view text, std::string_view decimalSeparator);
+
+// The shortest decimal text of a value with at most 15 significant digits
+// and "." as decimal mark: no exponent, no trailing zeros or point, "0."
+// before values below 1 ("0.5", "-0.25", "1100", "73.3333333333333").
+std::string numberText(double value);
+
+// As numberText, without the zero before the point of a value below 1
+// (".2"), the form of a procedure's RANGE field.
+std::string rangeNumberText(double value);
+
+// Replaces every occurrence of from by to.
+std::string replaceSeparator(std::string_view text, std::string_view from, std::string_view to);
+
+} // namespace kestrel
