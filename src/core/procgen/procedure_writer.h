@@ -3,28 +3,12 @@
 // writes with. Lines end in CR LF. Step lines carry a 7-character step
 // number (test.step, always with "." and three decimals), two blanks and
 // the step body; comment lines are written as they are.
-#include <stdexcept>
+#include "core/app/failure.h"
+
 #include <string>
 #include <string_view>
 
 namespace kestrel {
-
-// A run-time failure inside a generator: it ends the generation and is
-// reported with its number and description; the text written so far stays.
-class ProcedureFailure : public std::runtime_error {
-public:
-    ProcedureFailure(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
-    int number() const { return number_; }
-
-private:
-    int number_;
-};
-
-// The numbers the failures carry, as the operator sees them reported.
-inline constexpr int kErrOverflow = 6;
-inline constexpr int kErrSubscript = 9;
-inline constexpr int kErrDivisionByZero = 11;
 
 class ProcedureWriter {
 public:

@@ -45,3 +45,31 @@ struct ScopeInputs {
 };
 
 } // namespace kestrel
+
+namespace kestrel {
+
+// The text fields of the Scopes page and the keys each accepts (Backspace
+// always passes). The accuracy fields take digits and "."; bandwidth and
+// risetime whole numbers only.
+enum class ScopeField {
+    VerticalAccuracy, TimebaseAccuracy, Bandwidth, Risetime,
+    Accuracy1MOhm, Accuracy50Ohm, Capacitance, CapAccuracy
+};
+
+inline bool scopeFieldAccepts(ScopeField field, char key)
+{
+    if (key == '\b' || (key >= '0' && key <= '9'))
+        return true;
+    return key == '.' && field != ScopeField::Bandwidth && field != ScopeField::Risetime;
+}
+
+// The impedance tests need a calibrator that can measure input impedance:
+// not the 7300 models, the 6400 or any 300 MHz option.
+bool impedanceTestAvailable(int scopeReferenceIndex);
+
+// ScopeFSC: the first four characters of the entry, the calibrator's FSC
+// and the base name of its help and accuracy files.
+std::string scopeFsc(int scopeReferenceIndex);
+bool is300MHzOption(int scopeReferenceIndex);
+
+} // namespace kestrel
