@@ -1,0 +1,114 @@
+#include "core/procgen/preamble.h"
+
+#include "core/app/text_util.h"
+
+namespace kestrel {
+namespace {
+
+// Flag letters are placed at 1-based positions of a 78-character line whose
+// "ASK-"/"ASK+" word stands at 9 to 12; after trimming, each flag sits 8
+// columns further left in the step body.
+std::string flagLine(std::string line, std::string_view word)
+{
+    if (trim(line).empty())
+        return {};
+    overwriteAt(line, 9, word);
+    return trim(line);
+}
+
+} // namespace
+
+std::string askMinus(const ProcedureOptions& options)
+{
+    std::string line(78, ' ');
+    overwriteAt(line, 75, "V");
+    if (!options.operatorButtons.list)
+        overwriteAt(line, 70, "L");
+    if (!options.operatorButtons.cancel)
+        overwriteAt(line, 56, "X");
+    if (!options.operatorButtons.repeat)
+        overwriteAt(line, 38, "P");
+    if (options.postTestWindow == PostTestWindow::OnFailure)
+        overwriteAt(line, 54, "F");
+    return flagLine(std::move(line), "ASK-");
+}
+
+std::string askPlus(const ProcedureOptions& options)
+{
+    std::string line(78, ' ');
+    switch (options.dataEntry) {
+    case DataEntry::GoNoGo: overwriteAt(line, 24, "G"); break;
+    case DataEntry::Keyboard: overwriteAt(line, 24, "K"); break;
+    case DataEntry::All: overwriteAt(line, 24, "B"); break;
+    case DataEntry::Slew: break;
+    }
+    if (options.postTestWindow == PostTestWindow::Always)
+        overwriteAt(line, 66, "A");
+    return flagLine(std::move(line), "ASK+");
+}
+
+std::string headerBlock(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines)
+{
+    std::string out;
+    const auto add = [&out](std::string_view text) {
+        out += text;
+        out += "\r\n";
+    };
+    add("INSTRUMENT:            " + inputs.identity.name);
+    add("DATE:                  " + inputs.headerDate);
+    add("AUTHOR:                " + inputs.identity.author);
+    add("REVISION:              " + inputs.identity.revision);
+    add("ADJUSTMENT THRESHOLD:  70%");
+    add("NUMBER OF TESTS:       " + std::to_string(numberOfTests));
+    add("NUMBER OF LINES:       " + std::to_string(numberOfLines));
+    add(std::string(77, '='));
+    add(kColumnHeader);
+    return out;
+}
+
+void writeFlagSteps(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts)
+{
+    if (const std::string minus = askMinus(inputs.options); !minus.empty())
+        writer.step(minus);
+    if (const std::string plus = askPlus(inputs.options); !plus.empty())
+        writer.step(plus);
+    if (inputs.connections.empty())
+        return;
+    // The wizard's own instructions replace Tessel's automatic messages.
+    if (inputs.options.functionMessages) {
+        writer.blank();
+        writer.comment("# " + texts.gettext(251));
+        writer.step("ASK-" + std::string(62, ' ') + "W");
+    }
+    if (inputs.options.autoranging) {
+        writer.blank();
+        writer.comment("# " + texts.gettext(252));
+        writer.step("ASK-   R");
+    }
+}
+
+bool writeMeasurementUncertainty(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts)
+{
+    writer.blank();
+    if (inputs.options.measurements < 1)
+        return false;
+    writer.comment("# " + texts.gettext(1513));
+    writer.step("VSET         nmeas = " + std::to_string(inputs.options.measurements));
+    writer.blank();
+    writer.comment("# " + texts.gettext(1506));
+    writer.step("VSET         WS = Yes");
+    return true;
+}
+
+void writeClosingSteps(ProcedureWriter& writer, const TextLookup& texts, bool sharedDisplayNumber)
+{
+    writer.step("HEAD");
+    const std::string first = "DISP         !               " + texts.gettext(253);
+    if (sharedDisplayNumber)
+        writer.cont(first);
+    else
+        writer.step(first);
+    writer.step("DISP         !               " + texts.gettext(254));
+}
+
+} // namespace kestrel
