@@ -1,6 +1,8 @@
 #include "core/scope/scope_inputs.h"
 
+#include "core/app/failure.h"
 #include "core/app/text_util.h"
+#include "core/spec/numbers.h"
 
 namespace kestrel {
 namespace {
@@ -22,6 +24,92 @@ bool impedanceTestAvailable(int scopeReferenceIndex)
 {
     const std::string fsc = scopeFsc(scopeReferenceIndex);
     return !(fsc == "7300" || fsc == "6400" || is300MHzOption(scopeReferenceIndex));
+}
+
+std::string_view scopeListEntry(std::span<const std::string_view> list, int index)
+{
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        throw ProcedureFailure(kErrSubscript, "Subscript out of range");
+    return list[static_cast<std::size_t>(index)];
+}
+
+int channelCount(const ScopeInputs& inputs)
+{
+    return static_cast<int>(leadingNumber(scopeListEntry(kNumChannels, inputs.numChannels)));
+}
+
+void setRisetimeTest(ScopeInputs& inputs, bool on)
+{
+    inputs.risetimeTest = on;
+    inputs.risetime = on ? "50" : "";
+}
+
+bool setImpedanceTest(ScopeInputs& inputs, bool on)
+{
+    if (on && !impedanceTestAvailable(inputs.reference))
+        return false;
+    inputs.impedanceTest = on;
+    inputs.accuracy1MOhm = on ? "0.1" : "";
+    inputs.accuracy50Ohm = on ? "0.1" : "";
+    inputs.capacitance = on ? "13" : "";
+    inputs.capAccuracy = on ? "0.1" : "";
+    return true;
+}
+
+bool selectScopeReference(ScopeInputs& inputs, int index)
+{
+    if (index < 0 || index >= static_cast<int>(kScopeReferences.size()))
+        return false;
+    inputs.reference = index;
+    setImpedanceTest(inputs, false);
+    return true;
+}
+
+bool scopeFieldEnabled(const ScopeInputs& inputs, ScopeField field)
+{
+    switch (field) {
+    case ScopeField::Risetime: return inputs.risetimeTest;
+    case ScopeField::Accuracy1MOhm:
+    case ScopeField::Accuracy50Ohm:
+    case ScopeField::Capacitance:
+    case ScopeField::CapAccuracy: return inputs.impedanceTest;
+    case ScopeField::VerticalAccuracy:
+    case ScopeField::TimebaseAccuracy:
+    case ScopeField::Bandwidth: break;
+    }
+    return true;
+}
+
+std::string& scopeFieldText(ScopeInputs& inputs, ScopeField field)
+{
+    switch (field) {
+    case ScopeField::VerticalAccuracy: return inputs.verticalAccuracy;
+    case ScopeField::TimebaseAccuracy: return inputs.timebaseAccuracy;
+    case ScopeField::Bandwidth: return inputs.bandwidth;
+    case ScopeField::Risetime: return inputs.risetime;
+    case ScopeField::Accuracy1MOhm: return inputs.accuracy1MOhm;
+    case ScopeField::Accuracy50Ohm: return inputs.accuracy50Ohm;
+    case ScopeField::Capacitance: return inputs.capacitance;
+    case ScopeField::CapAccuracy: break;
+    }
+    return inputs.capAccuracy;
+}
+
+const std::string& scopeFieldText(const ScopeInputs& inputs, ScopeField field)
+{
+    return scopeFieldText(const_cast<ScopeInputs&>(inputs), field);
+}
+
+std::optional<int> connectorPictureWidth(const ScopeInputs& inputs)
+{
+    if (inputs.numChannels < 0 || inputs.numChannels >= static_cast<int>(kNumChannels.size()))
+        return std::nullopt;
+    switch (channelCount(inputs)) {
+    case 1: return 525;
+    case 2: return 1125;
+    case 4: return 2200;
+    default: return std::nullopt;
+    }
 }
 
 } // namespace kestrel

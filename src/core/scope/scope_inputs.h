@@ -2,6 +2,8 @@
 // The oscilloscope under test and its calibrator, as entered on the Scopes
 // page. Lists are held by entry index; their entry texts are fixed here.
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -71,5 +73,38 @@ bool impedanceTestAvailable(int scopeReferenceIndex);
 // and the base name of its help and accuracy files.
 std::string scopeFsc(int scopeReferenceIndex);
 bool is300MHzOption(int scopeReferenceIndex);
+
+// The entry text at a list index; an index outside the list fails as
+// "Subscript out of range" (ProcedureFailure kErrSubscript).
+std::string_view scopeListEntry(std::span<const std::string_view> list, int index);
+
+// The number of channels to test: the numeric value of the `NumChannels`
+// entry, so "2 " reads as two.
+int channelCount(const ScopeInputs& inputs);
+
+// chk_Risetime: ticking asks for the risetime test with a 50 ns limit;
+// unticking clears the limit. A limit typed earlier is not kept.
+void setRisetimeTest(ScopeInputs& inputs, bool on);
+
+// chk_Impedance: ticking fills 13 pF and 0.1 % for the three accuracies,
+// unticking clears all four. Ticking is refused (returns false, nothing
+// changes) for a calibrator that cannot measure input impedance.
+bool setImpedanceTest(ScopeInputs& inputs, bool on);
+
+// A click on a scope standard: the impedance tick never survives a change
+// of calibrator. An index outside the list is refused (returns false).
+bool selectScopeReference(ScopeInputs& inputs, int index);
+
+// Whether a field takes input: the risetime limit only with the risetime
+// test, the four impedance fields only with the impedance test.
+bool scopeFieldEnabled(const ScopeInputs& inputs, ScopeField field);
+// The text of a field.
+std::string& scopeFieldText(ScopeInputs& inputs, ScopeField field);
+const std::string& scopeFieldText(const ScopeInputs& inputs, ScopeField field);
+
+// The width in twips of the channel connector picture, wide enough for as
+// many connectors as channels; nothing for a channel count it has no
+// picture width for.
+std::optional<int> connectorPictureWidth(const ScopeInputs& inputs);
 
 } // namespace kestrel

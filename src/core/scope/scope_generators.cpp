@@ -1,0 +1,575 @@
+#include "core/scope/scope_generators.h"
+
+#include "core/app/failure.h"
+#include "core/app/text_util.h"
+#include "core/procgen/preamble.h"
+#include "core/procgen/procedure_writer.h"
+#include "core/scope/scope_inputs.h"
+#include "core/scope/scope_numbers.h"
+#include "core/spec/numbers.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// One generator writes both scope procedures. The multi-channel calibrators
+// (8240 five-channel, 8600 four-channel) switch the UUT channel from the
+// calibrator, so their procedure differs only in the channel blocks, the
+// terminator and impedance instructions, the timebase spacing and the title.
+
+namespace kestrel {
+namespace {
+
+// Six divisions of each vertical setting, indexed like VertGain1 and
+// VertGain2.
+struct AmplitudePoint {
+    std::string_view range;
+    std::string_view nominal;
+};
+
+constexpr std::array<AmplitudePoint, 6> kLowRange{{
+    {"50", "300.0mV"}, {"20", "120.0mV"}, {"10", "60.0mV"},
+    {"5", "30.0mV"}, {"2", "12.0mV"}, {"1", "6.0mV"},
+}};
+constexpr std::array<AmplitudePoint, 6> kHighRange{{
+    {"5", "30.0V"}, {"2", "12.0V"}, {"1", "6.0V"},
+    {".5", "3.0V"}, {"200", "1200mv"}, {"100", "600mv"},
+}};
+
+const AmplitudePoint& amplitude(const std::array<AmplitudePoint, 6>& table, int index)
+{
+    if (index < 0 || index >= static_cast<int>(table.size()))
+        throw ProcedureFailure(kErrSubscript, "Subscript out of range");
+    return table[static_cast<std::size_t>(index)];
+}
+
+// Calibrator lines are 78 blanks with each value written at its 1-based
+// column under the column header; trailing blanks stay in the line.
+constexpr std::size_t kColFsc = 1;
+constexpr std::size_t kColRange = 8;
+constexpr std::size_t kColNominal = 14;
+constexpr std::size_t kColTolerance = 29;
+constexpr std::size_t kColMod1 = 43;
+constexpr std::size_t kColMod2 = 58;
+constexpr std::size_t kColMod3 = 61;
+constexpr std::size_t kColMod4 = 64;
+constexpr std::size_t kColCon = 67;
+constexpr std::size_t kCalibratorLineWidth = 78;
+
+// Fixed calibrator set-ups, written after the FSC.
+constexpr std::string_view kBandwidthReference =
+    "         30mVpp                       50kH           LS SC S  L";
+constexpr std::string_view kBandwidthLevel =
+    "         30mVpp                                      LS SC S  L";
+constexpr std::size_t kColBandwidthFrequency = 42;
+constexpr std::string_view kRisetimeEdge =
+    "         100mVpp                      10kH           ED SC S  L";
+constexpr std::string_view kMarker =
+    "         0.1mT                                       MK SC S  L";
+constexpr std::string_view kMarker6400 =
+    "         0.1mT                        0.2Vpp         MK SC S  L";
+constexpr std::string_view kMarker8600 =
+    "         0.1mT                        0.1Vpp         MK SC S  L";
+constexpr std::string_view kTrigger6400 =
+    "6400         200mVpp                      1kH            LS SC S  L";
+
+constexpr std::string_view kDisp = "DISP         ";
+constexpr std::string_view kHead = "HEAD         ";
+constexpr std::string_view kMess = "MESS         ";
+constexpr std::string_view kEval = "EVAL         ";
+
+std::string banner() { return "#" + std::string(76, '*'); }
+
+class ScopeProcedure {
+public:
+    ScopeProcedure(const ProcedureInputs& inputs, const TextLookup& texts, bool multiChannel)
+        : in_(inputs), scope_(inputs.scope), texts_(texts), multi_(multiChannel)
+    {
+    }
+
+    // Everything up to and including the timebase section.
+    void writeBody();
+    // Modifier adjustment, header in front, closing steps after.
+    std::string finish();
+    const std::string& partialText() const { return writer_.text(); }
+
+private:
+    std::string t(int number) const { return texts_.gettext(number); }
+    std::string disp(int number) const { return std::string(kDisp) + t(number); }
+    std::string heading(int number) const { return std::string(kHead) + "\\{" + t(number) + "\\}"; }
+    std::string withFsc(std::string text) const
+    {
+        text = replaceAll(std::move(text), "<fsc>", fsc_);
+        return replaceAll(std::move(text), "<FSC>", fsc_);
+    }
+    void blanks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            writer_.blank();
+    }
+
+    void writeSystemFlags();
+    void writeStandardPreparation();
+    void writeMultiChannelConnection();
+    void writeChannel(int channel);
+    void writeTriggerTest();
+    void writeVertical();
+    void writeBandwidth();
+    void writeRisetime(int channel);
+    void writeImpedance(int channel);
+    std::string impedanceLine(std::string_view nominal, const std::string& accuracy) const;
+    void writeTimebase();
+    std::string timebaseLine(std::string_view entry, bool slowRange) const;
+    void adjustModifiers();
+
+    const ProcedureInputs& in_;
+    const ScopeInputs& scope_;
+    const TextLookup& texts_;
+    const bool multi_;
+    std::string reference_;
+    std::string fsc_;
+    bool is300MHz_ = false;
+    ProcedureWriter writer_{1001};
+};
+
+void ScopeProcedure::writeBody()
+{
+    reference_ = std::string(scopeListEntry(kScopeReferences, scope_.reference));
+    fsc_ = scopeFsc(scope_.reference);
+    is300MHz_ = is300MHzOption(scope_.reference);
+
+    writeSystemFlags();
+    writeStandardPreparation();
+    if (multi_)
+        writeMultiChannelConnection();
+    const int channels = channelCount(scope_);
+    for (int c = 1; c <= channels; ++c)
+        writeChannel(c);
+    blanks(2);
+    writeTimebase();
+}
+
+void ScopeProcedure::writeSystemFlags()
+{
+    blanks(3);
+    writer_.comment("# " + t(1536));
+    writer_.comment("# -------------");
+    writeFlagSteps(writer_, in_, texts_);
+    writeMeasurementUncertainty(writer_, in_, texts_);
+}
+
+void ScopeProcedure::writeStandardPreparation()
+{
+    writer_.blank();
+    writer_.comment("# " + t(1527));
+    writer_.comment("# ------");
+    writer_.step(std::string(kHead) + t(1527));
+    writer_.step(disp(1528));
+
+    writer_.blank();
+    writer_.comment("# " + t(1529));
+    writer_.comment("# ----------");
+    writer_.step(std::string(kHead) + t(1529));
+    writer_.step(disp(1530));
+    writer_.step(std::string(kEval) + "\\{" + t(1531) + "\\}");
+
+    writer_.blank();
+    writer_.comment("# " + t(1532));
+    writer_.comment("# -----------------------");
+    writer_.step(std::string(kHead) + t(1532));
+    writer_.step("RSLT         =" + t(1533));
+
+    // Both the source and, except on the 7300, its scope module are reset.
+    blanks(2);
+    writer_.comment("# " + t(1534));
+    writer_.comment("# ---------------");
+    writer_.step(fsc_ + "         *");
+    if (fsc_ != "7300")
+        writer_.step("M" + fsc_ + "        *");
+    writer_.blank();
+}
+
+void ScopeProcedure::writeMultiChannelConnection()
+{
+    const std::string channels = trim(scopeListEntry(kNumChannels, scope_.numChannels));
+    if (channels == "4") {
+        writer_.step(withFsc(disp(1571)));
+        writer_.step(withFsc(disp(1574)));
+    } else if (channels == "2") {
+        writer_.step(withFsc(disp(1572)));
+        writer_.step(withFsc(disp(1575)));
+    } else if (channels == "1") {
+        writer_.step(withFsc(disp(1573)));
+    }
+}
+
+void ScopeProcedure::writeChannel(int channel)
+{
+    const std::string c = std::to_string(channel);
+    if (multi_) {
+        blanks(2);
+        writer_.comment(banner());
+        writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + c);
+        writer_.comment(banner());
+        blanks(3);
+
+        // The calibrator routes its output to the channel under test.
+        writer_.comment("# Set channel");
+        std::string line(kCalibratorLineWidth, ' ');
+        if (fsc_ == "8600") {
+            overwriteAt(line, kColFsc, "M8600");
+            overwriteAt(line, kColTolerance, "CH" + c);
+        } else {
+            overwriteAt(line, kColFsc, "M7320");
+            overwriteAt(line, 56, "C" + c);
+        }
+        writer_.step(line);
+        blanks(2);
+        if (channel == 1)
+            writeTriggerTest();
+    } else {
+        if (channel == 1)
+            writeTriggerTest();
+        blanks(2);
+        writer_.comment(banner());
+        writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + c);
+        writer_.comment(banner());
+        writer_.blank();
+        if (in_.options.functionMessages) {
+            writer_.comment("# Connection");
+            writer_.cont(disp(1540));
+            std::string text = withFsc(disp(fsc_ == "8240" || fsc_ == "8600" ? 1541 : 1542));
+            text = replaceAll(std::move(text), "<Channel>", c);
+            text = replaceAll(std::move(text), "<channel>", c);
+            if (in_.options.autoranging)
+                writer_.cont(text);
+            else
+                writer_.step(text);
+        }
+        blanks(2);
+    }
+
+    writeVertical();
+    writeBandwidth();
+    if (scope_.risetimeTest)
+        writeRisetime(channel);
+    if (scope_.impedanceTest)
+        writeImpedance(channel);
+}
+
+void ScopeProcedure::writeTriggerTest()
+{
+    writer_.comment("# " + t(1535));
+    writer_.comment("# -------------");
+    if (fsc_ == "6400") {
+        writer_.step(kTrigger6400);
+    } else {
+        std::string line(kCalibratorLineWidth, ' ');
+        overwriteAt(line, kColFsc, fsc_);
+        overwriteAt(line, kColNominal, "300mv");
+        overwriteAt(line, kColMod1, "1KH");
+        overwriteAt(line, kColMod2, "ZQ");
+        overwriteAt(line, kColMod3, "S");
+        writer_.step(line);
+    }
+    writer_.step(disp(1537));
+    blanks(2);
+}
+
+void ScopeProcedure::writeVertical()
+{
+    writer_.comment("# " + t(1283));
+    writer_.blank();
+    writer_.step(heading(1284));
+    writer_.comment("#---------------------------------------------");
+    writer_.blank();
+    if (multi_ && fsc_ == "8240")
+        writer_.step(disp(1577));
+    writer_.step(disp(1543));
+    writer_.blank();
+
+    const std::string tolerance = numberText(leadingNumber(scope_.verticalAccuracy)) + "%";
+    const auto point = [&](const AmplitudePoint& p) {
+        std::string line(kCalibratorLineWidth, ' ');
+        overwriteAt(line, kColFsc, fsc_);
+        overwriteAt(line, kColRange, p.range);
+        overwriteAt(line, kColNominal, p.nominal);
+        overwriteAt(line, kColTolerance, tolerance);
+        overwriteAt(line, kColMod3, "SC");
+        writer_.step(line);
+        writer_.nextTest();
+    };
+    // From the most sensitive setting chosen up to 50 mV/div, then from
+    // 100 mV/div up to the least sensitive setting chosen.
+    for (int i = scope_.vertGain1; i >= 0; --i)
+        point(amplitude(kLowRange, i));
+    for (int j = static_cast<int>(kVertGain2.size()) - 1; j >= scope_.vertGain2; --j)
+        point(amplitude(kHighRange, j));
+}
+
+void ScopeProcedure::writeBandwidth()
+{
+    blanks(2);
+    writer_.step(heading(1210));
+    writer_.comment("#-------------------------------------");
+    // The single-channel 8600 and the multi-channel 8600 have their 50 ohm
+    // path built in; the multi-channel 8240 also switches the UUT input.
+    if (multi_) {
+        if (fsc_ == "8240") {
+            writer_.cont(withFsc(disp(1544)));
+            writer_.step(disp(1576));
+        }
+    } else if (fsc_ != "8600") {
+        writer_.cont(withFsc(disp(1544)));
+    }
+    writer_.cont(disp(1545));
+    writer_.step(disp(1546));
+    writer_.blank();
+
+    writer_.step(fsc_ + std::string(kBandwidthReference));
+    writer_.step(disp(1547));
+    std::string line = fsc_ + std::string(kBandwidthLevel);
+    overwriteAt(line, kColBandwidthFrequency, scope_.bandwidth + "MH    ");
+    writer_.step(line);
+    writer_.step(std::string(kEval) + "\\{" + replaceAll(t(1548), "<bandwidth>", scope_.bandwidth) + "\\}");
+}
+
+void ScopeProcedure::writeRisetime(int channel)
+{
+    const std::string c = std::to_string(channel);
+    blanks(2);
+    writer_.step(heading(1285));
+    writer_.comment("#-------------------------------------");
+    writer_.cont(disp(1549));
+    writer_.cont(disp(1550));
+    writer_.cont(disp(1551));
+    writer_.cont(disp(1552));
+    writer_.step(replaceAll(disp(1543), "<channel>", c));
+    writer_.step(fsc_ + std::string(kRisetimeEdge));
+    writer_.blank();
+
+    writer_.step(std::string(kMess) + t(1554));
+    writer_.step("MESS");
+    writer_.step(std::string(kMess) + t(1555));
+    writer_.step(std::string(kMess) + t(1556));
+    writer_.step("MESS");
+    writer_.cont(std::string(kMess) + t(1557));
+    writer_.cont(std::string(kMess) + t(1558));
+    writer_.blank();
+
+    // Without a typed limit the risetime follows from the bandwidth:
+    // 350 / bandwidth in MHz gives nanoseconds.
+    std::string limit = scope_.risetime;
+    if (limit.empty()) {
+        const double bandwidth = leadingNumber(scope_.bandwidth);
+        if (bandwidth == 0.0)
+            throw ProcedureFailure(kErrDivisionByZero, "Division by zero");
+        limit = decimalsText(350.0 / bandwidth, 1, 4);
+    }
+    std::string eval = std::string(kEval) + t(1559);
+    eval = replaceAll(std::move(eval), " <channel>", "XXX");
+    eval = replaceAll(std::move(eval), "channel", "");
+    eval = replaceAll(std::move(eval), "XXX", "\\{Channel " + trim(c));
+    eval = replaceAll(std::move(eval), "<risetime>", limit);
+    writer_.step(eval + "\\}");
+    writer_.blank();
+    writer_.nextTest();
+}
+
+std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy) const
+{
+    std::string line(kCalibratorLineWidth, ' ');
+    overwriteAt(line, kColFsc, fsc_);
+    overwriteAt(line, kColNominal, nominal);
+    overwriteAt(line, kColTolerance, numberText(leadingNumber(trim(accuracy))) + "%");
+    overwriteAt(line, kColMod3, "ZM");
+    overwriteAt(line, kColCon, "2W");
+    return line;
+}
+
+void ScopeProcedure::writeImpedance(int channel)
+{
+    blanks(2);
+    writer_.step(std::string(kHead) + "\\{" + replaceAll(t(1560), "<channel>", std::to_string(channel)) + " \\}");
+    writer_.comment("#----------------------------------------------");
+    if (multi_) {
+        // The calibrator measures 50 ohm first, with the UUT input switched.
+        writer_.cont(disp(1543));
+        writer_.step(disp(1576));
+        writer_.comment("# " + t(1562));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm));
+        writer_.step(disp(fsc_ == "8240" ? 1577 : 1578));
+        writer_.comment("# " + t(1561));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm));
+    } else {
+        writer_.comment("# " + t(1561));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm));
+        writer_.comment("# " + t(1562));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm));
+    }
+    if (!trim(scope_.capAccuracy).empty() && !trim(scope_.capacitance).empty()) {
+        writer_.comment("# " + t(1563));
+        std::string line(kCalibratorLineWidth, ' ');
+        overwriteAt(line, kColFsc, fsc_);
+        overwriteAt(line, kColNominal, numberText(leadingNumber(scope_.capacitance)) + "pF");
+        overwriteAt(line, kColTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%");
+        overwriteAt(line, kColMod3, "ZM");
+        overwriteAt(line, kColMod4, "N");
+        overwriteAt(line, kColCon, "2W");
+        writer_.step(line);
+    }
+}
+
+std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange) const
+{
+    const std::string number = numberText(leadingNumber(entry));
+    std::string unit = "T";
+    if (contains(entry, "m"))
+        unit = "mT";
+    else if (contains(entry, "\xC2\xB5"))
+        unit = "uT";
+    else if (!slowRange && contains(entry, "n"))
+        unit = "nT";
+
+    std::string tolerance = numberText(leadingNumber(scope_.timebaseAccuracy));
+    if (contains(scope_.timebaseAccuracy, "%"))
+        tolerance += "%";
+    else if (containsNoCase(scope_.timebaseAccuracy, "ppm"))
+        tolerance += "p%";
+    else
+        tolerance += "%";
+
+    std::string line(kCalibratorLineWidth, ' ');
+    overwriteAt(line, kColFsc, fsc_);
+    overwriteAt(line, kColRange, number);
+    overwriteAt(line, kColNominal, number + unit);
+    overwriteAt(line, kColTolerance, tolerance);
+    if (fsc_ == "6400")
+        overwriteAt(line, kColMod1, "0.2vpp");
+    else if (fsc_ == "8600")
+        overwriteAt(line, kColMod1, "0.1vpp");
+    overwriteAt(line, kColMod2, "MK");
+    overwriteAt(line, kColMod3, "SC");
+    overwriteAt(line, kColCon, "L");
+    if (slowRange)
+        return line;
+
+    // The fastest markers need 2 ns periods, the 4th marker mode and, on
+    // the calibrators that have it, the 600 MHz head.
+    const double period = textToValue(entry, in_.decimalSeparator);
+    constexpr double k1_8ns = 1.8e-9;
+    constexpr double k1_6ns = 1.6e-9;
+    constexpr double k9ns = 9e-9;
+    constexpr double k75ns = 75e-9;
+    if (fsc_ == "7300" && period < k1_8ns)
+        overwriteAt(line, kColNominal, "2nT");
+    if (fsc_ == "8240" && period < k1_8ns)
+        overwriteAt(line, kColNominal, "2nT");
+    if (fsc_ == "6400" && period < k1_6ns)
+        overwriteAt(line, kColNominal, "2nT");
+    if (reference_ == "7300 - 600 Mhz" && period < k75ns)
+        overwriteAt(line, kColMod2, "M4");
+    if (fsc_ == "8600" && period <= k9ns)
+        overwriteAt(line, kColMod2, "M4");
+    if (fsc_ == "8600" && period > k9ns)
+        overwriteAt(line, kColMod2, "M2");
+    if (fsc_ == "7320" && !is300MHz_ && period < k75ns) {
+        overwriteAt(line, kColMod2, "M4");
+        overwriteAt(line, kColMod3, "S6");
+    }
+    if (fsc_ == "8240" && period < k75ns) {
+        overwriteAt(line, kColMod2, "M4");
+        overwriteAt(line, kColMod3, "S6");
+    }
+    if (fsc_ == "7320" && period < k1_8ns)
+        overwriteAt(line, kColNominal, "2nT");
+    return line;
+}
+
+void ScopeProcedure::writeTimebase()
+{
+    writer_.step(heading(1564));
+    writer_.comment("#" + std::string(42, '-'));
+    if (multi_)
+        writer_.blank();
+    writer_.cont(disp(1565));
+    writer_.cont(disp(1566));
+    std::string_view marker = kMarker;
+    if (fsc_ == "6400")
+        marker = kMarker6400;
+    else if (fsc_ == "8600")
+        marker = kMarker8600;
+    writer_.cont(fsc_ + std::string(marker));
+    writer_.blank();
+    writer_.cont(disp(1567));
+    writer_.cont(disp(1568));
+    writer_.cont(disp(1569));
+    writer_.blank();
+
+    for (int i = scope_.sweep1; i < static_cast<int>(kSweep1.size()); ++i) {
+        writer_.step(timebaseLine(scopeListEntry(kSweep1, i), false));
+        writer_.nextTest();
+    }
+    for (int j = 0; j <= scope_.sweep2; ++j) {
+        writer_.step(timebaseLine(scopeListEntry(kSweep2, j), true));
+        writer_.nextTest();
+    }
+}
+
+void ScopeProcedure::adjustModifiers()
+{
+    // The generic "SC" (scope mode) and "MK" (marker) modifiers become the
+    // ones each calibrator's scope option understands.
+    std::string& text = writer_.text();
+    const bool sixHundredMHz73 = !multi_ && !is300MHz_ && reference_.substr(0, 2) == "73";
+    if (sixHundredMHz73 || fsc_ == "8240") {
+        text = replaceAll(std::move(text), " SC ", " S6 ");
+        text = replaceAll(std::move(text), " MK ", " M1 ");
+    }
+    if (fsc_ == "8600") {
+        text = replaceAll(std::move(text), " SC ", "    ");
+        text = replaceAll(std::move(text), " MK ", " M2 ");
+    }
+}
+
+std::string ScopeProcedure::finish()
+{
+    // The closing test is counted; its three lines are not.
+    const int tests = writer_.testNumber();
+    const int lines = writer_.lineCount() + 11;
+    adjustModifiers();
+    const std::string header = headerBlock(in_, tests, lines) + "\r\n" + (multi_ ? "# " : " ") + t(1539) + "\r\n";
+    writeClosingSteps(writer_, texts_, true);
+    return header + writer_.text() + "\r\n";
+}
+
+GeneratedProcedure generate(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+                            bool multiChannel)
+{
+    ScopeProcedure procedure(inputs, texts, multiChannel);
+    try {
+        procedure.writeBody();
+        return {procedure.finish(), false};
+    } catch (const ProcedureFailure& failure) {
+        sink.inform(multiChannel ? texts.gettext(268) + " Scope " + failure.what()
+                                 : texts.gettext(268) + " Single_Channel_Scope Error " +
+                                       std::to_string(failure.number()));
+        return {procedure.partialText(), true};
+    }
+}
+
+} // namespace
+
+GeneratedProcedure scopeProcedureSingleChannel(const ProcedureInputs& inputs, const TextLookup& texts,
+                                               MessageSink& sink)
+{
+    return generate(inputs, texts, sink, false);
+}
+
+GeneratedProcedure scopeProcedureMultiChannel(const ProcedureInputs& inputs, const TextLookup& texts,
+                                              MessageSink& sink)
+{
+    return generate(inputs, texts, sink, true);
+}
+
+} // namespace kestrel
