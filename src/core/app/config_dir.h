@@ -1,0 +1,26 @@
+#pragma once
+// Where Kestrel's own settings file and Tessel's configuration file are
+// found. Both are looked up by their bare names in one folder, so reads and
+// writes always meet the same files.
+#include <filesystem>
+#include <string_view>
+
+namespace kestrel {
+
+// KESTREL_CONFIG_DIR when set and not empty; otherwise the per-user
+// configuration folder: $XDG_CONFIG_HOME/kestrel, else ~/.config/kestrel.
+// On Windows the settings files traditionally live in the Windows directory
+// (%WINDIR%), so that is where they are looked for there.
+std::filesystem::path configDirectory();
+
+// The file of that name in the folder. On a case-sensitive file system an
+// existing file whose name differs only in case ("kestrel.ini" for
+// "Kestrel.INI") is taken, as the Windows profile functions would find it;
+// with none, the name as given.
+std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::string_view name);
+
+// Kestrel.INI and tessel.ini in configDirectory().
+std::filesystem::path kestrelIniPath();
+std::filesystem::path tesselIniPath();
+
+} // namespace kestrel

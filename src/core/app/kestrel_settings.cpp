@@ -1,0 +1,140 @@
+#include "core/app/kestrel_settings.h"
+
+#include "core/app/message_sink.h"
+#include "core/app/text_util.h"
+#include "core/i18n/text_lookup.h"
+#include "core/spec/numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace kestrel {
+namespace {
+
+int clampIndex(int value, int low, int high)
+{
+    return std::clamp(value, low, high);
+}
+
+// A stored number as the program's number conversion reads it: the
+// leading number, 0 for none, kept within the int range.
+int storedInteger(std::string_view text)
+{
+    const double value = std::nearbyint(leadingNumber(text));
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}
+
+// A stored value assigned to an option button or check box: "True" and
+// "False" in any case, else a number that is true when not zero. Text
+// that is neither counts as false rather than stopping the restore.
+bool storedBoolean(std::string_view text)
+{
+    const std::string word = toLower(trim(text));
+    if (word == "true")
+        return true;
+    if (word == "false")
+        return false;
+    return leadingNumber(word) != 0.0;
+}
+
+} // namespace
+
+std::string commentsFromFile(std::string_view stored)
+{
+    return replaceAll(std::string(stored), "~", "\r\n");
+}
+
+std::string commentsToFile(std::string_view comments)
+{
+    // Text boxes on some platforms break lines with a bare LF (or CR); each
+    // kind of line break becomes one "~" so the value stays on one line.
+    std::string out;
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        const char ch = comments[i];
+        if (ch == '\r') {
+            out += '~';
+            if (i + 1 < comments.size() && comments[i + 1] == '\n')
+                ++i;
+        } else if (ch == '\n') {
+            out += '~';
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std::string_view defaultValue)
+{
+    return ini.readString(kKestrelSection, key, defaultValue, kSettingsBufferLength);
+}
+
+KestrelSettings readDefaultValues(const ProfileFile& ini)
+{
+    KestrelSettings s;
+    s.maxDim = readDefaultSetting(ini, "MaxDim", "100.0");
+    s.unitsListIndex = storedInteger(readDefaultSetting(ini, "UnitsListIndex", "1"));
+    s.unitsText = readDefaultSetting(ini, "UnitsText", "PSI");
+    s.comments = commentsFromFile(readDefaultSetting(ini, "Comments", ""));
+    s.revision = readDefaultSetting(ini, "Revision", "1.0");
+    s.procName = "Enter Name";
+    s.authorName = readDefaultSetting(ini, "AuthorName", "Enter your name");
+
+    // One read per option button, in index order; a button set true is
+    // selected and clears the others, so the last true one wins. A group
+    // left with nothing selected shows its first option.
+    constexpr std::array<std::string_view, 3> kPauseDefaults{"1", "0", "0"};
+    s.pauseBetweenTests = 0;
+    for (std::size_t option = 0; option < kPauseDefaults.size(); ++option) {
+        if (storedBoolean(readDefaultSetting(ini, "PauseBetweenTests", kPauseDefaults[option])))
+            s.pauseBetweenTests = static_cast<int>(option);
+    }
+
+    s.addFunctionMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_FUNCTION_Message", "1"));
+    s.addRangeMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_RANGE_message", "1"));
+
+    s.lastReferenceIndex = clampIndex(ini.readInt(kKestrelSection, "LastReference_Index", 1), 0, 11);
+    s.lastScopeReferenceIndex = clampIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0), 0, 9);
+    s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
+    return s;
+}
+
+bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& sink, const TextLookup& texts)
+{
+    const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    const std::array<std::pair<std::string_view, std::string>, 12> values{{
+        {"ProcName", s.procName},
+        {"AuthorName", s.authorName},
+        {"Revision", s.revision},
+        {"Comments", commentsToFile(s.comments)},
+        {"MaxDim", s.maxDim},
+        {"UUTAccuracyUnitsListIndex", std::to_string(s.uutAccuracyUnitsListIndex)},
+        {"LastReference_Index", std::to_string(s.lastReferenceIndex)},
+        {"LastScopeReference_Index", std::to_string(s.lastScopeReferenceIndex)},
+        {"chk_Add_FUNCTION_Message", flag(s.addFunctionMessage)},
+        {"chk_Add_RANGE_message", flag(s.addRangeMessage)},
+        {"DataEntry", std::to_string(s.dataEntry)},
+        {"Meas_Unc_No_Readings", s.measurementsText},
+    }};
+    for (const auto& [key, value] : values) {
+        if (!ini.writeString(kKestrelSection, key, value)) {
+            sink.inform(texts.gettext(268) + " save default values " + ini.lastError());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeTopMost(ProfileFile& ini, bool on)
+{
+    return ini.writeString(kKestrelSection, "TopMost", on ? "1" : "0");
+}
+
+} // namespace kestrel

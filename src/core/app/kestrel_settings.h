@@ -1,0 +1,61 @@
+#pragma once
+// Kestrel.INI, section [Kestrel]: the defaults restored at start-up and
+// saved at exit. Every value in the file is text; the struct holds what the
+// main window binds to its controls.
+#include "core/app/profile_file.h"
+
+#include <string>
+
+namespace kestrel {
+
+class MessageSink;
+class TextLookup;
+
+inline constexpr std::string_view kKestrelSection = "Kestrel";
+// Kestrel.INI values are read through a 50-character buffer.
+inline constexpr std::size_t kSettingsBufferLength = 50;
+
+struct KestrelSettings {
+    bool topMost = true;
+    std::string maxDim = "100.0";
+    int unitsListIndex = 1;
+    std::string unitsText = "PSI";
+    std::string comments;             // line breaks as CR LF
+    std::string revision = "1.0";
+    std::string authorName = "Enter your name";
+    std::string procName = "Enter Name";
+    int pauseBetweenTests = 0;        // selected option 0..2
+    bool addFunctionMessage = true;
+    bool addRangeMessage = true;
+    int uutAccuracyUnitsListIndex = 0;
+    int lastReferenceIndex = 1;       // 0..11
+    int lastScopeReferenceIndex = 0;  // 0..9
+    int dataEntry = 2;                // selected DataEntry option 0..3
+    std::string measurementsText = "1"; // text of the Meas_Unc_No_Readings list
+};
+
+// ReadDefaultSettings: one value of [Kestrel], at most 49 characters.
+std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std::string_view defaultValue);
+
+// Read_Default_Values together with the reads start-up does elsewhere
+// (TopMost, LastReference_Index clamped to 0..11, LastScopeReference_Index
+// clamped to 0..9). ProcName is never read: every start begins with
+// "Enter Name". Keys that are only written keep their defaults.
+KestrelSettings readDefaultValues(const ProfileFile& ini);
+
+// Save_Default_Values: writes ProcName, AuthorName, Revision, Comments,
+// MaxDim, UUTAccuracyUnitsListIndex, LastReference_Index,
+// LastScopeReference_Index, chk_Add_FUNCTION_Message,
+// chk_Add_RANGE_message, DataEntry, Meas_Unc_No_Readings in this order.
+// The first failure ends the save with "Error:" + " save default values " +
+// its description; the keys written before it stay written.
+bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, MessageSink& sink, const TextLookup& texts);
+
+// TopMost as the menu toggle writes it: "1" or "0".
+bool writeTopMost(ProfileFile& ini, bool on);
+
+// "~" stands for a line break in the file.
+std::string commentsFromFile(std::string_view stored);
+std::string commentsToFile(std::string_view comments);
+
+} // namespace kestrel

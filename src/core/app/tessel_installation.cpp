@@ -1,0 +1,130 @@
+#include "core/app/tessel_installation.h"
+
+#include "core/app/message_sink.h"
+#include "core/app/profile_file.h"
+#include "core/app/text_util.h"
+#include "core/i18n/text_lookup.h"
+
+#include <array>
+#include <fstream>
+#include <system_error>
+
+namespace kestrel {
+namespace {
+
+std::string readValue(const ProfileFile& ini, std::string_view key)
+{
+    return ini.readString(kTesselSection, key, "", kTesselBufferLength);
+}
+
+// The folder as it is to be opened. Windows file systems ignore case, and
+// there the folders are kept in lower case as Tessel's own tools show them;
+// elsewhere the case is part of the name and lower-casing "/opt/Tessel/Help"
+// would point at a folder that does not exist.
+std::string folderCase(std::string value)
+{
+#ifdef _WIN32
+    return toLower(value);
+#else
+    return value;
+#endif
+}
+
+// True when the value splits at "\" or "/" into at least two parts, which
+// name Tessel's base folder ("C:\Tessel\Acc", "/opt/tessel/acc").
+bool hasTwoComponents(std::string_view value)
+{
+    return value.find_first_of("\\/") != std::string_view::npos;
+}
+
+bool containsInFile(std::ifstream& in, bool& has7625, bool& has3711)
+{
+    // Read in chunks, keeping the last three bytes of each so a number split
+    // between two chunks is still found; the file may be of any size.
+    std::array<char, 65536> buffer{};
+    std::string window;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got == 0)
+            break;
+        window.append(buffer.data(), got);
+        if (window.find("7625") != std::string::npos)
+            has7625 = true;
+        if (window.find("3711") != std::string::npos)
+            has3711 = true;
+        window.erase(0, window.size() > 3 ? window.size() - 3 : 0);
+    }
+    return !in.bad();
+}
+
+} // namespace
+
+std::string folderWithSeparator(std::string_view value)
+{
+    if (value.empty())
+        return {};
+    std::string folder(value);
+    if (folder.back() == '/' || folder.back() == '\\')
+        return folder;
+    folder += folder.find('/') != std::string::npos ? '/' : '\\';
+    return folder;
+}
+
+bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation,
+                        MessageSink& sink, const TextLookup& texts)
+{
+    const auto fail = [&](const std::string& why) {
+        sink.inform(texts.gettext(268) + " Get Tessel directory " + why);
+        return false;
+    };
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(tesselIni, ec))
+        return fail("Tessel's configuration file " + tesselIni.string() + " was not found");
+    const ProfileFile ini(tesselIni);
+    const std::string accdir = readValue(ini, "accdir");
+    if (!hasTwoComponents(accdir))
+        return fail("accdir in [startup] of " + tesselIni.string() +
+                    " must name Tessel's accuracy-file folder with at least two path components, not \"" + accdir +
+                    "\"");
+    installation.picDir = folderWithSeparator(folderCase(readValue(ini, "picdir")));
+    installation.helpDir = folderWithSeparator(folderCase(readValue(ini, "helpdir")));
+    installation.accDir = folderWithSeparator(folderCase(readValue(ini, "accdir")));
+    return true;
+}
+
+void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(tesselIni, ec))
+        return;
+    const std::string config = trim(ProfileFile(tesselIni).readString(kTesselSection, "config", "", kTesselBufferLength));
+    if (config.empty())
+        return;
+    // A relative path is taken from tessel.ini's folder, the one place that
+    // does not depend on where Kestrel happens to be started from.
+    std::filesystem::path path(config);
+    if (path.is_relative())
+        path = tesselIni.parent_path() / path;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    bool has7625 = false, has3711 = false;
+    if (!containsInFile(in, has7625, has3711))
+        return;
+    installation.has7625 = installation.has7625 || has7625;
+    installation.has3711 = installation.has3711 || has3711;
+}
+
+TesselInstallation readTesselInstallation(const std::filesystem::path& tesselIni, MessageSink& sink,
+                                          const TextLookup& texts)
+{
+    TesselInstallation installation;
+    getTesselDirectory(tesselIni, installation, sink, texts);
+    checkForBoost(tesselIni, installation);
+    return installation;
+}
+
+} // namespace kestrel

@@ -1,0 +1,44 @@
+#pragma once
+// What Kestrel reads from the Tessel installation beside it: the picture,
+// help and accuracy-file folders from tessel.ini [startup], and whether
+// Tessel's instrument configuration names the 7625 or 3711 amplifier.
+// Kestrel never writes to the installation.
+#include <filesystem>
+#include <string>
+
+namespace kestrel {
+
+class MessageSink;
+class TextLookup;
+
+inline constexpr std::string_view kTesselSection = "startup";
+// tessel.ini values are read through a 255-character buffer.
+inline constexpr std::size_t kTesselBufferLength = 255;
+
+struct TesselInstallation {
+    std::string picDir, helpDir, accDir; // each with a trailing separator, or empty
+    bool has7625 = false, has3711 = false;
+};
+
+// Get_Tessel_Directory then Check_for_Boost.
+TesselInstallation readTesselInstallation(const std::filesystem::path& tesselIni, MessageSink& sink,
+                                          const TextLookup& texts);
+
+// Get_Tessel_Directory: sets the three folders, or reports
+// "Error:" + " Get Tessel directory " + why and leaves them empty when
+// tessel.ini is missing or its accdir does not name at least two path
+// components.
+bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation,
+                        MessageSink& sink, const TextLookup& texts);
+
+// Check_for_Boost: reads the file named by [startup] config and sets the
+// flags when "7625" or "3711" occurs anywhere in it (a comment counts).
+// Any failure leaves the flags as they were.
+void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation);
+
+// A folder value as Kestrel keeps it: the separator the value itself uses
+// ("/" when it contains one, else "\") appended unless it already ends in
+// one; an empty value stays empty.
+std::string folderWithSeparator(std::string_view value);
+
+} // namespace kestrel

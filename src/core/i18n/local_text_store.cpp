@@ -1,0 +1,86 @@
+#include "core/i18n/local_text_store.h"
+
+#include "core/app/message_sink.h"
+#include "core/app/text_util.h"
+#include "core/i18n/english_texts.h"
+#include "core/i18n/localization_file.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace kestrel {
+
+LocalTextStore::LocalTextStore(MessageSink& sink) : sink_(sink) {}
+
+void LocalTextStore::populate(const std::vector<std::filesystem::path>& localizationFileCandidates)
+{
+    records_.clear();
+    loadedFile_.clear();
+    for (int number = 100; number <= 1600; ++number) {
+        if (const auto english = englishText(number))
+            records_.emplace_back(number, std::string(*english));
+    }
+
+    std::error_code ec;
+    const std::filesystem::path* file = nullptr;
+    for (const auto& candidate : localizationFileCandidates) {
+        if (std::filesystem::exists(candidate, ec)) {
+            file = &candidate;
+            break;
+        }
+    }
+    if (!file)
+        return;
+    localFilePresent_ = true;
+    loadedFile_ = *file;
+
+    const auto report = [&](const std::string& description) {
+        sink_.inform(gettext(268) + "Populate local rs " + description);
+    };
+    const LocalizationReadResult read = readLocalizationFile(*file);
+    if (!read.error.empty()) {
+        report(read.error);
+        return;
+    }
+    for (const auto& [number, text] : read.texts) {
+        const auto record = std::find_if(records_.begin(), records_.end(),
+                                         [number = number](const auto& r) { return r.first == number; });
+        if (record == records_.end()) {
+            report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
+            return;
+        }
+        // A blank text in the file means "no local text": English stays.
+        if (!trim(text).empty())
+            record->second = text;
+    }
+}
+
+std::string LocalTextStore::gettext(int number) const
+{
+    const std::pair<int, std::optional<std::string>>* found = nullptr;
+    std::size_t matches = 0;
+    for (const auto& record : records_) {
+        if (record.first == number) {
+            found = &record;
+            ++matches;
+        }
+    }
+    if (matches != 1) {
+        sink_.inform("Internal Error: Cannot find text string #" + std::to_string(number));
+        return {};
+    }
+    if (found->second)
+        return trim(*found->second);
+    const auto english = englishText(number);
+    return english ? trim(*english) : std::string{};
+}
+
+void LocalTextStore::replaceLocalTexts(const std::map<int, std::string>& texts)
+{
+    records_.clear();
+    for (const auto& [number, text] : texts)
+        if (!trim(text).empty())
+            records_.emplace_back(number, text);
+}
+
+} // namespace kestrel

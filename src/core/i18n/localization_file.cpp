@@ -1,0 +1,225 @@
+#include "core/i18n/localization_file.h"
+
+#include "core/app/atomic_file.h"
+#include "core/app/config_dir.h"
+#include "core/app/text_util.h"
+
+#include <charconv>
+#include <fstream>
+#include <system_error>
+
+namespace kestrel {
+namespace {
+
+// Some 250 texts of at most 128 characters: a file beyond this is no
+// localization file, and reading it whole would only waste memory.
+constexpr std::uintmax_t kMaxFileSize = 4u * 1024u * 1024u;
+
+// True for well-formed UTF-8 (no overlong forms, no surrogates).
+bool isValidUtf8(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t extra = 0;
+        unsigned min = 0, code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1, min = 0x80, code = c & 0x1Fu;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2, min = 0x800, code = c & 0x0Fu;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3, min = 0x10000, code = c & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + extra >= s.size())
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (cc & 0x3Fu);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+bool isControl(char ch)
+{
+    const auto c = static_cast<unsigned char>(ch);
+    return c < 0x20 || c == 0x7F;
+}
+
+// The text of an escaped field, or an error.
+bool unescape(std::string_view field, std::string& text, std::string& error)
+{
+    text.clear();
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char ch = field[i];
+        if (isControl(ch)) {
+            error = "a control character in the text (write TAB as \\t)";
+            return false;
+        }
+        if (ch != '\\') {
+            text += ch;
+            continue;
+        }
+        if (++i == field.size()) {
+            error = "a backslash at the end of the text (write it as \\\\)";
+            return false;
+        }
+        switch (field[i]) {
+        case '\\': text += '\\'; break;
+        case 't': text += '\t'; break;
+        case 'n': text += '\n'; break;
+        case 'r': text += '\r'; break;
+        default:
+            error = std::string("the unknown escape \\") + field[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+bool parseNumber(std::string_view field, int& number)
+{
+    if (field.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), number);
+    return ec == std::errc{} && end == field.data() + field.size();
+}
+
+std::string textProblem(std::string_view text)
+{
+    if (!isValidUtf8(text))
+        return "is not valid UTF-8";
+    if (charCount(text) > kMaxLocalTextLength)
+        return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
+    return {};
+}
+
+} // namespace
+
+std::filesystem::path localizationFileName(int language)
+{
+    return "Kestrel_" + std::to_string(language) + ".MDB";
+}
+
+std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir)
+{
+    std::vector<std::filesystem::path> candidates{localizationSavePath(language)};
+    if (!programDir.empty()) {
+        const auto beside = programDir / localizationFileName(language);
+        if (beside != candidates.front())
+            candidates.push_back(beside);
+    }
+    return candidates;
+}
+
+std::filesystem::path localizationSavePath(int language)
+{
+    return configDirectory() / localizationFileName(language);
+}
+
+std::string escapeLocalText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        switch (ch) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += ch;
+        }
+    }
+    return out;
+}
+
+LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
+{
+    LocalizationReadResult result;
+    const auto fail = [&](std::string why) {
+        result.texts.clear();
+        result.error = path.string() + ": " + why;
+        return result;
+    };
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return fail("no such file");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return fail("cannot read it: " + ec.message());
+    if (size > kMaxFileSize)
+        return fail("too large for a localization file");
+    std::ifstream in(path, std::ios::binary);
+    std::string content(static_cast<std::size_t>(size), '\0');
+    if (!in || !in.read(content.data(), static_cast<std::streamsize>(size)))
+        return fail("cannot read it");
+
+    std::string_view rest = content;
+    if (rest.substr(0, 3) == "\xEF\xBB\xBF")
+        rest.remove_prefix(3);
+    std::size_t lineNumber = 0;
+    bool headerSeen = false;
+    while (!rest.empty()) {
+        const std::size_t nl = rest.find('\n');
+        std::string_view line = rest.substr(0, nl);
+        rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (!headerSeen) {
+            if (line != kLocalizationHeader)
+                return fail("not a Kestrel localization file (the first line must be \"" +
+                            std::string(kLocalizationHeader) + "\")");
+            headerSeen = true;
+            continue;
+        }
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos)
+            return fail(where + "no TAB between the text number and the text");
+        int number = 0;
+        if (!parseNumber(line.substr(0, tab), number))
+            return fail(where + "\"" + std::string(line.substr(0, tab)) + "\" is not a text number");
+        std::string text, why;
+        if (!unescape(line.substr(tab + 1), text, why))
+            return fail(where + why);
+        if (const auto problem = textProblem(text); !problem.empty())
+            return fail(where + "the text of " + std::to_string(number) + " " + problem);
+        if (!result.texts.emplace(number, std::move(text)).second)
+            return fail(where + "text number " + std::to_string(number) + " appears twice");
+    }
+    if (!headerSeen)
+        return fail("the file is empty");
+    return result;
+}
+
+bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int, std::string>& texts,
+                           std::string& error)
+{
+    std::string content(kLocalizationHeader);
+    content += '\n';
+    for (const auto& [number, text] : texts) {
+        if (trim(text).empty())
+            continue;
+        if (const auto problem = textProblem(text); !problem.empty()) {
+            error = "the text of " + std::to_string(number) + " " + problem;
+            return false;
+        }
+        content += std::to_string(number) + '\t' + escapeLocalText(text) + '\n';
+    }
+    return writeFileAtomically(path, content, error);
+}
+
+} // namespace kestrel
