@@ -1,0 +1,77 @@
+#include "core/spec/column_commands.h"
+
+#include "core/app/text_util.h"
+#include "core/spec/tolerance.h"
+
+namespace kestrel {
+namespace {
+
+bool validColumn(int c) { return c >= 0 && c < kColumnCount; }
+
+} // namespace
+
+bool columnCommandsEnabled(const SpecTable& table) { return !trim(table.cell(RowRange, 0)).empty(); }
+
+bool insertColumn(SpecTable& table, int c)
+{
+    if (!columnCommandsEnabled(table) || !validColumn(c))
+        return false;
+    table.insertColumn(c);
+    return true;
+}
+
+bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink)
+{
+    if (!validColumn(c))
+        return false;
+    const std::string& range = table.cell(RowRange, c);
+    if (!trim(range).empty()) {
+        const std::string question =
+            "Really delete the " + range + " " + std::string(functionInfo(f).deleteUnit) + " range?";
+        if (!sink.ask(question, "Warning"))
+            return false;
+    }
+    table.removeColumn(c);
+    return true;
+}
+
+bool copyColumn(SpecTable& table, int c)
+{
+    if (!columnCommandsEnabled(table) || !validColumn(c) || c == kColumnCount - 1)
+        return false;
+    for (int r = 0; r < table.rows(); ++r)
+        table.setCell(r, c + 1, table.cell(r, c));
+    return true;
+}
+
+bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
+{
+    if (!columnCommandsEnabled(table) || !validColumn(c) || c == kColumnCount - 1)
+        return false;
+    for (int r = 0; r < table.rows(); ++r) {
+        const std::string& source = table.cell(r, c);
+        if (source.empty())
+            continue; // the target keeps what it had
+        const bool scaled = r == RowRange || r == RowLevel || r == RowFixed;
+        table.setCell(r, c + 1, scaled ? multGrid(source, decSep) : source);
+    }
+    return true;
+}
+
+bool clearSpecification(ProcedureInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
+{
+    if (!sink.ask("Really Clear specification?", "Kestrel"))
+        return false;
+    if (scope == ClearScope::All) {
+        inputs.connections.clearMode("all");
+        inputs.meter.clear();
+        inputs.identity.comments.clear();
+        inputs.identity.name.clear();
+    } else {
+        inputs.connections.clearMode(functionInfo(current).code);
+        inputs.meter.table(current).clear();
+    }
+    return true;
+}
+
+} // namespace kestrel
