@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/texts_command.h"
 
 // Each subcommand adds its one line here.
 
@@ -7,6 +8,7 @@ namespace kestrel::cli {
 std::vector<std::unique_ptr<Command>> allCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<TextsCommand>());
     return commands;
 }
 

@@ -1,0 +1,117 @@
+#include "cli/texts_command.h"
+
+#include "core/app/config_dir.h"
+#include "core/app/locale_info.h"
+#include "core/app/message_sink.h"
+#include "core/i18n/local_text_store.h"
+#include "core/i18n/localization_file.h"
+
+#include <charconv>
+#include <ostream>
+#include <system_error>
+
+namespace kestrel::cli {
+namespace {
+
+constexpr int kExitFileProblem = 1;
+
+void printHelp(std::ostream& out)
+{
+    out << "Usage: kestrel-cli texts [--lcid N] [--config-dir DIR]\n"
+           "Prints every text of the program as its number, a TAB and the text, one\n"
+           "line each. Where the localization file holds a local text, that text is\n"
+           "printed, else the built-in English text. TAB, line breaks and backslashes\n"
+           "inside a text are written as \\t, \\n, \\r and \\\\, so the lines can be\n"
+           "edited and saved below the line \"" << kLocalizationHeader << "\" as a\n"
+           "localization file.\n\n"
+           "Options:\n"
+           "  --lcid N          language number of the localization file Kestrel_N.MDB\n"
+           "                    (default: the user's language from LC_ALL, LC_MESSAGES, LANG)\n"
+           "  --config-dir DIR  folder searched first for the localization file\n"
+           "                    (default: KESTREL_CONFIG_DIR, else ~/.config/kestrel);\n"
+           "                    the program's own folder is searched next\n"
+           "  --help            this text\n\n"
+           "Exit status: 0 done, 1 the localization file could not be used (the English\n"
+           "texts are printed), 2 wrong arguments.\n";
+}
+
+class StreamSink : public MessageSink {
+public:
+    explicit StreamSink(std::ostream& err) : err_(err) {}
+    void inform(const std::string& text) override
+    {
+        err_ << "kestrel-cli texts: " << text << "\n";
+        ++count;
+    }
+    bool ask(const std::string& text, const std::string&) override
+    {
+        inform(text);
+        return false;
+    }
+    int count = 0;
+
+private:
+    std::ostream& err_;
+};
+
+bool parseInt(const std::string& text, int& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc{} && end == text.data() + text.size();
+}
+
+int usage(std::ostream& err, const std::string& why)
+{
+    err << "kestrel-cli texts: " << why << "\nRun 'kestrel-cli texts --help' for the options.\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+std::filesystem::path TextsCommand::programDirectory()
+{
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    int language = userDefaultLanguageFromEnvironment();
+    std::filesystem::path configDir = configDirectory();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            printHelp(out);
+            return kExitOk;
+        }
+        if (arg == "--lcid" || arg == "--config-dir") {
+            if (i + 1 == args.size())
+                return usage(err, arg + " needs a value");
+            const std::string& value = args[++i];
+            if (arg == "--config-dir") {
+                configDir = value;
+            } else if (!parseInt(value, language)) {
+                return usage(err, "--lcid needs a whole number, not \"" + value + "\"");
+            }
+            continue;
+        }
+        return usage(err, "unknown argument \"" + arg + "\"");
+    }
+
+    std::vector<std::filesystem::path> candidates{configDir / localizationFileName(language)};
+    if (const auto programDir = programDirectory(); !programDir.empty()) {
+        const auto beside = programDir / localizationFileName(language);
+        if (beside != candidates.front())
+            candidates.push_back(beside);
+    }
+
+    StreamSink sink(err);
+    LocalTextStore store(sink);
+    store.populate(candidates);
+    for (const auto& [number, localText] : store.records())
+        out << number << '\t' << escapeLocalText(store.gettext(number)) << '\n';
+    return sink.count == 0 ? kExitOk : kExitFileProblem;
+}
+
+} // namespace kestrel::cli
