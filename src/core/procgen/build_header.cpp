@@ -1,0 +1,63 @@
+#include "core/procgen/build_header.h"
+
+#include "core/app/failure.h"
+#include "core/app/text_util.h"
+#include "core/procgen/preamble.h"
+
+#include <string>
+
+namespace kestrel {
+
+void buildHeader(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
+                 PreambleGap gap, bool amplifierConfigured)
+{
+    if (trim(writer.text()).empty())
+        return;
+    const std::string body = writer.takeText();
+
+    // The counts are those the body reached; the header and preamble lines
+    // written below are not part of them. LineCount is a 16-bit count, so
+    // its "+ 11" can overflow.
+    const int tests = writer.testNumber();
+    if (writer.lineCount() > 32767 - 11)
+        throw ProcedureFailure(kErrOverflow, "Overflow");
+    const std::string block = headerBlock(inputs, tests, writer.lineCount() + 11);
+
+    // The seven header lines go in as one line; the rule and the column
+    // header are lines of their own.
+    std::size_t end = 0;
+    for (int i = 0; i < 7; ++i)
+        end = block.find("\r\n", end) + 2;
+    writer.comment(std::string_view(block).substr(0, end - 2));
+    writer.comment(std::string(77, '='));
+    writer.comment(kColumnHeader);
+    writer.blank();
+    writer.blank();
+
+    writer.comment("# Procedure by Kestrel");
+    writer.comment("# " + inputs.identity.comments);
+    if (gap == PreambleGap::TwoBlankLines) {
+        writer.blank();
+        writer.blank();
+    } else {
+        if (amplifierConfigured)
+            writer.comment("# " + texts.gettext(269));
+        writer.blank();
+    }
+    writer.comment("# " + texts.gettext(1536));
+    writer.comment("# -------------");
+
+    writeFlagSteps(writer, inputs, texts);
+    if (writeMeasurementUncertainty(writer, inputs, texts)) {
+        writer.blank();
+        writer.blank();
+        writer.blank();
+    }
+
+    writer.text() += "\r\n";
+    writer.text() += body;
+
+    writeClosingSteps(writer, texts, false);
+}
+
+} // namespace kestrel

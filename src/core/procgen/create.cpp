@@ -1,0 +1,92 @@
+#include "core/procgen/create.h"
+
+#include "core/app/text_util.h"
+#include "core/procgen/generated_procedure.h"
+#include "core/procgen/meter_generator.h"
+#include "core/scope/scope_generators.h"
+#include "core/scope/scope_inputs.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace kestrel {
+namespace {
+
+std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
+                                                    MessageSink& sink)
+{
+    const std::string& reference = inputs.selections.reference;
+    const std::string model = reference.substr(0, 4);
+    if (model == "7300" || model == "7320")
+        return meterProcedure73xx(inputs, texts, sink);
+    if (model == "7600" || model == "7620")
+        return meterProcedure76xx(inputs, texts, sink);
+    if (model == "6400")
+        return meterProcedure64xx(inputs, texts, sink);
+    // Every 3XXX model name starts with the same digit, and no other does.
+    if (!reference.empty() && reference.front() == '3')
+        return meterProcedure3xxx(inputs, texts, sink);
+    return std::nullopt;
+}
+
+std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
+                                                    MessageSink& sink)
+{
+    static constexpr std::array<std::string_view, 8> kSingleChannel{
+        "7300 - 300 mhz", "7300 - 600 mhz", "6400",             "7320 - 300 mhz",
+        "7320 - 600 mhz", "7320 - 1.1 ghz", "8240 - 1 channel", "8600 - 1 channel"};
+    static constexpr std::array<std::string_view, 2> kMultiChannel{"8240 - 5 channel", "8600 - 4 channel"};
+    const int index = inputs.scope.reference;
+    if (index < 0 || index >= static_cast<int>(kScopeReferences.size()))
+        return std::nullopt;
+    const std::string name = toLower(kScopeReferences[static_cast<std::size_t>(index)]);
+    if (std::find(kSingleChannel.begin(), kSingleChannel.end(), name) != kSingleChannel.end())
+        return scopeProcedureSingleChannel(inputs, texts, sink);
+    if (std::find(kMultiChannel.begin(), kMultiChannel.end(), name) != kMultiChannel.end())
+        return scopeProcedureMultiChannel(inputs, texts, sink);
+    return std::nullopt;
+}
+
+} // namespace
+
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+{
+    const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
+                                                            ? runMeterGenerator(inputs, texts, sink)
+                                                            : runScopeGenerator(inputs, texts, sink);
+    if (!generated || trim(generated->text).empty()) {
+        sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580));
+        return {CreateStatus::NothingCreated, {}};
+    }
+    return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};
+}
+
+std::string clipboardForm(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '{' || text[i + 1] == '}'))
+            continue; // the brace itself follows
+        out += text[i];
+    }
+    return out;
+}
+
+std::string viewerForm(std::string_view text)
+{
+    std::string out = "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
+                      "\\red222\\green18\\blue205;}";
+    out.reserve(out.size() + text.size() + text.size() / 16 + 2);
+    for (const char ch : text) {
+        if (ch == '\r')
+            out += "\\par";
+        else
+            out += ch;
+    }
+    out += " }";
+    return out;
+}
+
+} // namespace kestrel

@@ -1,0 +1,34 @@
+#pragma once
+// The Create command without its window: picks the generator for the page
+// and the standard on show, runs it, and offers the two forms the text is
+// delivered in (clipboard and viewer).
+#include "core/app/message_sink.h"
+#include "core/app/procedure_inputs.h"
+#include "core/i18n/text_lookup.h"
+
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+enum class CreateStatus {
+    Created,       // a complete procedure
+    Failed,        // a generator failed midway and has said so; text holds what it wrote
+    NothingCreated // no specification, or no generator for the standard; the user was told
+};
+
+struct CreateResult {
+    CreateStatus status;
+    std::string text; // braces around section titles still escaped as "\{" "\}"
+};
+
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+
+// The text as the clipboard receives it: plain braces.
+std::string clipboardForm(std::string_view text);
+
+// The rich-text document the viewer loads: every CR becomes "\par" (the LF
+// stays), inside the colour table header and a closing " }".
+std::string viewerForm(std::string_view text);
+
+} // namespace kestrel

@@ -1,0 +1,438 @@
+#include "core/procgen/meter_generator.h"
+
+#include "core/app/failure.h"
+#include "core/app/text_util.h"
+#include "core/procgen/build_header.h"
+#include "core/procgen/calibrator_limits.h"
+#include "core/procgen/procedure_writer.h"
+#include "core/procgen/test_messages.h"
+#include "core/spec/numbers.h"
+#include "core/spec/tolerance.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace kestrel {
+namespace {
+
+using F = MeterFunction;
+
+// Body columns of the calibrator step's fields.
+constexpr std::size_t kColFsc = 1;
+constexpr std::size_t kColRange = 7;
+constexpr std::size_t kColNominal = 14;
+constexpr std::size_t kNominalWidth = 15;
+constexpr std::size_t kColTolerance = 29;
+constexpr std::size_t kColMod1 = 43;
+constexpr std::size_t kMod1Width = 12;
+constexpr std::size_t kColMod2 = 58; // a two-letter MOD2 ends at its last column, 60
+constexpr std::size_t kColThree = 61;
+constexpr std::size_t kColAmplifier = 62; // the booster flags stand one further right
+constexpr std::size_t kColCon = 67;
+constexpr std::size_t kBodyWidth = 68;
+// A tolerance this long does not fit its field and gets a TOL step.
+constexpr std::size_t kLongTolerance = 14;
+
+struct Section {
+    MeterFunction function;
+    int titleText;
+    std::string_view headWord;
+    int dashes;
+};
+
+// Sections in the order they are written.
+constexpr Section kSections[] = {
+    {F::Dcv, 242, "HEAD", 30}, {F::Acv, 243, "Head", 30}, {F::Dci, 244, "Head", 29},
+    {F::Aci, 245, "Head", 29}, {F::Ohm, 246, "Head", 32}, {F::Tc, 248, "Head", 34},
+    {F::Rtd, 249, "Head", 25}, {F::Cap, 247, "Head", 33}, {F::Freq, 250, "Head", 31},
+};
+
+// The largest nominal a calibrator sources in a function without a
+// frequency-dependent limit, and what is written instead of a larger one.
+struct FixedLimit {
+    double largest;
+    std::string_view replacement;  // used as it stands: it carries its own unit letter, if any
+    std::string_view messageValue; // "<2>" of the message; "" means the largest value as a number
+    int messageText;
+};
+
+constexpr int kVoltageMessage = 1251;
+constexpr int kFrequencyMessage = 1252;
+constexpr int kCurrentMessage = 1253;
+constexpr int kResistanceMessage = 1277;
+constexpr int kCapacitanceMessage = 1278;
+
+bool isManualFunction(CalibratorFamily family, MeterFunction f)
+{
+    // The 3XXX and 76xx calibrators source no temperature and no capacitance.
+    const bool lacking = family == CalibratorFamily::Family3xxx || family == CalibratorFamily::Family76xx;
+    return lacking && (f == F::Tc || f == F::Rtd || f == F::Cap);
+}
+
+class MeterGenerator {
+public:
+    MeterGenerator(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts)
+        : family_(family), in_(inputs), texts_(texts), fsc_(inputs.selections.reference),
+          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
+    {
+    }
+
+    void run()
+    {
+        for (const Section& section : kSections)
+            writeSection(section);
+        const bool amplifier = family_ == CalibratorFamily::Family3xxx ? in_.has3711 : in_.has7625;
+        const bool notedFamily = family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx;
+        buildHeader(writer, in_, texts_, notedFamily ? PreambleGap::AmplifierNote : PreambleGap::TwoBlankLines,
+                    notedFamily && amplifier);
+    }
+
+    ProcedureWriter writer;
+
+private:
+    static bool emptyCell(const std::string& cell) { return trim(cell).empty(); }
+
+    void writeSection(const Section& section)
+    {
+        const SpecTable& a = in_.meter.table(section.function);
+        if (emptyCell(a.cell(RowRange, 0)))
+            return;
+        writer.step(std::string(section.headWord) + "   \\{" + texts_.gettext(section.titleText) + "\\}");
+        writer.comment("#" + std::string(static_cast<std::size_t>(section.dashes), '-'));
+
+        if (isManualFunction(family_, section.function)) {
+            writeManualSection(section.function, a);
+        } else {
+            const std::string_view code = functionInfo(section.function).code;
+            std::string frequency = "1K"; // the AC test frequency runs on from column to column
+            for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
+                if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
+                    frequency = replaceSeparator(given, decSep_, ".");
+                addTestMessages(writer, in_, texts_, code, a.cell(RowRange, c), c);
+                writeTest(section.function, a, c, frequency);
+                writer.nextTest();
+            }
+        }
+        writer.blank();
+        writer.blank();
+        writer.blank();
+    }
+
+    static void put(std::string& body, std::size_t column, std::string_view value) { overwriteAt(body, column, value); }
+
+    void writeTest(MeterFunction f, const SpecTable& a, int c, const std::string& frequency)
+    {
+        std::string n = trim(a.cell(RowLevel, c));
+        if (n.empty())
+            n = trim(a.cell(RowRange, c)); // tested at the range value
+        const double value = textToValue(n, decSep_);
+        const std::string tolerance =
+            replaceSeparator(calcTolerance(a, c, in_.options.toleranceStyle, decSep_), decSep_, ".");
+
+        std::string body(kBodyWidth, ' ');
+        if (charCount(tolerance) >= kLongTolerance) {
+            if (f == F::Dcv || f == F::Acv)
+                writer.blank();
+            writer.step("TOL " + tolerance);
+            put(body, kColTolerance, "TOL");
+        } else {
+            put(body, kColTolerance, tolerance);
+        }
+        put(body, kColFsc, fsc_);
+        // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
+        const double range = std::fabs(leadingNumber(replaceSeparator(a.cell(RowRange, c), decSep_, ".")));
+        put(body, kColRange, " " + rangeNumberText(range));
+
+        if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
+            writeManualResistance(n, value, tolerance);
+            return;
+        }
+
+        std::string nominal = n;
+        formatNominal(nominal, decSep_);
+        writeFields(f, body, nominal, value, frequency);
+        if (const auto limit = fixedLimit(f); limit && value > limit->largest) {
+            writer.blank();
+            const std::string largest =
+                limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
+            writeLimitMessage(limit->messageText, nominal, largest);
+            put(body, kColNominal, std::string(kNominalWidth, ' '));
+            put(body, kColNominal, limit->replacement);
+        }
+        if (const auto result = acLimits(f, frequency, nominal)) {
+            if (!result->reducedValue.empty()) {
+                writer.blank();
+                writeLimitMessage(f == F::Acv ? kVoltageMessage : kCurrentMessage, nominal, result->reducedValue);
+                put(body, kColNominal, std::string(kNominalWidth, ' '));
+                put(body, kColNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
+            }
+            if (!result->changedFrequency.empty()) {
+                writer.blank();
+                writeLimitMessage(kFrequencyMessage, frequency, result->changedFrequency);
+                put(body, kColMod1, std::string(kMod1Width, ' '));
+                put(body, kColMod1, result->changedFrequency + "H");
+            }
+        }
+        writer.step(body);
+    }
+
+    void writeFields(MeterFunction f, std::string& body, const std::string& nominal, double value,
+                     const std::string& frequency) const
+    {
+        const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
+        switch (f) {
+        case F::Dcv: put(body, kColNominal, nominal + "V"); break;
+        case F::Acv:
+            put(body, kColNominal, nominal + "V");
+            put(body, kColMod1, frequency + "H");
+            break;
+        case F::Dci: put(body, kColNominal, nominal + "A"); break;
+        case F::Aci:
+            put(body, kColNominal, nominal + "A");
+            put(body, kColMod1, frequency + "H");
+            break;
+        case F::Ohm:
+            if (family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx)
+                put(body, kColNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
+            else
+                put(body, kColNominal, nominal + "Z");
+            break;
+        case F::Tc:
+            put(body, kColNominal, nominal + degrees);
+            // Runs on past MOD2 into column 3.
+            put(body, kColMod2, "_" + in_.selections.tcType + " TC");
+            break;
+        case F::Rtd:
+            put(body, kColNominal, nominal + degrees);
+            put(body, kColMod1,
+                "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
+            break;
+        case F::Cap:
+            put(body, kColNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
+            break;
+        case F::Freq:
+            put(body, kColNominal, nominal + "H");
+            put(body, kColMod1, "300mv");
+            break;
+        }
+
+        const bool siFamily = family_ == CalibratorFamily::Family73xx || family_ == CalibratorFamily::Family64xx;
+        if (siFamily && (f == F::Acv || f == F::Aci || f == F::Freq))
+            put(body, kColMod2, "SI");
+        const bool current = f == F::Dci || f == F::Aci;
+        // The 7320's high-current terminals take over above 2.999 A.
+        if (family_ == CalibratorFamily::Family73xx && is7320_ && current && value > 2.999)
+            put(body, kColThree, "HC");
+        // The boosters: the 3711 for currents from 1.999 A, the 7625 for AC volts from 220 V.
+        if (family_ == CalibratorFamily::Family3xxx && in_.has3711 && current && value >= 1.999)
+            put(body, kColAmplifier, "BC");
+        if (family_ == CalibratorFamily::Family76xx && in_.has7625 && f == F::Acv && value >= 220)
+            put(body, kColAmplifier, "B1");
+        put(body, kColCon, "2W");
+    }
+
+    std::optional<FixedLimit> fixedLimit(MeterFunction f) const
+    {
+        switch (family_) {
+        case CalibratorFamily::Family73xx:
+            switch (f) {
+            case F::Dcv: return FixedLimit{1100, "1100", "", kVoltageMessage};
+            case F::Dci:
+                return is7320_ ? FixedLimit{20.5, "20.5", "", kCurrentMessage}
+                               : FixedLimit{10.999, "10.999", "", kCurrentMessage};
+            case F::Ohm:
+                return is7320_ ? FixedLimit{1100000000, "1100MZ", "", kResistanceMessage}
+                               : FixedLimit{330000000, "329.999MZ", "", kResistanceMessage};
+            case F::Cap:
+                return FixedLimit{0.0011, is7320_ ? "1.10mf" : "1100uf", "", kCapacitanceMessage};
+            case F::Freq: return FixedLimit{2000000, "2.000MH", "", kFrequencyMessage};
+            default: return std::nullopt;
+            }
+        case CalibratorFamily::Family3xxx:
+        case CalibratorFamily::Family76xx: {
+            const bool amplifier = family_ == CalibratorFamily::Family3xxx ? in_.has3711 : in_.has7625;
+            switch (f) {
+            case F::Dcv: return FixedLimit{1100, "1100", "", kVoltageMessage};
+            case F::Dci:
+                return amplifier ? FixedLimit{11, "11.00A", "", kCurrentMessage}
+                                 : FixedLimit{1.99, "1.99A", "", kCurrentMessage};
+            case F::Freq: return FixedLimit{1000000, "1.000MH", "", kFrequencyMessage};
+            default: return std::nullopt;
+            }
+        }
+        case CalibratorFamily::Family64xx:
+            switch (f) {
+            case F::Dcv: return FixedLimit{1050, "1050", "", kVoltageMessage};
+            case F::Dci: return FixedLimit{20, "20.000", "", kCurrentMessage};
+            case F::Aci: return FixedLimit{20, "20.000", "", kCurrentMessage};
+            case F::Ohm: return FixedLimit{400000000, "400.000MZ", "", kResistanceMessage};
+            case F::Cap: return FixedLimit{0.04, "40.000mF", "", kCapacitanceMessage};
+            case F::Freq: return FixedLimit{100000, "100.00KH", "100K", kFrequencyMessage};
+            default: return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<LimitResult> acLimits(MeterFunction f, const std::string& frequency,
+                                        const std::string& nominal) const
+    {
+        if (f != F::Acv && f != F::Aci)
+            return std::nullopt;
+        const bool volts = f == F::Acv;
+        switch (family_) {
+        case CalibratorFamily::Family73xx:
+            if (volts)
+                return is7320_ ? limitsVoltHertz7320(frequency, nominal) : limitsVoltHertz7300(frequency, nominal);
+            return is7320_ ? limitsAmpHertz7320(frequency, nominal) : limitsAmpHertz7300(frequency, nominal);
+        case CalibratorFamily::Family3xxx:
+            return volts ? limitsVoltHertz3xxx(frequency, nominal)
+                         : limitsAmpHertz3xxx(frequency, nominal, in_.has3711);
+        case CalibratorFamily::Family76xx:
+            return volts ? limitsVoltHertz7600(frequency, nominal, in_.has7625)
+                         : limitsAmpHertz7600(frequency, nominal, in_.has7625);
+        case CalibratorFamily::Family64xx:
+            // The 6400's AC current has a fixed limit instead.
+            if (volts)
+                return limitsVoltHertz6400(frequency, nominal);
+            return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+    void writeLimitMessage(int textNumber, std::string_view from, std::string_view to)
+    {
+        std::string message = texts_.gettext(textNumber);
+        message = replaceAll(std::move(message), "<1>", from);
+        message = replaceAll(std::move(message), "<2>", to);
+        message = replaceAll(std::move(message), "<3>", fsc_);
+        writer.comment("# " + message);
+    }
+
+    // The 3XXX sources no resistance below 10 ohms: the operator applies a
+    // resistor (or a short) and types in what the UUT reads.
+    void writeManualResistance(const std::string& n, double value, const std::string& tolerance)
+    {
+        if (value == 0.0) {
+            writer.step("DISP         Apply a Short across the UUT input");
+            writer.step("MEMI         Enter UUT Reading");
+            writer.step("MEMCX        0Z             " + tolerance);
+            return;
+        }
+        std::string nominal = n;
+        formatNominal(nominal, decSep_);
+        writer.step("DISP         Apply a " + n + " ohm resistor across the UUT input");
+        writer.step("MEMI         Enter UUT Reading");
+        writer.step("MEMCX        " + nominal + "Z             " + tolerance);
+    }
+
+    // Temperature and capacitance on calibrators without them: the operator
+    // sets an external standard and judges the reading against its limits.
+    void writeManualSection(MeterFunction f, const SpecTable& a)
+    {
+        const bool capacitance = f == F::Cap;
+        std::string note = replaceAll(texts_.gettext(1514), "<fsc>", fsc_);
+        note = replaceAll(std::move(note), "<cr>", "\r\n# ");
+        writer.comment("# " + note);
+        writer.blank();
+        writer.blank();
+        writer.cont("MESS");
+        for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
+            const std::string setting = toLower(texts_.gettext(capacitance ? 1515 : 1517));
+            const std::string value = a.cell(RowRange, c) + (capacitance ? std::string() : in_.selections.tempScale);
+            const std::string message = properCase(replaceAll(setting, "<value>", value));
+            writer.cont("MESS         " + message);
+            writer.cont("MESS");
+            writer.step("EVAL         " + texts_.gettext(1516) + (capacitance ? "" : " ") + manualLimits(f, a, c));
+            writer.nextTest();
+            writer.blank();
+        }
+    }
+
+    // The prefix letter that ends a value text, with the factor from base
+    // units into that letter's unit; none and 1 for a plain number.
+    static std::pair<std::string, double> prefixUnit(std::string_view valueText)
+    {
+        static constexpr std::string_view kLetters[] = {"p", "n", "\xC2\xB5", "m", "K", "M", "G"};
+        const std::size_t count = charCount(valueText);
+        if (count == 0)
+            return {"", 1.0};
+        const std::string last = charSubstr(valueText, count - 1);
+        for (const std::string_view letter : kLetters)
+            if (last == letter)
+                return {last, rescaleToRangeUnits(1.0, letter)};
+        return {"", 1.0};
+    }
+
+    // " between <lower><unit> and <upper><unit>", the limits being the test
+    // value minus and plus its whole tolerance. They are written like the
+    // value they surround: in the unit of its prefix letter, which they
+    // carry ("between 4.653nf and 4.747nf"), as the shortest decimal number
+    // of at most 15 significant digits, with the locale's decimal mark.
+    std::string manualLimits(MeterFunction f, const SpecTable& a, int c) const
+    {
+        const std::string rangeText = trim(a.cell(RowRange, c));
+        if (textToValue(rangeText, decSep_) == 0.0)
+            return "0";
+        std::string valueText = trim(a.cell(RowLevel, c));
+        if (valueText.empty())
+            valueText = rangeText;
+        // The tolerance comes in the unit of the range text; a negative test
+        // value must not turn the band inside out.
+        const double toleranceBase =
+            std::fabs(absToleranceValue(a, c, decSep_)) / rescaleToRangeUnits(1.0, rangeText);
+        const auto [letter, scale] = prefixUnit(valueText);
+        const double value = textToValue(valueText, decSep_);
+        const double lower = round15((value - toleranceBase) * scale);
+        const double upper = round15((value + toleranceBase) * scale);
+        const std::string unit = f == F::Cap ? std::string("f") : " " + in_.selections.tempScale;
+        const std::string text = " " + texts_.gettext(256) + " " + numberText(lower) + letter + unit + " " +
+                                 texts_.gettext(255) + " " + numberText(upper) + letter + unit;
+        return replaceSeparator(text, ".", decSep_);
+    }
+
+    CalibratorFamily family_;
+    const ProcedureInputs& in_;
+    const TextLookup& texts_;
+    std::string fsc_;
+    std::string decSep_;
+    bool is7320_;
+};
+
+} // namespace
+
+GeneratedProcedure meterProcedure(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts,
+                                  MessageSink& sink)
+{
+    MeterGenerator generator(family, inputs, texts);
+    try {
+        generator.run();
+    } catch (const ProcedureFailure& failure) {
+        sink.inform("Procedure Error: \r\n" + std::to_string(failure.number()) + "\r\n" + failure.what());
+        return {generator.writer.takeText(), true};
+    }
+    return {generator.writer.takeText(), false};
+}
+
+GeneratedProcedure meterProcedure73xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+{
+    return meterProcedure(CalibratorFamily::Family73xx, inputs, texts, sink);
+}
+
+GeneratedProcedure meterProcedure3xxx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+{
+    return meterProcedure(CalibratorFamily::Family3xxx, inputs, texts, sink);
+}
+
+GeneratedProcedure meterProcedure76xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+{
+    return meterProcedure(CalibratorFamily::Family76xx, inputs, texts, sink);
+}
+
+GeneratedProcedure meterProcedure64xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+{
+    return meterProcedure(CalibratorFamily::Family64xx, inputs, texts, sink);
+}
+
+} // namespace kestrel

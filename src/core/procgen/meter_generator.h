@@ -1,0 +1,27 @@
+#pragma once
+// The meter procedures: one section per meter function that has entries,
+// one test per grid column, one calibrator step per test. The four
+// calibrator families share one generator; they differ in output limits,
+// modifiers and in the functions they cannot source (written as manual
+// steps for the operator instead).
+#include "core/app/message_sink.h"
+#include "core/app/procedure_inputs.h"
+#include "core/i18n/text_lookup.h"
+#include "core/procgen/generated_procedure.h"
+#include "core/spec/standards.h"
+
+namespace kestrel {
+
+// The procedure of `family` for inputs.selections.reference. A failure on
+// the way is reported through the sink as "Procedure Error: " with its
+// number and description on lines of their own; the text written before it
+// is returned with `failed` set.
+GeneratedProcedure meterProcedure(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts,
+                                  MessageSink& sink);
+
+GeneratedProcedure meterProcedure73xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure3xxx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure76xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure64xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+
+} // namespace kestrel

@@ -1,0 +1,54 @@
+#include "core/procgen/test_messages.h"
+
+#include <string>
+
+namespace kestrel {
+namespace {
+
+constexpr std::string_view kDisp = "DISP         ";
+constexpr std::string_view kPic = "PIC          ";
+
+// The wizard stores its lines joined by CR LF; every CR starts a new DISP
+// line, so a text ending in CR LF gives a last line with an empty operand.
+void writeDisplayLines(ProcedureWriter& writer, std::string_view text)
+{
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t cr = text.find('\r', start);
+        const std::string_view piece = text.substr(start, cr == std::string_view::npos ? cr : cr - start);
+        std::string operand;
+        operand.reserve(piece.size());
+        for (const char ch : piece)
+            if (ch != '\n')
+                operand += ch;
+        writer.cont(std::string(kDisp) + operand);
+        if (cr == std::string_view::npos)
+            break;
+        start = cr + 1;
+    }
+    // All lines of one display share a step number; the next step moves on.
+    writer.incrementStep();
+}
+
+} // namespace
+
+void addTestMessages(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
+                     std::string_view functionCode, std::string_view currentRange, int column)
+{
+    if (const ConnectionRecord* record = inputs.connections.findUnique(functionCode, column)) {
+        // An empty text or picture name counts as none: no DISP line with an
+        // empty operand, no skipped step number, no PIC step without a file.
+        if (record->text && !record->text->empty())
+            writeDisplayLines(writer, *record->text);
+        if (record->pic && !record->pic->empty())
+            writer.step(std::string(kPic) + *record->pic);
+        writer.blank();
+        return;
+    }
+    if (inputs.options.functionMessages && column == 0)
+        writer.step(std::string(kDisp) + texts.gettext(1270) + " " + std::string(functionCode));
+    if (!inputs.options.autoranging)
+        writer.step(std::string(kDisp) + texts.gettext(1271) + " " + std::string(currentRange));
+}
+
+} // namespace kestrel

@@ -1,0 +1,19 @@
+#pragma once
+// The instruction block in front of each meter test: the wizard's DISP and
+// PIC lines when exactly one instruction record belongs to the function and
+// column, otherwise the automatic "Set UUT mode to" / "Set UUT range to"
+// messages the options ask for.
+#include "core/app/procedure_inputs.h"
+#include "core/i18n/text_lookup.h"
+#include "core/procgen/procedure_writer.h"
+
+#include <string_view>
+
+namespace kestrel {
+
+// Add_Test_Messages for test column `column` (0-based) of the function
+// `functionCode` ("dcv" …), whose UUT range cell reads `currentRange`.
+void addTestMessages(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
+                     std::string_view functionCode, std::string_view currentRange, int column);
+
+} // namespace kestrel
