@@ -1,0 +1,75 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it afterwards,
+// and a guard that restores an environment variable.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace kestrel::test {
+
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        std::random_device device;
+        path_ = std::filesystem::temp_directory_path() /
+                ("kestrel-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+    std::filesystem::path write(const std::string& name, const std::string& content) const
+    {
+        const auto file = path_ / name;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+        return file;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class EnvGuard {
+public:
+    explicit EnvGuard(std::string name) : name_(std::move(name))
+    {
+        if (const char* value = std::getenv(name_.c_str()))
+            saved_ = value;
+    }
+    ~EnvGuard()
+    {
+        if (saved_)
+            ::setenv(name_.c_str(), saved_->c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
+    }
+    void set(const std::string& value) const { ::setenv(name_.c_str(), value.c_str(), 1); }
+    void unset() const { ::unsetenv(name_.c_str()); }
+
+private:
+    std::string name_;
+    std::optional<std::string> saved_;
+};
+
+} // namespace kestrel::test
