@@ -312,8 +312,8 @@ void ScopeProcedure::writeBandwidth()
     blanks(2);
     writer_.step(heading(1210));
     writer_.comment("#-------------------------------------");
-    // The single-channel 8600 and the multi-channel 8600 have their 50 ohm
-    // path built in; the multi-channel 8240 also switches the UUT input.
+    // The 8600 needs no external terminator; with the multi-channel 8240
+    // the operator also switches the UUT input to 50 ohm.
     if (multi_) {
         if (fsc_ == "8240") {
             writer_.cont(withFsc(disp(1544)));
@@ -454,8 +454,8 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     if (slowRange)
         return line;
 
-    // The fastest markers need 2 ns periods, the 4th marker mode and, on
-    // the calibrators that have it, the 600 MHz head.
+    // Fast sweeps change the marker settings model by model. The rules run
+    // in this order and a later one wins where two write the same column.
     const double period = textToValue(entry, in_.decimalSeparator);
     constexpr double k1_8ns = 1.8e-9;
     constexpr double k1_6ns = 1.6e-9;
