@@ -1,0 +1,31 @@
+#pragma once
+// The names a specification file uses for the model's choices, shared by its
+// reader and writer so that the two cannot drift apart.
+#include "core/app/procedure_inputs.h"
+#include "core/spec/spec_table.h"
+
+#include <array>
+#include <string_view>
+
+namespace kestrel::specfile {
+
+inline constexpr std::string_view kFormat = "kestrel-spec";
+inline constexpr int kVersion = 1;
+inline constexpr int kMaxDepth = 64;
+inline constexpr std::size_t kMaxInstructionLines = 8;
+inline constexpr std::size_t kMaxInstructionLineLength = 56;
+
+// Column object keys, by grid row.
+inline constexpr std::array<std::string_view, 9> kCellKeys{
+    "range", "level", "reading_pct", "range_pct", "reading_ppm", "range_ppm", "fixed", "digits", "frequency"};
+
+// Choices by enum value.
+inline constexpr std::array<std::string_view, 2> kPages{"meter", "scope"};
+inline constexpr std::array<std::string_view, 2> kToleranceStyles{"as_written", "units"};
+inline constexpr std::array<std::string_view, 3> kPostTestWindows{"on_failure", "always", "never"};
+inline constexpr std::array<std::string_view, 4> kDataEntries{"slew", "go_no_go", "keyboard", "all"};
+
+// The numbers the channel list entries stand for, by list index.
+inline constexpr std::array<int, 3> kChannelNumbers{4, 2, 1};
+
+} // namespace kestrel::specfile
