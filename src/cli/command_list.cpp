@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/sample_command.h"
 #include "cli/texts_command.h"
 
 // Each subcommand adds its one line here.
@@ -9,6 +10,8 @@ std::vector<std::unique_ptr<Command>> allCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<TextsCommand>());
+    commands.push_back(std::make_unique<SampleCommand>());
+    commands.push_back(std::make_unique<SamplesCommand>());
     return commands;
 }
 
