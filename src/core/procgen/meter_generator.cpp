@@ -350,6 +350,19 @@ private:
         }
     }
 
+    // Column c of a alone, as column 0, with the signs of range and level dropped.
+    static SpecTable magnitudeColumn(const SpecTable& a, int c)
+    {
+        SpecTable column(a.rows());
+        for (int row = 0; row < a.rows(); ++row) {
+            std::string cell = trim(a.cell(row, c));
+            if ((row == RowRange || row == RowLevel) && startsWith(cell, "-"))
+                cell.erase(0, 1);
+            column.setCell(row, 0, cell);
+        }
+        return column;
+    }
+
     // The prefix letter that ends a value text, with the factor from base
     // units into that letter's unit; none and 1 for a plain number.
     static std::pair<std::string, double> prefixUnit(std::string_view valueText)
@@ -378,10 +391,11 @@ private:
         std::string valueText = trim(a.cell(RowLevel, c));
         if (valueText.empty())
             valueText = rangeText;
-        // The tolerance comes in the unit of the range text; a negative test
-        // value must not turn the band inside out.
+        // The tolerance comes in the unit of the range text. It is taken
+        // from the magnitudes of range and level, so that a negative test
+        // value (-200 degrees) gets a band as wide as its positive twin.
         const double toleranceBase =
-            std::fabs(absToleranceValue(a, c, decSep_)) / rescaleToRangeUnits(1.0, rangeText);
+            absToleranceValue(magnitudeColumn(a, c), 0, decSep_) / rescaleToRangeUnits(1.0, rangeText);
         const auto [letter, scale] = prefixUnit(valueText);
         const double value = textToValue(valueText, decSep_);
         const double lower = round15((value - toleranceBase) * scale);
