@@ -65,7 +65,7 @@ constexpr std::array<LocaleInfo, 35> kLocales{{
     {1042, ".", ",", kNumeric},       // Korean
     {1045, ",", kNoBreakSpace, kPolish},  // Polish
     {1030, ",", ".", kDanish},        // Danish
-    {1044, ",", kNoBreakSpace, kNorwegian}, // Norwegian (Bokmål)
+    {1044, ",", kNoBreakSpace, kNorwegian}, // Norwegian (Bokmal)
     {2068, ",", kNoBreakSpace, kNorwegian}, // Norwegian (Nynorsk)
     {1035, ",", kNoBreakSpace, kFinnish}, // Finnish
     {1029, ",", kNoBreakSpace, kCzech},   // Czech
