@@ -171,3 +171,25 @@ TEST(LocalNumberText, UsesTheLocaleSeparator)
 
 } // namespace
 } // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST(BadNumbers, ReadAsZeroOrKeepTheirDigits)
+{
+    for (const char* text : {"nan", "NaN", "inf", "-inf", "--5", "."})
+        EXPECT_EQ(multGrid(text, "."), "0") << text;
+    EXPECT_EQ(multGrid("1e999", "."), "0.000");
+    const std::string nines(10000, '9');
+    const std::string tenfold = multGrid(nines, ".");
+    // Too large for a double: read as 0, padded to as many digits as typed.
+    EXPECT_EQ(tenfold.size(), 10001u);
+    EXPECT_EQ(tenfold.substr(0, 3), "0.0");
+    SpecTable t(8);
+    t.setCell(RowRange, 0, nines);
+    t.setCell(RowDigits, 0, nines);
+    EXPECT_EQ(calcTolerance(t, 0, ToleranceStyle::Units, "."), "0");
+}
+
+} // namespace
+} // namespace kestrel
