@@ -9,6 +9,7 @@
 #include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -74,7 +75,7 @@ class MeterGenerator {
 public:
     MeterGenerator(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts)
         : family_(family), in_(inputs), texts_(texts), fsc_(inputs.selections.reference),
-          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
+          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320"), instructions_(inputs.connections)
     {
     }
 
@@ -99,7 +100,7 @@ private:
         if (emptyCell(a.cell(RowRange, 0)))
             return;
         writer.step(std::string(section.headWord) + "   \\{" + texts_.gettext(section.titleText) + "\\}");
-        writer.comment("#" + std::string(static_cast<std::size_t>(section.dashes), '-'));
+        writer.comment(std::string("#").append(static_cast<std::size_t>(section.dashes), '-'));
 
         if (isManualFunction(family_, section.function)) {
             writeManualSection(section.function, a);
@@ -109,7 +110,7 @@ private:
             for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceSeparator(given, decSep_, ".");
-                addTestMessages(writer, in_, texts_, code, a.cell(RowRange, c), c);
+                addTestMessages(writer, instructions_, in_.options, texts_, code, a.cell(RowRange, c), c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
             }
@@ -119,7 +120,24 @@ private:
         writer.blank();
     }
 
-    static void put(std::string& body, std::size_t column, std::string_view value) { overwriteAt(body, column, value); }
+    static bool ascii(std::string_view s)
+    {
+        for (const char ch : s)
+            if (static_cast<unsigned char>(ch) >= 0x80)
+                return false;
+        return true;
+    }
+
+    // overwriteAt, with a shortcut for the usual all-ASCII body and value.
+    static void put(std::string& body, std::size_t column, std::string_view value)
+    {
+        if (column == 0 || column > body.size() || !ascii(body) || !ascii(value)) {
+            overwriteAt(body, column, value);
+            return;
+        }
+        const std::size_t count = std::min(value.size(), body.size() - (column - 1));
+        body.replace(column - 1, count, value.substr(0, count));
+    }
 
     void writeTest(MeterFunction f, const SpecTable& a, int c, const std::string& frequency)
     {
@@ -142,7 +160,7 @@ private:
         put(body, kColFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
         const double range = std::fabs(leadingNumber(replaceSeparator(a.cell(RowRange, c), decSep_, ".")));
-        put(body, kColRange, " " + rangeNumberText(range));
+        put(body, kColRange, std::string(" ").append(rangeNumberText(range)));
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
             writeManualResistance(n, value, tolerance);
@@ -206,7 +224,8 @@ private:
         case F::Rtd:
             put(body, kColNominal, nominal + degrees);
             put(body, kColMod1,
-                "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
+                std::string("R").append(
+                    std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1)));
             break;
         case F::Cap:
             put(body, kColNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
@@ -401,8 +420,9 @@ private:
         const double lower = round15((value - toleranceBase) * scale);
         const double upper = round15((value + toleranceBase) * scale);
         const std::string unit = f == F::Cap ? std::string("f") : " " + in_.selections.tempScale;
-        const std::string text = " " + texts_.gettext(256) + " " + numberText(lower) + letter + unit + " " +
-                                 texts_.gettext(255) + " " + numberText(upper) + letter + unit;
+        std::string text = " ";
+        text.append(texts_.gettext(256)).append(" ").append(numberText(lower)).append(letter).append(unit);
+        text.append(" ").append(texts_.gettext(255)).append(" ").append(numberText(upper)).append(letter).append(unit);
         return replaceSeparator(text, ".", decSep_);
     }
 
@@ -412,6 +432,7 @@ private:
     std::string fsc_;
     std::string decSep_;
     bool is7320_;
+    InstructionIndex instructions_;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/procgen/test_messages.h"
 
+#include "core/app/text_util.h"
+
 #include <string>
 
 namespace kestrel {
@@ -32,10 +34,36 @@ void writeDisplayLines(ProcedureWriter& writer, std::string_view text)
 
 } // namespace
 
-void addTestMessages(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
-                     std::string_view functionCode, std::string_view currentRange, int column)
+InstructionIndex::InstructionIndex(const ConnectionStore& store)
 {
-    if (const ConnectionRecord* record = inputs.connections.findUnique(functionCode, column)) {
+    entries_.reserve(store.size());
+    for (const ConnectionRecord& record : store.records()) {
+        Entry& entry = entries_[key(record.mode, record.col)];
+        entry.record = &record;
+        ++entry.count;
+    }
+}
+
+std::string InstructionIndex::key(std::string_view mode, std::string_view column)
+{
+    // A mode holds no control characters, so the separator cannot be part of one.
+    std::string k = toLower(mode);
+    k += '\x1f';
+    k += column;
+    return k;
+}
+
+const ConnectionRecord* InstructionIndex::findUnique(std::string_view mode, int column) const
+{
+    const auto it = entries_.find(key(mode, std::to_string(column)));
+    return it != entries_.end() && it->second.count == 1 ? it->second.record : nullptr;
+}
+
+void addTestMessages(ProcedureWriter& writer, const InstructionIndex& instructions, const ProcedureOptions& options,
+                     const TextLookup& texts, std::string_view functionCode, std::string_view currentRange,
+                     int column)
+{
+    if (const ConnectionRecord* record = instructions.findUnique(functionCode, column)) {
         // An empty text or picture name counts as none: no DISP line with an
         // empty operand, no skipped step number, no PIC step without a file.
         if (record->text && !record->text->empty())
@@ -45,9 +73,9 @@ void addTestMessages(ProcedureWriter& writer, const ProcedureInputs& inputs, con
         writer.blank();
         return;
     }
-    if (inputs.options.functionMessages && column == 0)
+    if (options.functionMessages && column == 0)
         writer.step(std::string(kDisp) + texts.gettext(1270) + " " + std::string(functionCode));
-    if (!inputs.options.autoranging)
+    if (!options.autoranging)
         writer.step(std::string(kDisp) + texts.gettext(1271) + " " + std::string(currentRange));
 }
 

@@ -1,5 +1,7 @@
 #include "core/procgen/test_messages.h"
 
+#include "core/app/procedure_inputs.h"
+
 #include <gtest/gtest.h>
 
 namespace kestrel {
@@ -9,7 +11,7 @@ class TestMessages : public ::testing::Test {
 protected:
     std::string write(std::string_view function, std::string_view range, int column)
     {
-        addTestMessages(writer, inputs, texts, function, range, column);
+        addTestMessages(writer, InstructionIndex(inputs.connections), inputs.options, texts, function, range, column);
         return writer.text();
     }
 
@@ -86,6 +88,12 @@ TEST_F(TestMessages, AutorangingAndNoFunctionMessagesWriteNothing)
     inputs.options.autoranging = true;
     EXPECT_EQ(write("dcv", "200m", 0), "");
     EXPECT_EQ(writer.stepThousandths(), 1007);
+}
+
+TEST_F(TestMessages, ModeOfARecordMatchesWithoutRegardToCase)
+{
+    inputs.connections.append({"TC", "0", std::nullopt, "Use extension wire"});
+    EXPECT_EQ(write("tc", "100", 0), "  1.007  DISP         Use extension wire\r\n\r\n");
 }
 
 } // namespace
