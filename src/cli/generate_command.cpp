@@ -47,7 +47,7 @@ void printHelp(std::ostream& out)
            "                    is printed and the procedure is written for calibrators\n"
            "                    without amplifiers. The folder is also searched first for\n"
            "                    the localization file Kestrel_<language>.MDB, then the\n"
-           "                    program's own folder.\n"
+           "                    per-user folder and the program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
            "                    becomes \\par, inside the colour-table header\n"
            "  --help            this text\n\n"

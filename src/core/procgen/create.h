@@ -14,7 +14,8 @@ namespace kestrel {
 enum class CreateStatus {
     Created,       // a complete procedure
     Failed,        // a generator failed midway and has said so; text holds what it wrote
-    NothingCreated // no specification, or no generator for the standard; the user was told
+    NothingCreated // no specification, no generator for the standard, or a generator that
+                   // failed before writing a line; the user was told
 };
 
 struct CreateResult {
