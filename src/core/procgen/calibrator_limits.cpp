@@ -97,7 +97,7 @@ constexpr Band kVoltBands6400[] = {
     {30000, 100000, 105, "105.0"},
 };
 // Above 100 kHz only; 100 kHz itself is still in the full range.
-constexpr Band kVoltBands3xxx[] = {
+const Band kVoltBands3xxx[] = {
     {std::nextafter(100000.0, kInfinity), kInfinity, 200, "200.0"},
 };
 

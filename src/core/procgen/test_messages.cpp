@@ -64,11 +64,11 @@ void addTestMessages(ProcedureWriter& writer, const InstructionIndex& instructio
                      int column)
 {
     if (const ConnectionRecord* record = instructions.findUnique(functionCode, column)) {
-        // An empty text or picture name counts as none: no DISP line with an
-        // empty operand, no skipped step number, no PIC step without a file.
-        if (record->text && !record->text->empty())
+        // Only a missing field counts as none: the wizard may store an empty
+        // picture name, and Tessel then gets the PIC step it asked for.
+        if (record->text)
             writeDisplayLines(writer, *record->text);
-        if (record->pic && !record->pic->empty())
+        if (record->pic)
             writer.step(std::string(kPic) + *record->pic);
         writer.blank();
         return;
