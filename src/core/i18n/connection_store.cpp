@@ -14,27 +14,41 @@ bool matches(const ConnectionRecord& r, std::string_view mode, const std::string
 
 } // namespace
 
-void ConnectionStore::append(ConnectionRecord record) { records_.push_back(std::move(record)); }
+std::string ConnectionStore::indexKey(std::string_view mode, std::string_view col)
+{
+    // A mode holds no control characters, so the separator cannot be part of one.
+    std::string key = toLower(mode);
+    key += '\x1f';
+    key += col;
+    return key;
+}
+
+void ConnectionStore::rebuildIndex()
+{
+    index_.clear();
+    for (std::size_t i = 0; i < records_.size(); ++i) {
+        IndexEntry& entry = index_[indexKey(records_[i].mode, records_[i].col)];
+        if (entry.count++ == 0)
+            entry.position = i;
+    }
+}
+
+void ConnectionStore::append(ConnectionRecord record)
+{
+    records_.push_back(std::move(record));
+    rebuildIndex();
+}
 
 std::size_t ConnectionStore::count(std::string_view mode, int column) const
 {
-    const std::string col = std::to_string(column);
-    return static_cast<std::size_t>(
-        std::count_if(records_.begin(), records_.end(), [&](const auto& r) { return matches(r, mode, col); }));
+    const auto it = index_.find(indexKey(mode, std::to_string(column)));
+    return it == index_.end() ? 0 : it->second.count;
 }
 
 const ConnectionRecord* ConnectionStore::findUnique(std::string_view mode, int column) const
 {
-    const std::string col = std::to_string(column);
-    const ConnectionRecord* found = nullptr;
-    for (const auto& r : records_) {
-        if (!matches(r, mode, col))
-            continue;
-        if (found)
-            return nullptr;
-        found = &r;
-    }
-    return found;
+    const auto it = index_.find(indexKey(mode, std::to_string(column)));
+    return it != index_.end() && it->second.count == 1 ? &records_[it->second.position] : nullptr;
 }
 
 void ConnectionStore::put(ConnectionRecord record)
@@ -45,21 +59,23 @@ void ConnectionStore::put(ConnectionRecord record)
         records_.push_back(std::move(record));
     else
         *it = std::move(record);
+    rebuildIndex();
 }
 
 void ConnectionStore::remove(std::string_view mode, int column)
 {
     const std::string col = std::to_string(column);
     std::erase_if(records_, [&](const auto& r) { return matches(r, mode, col); });
+    rebuildIndex();
 }
 
 void ConnectionStore::clearMode(std::string_view mode)
 {
-    if (toLower(mode) == "all") {
+    if (toLower(mode) == "all")
         records_.clear();
-        return;
-    }
-    std::erase_if(records_, [&](const auto& r) { return toLower(r.mode) == toLower(mode); });
+    else
+        std::erase_if(records_, [&](const auto& r) { return toLower(r.mode) == toLower(mode); });
+    rebuildIndex();
 }
 
 } // namespace kestrel

@@ -9,6 +9,7 @@
 // "TC" and the generator asks for "tc".
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrel {
@@ -42,10 +43,20 @@ public:
     // "all" in any case.
     void clearMode(std::string_view mode);
 
-    bool operator==(const ConnectionStore&) const = default;
+    bool operator==(const ConnectionStore& other) const { return records_ == other.records_; }
 
 private:
+    // Records by lower-cased mode and column, rebuilt after every change:
+    // the generators look up every test of every function, changes are rare.
+    struct IndexEntry {
+        std::size_t position = 0;
+        std::size_t count = 0;
+    };
+    static std::string indexKey(std::string_view mode, std::string_view col);
+    void rebuildIndex();
+
     std::vector<ConnectionRecord> records_;
+    std::unordered_map<std::string, IndexEntry> index_;
 };
 
 } // namespace kestrel

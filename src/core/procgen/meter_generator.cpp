@@ -75,7 +75,7 @@ class MeterGenerator {
 public:
     MeterGenerator(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts)
         : family_(family), in_(inputs), texts_(texts), fsc_(inputs.selections.reference),
-          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320"), instructions_(inputs.connections)
+          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
     {
     }
 
@@ -110,7 +110,7 @@ private:
             for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceSeparator(given, decSep_, ".");
-                addTestMessages(writer, instructions_, in_.options, texts_, code, a.cell(RowRange, c), c);
+                addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
             }
@@ -432,7 +432,6 @@ private:
     std::string fsc_;
     std::string decSep_;
     bool is7320_;
-    InstructionIndex instructions_;
 };
 
 } // namespace

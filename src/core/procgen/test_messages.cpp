@@ -34,32 +34,7 @@ void writeDisplayLines(ProcedureWriter& writer, std::string_view text)
 
 } // namespace
 
-InstructionIndex::InstructionIndex(const ConnectionStore& store)
-{
-    entries_.reserve(store.size());
-    for (const ConnectionRecord& record : store.records()) {
-        Entry& entry = entries_[key(record.mode, record.col)];
-        entry.record = &record;
-        ++entry.count;
-    }
-}
-
-std::string InstructionIndex::key(std::string_view mode, std::string_view column)
-{
-    // A mode holds no control characters, so the separator cannot be part of one.
-    std::string k = toLower(mode);
-    k += '\x1f';
-    k += column;
-    return k;
-}
-
-const ConnectionRecord* InstructionIndex::findUnique(std::string_view mode, int column) const
-{
-    const auto it = entries_.find(key(mode, std::to_string(column)));
-    return it != entries_.end() && it->second.count == 1 ? it->second.record : nullptr;
-}
-
-void addTestMessages(ProcedureWriter& writer, const InstructionIndex& instructions, const ProcedureOptions& options,
+void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instructions, const ProcedureOptions& options,
                      const TextLookup& texts, std::string_view functionCode, std::string_view currentRange,
                      int column)
 {

@@ -11,7 +11,7 @@ class TestMessages : public ::testing::Test {
 protected:
     std::string write(std::string_view function, std::string_view range, int column)
     {
-        addTestMessages(writer, InstructionIndex(inputs.connections), inputs.options, texts, function, range, column);
+        addTestMessages(writer, inputs.connections, inputs.options, texts, function, range, column);
         return writer.text();
     }
 
