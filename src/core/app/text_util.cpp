@@ -52,6 +52,18 @@ std::string properCase(std::string_view s)
     return out;
 }
 
+std::string replaceAll(std::string text, std::string_view what, std::string_view with)
+{
+    if (what.empty() || what == with)
+        return text;
+    std::size_t pos = 0;
+    while ((pos = text.find(what, pos)) != std::string::npos) {
+        text.replace(pos, what.size(), with);
+        pos += with.size();
+    }
+    return text;
+}
+
 bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 bool containsNoCase(std::string_view s, std::string_view part) { return contains(toLower(s), toLower(part)); }

@@ -15,6 +15,10 @@ std::string toUpper(std::string_view s);
 // First letter of each blank-separated word upper case, the rest lower case.
 std::string properCase(std::string_view s);
 
+// Every occurrence of what replaced by with, case-sensitively (placeholders,
+// decimal separators).
+std::string replaceAll(std::string text, std::string_view what, std::string_view with);
+
 bool contains(std::string_view s, std::string_view part);
 bool startsWith(std::string_view s, std::string_view prefix);
 bool containsNoCase(std::string_view s, std::string_view part);

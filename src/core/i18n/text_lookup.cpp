@@ -11,16 +11,4 @@ std::string EnglishLookup::gettext(int number) const
     return text ? trim(*text) : std::string{};
 }
 
-std::string replaceAll(std::string text, std::string_view what, std::string_view with)
-{
-    if (what.empty())
-        return text;
-    std::size_t pos = 0;
-    while ((pos = text.find(what, pos)) != std::string::npos) {
-        text.replace(pos, what.size(), with);
-        pos += with.size();
-    }
-    return text;
-}
-
 } // namespace kestrel

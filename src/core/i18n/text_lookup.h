@@ -3,6 +3,8 @@
 // lookup answers from the local text store (local text where one was saved,
 // English otherwise) and reports unknown numbers; EnglishLookup answers from
 // the built-in table alone and suits tests and tools that need no localization.
+#include "core/app/text_util.h"
+
 #include <string>
 
 namespace kestrel {
@@ -19,8 +21,5 @@ class EnglishLookup : public TextLookup {
 public:
     std::string gettext(int number) const override;
 };
-
-// Replaces every occurrence of a placeholder, case-sensitively.
-std::string replaceAll(std::string text, std::string_view what, std::string_view with);
 
 } // namespace kestrel

@@ -5,6 +5,7 @@
 #include "core/procgen/build_header.h"
 #include "core/procgen/calibrator_limits.h"
 #include "core/procgen/procedure_writer.h"
+#include "core/procgen/step_columns.h"
 #include "core/procgen/test_messages.h"
 #include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
@@ -19,19 +20,11 @@ namespace {
 
 using F = MeterFunction;
 
-// Body columns of the calibrator step's fields.
-constexpr std::size_t kColFsc = 1;
-constexpr std::size_t kColRange = 7;
-constexpr std::size_t kColNominal = 14;
-constexpr std::size_t kNominalWidth = 15;
-constexpr std::size_t kColTolerance = 29;
-constexpr std::size_t kColMod1 = 43;
-constexpr std::size_t kMod1Width = 12;
-constexpr std::size_t kColMod2 = 58; // a two-letter MOD2 ends at its last column, 60
-constexpr std::size_t kColThree = 61;
-constexpr std::size_t kColAmplifier = 62; // the booster flags stand one further right
-constexpr std::size_t kColCon = 67;
-constexpr std::size_t kBodyWidth = 68;
+using namespace column;
+constexpr std::size_t kColRange = kRange - 1; // " " + number
+constexpr std::size_t kNominalWidth = kTolerance - kNominal;
+constexpr std::size_t kMod1Width = kMod2 - 3 - kMod1;
+constexpr std::size_t kColAmplifier = kMod3 + 1; // the booster flags stand one right of column 3
 // A tolerance this long does not fit its field and gets a TOL step.
 constexpr std::size_t kLongTolerance = 14;
 
@@ -109,7 +102,7 @@ private:
             std::string frequency = "1K"; // the AC test frequency runs on from column to column
             for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
-                    frequency = replaceSeparator(given, decSep_, ".");
+                    frequency = replaceAll(std::string(given), decSep_, ".");
                 addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
@@ -146,20 +139,20 @@ private:
             n = trim(a.cell(RowRange, c)); // tested at the range value
         const double value = textToValue(n, decSep_);
         const std::string tolerance =
-            replaceSeparator(calcTolerance(a, c, in_.options.toleranceStyle, decSep_), decSep_, ".");
+            replaceAll(calcTolerance(a, c, in_.options.toleranceStyle, decSep_), decSep_, ".");
 
-        std::string body(kBodyWidth, ' ');
+        std::string body(kMeterBodyWidth, ' ');
         if (charCount(tolerance) >= kLongTolerance) {
             if (f == F::Dcv || f == F::Acv)
                 writer.blank();
             writer.step("TOL " + tolerance);
-            put(body, kColTolerance, "TOL");
+            put(body, kTolerance, "TOL");
         } else {
-            put(body, kColTolerance, tolerance);
+            put(body, kTolerance, tolerance);
         }
-        put(body, kColFsc, fsc_);
+        put(body, kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
-        const double range = std::fabs(leadingNumber(replaceSeparator(a.cell(RowRange, c), decSep_, ".")));
+        const double range = std::fabs(leadingNumber(replaceAll(a.cell(RowRange, c), decSep_, ".")));
         put(body, kColRange, std::string(" ").append(rangeNumberText(range)));
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
@@ -175,21 +168,21 @@ private:
             const std::string largest =
                 limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
             writeLimitMessage(limit->messageText, nominal, largest);
-            put(body, kColNominal, std::string(kNominalWidth, ' '));
-            put(body, kColNominal, limit->replacement);
+            put(body, kNominal, std::string(kNominalWidth, ' '));
+            put(body, kNominal, limit->replacement);
         }
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
                 writer.blank();
                 writeLimitMessage(f == F::Acv ? kVoltageMessage : kCurrentMessage, nominal, result->reducedValue);
-                put(body, kColNominal, std::string(kNominalWidth, ' '));
-                put(body, kColNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
+                put(body, kNominal, std::string(kNominalWidth, ' '));
+                put(body, kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kFrequencyMessage, frequency, result->changedFrequency);
-                put(body, kColMod1, std::string(kMod1Width, ' '));
-                put(body, kColMod1, result->changedFrequency + "H");
+                put(body, kMod1, std::string(kMod1Width, ' '));
+                put(body, kMod1, result->changedFrequency + "H");
             }
         }
         writer.step(body);
@@ -200,55 +193,55 @@ private:
     {
         const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
         switch (f) {
-        case F::Dcv: put(body, kColNominal, nominal + "V"); break;
+        case F::Dcv: put(body, kNominal, nominal + "V"); break;
         case F::Acv:
-            put(body, kColNominal, nominal + "V");
-            put(body, kColMod1, frequency + "H");
+            put(body, kNominal, nominal + "V");
+            put(body, kMod1, frequency + "H");
             break;
-        case F::Dci: put(body, kColNominal, nominal + "A"); break;
+        case F::Dci: put(body, kNominal, nominal + "A"); break;
         case F::Aci:
-            put(body, kColNominal, nominal + "A");
-            put(body, kColMod1, frequency + "H");
+            put(body, kNominal, nominal + "A");
+            put(body, kMod1, frequency + "H");
             break;
         case F::Ohm:
             if (family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx)
-                put(body, kColNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
+                put(body, kNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
             else
-                put(body, kColNominal, nominal + "Z");
+                put(body, kNominal, nominal + "Z");
             break;
         case F::Tc:
-            put(body, kColNominal, nominal + degrees);
+            put(body, kNominal, nominal + degrees);
             // Runs on past MOD2 into column 3.
-            put(body, kColMod2, "_" + in_.selections.tcType + " TC");
+            put(body, kMod2, "_" + in_.selections.tcType + " TC");
             break;
         case F::Rtd:
-            put(body, kColNominal, nominal + degrees);
-            put(body, kColMod1,
+            put(body, kNominal, nominal + degrees);
+            put(body, kMod1,
                 std::string("R").append(
                     std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1)));
             break;
         case F::Cap:
-            put(body, kColNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
+            put(body, kNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
             break;
         case F::Freq:
-            put(body, kColNominal, nominal + "H");
-            put(body, kColMod1, "300mv");
+            put(body, kNominal, nominal + "H");
+            put(body, kMod1, "300mv");
             break;
         }
 
         const bool siFamily = family_ == CalibratorFamily::Family73xx || family_ == CalibratorFamily::Family64xx;
         if (siFamily && (f == F::Acv || f == F::Aci || f == F::Freq))
-            put(body, kColMod2, "SI");
+            put(body, kMod2, "SI");
         const bool current = f == F::Dci || f == F::Aci;
         // The 7320's high-current terminals take over above 2.999 A.
         if (family_ == CalibratorFamily::Family73xx && is7320_ && current && value > 2.999)
-            put(body, kColThree, "HC");
+            put(body, kMod3, "HC");
         // The boosters: the 3711 for currents from 1.999 A, the 7625 for AC volts from 220 V.
         if (family_ == CalibratorFamily::Family3xxx && in_.has3711 && current && value >= 1.999)
             put(body, kColAmplifier, "BC");
         if (family_ == CalibratorFamily::Family76xx && in_.has7625 && f == F::Acv && value >= 220)
             put(body, kColAmplifier, "B1");
-        put(body, kColCon, "2W");
+        put(body, kCon, "2W");
     }
 
     std::optional<FixedLimit> fixedLimit(MeterFunction f) const
@@ -423,7 +416,7 @@ private:
         std::string text = " ";
         text.append(texts_.gettext(256)).append(" ").append(numberText(lower)).append(letter).append(unit);
         text.append(" ").append(texts_.gettext(255)).append(" ").append(numberText(upper)).append(letter).append(unit);
-        return replaceSeparator(text, ".", decSep_);
+        return replaceAll(std::string(text), ".", decSep_);
     }
 
     CalibratorFamily family_;

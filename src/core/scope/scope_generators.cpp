@@ -4,6 +4,7 @@
 #include "core/app/text_util.h"
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
+#include "core/procgen/step_columns.h"
 #include "core/scope/scope_inputs.h"
 #include "core/scope/scope_numbers.h"
 #include "core/spec/numbers.h"
@@ -45,16 +46,7 @@ const AmplitudePoint& amplitude(const std::array<AmplitudePoint, 6>& table, int 
 
 // Calibrator lines are 78 blanks with each value written at its 1-based
 // column under the column header; trailing blanks stay in the line.
-constexpr std::size_t kColFsc = 1;
-constexpr std::size_t kColRange = 8;
-constexpr std::size_t kColNominal = 14;
-constexpr std::size_t kColTolerance = 29;
-constexpr std::size_t kColMod1 = 43;
-constexpr std::size_t kColMod2 = 58;
-constexpr std::size_t kColMod3 = 61;
-constexpr std::size_t kColMod4 = 64;
-constexpr std::size_t kColCon = 67;
-constexpr std::size_t kCalibratorLineWidth = 78;
+using namespace column;
 
 // Fixed calibrator set-ups, written after the FSC.
 constexpr std::string_view kBandwidthReference =
@@ -215,12 +207,12 @@ void ScopeProcedure::writeChannel(int channel)
 
         // The calibrator routes its output to the channel under test.
         writer_.comment("# Set channel");
-        std::string line(kCalibratorLineWidth, ' ');
+        std::string line(kScopeLineWidth, ' ');
         if (fsc_ == "8600") {
-            overwriteAt(line, kColFsc, "M8600");
-            overwriteAt(line, kColTolerance, "CH" + c);
+            overwriteAt(line, kFsc, "M8600");
+            overwriteAt(line, kTolerance, "CH" + c);
         } else {
-            overwriteAt(line, kColFsc, "M7320");
+            overwriteAt(line, kFsc, "M7320");
             overwriteAt(line, 56, "C" + c);
         }
         writer_.step(line);
@@ -264,12 +256,12 @@ void ScopeProcedure::writeTriggerTest()
     if (fsc_ == "6400") {
         writer_.step(kTrigger6400);
     } else {
-        std::string line(kCalibratorLineWidth, ' ');
-        overwriteAt(line, kColFsc, fsc_);
-        overwriteAt(line, kColNominal, "300mv");
-        overwriteAt(line, kColMod1, "1KH");
-        overwriteAt(line, kColMod2, "ZQ");
-        overwriteAt(line, kColMod3, "S");
+        std::string line(kScopeLineWidth, ' ');
+        overwriteAt(line, kFsc, fsc_);
+        overwriteAt(line, kNominal, "300mv");
+        overwriteAt(line, kMod1, "1KH");
+        overwriteAt(line, kMod2, "ZQ");
+        overwriteAt(line, kMod3, "S");
         writer_.step(line);
     }
     writer_.step(disp(1537));
@@ -290,12 +282,12 @@ void ScopeProcedure::writeVertical()
 
     const std::string tolerance = numberText(leadingNumber(scope_.verticalAccuracy)) + "%";
     const auto point = [&](const AmplitudePoint& p) {
-        std::string line(kCalibratorLineWidth, ' ');
-        overwriteAt(line, kColFsc, fsc_);
-        overwriteAt(line, kColRange, p.range);
-        overwriteAt(line, kColNominal, p.nominal);
-        overwriteAt(line, kColTolerance, tolerance);
-        overwriteAt(line, kColMod3, "SC");
+        std::string line(kScopeLineWidth, ' ');
+        overwriteAt(line, kFsc, fsc_);
+        overwriteAt(line, kRange, p.range);
+        overwriteAt(line, kNominal, p.nominal);
+        overwriteAt(line, kTolerance, tolerance);
+        overwriteAt(line, kMod3, "SC");
         writer_.step(line);
         writer_.nextTest();
     };
@@ -378,12 +370,12 @@ void ScopeProcedure::writeRisetime(int channel)
 
 std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy) const
 {
-    std::string line(kCalibratorLineWidth, ' ');
-    overwriteAt(line, kColFsc, fsc_);
-    overwriteAt(line, kColNominal, nominal);
-    overwriteAt(line, kColTolerance, numberText(leadingNumber(trim(accuracy))) + "%");
-    overwriteAt(line, kColMod3, "ZM");
-    overwriteAt(line, kColCon, "2W");
+    std::string line(kScopeLineWidth, ' ');
+    overwriteAt(line, kFsc, fsc_);
+    overwriteAt(line, kNominal, nominal);
+    overwriteAt(line, kTolerance, numberText(leadingNumber(trim(accuracy))) + "%");
+    overwriteAt(line, kMod3, "ZM");
+    overwriteAt(line, kCon, "2W");
     return line;
 }
 
@@ -409,13 +401,13 @@ void ScopeProcedure::writeImpedance(int channel)
     }
     if (!trim(scope_.capAccuracy).empty() && !trim(scope_.capacitance).empty()) {
         writer_.comment("# " + t(1563));
-        std::string line(kCalibratorLineWidth, ' ');
-        overwriteAt(line, kColFsc, fsc_);
-        overwriteAt(line, kColNominal, numberText(leadingNumber(scope_.capacitance)) + "pF");
-        overwriteAt(line, kColTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%");
-        overwriteAt(line, kColMod3, "ZM");
-        overwriteAt(line, kColMod4, "N");
-        overwriteAt(line, kColCon, "2W");
+        std::string line(kScopeLineWidth, ' ');
+        overwriteAt(line, kFsc, fsc_);
+        overwriteAt(line, kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF");
+        overwriteAt(line, kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%");
+        overwriteAt(line, kMod3, "ZM");
+        overwriteAt(line, kMod4, "N");
+        overwriteAt(line, kCon, "2W");
         writer_.step(line);
     }
 }
@@ -439,18 +431,18 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     else
         tolerance += "%";
 
-    std::string line(kCalibratorLineWidth, ' ');
-    overwriteAt(line, kColFsc, fsc_);
-    overwriteAt(line, kColRange, number);
-    overwriteAt(line, kColNominal, number + unit);
-    overwriteAt(line, kColTolerance, tolerance);
+    std::string line(kScopeLineWidth, ' ');
+    overwriteAt(line, kFsc, fsc_);
+    overwriteAt(line, kRange, number);
+    overwriteAt(line, kNominal, number + unit);
+    overwriteAt(line, kTolerance, tolerance);
     if (fsc_ == "6400")
-        overwriteAt(line, kColMod1, "0.2vpp");
+        overwriteAt(line, kMod1, "0.2vpp");
     else if (fsc_ == "8600")
-        overwriteAt(line, kColMod1, "0.1vpp");
-    overwriteAt(line, kColMod2, "MK");
-    overwriteAt(line, kColMod3, "SC");
-    overwriteAt(line, kColCon, "L");
+        overwriteAt(line, kMod1, "0.1vpp");
+    overwriteAt(line, kMod2, "MK");
+    overwriteAt(line, kMod3, "SC");
+    overwriteAt(line, kCon, "L");
     if (slowRange)
         return line;
 
@@ -462,27 +454,27 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     constexpr double k9ns = 9e-9;
     constexpr double k75ns = 75e-9;
     if (fsc_ == "7300" && period < k1_8ns)
-        overwriteAt(line, kColNominal, "2nT");
+        overwriteAt(line, kNominal, "2nT");
     if (fsc_ == "8240" && period < k1_8ns)
-        overwriteAt(line, kColNominal, "2nT");
+        overwriteAt(line, kNominal, "2nT");
     if (fsc_ == "6400" && period < k1_6ns)
-        overwriteAt(line, kColNominal, "2nT");
+        overwriteAt(line, kNominal, "2nT");
     if (reference_ == "7300 - 600 Mhz" && period < k75ns)
-        overwriteAt(line, kColMod2, "M4");
+        overwriteAt(line, kMod2, "M4");
     if (fsc_ == "8600" && period <= k9ns)
-        overwriteAt(line, kColMod2, "M4");
+        overwriteAt(line, kMod2, "M4");
     if (fsc_ == "8600" && period > k9ns)
-        overwriteAt(line, kColMod2, "M2");
+        overwriteAt(line, kMod2, "M2");
     if (fsc_ == "7320" && !is300MHz_ && period < k75ns) {
-        overwriteAt(line, kColMod2, "M4");
-        overwriteAt(line, kColMod3, "S6");
+        overwriteAt(line, kMod2, "M4");
+        overwriteAt(line, kMod3, "S6");
     }
     if (fsc_ == "8240" && period < k75ns) {
-        overwriteAt(line, kColMod2, "M4");
-        overwriteAt(line, kColMod3, "S6");
+        overwriteAt(line, kMod2, "M4");
+        overwriteAt(line, kMod3, "S6");
     }
     if (fsc_ == "7320" && period < k1_8ns)
-        overwriteAt(line, kColNominal, "2nT");
+        overwriteAt(line, kNominal, "2nT");
     return line;
 }
 

@@ -1,5 +1,7 @@
 #include "core/spec/numbers.h"
 
+#include "core/app/text_util.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -63,22 +65,9 @@ double round15(double value)
     return rounded;
 }
 
-std::string replaceSeparator(std::string_view text, std::string_view from, std::string_view to)
-{
-    std::string out(text);
-    if (from.empty() || from == to)
-        return out;
-    std::size_t pos = 0;
-    while ((pos = out.find(from, pos)) != std::string::npos) {
-        out.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-    return out;
-}
-
 double textToValue(std::string_view text, std::string_view decimalSeparator)
 {
-    const std::string t = replaceSeparator(text, decimalSeparator, ".");
+    const std::string t = replaceAll(std::string(text), decimalSeparator, ".");
     const double number = leadingNumber(t);
     double value = round15(number);
     struct Prefix {

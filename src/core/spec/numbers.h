@@ -32,7 +32,4 @@ std::string numberText(double value);
 // (".2"), the form of a procedure's RANGE field.
 std::string rangeNumberText(double value);
 
-// Replaces every occurrence of from by to.
-std::string replaceSeparator(std::string_view text, std::string_view from, std::string_view to);
-
 } // namespace kestrel

@@ -65,7 +65,7 @@ void loadSample(const SampleDefinition& sample, ProcedureInputs& inputs, const T
         SpecTable& table = inputs.meter.table(column.function);
         const int c = nextColumn[functionIndex(column.function)]++;
         for (int r = 0; r < table.rows(); ++r)
-            table.setCell(r, c, replaceSeparator(column.cells[static_cast<std::size_t>(r)], ".",
+            table.setCell(r, c, replaceAll(std::string(column.cells[static_cast<std::size_t>(r)]), ".",
                                                  inputs.decimalSeparator));
     }
 

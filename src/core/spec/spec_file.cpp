@@ -54,7 +54,7 @@ bool nestedTooDeep(std::string_view text)
 // Text with "\n" line breaks as the program holds it, with CR LF.
 std::string toCrLf(std::string_view text)
 {
-    return replaceSeparator(replaceSeparator(text, "\r\n", "\n"), "\n", "\r\n");
+    return replaceAll(replaceAll(std::string(text), "\r\n", "\n"), "\n", "\r\n");
 }
 
 // The parser's message without its "[json.exception.parse_error.101] " tag.

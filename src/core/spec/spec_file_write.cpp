@@ -1,3 +1,4 @@
+#include "core/app/text_util.h"
 #include "core/spec/numbers.h"
 #include "core/spec/spec_file.h"
 #include "core/spec/spec_file_names.h"
@@ -17,7 +18,7 @@ std::string name(const std::array<std::string_view, N>& names, int index)
 }
 
 // The program's CR LF line breaks as the file's "\n".
-std::string toLf(const std::string& text) { return replaceSeparator(text, "\r\n", "\n"); }
+std::string toLf(const std::string& text) { return replaceAll(text, "\r\n", "\n"); }
 
 ordered_json procedureObject(const ProcedureIdentity& id)
 {
@@ -59,7 +60,7 @@ ordered_json columnsArray(const SpecTable& table, std::string_view decSep)
         for (int r = 0; r < table.rows(); ++r)
             if (!table.cell(r, c).empty())
                 column[std::string(kCellKeys[static_cast<std::size_t>(r)])] =
-                    replaceSeparator(table.cell(r, c), decSep, ".");
+                    replaceAll(table.cell(r, c), decSep, ".");
         columns.push_back(std::move(column));
     }
     return columns;

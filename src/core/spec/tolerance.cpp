@@ -15,7 +15,7 @@ constexpr std::string_view kMicro = "\xC2\xB5";
 // An accuracy term read as a plain decimal number; empty or unreadable is 0.
 double decimalValue(std::string_view cell, std::string_view decSep)
 {
-    return leadingNumber(replaceSeparator(cell, decSep, "."));
+    return leadingNumber(replaceAll(std::string(cell), decSep, "."));
 }
 
 struct FixedOhms {
@@ -58,7 +58,7 @@ std::size_t countDigits(std::string_view s)
 
 std::string localNumberText(double value, std::string_view decSep)
 {
-    return replaceSeparator(numberText(value), ".", decSep);
+    return replaceAll(std::string(numberText(value)), ".", decSep);
 }
 
 double rescaleToRangeUnits(double baseValue, std::string_view rangeText)
@@ -173,9 +173,9 @@ std::string calcAbsTolerance(const SpecTable& a, int column, std::string_view de
 
 std::string formatNominal(std::string& s, std::string_view decSep)
 {
-    s = replaceSeparator(s, kMicro, "u");
+    s = replaceAll(std::string(s), kMicro, "u");
     if (decSep != ".")
-        s = replaceSeparator(s, decSep, ".");
+        s = replaceAll(std::string(s), decSep, ".");
     return s;
 }
 
@@ -190,7 +190,7 @@ std::string getFixedOhmsValue(std::string_view s, std::string_view referenceText
 
 std::string multGrid(std::string_view s, std::string_view decSep)
 {
-    const std::string t = replaceSeparator(s, decSep, ".");
+    const std::string t = replaceAll(std::string(s), decSep, ".");
     const double number = leadingNumber(t);
     double x = std::fabs(number);
 
@@ -251,7 +251,7 @@ std::string multGrid(std::string_view s, std::string_view decSep)
     }
     if (number < 0)
         m.insert(0, "-");
-    return trim(replaceSeparator(m, ".", decSep)) + std::string(prefix);
+    return trim(replaceAll(std::string(m), ".", decSep)) + std::string(prefix);
 }
 
 } // namespace kestrel
