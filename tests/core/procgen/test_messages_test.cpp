@@ -1,3 +1,5 @@
+// The instruction block written before each test: a wizard record of the
+// column, or else the automatic mode and range messages.
 #include "core/procgen/test_messages.h"
 
 #include "core/app/procedure_inputs.h"
@@ -7,94 +9,54 @@
 namespace kestrel {
 namespace {
 
-class TestMessages : public ::testing::Test {
-protected:
-    std::string write(std::string_view function, std::string_view range, int column)
-    {
-        addTestMessages(writer, inputs.connections, inputs.options, texts, function, range, column);
-        return writer.text();
-    }
-
-    ProcedureInputs inputs;
-    EnglishLookup texts;
-    ProcedureWriter writer;
+struct MessageCase {
+    const char* name;
+    std::vector<ConnectionRecord> records;
+    const char* function;
+    const char* range;
+    int column;
+    bool autoranging;
+    std::string expected; // the block, then a HEAD step that shows the next number
 };
+void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(TestMessages, InstructionLinesShareOneNumberAndThePictureTakesTheNext)
-{
-    inputs.connections.append({"dcv", "0", "probe.bmp", "Connect the leads\r\nto V and COM"});
-    EXPECT_EQ(write("dcv", "200m", 0),
-              "  1.007  DISP         Connect the leads\r\n"
-              "  1.007  DISP         to V and COM\r\n"
-              "  1.008  PIC          probe.bmp\r\n"
-              "\r\n");
-    EXPECT_EQ(writer.stepThousandths(), 1009);
-}
+class TestMessages : public ::testing::TestWithParam<MessageCase> {};
 
-TEST_F(TestMessages, StepAfterADisplayBlockHasTheNextNumber)
+TEST_P(TestMessages, WriteTheBlock)
 {
-    inputs.connections.append({"acv", "2", std::nullopt, "one\r\ntwo\r\nthree"});
-    write("acv", "2", 2);
+    const MessageCase& c = GetParam();
+    ProcedureInputs inputs;
+    for (const ConnectionRecord& record : c.records)
+        inputs.connections.append(record);
+    inputs.options.autoranging = c.autoranging;
+    ProcedureWriter writer;
+    addTestMessages(writer, inputs.connections, inputs.options, EnglishLookup{}, c.function, c.range, c.column);
     writer.step("HEAD");
-    EXPECT_EQ(writer.text(),
-              "  1.007  DISP         one\r\n"
-              "  1.007  DISP         two\r\n"
-              "  1.007  DISP         three\r\n"
-              "\r\n"
-              "  1.008  HEAD\r\n");
+    EXPECT_EQ(writer.text(), c.expected);
 }
 
-TEST_F(TestMessages, TextEndingInALineBreakGivesAnEmptyLastDisplay)
-{
-    inputs.connections.append({"ohm", "1", std::nullopt, "Short the leads\r\n"});
-    EXPECT_EQ(write("ohm", "200", 1),
-              "  1.007  DISP         Short the leads\r\n"
-              "  1.007  DISP         \r\n"
-              "\r\n");
-}
-
-TEST_F(TestMessages, PictureAloneIsOneStepAndABlankLine)
-{
-    inputs.connections.append({"dci", "0", "shunt.bmp", std::nullopt});
-    EXPECT_EQ(write("dci", "2", 0), "  1.007  PIC          shunt.bmp\r\n\r\n");
-}
-
-TEST_F(TestMessages, RecordOfAnotherColumnOrFunctionIsNotUsed)
-{
-    inputs.connections.append({"dcv", "1", "x.bmp", std::nullopt});
-    inputs.connections.append({"acv", "0", "y.bmp", std::nullopt});
-    EXPECT_EQ(write("dcv", "200m", 0), "  1.007  DISP         Set UUT mode to dcv\r\n");
-}
-
-TEST_F(TestMessages, TwoRecordsForOneColumnCountAsNone)
-{
-    inputs.connections.append({"dcv", "0", "a.bmp", std::nullopt});
-    inputs.connections.append({"dcv", "0", "b.bmp", std::nullopt});
-    inputs.options.autoranging = false;
-    EXPECT_EQ(write("dcv", "200m", 0),
-              "  1.007  DISP         Set UUT mode to dcv\r\n"
-              "  1.008  DISP         Set UUT range to 200m\r\n");
-}
-
-TEST_F(TestMessages, ModeMessageOnlyInTheFirstColumnRangeMessageInEveryColumn)
-{
-    inputs.options.autoranging = false;
-    EXPECT_EQ(write("freq", "1.000M", 3), "  1.007  DISP         Set UUT range to 1.000M\r\n");
-}
-
-TEST_F(TestMessages, AutorangingAndNoFunctionMessagesWriteNothing)
-{
-    inputs.options.functionMessages = false;
-    inputs.options.autoranging = true;
-    EXPECT_EQ(write("dcv", "200m", 0), "");
-    EXPECT_EQ(writer.stepThousandths(), 1007);
-}
-
-TEST_F(TestMessages, ModeOfARecordMatchesWithoutRegardToCase)
-{
-    inputs.connections.append({"TC", "0", std::nullopt, "Use extension wire"});
-    EXPECT_EQ(write("tc", "100", 0), "  1.007  DISP         Use extension wire\r\n\r\n");
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, TestMessages, ::testing::Values(
+    MessageCase{"TextLinesShareANumberAndThePictureTakesTheNext",
+        {{"dcv", "0", "probe.bmp", "Connect the leads\r\nto V and COM"}}, "dcv", "200m", 0, true,
+        "  1.007  DISP         Connect the leads\r\n  1.007  DISP         to V and COM\r\n"
+        "  1.008  PIC          probe.bmp\r\n\r\n  1.009  HEAD\r\n"},
+    MessageCase{"TextEndingInALineBreakGivesAnEmptyLastDisplay",
+        {{"ohm", "1", std::nullopt, "Short the leads\r\n"}}, "ohm", "200", 1, true,
+        "  1.007  DISP         Short the leads\r\n  1.007  DISP         \r\n\r\n  1.008  HEAD\r\n"},
+    MessageCase{"PictureAlone", {{"dci", "0", "shunt.bmp", std::nullopt}}, "dci", "2", 0, true,
+        "  1.007  PIC          shunt.bmp\r\n\r\n  1.008  HEAD\r\n"},
+    MessageCase{"ModeMatchesWithoutRegardToCase", {{"TC", "0", std::nullopt, "Use extension wire"}}, "tc", "100", 0,
+        true, "  1.007  DISP         Use extension wire\r\n\r\n  1.008  HEAD\r\n"},
+    MessageCase{"RecordOfAnotherColumnOrFunctionIsNotUsed",
+        {{"dcv", "1", "x.bmp", std::nullopt}, {"acv", "0", "y.bmp", std::nullopt}}, "dcv", "200m", 0, true,
+        "  1.007  DISP         Set UUT mode to dcv\r\n  1.008  HEAD\r\n"},
+    MessageCase{"TwoRecordsForOneColumnCountAsNone",
+        {{"dcv", "0", "a.bmp", std::nullopt}, {"dcv", "0", "b.bmp", std::nullopt}}, "dcv", "200m", 0, false,
+        "  1.007  DISP         Set UUT mode to dcv\r\n  1.008  DISP         Set UUT range to 200m\r\n"
+        "  1.009  HEAD\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
 } // namespace kestrel
