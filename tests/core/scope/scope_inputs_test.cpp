@@ -10,74 +10,53 @@
 namespace kestrel {
 namespace {
 
-TEST(ScopeInputs, ModelAndOptionOfEachStandard)
+TEST(ScopeInputs, EachStandardsModelOptionAndImpedanceTick)
 {
-    struct Expect {
-        const char* fsc;
-        bool is300;
-        bool impedance;
-    };
+    struct Expect { const char* fsc; bool is300, impedance; };
     const Expect expected[] = {
         {"7300", true, false},  {"7300", false, false}, {"7320", true, false}, {"7320", false, true},
         {"7320", false, true},  {"8240", false, true},  {"8240", false, true}, {"6400", false, false},
         {"8600", false, true},  {"8600", false, true},
     };
+    // One model across the loop: choosing any standard removes the impedance
+    // tick, also when the previous one could measure impedance.
+    ScopeInputs in;
     for (int i = 0; i < static_cast<int>(kScopeReferences.size()); ++i) {
         SCOPED_TRACE(kScopeReferences[static_cast<std::size_t>(i)]);
         EXPECT_EQ(scopeFsc(i), expected[i].fsc);
         EXPECT_EQ(is300MHzOption(i), expected[i].is300);
         EXPECT_EQ(impedanceTestAvailable(i), expected[i].impedance);
+        ASSERT_TRUE(selectScopeReference(in, i));
+        EXPECT_FALSE(in.impedanceTest);
+        EXPECT_EQ(in.capacitance, "");
+        EXPECT_EQ(setImpedanceTest(in, true), expected[i].impedance);
+        EXPECT_EQ(in.capacitance, expected[i].impedance ? "13" : "");
     }
-}
-
-TEST(ScopeInputs, ChoosingAStandardAlwaysRemovesTheImpedanceTick)
-{
-    ScopeInputs in;
-    ASSERT_TRUE(selectScopeReference(in, 5)); // 8240 - 1 Channel
-    ASSERT_TRUE(setImpedanceTest(in, true));
-    ASSERT_TRUE(selectScopeReference(in, 8)); // another that could test it
-    EXPECT_FALSE(in.impedanceTest);
-    EXPECT_EQ(in.capacitance, "");
-    EXPECT_EQ(in.accuracy1MOhm, "");
-
     EXPECT_FALSE(selectScopeReference(in, 10));
     EXPECT_FALSE(selectScopeReference(in, -1));
-    EXPECT_EQ(in.reference, 8);
+    EXPECT_EQ(in.reference, 9);
 }
 
-TEST(ScopeInputs, ImpedanceTickFillsAndClearsItsFields)
+TEST(ScopeInputs, CheckBoxesFillAndClearTheirFields)
 {
     ScopeInputs in;
     ASSERT_TRUE(selectScopeReference(in, 3)); // 7320 - 600 Mhz
     ASSERT_TRUE(setImpedanceTest(in, true));
-    EXPECT_EQ(in.capacitance, "13");
-    EXPECT_EQ(in.capAccuracy, "0.1");
-    EXPECT_EQ(in.accuracy1MOhm, "0.1");
-    EXPECT_EQ(in.accuracy50Ohm, "0.1");
-    for (ScopeField f : {ScopeField::Accuracy1MOhm, ScopeField::Accuracy50Ohm, ScopeField::Capacitance,
-                         ScopeField::CapAccuracy})
-        EXPECT_TRUE(scopeFieldEnabled(in, f));
-
-    ASSERT_TRUE(setImpedanceTest(in, false));
-    EXPECT_EQ(in.capacitance, "");
-    EXPECT_EQ(in.capAccuracy, "");
-    EXPECT_FALSE(scopeFieldEnabled(in, ScopeField::Capacitance));
-}
-
-TEST(ScopeInputs, ImpedanceTickRefusedWhereTheCalibratorCannotMeasureIt)
-{
-    for (int reference : {0, 1, 2, 7}) {
-        ScopeInputs in;
-        ASSERT_TRUE(selectScopeReference(in, reference));
-        EXPECT_FALSE(setImpedanceTest(in, true)) << reference;
-        EXPECT_FALSE(in.impedanceTest);
-        EXPECT_EQ(in.capacitance, "");
+    const std::pair<ScopeField, const char*> filled[] = {{ScopeField::Accuracy1MOhm, "0.1"},
+                                                         {ScopeField::Accuracy50Ohm, "0.1"},
+                                                         {ScopeField::Capacitance, "13"},
+                                                         {ScopeField::CapAccuracy, "0.1"}};
+    for (const auto& [field, text] : filled) {
+        EXPECT_EQ(scopeFieldText(in, field), text);
+        EXPECT_TRUE(scopeFieldEnabled(in, field));
     }
-}
+    ASSERT_TRUE(setImpedanceTest(in, false));
+    for (const auto& [field, text] : filled) {
+        EXPECT_EQ(scopeFieldText(in, field), "");
+        EXPECT_FALSE(scopeFieldEnabled(in, field));
+    }
 
-TEST(ScopeInputs, RisetimeTickRestoresFiftyNanoseconds)
-{
-    ScopeInputs in;
+    // Ticking the risetime box again restores 50 ns, not the typed limit.
     EXPECT_FALSE(scopeFieldEnabled(in, ScopeField::Risetime));
     setRisetimeTest(in, true);
     EXPECT_EQ(in.risetime, "50");
@@ -91,23 +70,25 @@ TEST(ScopeInputs, RisetimeTickRestoresFiftyNanoseconds)
 
 TEST(ScopeInputs, KeyFilters)
 {
-    for (ScopeField f : {ScopeField::VerticalAccuracy, ScopeField::TimebaseAccuracy, ScopeField::Bandwidth,
-                         ScopeField::Risetime, ScopeField::Accuracy1MOhm, ScopeField::Capacitance}) {
-        EXPECT_FALSE(scopeFieldAccepts(f, 'a'));
-        EXPECT_FALSE(scopeFieldAccepts(f, ','));
-        EXPECT_TRUE(scopeFieldAccepts(f, '7'));
-        EXPECT_TRUE(scopeFieldAccepts(f, '\b'));
+    // Digits and backspace everywhere; "." only where a fraction makes sense.
+    const std::pair<ScopeField, bool> dotAccepted[] = {
+        {ScopeField::VerticalAccuracy, true}, {ScopeField::TimebaseAccuracy, true}, {ScopeField::Bandwidth, false},
+        {ScopeField::Risetime, false},        {ScopeField::Accuracy1MOhm, true},    {ScopeField::Capacitance, true},
+        {ScopeField::CapAccuracy, true}};
+    for (const auto& [field, dot] : dotAccepted) {
+        SCOPED_TRACE(static_cast<int>(field));
+        EXPECT_EQ(scopeFieldAccepts(field, '.'), dot);
+        EXPECT_TRUE(scopeFieldAccepts(field, '7'));
+        EXPECT_TRUE(scopeFieldAccepts(field, '\b'));
+        for (char refused : {'a', ',', '-', ' ', 'e'})
+            EXPECT_FALSE(scopeFieldAccepts(field, refused)) << refused;
     }
-    EXPECT_TRUE(scopeFieldAccepts(ScopeField::VerticalAccuracy, '.'));
-    EXPECT_TRUE(scopeFieldAccepts(ScopeField::CapAccuracy, '.'));
-    EXPECT_FALSE(scopeFieldAccepts(ScopeField::Bandwidth, '.'));
-    EXPECT_FALSE(scopeFieldAccepts(ScopeField::Risetime, '.'));
 }
 
 TEST(ScopeInputs, ChannelCountAndConnectorPicture)
 {
     ScopeInputs in;
-    const int counts[] = {4, 2, 1};
+    const int counts[] = {4, 2, 1}; // "4", "2 ", "1"
     const int widths[] = {2200, 1125, 525};
     for (int i = 0; i < 3; ++i) {
         in.numChannels = i;
@@ -119,37 +100,15 @@ TEST(ScopeInputs, ChannelCountAndConnectorPicture)
     EXPECT_THROW(channelCount(in), ProcedureFailure);
 }
 
-TEST(ScopeInputs, InitialSelections)
+TEST(ScopeInputs, RisetimeLimitTextHasOneToFourDecimalsRoundedHalfAwayFromZero)
 {
-    const ScopeInputs in;
-    EXPECT_EQ(kNumChannels[static_cast<std::size_t>(in.numChannels)], "4");
-    EXPECT_EQ(kVertGain1[static_cast<std::size_t>(in.vertGain1)], "2 mv/div");
-    EXPECT_EQ(kVertGain2[static_cast<std::size_t>(in.vertGain2)], "5 v/div");
-    EXPECT_EQ(kSweep1[static_cast<std::size_t>(in.sweep1)], "1 ns/div");
-    EXPECT_EQ(kSweep2[static_cast<std::size_t>(in.sweep2)], "5 s/div");
-    EXPECT_EQ(in.bandwidth, "200");
-    EXPECT_EQ(in.verticalAccuracy, "2.0");
-    EXPECT_EQ(in.timebaseAccuracy, "0.01");
+    const std::pair<double, const char*> cases[] = {
+        {350.0 / 300, "1.1667"}, {350.0 / 2240, "0.1563"}, {350.0 / 200, "1.75"}, {350.0 / 350, "1.0"},
+        {350.0, "350.0"},        {9.99996, "10.0"},        {0.00004, "0.0"},      {0.00005, "0.0001"},
+        {-1.23456, "-1.2346"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(decimalsText(value, 1, 4), text) << value;
 }
-
-struct DecimalsCase {
-    double value;
-    const char* text;
-};
-
-class RisetimeLimitText : public testing::TestWithParam<DecimalsCase> {};
-
-TEST_P(RisetimeLimitText, OneToFourDecimalsHalfAwayFromZero)
-{
-    EXPECT_EQ(decimalsText(GetParam().value, 1, 4), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, RisetimeLimitText,
-                         testing::Values(DecimalsCase{350.0 / 300, "1.1667"}, DecimalsCase{350.0 / 2240, "0.1563"},
-                                         DecimalsCase{350.0 / 200, "1.75"}, DecimalsCase{350.0 / 350, "1.0"},
-                                         DecimalsCase{350.0, "350.0"}, DecimalsCase{350.0 / 7, "50.0"},
-                                         DecimalsCase{9.99996, "10.0"}, DecimalsCase{0.00004, "0.0"},
-                                         DecimalsCase{0.00005, "0.0001"}, DecimalsCase{-1.23456, "-1.2346"}));
 
 } // namespace
 } // namespace kestrel
