@@ -1,0 +1,130 @@
+// The sample, samples and texts commands, and what every command refuses.
+#include "cli_run.h"
+#include "core/app/test_scratch_dir.h"
+#include "core/i18n/english_texts.h"
+#include "core/spec/samples.h"
+#include "core/spec/spec_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kestrel::cli {
+namespace {
+
+using kestrel::test::ScratchDir;
+using test::cli;
+
+// A refused command line exits with 2, writes nothing to the output and says
+// why on the error stream; a help request exits with 0 and names its options.
+TEST(Commands, RefusedArgumentsAndHelp)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{}, kExitUsage, "Usage: kestrel-cli COMMAND"},
+             {{"frobnicate"}, kExitUsage, "unknown command 'frobnicate'"},
+             {{"generate"}, kExitUsage, "kestrel-cli generate: "},
+             {{"generate", "--sample"}, kExitUsage, "kestrel-cli generate: "},
+             {{"generate", "--sample", "nosuch"}, kExitUsage, "nosuch"},
+             {{"generate", "a.json", "--sample", "agilent34401"}, kExitUsage, "kestrel-cli generate: "},
+             {{"generate", "a.json", "b.json"}, kExitUsage, "kestrel-cli generate: "},
+             {{"generate", "a.json", "--date", "2026-02-30"}, kExitUsage, "2026-02-30"},
+             {{"generate", "a.json", "--lcid", "x"}, kExitUsage, "kestrel-cli generate: "},
+             {{"generate", "a.json", "--fast"}, kExitUsage, "--fast"},
+             {{"sample"}, kExitUsage, "kestrel-cli sample: "},
+             {{"sample", "agilent"}, kExitUsage, "no sample is called \"agilent\""},
+             {{"sample", "test", "orvik28"}, kExitUsage, "kestrel-cli sample: "},
+             {{"sample", "--long"}, kExitUsage, "kestrel-cli sample: "},
+             {{"samples", "extra"}, kExitUsage, "kestrel-cli samples: "},
+             {{"texts", "--lcid"}, kExitUsage, "kestrel-cli texts: "},
+             {{"texts", "--lcid", "10x"}, kExitUsage, "kestrel-cli texts: "},
+             {{"texts", "--config-dir"}, kExitUsage, "kestrel-cli texts: "},
+             {{"texts", "--frobnicate"}, kExitUsage, "kestrel-cli texts: "},
+             {{"--help"}, kExitOk, "  generate    "},
+             {{"generate", "--help"}, kExitOk, "KESTREL_CONFIG_DIR"},
+             {{"generate", "--help"}, kExitOk, "  4  "},
+             {{"sample", "--help"}, kExitOk, "orvik62-7300, orvik62-6400"},
+             {{"samples", "--help"}, kExitOk, "Usage: kestrel-cli samples"},
+             {{"texts", "--help"}, kExitOk, "Usage: kestrel-cli texts [--lcid N] [--config-dir DIR]"}}) {
+        const test::CliRun r = cli(c.args);
+        const std::string line = c.args.empty() ? "(none)" : c.args.front() + " ... " + c.args.back();
+        EXPECT_EQ(r.status, c.status) << line;
+        EXPECT_NE((c.status == kExitOk ? r.out : r.err).find(c.says), std::string::npos) << line;
+        EXPECT_TRUE(c.status == kExitOk || r.out.empty()) << line;
+    }
+}
+
+TEST(Commands, SamplesListsTheNamesOnePerLine)
+{
+    EXPECT_EQ(cli({"samples"}).out, "orvik62-7300\norvik62-6400\norvik28\norvik4919\nagilent34401\norvik2290\ntest\n");
+    EXPECT_NE(cli({"samples", "--verbose"}).out.find("agilent34401\tSpecification for Agilent 34401 Multimeter\n"),
+              std::string::npos);
+}
+
+TEST(Commands, SampleReadsBackAsTheBuiltInSample)
+{
+    const test::CliRun r = cli({"sample", "agilent34401"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const SpecFileResult file = readSpecFile(r.out, ".");
+    ASSERT_TRUE(file.inputs) << file.error;
+    ProcedureInputs expected;
+    loadSample(*findSample("agilent34401"), expected, EnglishLookup{});
+    EXPECT_EQ(file.inputs->meter, expected.meter);
+    EXPECT_EQ(file.inputs->selections.reference, "7600");
+    for (const auto& sample : samples()) {
+        const std::string path =
+            std::string(KESTREL_SOURCE_DIR) + "/data/samples/" + std::string(sample.name) + ".kestrel.json";
+        EXPECT_EQ(kestrel::test::readFile(path), cli({"sample", std::string(sample.name)}).out)
+            << path << " is out of date: kestrel-cli sample " << sample.name;
+    }
+}
+
+test::CliRun texts(const ScratchDir& dir, const char* lcid)
+{
+    return cli({"texts", "--config-dir", dir.path().string(), "--lcid", lcid});
+}
+
+std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::ranges::count(text, '\n')); }
+
+// Printed as the program shows them: trimmed, LF line ends, one per line; a
+// damaged file is reported and English printed all the same.
+TEST(Commands, TextsPrintsTheEnglishTableWithoutAUsableFile)
+{
+    ScratchDir dir;
+    const test::CliRun r = texts(dir, "1031");
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    EXPECT_EQ(lineCount(r.out), englishTexts().size());
+    EXPECT_EQ(r.out.rfind("100\t&DMM's\n", 0), 0u);
+    EXPECT_NE(r.out.find("\n1235\tWelch-Satterthwaite\n"), std::string::npos);
+
+    dir.write("Kestrel_1031.MDB", "not a localization file\n");
+    const test::CliRun damaged = texts(dir, "1031");
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("Error:Populate local rs "), std::string::npos) << damaged.err;
+    EXPECT_EQ(damaged.out, r.out);
+}
+
+// Local texts of the language named, English where the file has none; the
+// folder may come from the environment.
+TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
+{
+    ScratchDir dir;
+    dir.write("Kestrel_1036.MDB", "Kestrel localization 1\n1223\t&Cr\xC3\xA9" "er\n1260\tConnexion\\tpause\n");
+    const std::string out = texts(dir, "1036").out;
+    EXPECT_NE(out.find("\n1223\t&Cr\xC3\xA9" "er\n"), std::string::npos);
+    EXPECT_NE(out.find("\n1260\tConnexion\\tpause\n"), std::string::npos) << "a TAB stays escaped";
+    EXPECT_NE(out.find("\n1224\tDisplay &Local Text\n"), std::string::npos);
+    EXPECT_NE(texts(dir, "1031").out.find("\n1223\t&Create\n"), std::string::npos);
+    kestrel::test::EnvGuard config("KESTREL_CONFIG_DIR");
+    config.set(dir.path().string());
+    EXPECT_EQ(cli({"texts", "--lcid", "1036"}).out, out);
+}
+
+} // namespace
+} // namespace kestrel::cli
