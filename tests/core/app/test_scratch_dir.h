@@ -11,17 +11,23 @@
 
 namespace kestrel::test {
 
+inline std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class ScratchDir {
 public:
     ScratchDir()
+        : path_(std::filesystem::temp_directory_path() /
+                ("kestrel-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(std::random_device{}())))
     {
-        std::random_device device;
-        path_ = std::filesystem::temp_directory_path() /
-                ("kestrel-test-" + std::to_string(device()) + "-" + std::to_string(device()));
         std::filesystem::create_directories(path_);
     }
     ~ScratchDir()
     {
+        // A test may have locked its folder; the owner can always unlock it.
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
@@ -31,7 +37,6 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
     std::filesystem::path write(const std::string& name, const std::string& content) const
     {
         const auto file = path_ / name;
@@ -44,12 +49,6 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 class EnvGuard {
 public:
     explicit EnvGuard(std::string name) : name_(std::move(name))
@@ -57,13 +56,7 @@ public:
         if (const char* value = std::getenv(name_.c_str()))
             saved_ = value;
     }
-    ~EnvGuard()
-    {
-        if (saved_)
-            ::setenv(name_.c_str(), saved_->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
+    ~EnvGuard() { saved_ ? set(*saved_) : unset(); }
     void set(const std::string& value) const { ::setenv(name_.c_str(), value.c_str(), 1); }
     void unset() const { ::unsetenv(name_.c_str()); }
 
