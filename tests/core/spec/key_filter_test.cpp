@@ -1,3 +1,5 @@
+// The grid's key filter one key at a time, then whole texts typed into a
+// cell and committed, which is also how a specification file is read.
 #include "core/spec/key_filter.h"
 
 #include <gtest/gtest.h>
@@ -6,109 +8,64 @@ namespace kestrel {
 namespace {
 
 constexpr const char* kMicro = "\xC2\xB5";
-
-struct KeyCase {
-    MeterFunction function;
-    int row;
-    const char* current;
-    const char* key;
-    const char* sep;
-    bool accepted;
-    const char* inserted;
-};
-
-class FilterKey : public ::testing::TestWithParam<KeyCase> {};
-
-TEST_P(FilterKey, AcceptsRefusesOrNormalises)
-{
-    const auto& p = GetParam();
-    const KeyResult r = filterKey(p.function, p.row, p.current, p.key, p.sep);
-    EXPECT_EQ(r.accepted, p.accepted) << "row " << p.row << " key '" << p.key << "' after '" << p.current << "'";
-    if (p.accepted) {
-        EXPECT_EQ(r.text, p.inserted) << "row " << p.row << " key '" << p.key << "'";
-    }
-}
-
 using F = MeterFunction;
-INSTANTIATE_TEST_SUITE_P(Rows, FilterKey, ::testing::Values(
-    // Editing keys pass in every row.
-    KeyCase{F::Dcv, 7, "12", "\b", ".", true, "\b"}, KeyCase{F::Acv, 8, "50K", "\b", ".", true, "\b"},
-    KeyCase{F::Dcv, 2, "", " ", ".", true, " "}, KeyCase{F::Dcv, 0, "", "\r", ".", true, "\r"},
-    // Decimal separator: "." becomes the locale's, a second one is refused in rows 0, 1, 6.
-    KeyCase{F::Dcv, 0, "1", ".", ",", true, ","}, KeyCase{F::Dcv, 0, "1,5", ".", ",", false, ""},
-    KeyCase{F::Dcv, 0, "1,5", ",", ",", false, ""}, KeyCase{F::Dcv, 0, "1", ",", ".", false, ""},
-    KeyCase{F::Dcv, 1, "1.5", ".", ".", false, ""}, KeyCase{F::Dcv, 6, "", ".", ".", true, "."},
-    KeyCase{F::Dcv, 2, "0.5", ".", ".", true, "."}, KeyCase{F::Dcv, 2, "0", ".", ",", true, ","},
-    // Minus only where the function allows it, and only in rows 0, 1, 6.
-    KeyCase{F::Dcv, 0, "", "-", ".", true, "-"}, KeyCase{F::Acv, 0, "", "-", ".", false, ""},
-    KeyCase{F::Tc, 1, "", "-", ".", true, "-"}, KeyCase{F::Rtd, 6, "", "-", ".", true, "-"},
-    KeyCase{F::Dci, 0, "", "-", ".", true, "-"}, KeyCase{F::Ohm, 0, "", "-", ".", false, ""},
-    KeyCase{F::Dcv, 2, "", "-", ".", false, ""},
-    // Prefix letters and their normalisation.
-    KeyCase{F::Dcv, 6, "2", "u", ".", true, kMicro}, KeyCase{F::Dcv, 6, "2", "U", ".", true, kMicro},
-    KeyCase{F::Dcv, 6, "2", kMicro, ".", true, kMicro}, KeyCase{F::Dcv, 0, "5", "k", ".", true, "K"},
-    KeyCase{F::Dcv, 0, "5", "K", ".", true, "K"}, KeyCase{F::Dcv, 0, "3", "m", ".", true, "m"},
-    KeyCase{F::Dcv, 0, "3", "M", ".", true, "M"}, KeyCase{F::Cap, 0, "5", "P", ".", true, "p"},
-    KeyCase{F::Cap, 0, "5", "N", ".", true, "n"}, KeyCase{F::Cap, 1, "5", "n", ".", true, "n"},
-    KeyCase{F::Ohm, 0, "1", "g", ".", true, "G"}, KeyCase{F::Dcv, 0, "1", "x", ".", false, ""},
-    KeyCase{F::Dcv, 0, "1", "e", ".", false, ""}, KeyCase{F::Dcv, 0, "1", "+", ".", false, ""},
-    // Accuracy rows take digits and the separator only.
-    KeyCase{F::Dcv, 3, "", "7", ".", true, "7"}, KeyCase{F::Dcv, 4, "", "m", ".", false, ""},
-    KeyCase{F::Dcv, 5, "", kMicro, ".", false, ""},
-    // Digits row: digits only.
-    KeyCase{F::Dcv, 7, "", "3", ".", true, "3"}, KeyCase{F::Dcv, 7, "", ".", ".", false, ""},
-    KeyCase{F::Dcv, 7, "", "K", ".", false, ""},
-    // Frequency row: K or M as typed, and nothing after them.
-    KeyCase{F::Acv, 8, "50", "K", ".", true, "K"}, KeyCase{F::Acv, 8, "50", "k", ".", true, "k"},
-    KeyCase{F::Aci, 8, "1", "m", ".", true, "m"}, KeyCase{F::Acv, 8, "50K", "0", ".", false, ""},
-    KeyCase{F::Acv, 8, "50k", "0", ".", false, ""}, KeyCase{F::Acv, 8, "1M", "K", ".", false, ""},
-    KeyCase{F::Acv, 8, "1", ".", ".", true, "."}, KeyCase{F::Acv, 8, "1", "G", ".", false, ""},
-    KeyCase{F::Acv, 8, "1", "-", ".", false, ""},
-    // Tables without a frequency row, and rows that do not exist.
-    KeyCase{F::Dcv, 8, "", "5", ".", false, ""}, KeyCase{F::Acv, 9, "", "5", ".", false, ""},
-    KeyCase{F::Dcv, -1, "", "5", ".", false, ""}, KeyCase{F::Dcv, 0, "", "", ".", false, ""}));
 
-TEST(CheckCommit, PrefixLettersOnlyLast)
+TEST(KeyFilter, KeysAndTypedTexts)
 {
-    EXPECT_EQ(checkCommit("1m5"), CommitResult::Invalid);
-    EXPECT_EQ(checkCommit("10mM"), CommitResult::Invalid);
-    EXPECT_EQ(checkCommit("5\xC2\xB5" "1"), CommitResult::Invalid);
-    EXPECT_EQ(checkCommit("K5"), CommitResult::Invalid);
-    EXPECT_EQ(checkCommit("1.5m"), CommitResult::Valid);
-    EXPECT_EQ(checkCommit(" 2K "), CommitResult::Valid);
-    EXPECT_EQ(checkCommit("50\xC2\xB5"), CommitResult::Valid);
-    EXPECT_EQ(checkCommit(""), CommitResult::Valid);
-    EXPECT_EQ(checkCommit("0"), CommitResult::StoreEmpty);
-    EXPECT_EQ(checkCommit(" 0 "), CommitResult::StoreEmpty);
-    EXPECT_EQ(checkCommit("0.0"), CommitResult::Valid);
+    // inserted is nullptr when the key is refused.
+    const struct { F function; int row; const char* current; const char* key; const char* sep; const char* inserted; }
+        cases[] = {
+        // Editing keys pass in every row.
+        {F::Dcv, 7, "12", "\b", ".", "\b"}, {F::Acv, 8, "50K", "\b", ".", "\b"}, {F::Dcv, 2, "", " ", ".", " "},
+        {F::Dcv, 0, "", "\r", ".", "\r"},
+        // "." becomes the locale's separator; a second one is refused in rows 0, 1, 6.
+        {F::Dcv, 0, "1", ".", ",", ","}, {F::Dcv, 0, "1,5", ".", ",", nullptr}, {F::Dcv, 0, "1,5", ",", ",", nullptr},
+        {F::Dcv, 0, "1", ",", ".", nullptr}, {F::Dcv, 1, "1.5", ".", ".", nullptr}, {F::Dcv, 6, "", ".", ".", "."},
+        {F::Dcv, 2, "0.5", ".", ".", "."}, {F::Dcv, 2, "0", ".", ",", ","},
+        // Minus only where the function allows it, and only in rows 0, 1, 6.
+        {F::Dcv, 0, "", "-", ".", "-"}, {F::Acv, 0, "", "-", ".", nullptr}, {F::Tc, 1, "", "-", ".", "-"},
+        {F::Rtd, 6, "", "-", ".", "-"}, {F::Dci, 0, "", "-", ".", "-"}, {F::Ohm, 0, "", "-", ".", nullptr},
+        {F::Dcv, 2, "", "-", ".", nullptr},
+        // Prefix letters and their normalisation.
+        {F::Dcv, 6, "2", "u", ".", kMicro}, {F::Dcv, 6, "2", "U", ".", kMicro}, {F::Dcv, 6, "2", kMicro, ".", kMicro},
+        {F::Dcv, 0, "5", "k", ".", "K"}, {F::Dcv, 0, "5", "K", ".", "K"}, {F::Dcv, 0, "3", "m", ".", "m"},
+        {F::Dcv, 0, "3", "M", ".", "M"}, {F::Cap, 0, "5", "P", ".", "p"}, {F::Cap, 0, "5", "N", ".", "n"},
+        {F::Cap, 1, "5", "n", ".", "n"}, {F::Ohm, 0, "1", "g", ".", "G"}, {F::Dcv, 0, "1", "x", ".", nullptr},
+        {F::Dcv, 0, "1", "e", ".", nullptr}, {F::Dcv, 0, "1", "+", ".", nullptr},
+        // Accuracy rows take digits and the separator only; the digits row digits only.
+        {F::Dcv, 3, "", "7", ".", "7"}, {F::Dcv, 4, "", "m", ".", nullptr}, {F::Dcv, 5, "", kMicro, ".", nullptr},
+        {F::Dcv, 7, "", "3", ".", "3"}, {F::Dcv, 7, "", ".", ".", nullptr}, {F::Dcv, 7, "", "K", ".", nullptr},
+        // Frequency row: K or M as typed, and nothing after them.
+        {F::Acv, 8, "50", "K", ".", "K"}, {F::Acv, 8, "50", "k", ".", "k"}, {F::Aci, 8, "1", "m", ".", "m"},
+        {F::Acv, 8, "50K", "0", ".", nullptr}, {F::Acv, 8, "50k", "0", ".", nullptr},
+        {F::Acv, 8, "1M", "K", ".", nullptr}, {F::Acv, 8, "1", ".", ".", "."}, {F::Acv, 8, "1", "G", ".", nullptr},
+        {F::Acv, 8, "1", "-", ".", nullptr},
+        // Tables without a frequency row, rows that do not exist, no key at all.
+        {F::Dcv, 8, "", "5", ".", nullptr}, {F::Acv, 9, "", "5", ".", nullptr}, {F::Dcv, -1, "", "5", ".", nullptr},
+        {F::Dcv, 0, "", "", ".", nullptr}};
+    for (const auto& c : cases) {
+        const KeyResult r = filterKey(c.function, c.row, c.current, c.key, c.sep);
+        SCOPED_TRACE(testing::Message() << "row " << c.row << " key '" << c.key << "' after '" << c.current << "'");
+        EXPECT_EQ(r.accepted, c.inserted != nullptr);
+        EXPECT_EQ(r.accepted ? r.text : "", c.inserted ? c.inserted : "");
+    }
+
+    // Whole texts typed into an empty cell: stored is nullopt when a key is refused or the commit check fails.
+    const struct { F function; int row; const char* text; const char* sep; std::optional<std::string> stored; }
+        texts[] = {
+        {F::Dcv, 0, "1.5m", ",", "1,5m"}, {F::Dcv, 0, "1.5.5", ",", std::nullopt}, {F::Dcv, 0, "-10", ".", "-10"},
+        {F::Acv, 0, "-10", ".", std::nullopt}, {F::Dcv, 6, "2u", ".", "2\xC2\xB5"}, {F::Dcv, 7, "1.5", ".", std::nullopt},
+        {F::Acv, 8, "50K", ".", "50K"}, {F::Acv, 8, "50K0", ".", std::nullopt}, {F::Dcv, 0, "1 0", ".", "1 0"},
+        {F::Dcv, 0, "", ".", ""}, {F::Dcv, 0, "2\b", ".", std::nullopt}, {F::Dcv, 0, "2\r", ".", std::nullopt},
+        {F::Dcv, 0, "\xFF", ".", std::nullopt},
+        // A prefix letter anywhere but last fails the commit; a plain 0 is stored empty.
+        {F::Dcv, 0, "1m5", ".", std::nullopt}, {F::Dcv, 0, "10mM", ".", std::nullopt},
+        {F::Dcv, 0, "5u1", ".", std::nullopt}, {F::Dcv, 0, "K5", ".", std::nullopt},
+        {F::Dcv, 0, " 2K ", ".", " 2K "}, {F::Dcv, 0, "50u", ".", "50\xC2\xB5"}, {F::Dcv, 2, "0", ".", ""},
+        {F::Dcv, 0, " 0 ", ".", ""}, {F::Dcv, 0, "0.0", ".", "0.0"}};
+    for (const auto& c : texts)
+        EXPECT_EQ(typeIntoCell(c.function, c.row, c.text, c.sep), c.stored) << c.text;
 }
-
-struct TypeCase {
-    MeterFunction function;
-    int row;
-    const char* text;
-    const char* sep;
-    std::optional<std::string> stored;
-};
-
-class TypeIntoCell : public ::testing::TestWithParam<TypeCase> {};
-
-TEST_P(TypeIntoCell, KeysThenCommit)
-{
-    const auto& p = GetParam();
-    EXPECT_EQ(typeIntoCell(p.function, p.row, p.text, p.sep), p.stored) << p.text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TypeIntoCell, ::testing::Values(
-    TypeCase{F::Dcv, 0, "1.5m", ",", "1,5m"}, TypeCase{F::Dcv, 0, "1.5.5", ",", std::nullopt},
-    TypeCase{F::Dcv, 0, "-10", ".", "-10"}, TypeCase{F::Acv, 0, "-10", ".", std::nullopt},
-    TypeCase{F::Dcv, 6, "2u", ".", "2\xC2\xB5"}, TypeCase{F::Dcv, 6, "5k", ".", "5K"},
-    TypeCase{F::Dcv, 6, "3m", ".", "3m"}, TypeCase{F::Dcv, 6, "3M", ".", "3M"},
-    TypeCase{F::Dcv, 0, "1m5", ".", std::nullopt}, TypeCase{F::Dcv, 2, "0", ".", ""},
-    TypeCase{F::Dcv, 7, "1.5", ".", std::nullopt}, TypeCase{F::Acv, 8, "50K", ".", "50K"},
-    TypeCase{F::Acv, 8, "50K0", ".", std::nullopt}, TypeCase{F::Dcv, 0, "", ".", ""},
-    TypeCase{F::Dcv, 0, "2\b", ".", std::nullopt}, TypeCase{F::Dcv, 0, "2\r", ".", std::nullopt},
-    TypeCase{F::Dcv, 0, "\xFF", ".", std::nullopt}, TypeCase{F::Dcv, 0, "1 0", ".", "1 0"}));
 
 } // namespace
 } // namespace kestrel

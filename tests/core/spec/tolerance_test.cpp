@@ -1,4 +1,8 @@
+// The number texts of the grid and the procedures: engineering notation in
+// and out, the TOLERANCE texts, the floor, the fixed resistances and the
+// one-decade-up of "Multiply X 10", as worked examples.
 #include "core/app/failure.h"
+#include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
 
 #include <gtest/gtest.h>
@@ -18,173 +22,118 @@ SpecTable column(std::initializer_list<std::pair<int, const char*>> cells)
     return t;
 }
 
-struct ToleranceCase {
-    const char* label;
-    SpecTable table;
-    const char* sep;
-    const char* asWritten;
-    const char* units;
-};
-
-class Tolerance : public ::testing::TestWithParam<ToleranceCase> {};
-
-TEST_P(Tolerance, BothStyles)
+TEST(Numbers, EngineeringNotationInAndOut)
 {
-    const auto& p = GetParam();
-    EXPECT_EQ(calcTolerance(p.table, 0, ToleranceStyle::AsWritten, p.sep), p.asWritten) << p.label;
-    EXPECT_EQ(calcTolerance(p.table, 0, ToleranceStyle::Units, p.sep), p.units) << p.label;
-    EXPECT_EQ(calcAbsTolerance(p.table, 0, p.sep), p.units) << p.label;
+    const struct { const char* text; const char* sep; double value; } cases[] = {
+        {"1.5M", ".", 1.5e6}, {"2k", ".", 2000},   {"2K", ".", 2000},     {"10mM", ".", 1e7},  {"200m", ".", 0.2},
+        {"10\xC2\xB5", ".", 1e-5}, {"10u", ".", 1e-5}, {"5p", ".", 5e-12}, {"3n", ".", 3e-9},   {"1G", ".", 1e9},
+        {"1,5m", ",", 1.5e-3}, {"-2.000", ".", -2}, {"", ".", 0},         {"abc", ".", 0},     {"  42x", ".", 42},
+        {"1e3", ".", 1000},   {"1e", ".", 1},      {"10999m", ".", 10.999}, {"1e999", ".", 0}, {".5", ".", 0.5},
+        {"-", ".", 0}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(textToValue(c.text, c.sep), c.value) << c.text;
+
+    // Written back without an exponent, at most 15 significant digits.
+    const struct { double value; const char* text; const char* range; } texts[] = {
+        {0, "0", "0"}, {0.2, "0.2", ".2"}, {-0.25, "-0.25", "-.25"}, {1100, "1100", "1100"},
+        {2.2e7 / 300000, "73.3333333333333", "73.3333333333333"}, {0.1 + 0.2, "0.3", ".3"},
+        {1e-9, "0.000000001", ".000000001"}, {1e9, "1000000000", "1000000000"}, {0.00005, "0.00005", ".00005"},
+        {123456789012345678.0, "123456789012346000", "123456789012346000"}};
+    for (const auto& c : texts) {
+        EXPECT_EQ(numberText(c.value), c.text);
+        EXPECT_EQ(rangeNumberText(c.value), c.range);
+    }
+    EXPECT_EQ(localNumberText(0.25, ","), "0,25");
+    // A nominal for a procedure: "u" for micro and "." whatever the locale.
+    std::string nominal = "1,5\xC2\xB5";
+    EXPECT_EQ(formatNominal(nominal, ","), "1.5u");
+    EXPECT_EQ(nominal, "1.5u");
 }
 
-INSTANTIATE_TEST_SUITE_P(Columns, Tolerance, ::testing::Values(
-    ToleranceCase{"reading, range and digits", column({{0, "2.000"}, {2, "0.05"}, {3, "0.01"}, {7, "2"}}), ".",
-                  "0.05% 0.01/ 0.002U", "0.0032U"},
-    ToleranceCase{"reading alone keeps its blank", column({{0, "20"}, {2, "0.1"}}), ".", "0.1% ", "0.02U"},
-    ToleranceCase{"text kept as typed", column({{0, "20"}, {2, "0.050"}}), ".", "0.050% ", "0.01U"},
-    ToleranceCase{"level instead of range", column({{0, "20"}, {1, "10"}, {2, "0.05"}}), ".", "0.05% ", "0.005U"},
-    ToleranceCase{"nothing but a range", column({{0, "20"}}), ".", "", "0U"},
-    ToleranceCase{"empty range", column({{2, "0.05"}}), ".", "0.05% ", "0"},
-    ToleranceCase{"zero terms are left out", column({{0, "10"}, {2, "0"}, {3, "0.00"}, {4, "3"}}), ".",
-                  "3P% ", "0.00003U"},
-    ToleranceCase{"ppm of reading and range", column({{0, "1.00000000"}, {4, "3"}, {5, "0.2"}}), ".",
-                  "3P% 0.2P/ ", "0.0000032U"},
-    // Without decimals in the range the digits count whole units of it.
-    ToleranceCase{"percent in a milli range", column({{0, "200m"}, {2, "0.1"}, {7, "1"}}), ".",
-                  "0.1% 1U", "1.2U"},
-    ToleranceCase{"percent in a milli range with decimals", column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}}), ".",
-                  "0.1% 0.1U", "0.3U"},
-    ToleranceCase{"fixed term in micro", column({{0, "200m"}, {6, "50\xC2\xB5"}}), ".", "0.05U", "0.05U"},
-    ToleranceCase{"comma locale", column({{0, "2,000"}, {2, "0,05"}, {3, "0,01"}, {7, "2"}}), ",",
-                  "0,05% 0,01/ 0,002U", "0,0032U"},
-    ToleranceCase{"kilo range", column({{0, "10.00K"}, {2, "0.1"}, {7, "3"}}), ".", "0.1% 0.03U", "0.04U"},
-    ToleranceCase{"zero level gives only the floor", column({{0, "20"}, {1, "0"}, {2, "1"}, {7, "3"}}), ".",
-                  "1% 3U", "3U"}));
-
-struct FloorCase {
-    const char* range;
-    const char* fixed;
-    const char* digits;
-    const char* sep;
-    const char* floor;
-};
-
-class Floor : public ::testing::TestWithParam<FloorCase> {};
-
-TEST_P(Floor, FixedTermPlusDigits)
+TEST(Tolerance, BothStylesOfAColumn)
 {
-    const auto& p = GetParam();
-    const SpecTable t = column({{0, p.range}, {6, p.fixed}, {7, p.digits}});
-    EXPECT_EQ(calcFloor(t, 0, p.sep), p.floor) << p.range << " " << p.fixed << " " << p.digits;
-}
-
-INSTANTIATE_TEST_SUITE_P(Terms, Floor, ::testing::Values(
-    FloorCase{"200m", "50\xC2\xB5", "", ".", "0.05U"}, FloorCase{"20.00", "", "3", ".", "0.03U"},
-    FloorCase{"200", "", "2", ".", "2U"}, FloorCase{"2", "", "2", ".", "2U"},
-    FloorCase{"2.0000", "", "2", ".", "0.0002U"}, FloorCase{"2", "1m", "", ".", "0.001U"},
-    FloorCase{"200m", "1m", "", ".", "1U"}, FloorCase{"20", "", "", ".", ""},
-    FloorCase{"20", "0", "0", ".", ""}, FloorCase{"2,000", "", "5", ",", "0,005U"},
-    FloorCase{"2,000", "1m", "5", ",", "0,006U"},
-    // A lower-case "k" does not rescale; an upper-case "K" does.
-    FloorCase{"2K", "10", "", ".", "0.01U"}, FloorCase{"2k", "10", "", ".", "10U"},
-    FloorCase{"1.000000M", "", "8", ".", "0.000008U"}, FloorCase{"-200.0", "0.3", "", ".", "0.3U"},
-    FloorCase{"", "2", "1", ".", "3U"}));
-
-TEST(AbsToleranceValue, IsTheNumberOfTheText)
-{
-    const SpecTable t = column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}});
-    EXPECT_DOUBLE_EQ(absToleranceValue(t, 0, "."), 0.3);
+    const struct { SpecTable table; const char* sep; const char* asWritten; const char* units; } cases[] = {
+        {column({{0, "2.000"}, {2, "0.05"}, {3, "0.01"}, {7, "2"}}), ".", "0.05% 0.01/ 0.002U", "0.0032U"},
+        // A lone reading term keeps its blank; As Written keeps the text as typed.
+        {column({{0, "20"}, {2, "0.1"}}), ".", "0.1% ", "0.02U"},
+        {column({{0, "20"}, {2, "0.050"}}), ".", "0.050% ", "0.01U"},
+        // The test level replaces the range for the reading terms; a zero level leaves only the floor.
+        {column({{0, "20"}, {1, "10"}, {2, "0.05"}}), ".", "0.05% ", "0.005U"},
+        {column({{0, "20"}, {1, "0"}, {2, "1"}, {7, "3"}}), ".", "1% 3U", "3U"},
+        // Nothing but a range; no range at all.
+        {column({{0, "20"}}), ".", "", "0U"},
+        {column({{2, "0.05"}}), ".", "0.05% ", "0"},
+        // Zero terms are left out; ppm terms.
+        {column({{0, "10"}, {2, "0"}, {3, "0.00"}, {4, "3"}}), ".", "3P% ", "0.00003U"},
+        {column({{0, "1.00000000"}, {4, "3"}, {5, "0.2"}}), ".", "3P% 0.2P/ ", "0.0000032U"},
+        // Without decimals in the range the digits count whole units of it.
+        {column({{0, "200m"}, {2, "0.1"}, {7, "1"}}), ".", "0.1% 1U", "1.2U"},
+        {column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}}), ".", "0.1% 0.1U", "0.3U"},
+        {column({{0, "200m"}, {6, "50\xC2\xB5"}}), ".", "0.05U", "0.05U"},
+        {column({{0, "2,000"}, {2, "0,05"}, {3, "0,01"}, {7, "2"}}), ",", "0,05% 0,01/ 0,002U", "0,0032U"},
+        {column({{0, "10.00K"}, {2, "0.1"}, {7, "3"}}), ".", "0.1% 0.03U", "0.04U"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(calcTolerance(c.table, 0, ToleranceStyle::AsWritten, c.sep), c.asWritten);
+        EXPECT_EQ(calcTolerance(c.table, 0, ToleranceStyle::Units, c.sep), c.units);
+        EXPECT_EQ(calcAbsTolerance(c.table, 0, c.sep), c.units);
+    }
+    EXPECT_DOUBLE_EQ(absToleranceValue(column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}}), 0, "."), 0.3);
     EXPECT_DOUBLE_EQ(absToleranceValue(column({}), 0, "."), 0.0);
 }
 
-TEST(FormatNominal, NormalisesForAProcedureAndChangesTheArgument)
+TEST(Tolerance, FloorIsFixedTermPlusDigits)
 {
-    std::string s = "1,5\xC2\xB5";
-    EXPECT_EQ(formatNominal(s, ","), "1.5u");
-    EXPECT_EQ(s, "1.5u");
-    std::string dotted = "2.5m";
-    EXPECT_EQ(formatNominal(dotted, "."), "2.5m");
+    const struct { const char* range; const char* fixed; const char* digits; const char* sep; const char* floor; }
+        cases[] = {
+        {"200m", "50\xC2\xB5", "", ".", "0.05U"}, {"20.00", "", "3", ".", "0.03U"}, {"200", "", "2", ".", "2U"},
+        {"2", "", "2", ".", "2U"}, {"2.0000", "", "2", ".", "0.0002U"}, {"2", "1m", "", ".", "0.001U"},
+        {"200m", "1m", "", ".", "1U"}, {"20", "", "", ".", ""}, {"20", "0", "0", ".", ""},
+        {"2,000", "", "5", ",", "0,005U"}, {"2,000", "1m", "5", ",", "0,006U"},
+        // A lower-case "k" does not rescale; an upper-case "K" does.
+        {"2K", "10", "", ".", "0.01U"}, {"2k", "10", "", ".", "10U"}, {"1.000000M", "", "8", ".", "0.000008U"},
+        {"-200.0", "0.3", "", ".", "0.3U"}, {"", "2", "1", ".", "3U"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(calcFloor(column({{0, c.range}, {6, c.fixed}, {7, c.digits}}), 0, c.sep), c.floor)
+            << c.range << " " << c.fixed << " " << c.digits;
 }
 
-struct OhmsCase {
-    const char* value;
-    const char* reference;
-    const char* label;
-};
-
-class FixedOhms : public ::testing::TestWithParam<OhmsCase> {};
-
-TEST_P(FixedOhms, LargestNotAbove)
+TEST(FixedOhms, LargestNotAbove)
 {
-    const auto& p = GetParam();
-    EXPECT_EQ(getFixedOhmsValue(p.value, p.reference, "."), p.label) << p.value << " " << p.reference;
-}
-
-INSTANTIATE_TEST_SUITE_P(Tables, FixedOhms, ::testing::Values(
-    OhmsCase{"150", "7600", "100"}, OhmsCase{"1.95K", "7620", "1.90K"}, OhmsCase{"5M", "7300", "1.00M"},
-    OhmsCase{"5M", "3302", "1.00M"}, OhmsCase{"0", "7600", "0"}, OhmsCase{"1.9", "7600", "1.9"},
-    OhmsCase{"1G", "7600", "100.0M"}, OhmsCase{"1G", "6400", "100.00M"}, OhmsCase{"10", "6400", "10.00"},
-    OhmsCase{"999", "7320", "100.00"}, OhmsCase{"1000", "7320", "1.000K"}, OhmsCase{"190.0K", "7600", "190.0K"}));
-
-TEST(FixedOhms, BelowTheFirstEntryFailsWithSubscriptOutOfRange)
-{
-    for (const auto& [value, reference] : {std::pair{"9.9", "7300"}, std::pair{"-1", "7600"}}) {
-        try {
-            getFixedOhmsValue(value, reference, ".");
-            ADD_FAILURE() << value;
-        } catch (const ProcedureFailure& e) {
-            EXPECT_EQ(e.number(), kErrSubscript);
-            EXPECT_STREQ(e.what(), "Subscript out of range");
-        }
+    const struct { const char* value; const char* reference; const char* label; } cases[] = {
+        {"150", "7600", "100"},    {"1.95K", "7620", "1.90K"},   {"5M", "7300", "1.00M"},     {"5M", "3302", "1.00M"},
+        {"0", "7600", "0"},        {"1.9", "7600", "1.9"},       {"1G", "7600", "100.0M"},    {"1G", "6400", "100.00M"},
+        {"10", "6400", "10.00"},   {"999", "7320", "100.00"},    {"1000", "7320", "1.000K"},  {"190.0K", "7600", "190.0K"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(getFixedOhmsValue(c.value, c.reference, "."), c.label) << c.value << " " << c.reference;
+    // Below the first entry there is nothing to return.
+    EXPECT_THROW(getFixedOhmsValue("-1", "7600", "."), ProcedureFailure);
+    try {
+        getFixedOhmsValue("9.9", "7300", ".");
+        ADD_FAILURE() << "no failure below 10 ohms";
+    } catch (const ProcedureFailure& e) {
+        EXPECT_EQ(e.number(), kErrSubscript);
+        EXPECT_STREQ(e.what(), "Subscript out of range");
     }
 }
 
-struct MultCase {
-    const char* in;
-    const char* sep;
-    const char* out;
-};
-
-class MultGrid : public ::testing::TestWithParam<MultCase> {};
-
-TEST_P(MultGrid, OneDecadeUp)
+TEST(MultGrid, OneDecadeUpWithAsManyDigits)
 {
-    const auto& p = GetParam();
-    EXPECT_EQ(multGrid(p.in, p.sep), p.out) << p.in;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, MultGrid, ::testing::Values(
-    MultCase{"2.000", ".", "20.00"}, MultCase{"200m", ".", "2.00"}, MultCase{"20", ".", "200"},
-    MultCase{"2000", ".", "20.00K"}, MultCase{"1.9", ".", "19"}, MultCase{"300m", ".", "3.00"},
-    MultCase{"300", ".", "3.00K"}, MultCase{"-2.000", ".", "-20.00"}, MultCase{"100m", ".", "1.00"},
-    MultCase{"10\xC2\xB5", ".", "100\xC2\xB5"}, MultCase{"10u", ".", "100\xC2\xB5"},
-    MultCase{"299.9", ".", "2.999K"}, MultCase{"50m", ".", "0.5"}, MultCase{"49m", ".", "490m"},
-    MultCase{"1p", ".", "10p"}, MultCase{"100p", ".", "1.00n"}, MultCase{"100n", ".", "1.00\xC2\xB5"},
-    MultCase{"100K", ".", "1.00M"}, MultCase{"100M", ".", "1.00G"}, MultCase{"1G", ".", "10G"},
-    MultCase{"2,000", ",", "20,00"}, MultCase{"1,5m", ",", "15m"}, MultCase{"abc", ".", "0"},
-    MultCase{"", ".", "0"}, MultCase{"0.000", ".", "0.000"}, MultCase{"5k", ".", "50K"}));
-
-TEST(LocalNumberText, UsesTheLocaleSeparator)
-{
-    EXPECT_EQ(localNumberText(0.25, ","), "0,25");
-    EXPECT_EQ(localNumberText(1100, ","), "1100");
-}
-
-} // namespace
-} // namespace kestrel
-
-namespace kestrel {
-namespace {
-
-TEST(BadNumbers, ReadAsZeroOrKeepTheirDigits)
-{
-    for (const char* text : {"nan", "NaN", "inf", "-inf", "--5", "."})
-        EXPECT_EQ(multGrid(text, "."), "0") << text;
-    EXPECT_EQ(multGrid("1e999", "."), "0.000");
-    const std::string nines(10000, '9');
-    const std::string tenfold = multGrid(nines, ".");
+    const struct { const char* in; const char* sep; const char* out; } cases[] = {
+        {"2.000", ".", "20.00"}, {"200m", ".", "2.00"},   {"20", ".", "200"},      {"2000", ".", "20.00K"},
+        {"1.9", ".", "19"},      {"300m", ".", "3.00"},   {"300", ".", "3.00K"},   {"-2.000", ".", "-20.00"},
+        {"100m", ".", "1.00"},   {"10\xC2\xB5", ".", "100\xC2\xB5"}, {"10u", ".", "100\xC2\xB5"},
+        {"299.9", ".", "2.999K"}, {"50m", ".", "0.5"},    {"49m", ".", "490m"},    {"1p", ".", "10p"},
+        {"100p", ".", "1.00n"},  {"100n", ".", "1.00\xC2\xB5"}, {"100K", ".", "1.00M"}, {"100M", ".", "1.00G"},
+        {"1G", ".", "10G"},      {"2,000", ",", "20,00"}, {"1,5m", ",", "15m"},    {"abc", ".", "0"},
+        {"", ".", "0"},          {"0.000", ".", "0.000"}, {"5k", ".", "50K"},      {"nan", ".", "0"},
+        {"-inf", ".", "0"},      {"--5", ".", "0"},       {".", ".", "0"},         {"1e999", ".", "0.000"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(multGrid(c.in, c.sep), c.out) << c.in;
     // Too large for a double: read as 0, padded to as many digits as typed.
-    EXPECT_EQ(tenfold.size(), 10001u);
-    EXPECT_EQ(tenfold.substr(0, 3), "0.0");
+    const std::string nines(10000, '9');
+    EXPECT_EQ(multGrid(nines, ".").substr(0, 3), "0.0");
+    EXPECT_EQ(multGrid(nines, ".").size(), 10001u);
     SpecTable t(8);
     t.setCell(RowRange, 0, nines);
     t.setCell(RowDigits, 0, nines);
