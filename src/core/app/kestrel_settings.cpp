@@ -4,6 +4,7 @@
 #include "core/app/text_util.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/numbers.h"
+#include "core/spec/standards.h"
 
 #include <algorithm>
 #include <array>
@@ -13,11 +14,6 @@
 
 namespace kestrel {
 namespace {
-
-int clampIndex(int value, int low, int high)
-{
-    return std::clamp(value, low, high);
-}
 
 // A stored number as the program's number conversion reads it: the
 // leading number, 0 for none, kept within the int range.
@@ -100,8 +96,8 @@ KestrelSettings readDefaultValues(const ProfileFile& ini)
     s.addFunctionMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_FUNCTION_Message", "1"));
     s.addRangeMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_RANGE_message", "1"));
 
-    s.lastReferenceIndex = clampIndex(ini.readInt(kKestrelSection, "LastReference_Index", 1), 0, 11);
-    s.lastScopeReferenceIndex = clampIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0), 0, 9);
+    s.lastReferenceIndex = clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", 1));
+    s.lastScopeReferenceIndex = clampScopeReferenceIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0));
     s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
     return s;
 }

@@ -5,6 +5,7 @@
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
 #include "core/scope/scope_inputs.h"
+#include "core/spec/standards.h"
 
 #include <algorithm>
 #include <array>
@@ -16,17 +17,10 @@ namespace {
 std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
                                                     MessageSink& sink)
 {
-    const std::string& reference = inputs.selections.reference;
-    const std::string model = reference.substr(0, 4);
-    if (model == "7300" || model == "7320")
-        return meterProcedure73xx(inputs, texts, sink);
-    if (model == "7600" || model == "7620")
-        return meterProcedure76xx(inputs, texts, sink);
-    if (model == "6400")
-        return meterProcedure64xx(inputs, texts, sink);
-    // Every 3XXX model name starts with the same digit, and no other does.
-    if (!reference.empty() && reference.front() == '3')
-        return meterProcedure3xxx(inputs, texts, sink);
+    // The 73xx, 76xx and 64xx generators are chosen by the model's four
+    // characters, the 3XXX one by the first character all its models share.
+    if (const auto family = familyOf(inputs.selections.reference))
+        return meterProcedure(*family, inputs, texts, sink);
     return std::nullopt;
 }
 
