@@ -1,0 +1,143 @@
+// The localization file and the texts the program answers from it.
+#include "core/app/test_scratch_dir.h"
+#include "core/app/text_util.h"
+#include "core/i18n/english_texts.h"
+#include "core/i18n/local_text_store.h"
+#include "core/i18n/localization_file.h"
+#include "support/recording_sink.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrel {
+namespace {
+
+using namespace std::string_literals;
+using test::ScratchDir;
+
+const std::string kHeader = "Kestrel localization 1\n";
+
+TEST(LocalizationFile, NamesAndPlaces)
+{
+    test::EnvGuard config("KESTREL_CONFIG_DIR");
+    config.set("/home/tech/.config/kestrel");
+    EXPECT_EQ(localizationFileCandidates(1031, "/opt/kestrel/bin"),
+              (std::vector<std::filesystem::path>{"/home/tech/.config/kestrel/Kestrel_1031.MDB",
+                                                  "/opt/kestrel/bin/Kestrel_1031.MDB"}));
+    EXPECT_EQ(localizationFileCandidates(1031, "/home/tech/.config/kestrel").size(), 1u);
+    EXPECT_EQ(localizationSavePath(1036), std::filesystem::path("/home/tech/.config/kestrel/Kestrel_1036.MDB"));
+}
+
+TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
+{
+    ScratchDir dir;
+    const auto file = dir / "new/folder/Kestrel_1031.MDB";
+    std::string longest; // 128 characters, 256 bytes
+    for (int i = 0; i < 128; ++i)
+        longest += "\xC3\xBC";
+    const std::map<int, std::string> texts{{1223, "&Erstellen"}, {1235, "  Welch-Satterthwaite  "}, {257, "\xC2\xB1"},
+                                           {1260, "Anleitung\tund\r\nAnschluss \\ Bild"}, {-5, "negative"}, {1300, longest}};
+    auto withBlanks = texts;
+    withBlanks.insert({{1224, "   "}, {1225, ""}}); // blank texts are not written
+    std::string error;
+    ASSERT_TRUE(writeLocalizationFile(file, withBlanks, error)) << error;
+    EXPECT_EQ(test::readFile(file), kHeader + "-5\tnegative\n257\t\xC2\xB1\n1223\t&Erstellen\n1235\t  Welch-Satterthwaite  \n"
+                                              "1260\tAnleitung\\tund\\r\\nAnschluss \\\\ Bild\n1300\t" + longest + "\n");
+    EXPECT_EQ(readLocalizationFile(file).texts, texts);
+    // Refused saves keep the old file.
+    EXPECT_FALSE(writeLocalizationFile(file, {{1223, longest + "x"}}, error));
+    EXPECT_EQ(error, "the text of 1223 is longer than 128 characters");
+    EXPECT_FALSE(writeLocalizationFile(file, {{1224, "\xFF"}}, error));
+    EXPECT_EQ(error, "the text of 1224 is not valid UTF-8");
+    EXPECT_EQ(readLocalizationFile(file).texts, texts);
+    // Hand-edited files: byte order mark, CR LF, comments, blank lines, no last line end.
+    const auto edited = readLocalizationFile(dir.write("k.MDB", "\xEF\xBB\xBF" "Kestrel localization 1\r\n# German\r\n\r\n"
+                                                                "1223\t&Erstellen\r\n1224\t\r\n1225\tEnglisch"));
+    EXPECT_EQ(edited.texts, (std::map<int, std::string>{{1223, "&Erstellen"}, {1224, ""}, {1225, "Englisch"}})) << edited.error;
+}
+
+TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
+{
+    ScratchDir dir;
+    for (const auto& [content, errorPart] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"", "the file is empty"}, {"Kestrel localization 2\n1223\tx\n", "not a Kestrel localization file"},
+             {"1223\tx\n", "not a Kestrel localization file"}, {"\0\x01\x02"s, "not a Kestrel localization file"},
+             {kHeader + "1223\tgood\n1224 no tab\n", "line 3: no TAB"}, {kHeader + "\ttext\n", "\"\" is not a text number"},
+             {kHeader + "12x\ttext\n", "line 2: \"12x\" is not a text number"}, {kHeader + "99999999999\ttext\n", "is not"},
+             {kHeader + "1223\ta\n1223\tb\n", "text number 1223 appears twice"}, {kHeader + "1223\tq\\q\n", "escape \\q"},
+             {kHeader + "1223\tends in \\\n", "backslash at the end"}, {kHeader + "1223\ttab\tinside\n", "control character"},
+             {kHeader + "1223\tnul\0here\n"s, "control character"}, {kHeader + "1223\t\xC3\x28\n", "not valid UTF-8"},
+             {kHeader + "1223\t\xED\xA0\x80\n", "not valid UTF-8"}, {kHeader + "1223\t\xC0\xAF\n", "not valid UTF-8"},
+             {kHeader + "1223\t" + std::string(129, 'x') + "\n", "longer than 128"},
+             {kHeader + std::string(5 * 1024 * 1024, '#'), "too large for a localization file"}}) {
+        const auto read = readLocalizationFile(dir.write("k.MDB", content));
+        EXPECT_TRUE(read.texts.empty()) << errorPart;
+        EXPECT_EQ(read.error.rfind((dir / "k.MDB").string() + ": ", 0), 0u) << read.error;
+        EXPECT_NE(read.error.find(errorPart), std::string::npos) << read.error;
+    }
+    EXPECT_EQ(readLocalizationFile(dir / "absent.MDB").error, (dir / "absent.MDB").string() + ": no such file");
+}
+
+TEST(LocalTextStore, WithoutFileAnswersTrimmedEnglishAndReportsMissingNumbers)
+{
+    ScratchDir dir;
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    EXPECT_EQ(store.gettext(1223), "") << "nothing before the first populate";
+    store.setLocalFilePresent(true);
+    store.populate({dir / "Kestrel_1031.MDB"});
+    EXPECT_TRUE(store.localFilePresent()) << "a missing file leaves the flag as it was";
+    ASSERT_EQ(store.records().size(), englishTexts().size());
+    for (const EnglishText& entry : englishTexts())
+        EXPECT_EQ(store.gettext(entry.number), trim(entry.text)) << entry.number;
+    EXPECT_EQ(store.gettext(1235) + "|" + store.gettext(1571), "Welch-Satterthwaite|Connect channels 1 to 4 of the <fsc> to");
+    for (int number : {215, 99, 1601, -1})
+        EXPECT_EQ(store.gettext(number), "");
+    // The editor's save leaves only the texts saved, in number order, until the next populate.
+    store.replaceLocalTexts({{1224, "Lokal"}, {1223, "Erstellen"}, {1225, "  "}});
+    EXPECT_EQ(store.records(), (std::vector<std::pair<int, std::optional<std::string>>>{{1223, "Erstellen"},
+                                                                                        {1224, "Lokal"}}));
+    const std::string missing = "Internal Error: Cannot find text string #";
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{missing + "1223", missing + "215", missing + "99",
+                                                       missing + "1601", missing + "-1"}));
+}
+
+TEST(LocalTextStore, LocalTextsOverEnglishFromTheFirstFileFound)
+{
+    ScratchDir dir;
+    const auto user = dir.write("user/Kestrel_1031.MDB", kHeader + "1223\t  &Erstellen  \n1224\t   \n");
+    const auto beside = dir.write("program/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    store.populate({dir / "none/Kestrel_1031.MDB", user, beside});
+    EXPECT_TRUE(store.localFilePresent());
+    EXPECT_EQ(store.loadedFile(), user);
+    // A blank local text leaves English, as do the numbers the file does not hold.
+    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235),
+              "&Erstellen|Display &Local Text|Welch-Satterthwaite");
+    store.populate({beside});
+    EXPECT_EQ(store.gettext(1223), "Cr\xC3\xA9" "er");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)
+{
+    ScratchDir dir;
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    // Records are applied in number order: an unknown number ends the rebuild,
+    // the texts before it stay, the ones after it are not applied.
+    store.populate({dir.write("a.MDB", kHeader + "1223\tErstellen\n215\tnirgends\n1500\tKan\xC3\xA4le\n")});
+    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1500), "&Create|Channels");
+    store.populate({dir.write("b.MDB", kHeader + "1599\tnirgends\n1223\tErstellen\n")});
+    EXPECT_EQ(store.gettext(1223), "Erstellen");
+    store.populate({dir.write("c.MDB", kHeader + "1223\tErstellen\n1224 no tab\n")});
+    EXPECT_EQ(store.gettext(1223), "&Create") << "a damaged file is used not at all";
+    EXPECT_TRUE(store.localFilePresent()) << "the file exists, even if it cannot be used";
+    const std::string error = "Error:Populate local rs " + dir.path().string();
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{error + "/a.MDB: text number 215 has no built-in text",
+                                                       error + "/b.MDB: text number 1599 has no built-in text",
+                                                       error + "/c.MDB: line 3: no TAB between the text number and the text"}));
+}
+
+} // namespace
+} // namespace kestrel
