@@ -1,5 +1,6 @@
 #include "core/app/text_util.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrel {
@@ -104,10 +105,30 @@ std::string charSubstr(std::string_view s, std::size_t from, std::size_t count)
     return std::string(s.substr(offsets[from], offsets[to] - offsets[from]));
 }
 
+namespace {
+
+bool isAscii(std::string_view s)
+{
+    for (char ch : s)
+        if (static_cast<unsigned char>(ch) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 void overwriteAt(std::string& line, std::size_t column, std::string_view value)
 {
     if (column == 0)
         return;
+    // Step bodies are nearly always plain ASCII: write in place.
+    if (isAscii(line) && isAscii(value)) {
+        if (column > line.size())
+            return;
+        const std::size_t n = std::min(value.size(), line.size() - (column - 1));
+        line.replace(column - 1, n, value.substr(0, n));
+        return;
+    }
     const std::size_t width = charCount(line);
     if (column > width)
         return;

@@ -35,8 +35,10 @@ void ConnectionStore::rebuildIndex()
 
 void ConnectionStore::append(ConnectionRecord record)
 {
+    IndexEntry& entry = index_[indexKey(record.mode, record.col)];
+    if (entry.count++ == 0)
+        entry.position = records_.size();
     records_.push_back(std::move(record));
-    rebuildIndex();
 }
 
 std::size_t ConnectionStore::count(std::string_view mode, int column) const
@@ -53,13 +55,11 @@ const ConnectionRecord* ConnectionStore::findUnique(std::string_view mode, int c
 
 void ConnectionStore::put(ConnectionRecord record)
 {
-    const auto it = std::find_if(records_.begin(), records_.end(),
-                                 [&](const auto& r) { return matches(r, record.mode, record.col); });
-    if (it == records_.end())
-        records_.push_back(std::move(record));
+    const auto it = index_.find(indexKey(record.mode, record.col));
+    if (it == index_.end())
+        append(std::move(record));
     else
-        *it = std::move(record);
-    rebuildIndex();
+        records_[it->second.position] = std::move(record); // same mode and column: the index holds
 }
 
 void ConnectionStore::remove(std::string_view mode, int column)

@@ -1,6 +1,5 @@
 #include "core/procgen/procedure_writer.h"
 
-#include <cstdio>
 
 namespace kestrel {
 
@@ -15,11 +14,19 @@ std::string ProcedureWriter::stepField(int thousandths)
 {
     if (thousandths < 0 || thousandths >= 1000 * 1000)
         throw ProcedureFailure(kErrOverflow, "Overflow");
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%7d.%03d", thousandths / 1000, thousandths % 1000);
-    // "%7d" pads the integer part; the whole field is 7 characters wide.
-    std::string field(buf);
-    return field.substr(field.size() - 7);
+    // "test.step", right-aligned in 7 characters; written by hand because
+    // every line of a procedure needs one.
+    std::string field(7, ' ');
+    int value = thousandths;
+    for (std::size_t i = 6; i >= 4; --i, value /= 10)
+        field[i] = static_cast<char>('0' + value % 10);
+    field[3] = '.';
+    std::size_t i = 2;
+    do {
+        field[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0 && i-- > 0);
+    return field;
 }
 
 void ProcedureWriter::countLine()

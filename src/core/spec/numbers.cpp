@@ -88,6 +88,15 @@ std::string numberText(double value)
 {
     if (!std::isfinite(value))
         return "0";
+    std::array<char, 64> general{};
+    const auto g = std::to_chars(general.data(), general.data() + general.size(), value,
+                                 std::chars_format::general, 15);
+    if (std::string_view(general.data(), static_cast<std::size_t>(g.ptr - general.data())).find('e') ==
+        std::string_view::npos) {
+        const std::string text(general.data(), g.ptr);
+        return text == "-0" ? "0" : text;
+    }
+    // Very small or large values: fixed notation, never an exponent.
     value = round15(value);
     if (value == 0.0)
         return "0";
