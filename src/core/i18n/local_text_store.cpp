@@ -43,9 +43,9 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
         return;
     }
     for (const auto& [number, text] : read.texts) {
-        const auto record = std::find_if(records_.begin(), records_.end(),
-                                         [number = number](const auto& r) { return r.first == number; });
-        if (record == records_.end()) {
+        const auto record = std::lower_bound(records_.begin(), records_.end(), number,
+                                             [](const Record& r, int n) { return r.first < n; });
+        if (record == records_.end() || record->first != number) {
             report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
             return;
         }
@@ -57,15 +57,10 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
 
 std::string LocalTextStore::gettext(int number) const
 {
-    const std::pair<int, std::optional<std::string>>* found = nullptr;
-    std::size_t matches = 0;
-    for (const auto& record : records_) {
-        if (record.first == number) {
-            found = &record;
-            ++matches;
-        }
-    }
-    if (matches != 1) {
+    // The records are kept in ascending number order, one per number, so a
+    // keyed search finds the only record there can be.
+    const auto found = find(number);
+    if (!found) {
         sink_.inform("Internal Error: Cannot find text string #" + std::to_string(number));
         return {};
     }
@@ -73,6 +68,13 @@ std::string LocalTextStore::gettext(int number) const
         return trim(*found->second);
     const auto english = englishText(number);
     return english ? trim(*english) : std::string{};
+}
+
+const LocalTextStore::Record* LocalTextStore::find(int number) const
+{
+    const auto it = std::lower_bound(records_.begin(), records_.end(), number,
+                                     [](const Record& r, int n) { return r.first < n; });
+    return it != records_.end() && it->first == number ? &*it : nullptr;
 }
 
 void LocalTextStore::replaceLocalTexts(const std::map<int, std::string>& texts)

@@ -50,8 +50,11 @@ public:
     const std::filesystem::path& loadedFile() const { return loadedFile_; }
 
 private:
+    using Record = std::pair<int, std::optional<std::string>>;
+    const Record* find(int number) const;
+
     MessageSink& sink_;
-    std::vector<std::pair<int, std::optional<std::string>>> records_;
+    std::vector<Record> records_; // ascending by number
     bool localFilePresent_ = false;
     std::filesystem::path loadedFile_;
 };
