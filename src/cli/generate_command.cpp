@@ -35,7 +35,8 @@ void printHelp(std::ostream& out)
            "  --sample NAME     use the built-in sample NAME instead of a file\n"
            "                    ('kestrel-cli samples' lists the names)\n"
            "  --date YYYY-MM-DD the date of the header's DATE line (default: today),\n"
-           "                    written in the locale's medium date form (05-Dec-26)\n"
+           "                    written in the host's medium date form (05-Dec-26):\n"
+           "                    the user's own locale, whatever --lcid says\n"
            "  --lcid N          the locale in force, as the program's /lcid=N switch:\n"
            "                    its decimal separator is the one the file's cells are\n"
            "                    typed with (default: the user's locale from LC_ALL,\n"
@@ -252,7 +253,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
 
     const std::chrono::year_month_day date = a.date ? *a.date : today();
     inputs.headerDate = formatMediumDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                                         static_cast<int>(static_cast<unsigned>(date.day())), locale.activeLcid);
+                                         static_cast<int>(static_cast<unsigned>(date.day())), locale.userDefaultLcid);
 
     const CreateResult result = createProcedure(inputs, texts, sink);
     if (result.status == CreateStatus::NothingCreated)
