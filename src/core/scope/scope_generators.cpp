@@ -15,8 +15,9 @@
 
 // One generator writes both scope procedures. The multi-channel calibrators
 // (8240 five-channel, 8600 four-channel) switch the UUT channel from the
-// calibrator, so their procedure differs only in the channel blocks, the
-// terminator and impedance instructions, the timebase spacing and the title.
+// calibrator, so their procedure differs only in the one connection message
+// before the channels, the channel blocks, the terminator and impedance
+// instructions, the timebase spacing, the modifier rules and the title.
 
 namespace kestrel {
 namespace {
