@@ -37,21 +37,23 @@ void ProcedureWriter::countLine()
     ++lineCount_;
 }
 
+// The line is in the text before the count is taken, so the line that
+// overflows LineCount still stands in the partial procedure.
 void ProcedureWriter::addCommentLine()
 {
-    countLine();
     text_ += line;
     text_ += "\r\n";
+    countLine();
 }
 
 void ProcedureWriter::appendStepLine()
 {
     const std::string field = stepField(step_);
-    countLine();
     text_ += field;
     text_ += "  ";
     text_ += line;
     text_ += "\r\n";
+    countLine();
     line.clear();
 }
 

@@ -34,6 +34,7 @@ TEST(ProcedureWriter, ThousandTestsOrTooManyLinesFail)
     for (int i = 0; i < 32767; ++i)
         lines.blank();
     EXPECT_THROW(lines.blank(), ProcedureFailure);
+    EXPECT_EQ(lines.text().size(), 2u * 32768); // the overflowing line is kept
 }
 
 } // namespace
