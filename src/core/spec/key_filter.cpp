@@ -3,6 +3,7 @@
 #include "core/app/text_util.h"
 #include "core/spec/spec_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kestrel {
@@ -29,12 +30,22 @@ std::size_t charLength(std::string_view s, std::size_t i)
     return i + n <= s.size() ? n : 1;
 }
 
+// What the filter needs to know of a cell's current text. Typing a long
+// text key by key keeps it up to date instead of rescanning the text for
+// every key, which would make reading a long cell quadratic.
+struct CellState {
+    bool hasSeparator = false;  // rows 0, 1, 6 take one decimal separator
+    bool hasMultiplier = false; // row 8 ends with its "K" or "M"
+};
+
+bool hasMultiplierLetter(std::string_view text) { return text.find_first_of("KkMm") != std::string_view::npos; }
+
 // Rows 0, 1 and 6: numbers with one prefix letter, stored in its canonical case.
-KeyResult filterEngineeringKey(MeterFunction f, std::string_view current, std::string_view key,
+KeyResult filterEngineeringKey(MeterFunction f, const CellState& current, std::string_view key,
                                std::string_view decSep)
 {
     if (key == decSep)
-        return contains(current, decSep) ? refuse() : accept(key);
+        return current.hasSeparator ? refuse() : accept(key);
     if (isDigit(key))
         return accept(key);
     if (key == "-")
@@ -55,10 +66,8 @@ KeyResult filterEngineeringKey(MeterFunction f, std::string_view current, std::s
     }
 }
 
-} // namespace
-
-KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, std::string_view key,
-                    std::string_view decSep)
+KeyResult filterKeyInState(MeterFunction f, int row, const CellState& current, std::string_view key,
+                           std::string_view decSep)
 {
     if (key == "\b" || key == " " || key == "\r")
         return accept(key);
@@ -76,10 +85,7 @@ KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, 
     case RowDigits:
         return isDigit(key) ? accept(key) : refuse();
     case RowFrequency: {
-        if (functionInfo(f).rows <= RowFrequency)
-            return refuse();
-        const std::string upperCurrent = toUpper(currentCellText);
-        if (contains(upperCurrent, "K") || contains(upperCurrent, "M"))
+        if (functionInfo(f).rows <= RowFrequency || current.hasMultiplier)
             return refuse();
         const std::string upperKey = toUpper(key);
         return key == decSep || isDigit(key) || upperKey == "K" || upperKey == "M" ? accept(key) : refuse();
@@ -87,10 +93,20 @@ KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, 
     case RowRange:
     case RowLevel:
     case RowFixed:
-        return filterEngineeringKey(f, currentCellText, key, decSep);
+        return filterEngineeringKey(f, current, key, decSep);
     default:
         return refuse();
     }
+}
+
+} // namespace
+
+KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, std::string_view key,
+                    std::string_view decSep)
+{
+    const CellState current{!decSep.empty() && contains(currentCellText, decSep),
+                            hasMultiplierLetter(currentCellText)};
+    return filterKeyInState(f, row, current, key, decSep);
 }
 
 CommitResult checkCommit(std::string_view cellText)
@@ -108,16 +124,22 @@ CommitResult checkCommit(std::string_view cellText)
 std::optional<std::string> typeIntoCell(MeterFunction f, int row, std::string_view text, std::string_view decSep)
 {
     std::string cell;
+    CellState state;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t n = charLength(text, i);
         const std::string_view key = text.substr(i, n);
         i += n;
         if (key == "\b" || key == "\r")
             return std::nullopt;
-        KeyResult r = filterKey(f, row, cell, key, decSep);
+        KeyResult r = filterKeyInState(f, row, state, key, decSep);
         if (!r.accepted)
             return std::nullopt;
         cell += r.text;
+        // Only the tail that the new key can have completed needs a look.
+        const std::size_t window = std::min(cell.size(), r.text.size() + decSep.size());
+        const std::string_view tail = std::string_view(cell).substr(cell.size() - window);
+        state.hasSeparator = state.hasSeparator || (!decSep.empty() && contains(tail, decSep));
+        state.hasMultiplier = state.hasMultiplier || hasMultiplierLetter(r.text);
     }
     switch (checkCommit(cell)) {
     case CommitResult::Invalid: return std::nullopt;

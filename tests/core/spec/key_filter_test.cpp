@@ -65,6 +65,11 @@ TEST(KeyFilter, KeysAndTypedTexts)
         {F::Dcv, 0, " 0 ", ".", ""}, {F::Dcv, 0, "0.0", ".", "0.0"}};
     for (const auto& c : texts)
         EXPECT_EQ(typeIntoCell(c.function, c.row, c.text, c.sep), c.stored) << c.text;
+    // A long cell is read in one pass, not rescanned for every key.
+    const std::string digits(200000, '1');
+    EXPECT_EQ(typeIntoCell(F::Acv, 8, digits + "K", "."), digits + "K");
+    EXPECT_EQ(typeIntoCell(F::Acv, 8, digits + "M1", "."), std::nullopt);
+    EXPECT_EQ(typeIntoCell(F::Dcv, 0, digits + ",5,", ","), std::nullopt);
 }
 
 } // namespace
