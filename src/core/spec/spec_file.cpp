@@ -278,6 +278,8 @@ private:
             if (decSep_ != "." && contains(text, decSep_))
                 fail(cellPath, inQuotes(text) + " uses " + inQuotes(decSep_) + "; files use \".\" as decimal mark");
             const auto stored = typeIntoCell(f, row, text, decSep_);
+            if (!stored && checkCommit(text) == CommitResult::Invalid)
+                fail(cellPath, inQuotes(text) + ": Invalid data format"); // the grid's own words
             if (!stored)
                 fail(cellPath, inQuotes(text) + " is not accepted in this row of the grid");
             table.setCell(row, c, *stored);

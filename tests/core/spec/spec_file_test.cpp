@@ -115,7 +115,7 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
     const std::pair<std::string, const char*> refused[] = {
         {R"({"procedure":{"name":"New"},"meter":{"functions":{"dcv":[{"range":"x"}]}}})",
          "meter.functions.dcv[0].range: \"x\" is not accepted in this row of the grid"},
-        {R"({"meter":{"functions":{"dcv":[{},{},{},{"range":"1m5"}]}}})", "meter.functions.dcv[3].range: "},
+        {R"({"meter":{"functions":{"dcv":[{},{},{},{"range":"1m5"}]}}})", "meter.functions.dcv[3].range: \"1m5\": Invalid data format"},
         {R"({"meter":{"functions":{"dcv":[{"range":"1,5"}]}}})", "meter.functions.dcv[0].range: "},
         {R"({"meter":{"functions":{"dcv":[{"frequency":"1K"}]}}})", "meter.functions.dcv[0].frequency: unknown key"},
         {R"({"meter":{"functions":{"dcv":[{"range":2}]}}})", "meter.functions.dcv[0].range: must be a text"},
