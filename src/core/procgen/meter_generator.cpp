@@ -10,7 +10,6 @@
 #include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
 
-#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -113,25 +112,6 @@ private:
         writer.blank();
     }
 
-    static bool ascii(std::string_view s)
-    {
-        for (const char ch : s)
-            if (static_cast<unsigned char>(ch) >= 0x80)
-                return false;
-        return true;
-    }
-
-    // overwriteAt, with a shortcut for the usual all-ASCII body and value.
-    static void put(std::string& body, std::size_t column, std::string_view value)
-    {
-        if (column == 0 || column > body.size() || !ascii(body) || !ascii(value)) {
-            overwriteAt(body, column, value);
-            return;
-        }
-        const std::size_t count = std::min(value.size(), body.size() - (column - 1));
-        body.replace(column - 1, count, value.substr(0, count));
-    }
-
     void writeTest(MeterFunction f, const SpecTable& a, int c, const std::string& frequency)
     {
         std::string n = trim(a.cell(RowLevel, c));
@@ -146,14 +126,14 @@ private:
             if (f == F::Dcv || f == F::Acv)
                 writer.blank();
             writer.step("TOL " + tolerance);
-            put(body, kTolerance, "TOL");
+            overwriteAt(body, kTolerance, "TOL");
         } else {
-            put(body, kTolerance, tolerance);
+            overwriteAt(body, kTolerance, tolerance);
         }
-        put(body, kFsc, fsc_);
+        overwriteAt(body, kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
         const double range = std::fabs(leadingNumber(replaceAll(a.cell(RowRange, c), decSep_, ".")));
-        put(body, kColRange, std::string(" ").append(rangeNumberText(range)));
+        overwriteAt(body, kColRange, std::string(" ").append(rangeNumberText(range)));
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
             writeManualResistance(n, value, tolerance);
@@ -168,21 +148,21 @@ private:
             const std::string largest =
                 limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
             writeLimitMessage(limit->messageText, nominal, largest);
-            put(body, kNominal, std::string(kNominalWidth, ' '));
-            put(body, kNominal, limit->replacement);
+            overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
+            overwriteAt(body, kNominal, limit->replacement);
         }
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
                 writer.blank();
                 writeLimitMessage(f == F::Acv ? kVoltageMessage : kCurrentMessage, nominal, result->reducedValue);
-                put(body, kNominal, std::string(kNominalWidth, ' '));
-                put(body, kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
+                overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
+                overwriteAt(body, kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kFrequencyMessage, frequency, result->changedFrequency);
-                put(body, kMod1, std::string(kMod1Width, ' '));
-                put(body, kMod1, result->changedFrequency + "H");
+                overwriteAt(body, kMod1, std::string(kMod1Width, ' '));
+                overwriteAt(body, kMod1, result->changedFrequency + "H");
             }
         }
         writer.step(body);
@@ -193,55 +173,54 @@ private:
     {
         const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
         switch (f) {
-        case F::Dcv: put(body, kNominal, nominal + "V"); break;
+        case F::Dcv: overwriteAt(body, kNominal, nominal + "V"); break;
         case F::Acv:
-            put(body, kNominal, nominal + "V");
-            put(body, kMod1, frequency + "H");
+            overwriteAt(body, kNominal, nominal + "V");
+            overwriteAt(body, kMod1, frequency + "H");
             break;
-        case F::Dci: put(body, kNominal, nominal + "A"); break;
+        case F::Dci: overwriteAt(body, kNominal, nominal + "A"); break;
         case F::Aci:
-            put(body, kNominal, nominal + "A");
-            put(body, kMod1, frequency + "H");
+            overwriteAt(body, kNominal, nominal + "A");
+            overwriteAt(body, kMod1, frequency + "H");
             break;
         case F::Ohm:
             if (family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx)
-                put(body, kNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
+                overwriteAt(body, kNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
             else
-                put(body, kNominal, nominal + "Z");
+                overwriteAt(body, kNominal, nominal + "Z");
             break;
         case F::Tc:
-            put(body, kNominal, nominal + degrees);
+            overwriteAt(body, kNominal, nominal + degrees);
             // Runs on past MOD2 into column 3.
-            put(body, kMod2, "_" + in_.selections.tcType + " TC");
+            overwriteAt(body, kMod2, "_" + in_.selections.tcType + " TC");
             break;
         case F::Rtd:
-            put(body, kNominal, nominal + degrees);
-            put(body, kMod1,
-                std::string("R").append(
-                    std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1)));
+            overwriteAt(body, kNominal, nominal + degrees);
+            overwriteAt(body, kMod1,
+                        "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
             break;
         case F::Cap:
-            put(body, kNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
+            overwriteAt(body, kNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
             break;
         case F::Freq:
-            put(body, kNominal, nominal + "H");
-            put(body, kMod1, "300mv");
+            overwriteAt(body, kNominal, nominal + "H");
+            overwriteAt(body, kMod1, "300mv");
             break;
         }
 
         const bool siFamily = family_ == CalibratorFamily::Family73xx || family_ == CalibratorFamily::Family64xx;
         if (siFamily && (f == F::Acv || f == F::Aci || f == F::Freq))
-            put(body, kMod2, "SI");
+            overwriteAt(body, kMod2, "SI");
         const bool current = f == F::Dci || f == F::Aci;
         // The 7320's high-current terminals take over above 2.999 A.
         if (family_ == CalibratorFamily::Family73xx && is7320_ && current && value > 2.999)
-            put(body, kMod3, "HC");
+            overwriteAt(body, kMod3, "HC");
         // The boosters: the 3711 for currents from 1.999 A, the 7625 for AC volts from 220 V.
         if (family_ == CalibratorFamily::Family3xxx && in_.has3711 && current && value >= 1.999)
-            put(body, kColAmplifier, "BC");
+            overwriteAt(body, kColAmplifier, "BC");
         if (family_ == CalibratorFamily::Family76xx && in_.has7625 && f == F::Acv && value >= 220)
-            put(body, kColAmplifier, "B1");
-        put(body, kCon, "2W");
+            overwriteAt(body, kColAmplifier, "B1");
+        overwriteAt(body, kCon, "2W");
     }
 
     std::optional<FixedLimit> fixedLimit(MeterFunction f) const
