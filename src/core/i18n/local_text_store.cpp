@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace kestrel {
 
@@ -43,9 +44,8 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
         return;
     }
     for (const auto& [number, text] : read.texts) {
-        const auto record = std::lower_bound(records_.begin(), records_.end(), number,
-                                             [](const Record& r, int n) { return r.first < n; });
-        if (record == records_.end() || record->first != number) {
+        Record* record = find(number);
+        if (!record) {
             report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
             return;
         }
@@ -75,6 +75,11 @@ const LocalTextStore::Record* LocalTextStore::find(int number) const
     const auto it = std::lower_bound(records_.begin(), records_.end(), number,
                                      [](const Record& r, int n) { return r.first < n; });
     return it != records_.end() && it->first == number ? &*it : nullptr;
+}
+
+LocalTextStore::Record* LocalTextStore::find(int number)
+{
+    return const_cast<Record*>(std::as_const(*this).find(number));
 }
 
 void LocalTextStore::replaceLocalTexts(const std::map<int, std::string>& texts)

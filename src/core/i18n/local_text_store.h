@@ -52,6 +52,7 @@ public:
 private:
     using Record = std::pair<int, std::optional<std::string>>;
     const Record* find(int number) const;
+    Record* find(int number);
 
     MessageSink& sink_;
     std::vector<Record> records_; // ascending by number
