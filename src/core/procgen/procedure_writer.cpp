@@ -1,6 +1,5 @@
 #include "core/procgen/procedure_writer.h"
 
-
 namespace kestrel {
 
 std::string ProcedureWriter::takeText()

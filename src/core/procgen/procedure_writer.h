@@ -23,7 +23,6 @@ public:
     std::string line;
 
     int stepThousandths() const { return step_; }
-    void setStepThousandths(int value) { step_ = value; }
     int testNumber() const { return step_ / 1000; }
     int lineCount() const { return lineCount_; }
 
