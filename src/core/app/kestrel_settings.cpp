@@ -121,7 +121,7 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& 
     }};
     for (const auto& [key, value] : values) {
         if (!ini.writeString(kKestrelSection, key, value)) {
-            sink.inform(texts.gettext(268) + " save default values " + ini.lastError());
+            sink.inform(errorReport(texts, " save default values ", ini.lastError()));
             return false;
         }
     }

@@ -75,7 +75,7 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
                         MessageSink& sink, const TextLookup& texts)
 {
     const auto fail = [&](const std::string& why) {
-        sink.inform(texts.gettext(268) + " Get Tessel directory " + why);
+        sink.inform(errorReport(texts, " Get Tessel directory ", why));
         return false;
     };
     std::error_code ec;

@@ -36,7 +36,7 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
     loadedFile_ = *file;
 
     const auto report = [&](const std::string& description) {
-        sink_.inform(gettext(268) + "Populate local rs " + description);
+        sink_.inform(errorReport(*this, "Populate local rs ", description));
     };
     const LocalizationReadResult read = readLocalizationFile(*file);
     if (!read.error.empty()) {

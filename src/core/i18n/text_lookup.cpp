@@ -11,4 +11,12 @@ std::string EnglishLookup::gettext(int number) const
     return text ? trim(*text) : std::string{};
 }
 
+std::string errorReport(const TextLookup& texts, std::string_view label, std::string_view description)
+{
+    std::string report = texts.gettext(268);
+    report += label;
+    report += description;
+    return report;
+}
+
 } // namespace kestrel

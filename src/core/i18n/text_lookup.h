@@ -6,6 +6,7 @@
 #include "core/app/text_util.h"
 
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -21,5 +22,10 @@ class EnglishLookup : public TextLookup {
 public:
     std::string gettext(int number) const override;
 };
+
+// A failure as every routine reports it: "Error:" (text 268) followed
+// directly by the routine's label, spelt with its own blanks
+// (" save default values "), and then the description.
+std::string errorReport(const TextLookup& texts, std::string_view label, std::string_view description);
 
 } // namespace kestrel

@@ -544,9 +544,9 @@ GeneratedProcedure generate(const ProcedureInputs& inputs, const TextLookup& tex
         procedure.writeBody();
         return {procedure.finish(), false};
     } catch (const ProcedureFailure& failure) {
-        sink.inform(multiChannel ? texts.gettext(268) + " Scope " + failure.what()
-                                 : texts.gettext(268) + " Single_Channel_Scope Error " +
-                                       std::to_string(failure.number()));
+        sink.inform(multiChannel
+                        ? errorReport(texts, " Scope ", failure.what())
+                        : errorReport(texts, " Single_Channel_Scope Error ", std::to_string(failure.number())));
         return {procedure.partialText(), true};
     }
 }
