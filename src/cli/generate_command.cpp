@@ -1,5 +1,6 @@
 #include "cli/generate_command.h"
 
+#include "cli/arguments.h"
 #include "cli/texts_command.h"
 #include "core/app/config_dir.h"
 #include "core/app/locale_info.h"
@@ -11,7 +12,6 @@
 #include "core/spec/samples.h"
 #include "core/spec/spec_file.h"
 
-#include <charconv>
 #include <chrono>
 #include <ctime>
 #include <fstream>
@@ -65,12 +65,6 @@ void printHelp(std::ostream& out)
            "     had written (without header) on standard output\n";
 }
 
-int usage(std::ostream& err, const std::string& why)
-{
-    err << "kestrel-cli generate: " << why << "\nRun 'kestrel-cli generate --help' for the options.\n";
-    return kExitUsage;
-}
-
 // The program's message boxes, one per message, on standard error; the
 // CR LF line breaks inside a message become plain line ends.
 class StreamSink : public MessageSink {
@@ -95,12 +89,6 @@ public:
 private:
     std::ostream& err_;
 };
-
-bool parseInt(const std::string& text, int& value)
-{
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc{} && end == text.data() + text.size();
-}
 
 std::optional<std::chrono::year_month_day> parseDate(const std::string& text)
 {
@@ -201,7 +189,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
 {
     Arguments a;
     if (const std::string why = parseArguments(args, a); !why.empty())
-        return usage(err, why);
+        return usage(err, name(), why);
     if (a.help) {
         printHelp(out);
         return kExitOk;
@@ -210,7 +198,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     if (!a.sample.empty()) {
         sample = findSample(a.sample);
         if (!sample)
-            return usage(err, "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
+            return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
 
     // The locale as start-up computes it, with --lcid as the /lcid= switch.

@@ -1,5 +1,6 @@
 #include "cli/sample_command.h"
 
+#include "cli/arguments.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/samples.h"
 #include "core/spec/spec_file.h"
@@ -37,13 +38,6 @@ void printSamplesHelp(std::ostream& out)
            "  --verbose, -v  add a TAB and the sample's description to each name\n"
            "  --help         this text\n\n"
            "Exit status: 0 done, 2 wrong arguments.\n";
-}
-
-int usage(std::ostream& err, const std::string& command, const std::string& why)
-{
-    err << "kestrel-cli " << command << ": " << why << "\nRun 'kestrel-cli " << command
-        << " --help' for the options.\n";
-    return kExitUsage;
 }
 
 } // namespace

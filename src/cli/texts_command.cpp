@@ -1,12 +1,12 @@
 #include "cli/texts_command.h"
 
+#include "cli/arguments.h"
 #include "core/app/config_dir.h"
 #include "core/app/locale_info.h"
 #include "core/app/message_sink.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
 
-#include <charconv>
 #include <ostream>
 #include <system_error>
 
@@ -54,18 +54,6 @@ private:
     std::ostream& err_;
 };
 
-bool parseInt(const std::string& text, int& value)
-{
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc{} && end == text.data() + text.size();
-}
-
-int usage(std::ostream& err, const std::string& why)
-{
-    err << "kestrel-cli texts: " << why << "\nRun 'kestrel-cli texts --help' for the options.\n";
-    return kExitUsage;
-}
-
 } // namespace
 
 std::filesystem::path TextsCommand::programDirectory()
@@ -87,16 +75,16 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
         }
         if (arg == "--lcid" || arg == "--config-dir") {
             if (i + 1 == args.size())
-                return usage(err, arg + " needs a value");
+                return usage(err, name(), arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--config-dir") {
                 configDir = value;
             } else if (!parseInt(value, language)) {
-                return usage(err, "--lcid needs a whole number, not \"" + value + "\"");
+                return usage(err, name(), "--lcid needs a whole number, not \"" + value + "\"");
             }
             continue;
         }
-        return usage(err, "unknown argument \"" + arg + "\"");
+        return usage(err, name(), "unknown argument \"" + arg + "\"");
     }
 
     std::vector<std::filesystem::path> candidates{configDir / localizationFileName(language)};
