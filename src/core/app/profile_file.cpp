@@ -79,26 +79,6 @@ Line classify(std::string_view raw)
     return line;
 }
 
-// The raw lines of a file, without their line ends; a leading UTF-8 byte
-// order mark is dropped.
-std::vector<std::string_view> splitLines(std::string_view content)
-{
-    if (content.substr(0, 3) == "\xEF\xBB\xBF")
-        content.remove_prefix(3);
-    std::vector<std::string_view> lines;
-    while (!content.empty()) {
-        const std::size_t nl = content.find('\n');
-        std::string_view line = content.substr(0, nl);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (nl == std::string_view::npos)
-            break;
-        content.remove_prefix(nl + 1);
-    }
-    return lines;
-}
-
 enum class LoadStatus { Missing, Loaded, Failed };
 
 struct Loaded {

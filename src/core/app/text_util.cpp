@@ -65,6 +65,24 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
     return text;
 }
 
+std::vector<std::string_view> splitLines(std::string_view content)
+{
+    if (content.substr(0, 3) == "\xEF\xBB\xBF")
+        content.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    while (!content.empty()) {
+        const std::size_t nl = content.find('\n');
+        std::string_view line = content.substr(0, nl);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        if (nl == std::string_view::npos)
+            break;
+        content.remove_prefix(nl + 1);
+    }
+    return lines;
+}
+
 bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 bool containsNoCase(std::string_view s, std::string_view part) { return contains(toLower(s), toLower(part)); }

@@ -4,6 +4,7 @@
 // pass unchanged), and character positions count UTF-8 characters.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -18,6 +19,11 @@ std::string properCase(std::string_view s);
 // Every occurrence of what replaced by with, case-sensitively (placeholders,
 // decimal separators).
 std::string replaceAll(std::string text, std::string_view what, std::string_view with);
+
+// The lines of a text file's content, without their line ends (LF or
+// CR LF); a leading UTF-8 byte order mark is dropped. The views point into
+// content.
+std::vector<std::string_view> splitLines(std::string_view content);
 
 bool contains(std::string_view s, std::string_view part);
 bool startsWith(std::string_view s, std::string_view prefix);

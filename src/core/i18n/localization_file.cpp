@@ -164,18 +164,10 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
     if (!in || !in.read(content.data(), static_cast<std::streamsize>(size)))
         return fail("cannot read it");
 
-    std::string_view rest = content;
-    if (rest.substr(0, 3) == "\xEF\xBB\xBF")
-        rest.remove_prefix(3);
     std::size_t lineNumber = 0;
     bool headerSeen = false;
-    while (!rest.empty()) {
-        const std::size_t nl = rest.find('\n');
-        std::string_view line = rest.substr(0, nl);
-        rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
+    for (const std::string_view line : splitLines(content)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         if (!headerSeen) {
             if (line != kLocalizationHeader)
