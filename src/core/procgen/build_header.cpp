@@ -21,15 +21,10 @@ void buildHeader(ProcedureWriter& writer, const ProcedureInputs& inputs, const T
     const int tests = writer.testNumber();
     if (writer.lineCount() > 32767 - 11)
         throw ProcedureFailure(kErrOverflow, "Overflow");
-    const std::string block = headerBlock(inputs, tests, writer.lineCount() + 11);
-
     // The seven header lines go in as one line; the rule and the column
     // header are lines of their own.
-    std::size_t end = 0;
-    for (int i = 0; i < 7; ++i)
-        end = block.find("\r\n", end) + 2;
-    writer.comment(std::string_view(block).substr(0, end - 2));
-    writer.comment(std::string(77, '='));
+    writer.comment(headerLines(inputs, tests, writer.lineCount() + 11));
+    writer.comment(kHeaderRule);
     writer.comment(kColumnHeader);
     writer.blank();
     writer.blank();

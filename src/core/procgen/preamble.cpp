@@ -47,22 +47,21 @@ std::string askPlus(const ProcedureOptions& options)
     return flagLine(std::move(line), "ASK+");
 }
 
+std::string headerLines(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines)
+{
+    return "INSTRUMENT:            " + inputs.identity.name +
+           "\r\nDATE:                  " + inputs.headerDate +
+           "\r\nAUTHOR:                " + inputs.identity.author +
+           "\r\nREVISION:              " + inputs.identity.revision +
+           "\r\nADJUSTMENT THRESHOLD:  70%"
+           "\r\nNUMBER OF TESTS:       " + std::to_string(numberOfTests) +
+           "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);
+}
+
 std::string headerBlock(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines)
 {
-    std::string out;
-    const auto add = [&out](std::string_view text) {
-        out += text;
-        out += "\r\n";
-    };
-    add("INSTRUMENT:            " + inputs.identity.name);
-    add("DATE:                  " + inputs.headerDate);
-    add("AUTHOR:                " + inputs.identity.author);
-    add("REVISION:              " + inputs.identity.revision);
-    add("ADJUSTMENT THRESHOLD:  70%");
-    add("NUMBER OF TESTS:       " + std::to_string(numberOfTests));
-    add("NUMBER OF LINES:       " + std::to_string(numberOfLines));
-    add(std::string(77, '='));
-    add(kColumnHeader);
+    std::string out = headerLines(inputs, numberOfTests, numberOfLines);
+    out.append("\r\n").append(kHeaderRule).append("\r\n").append(kColumnHeader).append("\r\n");
     return out;
 }
 

@@ -11,7 +11,10 @@
 
 namespace kestrel {
 
-// The column header; each title stands over its field of the step body.
+// The rule under the header lines, and the column header below it; each
+// title stands over its field of the step body.
+inline constexpr std::string_view kHeaderRule =
+    "=============================================================================";
 inline constexpr std::string_view kColumnHeader =
     " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON ";
 
@@ -21,9 +24,10 @@ std::string askMinus(const ProcedureOptions& options);
 // ASKplus: data entry and "show always" flags; "" when none applies.
 std::string askPlus(const ProcedureOptions& options);
 
-// The seven header lines (values from column 24), the "=" rule and the
-// column header, each ended by CR LF. Tests and lines are written with a
-// leading blank where a sign would stand.
+// The seven header lines (values from column 24), joined by CR LF, without
+// one after the last.
+std::string headerLines(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines);
+// The header lines, the rule and the column header, each ended by CR LF.
 std::string headerBlock(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines);
 
 // The ASK- and ASK+ steps, then, when any instruction record exists, the
