@@ -71,8 +71,6 @@ constexpr std::string_view kHead = "HEAD         ";
 constexpr std::string_view kMess = "MESS         ";
 constexpr std::string_view kEval = "EVAL         ";
 
-std::string banner() { return "#" + std::string(76, '*'); }
-
 class ScopeProcedure {
 public:
     ScopeProcedure(const ProcedureInputs& inputs, const TextLookup& texts, bool multiChannel)
@@ -105,6 +103,7 @@ private:
     void writeStandardPreparation();
     void writeMultiChannelConnection();
     void writeChannel(int channel);
+    void writeChannelBanner(const std::string& channel);
     void writeTriggerTest();
     void writeVertical();
     void writeBandwidth();
@@ -201,9 +200,7 @@ void ScopeProcedure::writeChannel(int channel)
     const std::string c = std::to_string(channel);
     if (multi_) {
         blanks(2);
-        writer_.comment(banner());
-        writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + c);
-        writer_.comment(banner());
+        writeChannelBanner(c);
         blanks(3);
 
         // The calibrator routes its output to the channel under test.
@@ -224,9 +221,7 @@ void ScopeProcedure::writeChannel(int channel)
         if (channel == 1)
             writeTriggerTest();
         blanks(2);
-        writer_.comment(banner());
-        writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + c);
-        writer_.comment(banner());
+        writeChannelBanner(c);
         writer_.blank();
         if (in_.options.functionMessages) {
             writer_.comment("# Connection");
@@ -248,6 +243,14 @@ void ScopeProcedure::writeChannel(int channel)
         writeRisetime(channel);
     if (scope_.impedanceTest)
         writeImpedance(channel);
+}
+
+void ScopeProcedure::writeChannelBanner(const std::string& channel)
+{
+    const std::string stars = "#" + std::string(76, '*');
+    writer_.comment(stars);
+    writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + channel);
+    writer_.comment(stars);
 }
 
 void ScopeProcedure::writeTriggerTest()
