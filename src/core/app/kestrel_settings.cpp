@@ -96,7 +96,8 @@ KestrelSettings readDefaultValues(const ProfileFile& ini)
     s.addFunctionMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_FUNCTION_Message", "1"));
     s.addRangeMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_RANGE_message", "1"));
 
-    s.lastReferenceIndex = clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", 1));
+    s.lastReferenceIndex =
+        clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", kDefaultReferenceIndex));
     s.lastScopeReferenceIndex = clampScopeReferenceIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0));
     s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
     return s;

@@ -3,6 +3,7 @@
 // saved at exit. Every value in the file is text; the struct holds what the
 // main window binds to its controls.
 #include "core/app/profile_file.h"
+#include "core/spec/standards.h"
 
 #include <string>
 
@@ -28,7 +29,7 @@ struct KestrelSettings {
     bool addFunctionMessage = true;
     bool addRangeMessage = true;
     int uutAccuracyUnitsListIndex = 0;
-    int lastReferenceIndex = 1;       // 0..11
+    int lastReferenceIndex = kDefaultReferenceIndex; // 0..11
     int lastScopeReferenceIndex = 0;  // 0..9
     int dataEntry = 2;                // selected DataEntry option 0..3
     std::string measurementsText = "1"; // text of the Meas_Unc_No_Readings list
