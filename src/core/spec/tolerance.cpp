@@ -183,7 +183,7 @@ std::string getFixedOhmsValue(std::string_view s, std::string_view referenceText
 {
     const double x = textToValue(s, decSep);
     // The 76xx models share their first two characters; so does no other standard.
-    if (referenceText.substr(0, 2) == std::string_view("7600").substr(0, 2))
+    if (startsWith(referenceText, "76"))
         return fixedOhmsLabel(kFixedOhms76xx, x);
     return fixedOhmsLabel(kFixedOhmsDecade, x);
 }
