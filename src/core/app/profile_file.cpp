@@ -27,22 +27,6 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // One line of the file, split into what the lookups compare.
 struct Line {
     enum class Kind { Other, Section, Key };
@@ -143,8 +127,8 @@ std::optional<std::string> lookup(const std::filesystem::path& path, std::string
         if (line.kind == Line::Kind::Section) {
             if (inSection)
                 return std::nullopt; // only the first matching section counts
-            inSection = equalNoCase(line.name, section);
-        } else if (inSection && line.kind == Line::Kind::Key && equalNoCase(line.name, key)) {
+            inSection = equalsNoCase(line.name, section);
+        } else if (inSection && line.kind == Line::Kind::Key && equalsNoCase(line.name, key)) {
             return std::string(line.value);
         }
     }
@@ -236,13 +220,13 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
         if (line.kind == Line::Kind::Section) {
             if (inSection)
                 break;
-            inSection = !sectionSeen && equalNoCase(line.name, section);
+            inSection = !sectionSeen && equalsNoCase(line.name, section);
             if (inSection) {
                 sectionSeen = true;
                 insertAfter = i;
             }
         } else if (inSection) {
-            if (line.kind == Line::Kind::Key && equalNoCase(line.name, key))
+            if (line.kind == Line::Kind::Key && equalsNoCase(line.name, key))
                 replaceAt = i;
             else if (!trimBlanks(lines[i]).empty())
                 insertAfter = i;

@@ -86,6 +86,7 @@ std::vector<std::string_view> splitLines(std::string_view content)
 bool contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 bool containsNoCase(std::string_view s, std::string_view part) { return contains(toLower(s), toLower(part)); }
+bool equalsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && toLower(a) == toLower(b); }
 
 namespace {
 

@@ -28,6 +28,7 @@ std::vector<std::string_view> splitLines(std::string_view content);
 bool contains(std::string_view s, std::string_view part);
 bool startsWith(std::string_view s, std::string_view prefix);
 bool containsNoCase(std::string_view s, std::string_view part);
+bool equalsNoCase(std::string_view a, std::string_view b);
 
 // Number of UTF-8 characters.
 std::size_t charCount(std::string_view s);

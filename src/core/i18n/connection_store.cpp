@@ -5,14 +5,6 @@
 #include <algorithm>
 
 namespace kestrel {
-namespace {
-
-bool matches(const ConnectionRecord& r, std::string_view mode, const std::string& col)
-{
-    return toLower(r.mode) == toLower(mode) && r.col == col;
-}
-
-} // namespace
 
 std::string ConnectionStore::indexKey(std::string_view mode, std::string_view col)
 {
@@ -65,16 +57,16 @@ void ConnectionStore::put(ConnectionRecord record)
 void ConnectionStore::remove(std::string_view mode, int column)
 {
     const std::string col = std::to_string(column);
-    std::erase_if(records_, [&](const auto& r) { return matches(r, mode, col); });
+    std::erase_if(records_, [&](const auto& r) { return r.col == col && equalsNoCase(r.mode, mode); });
     rebuildIndex();
 }
 
 void ConnectionStore::clearMode(std::string_view mode)
 {
-    if (toLower(mode) == "all")
+    if (equalsNoCase(mode, "all"))
         records_.clear();
     else
-        std::erase_if(records_, [&](const auto& r) { return toLower(r.mode) == toLower(mode); });
+        std::erase_if(records_, [&](const auto& r) { return equalsNoCase(r.mode, mode); });
     rebuildIndex();
 }
 
