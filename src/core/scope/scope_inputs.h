@@ -46,10 +46,6 @@ struct ScopeInputs {
     bool operator==(const ScopeInputs&) const = default;
 };
 
-} // namespace kestrel
-
-namespace kestrel {
-
 // The text fields of the Scopes page and the keys each accepts (Backspace
 // always passes). The accuracy fields take digits and "."; bandwidth and
 // risetime whole numbers only.
