@@ -132,7 +132,7 @@ private:
         }
         overwriteAt(body, kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
-        const double range = std::fabs(leadingNumber(replaceAll(a.cell(RowRange, c), decSep_, ".")));
+        const double range = std::fabs(leadingNumber(a.cell(RowRange, c), decSep_));
         overwriteAt(body, kColRange, std::string(" ").append(rangeNumberText(range)));
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {

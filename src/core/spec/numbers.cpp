@@ -53,6 +53,11 @@ double leadingNumber(std::string_view text)
     return value;
 }
 
+double leadingNumber(std::string_view text, std::string_view decimalSeparator)
+{
+    return leadingNumber(replaceAll(std::string(text), decimalSeparator, "."));
+}
+
 double round15(double value)
 {
     if (!std::isfinite(value) || value == 0.0)

@@ -13,6 +13,9 @@ namespace kestrel {
 // continue the number. A text without a leading number gives 0, and so does
 // a number too large for a double.
 double leadingNumber(std::string_view text);
+// The same for a text typed with the locale's decimal separator (a cell of
+// the grid read as a plain number, its prefix letter ignored).
+double leadingNumber(std::string_view text, std::string_view decimalSeparator);
 
 // Rounds to 15 significant digits, the precision every number of a
 // procedure is written with.

@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::string_view kMicro = "\xC2\xB5";
 
-// An accuracy term read as a plain decimal number; empty or unreadable is 0.
-double decimalValue(std::string_view cell, std::string_view decSep)
-{
-    return leadingNumber(replaceAll(std::string(cell), decSep, "."));
-}
-
 struct FixedOhms {
     double value;
     std::string_view label;
@@ -89,7 +83,7 @@ std::string calcTolerance(const SpecTable& a, int column, ToleranceStyle style, 
     std::string s;
     for (int row = RowReadingPct; row <= RowRangePpm; ++row) {
         const std::string& cell = a.cell(row, column);
-        if (decimalValue(cell, decSep) != 0.0) {
+        if (leadingNumber(cell, decSep) != 0.0) {
             s += cell;
             s += kSuffixes[static_cast<std::size_t>(row - RowReadingPct)];
         }
@@ -123,7 +117,7 @@ std::string calcFloor(const SpecTable& a, int column, std::string_view decSep)
         const std::size_t p = decSep.empty() ? std::string::npos : n.find(decSep);
         if (p != std::string::npos) {
             const auto k = static_cast<int>(n.size() - p - decSep.size());
-            floor = std::floor(decimalValue(digits, decSep)) * std::pow(10.0, -k);
+            floor = std::floor(leadingNumber(digits, decSep)) * std::pow(10.0, -k);
         } else {
             floor = textToValue(digits, decSep);
         }
@@ -144,10 +138,10 @@ double absToleranceValue(const SpecTable& a, int column, std::string_view decSep
 
     double tol = 0.0;
     if (lvl != 0.0) {
-        const double readingPct = decimalValue(a.cell(RowReadingPct, column), decSep);
-        const double rangePct = decimalValue(a.cell(RowRangePct, column), decSep);
-        const double readingPpm = decimalValue(a.cell(RowReadingPpm, column), decSep);
-        const double rangePpm = decimalValue(a.cell(RowRangePpm, column), decSep);
+        const double readingPct = leadingNumber(a.cell(RowReadingPct, column), decSep);
+        const double rangePct = leadingNumber(a.cell(RowRangePct, column), decSep);
+        const double readingPpm = leadingNumber(a.cell(RowReadingPpm, column), decSep);
+        const double rangePpm = leadingNumber(a.cell(RowRangePpm, column), decSep);
         if (readingPct != 0.0)
             tol += lvl * readingPct / 100;
         if (rangePct != 0.0)
