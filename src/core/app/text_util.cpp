@@ -19,6 +19,8 @@ std::string trimRight(std::string_view s)
 
 std::string trim(std::string_view s) { return trimRight(trimLeft(s)); }
 
+bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
 std::string toLower(std::string_view s)
 {
     std::string out(s);

@@ -9,6 +9,7 @@
 namespace kestrel {
 
 std::string trim(std::string_view s);       // spaces off both ends
+bool isBlank(std::string_view s);           // nothing but spaces, or empty: trim(s) would be ""
 std::string trimLeft(std::string_view s);
 std::string trimRight(std::string_view s);
 std::string toLower(std::string_view s);

@@ -50,7 +50,7 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
             return;
         }
         // A blank text in the file means "no local text": English stays.
-        if (!trim(text).empty())
+        if (!isBlank(text))
             record->second = text;
     }
 }
@@ -86,7 +86,7 @@ void LocalTextStore::replaceLocalTexts(const std::map<int, std::string>& texts)
 {
     records_.clear();
     for (const auto& [number, text] : texts)
-        if (!trim(text).empty())
+        if (!isBlank(text))
             records_.emplace_back(number, text);
 }
 

@@ -203,7 +203,7 @@ bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int
     std::string content(kLocalizationHeader);
     content += '\n';
     for (const auto& [number, text] : texts) {
-        if (trim(text).empty())
+        if (isBlank(text))
             continue;
         if (const auto problem = textProblem(text); !problem.empty()) {
             error = "the text of " + std::to_string(number) + " " + problem;

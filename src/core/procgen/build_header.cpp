@@ -11,7 +11,7 @@ namespace kestrel {
 void buildHeader(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
                  PreambleGap gap, bool amplifierConfigured)
 {
-    if (trim(writer.text()).empty())
+    if (isBlank(writer.text()))
         return;
     const std::string body = writer.takeText();
 

@@ -49,7 +49,7 @@ CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& te
     const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
                                                             ? runMeterGenerator(inputs, texts, sink)
                                                             : runScopeGenerator(inputs, texts, sink);
-    if (!generated || trim(generated->text).empty()) {
+    if (!generated || isBlank(generated->text)) {
         sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580));
         return {CreateStatus::NothingCreated, {}};
     }

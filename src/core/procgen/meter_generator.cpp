@@ -84,12 +84,10 @@ public:
     ProcedureWriter writer;
 
 private:
-    static bool emptyCell(const std::string& cell) { return trim(cell).empty(); }
-
     void writeSection(const Section& section)
     {
         const SpecTable& a = in_.meter.table(section.function);
-        if (emptyCell(a.cell(RowRange, 0)))
+        if (isBlank(a.cell(RowRange, 0)))
             return;
         writer.step(std::string(section.headWord) + "   \\{" + texts_.gettext(section.titleText) + "\\}");
         writer.comment(std::string("#").append(static_cast<std::size_t>(section.dashes), '-'));
@@ -99,7 +97,7 @@ private:
         } else {
             const std::string_view code = functionInfo(section.function).code;
             std::string frequency = "1K"; // the AC test frequency runs on from column to column
-            for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
+            for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceAll(std::string(given), decSep_, ".");
                 addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
@@ -329,7 +327,7 @@ private:
         writer.blank();
         writer.blank();
         writer.cont("MESS");
-        for (int c = 0; c < SpecTable::columns() && !emptyCell(a.cell(RowRange, c)); ++c) {
+        for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
             const std::string setting = toLower(texts_.gettext(capacitance ? 1515 : 1517));
             const std::string value = a.cell(RowRange, c) + (capacitance ? std::string() : in_.selections.tempScale);
             const std::string message = properCase(replaceAll(setting, "<value>", value));

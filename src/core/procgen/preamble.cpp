@@ -10,7 +10,7 @@ namespace {
 // columns further left in the step body.
 std::string flagLine(std::string line, std::string_view word)
 {
-    if (trim(line).empty())
+    if (isBlank(line))
         return {};
     overwriteAt(line, 9, word);
     return trim(line);

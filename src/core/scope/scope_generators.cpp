@@ -403,7 +403,7 @@ void ScopeProcedure::writeImpedance(int channel)
         writer_.comment("# " + t(1562));
         writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm));
     }
-    if (!trim(scope_.capAccuracy).empty() && !trim(scope_.capacitance).empty()) {
+    if (!isBlank(scope_.capAccuracy) && !isBlank(scope_.capacitance)) {
         writer_.comment("# " + t(1563));
         std::string line(kScopeLineWidth, ' ');
         overwriteAt(line, kFsc, fsc_);

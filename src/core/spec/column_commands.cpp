@@ -10,7 +10,7 @@ bool validColumn(int c) { return c >= 0 && c < kColumnCount; }
 
 } // namespace
 
-bool columnCommandsEnabled(const SpecTable& table) { return !trim(table.cell(RowRange, 0)).empty(); }
+bool columnCommandsEnabled(const SpecTable& table) { return !isBlank(table.cell(RowRange, 0)); }
 
 bool insertColumn(SpecTable& table, int c)
 {
@@ -25,7 +25,7 @@ bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink)
     if (!validColumn(c))
         return false;
     const std::string& range = table.cell(RowRange, c);
-    if (!trim(range).empty()) {
+    if (!isBlank(range)) {
         const std::string question =
             "Really delete the " + range + " " + std::string(functionInfo(f).deleteUnit) + " range?";
         if (!sink.ask(question, "Warning"))

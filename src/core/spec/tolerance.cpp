@@ -134,7 +134,7 @@ double absToleranceValue(const SpecTable& a, int column, std::string_view decSep
     if (rng == 0.0)
         return 0.0;
     const std::string& levelText = a.cell(RowLevel, column);
-    const double lvl = trim(levelText).empty() ? rng : textToValue(levelText, decSep);
+    const double lvl = isBlank(levelText) ? rng : textToValue(levelText, decSep);
 
     double tol = 0.0;
     if (lvl != 0.0) {
