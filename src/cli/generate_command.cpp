@@ -48,7 +48,7 @@ void printHelp(std::ostream& out)
            "                    is printed and the procedure is written for calibrators\n"
            "                    without amplifiers. The folder is also searched first for\n"
            "                    the localization file Kestrel_<language>.MDB, then the\n"
-           "                    per-user folder and the program's own folder.\n"
+           "                    program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
            "                    becomes \\par, inside the colour-table header\n"
            "  --help            this text\n\n"
@@ -208,10 +208,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
 
     StreamSink sink(err);
     const std::filesystem::path configDir = a.configDir ? *a.configDir : configDirectory();
-    std::vector<std::filesystem::path> candidates{configDir / localizationFileName(language)};
-    for (const auto& path : localizationFileCandidates(language, TextsCommand::programDirectory()))
-        if (path != candidates.front())
-            candidates.push_back(path);
+    const auto candidates = localizationFileCandidates(language, configDir, TextsCommand::programDirectory());
     LocalTextStore texts(sink);
     texts.populate(candidates);
 

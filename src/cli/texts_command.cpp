@@ -87,12 +87,7 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
         return usage(err, name(), "unknown argument \"" + arg + "\"");
     }
 
-    std::vector<std::filesystem::path> candidates{configDir / localizationFileName(language)};
-    if (const auto programDir = programDirectory(); !programDir.empty()) {
-        const auto beside = programDir / localizationFileName(language);
-        if (beside != candidates.front())
-            candidates.push_back(beside);
-    }
+    const auto candidates = localizationFileCandidates(language, configDir, programDirectory());
 
     StreamSink sink(err);
     LocalTextStore store(sink);

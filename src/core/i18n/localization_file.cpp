@@ -113,7 +113,13 @@ std::filesystem::path localizationFileName(int language)
 
 std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir)
 {
-    std::vector<std::filesystem::path> candidates{localizationSavePath(language)};
+    return localizationFileCandidates(language, configDirectory(), programDir);
+}
+
+std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
+                                                              const std::filesystem::path& programDir)
+{
+    std::vector<std::filesystem::path> candidates{settingsDir / localizationFileName(language)};
     if (!programDir.empty()) {
         const auto beside = programDir / localizationFileName(language);
         if (beside != candidates.front())

@@ -40,6 +40,10 @@ std::filesystem::path localizationFileName(int language);
 // configuration folder first, then beside the program (skipped when
 // programDir is empty).
 std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir);
+// The same with another settings folder in place of the per-user one (the
+// command line's --config-dir).
+std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
+                                                              const std::filesystem::path& programDir);
 // Where the editor saves: the per-user configuration folder, which the user
 // can always write, unlike the program's folder.
 std::filesystem::path localizationSavePath(int language);
