@@ -21,4 +21,22 @@ int usage(std::ostream& err, std::string_view command, std::string_view why)
     return kExitUsage;
 }
 
+void StreamSink::inform(const std::string& text)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        lines += text[i];
+    }
+    err_ << "kestrel-cli " << command_ << ": " << lines << "\n";
+    ++count_;
+}
+
+bool StreamSink::ask(const std::string& text, const std::string&)
+{
+    inform(text);
+    return false;
+}
+
 } // namespace kestrel::cli

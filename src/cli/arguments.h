@@ -1,5 +1,7 @@
 #pragma once
 // What every subcommand does alike with its arguments.
+#include "core/app/message_sink.h"
+
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -12,5 +14,21 @@ bool parseInt(const std::string& text, int& value);
 // Refuses the arguments of a command: "kestrel-cli COMMAND: WHY" and where
 // to find its options, on err. Returns kExitUsage.
 int usage(std::ostream& err, std::string_view command, std::string_view why);
+
+// The program's message boxes on standard error, one line group each,
+// "kestrel-cli COMMAND: " first; CR LF inside a message becomes a plain line
+// end. Questions are answered with Cancel: nothing is asked on a command line.
+class StreamSink : public MessageSink {
+public:
+    StreamSink(std::ostream& err, std::string_view command) : err_(err), command_(command) {}
+    void inform(const std::string& text) override;
+    bool ask(const std::string& text, const std::string& title) override;
+    int count() const { return count_; }
+
+private:
+    std::ostream& err_;
+    std::string command_;
+    int count_ = 0;
+};
 
 } // namespace kestrel::cli

@@ -65,31 +65,6 @@ void printHelp(std::ostream& out)
            "     had written (without header) on standard output\n";
 }
 
-// The program's message boxes, one per message, on standard error; the
-// CR LF line breaks inside a message become plain line ends.
-class StreamSink : public MessageSink {
-public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
-    void inform(const std::string& text) override
-    {
-        std::string lines;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            lines += text[i];
-        }
-        err_ << "kestrel-cli generate: " << lines << "\n";
-    }
-    bool ask(const std::string& text, const std::string&) override
-    {
-        inform(text);
-        return false;
-    }
-
-private:
-    std::ostream& err_;
-};
-
 std::optional<std::chrono::year_month_day> parseDate(const std::string& text)
 {
     int y = 0, m = 0, d = 0;
@@ -206,7 +181,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     const LocaleValues locale = computeLocaleValues(userDefaultLcidFromEnvironment(), language,
                                                     a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "");
 
-    StreamSink sink(err);
+    StreamSink sink(err, "generate");
     const std::filesystem::path configDir = a.configDir ? *a.configDir : configDirectory();
     const auto candidates = localizationFileCandidates(language, configDir, TextsCommand::programDirectory());
     LocalTextStore texts(sink);

@@ -35,25 +35,6 @@ void printHelp(std::ostream& out)
            "texts are printed), 2 wrong arguments.\n";
 }
 
-class StreamSink : public MessageSink {
-public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
-    void inform(const std::string& text) override
-    {
-        err_ << "kestrel-cli texts: " << text << "\n";
-        ++count;
-    }
-    bool ask(const std::string& text, const std::string&) override
-    {
-        inform(text);
-        return false;
-    }
-    int count = 0;
-
-private:
-    std::ostream& err_;
-};
-
 } // namespace
 
 std::filesystem::path TextsCommand::programDirectory()
@@ -89,12 +70,12 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
 
     const auto candidates = localizationFileCandidates(language, configDir, programDirectory());
 
-    StreamSink sink(err);
+    StreamSink sink(err, "texts");
     LocalTextStore store(sink);
     store.populate(candidates);
     for (const auto& [number, localText] : store.records())
         out << number << '\t' << escapeLocalText(store.gettext(number)) << '\n';
-    return sink.count == 0 ? kExitOk : kExitFileProblem;
+    return sink.count() == 0 ? kExitOk : kExitFileProblem;
 }
 
 } // namespace kestrel::cli
