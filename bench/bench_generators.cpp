@@ -3,7 +3,7 @@
 // each column, values above the calibrators' limits so that every limit
 // comment is written), and the 7320 procedure at 13 and 26 columns to show
 // that the time grows linearly with the number of tests.
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Any bytes as a localization file: reading either fails with an error and
 // no texts, or succeeds, and then writing the texts and reading them back
 // gives the same texts. Populating the text store from it never crashes.
-#include "core/app/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
 

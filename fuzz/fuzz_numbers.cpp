@@ -1,7 +1,7 @@
 // Engineering-notation texts as a user may type them: parsing, decade
 // duplication, tolerance texts, fixed resistances and the grid's key filter
 // must neither crash nor hang on any text.
-#include "core/app/failure.h"
+#include "core/base/failure.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
 #include "core/spec/spec_table.h"

@@ -1,7 +1,7 @@
 // Any bytes as an INI file: reading must neither crash nor hang, and a
 // write must leave a file in which the written value reads back while a key
 // of another section keeps its value.
-#include "core/app/profile_file.h"
+#include "core/base/profile_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Specification files from untrusted hands: any byte sequence is either
 // refused with a message or read into a model that writes and reads back
 // to the same model, whatever the locale's separator.
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
 #include <cstddef>
 #include <cstdint>

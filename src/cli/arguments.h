@@ -1,6 +1,6 @@
 #pragma once
 // What every subcommand does alike with its arguments.
-#include "core/app/message_sink.h"
+#include "core/base/message_sink.h"
 
 #include <iosfwd>
 #include <string>

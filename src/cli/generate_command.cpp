@@ -2,15 +2,15 @@
 
 #include "cli/arguments.h"
 #include "cli/texts_command.h"
-#include "core/app/config_dir.h"
-#include "core/app/locale_info.h"
-#include "core/app/message_sink.h"
+#include "core/base/config_dir.h"
+#include "core/base/locale_info.h"
+#include "core/base/message_sink.h"
 #include "core/app/tessel_installation.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 #include "core/spec/samples.h"
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
 #include <chrono>
 #include <ctime>

@@ -3,7 +3,7 @@
 #include "cli/arguments.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/samples.h"
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
 #include <ostream>
 

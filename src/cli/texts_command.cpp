@@ -1,9 +1,9 @@
 #include "cli/texts_command.h"
 
 #include "cli/arguments.h"
-#include "core/app/config_dir.h"
-#include "core/app/locale_info.h"
-#include "core/app/message_sink.h"
+#include "core/base/config_dir.h"
+#include "core/base/locale_info.h"
+#include "core/base/message_sink.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
 

@@ -1,9 +1,9 @@
 // The sample, samples and texts commands, and what every command refuses.
 #include "cli_run.h"
-#include "core/app/test_scratch_dir.h"
+#include "support/test_scratch_dir.h"
 #include "core/i18n/english_texts.h"
 #include "core/spec/samples.h"
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // kestrel-cli generate: its outputs and its exit statuses (usage errors are in commands_test).
 #include "cli/generate_command.h"
 #include "cli_run.h"
-#include "core/app/test_scratch_dir.h"
+#include "support/test_scratch_dir.h"
 #include "support/golden.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 // A message sink for tests: records every message and answers questions
 // with a preset reply.
-#include "core/app/message_sink.h"
+#include "core/base/message_sink.h"
 
 #include <string>
 #include <vector>

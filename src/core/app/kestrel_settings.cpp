@@ -1,9 +1,10 @@
 #include "core/app/kestrel_settings.h"
 
-#include "core/app/message_sink.h"
-#include "core/app/text_util.h"
+#include "core/base/message_sink.h"
+#include "core/base/text_util.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/numbers.h"
+#include "core/scope/scope_inputs.h"
 #include "core/spec/standards.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // Kestrel.INI, section [Kestrel]: the defaults restored at start-up and
 // saved at exit. Every value in the file is text; the struct holds what the
 // main window binds to its controls.
-#include "core/app/profile_file.h"
+#include "core/base/profile_file.h"
 #include "core/spec/standards.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "core/app/tessel_installation.h"
 
-#include "core/app/message_sink.h"
-#include "core/app/profile_file.h"
-#include "core/app/text_util.h"
+#include "core/base/message_sink.h"
+#include "core/base/profile_file.h"
+#include "core/base/text_util.h"
 #include "core/i18n/text_lookup.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "core/i18n/local_text_store.h"
 
-#include "core/app/message_sink.h"
-#include "core/app/text_util.h"
+#include "core/base/message_sink.h"
+#include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
 

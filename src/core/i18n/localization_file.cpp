@@ -1,8 +1,8 @@
 #include "core/i18n/localization_file.h"
 
-#include "core/app/atomic_file.h"
-#include "core/app/config_dir.h"
-#include "core/app/text_util.h"
+#include "core/base/atomic_file.h"
+#include "core/base/config_dir.h"
+#include "core/base/text_util.h"
 
 #include <charconv>
 #include <fstream>

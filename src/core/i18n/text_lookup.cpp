@@ -1,6 +1,6 @@
 #include "core/i18n/text_lookup.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 
 namespace kestrel {

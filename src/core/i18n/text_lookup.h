@@ -3,7 +3,7 @@
 // lookup answers from the local text store (local text where one was saved,
 // English otherwise) and reports unknown numbers; EnglishLookup answers from
 // the built-in table alone and suits tests and tools that need no localization.
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 #include <string>
 #include <string_view>

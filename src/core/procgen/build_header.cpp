@@ -1,14 +1,14 @@
 #include "core/procgen/build_header.h"
 
-#include "core/app/failure.h"
-#include "core/app/text_util.h"
+#include "core/base/failure.h"
+#include "core/base/text_util.h"
 #include "core/procgen/preamble.h"
 
 #include <string>
 
 namespace kestrel {
 
-void buildHeader(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts,
+void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts,
                  PreambleGap gap, bool amplifierConfigured)
 {
     if (isBlank(writer.text()))

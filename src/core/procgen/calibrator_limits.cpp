@@ -1,6 +1,6 @@
 #include "core/procgen/calibrator_limits.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/numbers.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "core/procgen/meter_generator.h"
 
-#include "core/app/failure.h"
-#include "core/app/text_util.h"
+#include "core/base/failure.h"
+#include "core/base/text_util.h"
 #include "core/procgen/build_header.h"
 #include "core/procgen/calibrator_limits.h"
 #include "core/procgen/procedure_writer.h"
@@ -65,7 +65,7 @@ bool isManualFunction(CalibratorFamily family, MeterFunction f)
 
 class MeterGenerator {
 public:
-    MeterGenerator(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts)
+    MeterGenerator(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts)
         : family_(family), in_(inputs), texts_(texts), fsc_(inputs.selections.reference),
           decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
     {
@@ -397,7 +397,7 @@ private:
     }
 
     CalibratorFamily family_;
-    const ProcedureInputs& in_;
+    const MeterInputs& in_;
     const TextLookup& texts_;
     std::string fsc_;
     std::string decSep_;
@@ -406,7 +406,7 @@ private:
 
 } // namespace
 
-GeneratedProcedure meterProcedure(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts,
+GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
                                   MessageSink& sink)
 {
     MeterGenerator generator(family, inputs, texts);
@@ -419,22 +419,22 @@ GeneratedProcedure meterProcedure(CalibratorFamily family, const ProcedureInputs
     return {generator.writer.takeText(), false};
 }
 
-GeneratedProcedure meterProcedure73xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
 {
     return meterProcedure(CalibratorFamily::Family73xx, inputs, texts, sink);
 }
 
-GeneratedProcedure meterProcedure3xxx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
 {
     return meterProcedure(CalibratorFamily::Family3xxx, inputs, texts, sink);
 }
 
-GeneratedProcedure meterProcedure76xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+GeneratedProcedure meterProcedure76xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
 {
     return meterProcedure(CalibratorFamily::Family76xx, inputs, texts, sink);
 }
 
-GeneratedProcedure meterProcedure64xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+GeneratedProcedure meterProcedure64xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
 {
     return meterProcedure(CalibratorFamily::Family64xx, inputs, texts, sink);
 }

@@ -4,8 +4,8 @@
 // calibrator families share one generator; they differ in output limits,
 // modifiers and in the functions they cannot source (written as manual
 // steps for the operator instead).
-#include "core/app/message_sink.h"
-#include "core/app/procedure_inputs.h"
+#include "core/base/message_sink.h"
+#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/generated_procedure.h"
 #include "core/spec/standards.h"
@@ -16,12 +16,12 @@ namespace kestrel {
 // the way is reported through the sink as "Procedure Error: " with its
 // number and description on lines of their own; the text written before it
 // is returned with `failed` set.
-GeneratedProcedure meterProcedure(CalibratorFamily family, const ProcedureInputs& inputs, const TextLookup& texts,
+GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
                                   MessageSink& sink);
 
-GeneratedProcedure meterProcedure73xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure3xxx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure76xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure64xx(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure76xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
+GeneratedProcedure meterProcedure64xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
 
 } // namespace kestrel

@@ -1,6 +1,6 @@
 #include "core/procgen/preamble.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 namespace kestrel {
 namespace {
@@ -47,7 +47,7 @@ std::string askPlus(const ProcedureOptions& options)
     return flagLine(std::move(line), "ASK+");
 }
 
-std::string headerLines(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines)
+std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines)
 {
     return "INSTRUMENT:            " + inputs.identity.name +
            "\r\nDATE:                  " + inputs.headerDate +
@@ -58,14 +58,14 @@ std::string headerLines(const ProcedureInputs& inputs, int numberOfTests, int nu
            "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);
 }
 
-std::string headerBlock(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines)
+std::string headerBlock(const CommonInputs& inputs, int numberOfTests, int numberOfLines)
 {
     std::string out = headerLines(inputs, numberOfTests, numberOfLines);
     out.append("\r\n").append(kHeaderRule).append("\r\n").append(kColumnHeader).append("\r\n");
     return out;
 }
 
-void writeFlagSteps(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts)
+void writeFlagSteps(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts)
 {
     if (const std::string minus = askMinus(inputs.options); !minus.empty())
         writer.step(minus);
@@ -86,7 +86,7 @@ void writeFlagSteps(ProcedureWriter& writer, const ProcedureInputs& inputs, cons
     }
 }
 
-bool writeMeasurementUncertainty(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts)
+bool writeMeasurementUncertainty(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts)
 {
     writer.blank();
     if (inputs.options.measurements < 1)

@@ -3,7 +3,7 @@
 // with the column header, the ASK- and ASK+ flag steps built from the
 // options, the switches that turn off Tessel's automatic messages, and the
 // measurement-uncertainty steps.
-#include "core/app/procedure_inputs.h"
+#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/procedure_writer.h"
 
@@ -26,17 +26,17 @@ std::string askPlus(const ProcedureOptions& options);
 
 // The seven header lines (values from column 24), joined by CR LF, without
 // one after the last.
-std::string headerLines(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines);
+std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines);
 // The header lines, the rule and the column header, each ended by CR LF.
-std::string headerBlock(const ProcedureInputs& inputs, int numberOfTests, int numberOfLines);
+std::string headerBlock(const CommonInputs& inputs, int numberOfTests, int numberOfLines);
 
 // The ASK- and ASK+ steps, then, when any instruction record exists, the
 // steps that turn off the automatic mode and range messages.
-void writeFlagSteps(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts);
+void writeFlagSteps(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts);
 
 // A blank line, then the "nmeas" and Welch-Satterthwaite steps when a number
 // of measurements is chosen. Returns whether those steps were written.
-bool writeMeasurementUncertainty(ProcedureWriter& writer, const ProcedureInputs& inputs, const TextLookup& texts);
+bool writeMeasurementUncertainty(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts);
 
 // The last three steps: HEAD and the two-line "procedure completed" display.
 // The scope procedures keep both display lines under one step number.

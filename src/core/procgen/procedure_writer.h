@@ -3,7 +3,7 @@
 // writes with. Lines end in CR LF. Step lines carry a 7-character step
 // number (test.step, always with "." and three decimals), two blanks and
 // the step body; comment lines are written as they are.
-#include "core/app/failure.h"
+#include "core/base/failure.h"
 
 #include <string>
 #include <string_view>

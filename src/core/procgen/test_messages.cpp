@@ -1,6 +1,6 @@
 #include "core/procgen/test_messages.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 #include <string>
 

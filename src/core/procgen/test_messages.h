@@ -3,8 +3,8 @@
 // PIC lines when exactly one instruction record belongs to the function and
 // column, otherwise the automatic "Set UUT mode to" / "Set UUT range to"
 // messages the options ask for.
-#include "core/app/procedure_options.h"
-#include "core/i18n/connection_store.h"
+#include "core/spec/procedure_options.h"
+#include "core/spec/connection_store.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/procedure_writer.h"
 

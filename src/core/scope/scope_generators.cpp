@@ -1,7 +1,7 @@
 #include "core/scope/scope_generators.h"
 
-#include "core/app/failure.h"
-#include "core/app/text_util.h"
+#include "core/base/failure.h"
+#include "core/base/text_util.h"
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/step_columns.h"
@@ -73,8 +73,8 @@ constexpr std::string_view kEval = "EVAL         ";
 
 class ScopeProcedure {
 public:
-    ScopeProcedure(const ProcedureInputs& inputs, const TextLookup& texts, bool multiChannel)
-        : in_(inputs), scope_(inputs.scope), texts_(texts), multi_(multiChannel)
+    ScopeProcedure(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts, bool multiChannel)
+        : in_(inputs), scope_(scope), texts_(texts), multi_(multiChannel)
     {
     }
 
@@ -114,7 +114,7 @@ private:
     std::string timebaseLine(std::string_view entry, bool slowRange) const;
     void adjustModifiers();
 
-    const ProcedureInputs& in_;
+    const CommonInputs& in_;
     const ScopeInputs& scope_;
     const TextLookup& texts_;
     const bool multi_;
@@ -539,10 +539,10 @@ std::string ScopeProcedure::finish()
     return header + writer_.text() + "\r\n";
 }
 
-GeneratedProcedure generate(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
-                            bool multiChannel)
+GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts,
+                            MessageSink& sink, bool multiChannel)
 {
-    ScopeProcedure procedure(inputs, texts, multiChannel);
+    ScopeProcedure procedure(inputs, scope, texts, multiChannel);
     try {
         procedure.writeBody();
         return {procedure.finish(), false};
@@ -556,16 +556,16 @@ GeneratedProcedure generate(const ProcedureInputs& inputs, const TextLookup& tex
 
 } // namespace
 
-GeneratedProcedure scopeProcedureSingleChannel(const ProcedureInputs& inputs, const TextLookup& texts,
-                                               MessageSink& sink)
+GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
+                                               const TextLookup& texts, MessageSink& sink)
 {
-    return generate(inputs, texts, sink, false);
+    return generate(inputs, scope, texts, sink, false);
 }
 
-GeneratedProcedure scopeProcedureMultiChannel(const ProcedureInputs& inputs, const TextLookup& texts,
-                                              MessageSink& sink)
+GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
+                                              const TextLookup& texts, MessageSink& sink)
 {
-    return generate(inputs, texts, sink, true);
+    return generate(inputs, scope, texts, sink, true);
 }
 
 } // namespace kestrel

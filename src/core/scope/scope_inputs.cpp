@@ -1,8 +1,10 @@
 #include "core/scope/scope_inputs.h"
 
-#include "core/app/failure.h"
-#include "core/app/text_util.h"
+#include "core/base/failure.h"
+#include "core/base/text_util.h"
 #include "core/spec/numbers.h"
+
+#include <algorithm>
 
 namespace kestrel {
 namespace {
@@ -31,6 +33,11 @@ std::string_view scopeListEntry(std::span<const std::string_view> list, int inde
     if (index < 0 || index >= static_cast<int>(list.size()))
         throw ProcedureFailure(kErrSubscript, "Subscript out of range");
     return list[static_cast<std::size_t>(index)];
+}
+
+int clampScopeReferenceIndex(int index)
+{
+    return std::clamp(index, 0, static_cast<int>(kScopeReferences.size()) - 1);
 }
 
 int channelCount(const ScopeInputs& inputs)

@@ -65,6 +65,10 @@ inline bool scopeFieldAccepts(ScopeField field, char key)
 // not the 7300 models, the 6400 or any 300 MHz option.
 bool impedanceTestAvailable(int scopeReferenceIndex);
 
+// A stored `ScopeReference` index never fails: it is pulled to the nearest
+// end of the list.
+int clampScopeReferenceIndex(int index);
+
 // ScopeFSC: the first four characters of the entry, the calibrator's FSC
 // and the base name of its help and accuracy files.
 std::string scopeFsc(int scopeReferenceIndex);

@@ -1,6 +1,6 @@
 #include "core/spec/column_commands.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/tolerance.h"
 
 namespace kestrel {
@@ -58,7 +58,7 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
     return true;
 }
 
-bool clearSpecification(ProcedureInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
+bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
 {
     if (!sink.ask("Really Clear specification?", "Kestrel"))
         return false;

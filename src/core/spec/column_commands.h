@@ -3,8 +3,8 @@
 // always keeps its 26 columns: commands shift cells, never resize. Insert,
 // copy and duplicate do nothing until the table has a range in column 0, so
 // that an empty grid cannot be filled with empty columns by mistake.
-#include "core/app/message_sink.h"
-#include "core/app/procedure_inputs.h"
+#include "core/base/message_sink.h"
+#include "core/spec/meter_inputs.h"
 #include "core/spec/meter_function.h"
 #include "core/spec/spec_table.h"
 
@@ -36,6 +36,6 @@ enum class ClearScope { CurrentMode, All };
 // Asks "Really Clear specification?" (title "Kestrel"). The current mode
 // loses its table and its instruction records; All empties every table,
 // every instruction record, the comments and the procedure name.
-bool clearSpecification(ProcedureInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink);
+bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink);
 
 } // namespace kestrel

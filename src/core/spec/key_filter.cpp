@@ -1,6 +1,6 @@
 #include "core/spec/key_filter.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/spec_table.h"
 
 #include <algorithm>

@@ -2,20 +2,12 @@
 // Numbers as the program reads and writes them. Users type engineering
 // notation with the locale's decimal separator and at most one prefix letter
 // at the end (200m, 1,5K, 10µ); procedures always use "." as decimal point.
+#include "core/base/leading_number.h"
+
 #include <string>
 #include <string_view>
 
 namespace kestrel {
-
-// The value of the leading number of a text with "." as decimal mark:
-// leading blanks, an optional sign, digits, one ".", digits and an optional
-// exponent ("1e3"); reading stops at the first character that cannot
-// continue the number. A text without a leading number gives 0, and so does
-// a number too large for a double.
-double leadingNumber(std::string_view text);
-// The same for a text typed with the locale's decimal separator (a cell of
-// the grid read as a plain number, its prefix letter ignored).
-double leadingNumber(std::string_view text, std::string_view decimalSeparator);
 
 // Rounds to 15 significant digits, the precision every number of a
 // procedure is written with.

@@ -1,6 +1,6 @@
 #include "core/spec/samples.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/numbers.h"
 #include "core/spec/standards.h"
 
@@ -17,7 +17,7 @@ const SampleDefinition* findSample(std::string_view name)
 
 namespace {
 
-void selectReference(std::string_view standard, ProcedureInputs& inputs)
+void selectReference(std::string_view standard, MeterInputs& inputs)
 {
     if (standard.empty())
         return;
@@ -51,13 +51,12 @@ void selectSensors(const SampleDefinition& sample, MeterSelections& selections)
 
 } // namespace
 
-void loadSample(const SampleDefinition& sample, ProcedureInputs& inputs, const TextLookup& texts)
+void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts)
 {
     inputs.connections.clearMode("all");
     inputs.identity.name = std::string(sample.procName);
     inputs.meter.clear();
     inputs.identity.comments = sample.commentText != 0 ? texts.gettext(sample.commentText) : std::string{};
-    inputs.page = Page::Meter;
     inputs.options.autoranging = sample.autoranging;
 
     std::array<int, kFunctionCount> nextColumn{};

@@ -3,7 +3,7 @@
 // instruments that show how a specification is entered and give a
 // procedure at once, plus a test set that drives the generators through
 // their limits. Loading one replaces everything entered before.
-#include "core/app/procedure_inputs.h"
+#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/meter_function.h"
 
@@ -51,6 +51,6 @@ const SampleDefinition* findSample(std::string_view name);
 // standard and list selections. A change of standard resets the sensor types
 // to the list defaults, as choosing it by hand does, before the sample's own
 // selections are made.
-void loadSample(const SampleDefinition& sample, ProcedureInputs& inputs, const TextLookup& texts);
+void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts);
 
 } // namespace kestrel

@@ -1,6 +1,5 @@
 #include "core/spec/standards.h"
 
-#include "core/scope/scope_inputs.h"
 
 #include <algorithm>
 
@@ -50,10 +49,5 @@ int rtdTypeIndex(std::string_view referenceText, std::string_view rtdType)
 }
 
 int clampReferenceIndex(int index) { return std::clamp(index, 0, static_cast<int>(kReferences.size()) - 1); }
-
-int clampScopeReferenceIndex(int index)
-{
-    return std::clamp(index, 0, static_cast<int>(kScopeReferences.size()) - 1);
-}
 
 } // namespace kestrel

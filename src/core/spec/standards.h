@@ -45,9 +45,8 @@ inline constexpr std::array<std::string_view, 7> kUnits{"PSI", "Lbs", "In", "cm"
 inline constexpr int kMeasurementChoices = 11;
 inline constexpr int kDefaultMeasurements = 1;
 
-// Stored list indexes never fail: out-of-range values are pulled to the
+// A stored list index never fails: an out-of-range value is pulled to the
 // nearest end of the list.
 int clampReferenceIndex(int index);
-int clampScopeReferenceIndex(int index);
 
 } // namespace kestrel

@@ -1,7 +1,7 @@
 #include "core/spec/tolerance.h"
 
-#include "core/app/failure.h"
-#include "core/app/text_util.h"
+#include "core/base/failure.h"
+#include "core/base/text_util.h"
 #include "core/spec/numbers.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // meter generators share. Cells hold the user's text with the locale's
 // decimal separator; every text returned here uses that separator too, and
 // the generators convert to "." where a procedure needs it.
-#include "core/app/procedure_options.h"
+#include "core/spec/procedure_options.h"
 #include "core/spec/spec_table.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/app/tessel_installation.h"
 
-#include "core/app/test_scratch_dir.h"
+#include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
 #include "support/recording_sink.h"
 

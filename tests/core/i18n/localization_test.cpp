@@ -1,6 +1,6 @@
 // The localization file and the texts the program answers from it.
-#include "core/app/test_scratch_dir.h"
-#include "core/app/text_util.h"
+#include "support/test_scratch_dir.h"
+#include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"

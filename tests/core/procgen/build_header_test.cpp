@@ -2,7 +2,7 @@
 // the range-message switch and the 16-bit line count of the header.
 #include "core/procgen/build_header.h"
 
-#include "core/app/failure.h"
+#include "core/base/failure.h"
 #include "core/procgen/preamble.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ TEST(Preamble, AskFlagsFollowTheOptions)
 
 TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
 {
-    ProcedureInputs inputs;
+    MeterInputs inputs;
     inputs.options.functionMessages = false; // autoranging stays on
     ProcedureWriter writer;
     writer.step("HEAD   \\{DC Volts Test\\}");
@@ -49,7 +49,7 @@ TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
 
 TEST(BuildHeader, LineCountPlusElevenMustFitSixteenBits)
 {
-    ProcedureInputs inputs;
+    MeterInputs inputs;
     ProcedureWriter writer;
     for (int i = 0; i < 32699; ++i)
         writer.blank();

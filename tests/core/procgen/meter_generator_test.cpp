@@ -2,7 +2,7 @@
 // limits, the edges of the limit and flag checks, the amplifier flags, the
 // temperature scale and sensor types, the comma locale, and sections that
 // are left out or cut short.
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 
 #include "support/recording_sink.h"
 

@@ -1,6 +1,6 @@
 // One complete procedure per calibrator family, from the generator test set,
 // compared byte for byte with reviewed texts.
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 
 #include "core/spec/samples.h"
 #include "support/golden.h"

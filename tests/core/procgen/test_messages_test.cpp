@@ -25,7 +25,7 @@ class TestMessages : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(TestMessages, WriteTheBlock)
 {
     const MessageCase& c = GetParam();
-    ProcedureInputs inputs;
+    MeterInputs inputs;
     for (const ConnectionRecord& record : c.records)
         inputs.connections.append(record);
     inputs.options.autoranging = c.autoranging;

@@ -2,6 +2,7 @@
 // procedure, the model rules of the first timebase point, the tolerance
 // suffixes, the impedance field texts, one channel on a multi-channel
 // standard and the failure paths.
+#include "core/app/procedure_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/scope/scope_generators.h"
 #include "support/recording_sink.h"
@@ -17,8 +18,8 @@ namespace {
 GeneratedProcedure run(const ProcedureInputs& inputs, bool multiChannel = false)
 {
     test::RecordingSink sink;
-    return multiChannel ? scopeProcedureMultiChannel(inputs, EnglishLookup{}, sink)
-                        : scopeProcedureSingleChannel(inputs, EnglishLookup{}, sink);
+    return multiChannel ? scopeProcedureMultiChannel(inputs, inputs.scope, EnglishLookup{}, sink)
+                        : scopeProcedureSingleChannel(inputs, inputs.scope, EnglishLookup{}, sink);
 }
 
 bool has(const std::string& text, const std::string& part)
@@ -152,8 +153,8 @@ TEST_P(ScopeFailure, ReportsAndKeepsTheTextSoFar)
     setRisetimeTest(in.scope, true);
     in.scope.risetime.clear();
     test::RecordingSink sink;
-    const GeneratedProcedure out = c.multi ? scopeProcedureMultiChannel(in, EnglishLookup{}, sink)
-                                           : scopeProcedureSingleChannel(in, EnglishLookup{}, sink);
+    const GeneratedProcedure out = c.multi ? scopeProcedureMultiChannel(in, in.scope, EnglishLookup{}, sink)
+                                           : scopeProcedureSingleChannel(in, in.scope, EnglishLookup{}, sink);
     EXPECT_TRUE(out.failed);
     EXPECT_EQ(sink.messages, std::vector<std::string>{c.message});
     EXPECT_TRUE(out.text.starts_with("\r\n\r\n\r\n# System Flags\r\n"));

@@ -1,6 +1,7 @@
 // Whole scope procedures, one per calibrator model and generator, compared
 // with reviewed texts. Each case ticks a different mix of tests so that
 // every section and model rule appears in at least one golden text.
+#include "core/app/procedure_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/scope/scope_generators.h"
 #include "support/golden.h"
@@ -59,8 +60,8 @@ TEST_P(ScopeGolden, MatchesReviewedText)
     if (c.more)
         c.more(in);
     test::RecordingSink sink;
-    const GeneratedProcedure result = c.multi ? scopeProcedureMultiChannel(in, EnglishLookup{}, sink)
-                                              : scopeProcedureSingleChannel(in, EnglishLookup{}, sink);
+    const GeneratedProcedure result = c.multi ? scopeProcedureMultiChannel(in, in.scope, EnglishLookup{}, sink)
+                                              : scopeProcedureSingleChannel(in, in.scope, EnglishLookup{}, sink);
     EXPECT_FALSE(result.failed);
     EXPECT_TRUE(sink.messages.empty());
     test::expectMatchesGolden(c.file, result.text);

@@ -1,7 +1,7 @@
 // The Scopes page as a model: which calibrators can test impedance, how the
 // check boxes fill and clear their fields, the key filters, and the number
 // texts the scope procedures write.
-#include "core/app/failure.h"
+#include "core/base/failure.h"
 #include "core/scope/scope_inputs.h"
 #include "core/scope/scope_numbers.h"
 

@@ -91,14 +91,14 @@ TEST(ColumnCommands, DuplicateGoesOneDecadeUpForRangeLevelAndFixedTerm)
 
 TEST(ColumnCommands, ClearCurrentModeOrAll)
 {
-    ProcedureInputs in;
+    MeterInputs in;
     in.identity.name = "Meter";
     in.identity.comments = "Notes";
     in.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2");
     in.meter.table(MeterFunction::Acv).setCell(RowRange, 0, "20");
     in.connections.append({"dcv", "0", std::nullopt, std::string("Set dc")});
     in.connections.append({"acv", "0", std::nullopt, std::string("Set ac")});
-    ProcedureInputs expected = in;
+    MeterInputs expected = in;
     RecordingSink cancel(false);
     EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel));
     EXPECT_EQ(in, expected);
@@ -112,7 +112,7 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     EXPECT_EQ(in, expected);
 
     ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink));
-    expected = ProcedureInputs{};
+    expected = MeterInputs{};
     expected.identity.name = "";
     EXPECT_EQ(in, expected);
 }

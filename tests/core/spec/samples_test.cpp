@@ -13,9 +13,9 @@
 namespace kestrel {
 namespace {
 
-ProcedureInputs loaded(std::string_view name, std::string_view decSep = ".")
+MeterInputs loaded(std::string_view name, std::string_view decSep = ".")
 {
-    ProcedureInputs in;
+    MeterInputs in;
     in.decimalSeparator = std::string(decSep);
     loadSample(*findSample(name), in, EnglishLookup{});
     return in;
@@ -40,7 +40,7 @@ std::vector<std::string> filledColumns(const MeterSpec& spec)
 TEST(Samples, EveryCellIsWhatTheGridWouldStore)
 {
     for (const auto& sample : samples()) {
-        const ProcedureInputs in = loaded(sample.name);
+        const MeterInputs in = loaded(sample.name);
         for (const auto f : kAllFunctions) {
             bool ended = false; // columns run from 0 without a gap: the generators stop at the first empty range
             for (int c = 0; c < kColumnCount; ++c) {
@@ -57,7 +57,7 @@ TEST(Samples, EveryCellIsWhatTheGridWouldStore)
 
 TEST(Samples, ThermometerCellForCell)
 {
-    const ProcedureInputs in = loaded("orvik28");
+    const MeterInputs in = loaded("orvik28");
     EXPECT_EQ(filledColumns(in.meter), (std::vector<std::string>{"tc0:-200.0//0.2////0.3", "tc1:0.0//////0.3",
                                                                  "tc2:23.0//0.05////0.3", "tc3:1200//0.05////0.3"}));
     EXPECT_EQ(in.selections.tcType, "K");
@@ -71,7 +71,7 @@ TEST(Samples, ThermometerCellForCell)
 
 TEST(Samples, Agilent34401CellForCell)
 {
-    const ProcedureInputs in = loaded("agilent34401");
+    const MeterInputs in = loaded("agilent34401");
     EXPECT_EQ(filledColumns(in.meter), (std::vector<std::string>{
         "dcv0:100.0000m//0.005/0.0035", "dcv1:1.000000//0.004/0.0007", "dcv2:10.00000//0.0035/0.0005",
         "dcv3:100.0000//0.0045/0.0006", "dcv4:1000.000//0.0045/0.0010", "acv0:100.0000m//0.6/0.4/////20K",
@@ -93,7 +93,7 @@ TEST(Samples, FunctionsAndExamplesOfTheOtherInstruments)
         {"orvik4919", "dcv acv ohm tc rtd freq ", "dcv0:90.000m//0.024////6\xC2\xB5"},
         {"orvik2290", "dcv acv dci aci ohm ", "dcv1:1.00000000////3/0.2"}};
     for (const auto& c : cases) {
-        const ProcedureInputs in = loaded(c.name);
+        const MeterInputs in = loaded(c.name);
         std::string functions;
         for (const auto f : kAllFunctions)
             if (!in.meter.table(f).cell(RowRange, 0).empty())
@@ -106,13 +106,13 @@ TEST(Samples, FunctionsAndExamplesOfTheOtherInstruments)
 
 TEST(Samples, LoadingReplacesEverything)
 {
-    ProcedureInputs in;
+    MeterInputs in;
     in.identity.name = "Mine";
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 7, "1M");
     in.connections.append({"cap", "3", std::string("cap.bmp"), std::nullopt});
     loadSample(*findSample("agilent34401"), in, EnglishLookup{});
     loadSample(*findSample("orvik28"), in, EnglishLookup{});
-    const ProcedureInputs fresh = loaded("orvik28");
+    const MeterInputs fresh = loaded("orvik28");
     EXPECT_EQ(in.meter, fresh.meter);
     EXPECT_EQ(in.identity, fresh.identity);
     EXPECT_EQ(in.connections, fresh.connections);
@@ -120,7 +120,7 @@ TEST(Samples, LoadingReplacesEverything)
 
 TEST(Samples, StandardAndSensorLists)
 {
-    ProcedureInputs in;
+    MeterInputs in;
     in.selections.reference = "7320";
     in.selections.tcType = "U";
     loadSample(*findSample("orvik2290"), in, EnglishLookup{});

@@ -1,7 +1,7 @@
 // The number texts of the grid and the procedures: engineering notation in
 // and out, the TOLERANCE texts, the floor, the fixed resistances and the
 // one-decade-up of "Multiply X 10", as worked examples.
-#include "core/app/failure.h"
+#include "core/base/failure.h"
 #include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
 

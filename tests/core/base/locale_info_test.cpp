@@ -1,6 +1,6 @@
-#include "core/app/locale_info.h"
+#include "core/base/locale_info.h"
 
-#include "core/app/test_scratch_dir.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/numbers.h"
-#include "core/spec/spec_file.h"
-#include "core/spec/spec_file_names.h"
+#include "core/app/spec_file.h"
+#include "core/app/spec_file_names.h"
 
 #include <nlohmann/json.hpp>
 

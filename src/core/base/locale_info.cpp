@@ -1,7 +1,7 @@
-#include "core/app/locale_info.h"
+#include "core/base/locale_info.h"
 
-#include "core/app/text_util.h"
-#include "core/spec/numbers.h"
+#include "core/base/text_util.h"
+#include "core/base/leading_number.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "core/app/config_dir.h"
+#include "core/base/config_dir.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 #include <cstdlib>
 #include <system_error>

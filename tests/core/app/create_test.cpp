@@ -1,4 +1,4 @@
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
@@ -28,7 +28,7 @@ TEST_F(Create, MeterStandardChoosesItsFamily)
 {
     struct Case {
         const char* reference;
-        GeneratedProcedure (*generator)(const ProcedureInputs&, const TextLookup&, MessageSink&);
+        GeneratedProcedure (*generator)(const MeterInputs&, const TextLookup&, MessageSink&);
     };
     for (const Case c : {Case{"7300", meterProcedure73xx}, Case{"7320", meterProcedure73xx},
                          Case{"7600", meterProcedure76xx}, Case{"7620", meterProcedure76xx},
@@ -76,8 +76,8 @@ TEST_F(Create, ScopePageChoosesSingleOrMultiChannel)
     for (int index = 0; index < static_cast<int>(kScopeReferences.size()); ++index) {
         inputs.scope.reference = index;
         const bool multi = index == 6 || index == 9; // "8240 - 5 Channel", "8600 - 4 Channel"
-        const GeneratedProcedure expected = multi ? scopeProcedureMultiChannel(inputs, texts, sink)
-                                                  : scopeProcedureSingleChannel(inputs, texts, sink);
+        const GeneratedProcedure expected = multi ? scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink)
+                                                  : scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink);
         EXPECT_EQ(create().text, expected.text) << kScopeReferences[static_cast<std::size_t>(index)];
     }
     inputs.scope.reference = 10;

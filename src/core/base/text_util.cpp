@@ -1,4 +1,4 @@
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 #include <algorithm>
 #include <vector>

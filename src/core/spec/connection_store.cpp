@@ -1,6 +1,6 @@
-#include "core/i18n/connection_store.h"
+#include "core/spec/connection_store.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 
 #include <algorithm>
 

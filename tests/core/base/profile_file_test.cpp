@@ -1,7 +1,7 @@
-#include "core/app/profile_file.h"
+#include "core/base/profile_file.h"
 
-#include "core/app/config_dir.h"
-#include "core/app/test_scratch_dir.h"
+#include "core/base/config_dir.h"
+#include "support/test_scratch_dir.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
-#include "core/spec/spec_file_names.h"
+#include "core/app/spec_file_names.h"
 #include "core/spec/standards.h"
 
 #include <nlohmann/json.hpp>

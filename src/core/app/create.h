@@ -2,7 +2,7 @@
 // The Create command without its window: picks the generator for the page
 // and the standard on show, runs it, and offers the two forms the text is
 // delivered in (clipboard and viewer).
-#include "core/app/message_sink.h"
+#include "core/base/message_sink.h"
 #include "core/app/procedure_inputs.h"
 #include "core/i18n/text_lookup.h"
 

@@ -1,8 +1,8 @@
-#include "core/app/profile_file.h"
+#include "core/base/profile_file.h"
 
-#include "core/app/atomic_file.h"
-#include "core/app/message_sink.h"
-#include "core/app/text_util.h"
+#include "core/base/atomic_file.h"
+#include "core/base/message_sink.h"
+#include "core/base/text_util.h"
 
 #include <climits>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "core/i18n/connection_store.h"
+#include "core/spec/connection_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "core/procgen/create.h"
+#include "core/app/create.h"
 
-#include "core/app/text_util.h"
+#include "core/base/text_util.h"
 #include "core/procgen/generated_procedure.h"
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
@@ -36,9 +36,9 @@ std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& input
         return std::nullopt;
     const std::string name = toLower(kScopeReferences[static_cast<std::size_t>(index)]);
     if (std::find(kSingleChannel.begin(), kSingleChannel.end(), name) != kSingleChannel.end())
-        return scopeProcedureSingleChannel(inputs, texts, sink);
+        return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink);
     if (std::find(kMultiChannel.begin(), kMultiChannel.end(), name) != kMultiChannel.end())
-        return scopeProcedureMultiChannel(inputs, texts, sink);
+        return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink);
     return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 // decimal and thousands separators (locale information items 14 and 15) and
 // the abbreviated month names of the medium date. The user's default locale
 // comes from the POSIX environment, translated to its Windows identifier.
-#include "core/app/locale_values.h"
+#include "core/base/locale_values.h"
 
 #include <array>
 #include <string>

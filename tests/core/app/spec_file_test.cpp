@@ -1,6 +1,6 @@
 // Specification files: the documented example, round trips of every sample
 // and of every other setting, and the files that are refused whole.
-#include "core/spec/spec_file.h"
+#include "core/app/spec_file.h"
 
 #include "core/spec/samples.h"
 
