@@ -21,9 +21,10 @@ int usage(std::ostream& err, std::string_view command, std::string_view why)
     return kExitUsage;
 }
 
-void StreamSink::inform(const std::string& text)
+MessageAnswer StreamSink::show(const Message& message)
 {
     std::string lines;
+    const std::string& text = message.text;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             continue;
@@ -31,12 +32,14 @@ void StreamSink::inform(const std::string& text)
     }
     err_ << "kestrel-cli " << command_ << ": " << lines << "\n";
     ++count_;
-}
-
-bool StreamSink::ask(const std::string& text, const std::string&)
-{
-    inform(text);
-    return false;
+    // Nobody is there to answer: a question takes the answer that changes nothing.
+    switch (message.buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
 }
 
 } // namespace kestrel::cli

@@ -21,8 +21,7 @@ int usage(std::ostream& err, std::string_view command, std::string_view why);
 class StreamSink : public MessageSink {
 public:
     StreamSink(std::ostream& err, std::string_view command) : err_(err), command_(command) {}
-    void inform(const std::string& text) override;
-    bool ask(const std::string& text, const std::string& title) override;
+    MessageAnswer show(const Message& message) override;
     int count() const { return count_; }
 
 private:

@@ -1,8 +1,9 @@
 #pragma once
-// A message sink for tests: records every message and answers questions
+// A message sink for tests: records every message box and answers questions
 // with a preset reply.
 #include "core/base/message_sink.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,23 +11,37 @@ namespace kestrel::test {
 
 class RecordingSink : public MessageSink {
 public:
+    // answer: true answers OK (or Yes), false Cancel (or No).
     explicit RecordingSink(bool answer = true) : answer_(answer) {}
 
-    void inform(const std::string& text) override { messages.push_back(text); }
-    bool ask(const std::string& text, const std::string& title) override
+    MessageAnswer show(const Message& message) override
     {
-        questions.push_back(text);
-        titles.push_back(title);
-        return answer_;
+        shown.push_back(message);
+        if (message.buttons == MessageButtons::Ok) {
+            messages.push_back(message.text);
+            return MessageAnswer::Ok;
+        }
+        questions.push_back(message.text);
+        titles.push_back(message.title);
+        if (reply_)
+            return *reply_;
+        const bool yesNo = message.buttons == MessageButtons::YesNo || message.buttons == MessageButtons::YesNoCancel;
+        if (answer_)
+            return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
-    void setAnswer(bool answer) { answer_ = answer; }
+    void setAnswer(bool answer) { answer_ = answer; reply_.reset(); }
+    // Answers every question with exactly this button.
+    void setReply(MessageAnswer reply) { reply_ = reply; }
 
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::vector<std::string> titles;
+    std::vector<Message> shown;          // every message box in order
+    std::vector<std::string> messages;   // texts of the OK-only ones
+    std::vector<std::string> questions;  // texts of the questions
+    std::vector<std::string> titles;     // titles of the questions
 
 private:
     bool answer_;
+    std::optional<MessageAnswer> reply_;
 };
 
 } // namespace kestrel::test

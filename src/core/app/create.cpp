@@ -50,7 +50,7 @@ CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& te
                                                             ? runMeterGenerator(inputs, texts, sink)
                                                             : runScopeGenerator(inputs, texts, sink);
     if (!generated || isBlank(generated->text)) {
-        sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580));
+        sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580), MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
     return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};

@@ -28,7 +28,7 @@ bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink)
     if (!isBlank(range)) {
         const std::string question =
             "Really delete the " + range + " " + std::string(functionInfo(f).deleteUnit) + " range?";
-        if (!sink.ask(question, "Warning"))
+        if (!sink.ask(question, "Warning", MessageIcon::Exclamation))
             return false;
     }
     table.removeColumn(c);
@@ -60,7 +60,7 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
 
 bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
 {
-    if (!sink.ask("Really Clear specification?", "Kestrel"))
+    if (!sink.ask("Really Clear specification?", "Kestrel", MessageIcon::None, MessageAnswer::Cancel))
         return false;
     if (scope == ClearScope::All) {
         inputs.connections.clearMode("all");
