@@ -1,19 +1,12 @@
 #include "cli/generate_command.h"
 
 #include "cli/arguments.h"
-#include "cli/texts_command.h"
-#include "core/base/config_dir.h"
-#include "core/base/locale_info.h"
-#include "core/base/message_sink.h"
-#include "core/app/tessel_installation.h"
-#include "core/i18n/local_text_store.h"
-#include "core/i18n/localization_file.h"
+#include "core/app/session.h"
 #include "core/app/create.h"
 #include "core/spec/samples.h"
 #include "core/app/spec_file.h"
 
 #include <chrono>
-#include <ctime>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -65,7 +58,7 @@ void printHelp(std::ostream& out)
            "     had written (without header) on standard output\n";
 }
 
-std::optional<std::chrono::year_month_day> parseDate(const std::string& text)
+std::optional<CalendarDate> parseDate(const std::string& text)
 {
     int y = 0, m = 0, d = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !parseInt(text.substr(0, 4), y) ||
@@ -75,22 +68,13 @@ std::optional<std::chrono::year_month_day> parseDate(const std::string& text)
                                            std::chrono::day(static_cast<unsigned>(d))};
     if (!date.ok())
         return std::nullopt;
-    return date;
-}
-
-std::chrono::year_month_day today()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {std::chrono::year(local.tm_year + 1900), std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)),
-            std::chrono::day(static_cast<unsigned>(local.tm_mday))};
+    return CalendarDate{y, m, d};
 }
 
 struct Arguments {
     std::string file;
     std::string sample;
-    std::optional<std::chrono::year_month_day> date;
+    std::optional<CalendarDate> date;
     std::optional<int> lcid;
     std::optional<std::filesystem::path> configDir;
     bool rtf = false;
@@ -176,46 +160,40 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
 
-    // The locale as start-up computes it, with --lcid as the /lcid= switch.
-    const int language = userDefaultLanguageFromEnvironment();
-    const LocaleValues locale = computeLocaleValues(userDefaultLcidFromEnvironment(), language,
-                                                    a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "");
-
+    // The program's own start-up, with --lcid as the /lcid= switch and
+    // --config-dir as the settings folder. The saved window defaults it
+    // restores are not used: the file or the sample alone says what to write.
     StreamSink sink(err, "generate");
-    const std::filesystem::path configDir = a.configDir ? *a.configDir : configDirectory();
-    const auto candidates = localizationFileCandidates(language, configDir, TextsCommand::programDirectory());
-    LocalTextStore texts(sink);
-    texts.populate(candidates);
+    StartUpEnvironment environment = StartUpEnvironment::current();
+    if (a.configDir)
+        environment.configDir = *a.configDir;
+    const auto session = startUp(a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "", environment, sink);
+    const std::string& decimalSeparator = session->locale.decimalSeparator;
 
     ProcedureInputs inputs;
     if (sample) {
-        inputs.decimalSeparator = locale.decimalSeparator;
-        loadSample(*sample, inputs, texts);
+        inputs.decimalSeparator = decimalSeparator;
+        loadSample(*sample, inputs, session->texts);
     } else {
         const std::optional<std::string> json = readWholeFile(a.file);
         if (!json) {
             err << "kestrel-cli generate: cannot read \"" << a.file << "\"\n";
             return kExitUnreadableFile;
         }
-        SpecFileResult read = readSpecFile(*json, locale.decimalSeparator);
+        SpecFileResult read = readSpecFile(*json, decimalSeparator);
         if (!read.inputs) {
             err << "kestrel-cli generate: " << a.file << ": " << read.error << "\n";
             return kExitUnreadableFile;
         }
         inputs = std::move(*read.inputs);
     }
-    inputs.decimalSeparator = locale.decimalSeparator;
+    inputs.decimalSeparator = decimalSeparator;
+    // A missing installation was reported and leaves both amplifier flags off.
+    inputs.has7625 = session->tessel.has7625;
+    inputs.has3711 = session->tessel.has3711;
+    inputs.headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
-    // A missing installation is reported and leaves both amplifier flags off.
-    const TesselInstallation installation = readTesselInstallation(fileInFolder(configDir, "tessel.ini"), sink, texts);
-    inputs.has7625 = installation.has7625;
-    inputs.has3711 = installation.has3711;
-
-    const std::chrono::year_month_day date = a.date ? *a.date : today();
-    inputs.headerDate = formatMediumDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                                         static_cast<int>(static_cast<unsigned>(date.day())), locale.userDefaultLcid);
-
-    const CreateResult result = createProcedure(inputs, texts, sink);
+    const CreateResult result = createProcedure(inputs, session->texts, sink);
     if (result.status == CreateStatus::NothingCreated)
         return kExitNothingCreated;
     out << (a.rtf ? viewerForm(result.text) : clipboardForm(result.text));

@@ -1,8 +1,7 @@
 #include "cli/texts_command.h"
 
 #include "cli/arguments.h"
-#include "core/base/config_dir.h"
-#include "core/base/locale_info.h"
+#include "core/app/session.h"
 #include "core/base/message_sink.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
@@ -37,17 +36,9 @@ void printHelp(std::ostream& out)
 
 } // namespace
 
-std::filesystem::path TextsCommand::programDirectory()
-{
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : exe.parent_path();
-}
-
 int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    int language = userDefaultLanguageFromEnvironment();
-    std::filesystem::path configDir = configDirectory();
+    StartUpEnvironment environment = StartUpEnvironment::current();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -59,8 +50,8 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
                 return usage(err, name(), arg + " needs a value");
             const std::string& value = args[++i];
             if (arg == "--config-dir") {
-                configDir = value;
-            } else if (!parseInt(value, language)) {
+                environment.configDir = value;
+            } else if (!parseInt(value, environment.userDefaultLanguage)) {
                 return usage(err, name(), "--lcid needs a whole number, not \"" + value + "\"");
             }
             continue;
@@ -68,11 +59,10 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
         return usage(err, name(), "unknown argument \"" + arg + "\"");
     }
 
-    const auto candidates = localizationFileCandidates(language, configDir, programDirectory());
-
     StreamSink sink(err, "texts");
     LocalTextStore store(sink);
-    store.populate(candidates);
+    store.populate(localizationFileCandidates(environment.userDefaultLanguage, environment.configDir,
+                                              environment.programDir));
     for (const auto& [number, localText] : store.records())
         out << number << '\t' << escapeLocalText(store.gettext(number)) << '\n';
     return sink.count() == 0 ? kExitOk : kExitFileProblem;

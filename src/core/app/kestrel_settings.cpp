@@ -1,5 +1,6 @@
 #include "core/app/kestrel_settings.h"
 
+#include "core/app/procedure_inputs.h"
 #include "core/base/message_sink.h"
 #include "core/base/text_util.h"
 #include "core/i18n/text_lookup.h"
@@ -88,10 +89,10 @@ KestrelSettings readDefaultValues(const ProfileFile& ini)
     // selected and clears the others, so the last true one wins. A group
     // left with nothing selected shows its first option.
     constexpr std::array<std::string_view, 3> kPauseDefaults{"1", "0", "0"};
-    s.pauseBetweenTests = 0;
+    s.pauseBetweenTests = PostTestWindow::OnFailure;
     for (std::size_t option = 0; option < kPauseDefaults.size(); ++option) {
         if (storedBoolean(readDefaultSetting(ini, "PauseBetweenTests", kPauseDefaults[option])))
-            s.pauseBetweenTests = static_cast<int>(option);
+            s.pauseBetweenTests = static_cast<PostTestWindow>(option);
     }
 
     s.addFunctionMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_FUNCTION_Message", "1"));
@@ -118,8 +119,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& 
         {"LastScopeReference_Index", std::to_string(s.lastScopeReferenceIndex)},
         {"chk_Add_FUNCTION_Message", flag(s.addFunctionMessage)},
         {"chk_Add_RANGE_message", flag(s.addRangeMessage)},
-        {"DataEntry", std::to_string(s.dataEntry)},
-        {"Meas_Unc_No_Readings", s.measurementsText},
+        {"DataEntry", std::to_string(static_cast<int>(s.dataEntry))},
+        {"Meas_Unc_No_Readings", std::to_string(s.measurements)},
     }};
     for (const auto& [key, value] : values) {
         if (!ini.writeString(kKestrelSection, key, value)) {
@@ -128,6 +129,35 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& 
         }
     }
     return true;
+}
+
+void applySettings(const KestrelSettings& s, ProcedureInputs& inputs)
+{
+    inputs.identity.name = s.procName;
+    inputs.identity.author = s.authorName;
+    inputs.identity.revision = s.revision;
+    inputs.identity.comments = s.comments;
+    inputs.options.postTestWindow = s.pauseBetweenTests;
+    inputs.options.functionMessages = s.addFunctionMessage;
+    inputs.options.autoranging = s.addRangeMessage;
+    selectReference(inputs.selections, kReferences[static_cast<std::size_t>(clampReferenceIndex(s.lastReferenceIndex))]);
+    inputs.scope.reference = clampScopeReferenceIndex(s.lastScopeReferenceIndex);
+}
+
+KestrelSettings settingsFromInputs(const ProcedureInputs& inputs, KestrelSettings s)
+{
+    s.procName = inputs.identity.name;
+    s.authorName = inputs.identity.author;
+    s.revision = inputs.identity.revision;
+    s.comments = inputs.identity.comments;
+    s.pauseBetweenTests = inputs.options.postTestWindow;
+    s.addFunctionMessage = inputs.options.functionMessages;
+    s.addRangeMessage = inputs.options.autoranging;
+    s.dataEntry = inputs.options.dataEntry;
+    s.measurements = inputs.options.measurements;
+    s.lastReferenceIndex = std::max(0, referenceIndex(inputs.selections.reference));
+    s.lastScopeReferenceIndex = inputs.scope.reference;
+    return s;
 }
 
 bool writeTopMost(ProfileFile& ini, bool on)

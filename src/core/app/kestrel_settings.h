@@ -3,6 +3,7 @@
 // saved at exit. Every value in the file is text; the struct holds what the
 // main window binds to its controls.
 #include "core/base/profile_file.h"
+#include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 
 #include <string>
@@ -11,6 +12,7 @@ namespace kestrel {
 
 class MessageSink;
 class TextLookup;
+struct ProcedureInputs;
 
 inline constexpr std::string_view kKestrelSection = "Kestrel";
 // Kestrel.INI values are read through a 50-character buffer.
@@ -25,14 +27,16 @@ struct KestrelSettings {
     std::string revision = "1.0";
     std::string authorName = "Enter your name";
     std::string procName = "Enter Name";
-    int pauseBetweenTests = 0;        // selected option 0..2
+    PostTestWindow pauseBetweenTests = PostTestWindow::OnFailure;
     bool addFunctionMessage = true;
     bool addRangeMessage = true;
     int uutAccuracyUnitsListIndex = 0;
     int lastReferenceIndex = kDefaultReferenceIndex; // 0..11
     int lastScopeReferenceIndex = 0;  // 0..9
-    int dataEntry = 2;                // selected DataEntry option 0..3
-    std::string measurementsText = "1"; // text of the Meas_Unc_No_Readings list
+    DataEntry dataEntry = DataEntry::Keyboard; // saved as the selected option's index
+    int measurements = kDefaultMeasurements;   // `Meas_Unc_No_Readings`: its index is its text
+
+    bool operator==(const KestrelSettings&) const = default;
 };
 
 // ReadDefaultSettings: one value of [Kestrel], at most 49 characters.
@@ -54,6 +58,18 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
 
 // TopMost as the menu toggle writes it: "1" or "0".
 bool writeTopMost(ProfileFile& ini, bool on);
+
+// The restored defaults as the procedure inputs hold them: identity,
+// options, the chosen standards (the sensor lists refilled for the meter
+// standard with their first choices). DataEntry, the number of measurements
+// and the mechanical page's values are saved but never restored, so they
+// keep what the inputs hold.
+void applySettings(const KestrelSettings& settings, ProcedureInputs& inputs);
+
+// The values Save_Default_Values writes, taken from the inputs; what the
+// inputs do not hold (always-on-top and the mechanical page) comes from
+// `window`, the settings as the window holds them.
+KestrelSettings settingsFromInputs(const ProcedureInputs& inputs, KestrelSettings window);
 
 // "~" stands for a line break in the file.
 std::string commentsFromFile(std::string_view stored);

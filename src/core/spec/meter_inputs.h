@@ -9,6 +9,7 @@
 #include "core/spec/spec_table.h"
 
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -35,6 +36,11 @@ struct MeterSelections {
     std::string tempScale = "\xC2\xB0" "C"; // "°C" or "°F"
     bool operator==(const MeterSelections&) const = default;
 };
+
+// The `Reference` change: the new standard, and the thermocouple and RTD
+// lists refilled for it with their first choices ("J", "100 ohm Pt 385"),
+// so a type chosen for another calibrator never survives the change.
+void selectReference(MeterSelections& selections, std::string_view referenceText);
 
 // What the meter generators read.
 struct MeterInputs : CommonInputs {

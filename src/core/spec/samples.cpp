@@ -17,18 +17,16 @@ const SampleDefinition* findSample(std::string_view name)
 
 namespace {
 
-void selectReference(std::string_view standard, MeterInputs& inputs)
+void selectStandard(std::string_view standard, MeterInputs& inputs)
 {
     if (standard.empty())
         return;
     for (const auto entry : kReferences) {
         if (!startsWith(entry, standard))
             continue;
-        if (inputs.selections.reference != entry) {
-            inputs.selections.reference = std::string(entry);
-            inputs.selections.tcType = std::string(tcTypes(entry)[kDefaultTcTypeIndex]);
-            inputs.selections.rtdType = std::string(rtdTypes(entry)[kDefaultRtdTypeIndex]);
-        }
+        // Choosing the standard already chosen is no change: the lists keep their choices.
+        if (inputs.selections.reference != entry)
+            selectReference(inputs.selections, entry);
         return;
     }
 }
@@ -72,7 +70,7 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
         inputs.connections.append({std::string(instruction.mode), std::to_string(instruction.column),
                                    std::nullopt, std::string(instruction.text)});
 
-    selectReference(sample.reference, inputs);
+    selectStandard(sample.reference, inputs);
     selectSensors(sample, inputs.selections);
 }
 

@@ -50,4 +50,10 @@ int rtdTypeIndex(std::string_view referenceText, std::string_view rtdType)
 
 int clampReferenceIndex(int index) { return std::clamp(index, 0, static_cast<int>(kReferences.size()) - 1); }
 
+int referenceIndex(std::string_view referenceText)
+{
+    const auto it = std::find(kReferences.begin(), kReferences.end(), referenceText);
+    return it == kReferences.end() ? -1 : static_cast<int>(it - kReferences.begin());
+}
+
 } // namespace kestrel

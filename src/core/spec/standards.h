@@ -48,5 +48,7 @@ inline constexpr int kDefaultMeasurements = 1;
 // A stored list index never fails: an out-of-range value is pulled to the
 // nearest end of the list.
 int clampReferenceIndex(int index);
+// The list index of a `Reference` text, -1 when the list has none.
+int referenceIndex(std::string_view referenceText);
 
 } // namespace kestrel

@@ -1,5 +1,7 @@
 #include "core/app/kestrel_settings.h"
 
+#include "core/app/procedure_inputs.h"
+
 #include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
 #include "support/recording_sink.h"
@@ -19,9 +21,9 @@ std::string summary(const KestrelSettings& s)
     std::ostringstream out;
     out << "top=" << s.topMost << " max=" << s.maxDim << " units=" << s.unitsListIndex << ":" << s.unitsText
         << " comments=" << s.comments << " rev=" << s.revision << " author=" << s.authorName << " proc=" << s.procName
-        << " pause=" << s.pauseBetweenTests << " msgs=" << s.addFunctionMessage << s.addRangeMessage
+        << " pause=" << static_cast<int>(s.pauseBetweenTests) << " msgs=" << s.addFunctionMessage << s.addRangeMessage
         << " uut=" << s.uutAccuracyUnitsListIndex << " ref=" << s.lastReferenceIndex << ":" << s.lastScopeReferenceIndex
-        << " entry=" << s.dataEntry << " meas=" << s.measurementsText;
+        << " entry=" << static_cast<int>(s.dataEntry) << " meas=" << s.measurements;
     return out.str();
 }
 
@@ -67,7 +69,7 @@ TEST(KestrelSettings, SaveWritesTheKeysInOrderAndKeepsOthers)
     ScratchDir dir;
     ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nTopMost=0\nUnitsText=bar\n"));
     const KestrelSettings s{.comments = "line one\r\nline two\nthree\r\n", .procName = "DMM 62", .addRangeMessage = false,
-                            .lastReferenceIndex = 4, .dataEntry = 3, .measurementsText = "5"};
+                            .lastReferenceIndex = 4, .dataEntry = DataEntry::All, .measurements = 5};
     test::RecordingSink sink;
     ASSERT_TRUE(saveDefaultValues(ini, s, sink, EnglishLookup()));
     EXPECT_EQ(test::readFile(ini.path()),
@@ -86,6 +88,41 @@ TEST(KestrelSettings, SaveWritesTheKeysInOrderAndKeepsOthers)
     EXPECT_FALSE(saveDefaultValues(unwritable, s, sink, EnglishLookup()));
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].rfind("Error: save default values cannot", 0), 0u) << sink.messages[0];
+}
+
+// What the window restores is what it saves: every field the inputs hold
+// goes through them and back unchanged, window-only values are passed
+// through, and the values that are never restored keep the inputs' own.
+TEST(KestrelSettings, InputsMappingRoundTrip)
+{
+    const KestrelSettings saved{.topMost = false, .maxDim = "12.5", .unitsListIndex = 3, .unitsText = "mm",
+                                .comments = "a\r\nb", .revision = "2", .authorName = "Ann", .procName = "Enter Name",
+                                .pauseBetweenTests = PostTestWindow::Never, .addFunctionMessage = false,
+                                .addRangeMessage = false, .uutAccuracyUnitsListIndex = 2, .lastReferenceIndex = 11,
+                                .lastScopeReferenceIndex = 9, .dataEntry = DataEntry::Slew, .measurements = 7};
+    ProcedureInputs inputs;
+    inputs.selections.tcType = "K";
+    applySettings(saved, inputs);
+    EXPECT_EQ(inputs.identity, (ProcedureIdentity{"Enter Name", "Ann", "2", "a\r\nb"}));
+    EXPECT_EQ(inputs.options.postTestWindow, PostTestWindow::Never);
+    EXPECT_FALSE(inputs.options.functionMessages);
+    EXPECT_FALSE(inputs.options.autoranging);
+    EXPECT_EQ(inputs.selections, (MeterSelections{"6400", "J", "100 ohm Pt 385", "\xC2\xB0" "C"}));
+    EXPECT_EQ(inputs.scope.reference, 9);
+    EXPECT_EQ(inputs.options.dataEntry, DataEntry::Keyboard); // never restored
+    EXPECT_EQ(inputs.options.measurements, 1);
+
+    KestrelSettings back = settingsFromInputs(inputs, saved);
+    EXPECT_EQ(back.dataEntry, DataEntry::Keyboard);
+    EXPECT_EQ(back.measurements, 1);
+    back.dataEntry = saved.dataEntry;
+    back.measurements = saved.measurements;
+    EXPECT_EQ(back, saved);
+
+    // Out-of-range indexes are pulled into the lists.
+    applySettings(KestrelSettings{.lastReferenceIndex = 40, .lastScopeReferenceIndex = -2}, inputs);
+    EXPECT_EQ(inputs.selections.reference, "6400");
+    EXPECT_EQ(inputs.scope.reference, 0);
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#include "core/app/session.h"
+
+#include "core/base/config_dir.h"
+#include "core/base/locale_info.h"
+#include "core/base/message_sink.h"
+#include "core/base/profile_file.h"
+#include "core/base/program_location.h"
+#include "core/i18n/localization_file.h"
+
+#include <system_error>
+
+namespace kestrel {
+
+StartUpEnvironment StartUpEnvironment::current()
+{
+    return {userDefaultLcidFromEnvironment(), userDefaultLanguageFromEnvironment(), configDirectory(),
+            programDirectory()};
+}
+
+Session::Session(StartUpEnvironment environment, MessageSink& sink)
+    : texts(sink), environment_(std::move(environment)), sink_(sink)
+{
+}
+
+std::filesystem::path Session::kestrelIniPath() const
+{
+    return fileInFolder(environment_.configDir, "Kestrel.INI");
+}
+
+std::filesystem::path Session::tesselIniPath() const
+{
+    return fileInFolder(environment_.configDir, "tessel.ini");
+}
+
+std::vector<std::filesystem::path> Session::localizationCandidates() const
+{
+    return localizationFileCandidates(locale.userDefaultLanguage, environment_.configDir, environment_.programDir);
+}
+
+std::filesystem::path Session::localizationSavePath() const
+{
+    return environment_.configDir / localizationFileName(locale.userDefaultLanguage);
+}
+
+bool Session::localizationFileForActiveLocaleExists() const
+{
+    std::error_code ec;
+    for (const auto& path : localizationFileCandidates(locale.activeLcid, environment_.configDir,
+                                                       environment_.programDir))
+        if (std::filesystem::is_regular_file(path, ec))
+            return true;
+    return false;
+}
+
+void Session::reloadTexts()
+{
+    texts.populate(localizationCandidates());
+}
+
+std::string Session::headerDate(const CalendarDate& date) const
+{
+    return formatMediumDate(date.year, date.month, date.day, locale.userDefaultLcid);
+}
+
+std::string Session::headerDateToday() const
+{
+    return headerDate(localToday());
+}
+
+std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
+                                 MessageSink& sink)
+{
+    auto session = std::make_unique<Session>(environment, sink);
+    Session& s = *session;
+
+    // Locale values and LocalizedMode.
+    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine);
+
+    // The string database: English texts with the localization file over them.
+    s.reloadTexts();
+
+    // Tessel's folders, then (after the grid and the lists exist) the
+    // amplifier check.
+    getTesselDirectory(s.tesselIniPath(), s.tessel, sink, s.texts);
+    checkForBoost(s.tesselIniPath(), s.tessel);
+
+    // Read_Default_Values with the list indexes and TopMost.
+    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()));
+    applySettings(s.settings, s.inputs);
+    s.inputs.decimalSeparator = s.locale.decimalSeparator;
+    s.inputs.has7625 = s.tessel.has7625;
+    s.inputs.has3711 = s.tessel.has3711;
+    return session;
+}
+
+void shutDown(Session& session)
+{
+    SilentSink ignore;
+    ProfileFile ini(session.kestrelIniPath());
+    saveDefaultValues(ini, settingsFromInputs(session.inputs, session.settings), ignore, session.texts);
+}
+
+} // namespace kestrel
