@@ -1,0 +1,85 @@
+#include "gui/message_box_sink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kestrel::gui {
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None: return QMessageBox::NoIcon;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton qtButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// Closing the box with Escape or the title bar's button: the answer that
+// changes nothing.
+MessageAnswer escapeAnswer(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
+}
+
+} // namespace
+
+QString defaultMessageTitle()
+{
+    return QStringLiteral("Kestrel");
+}
+
+MessageAnswer MessageBoxSink::show(const Message& message)
+{
+    QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+    // The core ends lines with CR LF; a message box breaks at LF.
+    QString text = QString::fromStdString(message.text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(qtIcon(message.icon),
+                    message.title.empty() ? defaultMessageTitle() : QString::fromStdString(message.title), text,
+                    qtButtons(message.buttons), parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setDefaultButton(qtButton(message.defaultAnswer));
+    box.setEscapeButton(qtButton(escapeAnswer(message.buttons)));
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return escapeAnswer(message.buttons);
+    }
+}
+
+} // namespace kestrel::gui
