@@ -36,4 +36,14 @@ struct ProcedureOptions {
     bool operator==(const ProcedureOptions&) const = default;
 };
 
+// The "# Measurements" list as a DataEntry choice leaves it: usable with
+// keyboard entry (every method includes the keyboard), with at least one
+// measurement; unusable and at zero for slew and go/no-go entry.
+struct MeasurementsList {
+    bool enabled = true;
+    int measurements = 1;
+    bool operator==(const MeasurementsList&) const = default;
+};
+MeasurementsList measurementsForDataEntry(DataEntry entry, int measurements);
+
 } // namespace kestrel
