@@ -4,6 +4,7 @@
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
+#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <system_error>
@@ -17,7 +18,7 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
 {
     records_.clear();
     loadedFile_.clear();
-    for (int number = 100; number <= 1600; ++number) {
+    for (int number = kFirstTextNumber; number <= kLastTextNumber; ++number) {
         if (const auto english = englishText(number))
             records_.emplace_back(number, std::string(*english));
     }
