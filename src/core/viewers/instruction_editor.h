@@ -37,6 +37,14 @@ public:
     // can still be shortened.
     std::optional<EditorContent> afterChange(const EditorContent& now);
 
+    // The caret moved without a change: a later refused change puts the
+    // caret back here, where the user left it.
+    void caretMoved(const EditorContent& now)
+    {
+        if (now.text == accepted_.text)
+            accepted_ = now;
+    }
+
     // The program itself set the text (load, the prompt, Clear).
     void reset(EditorContent accepted) { accepted_ = std::move(accepted); }
     const EditorContent& lastAccepted() const { return accepted_; }

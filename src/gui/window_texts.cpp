@@ -1,0 +1,68 @@
+#include "gui/window_texts.h"
+
+#include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+
+namespace kestrel::gui {
+namespace {
+
+QString withoutMnemonic(QString caption)
+{
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return caption;
+}
+
+} // namespace
+
+QString textOf(const TextLookup& texts, int number) { return qtText(texts.gettext(number)); }
+
+void nameControl(QWidget* control, const QString& objectName)
+{
+    control->setObjectName(objectName);
+    if (control->accessibleName().isEmpty())
+        control->setAccessibleName(objectName);
+}
+
+void setCaption(QAbstractButton* button, const TextLookup& texts, int number)
+{
+    const QString caption = textOf(texts, number);
+    button->setText(caption);
+    button->setAccessibleName(withoutMnemonic(caption));
+}
+
+void setCaption(QLabel* label, const TextLookup& texts, int number)
+{
+    const QString caption = textOf(texts, number);
+    label->setText(caption);
+    label->setAccessibleName(withoutMnemonic(caption));
+}
+
+void setToolTip(QWidget* control, const TextLookup& texts, int number)
+{
+    setToolTip(control, textOf(texts, number));
+}
+
+void setToolTip(QWidget* control, const QString& tip)
+{
+    control->setToolTip(tip);
+    const auto* button = qobject_cast<QAbstractButton*>(control);
+    if (!button || button->text().isEmpty())
+        control->setAccessibleName(withoutMnemonic(tip));
+}
+
+QFont procedureFont()
+{
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(9);
+    return fixed;
+}
+
+} // namespace kestrel::gui
