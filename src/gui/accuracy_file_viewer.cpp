@@ -43,6 +43,9 @@ AccuracyFileViewer::AccuracyFileViewer(const ViewerContext& context, QWidget* pa
 bool AccuracyFileViewer::event(QEvent* event)
 {
     const bool handled = FileViewerDialog::event(event);
+    // The text has the focus: a list taking it would choose its first entry.
+    if (event->type() == QEvent::Show)
+        Text1_->setFocus();
     // Each activation opens the file Viewer_File names, then forgets it.
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         const std::string wanted = trim(context_.state.viewerFile);

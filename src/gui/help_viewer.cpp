@@ -100,6 +100,8 @@ void HelpViewer::showEvent(QShowEvent* event)
     const int upper = std::max(0, height() / 2 - picSplitter_->y());
     picSplitter_->setSizes({upper, std::max(0, picSplitter_->height() - upper)});
     keepSplitterInBounds();
+    // The text has the focus: a list taking it would choose its first entry.
+    Text1_->setFocus();
     openSelected();
 }
 
