@@ -8,7 +8,9 @@
 // target is a ratio of at most 1.5. `kestrel-cli samples`, which starts the
 // program and lists seven names, shows what the start alone costs.
 //
-//   kestrel_startup_bench [RUNS]      (default 41)
+//   kestrel_startup_bench [RUNS [KESTREL_CLI]]
+// RUNS defaults to 41; KESTREL_CLI, another build of kestrel-cli to time
+// (to compare two builds), to the one built beside this benchmark.
 #include "core/app/spec_file.h"
 #include "full_specification.h"
 
@@ -87,6 +89,7 @@ double median(const std::vector<RunTime>& runs, double RunTime::*field)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 41;
+    const std::string program = argc > 2 ? argv[2] : KESTREL_CLI_PATH;
 
     // The specification file and a settings folder naming the demo Tessel
     // installation, in a scratch folder.
@@ -99,9 +102,9 @@ int main(int argc, char** argv)
     const auto spec = dir / "full.kestrel.json";
     std::ofstream(spec, std::ios::binary) << kestrel::writeSpecFile(kestrel::fullSpecification("7320", 26));
 
-    const std::vector<std::string> cli{KESTREL_CLI_PATH, "generate",     spec.string(), "--date", "2026-12-05",
-                                       "--lcid",         "1033",         "--config-dir", dir.string()};
-    const std::vector<std::string> startOnly{KESTREL_CLI_PATH, "samples"};
+    const std::vector<std::string> cli{program, "generate", spec.string(), "--date",      "2026-12-05",
+                                       "--lcid",  "1033",     "--config-dir", dir.string()};
+    const std::vector<std::string> startOnly{program, "samples"};
     const std::vector<std::string> empty{KESTREL_EMPTY_PROGRAM_PATH};
 
     // Warm the page cache and the dynamic loader's caches first.
