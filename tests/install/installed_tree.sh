@@ -129,6 +129,20 @@ check_mime_type() {
         [ "$(type_of "$files/${file%%:*}")" = "$expected" ] ||
             fail "${file%%:*} is $(type_of "$files/${file%%:*}"), not $expected"
     done
+
+    # Double-clicking such a file starts Kestrel: GIO offers a desktop entry
+    # only when its program is on the PATH, and reads the cache that the
+    # package's trigger runs update-desktop-database for.
+    if [ ! -x "$prefix/bin/kestrel" ]; then
+        echo "no bin/kestrel installed: the file association is not asked"
+    elif command -v update-desktop-database >/dev/null; then
+        cp -r "$prefix/share/applications" "$xdg/data/"
+        update-desktop-database "$xdg/data/applications"
+        env -i HOME="$xdg/home" XDG_DATA_HOME="$xdg/home" XDG_CONFIG_HOME="$xdg/home" \
+            XDG_DATA_DIRS="$xdg/data:/usr/share" PATH="$prefix/bin:/usr/bin:/bin" \
+            gio mime application/x-kestrel-spec | grep -q ": $app_id.desktop\$" ||
+            fail "specification files do not open in Kestrel"
+    fi
 }
 
 check_man_page() {
