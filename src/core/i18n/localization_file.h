@@ -1,7 +1,7 @@
 #pragma once
 // The localization file Kestrel_<language>.MDB: the local texts of one
 // language, one record (String_Number, Local_Text) for each text that has a
-// non-empty local text. Despite the historic extension it is a plain UTF-8
+// non-empty local text. Despite its extension it is a plain UTF-8
 // text file that a translator can read and edit:
 //
 //     Kestrel localization 1
