@@ -39,6 +39,8 @@ check_tree() {
     expect_file "$prefix/share/metainfo/$app_id.metainfo.xml"
     expect_file "$prefix/share/mime/packages/$app_id.xml"
     expect_file "$prefix/share/man/man1/kestrel-cli.1.gz"
+    cmp "$source/docs/specification-files.md" "$prefix/share/doc/kestrel/specification-files.md" ||
+        fail "the description of specification files is not installed as it is"
 
     # The data as it stands in the sources, the template left behind.
     diff -r "$source/data/samples" "$data/samples" || fail "installed samples differ from data/samples"
