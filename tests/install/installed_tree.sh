@@ -148,13 +148,15 @@ check_mime_type() {
 }
 
 check_man_page() {
-    need_tool groff groff
+    need_tool groff groff-base
     local page="$work/kestrel-cli.1"
     gzip -dc "$prefix/share/man/man1/kestrel-cli.1.gz" >"$page"
     local warnings
-    warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+    # Long install paths may not fit a line: that "break" warning is left out.
+    warnings=$(groff -man -Tutf8 -ww -Wbreak -z "$page" 2>&1)
     [ -z "$warnings" ] || fail "groff warns: $warnings"
     ! grep -q '@[A-Z_]*@' "$page" || fail "the page keeps a placeholder"
+    grep -qF "$data/demo-tessel" "$page" || fail "the page does not name the installed data folder"
 
     # Every command is in the synopsis, and every option of its help text
     # in its own part of OPTIONS.
