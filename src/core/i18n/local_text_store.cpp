@@ -44,15 +44,16 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
         report(read.error);
         return;
     }
+    // In the file's order: a number without a built-in text ends the rebuild,
+    // and what was copied before it stays. A blank text is copied like any
+    // other, so the number then shows nothing.
     for (const auto& [number, text] : read.texts) {
         Record* record = find(number);
         if (!record) {
             report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
             return;
         }
-        // A blank text in the file means "no local text": English stays.
-        if (!isBlank(text))
-            record->second = text;
+        record->second = text;
     }
 }
 
