@@ -240,6 +240,7 @@ void ProcedureViewer::colorSelectedLine(int line)
         cursor.mergeCharFormat(foreground(colourOf(span.colour)));
     }
     cursor.endEditBlock();
+    colouredLines_.insert(block.blockNumber());
 }
 
 int ProcedureViewer::firstVisibleLine() const
@@ -278,9 +279,16 @@ void ProcedureViewer::colorizeClicked()
         if (chk_Colorize_->isChecked()) {
             colorVisibleLines();
         } else {
-            QTextCursor all(rtfMain_->document());
-            all.select(QTextCursor::Document);
-            all.mergeCharFormat(foreground(Qt::black));
+            QTextCursor line(rtfMain_->document());
+            line.beginEditBlock();
+            for (const int number : colouredLines_) {
+                const QTextBlock block = rtfMain_->document()->findBlockByNumber(number);
+                line.setPosition(block.position());
+                line.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+                line.mergeCharFormat(foreground(Qt::black));
+            }
+            line.endEditBlock();
+            colouredLines_.clear();
         }
     }
     rtfMain_->setFocus();

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 
+#include <set>
 #include <string>
 
 class QAbstractButton;
@@ -70,6 +71,9 @@ private:
     ViewerContext context_;
     std::string reference_;
     bool firstActivation_ = true;
+    // Lines that carry colour: unchecking turns these black, which leaves
+    // the whole (read-only) text black without touching every line.
+    std::set<int> colouredLines_;
 
     QCheckBox* chk_Colorize_ = nullptr;
     QToolButton* ProcToClip_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/viewer_icons.h"
 
+#include <array>
+
 // The resources live in a static library: they are registered on first use.
 // (Q_INIT_RESOURCE must stand outside any namespace.)
 static void registerViewerIcons()
@@ -9,24 +11,38 @@ static void registerViewerIcons()
 
 namespace kestrel::gui {
 
-QIcon viewerIcon(ViewerIcon icon)
+namespace {
+
+QIcon loadIcon(ViewerIcon icon)
 {
-    static const bool registered = [] {
-        registerViewerIcons();
-        return true;
-    }();
-    (void)registered;
     switch (icon) {
-    case ViewerIcon::Copy: return QIcon(QStringLiteral(":/viewers/icons/copy.svg"));
-    case ViewerIcon::Find: return QIcon(QStringLiteral(":/viewers/icons/find.svg"));
-    case ViewerIcon::FindAgain: return QIcon(QStringLiteral(":/viewers/icons/find_again.svg"));
-    case ViewerIcon::Help: return QIcon(QStringLiteral(":/viewers/icons/help.svg"));
-    case ViewerIcon::Accuracy: return QIcon(QStringLiteral(":/viewers/icons/accuracy.svg"));
-    case ViewerIcon::Save: return QIcon(QStringLiteral(":/viewers/icons/save.svg"));
-    case ViewerIcon::Print: return QIcon(QStringLiteral(":/viewers/icons/print.svg"));
-    case ViewerIcon::Clear: return QIcon(QStringLiteral(":/viewers/icons/clear.svg"));
+    case ViewerIcon::Copy: return QIcon(QStringLiteral(":/viewers/icons/viewers/copy.svg"));
+    case ViewerIcon::Find: return QIcon(QStringLiteral(":/viewers/icons/viewers/find.svg"));
+    case ViewerIcon::FindAgain: return QIcon(QStringLiteral(":/viewers/icons/viewers/find_again.svg"));
+    case ViewerIcon::Help: return QIcon(QStringLiteral(":/viewers/icons/viewers/help.svg"));
+    case ViewerIcon::Accuracy: return QIcon(QStringLiteral(":/viewers/icons/viewers/accuracy.svg"));
+    case ViewerIcon::Save: return QIcon(QStringLiteral(":/viewers/icons/viewers/save.svg"));
+    case ViewerIcon::Print: return QIcon(QStringLiteral(":/viewers/icons/viewers/print.svg"));
+    case ViewerIcon::Clear: return QIcon(QStringLiteral(":/viewers/icons/viewers/clear.svg"));
     }
     return {};
+}
+
+} // namespace
+
+QIcon viewerIcon(ViewerIcon icon)
+{
+    // Each picture is read and drawn once: the windows open again and
+    // again. The icons live as long as the program (never destroyed, so
+    // never after the application object).
+    static const auto* icons = [] {
+        registerViewerIcons();
+        auto* loaded = new std::array<QIcon, 8>;
+        for (std::size_t i = 0; i < loaded->size(); ++i)
+            (*loaded)[i] = loadIcon(static_cast<ViewerIcon>(i));
+        return loaded;
+    }();
+    return (*icons)[static_cast<std::size_t>(icon)];
 }
 
 } // namespace kestrel::gui

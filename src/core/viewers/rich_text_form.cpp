@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <vector>
@@ -37,15 +38,21 @@ public:
 
     std::string read()
     {
+        out_.reserve(rtf_.size());
         while (pos_ < rtf_.size()) {
-            const char ch = rtf_[pos_++];
-            switch (ch) {
-            case '{': openGroup(); break;
-            case '}': closeGroup(); break;
-            case '\\': control(); break;
+            switch (rtf_[pos_]) {
+            case '{': ++pos_; openGroup(); break;
+            case '}': ++pos_; closeGroup(); break;
+            case '\\': ++pos_; control(); break;
             case '\r':
-            case '\n': break;
-            default: text(ch); break;
+            case '\n': ++pos_; break;
+            default: {
+                // Plain text runs up to the next character with a meaning.
+                const std::size_t end = std::min(rtf_.find_first_of("{}\\\r\n", pos_), rtf_.size());
+                text(rtf_.substr(pos_, end - pos_));
+                pos_ = end;
+                break;
+            }
             }
         }
         return std::move(out_);
@@ -65,16 +72,16 @@ private:
     }
     bool skipping() const { return !groups_.empty() && groups_.back(); }
 
-    void text(char ch)
+    void text(std::string_view run)
     {
         groupStart_ = false;
-        if (skipFallback_ > 0) {
-            --skipFallback_;
-            return;
-        }
+        const auto fallback = std::min(static_cast<std::size_t>(skipFallback_), run.size());
+        run.remove_prefix(fallback);
+        skipFallback_ -= static_cast<int>(fallback);
         if (!skipping())
-            out_ += ch;
+            out_ += run;
     }
+    void text(char ch) { text(std::string_view(&ch, 1)); }
     void textUtf8(unsigned long codePoint)
     {
         groupStart_ = false;
