@@ -78,6 +78,19 @@ TEST(Session, RestoresLocaleTextsTesselAndDefaults)
     EXPECT_EQ(session->headerDate({2026, 12, 5}), "05-Dec-26");
 }
 
+TEST(Session, LocaleTheDatabaseDoesNotKnow)
+{
+    ScratchDir dir;
+    RecordingSink sink;
+    const auto session = startUp("kestrel /lcid=9999", scratchEnvironment(dir), sink);
+    // Thousands and decimal separator each report, before Tessel's folders do.
+    ASSERT_EQ(sink.messages.size(), 3u);
+    EXPECT_EQ(sink.messages[0], sink.messages[1]);
+    EXPECT_EQ(sink.messages[0].rfind("87, ", 0), 0u) << sink.messages[0];
+    EXPECT_EQ(session->locale.decimalSeparator, "");
+    EXPECT_EQ(session->inputs.decimalSeparator, ".");
+}
+
 TEST(Session, ShutDownSavesWhatTheWindowHolds)
 {
     ScratchDir dir;
