@@ -28,7 +28,7 @@ std::filesystem::path Session::kestrelIniPath() const
 
 std::filesystem::path Session::tesselIniPath() const
 {
-    return fileInFolder(environment_.configDir, "tessel.ini");
+    return tesselIniIn(environment_.configDir);
 }
 
 std::vector<std::filesystem::path> Session::localizationCandidates() const

