@@ -21,7 +21,7 @@ AccuracyFileViewer::AccuracyFileViewer(const ViewerContext& context, QWidget* pa
                        parent)
 {
     setObjectName(QStringLiteral("frmAccFile_Viewer"));
-    Text1_ = makeTextPane(QStringLiteral("Text1"), false);
+    Text1_ = makeTextPane(QStringLiteral("Text1"));
 
     // The list and the text share the width; the bar between them moves.
     picSplitter_ = new QSplitter(Qt::Horizontal, this);

@@ -60,7 +60,7 @@ FileViewerDialog::FileViewerDialog(const ViewerContext& context, std::vector<std
     addKey(QKeySequence::Find, &FileViewerDialog::search);
 }
 
-QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName, bool wrap)
+QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName)
 {
     auto* pane = new QPlainTextEdit(this);
     nameControl(pane, objectName);
@@ -68,7 +68,7 @@ QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName, bool w
     pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     pane->setUndoRedoEnabled(false);
     pane->setFont(procedureFont());
-    pane->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     return pane;
 }
 

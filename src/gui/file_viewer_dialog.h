@@ -36,10 +36,9 @@ protected:
 
     // The pane a search looks in.
     virtual QPlainTextEdit* searchPane() const = 0;
-    // A pane of the viewer: read-only, fixed-pitch (Tessel's files show
-    // examples and tables in columns); help text wraps at the pane's edge,
-    // accuracy tables do not.
-    QPlainTextEdit* makeTextPane(const QString& objectName, bool wrap);
+    // A pane of the viewer: read-only, fixed-pitch and not wrapped: Tessel's
+    // files are shown as they are, with their examples and tables in columns.
+    QPlainTextEdit* makeTextPane(const QString& objectName);
     // The search buttons over the list's label and the list.
     QWidget* listColumn();
     // A file has been opened: search is possible, search again not yet.

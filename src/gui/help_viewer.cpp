@@ -64,8 +64,8 @@ HelpViewer::HelpViewer(const ViewerContext& context, QWidget* parent)
 
 void HelpViewer::buildControls()
 {
-    Text1_ = makeTextPane(QStringLiteral("Text1"), true);
-    Text2_ = makeTextPane(QStringLiteral("Text2"), true);
+    Text1_ = makeTextPane(QStringLiteral("Text1"));
+    Text2_ = makeTextPane(QStringLiteral("Text2"));
     FSC_HelpFilename_ = paneTitle(this, QStringLiteral("FSC_HelpFilename"));
     AUX_FSC_HelpFilename_ = paneTitle(this, QStringLiteral("AUX_FSC_HelpFilename"));
     activePane_ = Text1_;

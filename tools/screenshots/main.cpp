@@ -1,8 +1,10 @@
-// Renders the procedure viewer (highlighting on), the connection wizard and
-// the help viewer against the demo Tessel installation, each to a PNG file.
+// Renders the procedure viewer (highlighting on), the connection wizard, the
+// help viewer and the accuracy-file viewer against the demo Tessel
+// installation, each to a PNG file.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
 #include "core/app/create.h"
 #include "core/spec/samples.h"
+#include "gui/accuracy_file_viewer.h"
 #include "gui/connection_wizard.h"
 #include "gui/help_viewer.h"
 #include "gui/procedure_viewer.h"
@@ -88,8 +90,16 @@ int main(int argc, char** argv)
     {
         state.viewerFile = "7300.hlp";
         gui::HelpViewer help(context);
+        help.resize(680, 460);
         help.show();
         ok &= save(help, out.filePath(QStringLiteral("help.png")));
+    }
+    {
+        state.viewerFile = "7320.acc";
+        gui::AccuracyFileViewer accuracy(context);
+        accuracy.resize(680, 360);
+        accuracy.show();
+        ok &= save(accuracy, out.filePath(QStringLiteral("accuracy.png")));
     }
     return ok ? 0 : 1;
 }

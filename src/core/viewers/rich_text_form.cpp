@@ -10,6 +10,7 @@
 namespace kestrel {
 namespace {
 
+bool isSpecial(char ch) { return ch == '{' || ch == '}' || ch == '\\' || ch == '\r' || ch == '\n'; }
 bool isLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
@@ -48,7 +49,9 @@ public:
             case '\n': ++pos_; break;
             default: {
                 // Plain text runs up to the next character with a meaning.
-                const std::size_t end = std::min(rtf_.find_first_of("{}\\\r\n", pos_), rtf_.size());
+                std::size_t end = pos_ + 1;
+                while (end < rtf_.size() && !isSpecial(rtf_[end]))
+                    ++end;
                 text(rtf_.substr(pos_, end - pos_));
                 pos_ = end;
                 break;
