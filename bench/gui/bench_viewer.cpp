@@ -21,26 +21,31 @@ namespace {
 constexpr int kWidth = 599;
 constexpr int kHeight = 864;
 
-void showHighlighted(gui::ProcedureViewer& viewer)
-{
-    viewer.resize(kWidth, kHeight);
-    viewer.show();
-    viewer.findChild<QCheckBox*>(QStringLiteral("chk_Colorize"))->setChecked(true);
-    QApplication::processEvents(); // paints
-}
+// The largest procedure and what a viewer of it needs.
+struct LargestProcedure {
+    ProcedureInputs inputs = fullSpecification("7320", 26);
+    EnglishLookup texts;
+    SilentSink sink;
+    ViewerState shared;
+    gui::ViewerContext context{texts, sink, {}, {}, shared};
+
+    std::string create() { return createProcedure(inputs, texts, sink).text; }
+    void showHighlighted(gui::ProcedureViewer& viewer) const
+    {
+        viewer.resize(kWidth, kHeight);
+        viewer.show();
+        viewer.findChild<QCheckBox*>(QStringLiteral("chk_Colorize"))->setChecked(true);
+        QApplication::processEvents(); // paints
+    }
+};
 
 void BM_CreateToHighlightedViewer(benchmark::State& state)
 {
-    const ProcedureInputs inputs = fullSpecification("7320", 26);
-    const EnglishLookup texts;
-    SilentSink sink;
-    ViewerState shared;
-    const gui::ViewerContext context{texts, sink, {}, {}, shared};
+    LargestProcedure largest;
     int lines = 0;
     for (auto _ : state) {
-        const CreateResult created = createProcedure(inputs, texts, sink);
-        gui::ProcedureViewer viewer(context, created.text, inputs.selections.reference, false);
-        showHighlighted(viewer);
+        gui::ProcedureViewer viewer(largest.context, largest.create(), largest.inputs.selections.reference, false);
+        largest.showHighlighted(viewer);
         lines = viewer.textBox()->blockCount();
     }
     state.counters["lines"] = lines;
@@ -48,14 +53,9 @@ void BM_CreateToHighlightedViewer(benchmark::State& state)
 
 void BM_ToggleHighlightingOffAndOn(benchmark::State& state)
 {
-    const ProcedureInputs inputs = fullSpecification("7320", 26);
-    const EnglishLookup texts;
-    SilentSink sink;
-    ViewerState shared;
-    const gui::ViewerContext context{texts, sink, {}, {}, shared};
-    const CreateResult created = createProcedure(inputs, texts, sink);
-    gui::ProcedureViewer viewer(context, created.text, inputs.selections.reference, false);
-    showHighlighted(viewer);
+    LargestProcedure largest;
+    gui::ProcedureViewer viewer(largest.context, largest.create(), largest.inputs.selections.reference, false);
+    largest.showHighlighted(viewer);
     // Somewhere in the middle, where every line has something to colour.
     viewer.setFirstVisibleLine(viewer.textBox()->blockCount() / 2);
     auto* colorize = viewer.findChild<QCheckBox*>(QStringLiteral("chk_Colorize"));

@@ -210,31 +210,9 @@ void ConnectionWizard::firstActivation()
     busy_ = false;
     if (!hasRecord_ || !start_.option)
         return;
-    opt_Which_[static_cast<int>(*start_.option)]->setChecked(true);
-    switch (*start_.option) {
-    case WizardOption::Pic: optionClicked(WizardOption::Pic); break;
-    case WizardOption::Disp:
-        File1_->setEnabled(false);
-        clearPicture();
-        ConnectionText_->setEnabled(true);
-        ConnectionText_->setFocus();
-        break;
-    case WizardOption::Both:
-        File1_->setEnabled(true);
-        if (QListWidgetItem* item = File1_->currentItem())
-            showPicture(item->text());
-        ConnectionText_->setEnabled(true);
+    optionClicked(*start_.option);
+    if (*start_.option == WizardOption::Both)
         File1_->setFocus();
-        break;
-    }
-}
-
-void ConnectionWizard::chooseOption(std::optional<WizardOption> option)
-{
-    for (int i = 0; i < 3; ++i)
-        opt_Which_[i]->setChecked(option && static_cast<int>(*option) == i);
-    if (option)
-        optionClicked(*option);
 }
 
 void ConnectionWizard::optionClicked(WizardOption option)
@@ -314,7 +292,8 @@ void ConnectionWizard::clear()
     clearPicture();
     setEditorText(QString());
     ConnectionText_->setEnabled(false);
-    chooseOption(std::nullopt);
+    for (QRadioButton* option : opt_Which_)
+        option->setChecked(false);
 }
 
 void ConnectionWizard::ok()

@@ -42,7 +42,6 @@ public:
     // After OK: the picture the column header shows now.
     HeaderPicture headerPicture() const { return headerPicture_; }
 
-    void chooseOption(std::optional<WizardOption> option);
     void clear();
     void ok();
 
