@@ -1,6 +1,7 @@
 #include "core/app/create.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/generated_procedure.h"
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
@@ -50,7 +51,8 @@ CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& te
                                                             ? runMeterGenerator(inputs, texts, sink)
                                                             : runScopeGenerator(inputs, texts, sink);
     if (!generated || isBlank(generated->text)) {
-        sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580), MessageIcon::Exclamation);
+        sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
+                    MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
     return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};
