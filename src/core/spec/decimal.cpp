@@ -6,6 +6,7 @@
 // decades apart), where a decimal type of fixed precision would round
 // inside the sums again. It is header-only, so a cross build for Windows
 // needs nothing but the headers.
+//
 // GCC 12 reports out-of-bounds copies inside cpp_int's inlined code that
 // cannot happen; the warnings point into the header, so they are silenced
 // for its text only.

@@ -18,7 +18,8 @@ public:
     Decimal() = default; // zero
 
     // A number in the form leadingNumberText gives: optional sign, digits
-    // with at most one ".", optional exponent ("-1.50e3"). Anything else is 0.
+    // with at most one ".", optional exponent ("-1.50e3"). Reading stops
+    // where that form ends; a text without digits is 0.
     static Decimal parse(std::string_view number);
 
     bool isZero() const { return coefficient_ == "0"; }
