@@ -135,10 +135,10 @@ TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)
     store.populate({dir.write("c.MDB", kHeader + "1223\tErstellen\n1224 no tab\n")});
     EXPECT_EQ(store.gettext(1223), "&Create") << "a damaged file is used not at all";
     EXPECT_TRUE(store.localFilePresent()) << "the file exists, even if it cannot be used";
-    const std::string error = "Error:Populate local rs " + dir.path().string();
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{error + "/a.MDB: text number 215 has no built-in text",
-                                                       error + "/b.MDB: text number 1599 has no built-in text",
-                                                       error + "/c.MDB: line 3: no TAB between the text number and the text"}));
+    const auto error = [&](const char* file) { return "Error:Populate local rs " + (dir / file).string(); };
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{error("a.MDB") + ": text number 215 has no built-in text",
+                                                       error("b.MDB") + ": text number 1599 has no built-in text",
+                                                       error("c.MDB") + ": line 3: no TAB between the text number and the text"}));
 }
 
 } // namespace
