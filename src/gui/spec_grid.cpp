@@ -190,8 +190,11 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     verticalHeader()->hide(); // the SpecLabel labels beside the grid name the rows
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    // As in a spreadsheet: typing replaces the cell, a double click or F2
+    // edits it. (A click on the selected cell would start a delayed edit
+    // that swallows the keys typed meanwhile.)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                    QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
