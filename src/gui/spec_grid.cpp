@@ -221,6 +221,17 @@ void SpecGridView::moveTo(int row, int column)
     scrollTo(index);
 }
 
+bool SpecGridView::commitEdit()
+{
+    SpecCellEditor* editor = openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return true;
+    commitData(editor);
+    const bool refused = refused_.has_value();
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return !refused;
+}
+
 void SpecGridView::copySelection()
 {
     const QModelIndexList cells = selectionModel()->selectedIndexes();

@@ -155,6 +155,25 @@ TEST_F(GridTest, ColumnCommandsAskAndShiftColumnsWhileCaptionsStay)
     EXPECT_EQ(captions(), numbered);
 }
 
+TEST_F(GridTest, CommandsStoreTheCellBeingTypedFirst)
+{
+    start();
+    startTyping(0, 0, "2");
+    click("Copy_Column");  // the button takes no focus: the edit is stored all the same
+    EXPECT_EQ(cell(0, 0), "2");
+    EXPECT_EQ(cell(0, 1), "2");
+
+    // A refused text stops the command and stays in edit.
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    startTyping(0, 3, "1m5");
+    click("InsertColumn");
+    EXPECT_EQ(answerer.texts(), QStringList{"Invalid data format"});
+    EXPECT_EQ(cell(0, 1), "2");
+    auto* editor = window->findChild<QLineEdit*>("MeterSpecGrid_Editor");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "1m5");
+}
+
 TEST_F(GridTest, ClearAsksAndEmptiesTheCurrentModeOrAll)
 {
     start();

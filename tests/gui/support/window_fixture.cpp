@@ -54,8 +54,10 @@ void WindowTest::closeWindow(QMessageBox::StandardButton answer)
 
 void WindowTest::settle()
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed editors
+    }
 }
 
 void WindowTest::clickCell(int row, int column)
@@ -67,16 +69,22 @@ void WindowTest::clickCell(int row, int column)
     settle();
 }
 
-QLineEdit* WindowTest::typeInCell(int row, int column, const QString& text)
+QLineEdit* WindowTest::startTyping(int row, int column, const QString& text)
 {
     clickCell(row, column);
-    gui::SpecGridView* grid = window->grid();
-    QTest::keyClicks(grid, text.left(1));
-    auto* editor = window->findChild<QLineEdit*>(QStringLiteral("MeterSpecGrid_Editor"));
+    QTest::keyClicks(window->grid(), text.left(1));
+    QLineEdit* editor = window->grid()->openEditor();
     EXPECT_NE(editor, nullptr);
+    if (editor)
+        QTest::keyClicks(editor, text.mid(1));
+    return editor;
+}
+
+QLineEdit* WindowTest::typeInCell(int row, int column, const QString& text)
+{
+    QLineEdit* editor = startTyping(row, column, text);
     if (!editor)
         return nullptr;
-    QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
     settle();
     return window->findChild<QLineEdit*>(QStringLiteral("MeterSpecGrid_Editor"));

@@ -55,6 +55,8 @@ protected:
     // the rest go to it, Enter commits. Returns the editor if it is still
     // open afterwards (a refused commit), else nullptr.
     QLineEdit* typeInCell(int row, int column, const QString& text);
+    // The same without Enter: the editor stays open with the text.
+    QLineEdit* startTyping(int row, int column, const QString& text);
     QString cell(int row, int column) const;
     void selectFunction(MeterFunction f);
     void click(const char* name);
