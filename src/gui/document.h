@@ -71,7 +71,8 @@ public:
     MessageSink& sink() const { return session_->sink(); }
     // Gettext as a QString.
     QString text(int number) const;
-    const std::string& decimalSeparator() const { return session_->locale.decimalSeparator; }
+    // The separator numbers are typed with ("." when the locale gave none).
+    std::string decimalSeparator() const { return session_->locale.numberSeparator(); }
 
     // Window-only state.
     MeterFunction currentFunction() const { return currentFunction_; }

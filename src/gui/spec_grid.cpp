@@ -46,7 +46,7 @@ SpecCellEditor::SpecCellEditor(const Document& document, const QModelIndex& inde
 void SpecCellEditor::typeText(const QString& text)
 {
     const auto function = document_.currentFunction();
-    const std::string& decSep = document_.decimalSeparator();
+    const std::string decSep = document_.decimalSeparator();
     for (const char32_t ch : text.toUcs4()) {
         QString current = this->text();
         if (hasSelectedText())
