@@ -157,6 +157,9 @@ private:
     // Runs an edit of the whole specification as one undo step; the step
     // is kept only when the edit reports a change.
     bool snapshotEdit(const QString& label, const std::function<bool(ProcedureInputs&)>& edit, Parts parts);
+    // The same for the table on show.
+    bool editTable(const QString& label, const std::function<bool(SpecTable&)>& edit);
+    void selectListText(std::string MeterSelections::*list, const std::string& text);
     void markChanged();
     void announceModified();
 
