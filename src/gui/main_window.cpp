@@ -4,6 +4,7 @@
 #include "gui/control_texts.h"
 #include "gui/meter_page.h"
 #include "gui/options_panel.h"
+#include "gui/resources.h"
 #include "gui/scope_page.h"
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
@@ -24,9 +25,6 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
-
-// Resources of a static library are registered by hand.
-static void initKestrelResources() { Q_INIT_RESOURCE(kestrel); }
 
 namespace kestrel::gui {
 namespace {
@@ -61,7 +59,7 @@ QString droppedSpecification(const QMimeData* mime)
 
 MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
 {
-    initKestrelResources();
+    registerResources();
     setObjectName(QStringLiteral("frm_Main"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
     setAcceptDrops(true);

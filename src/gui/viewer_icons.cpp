@@ -1,29 +1,23 @@
 #include "gui/viewer_icons.h"
 
+#include "gui/resources.h"
+
 #include <array>
 
-// The resources live in a static library: they are registered on first use.
-// (Q_INIT_RESOURCE must stand outside any namespace.)
-static void registerViewerIcons()
-{
-    Q_INIT_RESOURCE(viewer_icons);
-}
-
 namespace kestrel::gui {
-
 namespace {
 
 QIcon loadIcon(ViewerIcon icon)
 {
     switch (icon) {
-    case ViewerIcon::Copy: return QIcon(QStringLiteral(":/viewers/icons/viewers/copy.svg"));
-    case ViewerIcon::Find: return QIcon(QStringLiteral(":/viewers/icons/viewers/find.svg"));
-    case ViewerIcon::FindAgain: return QIcon(QStringLiteral(":/viewers/icons/viewers/find_again.svg"));
-    case ViewerIcon::Help: return QIcon(QStringLiteral(":/viewers/icons/viewers/help.svg"));
-    case ViewerIcon::Accuracy: return QIcon(QStringLiteral(":/viewers/icons/viewers/accuracy.svg"));
-    case ViewerIcon::Save: return QIcon(QStringLiteral(":/viewers/icons/viewers/save.svg"));
-    case ViewerIcon::Print: return QIcon(QStringLiteral(":/viewers/icons/viewers/print.svg"));
-    case ViewerIcon::Clear: return QIcon(QStringLiteral(":/viewers/icons/viewers/clear.svg"));
+    case ViewerIcon::Copy: return QIcon(QStringLiteral(":/icons/copy.svg"));
+    case ViewerIcon::Find: return QIcon(QStringLiteral(":/icons/find.svg"));
+    case ViewerIcon::FindAgain: return QIcon(QStringLiteral(":/icons/find_again.svg"));
+    case ViewerIcon::Help: return QIcon(QStringLiteral(":/icons/help.svg"));
+    case ViewerIcon::Accuracy: return QIcon(QStringLiteral(":/icons/accuracy.svg"));
+    case ViewerIcon::Save: return QIcon(QStringLiteral(":/icons/save.svg"));
+    case ViewerIcon::Print: return QIcon(QStringLiteral(":/icons/print.svg"));
+    case ViewerIcon::Clear: return QIcon(QStringLiteral(":/icons/clear.svg"));
     }
     return {};
 }
@@ -36,7 +30,7 @@ QIcon viewerIcon(ViewerIcon icon)
     // again. The icons live as long as the program (never destroyed, so
     // never after the application object).
     static const auto* icons = [] {
-        registerViewerIcons();
+        registerResources();
         auto* loaded = new std::array<QIcon, 8>;
         for (std::size_t i = 0; i < loaded->size(); ++i)
             (*loaded)[i] = loadIcon(static_cast<ViewerIcon>(i));

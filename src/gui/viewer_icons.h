@@ -1,5 +1,5 @@
 #pragma once
-// The secondary windows' tool-button pictures (drawn for Kestrel, SVG).
+// The secondary windows' tool-button pictures (SVG, in kestrel.qrc).
 #include <QIcon>
 
 namespace kestrel::gui {

@@ -28,9 +28,10 @@ void openViewer(const ViewerContext& context, std::string_view file, QWidget* pa
 
 } // namespace
 
-void openHelpViewer(const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button)
+void openHelpViewer(const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button,
+                    bool onTop)
 {
-    openViewer<HelpViewer>(context, file, parent, button, false);
+    openViewer<HelpViewer>(context, file, parent, button, onTop);
 }
 
 void openAccuracyViewer(const ViewerContext& context, std::string_view file, QWidget* parent,
