@@ -36,6 +36,10 @@
 namespace kestrel::gui {
 namespace {
 
+// A step line is 78 characters wide (9 for the step number, 68 for the
+// body, and the blank after CON of the column header).
+constexpr int kProcedureColumns = 78;
+
 QColor colourOf(HighlightColour colour)
 {
     switch (colour) {
@@ -102,7 +106,13 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     setMinimumSize(pixelsFromTwips(kProcedureViewerMinWidth), pixelsFromTwips(kProcedureViewerMinHeight));
     const QScreen* shown = parent ? parent->screen() : QApplication::primaryScreen();
     const int height = shown ? static_cast<int>(shown->geometry().height() * kProcedureViewerScreenShare) : 600;
-    resize(pixelsFromTwips(kProcedureViewerWidth), std::max(height, minimumHeight()));
+    // 8990 twips hold the 78 columns of a procedure in Courier New; a wider
+    // fixed-pitch font widens the window so that CON stays in sight.
+    const int lineWidth = QFontMetrics(rtfMain_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
+    const int textWidth = lineWidth + 2 * (rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin())) +
+                          rtfMain_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
+                          layout()->contentsMargins().right();
+    resize(std::max(pixelsFromTwips(kProcedureViewerWidth), textWidth), std::max(height, minimumHeight()));
     if (topmost)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
