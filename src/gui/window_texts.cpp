@@ -1,22 +1,13 @@
 #include "gui/window_texts.h"
 
+#include "gui/control_texts.h"
+
 #include <QAbstractButton>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 
 namespace kestrel::gui {
-namespace {
-
-QString withoutMnemonic(QString caption)
-{
-    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    caption.remove(QLatin1Char('&'));
-    caption.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return caption;
-}
-
-} // namespace
 
 QString textOf(const TextLookup& texts, int number) { return qtText(texts.gettext(number)); }
 
@@ -31,14 +22,14 @@ void setCaption(QAbstractButton* button, const TextLookup& texts, int number)
 {
     const QString caption = textOf(texts, number);
     button->setText(caption);
-    button->setAccessibleName(withoutMnemonic(caption));
+    button->setAccessibleName(withoutAccessKey(caption));
 }
 
 void setCaption(QLabel* label, const TextLookup& texts, int number)
 {
     const QString caption = textOf(texts, number);
     label->setText(caption);
-    label->setAccessibleName(withoutMnemonic(caption));
+    label->setAccessibleName(withoutAccessKey(caption));
 }
 
 void setToolTip(QWidget* control, const TextLookup& texts, int number)
@@ -51,7 +42,7 @@ void setToolTip(QWidget* control, const QString& tip)
     control->setToolTip(tip);
     const auto* button = qobject_cast<QAbstractButton*>(control);
     if (!button || button->text().isEmpty())
-        control->setAccessibleName(withoutMnemonic(tip));
+        control->setAccessibleName(withoutAccessKey(tip));
 }
 
 QFont procedureFont()
