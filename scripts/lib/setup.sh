@@ -12,7 +12,7 @@ KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-j
 kestrel_install_packages() {
     local missing=()
     for pkg in "${KESTREL_PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -eq 0 ]; then
