@@ -1,25 +1,17 @@
-// Create in the window: the clipboard with Ctrl held (the same bytes the
-// command line writes), the viewer without, and the messages when nothing
-// or only part of a procedure could be made.
+// Create's delivery when there is nothing to deliver, or only part of a
+// procedure: the messages come first, with the normal pointer. (The
+// clipboard and the viewer from the main window: secondary_windows_test.)
 #include "gui/create_delivery.h"
 
-#include "cli/command.h"
-#include "core/app/session.h"
-#include "core/app/spec_file.h"
 #include "gui/procedure_viewer.h"
 #include "support/modal_answerer.h"
-#include "support/test_scratch_dir.h"
 #include "support/viewer_fixture.h"
 
-#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <sstream>
 
 namespace kestrel {
 namespace {
@@ -28,13 +20,6 @@ class CreateDeliveryTest : public test::ViewerFixture {
 protected:
     CreateDeliveryTest()
     {
-        configDir.write("tessel.ini", "[startup]\naccdir=" + demo("acc") + "\npicdir=" + demo("pics") +
-                                          "\nhelpdir=" + demo("help") + "\nconfig=" + demo("config/instruments.cfg") +
-                                          "\n");
-        StartUpEnvironment environment;
-        environment.configDir = configDir.path();
-        session = startUp("", environment, sink);
-        window.resize(300, 100);
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(grid);
         layout->addWidget(button);
@@ -43,73 +28,13 @@ protected:
             createAndDeliver(inputs, context(), {button, grid, &window, false});
         });
     }
-    static std::string demo(const std::string& folder)
-    {
-        return test::demoTessel(QString::fromStdString(folder)).toStdString();
-    }
-    // The inputs of a specification file as the window holds them after
-    // start-up, with the header's date fixed.
-    void load(const std::string& json)
-    {
-        SpecFileResult read = readSpecFile(json, session->locale.decimalSeparator);
-        ASSERT_TRUE(read.inputs) << read.error;
-        inputs = std::move(*read.inputs);
-        inputs.decimalSeparator = session->locale.decimalSeparator;
-        inputs.has7625 = session->tessel.has7625;
-        inputs.has3711 = session->tessel.has3711;
-        inputs.headerDate = session->headerDate({2026, 12, 5});
-    }
-    std::string cli(const std::vector<std::string>& args)
-    {
-        std::ostringstream out, err;
-        EXPECT_EQ(cli::run(args, out, err), 0) << err.str();
-        return out.str();
-    }
 
-    test::ScratchDir configDir;
-    std::unique_ptr<Session> session;
     ProcedureInputs inputs;
     QWidget window;
     QLineEdit* grid = new QLineEdit(&window);
     QPushButton* button = new QPushButton(QStringLiteral("&Create"), &window);
     test::ModalAnswerer answerer;
 };
-
-TEST_F(CreateDeliveryTest, CtrlPutsTheCommandLinesBytesOnTheClipboard)
-{
-    const std::string json = cli({"sample", "orvik4919"});
-    const auto file = configDir.write("orvik4919.kestrel.json", json);
-    const std::string expected =
-        cli({"generate", file.string(), "--date", "2026-12-05", "--config-dir", configDir.path().string()});
-    load(json);
-    QGuiApplication::clipboard()->clear();
-    const QString faceBefore = button->styleSheet();
-    QString faceDuring;
-    QTimer::singleShot(100, [&] { faceDuring = button->styleSheet(); });
-    QTest::mouseClick(button, Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_TRUE(faceDuring.contains("rgb(0, 255, 0)")) << faceDuring.toStdString();
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
-    EXPECT_EQ(button->styleSheet(), faceBefore);
-    EXPECT_EQ(window.focusWidget(), grid);
-    EXPECT_TRUE(sink.shown.empty());
-    QTest::mouseClick(grid, Qt::LeftButton); // Ctrl let go, for the tests after this one
-    EXPECT_FALSE(QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier));
-}
-
-TEST_F(CreateDeliveryTest, WithoutCtrlTheViewerShowsTheProcedure)
-{
-    load(cli({"sample", "agilent34401"}));
-    QString first;
-    answerer.handleNextModal([&](QWidget* modal) {
-        auto* viewer = qobject_cast<gui::ProcedureViewer*>(modal);
-        ASSERT_NE(viewer, nullptr);
-        first = viewer->textBox()->document()->firstBlock().text();
-        viewer->reject();
-    });
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_TRUE(first.startsWith("INSTRUMENT:")) << first.toStdString();
-    EXPECT_EQ(window.focusWidget(), grid);
-}
 
 TEST_F(CreateDeliveryTest, NothingSpecifiedSaysSoAndAFailedGeneratorStillDelivers)
 {

@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <cstdio>
 #include <sstream>
@@ -92,8 +93,14 @@ TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
     const std::string expected =
         cli({"generate", sample, "--date", today(), "--config-dir", dir.path().string()});
     QGuiApplication::clipboard()->clear();
+    auto* create = find<QPushButton>("Create");
+    const QString face = create->styleSheet();
+    QString faceDuring;
+    QTimer::singleShot(100, [&] { faceDuring = create->styleSheet(); });
     ctrlCreate();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+    EXPECT_TRUE(faceDuring.contains("rgb(0, 255, 0)")) << faceDuring.toStdString(); // green for 200 ms
+    EXPECT_EQ(create->styleSheet(), face);
 
     // Without Ctrl: the viewer, above other windows like the main window.
     bool onTop = false;

@@ -40,29 +40,5 @@ TEST(WizardChoice, OkWritesTheRecordOfTheOption)
     EXPECT_EQ(wizardRecord(std::nullopt, "acv", 3, "leads.bmp", "Connect"), std::nullopt);
 }
 
-TEST(WizardChoice, RecordsRoundTripAndStayPerFunction)
-{
-    ConnectionStore records;
-    EXPECT_EQ(applyWizardChoice(records, WizardOption::Both, "dcv", 2, "leads.bmp", "Connect"),
-              HeaderPicture::PictureAndText);
-    EXPECT_EQ(applyWizardChoice(records, WizardOption::Disp, "acv", 2, "", kPrompt), HeaderPicture::Text);
-    ASSERT_EQ(records.size(), 2u);
-
-    // Reopened on dcv 2: "Both"; switched to DISP and OK'd, the picture goes.
-    const WizardStart start = wizardStart(records.findUnique("dcv", 2), kPrompt);
-    EXPECT_EQ(start.option, WizardOption::Both);
-    EXPECT_EQ(applyWizardChoice(records, WizardOption::Disp, "dcv", 2, start.picture, start.editorText),
-              HeaderPicture::Text);
-    EXPECT_EQ(*records.findUnique("dcv", 2), (ConnectionRecord{"dcv", "2", std::nullopt, "Connect"}));
-    EXPECT_EQ(*records.findUnique("acv", 2), (ConnectionRecord{"acv", "2", std::nullopt, kPrompt}));
-
-    // Clear then OK: no option, the column's record is deleted, the other function's stays.
-    EXPECT_EQ(applyWizardChoice(records, std::nullopt, "dcv", 2, "", ""), HeaderPicture::Nothing);
-    EXPECT_EQ(records.findUnique("dcv", 2), nullptr);
-    EXPECT_NE(records.findUnique("acv", 2), nullptr);
-    EXPECT_EQ(applyWizardChoice(records, std::nullopt, "ohm", 0, "", ""), HeaderPicture::Nothing);
-    EXPECT_EQ(records.size(), 1u);
-}
-
 } // namespace
 } // namespace kestrel
