@@ -58,7 +58,7 @@ struct InstrumentNames {
         std::size_t i = 0;
         for (std::string_view model : kModels) {
             names[i++] = std::string(model);
-            names[i++] = "M" + std::string(model);
+            names[i++] = std::string("M").append(model);
         }
         for (std::string_view single : kSingles)
             names[i++] = std::string(single);

@@ -34,7 +34,7 @@ std::optional<std::string> referenceHelpFile(std::string_view line)
 std::string twinHelpFile(std::string_view helpFile)
 {
     const std::string name = toLower(helpFile);
-    return "m" + (name == "7300.hlp" ? std::string("730.hlp") : name);
+    return std::string("m").append(name == "7300.hlp" ? std::string_view("730.hlp") : std::string_view(name));
 }
 
 std::string helpPaneTitle(std::string_view helpFile) { return stem(toLower(helpFile)) + " Help"; }
@@ -42,7 +42,7 @@ std::string helpPaneTitle(std::string_view helpFile) { return stem(toLower(helpF
 std::string twinPaneTitle(std::string_view helpFile)
 {
     // The twin name without its "m", shown with a capital "M".
-    return "M" + stem(twinHelpFile(helpFile).substr(1)) + " Help";
+    return std::string("M").append(stem(twinHelpFile(helpFile).substr(1))).append(" Help");
 }
 
 bool opensOutsideViewer(std::string_view helpFile) { return toLower(helpFile) == "confedit.hlp"; }
