@@ -19,7 +19,8 @@
 //   localization menu entries are found by their names (control());
 //   ClickableLabel::clicked is the help labels' click.
 // - loadLocalTexts(): the local-texts walk of the control text table.
-// SecondaryWindows (secondary_windows.h) takes all of these up.
+// SecondaryWindows (secondary_windows.h) connects Create, the wizard and
+// the help and accuracy controls.
 #include "gui/document.h"
 #include "gui/spec_file_commands.h"
 
