@@ -7,7 +7,10 @@ KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev libboost-dev
                   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
                   # the installation tests' validators and file-type lookup
-                  desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base)
+                  desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
+                  # the window driven in a virtual X server: input events, the
+                  # clipboard, the accessibility bus and its Python bindings
+                  xvfb xdotool xclip dbus-daemon at-spi2-core python3-pyatspi python3-xlib)
 
 kestrel_install_packages() {
     local missing=()
