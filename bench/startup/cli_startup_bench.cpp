@@ -14,8 +14,9 @@
 #include "core/app/spec_file.h"
 #include "full_specification.h"
 
+#include "support/startup_support.h"
+
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,68 +24,9 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct RunTime {
-    double wallMs;
-    double cpuMs;
-};
-
-double milliseconds(const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; }
-
-// Starts the program with standard output and error sent to /dev/null and
-// times it until it has ended; exits when it fails.
-RunTime timeRun(const std::vector<std::string>& command)
-{
-    std::vector<char*> argv;
-    for (const auto& arg : command)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    int status = 0;
-    rusage usage{};
-    if (spawned == 0)
-        wait4(pid, &status, 0, &usage);
-    const auto end = Clock::now();
-    posix_spawn_file_actions_destroy(&actions);
-
-    if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s did not run cleanly\n", command.front().c_str());
-        std::exit(1);
-    }
-    return {std::chrono::duration<double, std::milli>(end - start).count(),
-            milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime)};
-}
-
-double median(const std::vector<RunTime>& runs, double RunTime::*field)
-{
-    std::vector<double> values;
-    for (const RunTime& run : runs)
-        values.push_back(run.*field);
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-} // namespace
+using kestrel::bench::median;
+using kestrel::bench::RunTime;
+using kestrel::bench::timeRun;
 
 int main(int argc, char** argv)
 {
@@ -93,12 +35,7 @@ int main(int argc, char** argv)
 
     // The specification file and a settings folder naming the demo Tessel
     // installation, in a scratch folder.
-    const auto dir = std::filesystem::temp_directory_path() / ("kestrel-startup-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string tessel = KESTREL_DEMO_TESSEL_DIR;
-    std::ofstream(dir / "tessel.ini") << "[startup]\naccdir=" << tessel << "/acc\npicdir=" << tessel
-                                      << "/pics\nhelpdir=" << tessel << "/help\nconfig=" << tessel
-                                      << "/config/instruments.cfg\n";
+    const auto dir = kestrel::bench::demoSettingsFolder("kestrel-startup");
     const auto spec = dir / "full.kestrel.json";
     std::ofstream(spec, std::ios::binary) << kestrel::writeSpecFile(kestrel::fullSpecification("7320", 26));
 

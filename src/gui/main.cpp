@@ -6,9 +6,11 @@
 #include "core/app/session.h"
 #include "gui/command_line.h"
 #include "gui/document.h"
+#include "gui/first_paint.h"
 #include "gui/main_window.h"
 #include "gui/message_box_sink.h"
 #include "gui/secondary_windows.h"
+#include "gui/svg_icon.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -38,6 +40,9 @@ int main(int argc, char** argv)
     new kestrel::gui::SecondaryWindows(window);
     sink.setParent(&window);
     window.show();
+    // The task bar's picture need not hold up the window's first paint.
+    kestrel::gui::afterFirstPaint(window, [] { QApplication::setWindowIcon(kestrel::gui::svgIcon(QStringLiteral("kestrel.svg"))); });
+    kestrel::gui::reportFirstPaintIfAsked(window);
     QApplication::restoreOverrideCursor();
 
     if (!line.file.isEmpty())

@@ -8,6 +8,7 @@
 #include "gui/scope_page.h"
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
+#include "gui/svg_icon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,7 +62,6 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 {
     registerResources();
     setObjectName(QStringLiteral("frm_Main"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
     setAcceptDrops(true);
 
     auto* central = new QWidget(this);
@@ -77,7 +77,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 
     picture5_ = new QToolButton(mainTabs_);
     picture5_->setObjectName(QStringLiteral("Picture5"));
-    picture5_->setIcon(QIcon(QStringLiteral(":/icons/menu.svg")));
+    picture5_->setIcon(svgIcon(QStringLiteral("menu.svg")));
     picture5_->setIconSize(QSize(20, 20));
     picture5_->setAutoRaise(true);
     mainTabs_->setCornerWidget(picture5_, Qt::TopRightCorner);
