@@ -3,6 +3,7 @@
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 #include "gui/field_behaviour.h"
+#include "gui/svg_icon.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -41,7 +42,7 @@ ClickableLabel* helpLabel(const char* name, QWidget* parent)
 {
     auto* l = new ClickableLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
-    l->setPixmap(QIcon(QStringLiteral(":/icons/help.svg")).pixmap(16, 16));
+    l->setPixmap(svgIcon(QStringLiteral("help.svg")).pixmap(16, 16));
     l->setCursor(Qt::PointingHandCursor);
     return l;
 }

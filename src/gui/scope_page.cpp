@@ -2,6 +2,7 @@
 
 #include "core/scope/scope_inputs.h"
 #include "gui/field_behaviour.h"
+#include "gui/svg_icon.h"
 #include "gui/twips.h"
 
 #include <QCheckBox>
@@ -130,9 +131,9 @@ QWidget* ScopePage::buildSpecFrame()
     QLabel* label5 = label("Label5", frame);
     reference_ = list("ScopeReference", kScopeReferences, frame);
     label5->setBuddy(reference_);
-    auto* help = new QPushButton(QIcon(QStringLiteral(":/icons/help.svg")), QString(), frame);
+    auto* help = new QPushButton(svgIcon(QStringLiteral("help.svg")), QString(), frame);
     help->setObjectName(QStringLiteral("ScopeHelp"));
-    auto* accuracy = new QPushButton(QIcon(QStringLiteral(":/icons/accuracy.svg")), QString(), frame);
+    auto* accuracy = new QPushButton(svgIcon(QStringLiteral("accuracy.svg")), QString(), frame);
     accuracy->setObjectName(QStringLiteral("cmd_Scope_Acc"));
     for (QPushButton* b : {help, accuracy})
         b->setAutoDefault(false);

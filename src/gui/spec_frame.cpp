@@ -3,6 +3,7 @@
 #include "core/spec/grid_rules.h"
 #include "core/spec/standards.h"
 #include "gui/spec_grid.h"
+#include "gui/svg_icon.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,7 +39,7 @@ QToolButton* commandButton(const char* name, const char* icon, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromLatin1(icon)));
+    button->setIcon(svgIcon(QString::fromLatin1(icon)));
     button->setIconSize(QSize(20, 20));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFocusPolicy(Qt::TabFocus);

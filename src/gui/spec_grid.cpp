@@ -3,6 +3,7 @@
 #include "core/spec/cell_block.h"
 #include "core/spec/key_filter.h"
 #include "gui/spec_table_model.h"
+#include "gui/svg_icon.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,9 +21,8 @@ constexpr int kButtonSize = 18;
 
 const QIcon& headerIcon(int picture)
 {
-    static const QIcon icons[] = {
-        QIcon(QStringLiteral(":/icons/header_nothing.svg")), QIcon(QStringLiteral(":/icons/header_picture.svg")),
-        QIcon(QStringLiteral(":/icons/header_text.svg")), QIcon(QStringLiteral(":/icons/header_both.svg"))};
+    static const QIcon icons[] = {svgIcon(QStringLiteral("header_nothing.svg")), svgIcon(QStringLiteral("header_picture.svg")),
+                                  svgIcon(QStringLiteral("header_text.svg")), svgIcon(QStringLiteral("header_both.svg"))};
     return icons[std::clamp(picture, 1, 4) - 1];
 }
 
