@@ -1,7 +1,10 @@
 #include "gui/control_texts.h"
 
+#include "core/base/message_sink.h"
+
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
@@ -13,158 +16,155 @@
 #include <QWidget>
 
 #include <array>
+#include <exception>
 
 namespace kestrel::gui {
 namespace {
 
-constexpr ControlText caption(std::string_view name, int number) { return {name, number, TextRole::Caption, {}}; }
-constexpr ControlText tooltip(std::string_view name, int number) { return {name, number, TextRole::Tooltip, {}}; }
-constexpr ControlText accessible(std::string_view name, int number)
+using K = ControlKind;
+
+constexpr ControlText label(std::string_view name, std::string_view tag) { return {name, K::Label, tag, {}, {}}; }
+constexpr ControlText frame(std::string_view name, std::string_view tag) { return {name, K::Frame, tag, {}, {}}; }
+constexpr ControlText check(std::string_view name, std::string_view tag) { return {name, K::CheckBox, tag, {}, {}}; }
+constexpr ControlText option(std::string_view name, std::string_view tag) { return {name, K::OptionButton, tag, {}, {}}; }
+constexpr ControlText textBox(std::string_view name, std::string_view tag) { return {name, K::TextBox, tag, {}, {}}; }
+constexpr ControlText picture(std::string_view name, std::string_view tag) { return {name, K::PictureBox, tag, {}, {}}; }
+constexpr ControlText button(std::string_view name, std::string_view tag, std::string_view fixedCaption = {},
+                             std::string_view fixedTooltip = {})
 {
-    return {name, number, TextRole::AccessibleName, {}};
+    return {name, K::CommandButton, tag, fixedCaption, fixedTooltip};
 }
-constexpr ControlText fixedCaption(std::string_view name, std::string_view text)
+// A unit or sign beside a field: the same in every language.
+constexpr ControlText fixedLabel(std::string_view name, std::string_view caption)
 {
-    return {name, 0, TextRole::Caption, text};
-}
-constexpr ControlText fixedTooltip(std::string_view name, std::string_view text)
-{
-    return {name, 0, TextRole::Tooltip, text};
-}
-constexpr ControlText fixedAccessible(std::string_view name, std::string_view text)
-{
-    return {name, 0, TextRole::AccessibleName, text};
+    return {name, K::Label, {}, caption, {}};
 }
 
 constexpr std::array kControlTexts{
     // The window.
-    caption("Create", 1223),
-    tooltip("Picture5", 1570),
-    fixedAccessible("Main_TabStrip", "Unit under test"),
+    button("Create", "1223"),
+    picture("Picture5", "1570T"),
 
-    // DMM page: the grid and its labels.
-    fixedAccessible("Meter_TabStrip", "DMM's"),
-    fixedAccessible("Meter_Function_TabStrip", "Meter function"),
-    fixedAccessible("MeterSpecGrid", "Meter specification"),
-    tooltip("MeterSpecGrid_Header", 1260),
-    caption("SpecLabel_0", 1070),
-    caption("SpecLabel_1", 1071),
-    caption("SpecLabel_2", 1072),
-    caption("SpecLabel_3", 1073),
-    caption("SpecLabel_4", 1074),
-    caption("SpecLabel_5", 1075),
-    caption("SpecLabel_6", 1083),
-    caption("SpecLabel_7", 1081),
-    caption("SpecLabel_9", 1255),
-    accessible("TCtypes", 1240),
-    accessible("RTDtypes", 1241),
-    accessible("TempScale", 1242),
+    // DMM page: the grid's row labels (the function on show relabels 5 and 7).
+    label("SpecLabel_0", "1070"),
+    label("SpecLabel_1", "1071"),
+    label("SpecLabel_2", "1072"),
+    label("SpecLabel_3", "1073"),
+    label("SpecLabel_4", "1074"),
+    label("SpecLabel_5", "1075"),
+    label("SpecLabel_6", "1083"),
+    label("SpecLabel_7", "1081"),
+    label("SpecLabel_9", "1255"),
 
-    // DMM page: grid commands.
-    tooltip("InsertColumn", 1229),
-    fixedCaption("DeleteColumn", "X"),
-    tooltip("DeleteColumn", 1230),
-    tooltip("Copy_Column", 1227),
-    tooltip("dupRange", 1228),
-    tooltip("ClearSpec_0", 1261),
-    tooltip("ClearSpec_1", 1262),
+    // DMM page: grid commands. They show pictures; "X" is the column-delete
+    // button's caption in every language.
+    button("InsertColumn", "1229T"),
+    button("DeleteColumn", "1230T", "X"),
+    button("Copy_Column", "1227T"),
+    button("dupRange", "1228T"),
+    button("ClearSpec_0", "1261T"),
+    button("ClearSpec_1", "1262T"),
 
     // DMM page: the calibration standard and the samples.
-    caption("Label7", 212),
-    tooltip("cmd_ReferenceHelp", 1518),
-    tooltip("cmd_Acc_File", 1519),
-    caption("Label6", 213),
-    fixedCaption("Populate_62_7300", "62 / 7300"),
-    tooltip("Populate_62_7300", 1508),
-    fixedCaption("Populate_62_6400", "62 / 6400"),
-    tooltip("Populate_62_6400", 1509),
-    fixedCaption("Populate_28_7300", "28"),
-    tooltip("Populate_28_7300", 1510),
-    fixedCaption("Populate4919", "4919"),
-    tooltip("Populate4919", 1511),
-    fixedCaption("Populate34401", "34401"),
-    tooltip("Populate34401", 1512),
-    fixedCaption("Populate2290", "2290"),
-    fixedTooltip("Populate2290", "Specifications for Orvik 2290 Reference Multimeter"),
-    fixedCaption("Command3", "Test"),
-    fixedTooltip("Command3", "Test values for trying the generators"),
-
-    // DMM page: the Connection tab.
-    accessible("ConnectionList", 1260),
+    label("Label7", "212"),
+    button("cmd_ReferenceHelp", "1518T"),
+    button("cmd_Acc_File", "1519T"),
+    label("Label6", "213"),
+    button("Populate_62_7300", "1508T", "62 / 7300"),
+    button("Populate_62_6400", "1509T", "62 / 6400"),
+    button("Populate_28_7300", "1510T", "28"),
+    button("Populate4919", "1511T", "4919"),
+    button("Populate34401", "1512T", "34401"),
+    button("Populate2290", {}, "2290", "Specifications for Orvik 2290 Reference Multimeter"),
+    button("Command3", {}, "Test", "Test values for trying the generators"),
 
     // Options/Misc.
-    caption("Spec_Frame", 1273),
-    caption("Proc_Tol_0", 1274),
-    caption("Proc_Tol_1", 1275),
-    caption("MessageFrame", 1254),
-    caption("lbl_FunctionMessage", 214),
-    caption("lbl_RangeMessage", 1269),
-    caption("Frame3", 224),
-    caption("PauseBetweenTests_0", 225),
-    caption("PauseBetweenTests_1", 226),
-    caption("PauseBetweenTests_2", 227),
-    caption("Frame4", 229),
-    caption("OperatorControl_0", 230),
-    caption("OperatorControl_1", 231),
-    caption("OperatorControl_2", 232),
-    caption("Label1_3", 218),
-    caption("Author", 219),
-    caption("Label1_1", 220),
-    caption("Comments", 1080),
-    caption("DataEntryFrame", 233),
-    caption("DataEntry_0", 234),
-    caption("DataEntry_1", 236),
-    caption("DataEntry_2", 235),
-    caption("DataEntry_3", 1272),
-    caption("Frame5", 237),
-    caption("TUR_Check_Off", 228),
-    caption("Label2", 239),
-    caption("lbl_Keyboard_Only", 1507),
-    tooltip("Ask_HLP_0", 1526),
-    tooltip("Ask_HLP_1", 1526),
-    tooltip("Ask_HLP_2", 1526),
-    tooltip("Vset_HLP", 1526),
-    tooltip("Tessel_HLP", 1526),
+    frame("Spec_Frame", "1273"),
+    option("Proc_Tol_0", "1274"),
+    option("Proc_Tol_1", "1275"),
+    frame("MessageFrame", "1254"),
+    label("lbl_FunctionMessage", "214"),
+    label("lbl_RangeMessage", "1269"),
+    frame("Frame3", "224"),
+    option("PauseBetweenTests_0", "225"),
+    option("PauseBetweenTests_1", "226"),
+    option("PauseBetweenTests_2", "227"),
+    frame("Frame4", "229"),
+    check("OperatorControl_0", "230"),
+    check("OperatorControl_1", "231"),
+    check("OperatorControl_2", "232"),
+    label("Label1_3", "218"),
+    label("Author", "219"),
+    label("Label1_1", "220"),
+    textBox("Comments", "1080"),
+    frame("DataEntryFrame", "233"),
+    option("DataEntry_0", "234"),
+    option("DataEntry_1", "236"),
+    option("DataEntry_2", "235"),
+    option("DataEntry_3", "1272"),
+    frame("Frame5", "237"),
+    check("TUR_Check_Off", "228"),
+    label("Label2", "239"),
+    label("lbl_Keyboard_Only", "1507"),
+    label("Ask_HLP_0", "1526T"),
+    label("Ask_HLP_1", "1526T"),
+    label("Ask_HLP_2", "1526T"),
+    label("Vset_HLP", "1526T"),
+    label("Tessel_HLP", "1526T"),
 
     // Scopes page.
-    fixedAccessible("Scope_TabStrip_2", "Scopes"),
-    caption("Label5", 212),
-    fixedCaption("ScopeHelp", "Help"),
-    fixedCaption("cmd_Scope_Acc", "Acc"),
-    caption("Frame2", 1284),
-    accessible("VertGain1", 1203),
-    caption("Label10", 1212),
-    fixedAccessible("VertGain2", "Least sensitive"),
-    caption("Label15", 257),
-    accessible("VerticalAccuracy", 1204),
-    fixedCaption("lbl_VertPercent", "%"),
-    caption("Frame6", 1286),
-    accessible("Sweep1", 1206),
-    caption("Label4", 1212),
-    fixedAccessible("Sweep2", "Slowest sweep speed"),
-    caption("Label18", 257),
-    accessible("TimebaseAccuracy", 1205),
-    fixedCaption("lbl_TimebasePercent", "%"),
-    caption("Label12", 1210),
-    fixedCaption("lbl_Mhz", "Mhz"),
-    caption("Label13", 1211),
-    tooltip("chk_Risetime", 1525),
-    fixedCaption("lbl_ns", "ns"),
-    caption("Frame7", 1287),
-    caption("Label26", 1505),
-    accessible("p_Scope_Connectors", 1287),
-    caption("chk_Impedance", 1239),
-    tooltip("chk_Impedance", 1525),
-    fixedCaption("lbl_1MOhm", "1 M\u03A9  \u00B1"),
-    fixedCaption("lbl_1MOhmPercent", "%"),
-    fixedCaption("lbl_50Ohm", "50 \u03A9  \u00B1"),
-    fixedCaption("lbl_50OhmPercent", "%"),
-    caption("lbl_Capacitance", 1202),
-    fixedCaption("lbl_pF", "pF  \u00B1"),
-    fixedCaption("lbl_CapPercent", "%"),
-    fixedAccessible("CapAccuracy", "Input capacitance accuracy"),
+    label("Label5", "212"),
+    button("ScopeHelp", {}, "Help"),
+    button("cmd_Scope_Acc", {}, "Acc"),
+    frame("Frame2", "1284"),
+    label("Label10", "1212"),
+    label("Label15", "257"),
+    fixedLabel("lbl_VertPercent", "%"),
+    frame("Frame6", "1286"),
+    label("Label4", "1212"),
+    label("Label18", "257"),
+    fixedLabel("lbl_TimebasePercent", "%"),
+    label("Label12", "1210"),
+    fixedLabel("lbl_Mhz", "Mhz"),
+    label("Label13", "1211"),
+    check("chk_Risetime", "1525T"),
+    fixedLabel("lbl_ns", "ns"),
+    frame("Frame7", "1287"),
+    label("Label26", "1505"),
+    // The impedance box carries a caption of its own beside the tooltip
+    // every test box has.
+    check("chk_Impedance", "1525T"),
+    check("chk_Impedance", "1239"),
+    fixedLabel("lbl_1MOhm", "1 M\u03A9  \u00B1"),
+    fixedLabel("lbl_1MOhmPercent", "%"),
+    fixedLabel("lbl_50Ohm", "50 \u03A9  \u00B1"),
+    fixedLabel("lbl_50OhmPercent", "%"),
+    label("lbl_Capacitance", "1202"),
+    fixedLabel("lbl_pF", "pF  \u00B1"),
+    fixedLabel("lbl_CapPercent", "%"),
 };
 
+constexpr std::array kAccessibleTexts{
+    AccessibleText{"Main_TabStrip", 0, "Unit under test"},
+    AccessibleText{"Meter_TabStrip", 0, "DMM's"},
+    AccessibleText{"Meter_Function_TabStrip", 0, "Meter function"},
+    AccessibleText{"MeterSpecGrid", 0, "Meter specification"},
+    AccessibleText{"TCtypes", 1240, {}},
+    AccessibleText{"RTDtypes", 1241, {}},
+    AccessibleText{"TempScale", 1242, {}},
+    AccessibleText{"ConnectionList", 1260, {}},
+    AccessibleText{"Scope_TabStrip_2", 0, "Scopes"},
+    AccessibleText{"VertGain1", 1203, {}},
+    AccessibleText{"VertGain2", 0, "Least sensitive"},
+    AccessibleText{"VerticalAccuracy", 1204, {}},
+    AccessibleText{"Sweep1", 1206, {}},
+    AccessibleText{"Sweep2", 0, "Slowest sweep speed"},
+    AccessibleText{"TimebaseAccuracy", 1205, {}},
+    AccessibleText{"p_Scope_Connectors", 1287, {}},
+    AccessibleText{"CapAccuracy", 0, "Input capacitance accuracy"},
+};
+
+// The Connection tab carries 201 too, so a translator reaches its caption.
 constexpr std::array kMainTabs{100, 101};
 constexpr std::array kMeterTabs{200, 201, 202};
 constexpr std::array kFunctionTabs{1061, 1062, 1063, 1064, 1065, 1066, 1067, 1068, 1069};
@@ -194,14 +194,11 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuQuit", 0, "&Quit"},
 };
 
-QString resolve(int number, std::string_view fixed, const TextSource& text)
-{
-    return number != 0 ? text(number) : QString::fromUtf8(fixed.data(), static_cast<qsizetype>(fixed.size()));
-}
-
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
-// A caption goes where the control's kind shows it.
+// A caption goes where the control's kind shows it; Qt's texts are Unicode
+// throughout, so every script shows without a code page of its own.
 void setCaption(QObject* control, const QString& caption)
 {
     if (auto* label = qobject_cast<QLabel*>(control))
@@ -211,9 +208,14 @@ void setCaption(QObject* control, const QString& caption)
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(caption); // command buttons, check boxes, option buttons
     else if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setPlaceholderText(caption);
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
+        line->setText(caption);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
+        // The walk replaces what the box holds, as every text box's text
+        // comes from its number; the hint stays for when it is emptied.
+        text->setPlainText(caption);
         text->setPlaceholderText(caption);
+    } else if (auto* list = qobject_cast<QComboBox*>(control); list && list->isEditable())
+        list->setEditText(caption);
     else if (auto* action = qobject_cast<QAction*>(control))
         action->setText(caption);
 }
@@ -236,10 +238,57 @@ void setTabCaption(QObject* strip, int index, const QString& caption)
 
 bool hasExplicitAccessibleName(std::string_view objectName)
 {
-    for (const auto& entry : kControlTexts)
-        if (entry.objectName == objectName && entry.role == TextRole::AccessibleName)
+    for (const auto& entry : kAccessibleTexts)
+        if (entry.objectName == objectName)
             return true;
     return false;
+}
+
+const char* walkLabel(TextWalk walk)
+{
+    switch (walk) {
+    case TextWalk::Local: return "Load non-english strings";
+    case TextWalk::English: return "  load english strings  ";
+    case TextWalk::Numbers: return " show control numbers ";
+    }
+    return "";
+}
+
+void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
+{
+    for (const auto& entry : kControlTexts) {
+        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
+        if (!control)
+            continue;
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName, entry.tag,
+                                              control->toolTip().toStdString(), texts);
+        if (change.caption)
+            setCaption(control, QString::fromStdString(*change.caption));
+        if (change.tooltip)
+            setTooltip(control, QString::fromStdString(*change.tooltip));
+        if (change.caption || change.tooltip)
+            control->update();
+        if (change.letEventsRun)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    for (const auto& tabs : kTabTexts) {
+        QObject* strip = window->findChild<QObject*>(qName(tabs.tabStrip));
+        if (!strip)
+            continue;
+        for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
+            if (const auto caption = walkTab(walk, std::to_string(tabs.numbers[i]), texts))
+                setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
+    }
+    for (const auto& entry : kMenuTexts) {
+        auto* action = window->findChild<QAction*>(qName(entry.entry));
+        if (action && entry.number != 0)
+            action->setText(QString::fromStdString(
+                walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
+    }
+    if (walk != TextWalk::Numbers)
+        for (const auto& entry : kAccessibleTexts)
+            if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number != 0)
+                widget->setAccessibleName(withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
 }
 
 } // namespace
@@ -266,33 +315,53 @@ QString withoutAccessKey(const QString& caption)
     return out;
 }
 
-void loadControlTexts(QWidget* window, const TextSource& text)
+void applyDesignTexts(QWidget* window)
 {
     for (const auto& entry : kControlTexts) {
-        QObject* control = window->findChild<QObject*>(qName(entry.objectName));
+        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
         if (!control)
             continue;
-        const QString value = resolve(entry.number, entry.fixed, text);
-        switch (entry.role) {
-        case TextRole::Caption: setCaption(control, value); break;
-        case TextRole::Tooltip: setTooltip(control, value); break;
-        case TextRole::AccessibleName:
-            if (auto* widget = qobject_cast<QWidget*>(control))
-                widget->setAccessibleName(withoutAccessKey(value));
-            break;
-        }
+        if (!entry.fixedCaption.empty())
+            setCaption(control, qText(entry.fixedCaption));
+        if (!entry.fixedTooltip.empty())
+            setTooltip(control, qText(entry.fixedTooltip));
     }
-    for (const auto& tabs : kTabTexts) {
-        QObject* strip = window->findChild<QObject*>(qName(tabs.tabStrip));
-        if (!strip)
-            continue;
-        for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
-            setTabCaption(strip, static_cast<int>(i), text(tabs.numbers[i]));
-    }
+    for (const auto& entry : kAccessibleTexts)
+        if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number == 0)
+            widget->setAccessibleName(qText(entry.fixed));
     for (const auto& entry : kMenuTexts)
-        if (auto* action = window->findChild<QAction*>(qName(entry.entry)))
-            action->setText(resolve(entry.number, entry.fixed, text));
+        if (auto* action = window->findChild<QAction*>(qName(entry.entry)); action && entry.number == 0)
+            action->setText(qText(entry.fixed));
+}
+
+void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink)
+{
+    // Every control that shows text has a font that covers every script
+    // Qt can find a font for, so no font of the locale's character set is
+    // chosen before the local walk.
+    try {
+        walkControls(window, walk, walkTexts(walk, local));
+    } catch (const std::exception& e) {
+        sink.inform(errorReport(local, walkLabel(walk), e.what()));
+    }
+    // After the walk the window repaints and pending window events run.
+    window->update();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     nameControlsForAccessibility(window);
+}
+
+void restoreDesignCaptions(QWidget* window, std::span<const std::string_view> objectNames)
+{
+    for (const std::string_view name : objectNames) {
+        QWidget* control = window->findChild<QWidget*>(qName(name));
+        if (!control)
+            continue;
+        std::string_view caption;
+        for (const auto& entry : kControlTexts)
+            if (entry.objectName == name && !entry.fixedCaption.empty())
+                caption = entry.fixedCaption;
+        setCaption(control, qText(caption));
+    }
 }
 
 void nameControlsForAccessibility(QWidget* window)
