@@ -389,8 +389,8 @@ void nameControlsForAccessibility(QWidget* window)
             caption = withoutAccessKey(text->placeholderText());
         else if (auto* line = qobject_cast<QLineEdit*>(widget))
             caption = withoutAccessKey(line->placeholderText());
-        // One letter ("X") names nothing.
-        if (caption.size() <= 1)
+        // A button's one letter ("X") names nothing.
+        if (caption.isEmpty() || (caption.size() == 1 && qobject_cast<QAbstractButton*>(widget)))
             caption = labelOf.value(widget);
         if (caption.isEmpty())
             caption = widget->toolTip();

@@ -188,7 +188,7 @@ void Document::loadSample(int index)
         [&](ProcedureInputs& in) {
             kestrel::loadSample(sample, in, session_->texts);
             loadedSample_ = index;
-            currentFunction_ = openingFunction(sample);
+            currentFunction_ = openingFunction(in.meter);
             return true;
         },
         kAllParts);
@@ -337,7 +337,7 @@ bool Document::open(const QString& path)
     inputs.headerDate = session_->inputs.headerDate;
     session_->inputs = std::move(inputs);
     loadedSample_ = -1;
-    currentFunction_ = MeterFunction::Dcv;
+    currentFunction_ = openingFunction(session_->inputs.meter);
     undo_.clear();
     changedOutsideUndo_ = false;
     filePath_ = QFileInfo(path).absoluteFilePath();

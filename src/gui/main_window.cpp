@@ -104,6 +104,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     setCentralWidget(central);
 
     files_ = new SpecFileCommands(document_, this);
+    files_->setBeforeCommand([this] { return commitPendingEdit(); });
     buildMenu();
 
     connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
@@ -122,7 +123,10 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
         popup_->popup(picture5_->mapToGlobal(picture5_->rect().bottomLeft()));
         picture5_->setDown(false);
     });
-    connect(create_, &QPushButton::clicked, this, &MainWindow::createRequested);
+    connect(create_, &QPushButton::clicked, this, [this] {
+        if (commitPendingEdit())
+            emit createRequested();
+    });
     connect(specFrame(), &SpecFrame::edited, this, [this] { create_->setEnabled(true); });
     connect(specFrame(), &SpecFrame::sampleRequested, this, &MainWindow::loadSample);
     connect(specFrame(), &SpecFrame::headerButtonClicked, this, [this](int column) {
@@ -285,6 +289,8 @@ void MainWindow::loadSample(int index)
 }
 
 bool MainWindow::openFile(const QString& path) { return files_->openFile(path); }
+
+bool MainWindow::commitPendingEdit() { return grid()->commitEdit(); }
 
 void MainWindow::updateTitle()
 {

@@ -5,8 +5,9 @@
 // the document and holds no procedure logic.
 //
 // Seams for the windows built on top of it:
-// - createRequested(): the Create button was clicked (Ctrl held or not is
-//   for the handler to ask the keyboard).
+// - createRequested(): the Create button was clicked, after a cell being
+//   typed was stored (Ctrl held or not is for the handler to ask the
+//   keyboard). commitPendingEdit() does the same for any other command.
 // - connectionWizardRequested(function, column): a column header's button
 //   was clicked; CurrentColumn and WizardCaption are in the document. The
 //   signal is emitted while the window is no longer on top and the grid is
@@ -70,6 +71,9 @@ public:
     // topmost state is dropped while `show` runs, the grid is disabled, and
     // afterwards both come back and the grid gets the focus.
     void runModal(const std::function<void()>& show);
+    // Stores a cell being typed; false when its text was refused (the
+    // message was shown and the cell stays in edit).
+    bool commitPendingEdit();
 
 signals:
     void createRequested();

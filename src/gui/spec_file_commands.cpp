@@ -93,6 +93,8 @@ void SpecFileCommands::rebuildRecentMenu()
 
 bool SpecFileCommands::maybeSave(Reason reason)
 {
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
     if (!document_.isModified())
         return true;
     // Quitting asks in the program's own words; replacing the specification
@@ -134,6 +136,8 @@ bool SpecFileCommands::openFile(const QString& path)
 
 bool SpecFileCommands::save()
 {
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
     if (document_.filePath().isEmpty())
         return saveAs();
     if (!document_.saveAs(document_.filePath()))
@@ -144,6 +148,8 @@ bool SpecFileCommands::save()
 
 bool SpecFileCommands::saveAs()
 {
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
     QString start = document_.filePath();
     if (start.isEmpty()) {
         // A new file is named after the procedure.

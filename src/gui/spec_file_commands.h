@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -21,6 +23,10 @@ public:
     // `window` parents the dialogs; the actions are added to it so that
     // their shortcuts work while the menu is closed.
     SpecFileCommands(Document& document, QWidget* window);
+
+    // Runs before every command: stores what is being typed into the grid;
+    // false (a refused cell) stops the command.
+    void setBeforeCommand(std::function<bool()> beforeCommand) { beforeCommand_ = std::move(beforeCommand); }
 
     QAction* openAction() const { return open_; }
     QAction* saveAction() const { return save_; }
@@ -54,6 +60,7 @@ private:
     QAction* save_;
     QAction* saveAs_;
     QMenu* recent_;
+    std::function<bool()> beforeCommand_;
 };
 
 } // namespace kestrel::gui

@@ -90,6 +90,8 @@ SpecFrame::SpecFrame(Document& document, QWidget* parent) : QWidget(parent), doc
             document_.setCurrentFunction(kAllFunctions[static_cast<std::size_t>(index)]);
     });
     connect(grid_->specHeader(), &SpecHeaderView::buttonClicked, this, [this](int column) {
+        if (!grid_->commitEdit())
+            return;
         document_.recordWizardColumn(column);
         const int row = std::max(0, grid_->currentIndex().row());
         grid_->moveTo(row, column);
@@ -161,22 +163,32 @@ QWidget* SpecFrame::buildCommands()
     column->addWidget(clearAll);
 
     connect(insert, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         const int c = currentColumn();
         afterColumnCommand(document_.insertColumn(c), std::max(0, grid_->currentIndex().row()), c);
     });
     connect(remove, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         const int c = currentColumn();
         afterColumnCommand(document_.deleteColumn(c), std::max(0, grid_->currentIndex().row()), c);
     });
     connect(copy, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         const int c = currentColumn();
         afterColumnCommand(document_.copyColumn(c), 0, c + 1);
     });
     connect(duplicate, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         const int c = currentColumn();
         afterColumnCommand(document_.duplicateRange(c), 0, c + 1);
     });
     connect(clearMode, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool changed = document_.clearSpecification(ClearScope::CurrentMode);
         QApplication::restoreOverrideCursor();
@@ -184,6 +196,8 @@ QWidget* SpecFrame::buildCommands()
             focusGrid();
     });
     connect(clearAll, &QToolButton::clicked, this, [this] {
+        if (!grid_->commitEdit())
+            return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool changed = document_.clearSpecification(ClearScope::All);
         QApplication::restoreOverrideCursor();

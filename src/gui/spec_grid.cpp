@@ -190,8 +190,11 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     verticalHeader()->hide(); // the SpecLabel labels beside the grid name the rows
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    // As in a spreadsheet: typing replaces the cell, a double click or F2
+    // edits it. (A click on the selected cell would start a delayed edit
+    // that swallows the keys typed meanwhile.)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+                    QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -216,6 +219,17 @@ void SpecGridView::moveTo(int row, int column)
         return;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+bool SpecGridView::commitEdit()
+{
+    SpecCellEditor* editor = openEditor();
+    if (!editor || state() != QAbstractItemView::EditingState)
+        return true;
+    commitData(editor);
+    const bool refused = refused_.has_value();
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return !refused;
 }
 
 void SpecGridView::copySelection()

@@ -89,6 +89,10 @@ public:
     void pasteClipboard();
     // Delete: empties the selected cells.
     void clearSelection();
+    // Stores the text of an open cell editor, as leaving the cell does.
+    // False when the text is refused: the message was shown and the editor
+    // stays open, so the command that asked should not go on.
+    bool commitEdit();
     // Makes (row, column) current and selects only it.
     void moveTo(int row, int column);
 

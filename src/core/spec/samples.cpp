@@ -74,12 +74,4 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
     selectSensors(sample, inputs.selections);
 }
 
-MeterFunction openingFunction(const SampleDefinition& sample)
-{
-    const bool onlyTc = !sample.columns.empty() &&
-                        std::all_of(sample.columns.begin(), sample.columns.end(),
-                                    [](const SampleColumn& c) { return c.function == MeterFunction::Tc; });
-    return onlyTc ? MeterFunction::Tc : MeterFunction::Dcv;
-}
-
 } // namespace kestrel

@@ -53,8 +53,4 @@ const SampleDefinition* findSample(std::string_view name);
 // selections are made.
 void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts);
 
-// The function tab a loaded sample opens on: the thermometer, which fills
-// only the TC table, opens on TC; every other sample on dcv.
-MeterFunction openingFunction(const SampleDefinition& sample);
-
 } // namespace kestrel

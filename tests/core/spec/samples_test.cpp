@@ -143,7 +143,8 @@ TEST(Samples, StandardAndSensorLists)
 TEST(Samples, OnlyTheThermometerOpensOnTc)
 {
     for (const auto& sample : samples())
-        EXPECT_EQ(openingFunction(sample), sample.name == "orvik28" ? MeterFunction::Tc : MeterFunction::Dcv)
+        EXPECT_EQ(openingFunction(loaded(sample.name).meter),
+                  sample.name == "orvik28" ? MeterFunction::Tc : MeterFunction::Dcv)
             << sample.name;
 }
 
