@@ -350,17 +350,13 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
     nameControlsForAccessibility(window);
 }
 
-void restoreDesignCaptions(QWidget* window, std::span<const std::string_view> objectNames)
+void restoreOwnCaptions(QWidget* window)
 {
-    for (const std::string_view name : objectNames) {
-        QWidget* control = window->findChild<QWidget*>(qName(name));
-        if (!control)
+    for (const auto& entry : kControlTexts) {
+        if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !parseTextTag(entry.tag).tooltip)
             continue;
-        std::string_view caption;
-        for (const auto& entry : kControlTexts)
-            if (entry.objectName == name && !entry.fixedCaption.empty())
-                caption = entry.fixedCaption;
-        setCaption(control, qText(caption));
+        if (QWidget* control = window->findChild<QWidget*>(qName(entry.objectName)))
+            setCaption(control, qText(entry.fixedCaption));
     }
 }
 

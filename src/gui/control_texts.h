@@ -65,8 +65,10 @@ void applyDesignTexts(QWidget* window);
 // keep their texts.
 void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink);
 
-// The controls named here get back the captions they were built with.
-void restoreDesignCaptions(QWidget* window, std::span<const std::string_view> objectNames);
+// Leaving numbers mode: every button and check box whose tag marks a
+// tooltip gets back the caption it was built with (the numbers walk may
+// have shown its number there, and no text walk sets it).
+void restoreOwnCaptions(QWidget* window);
 
 // A caption as a screen reader reads it: without the access-key mark.
 QString withoutAccessKey(const QString& caption);

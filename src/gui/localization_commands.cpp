@@ -9,9 +9,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include <array>
 #include <exception>
-#include <string_view>
 
 namespace kestrel::gui {
 namespace {
@@ -30,11 +28,6 @@ QAction* separator(QMenu* menu, const char* name)
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
-
-// The grid commands show pictures; leaving numbers mode gives them back
-// their own captions.
-constexpr std::array<std::string_view, 6> kGridButtons{"Copy_Column", "dupRange", "InsertColumn",
-                                                       "ClearSpec_0", "ClearSpec_1", "DeleteColumn"};
 
 } // namespace
 
@@ -94,8 +87,8 @@ void LocalizationCommands::run(const MenuStep& step)
     apply(step.menu);
     if (step.rebuildTexts)
         document_.session().reloadTexts();
-    if (step.restoreGridButtons)
-        restoreDesignCaptions(&window_, kGridButtons);
+    if (step.restoreOwnCaptions)
+        restoreOwnCaptions(&window_);
     if (step.walk)
         window_.relabel(*step.walk);
 }

@@ -60,7 +60,10 @@ public:
     {
         if (state() != QAbstractItemView::EditingState)
             return;
-        if (QWidget* editor = indexWidget(currentIndex())) {
+        // The open cell editor lives on the viewport.
+        for (QWidget* editor : viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!editor->isVisible())
+                continue;
             commitData(editor);
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
@@ -121,7 +124,8 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     grid_->setItemDelegateForColumn(LocalizationTableModel::LocalColumn, new LocalTextDelegate(grid_));
     grid_->setAccessibleName(document_.text(265));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     grid_->setWordWrap(false);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
@@ -298,10 +302,10 @@ bool LocalizationEditor::findNext(const QString& needle)
     return true;
 }
 
-void LocalizationEditor::paintPages(QPrinter& printer) const
+int LocalizationEditor::paintPages(QPrinter& printer) const
 {
     const Session& s = document_.session();
-    printLocalizationTable(printer, model_->table(),
+    return printLocalizationTable(printer, model_->table(),
                            QString::fromStdString(printStampText(now(), s.locale.userDefaultLcid)));
 }
 

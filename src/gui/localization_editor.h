@@ -41,8 +41,9 @@ public:
     bool importFrom(const QString& path);
     // The next row holding `needle` (cmdSearch); "The Search Failed" when none.
     bool findNext(const QString& needle);
-    // The pages of the print-out on `printer` (what the preview shows).
-    void paintPages(QPrinter& printer) const;
+    // The pages of the print-out on `printer` (what the preview shows);
+    // the number of pages the whole table takes.
+    int paintPages(QPrinter& printer) const;
 
 signals:
     // The localization file was written and Local_RS rebuilt.

@@ -53,7 +53,7 @@ MenuStep displayNumbersClicked(const LocalizationMenu& menu, bool localFilePrese
     step.menu.editEnabled = true;
     if (menu.numbersChecked) {
         step.menu.numbersChecked = false;
-        step.restoreGridButtons = true;
+        step.restoreOwnCaptions = true;
         if (localFilePresent) {
             showLocal(step.menu);
             step.menu.languagesEnabled = true;

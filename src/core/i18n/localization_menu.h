@@ -32,9 +32,10 @@ struct MenuStep {
     LocalizationMenu menu;
     std::optional<TextWalk> walk{}; // the walk to run over the main window
     bool rebuildTexts = false;    // Populate_Local_Recordset before the walk
-    // Leaving numbers mode: the grid command buttons get back their own
-    // captions (none, and "X" on the column-delete button).
-    bool restoreGridButtons = false;
+    // Leaving numbers mode: the buttons and check boxes whose number is
+    // their tooltip's get back their own captions (the grid commands none,
+    // the column-delete button "X"), which no text walk sets.
+    bool restoreOwnCaptions = false;
     bool operator==(const MenuStep&) const = default;
 };
 

@@ -134,7 +134,7 @@ TEST(LocalizationMenu, HandlersInSequence)
     // ...and leaving it shows local texts while a file exists, English otherwise.
     step = displayNumbersClicked(saved.menu, true);
     EXPECT_EQ(step.walk, TextWalk::Local);
-    EXPECT_TRUE(step.restoreGridButtons && step.menu.localChecked && step.menu.languagesEnabled &&
+    EXPECT_TRUE(step.restoreOwnCaptions && step.menu.localChecked && step.menu.languagesEnabled &&
                 step.menu.clearEnabled && !step.menu.numbersChecked);
     const MenuStep withoutFile = displayNumbersClicked(displayNumbersClicked(step.menu, false).menu, false);
     EXPECT_EQ(withoutFile.walk, TextWalk::English);
