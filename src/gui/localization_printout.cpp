@@ -86,7 +86,9 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
     layout.headerBand = 2 * metrics.height();
     layout.footerBand = 2 * metrics.height();
     layout.columnHeader = metrics.height() + 2 * layout.padding;
-    layout.columns[0] = metrics.horizontalAdvance(QStringLiteral("00000")) + 2 * layout.padding;
+    layout.columns[0] = std::max(metrics.horizontalAdvance(QStringLiteral("00000")),
+                                 QFontMetrics(bold, &printer).horizontalAdvance(LocalizationTableModel::columnTitle(0))) +
+                        2 * layout.padding;
     layout.columns[1] = (layout.width - layout.columns[0]) / 2;
     layout.columns[2] = layout.width - layout.columns[0] - layout.columns[1];
 

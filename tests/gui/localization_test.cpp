@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTableView>
@@ -365,6 +366,22 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
     printer.setFromTo(2, 3);
     EXPECT_EQ(editor.paintPages(printer), pages);
     EXPECT_LT(std::filesystem::file_size(dir / "two.pdf"), std::filesystem::file_size(dir / "all.pdf"));
+
+    // The button: the printer's choice, then the preview; cancelling the choice ends quietly.
+    QString preview;
+    answerer.handleNextModal([&](QWidget* choice) {
+        ASSERT_TRUE(qobject_cast<QPrintDialog*>(choice));
+        answerer.handleNextModal([&](QWidget* shown) {
+            preview = shown->windowTitle();
+            qobject_cast<QDialog*>(shown)->reject();
+        });
+        qobject_cast<QDialog*>(choice)->accept();
+    });
+    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    EXPECT_EQ(preview, "Kestrel...");
+    answerer.handleNextModal([&](QWidget* choice) { qobject_cast<QDialog*>(choice)->reject(); });
+    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    EXPECT_TRUE(answerer.texts().isEmpty());
 
     EXPECT_TRUE(editor.findNext("erstellen"));
     EXPECT_EQ(editor.grid()->currentIndex().data().toString(), "Erstellen");
