@@ -1,5 +1,7 @@
 #include "gui/about_dialog.h"
 
+#include "core/i18n/text_numbers.h"
+
 #include "core/viewers/about_box.h"
 #include "gui/control_texts.h"
 
@@ -27,7 +29,7 @@ QLabel* creditLabel(const char* name, const QString& credit, QWidget* parent)
 AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_About"));
-    setWindowTitle(withoutAccessKey(document.text(1226)));
+    setWindowTitle(withoutAccessKey(document.text(kTextAboutKestrel)));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setModal(true);
 
@@ -39,32 +41,30 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
     big.setBold(true);
     title->setFont(big);
 
-    auto* description = new QLabel(document.text(1267), this);
+    const AboutBoxTexts texts = aboutBoxTexts(document.texts(), document.session().locale);
+    auto* description = new QLabel(QString::fromStdString(texts.description), this);
     description->setObjectName(QStringLiteral("Description_Label"));
-    const Session& s = document.session();
     auto* version = new QLabel(
-        QString::fromStdString(aboutVersionCaption(s.texts, s.locale.userDefaultLcid, s.locale.userDefaultLanguage))
-            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-        this);
+        QString::fromStdString(texts.version).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
     version->setObjectName(QStringLiteral("Version"));
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* ok = new QPushButton(document.text(262), this);
+    auto* ok = new QPushButton(QString::fromStdString(texts.okCaption), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     for (QLabel* label : {description, version})
         label->setAccessibleName(label->text());
     ok->setAccessibleName(withoutAccessKey(ok->text()));
 
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(title);
-    texts->addWidget(description);
-    texts->addSpacing(8);
-    texts->addWidget(version);
-    texts->addStretch(1);
+    auto* column = new QVBoxLayout;
+    column->addWidget(title);
+    column->addWidget(description);
+    column->addSpacing(8);
+    column->addWidget(version);
+    column->addStretch(1);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addSpacing(12);
-    top->addLayout(texts, 1);
+    top->addLayout(column, 1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(creditLabel("Easter_Egg", tr("Specification grid and generators: the Kestrel team"), this));

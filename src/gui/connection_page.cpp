@@ -1,5 +1,7 @@
 #include "gui/connection_page.h"
 
+#include "core/i18n/text_numbers.h"
+
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -34,7 +36,7 @@ void ConnectionPage::refresh()
     // The header names the function, the grid column (numbered as the grid
     // shows it), the picture file and the instruction text.
     table_->setHorizontalHeaderLabels(
-        {tr("Function"), tr("Column"), document_.text(210), document_.text(211)});
+        {tr("Function"), tr("Column"), document_.text(kTextPictureLabel), document_.text(kTextTextLabel)});
     const auto& records = document_.inputs().connections.records();
     table_->setRowCount(static_cast<int>(records.size()));
     for (int row = 0; row < static_cast<int>(records.size()); ++row) {

@@ -1,6 +1,7 @@
 #include "gui/control_texts.h"
 
 #include "core/base/message_sink.h"
+#include "core/i18n/text_numbers.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,123 +24,130 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlText label(std::string_view name, std::string_view tag) { return {name, K::Label, tag, {}, {}}; }
-constexpr ControlText frame(std::string_view name, std::string_view tag) { return {name, K::Frame, tag, {}, {}}; }
-constexpr ControlText check(std::string_view name, std::string_view tag) { return {name, K::CheckBox, tag, {}, {}}; }
-constexpr ControlText option(std::string_view name, std::string_view tag) { return {name, K::OptionButton, tag, {}, {}}; }
-constexpr ControlText textBox(std::string_view name, std::string_view tag) { return {name, K::TextBox, tag, {}, {}}; }
-constexpr ControlText picture(std::string_view name, std::string_view tag) { return {name, K::PictureBox, tag, {}, {}}; }
-constexpr ControlText button(std::string_view name, std::string_view tag, std::string_view fixedCaption = {},
-                             std::string_view fixedTooltip = {})
+constexpr ControlText label(std::string_view name, int number) { return {name, K::Label, number}; }
+constexpr ControlText labelTip(std::string_view name, int number) { return {name, K::Label, number, true}; }
+constexpr ControlText frame(std::string_view name, int number) { return {name, K::Frame, number}; }
+constexpr ControlText check(std::string_view name, int number) { return {name, K::CheckBox, number}; }
+constexpr ControlText checkTip(std::string_view name, int number) { return {name, K::CheckBox, number, true}; }
+constexpr ControlText option(std::string_view name, int number) { return {name, K::OptionButton, number}; }
+constexpr ControlText textBox(std::string_view name, int number) { return {name, K::TextBox, number}; }
+// A picture's number is always its tooltip's.
+constexpr ControlText picture(std::string_view name, int number) { return {name, K::PictureBox, number, true}; }
+constexpr ControlText button(std::string_view name, int number) { return {name, K::CommandButton, number}; }
+constexpr ControlText buttonTip(std::string_view name, int number, std::string_view fixedCaption = {})
 {
-    return {name, K::CommandButton, tag, fixedCaption, fixedTooltip};
+    return {name, K::CommandButton, number, true, fixedCaption};
+}
+constexpr ControlText fixedButton(std::string_view name, std::string_view caption, std::string_view tooltip = {})
+{
+    return {name, K::CommandButton, 0, false, caption, tooltip};
 }
 // A unit or sign beside a field: the same in every language.
 constexpr ControlText fixedLabel(std::string_view name, std::string_view caption)
 {
-    return {name, K::Label, {}, caption, {}};
+    return {name, K::Label, 0, false, caption};
 }
 
 constexpr std::array kControlTexts{
     // The window.
-    button("Create", "1223"),
-    picture("Picture5", "1570T"),
+    button("Create", kTextCreate),
+    picture("Picture5", kTextClickMe),
 
     // DMM page: the grid's row labels (the function on show relabels 5 and 7).
-    label("SpecLabel_0", "1070"),
-    label("SpecLabel_1", "1071"),
-    label("SpecLabel_2", "1072"),
-    label("SpecLabel_3", "1073"),
-    label("SpecLabel_4", "1074"),
-    label("SpecLabel_5", "1075"),
-    label("SpecLabel_6", "1083"),
-    label("SpecLabel_7", "1081"),
-    label("SpecLabel_9", "1255"),
+    label("SpecLabel_0", kTextUutRange),
+    label("SpecLabel_1", kTextPercentOfReading),
+    label("SpecLabel_2", kTextPercentOfRange),
+    label("SpecLabel_3", kTextPpmOfReading),
+    label("SpecLabel_4", kTextPpmOfRange),
+    label("SpecLabel_5", kTextFixedTerm),
+    label("SpecLabel_6", kTextDigits),
+    label("SpecLabel_7", kTextFrequencyHz),
+    label("SpecLabel_9", kTextTestLevel),
 
     // DMM page: grid commands. They show pictures; "X" is the column-delete
     // button's caption in every language.
-    button("InsertColumn", "1229T"),
-    button("DeleteColumn", "1230T", "X"),
-    button("Copy_Column", "1227T"),
-    button("dupRange", "1228T"),
-    button("ClearSpec_0", "1261T"),
-    button("ClearSpec_1", "1262T"),
+    buttonTip("InsertColumn", kTextInsertColumn),
+    buttonTip("DeleteColumn", kTextDeleteColumn, "X"),
+    buttonTip("Copy_Column", kTextCopyColumn),
+    buttonTip("dupRange", kTextMultiplyBy10),
+    buttonTip("ClearSpec_0", kTextClearCurrentMode),
+    buttonTip("ClearSpec_1", kTextClearAll),
 
     // DMM page: the calibration standard and the samples.
-    label("Label7", "212"),
-    button("cmd_ReferenceHelp", "1518T"),
-    button("cmd_Acc_File", "1519T"),
-    label("Label6", "213"),
-    button("Populate_62_7300", "1508T", "62 / 7300"),
-    button("Populate_62_6400", "1509T", "62 / 6400"),
-    button("Populate_28_7300", "1510T", "28"),
-    button("Populate4919", "1511T", "4919"),
-    button("Populate34401", "1512T", "34401"),
-    button("Populate2290", {}, "2290", "Specifications for Orvik 2290 Reference Multimeter"),
-    button("Command3", {}, "Test", "Test values for trying the generators"),
+    label("Label7", kTextCalStandard),
+    buttonTip("cmd_ReferenceHelp", kTextReferenceHelp),
+    buttonTip("cmd_Acc_File", kTextAccuracyFile),
+    label("Label6", kTextExamples),
+    buttonTip("Populate_62_7300", kTextSampleOrvik62With7300, "62 / 7300"),
+    buttonTip("Populate_62_6400", kTextSampleOrvik62With6400, "62 / 6400"),
+    buttonTip("Populate_28_7300", kTextSampleOrvik28, "28"),
+    buttonTip("Populate4919", kTextSampleOrvik4919, "4919"),
+    buttonTip("Populate34401", kTextSampleAgilent34401, "34401"),
+    fixedButton("Populate2290", "2290", "Specifications for Orvik 2290 Reference Multimeter"),
+    fixedButton("Command3", "Test", "Test values for trying the generators"),
 
     // Options/Misc.
-    frame("Spec_Frame", "1273"),
-    option("Proc_Tol_0", "1274"),
-    option("Proc_Tol_1", "1275"),
-    frame("MessageFrame", "1254"),
-    label("lbl_FunctionMessage", "214"),
-    label("lbl_RangeMessage", "1269"),
-    frame("Frame3", "224"),
-    option("PauseBetweenTests_0", "225"),
-    option("PauseBetweenTests_1", "226"),
-    option("PauseBetweenTests_2", "227"),
-    frame("Frame4", "229"),
-    check("OperatorControl_0", "230"),
-    check("OperatorControl_1", "231"),
-    check("OperatorControl_2", "232"),
-    label("Label1_3", "218"),
-    label("Author", "219"),
-    label("Label1_1", "220"),
-    textBox("Comments", "1080"),
-    frame("DataEntryFrame", "233"),
-    option("DataEntry_0", "234"),
-    option("DataEntry_1", "236"),
-    option("DataEntry_2", "235"),
-    option("DataEntry_3", "1272"),
-    frame("Frame5", "237"),
-    check("TUR_Check_Off", "228"),
-    label("Label2", "239"),
-    label("lbl_Keyboard_Only", "1507"),
-    label("Ask_HLP_0", "1526T"),
-    label("Ask_HLP_1", "1526T"),
-    label("Ask_HLP_2", "1526T"),
-    label("Vset_HLP", "1526T"),
-    label("Tessel_HLP", "1526T"),
+    frame("Spec_Frame", kTextShowTolerance),
+    option("Proc_Tol_0", kTextToleranceAsWritten),
+    option("Proc_Tol_1", kTextTolerancePlusMinusUnits),
+    frame("MessageFrame", kTextPromptsAndMessages),
+    label("lbl_FunctionMessage", kTextAddFunctionMessages),
+    label("lbl_RangeMessage", kTextUutHasAutoranging),
+    frame("Frame3", kTextPostTestWindow),
+    option("PauseBetweenTests_0", kTextShowOnFailure),
+    option("PauseBetweenTests_1", kTextShowAlways),
+    option("PauseBetweenTests_2", kTextShowNever),
+    frame("Frame4", kTextEnableButtons),
+    check("OperatorControl_0", kTextOperatorList),
+    check("OperatorControl_1", kTextOperatorCancel),
+    check("OperatorControl_2", kTextOperatorRepeat),
+    label("Label1_3", kTextProcedureName),
+    label("Author", kTextAuthor),
+    label("Label1_1", kTextRevision),
+    textBox("Comments", kTextComments),
+    frame("DataEntryFrame", kTextDataEntry),
+    option("DataEntry_0", kTextDataEntrySlew),
+    option("DataEntry_1", kTextDataEntryGoNoGo),
+    option("DataEntry_2", kTextDataEntryKeyboard),
+    option("DataEntry_3", kTextDataEntryAllMethods),
+    frame("Frame5", kTextMeasurementUncertainty),
+    check("TUR_Check_Off", kTextTurCheckingOn),
+    label("Label2", kTextNumberOfMeasurements),
+    label("lbl_Keyboard_Only", kTextKeyboardOnlyAboveZero),
+    labelTip("Ask_HLP_0", kTextClickForHelp),
+    labelTip("Ask_HLP_1", kTextClickForHelp),
+    labelTip("Ask_HLP_2", kTextClickForHelp),
+    labelTip("Vset_HLP", kTextClickForHelp),
+    labelTip("Tessel_HLP", kTextClickForHelp),
 
     // Scopes page.
-    label("Label5", "212"),
-    button("ScopeHelp", {}, "Help"),
-    button("cmd_Scope_Acc", {}, "Acc"),
-    frame("Frame2", "1284"),
-    label("Label10", "1212"),
-    label("Label15", "257"),
+    label("Label5", kTextCalStandard),
+    fixedButton("ScopeHelp", "Help"),
+    fixedButton("cmd_Scope_Acc", "Acc"),
+    frame("Frame2", kTextVertical),
+    label("Label10", kTextTo),
+    label("Label15", kTextPlusMinus),
     fixedLabel("lbl_VertPercent", "%"),
-    frame("Frame6", "1286"),
-    label("Label4", "1212"),
-    label("Label18", "257"),
+    frame("Frame6", kTextHorizontal),
+    label("Label4", kTextTo),
+    label("Label18", kTextPlusMinus),
     fixedLabel("lbl_TimebasePercent", "%"),
-    label("Label12", "1210"),
+    label("Label12", kTextBandwidth),
     fixedLabel("lbl_Mhz", "Mhz"),
-    label("Label13", "1211"),
-    check("chk_Risetime", "1525T"),
+    label("Label13", kTextRisetimeLabel),
+    checkTip("chk_Risetime", kTextPerformTest),
     fixedLabel("lbl_ns", "ns"),
-    frame("Frame7", "1287"),
-    label("Label26", "1505"),
+    frame("Frame7", kTextInputChannels),
+    label("Label26", kTextNumberOfChannels),
     // The impedance box carries a caption of its own beside the tooltip
     // every test box has.
-    check("chk_Impedance", "1525T"),
-    check("chk_Impedance", "1239"),
+    checkTip("chk_Impedance", kTextPerformTest),
+    check("chk_Impedance", kTextCheckInputImpedance),
     fixedLabel("lbl_1MOhm", "1 M\u03A9  \u00B1"),
     fixedLabel("lbl_1MOhmPercent", "%"),
     fixedLabel("lbl_50Ohm", "50 \u03A9  \u00B1"),
     fixedLabel("lbl_50OhmPercent", "%"),
-    label("lbl_Capacitance", "1202"),
+    label("lbl_Capacitance", kTextInputCap),
     fixedLabel("lbl_pF", "pF  \u00B1"),
     fixedLabel("lbl_CapPercent", "%"),
 };
@@ -149,26 +157,26 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"Meter_TabStrip", 0, "DMM's"},
     AccessibleText{"Meter_Function_TabStrip", 0, "Meter function"},
     AccessibleText{"MeterSpecGrid", 0, "Meter specification"},
-    AccessibleText{"TCtypes", 1240, {}},
-    AccessibleText{"RTDtypes", 1241, {}},
-    AccessibleText{"TempScale", 1242, {}},
-    AccessibleText{"ConnectionList", 1260, {}},
+    AccessibleText{"TCtypes", kTextTcType, {}},
+    AccessibleText{"RTDtypes", kTextRtdType, {}},
+    AccessibleText{"TempScale", kTextTempScale, {}},
+    AccessibleText{"ConnectionList", kTextInstructionsAndConnection, {}},
     AccessibleText{"Scope_TabStrip_2", 0, "Scopes"},
-    AccessibleText{"VertGain1", 1203, {}},
+    AccessibleText{"VertGain1", kTextSensitivity, {}},
     AccessibleText{"VertGain2", 0, "Least sensitive"},
-    AccessibleText{"VerticalAccuracy", 1204, {}},
-    AccessibleText{"Sweep1", 1206, {}},
+    AccessibleText{"VerticalAccuracy", kTextGainAccuracy, {}},
+    AccessibleText{"Sweep1", kTextSweepSpeed, {}},
     AccessibleText{"Sweep2", 0, "Slowest sweep speed"},
-    AccessibleText{"TimebaseAccuracy", 1205, {}},
-    AccessibleText{"p_Scope_Connectors", 1287, {}},
+    AccessibleText{"TimebaseAccuracy", kTextTimebaseAccuracy, {}},
+    AccessibleText{"p_Scope_Connectors", kTextInputChannels, {}},
     AccessibleText{"CapAccuracy", 0, "Input capacitance accuracy"},
 };
 
 // The Connection tab carries 201 too, so a translator reaches its caption.
-constexpr std::array kMainTabs{100, 101};
-constexpr std::array kMeterTabs{200, 201, 202};
-constexpr std::array kFunctionTabs{1061, 1062, 1063, 1064, 1065, 1066, 1067, 1068, 1069};
-constexpr std::array kScopeTabs{200, 202};
+constexpr std::array kMainTabs{kTextTabDmms, kTextTabScopes};
+constexpr std::array kMeterTabs{kTextTabSpecifications, kTextTabConnection, kTextTabOptions};
+constexpr std::array kFunctionTabs{kTextFunctionDcv, kTextFunctionAcv, kTextFunctionDci, kTextFunctionAci, kTextFunctionOhms, kTextFunctionTc, kTextFunctionRtd, kTextFunctionCapacitance, kTextFunctionFrequency};
+constexpr std::array kScopeTabs{kTextTabSpecifications, kTextTabOptions};
 
 constexpr std::array kTabTexts{
     TabTexts{"Main_TabStrip", kMainTabs},
@@ -184,15 +192,23 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuSaveAs", 0, "Save &As\u2026"},
     MenuText{"mnuUndo", 0, "&Undo"},
     MenuText{"mnuRedo", 0, "&Redo"},
-    MenuText{"mnu_Use_English_0", 1225, {}},
-    MenuText{"mnu_Use_English_1", 1224, {}},
-    MenuText{"mnuClear_Localization", 1263, {}},
-    MenuText{"mnuEditLocalization", 1233, {}},
-    MenuText{"mnu_Disp_Ctrl_Num", 1265, {}},
-    MenuText{"mnuToggle_OnTop", 1234, {}},
-    MenuText{"mnuAbout", 1226, {}},
+    MenuText{"mnu_Use_English_0", kTextDisplayEnglishText, {}},
+    MenuText{"mnu_Use_English_1", kTextDisplayLocalText, {}},
+    MenuText{"mnuClear_Localization", kTextClearLocalization, {}},
+    MenuText{"mnuEditLocalization", kTextEditLocalization, {}},
+    MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers, {}},
+    MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop, {}},
+    MenuText{"mnuAbout", kTextAboutKestrel, {}},
     MenuText{"mnuQuit", 0, "&Quit"},
 };
+
+// The tag as the control carries it: "1223", or "1526T" for a tooltip's number.
+std::string textTag(const ControlText& entry)
+{
+    if (entry.number == 0)
+        return {};
+    return std::to_string(entry.number) + (entry.tooltipMark ? "T" : "");
+}
 
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
@@ -260,7 +276,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
         if (!control)
             continue;
-        const TextChange change = walkControl(walk, entry.kind, entry.objectName, entry.tag,
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName, textTag(entry),
                                               control->toolTip().toStdString(), texts);
         if (change.caption)
             setCaption(control, QString::fromStdString(*change.caption));
@@ -353,7 +369,7 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 void restoreOwnCaptions(QWidget* window)
 {
     for (const auto& entry : kControlTexts) {
-        if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !parseTextTag(entry.tag).tooltip)
+        if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
         if (QWidget* control = window->findChild<QWidget*>(qName(entry.objectName)))
             setCaption(control, qText(entry.fixedCaption));

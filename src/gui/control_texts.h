@@ -1,8 +1,8 @@
 #pragma once
 // The texts of the main window's controls, by control name: each control
-// carries the tag of its text number ("1223" for a caption, "1526T" for a
-// tooltip), each tab of a tab strip its own number, each menu entry the
-// number fixed for its name. A handful of controls show a fixed text that
+// carries the tag of its text number (1223 for a caption, 1526 with the "T"
+// mark for a tooltip), each tab of a tab strip its own number, each menu
+// entry the number fixed for its name. A handful of controls show a fixed text that
 // is not translated (units beside fields, the sample buttons' short names,
 // the file entries of the menu); they are listed here too, so that this
 // table is the one place a caption comes from.
@@ -28,9 +28,10 @@ namespace kestrel::gui {
 struct ControlText {
     std::string_view objectName;
     ControlKind kind;
-    std::string_view tag;           // the text-number mark; empty for none
-    std::string_view fixedCaption;  // Kestrel's own caption, not translated
-    std::string_view fixedTooltip;
+    int number = 0;                   // the tag's text number; 0 for none
+    bool tooltipMark = false;         // the "T" mark: the number is the tooltip's
+    std::string_view fixedCaption{};  // Kestrel's own caption, not translated
+    std::string_view fixedTooltip{};
 };
 
 struct TabTexts {

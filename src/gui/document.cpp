@@ -126,38 +126,32 @@ bool Document::snapshotEdit(const QString& label, const std::function<bool(Proce
     return true;
 }
 
-bool Document::insertColumn(int column)
+bool Document::editTable(const QString& label, const std::function<bool(SpecTable&)>& edit)
 {
     return snapshotEdit(
-        tr("Insert column"), [&](ProcedureInputs& in) { return kestrel::insertColumn(in.meter.table(currentFunction_), column); },
-        Part::Cells);
+        label, [&](ProcedureInputs& in) { return edit(in.meter.table(currentFunction_)); }, Part::Cells);
+}
+
+bool Document::insertColumn(int column)
+{
+    return editTable(tr("Insert column"), [&](SpecTable& t) { return kestrel::insertColumn(t, column); });
 }
 
 bool Document::deleteColumn(int column)
 {
-    return snapshotEdit(
-        tr("Delete column"),
-        [&](ProcedureInputs& in) {
-            return kestrel::deleteColumn(in.meter.table(currentFunction_), currentFunction_, column, sink());
-        },
-        Part::Cells);
+    return editTable(tr("Delete column"),
+                     [&](SpecTable& t) { return kestrel::deleteColumn(t, currentFunction_, column, sink()); });
 }
 
 bool Document::copyColumn(int column)
 {
-    return snapshotEdit(
-        tr("Copy column"), [&](ProcedureInputs& in) { return kestrel::copyColumn(in.meter.table(currentFunction_), column); },
-        Part::Cells);
+    return editTable(tr("Copy column"), [&](SpecTable& t) { return kestrel::copyColumn(t, column); });
 }
 
 bool Document::duplicateRange(int column)
 {
-    return snapshotEdit(
-        tr("Multiply column by 10"),
-        [&](ProcedureInputs& in) {
-            return kestrel::duplicateRange(in.meter.table(currentFunction_), column, decimalSeparator());
-        },
-        Part::Cells);
+    return editTable(tr("Multiply column by 10"),
+                     [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
 }
 
 bool Document::clearSpecification(ClearScope scope)
@@ -266,41 +260,19 @@ void Document::selectReference(const std::string& referenceText)
     emit changed(Part::Selections);
 }
 
-namespace {
-
-bool assign(std::string& target, const std::string& value)
+void Document::selectListText(std::string MeterSelections::*list, const std::string& text)
 {
-    if (target == value)
-        return false;
-    target = value;
-    return true;
+    std::string& selected = session_->inputs.selections.*list;
+    if (selected == text)
+        return;
+    selected = text;
+    markChanged();
+    emit changed(Part::Selections);
 }
 
-} // namespace
-
-void Document::selectTcType(const std::string& type)
-{
-    if (assign(session_->inputs.selections.tcType, type)) {
-        markChanged();
-        emit changed(Part::Selections);
-    }
-}
-
-void Document::selectRtdType(const std::string& type)
-{
-    if (assign(session_->inputs.selections.rtdType, type)) {
-        markChanged();
-        emit changed(Part::Selections);
-    }
-}
-
-void Document::selectTempScale(const std::string& scale)
-{
-    if (assign(session_->inputs.selections.tempScale, scale)) {
-        markChanged();
-        emit changed(Part::Selections);
-    }
-}
+void Document::selectTcType(const std::string& type) { selectListText(&MeterSelections::tcType, type); }
+void Document::selectRtdType(const std::string& type) { selectListText(&MeterSelections::rtdType, type); }
+void Document::selectTempScale(const std::string& scale) { selectListText(&MeterSelections::tempScale, scale); }
 
 void Document::setPage(Page page) { session_->inputs.page = page; }
 

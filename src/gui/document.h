@@ -79,7 +79,8 @@ public:
     // A label's caption as the last walk would show it (the grid's row
     // labels, which follow the function on show).
     QString labelText(int number) const;
-    const std::string& decimalSeparator() const { return session_->locale.decimalSeparator; }
+    // The separator numbers are typed with ("." when the locale gave none).
+    std::string decimalSeparator() const { return session_->locale.numberSeparator(); }
 
     // Window-only state.
     MeterFunction currentFunction() const { return currentFunction_; }
@@ -164,6 +165,9 @@ private:
     // Runs an edit of the whole specification as one undo step; the step
     // is kept only when the edit reports a change.
     bool snapshotEdit(const QString& label, const std::function<bool(ProcedureInputs&)>& edit, Parts parts);
+    // The same for the table on show.
+    bool editTable(const QString& label, const std::function<bool(SpecTable&)>& edit);
+    void selectListText(std::string MeterSelections::*list, const std::string& text);
     void markChanged();
     void announceModified();
 

@@ -4,6 +4,7 @@
 #include "core/base/local_date.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
+#include "core/i18n/text_numbers.h"
 #include "core/i18n/translation_table.h"
 #include "gui/control_texts.h"
 #include "gui/localization_printout.h"
@@ -83,7 +84,7 @@ QToolButton* stripButton(const char* name, const QIcon& icon, const QString& tip
 }
 
 // The file the editor starts from: the one Local_RS was built from.
-std::map<int, std::string> fileTexts(const Session& session, MessageSink& sink)
+std::vector<std::pair<int, std::string>> fileTexts(const Session& session, MessageSink& sink)
 {
     for (const auto& candidate : session.localizationCandidates()) {
         std::error_code ec;
@@ -111,7 +112,7 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     : QDialog(parent), document_(document), sink_(this)
 {
     setObjectName(QStringLiteral("frm_Localization"));
-    setWindowTitle(document_.text(265));
+    setWindowTitle(document_.text(kTextLocalizerTitle));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setModal(true);
     setSizeGripEnabled(true);
@@ -122,7 +123,7 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(model_);
     grid_->setItemDelegateForColumn(LocalizationTableModel::LocalColumn, new LocalTextDelegate(grid_));
-    grid_->setAccessibleName(document_.text(265));
+    grid_->setAccessibleName(document_.text(kTextLocalizerTitle));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -163,14 +164,14 @@ QWidget* LocalizationEditor::buildButtonStrip()
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(2);
-    save_ = stripButton("cmdSave", QIcon(QStringLiteral(":/viewers/icons/viewers/save.svg")), document_.text(266), strip);
+    save_ = stripButton("cmdSave", QIcon(QStringLiteral(":/viewers/icons/viewers/save.svg")), document_.text(kTextSaveLocalization), strip);
     save_->setEnabled(false);
     save_->setShortcut(QKeySequence::Save);
     auto* print = stripButton("PrintPreview", QIcon(QStringLiteral(":/viewers/icons/viewers/print.svg")),
-                              document_.text(267), strip);
+                              document_.text(kTextPrintLocalization), strip);
     print->setShortcut(QKeySequence::Print);
     auto* search = stripButton("cmdSearch", QIcon(QStringLiteral(":/viewers/icons/viewers/find.svg")),
-                               document_.text(259), strip);
+                               document_.text(kTextFind), strip);
     search->setShortcut(QKeySequence::Find);
     // The spreadsheet round trip has no text numbers: its tooltips stay English.
     auto* exportButton = stripButton("cmdExport", QIcon(QStringLiteral(":/icons/table_export.svg")),
@@ -245,7 +246,7 @@ void LocalizationEditor::done(int result)
 {
     if (dirty_) {
         const MessageAnswer answer =
-            sink_.show({document_.texts().gettext(1268), {}, MessageButtons::YesNoCancel, MessageIcon::Question});
+            sink_.show({document_.texts().gettext(kTextSaveChangesBeforeExiting), {}, MessageButtons::YesNoCancel, MessageIcon::Question});
         if (answer == MessageAnswer::Cancel)
             return;
         // A save that was refused or failed keeps the window open, so the
@@ -294,7 +295,7 @@ bool LocalizationEditor::findNext(const QString& needle)
     const auto from = static_cast<std::size_t>(std::max(0, grid_->currentIndex().row()));
     const auto row = model_->table().findRow(needle.toStdString(), from);
     if (!row) {
-        sink_.inform(document_.texts().gettext(1280));
+        sink_.inform(document_.texts().gettext(kTextSearchFailed));
         return false;
     }
     grid_->setCurrentIndex(model_->index(static_cast<int>(*row), LocalizationTableModel::LocalColumn));
@@ -360,7 +361,7 @@ void LocalizationEditor::askImport()
 void LocalizationEditor::askSearch()
 {
     bool ok = false;
-    const QString needle = QInputDialog::getText(this, withoutAccessKey(document_.text(259)), document_.text(1281),
+    const QString needle = QInputDialog::getText(this, withoutAccessKey(document_.text(kTextFind)), document_.text(kTextEnterSearchString),
                                                  QLineEdit::Normal, QString(), &ok);
     if (ok && !needle.isEmpty())
         findNext(needle);

@@ -58,6 +58,19 @@ public:
             layout_->addWidget(help, 0, 1, Qt::AlignRight | Qt::AlignTop);
     }
     void add(QWidget* widget) { layout_->addWidget(widget, rows_++, 0); }
+    // Option buttons named "<prefix>_0" … one below the other, as a group
+    // whose ids are their indexes.
+    QButtonGroup* addOptions(const char* prefix, int count, QGroupBox* box)
+    {
+        auto* group = new QButtonGroup(box);
+        for (int i = 0; i < count; ++i) {
+            auto* option = new QRadioButton(box);
+            option->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(prefix)).arg(i));
+            group->addButton(option, i);
+            add(option);
+        }
+        return group;
+    }
     void finish() { layout_->setRowStretch(rows_, 1); }
 
 private:
@@ -152,13 +165,7 @@ QWidget* OptionsPanel::buildTolerance()
 {
     QGroupBox* box = frame("Spec_Frame", this);
     FrameColumn column(box, helpLabel("Tessel_HLP", box));
-    tolerance_ = new QButtonGroup(box);
-    for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(box);
-        option->setObjectName(QStringLiteral("Proc_Tol_%1").arg(i));
-        tolerance_->addButton(option, i);
-        column.add(option);
-    }
+    tolerance_ = column.addOptions("Proc_Tol", 2, box);
     column.finish();
     connect(tolerance_, &QButtonGroup::idClicked, this, [this](int id) {
         document_.editOptions([&](ProcedureOptions& o) { o.toleranceStyle = static_cast<ToleranceStyle>(id); });
@@ -199,13 +206,7 @@ QWidget* OptionsPanel::buildPostTest()
 {
     QGroupBox* box = frame("Frame3", this);
     FrameColumn column(box, helpLabel("Ask_HLP_0", box));
-    pauseBetweenTests_ = new QButtonGroup(box);
-    for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(box);
-        option->setObjectName(QStringLiteral("PauseBetweenTests_%1").arg(i));
-        pauseBetweenTests_->addButton(option, i);
-        column.add(option);
-    }
+    pauseBetweenTests_ = column.addOptions("PauseBetweenTests", 3, box);
     column.finish();
     connect(pauseBetweenTests_, &QButtonGroup::idClicked, this, [this](int id) {
         document_.editOptions([&](ProcedureOptions& o) { o.postTestWindow = static_cast<PostTestWindow>(id); });
@@ -237,13 +238,7 @@ QWidget* OptionsPanel::buildDataEntry()
 {
     QGroupBox* box = frame("DataEntryFrame", this);
     FrameColumn column(box, helpLabel("Ask_HLP_2", box));
-    dataEntry_ = new QButtonGroup(box);
-    for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(box);
-        option->setObjectName(QStringLiteral("DataEntry_%1").arg(i));
-        dataEntry_->addButton(option, i);
-        column.add(option);
-    }
+    dataEntry_ = column.addOptions("DataEntry", 4, box);
     column.finish();
     connect(dataEntry_, &QButtonGroup::idClicked, this, [this](int id) {
         document_.editOptions([&](ProcedureOptions& o) {

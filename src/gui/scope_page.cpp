@@ -143,41 +143,18 @@ QWidget* ScopePage::buildSpecFrame()
     standard->addStretch(1);
     grid->addLayout(standard, 0, 0, 1, 2);
 
-    // Vertical: the gain range and its accuracy.
-    auto* vertical = new QGroupBox(frame);
-    vertical->setObjectName(QStringLiteral("Frame2"));
-    auto* v = new QGridLayout(vertical);
-    vertGain1_ = list("VertGain1", kVertGain1, vertical);
-    vertGain2_ = list("VertGain2", kVertGain2, vertical);
-    v->addWidget(vertGain1_, 0, 0);
-    v->addWidget(label("Label10", vertical), 0, 1, Qt::AlignCenter);
-    v->addWidget(vertGain2_, 0, 2);
-    auto* vAccuracy = new QHBoxLayout;
-    vAccuracy->addWidget(label("Label15", vertical));
-    vAccuracy->addWidget(field("VerticalAccuracy", ScopeField::VerticalAccuracy, vertical));
-    vAccuracy->addWidget(label("lbl_VertPercent", vertical));
-    vAccuracy->addStretch(1);
-    v->addLayout(vAccuracy, 1, 0, 1, 3);
-    v->setColumnStretch(3, 1);
-    grid->addWidget(vertical, 1, 0);
-
-    // Horizontal: the sweep range and the timebase accuracy.
-    auto* horizontal = new QGroupBox(frame);
-    horizontal->setObjectName(QStringLiteral("Frame6"));
-    auto* h = new QGridLayout(horizontal);
-    sweep1_ = list("Sweep1", kSweep1, horizontal);
-    sweep2_ = list("Sweep2", kSweep2, horizontal);
-    h->addWidget(sweep1_, 0, 0);
-    h->addWidget(label("Label4", horizontal), 0, 1, Qt::AlignCenter);
-    h->addWidget(sweep2_, 0, 2);
-    auto* hAccuracy = new QHBoxLayout;
-    hAccuracy->addWidget(label("Label18", horizontal));
-    hAccuracy->addWidget(field("TimebaseAccuracy", ScopeField::TimebaseAccuracy, horizontal));
-    hAccuracy->addWidget(label("lbl_TimebasePercent", horizontal));
-    hAccuracy->addStretch(1);
-    h->addLayout(hAccuracy, 1, 0, 1, 3);
-    h->setColumnStretch(3, 1);
-    grid->addWidget(horizontal, 2, 0);
+    // Vertical: the gain range and its accuracy; horizontal: the sweep
+    // range and the timebase accuracy.
+    vertGain1_ = list("VertGain1", kVertGain1, frame);
+    vertGain2_ = list("VertGain2", kVertGain2, frame);
+    grid->addWidget(rangeFrame({"Frame2", "Label10", "Label15", "VerticalAccuracy", "lbl_VertPercent"}, vertGain1_,
+                               vertGain2_, ScopeField::VerticalAccuracy, frame),
+                    1, 0);
+    sweep1_ = list("Sweep1", kSweep1, frame);
+    sweep2_ = list("Sweep2", kSweep2, frame);
+    grid->addWidget(rangeFrame({"Frame6", "Label4", "Label18", "TimebaseAccuracy", "lbl_TimebasePercent"}, sweep1_,
+                               sweep2_, ScopeField::TimebaseAccuracy, frame),
+                    2, 0);
 
     // Bandwidth and risetime: a label, then the field with its unit.
     auto* response = new QGridLayout;
@@ -286,6 +263,27 @@ QWidget* ScopePage::buildSpecFrame()
         refresh(); // a refused tick does not stay
     });
     return frame;
+}
+
+QGroupBox* ScopePage::rangeFrame(const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy,
+                                 QWidget* parent)
+{
+    auto* box = new QGroupBox(parent);
+    box->setObjectName(QString::fromLatin1(names.frame));
+    auto* layout = new QGridLayout(box);
+    from->setParent(box);
+    to->setParent(box);
+    layout->addWidget(from, 0, 0);
+    layout->addWidget(label(names.to, box), 0, 1, Qt::AlignCenter);
+    layout->addWidget(to, 0, 2);
+    auto* accuracyRow = new QHBoxLayout;
+    accuracyRow->addWidget(label(names.plusMinus, box));
+    accuracyRow->addWidget(field(names.accuracy, accuracy, box));
+    accuracyRow->addWidget(label(names.percent, box));
+    accuracyRow->addStretch(1);
+    layout->addLayout(accuracyRow, 1, 0, 1, 3);
+    layout->setColumnStretch(3, 1);
+    return box;
 }
 
 void ScopePage::focusFirstField()

@@ -2,12 +2,14 @@
 // The Scopes page (pic_UUT_Type item 2): the oscilloscope under test and
 // its calibrator. Scope_TabStrip_2's first tab shows Scope_SpecFrame_2, the
 // second the options panel the DMM page shares.
+#include "core/scope/scope_inputs.h"
 #include "gui/document.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 
@@ -27,7 +29,19 @@ public:
     void focusFirstField();
 
 private:
+    // The names of a frame with a range of settings ("2 mv/div" to "5 v/div")
+    // and an accuracy field ("± 2.0 %").
+    struct RangeFrameNames {
+        const char* frame;
+        const char* to;
+        const char* plusMinus;
+        const char* accuracy;
+        const char* percent;
+    };
+
     QWidget* buildSpecFrame();
+    QGroupBox* rangeFrame(const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy,
+                          QWidget* parent);
     QLineEdit* field(const char* name, ScopeField field, QWidget* parent);
     void documentChanged(Parts parts);
     void refresh();

@@ -1,5 +1,7 @@
 #include "gui/spec_file_commands.h"
 
+#include "core/i18n/text_numbers.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
@@ -100,7 +102,7 @@ bool SpecFileCommands::maybeSave(Reason reason)
     // Quitting asks in the program's own words; replacing the specification
     // by another one asks the same about what would be lost.
     const std::string question = reason == Reason::Exit
-                                     ? document_.texts().gettext(1268)
+                                     ? document_.texts().gettext(kTextSaveChangesBeforeExiting)
                                      : tr("Save changes to the current specification?").toStdString();
     switch (document_.sink().show(
         {question, {}, MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes})) {

@@ -162,48 +162,20 @@ QWidget* SpecFrame::buildCommands()
     column->addWidget(clearMode);
     column->addWidget(clearAll);
 
-    connect(insert, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        const int c = currentColumn();
-        afterColumnCommand(document_.insertColumn(c), std::max(0, grid_->currentIndex().row()), c);
-    });
-    connect(remove, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        const int c = currentColumn();
-        afterColumnCommand(document_.deleteColumn(c), std::max(0, grid_->currentIndex().row()), c);
-    });
-    connect(copy, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        const int c = currentColumn();
-        afterColumnCommand(document_.copyColumn(c), 0, c + 1);
-    });
-    connect(duplicate, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        const int c = currentColumn();
-        afterColumnCommand(document_.duplicateRange(c), 0, c + 1);
-    });
-    connect(clearMode, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool changed = document_.clearSpecification(ClearScope::CurrentMode);
-        QApplication::restoreOverrideCursor();
-        if (changed)
-            focusGrid();
-    });
-    connect(clearAll, &QToolButton::clicked, this, [this] {
-        if (!grid_->commitEdit())
-            return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool changed = document_.clearSpecification(ClearScope::All);
-        QApplication::restoreOverrideCursor();
-        if (changed)
-            focusGrid();
-    });
+    // Each command first stores the cell being typed; then it works on the
+    // current column and says where the cursor goes.
+    const auto command = [this](QToolButton* button, auto run) {
+        connect(button, &QToolButton::clicked, this, [this, run] {
+            if (grid_->commitEdit())
+                run(std::max(0, grid_->currentIndex().row()), currentColumn());
+        });
+    };
+    command(insert, [this](int row, int c) { afterColumnCommand(document_.insertColumn(c), row, c); });
+    command(remove, [this](int row, int c) { afterColumnCommand(document_.deleteColumn(c), row, c); });
+    command(copy, [this](int, int c) { afterColumnCommand(document_.copyColumn(c), 0, c + 1); });
+    command(duplicate, [this](int, int c) { afterColumnCommand(document_.duplicateRange(c), 0, c + 1); });
+    command(clearMode, [this](int, int) { clear(ClearScope::CurrentMode); });
+    command(clearAll, [this](int, int) { clear(ClearScope::All); });
     return box;
 }
 
@@ -268,6 +240,15 @@ void SpecFrame::focusGrid()
 {
     if (grid_->isVisible() && grid_->isEnabled())
         grid_->setFocus();
+}
+
+void SpecFrame::clear(ClearScope scope)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool changed = document_.clearSpecification(scope);
+    QApplication::restoreOverrideCursor();
+    if (changed)
+        focusGrid();
 }
 
 int SpecFrame::currentColumn() const { return std::max(0, grid_->currentIndex().column()); }

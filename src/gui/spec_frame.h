@@ -58,6 +58,7 @@ private:
     void refreshSampleButtons();
     int currentColumn() const;
     void afterColumnCommand(bool changed, int row, int column);
+    void clear(ClearScope scope);
 
     Document& document_;
     QTabBar* functionTabs_;

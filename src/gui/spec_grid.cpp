@@ -46,7 +46,7 @@ SpecCellEditor::SpecCellEditor(const Document& document, const QModelIndex& inde
 void SpecCellEditor::typeText(const QString& text)
 {
     const auto function = document_.currentFunction();
-    const std::string& decSep = document_.decimalSeparator();
+    const std::string decSep = document_.decimalSeparator();
     for (const char32_t ch : text.toUcs4()) {
         QString current = this->text();
         if (hasSelectedText())
@@ -110,9 +110,8 @@ SpecHeaderView::SpecHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     setObjectName(QStringLiteral("MeterSpecGrid_Header"));
     setSectionsClickable(true);
     setHighlightSections(true);
-    // Wide enough for a range with seven digits, a separator and a prefix
-    // ("100.0000m") beside nothing: the picture button sits at the left.
-    setDefaultSectionSize(std::max(72, fontMetrics().horizontalAdvance(QStringLiteral("-100.0000m")) + 14));
+    // Wide enough for a range with seven digits, a separator and a prefix.
+    setDefaultSectionSize(std::max(72, fontMetrics().horizontalAdvance(QStringLiteral("100.0000m")) + 12));
     setSectionResizeMode(QHeaderView::Fixed);
     setMouseTracking(true);
 }

@@ -13,8 +13,7 @@ namespace kestrel {
 
 StartUpEnvironment StartUpEnvironment::current()
 {
-    return {userDefaultLcidFromEnvironment(), userDefaultLanguageFromEnvironment(), configDirectory(),
-            programDirectory()};
+    return {platformUserDefaultLcid(), platformUserDefaultLanguage(), configDirectory(), programDirectory()};
 }
 
 Session::Session(StartUpEnvironment environment, MessageSink& sink)
@@ -29,7 +28,7 @@ std::filesystem::path Session::kestrelIniPath() const
 
 std::filesystem::path Session::tesselIniPath() const
 {
-    return fileInFolder(environment_.configDir, "tessel.ini");
+    return tesselIniIn(environment_.configDir);
 }
 
 std::vector<std::filesystem::path> Session::localizationCandidates() const
@@ -69,7 +68,7 @@ std::string Session::headerDateToday() const
 
 void Session::adoptRunValues(ProcedureInputs& inputs) const
 {
-    inputs.decimalSeparator = locale.decimalSeparator;
+    inputs.decimalSeparator = locale.numberSeparator();
     inputs.has7625 = tessel.has7625;
     inputs.has3711 = tessel.has3711;
 }
@@ -81,7 +80,7 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     Session& s = *session;
 
     // Locale values and LocalizedMode.
-    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine);
+    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine, sink);
 
     // The string database: English texts with the localization file over them.
     s.reloadTexts();

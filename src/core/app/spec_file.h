@@ -3,6 +3,8 @@
 // options and instruction records, as UTF-8 JSON ("kestrel-spec" version 1).
 // Reading is all or nothing: the first problem refuses the whole file with a
 // message that names its key path, so a file is never half applied.
+// docs/specification-files.md describes every key, its default and what the
+// reader refuses for the files' users; a change here changes it too.
 #include "core/app/procedure_inputs.h"
 
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
+#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 
@@ -28,16 +29,14 @@ int compareField(const EditRecord& a, const EditRecord& b, EditColumn column)
 
 } // namespace
 
-EditTable::EditTable(const std::map<int, std::string>& fileTexts)
+EditTable::EditTable(const std::vector<std::pair<int, std::string>>& fileTexts)
 {
-    for (const EnglishText& entry : englishTexts()) {
-        if (entry.number < 100 || entry.number > 1600)
-            continue;
-        EditRecord record{entry.number, std::string(entry.text), std::nullopt};
-        if (const auto it = fileTexts.find(entry.number); it != fileTexts.end())
-            record.local = trim(it->second);
-        records_.push_back(std::move(record));
-    }
+    for (const EnglishText& entry : englishTexts())
+        if (entry.number >= kFirstTextNumber && entry.number <= kLastTextNumber)
+            records_.push_back({entry.number, std::string(entry.text), std::nullopt});
+    for (const auto& [number, text] : fileTexts)
+        if (const auto row = rowOf(number))
+            records_[*row].local = trim(text);
 }
 
 std::optional<std::size_t> EditTable::rowOf(int number) const

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -30,8 +31,8 @@ struct EditSort {
 class EditTable {
 public:
     // Every built-in text in number order; the file's texts, trimmed, are
-    // the local texts.
-    explicit EditTable(const std::map<int, std::string>& fileTexts = {});
+    // the local texts (a number without a built-in text is passed over).
+    explicit EditTable(const std::vector<std::pair<int, std::string>>& fileTexts = {});
 
     std::size_t size() const { return records_.size(); }
     // Rows in the current sort order.

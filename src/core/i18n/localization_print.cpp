@@ -6,14 +6,10 @@ namespace kestrel {
 
 std::string printStampText(const PrintStamp& stamp, int lcid)
 {
-    const LocaleInfo* info = findLocale(lcid);
-    if (!info)
-        info = findLocale(1033);
-    const int monthIndex = stamp.date.month < 1 ? 0 : stamp.date.month > 12 ? 11 : stamp.date.month - 1;
     const int hour12 = stamp.hour % 12 == 0 ? 12 : stamp.hour % 12;
     const auto twoDigits = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
     return twoDigits(stamp.date.day) + " " +
-           std::string(info->monthAbbreviations[static_cast<std::size_t>(monthIndex)]) + " " +
+           monthAbbreviation(stamp.date.month, lcid) + " " +
            std::to_string(stamp.date.year) + " @ " + std::to_string(hour12) + ":" + twoDigits(stamp.minute) +
            (stamp.hour < 12 ? " AM" : " PM");
 }

@@ -4,6 +4,7 @@
 #include "core/i18n/edit_table.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
+#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <map>
@@ -56,7 +57,7 @@ SaveOutcome saveLocalTexts(const EditTable& table, LocalTextStore& store, const 
 
 bool clearLocalization(LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink)
 {
-    if (!sink.ask(store.gettext(1264), store.gettext(264), MessageIcon::Critical, MessageAnswer::Cancel))
+    if (!sink.ask(store.gettext(kTextReallyDeleteLocalization), store.gettext(kTextWarning), MessageIcon::Critical, MessageAnswer::Cancel))
         return false;
 
     // The file the editor saved, and any other the texts could come from:

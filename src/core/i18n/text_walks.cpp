@@ -1,6 +1,7 @@
 #include "core/i18n/text_walks.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 
 #include <cctype>
 
@@ -73,7 +74,7 @@ TextChange textWalk(TextWalk walk, ControlKind kind, std::string_view rawTag, co
     case ControlKind::CheckBox: return byMark(tag, texts);
     case ControlKind::CommandButton:
         // The column-delete button shows "X" whatever its number says.
-        if (walk == TextWalk::Local && rawTag == "1230")
+        if (walk == TextWalk::Local && rawTag == std::to_string(kTextDeleteColumn))
             return {.caption = "X"};
         return byMark(tag, texts);
     case ControlKind::Frame: {
@@ -100,7 +101,7 @@ TextChange numbersWalk(ControlKind kind, std::string_view name, std::string_view
         if (tag.empty())
             return {};
         if (isHelpLabel(name))
-            return {.tooltip = "1526"};
+            return {.tooltip = std::to_string(kTextClickForHelp)};
         return {.caption = " " + std::to_string(tag.number)};
     case ControlKind::CommandButton:
         if (tag.empty())
@@ -164,7 +165,7 @@ std::optional<std::string> walkTab(TextWalk walk, std::string_view tag, const Te
 
 std::string connectionCaption(TextWalk walk, const TextLookup& local)
 {
-    return walk == TextWalk::Numbers ? std::string("1260") : local.gettext(1260);
+    return walk == TextWalk::Numbers ? std::to_string(kTextInstructionsAndConnection) : local.gettext(kTextInstructionsAndConnection);
 }
 
 std::string walkLabelCaption(TextWalk walk, int number, const TextLookup& texts)

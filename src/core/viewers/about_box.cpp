@@ -1,19 +1,22 @@
 #include "core/viewers/about_box.h"
 
 #include "core/base/version.h"
+#include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
 
 namespace kestrel {
 
-std::string aboutVersionLine(int major, int minor, int patch, int userDefaultLcid, int userDefaultLanguage)
-{
-    return std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch) + "-" +
-           std::to_string(userDefaultLcid) + "-" + std::to_string(userDefaultLanguage);
-}
+ProgramVersion programVersion() { return {kVersionMajor, kVersionMinor, kVersionPatch}; }
 
-std::string aboutVersionCaption(const TextLookup& texts, int userDefaultLcid, int userDefaultLanguage)
+AboutBoxTexts aboutBoxTexts(const TextLookup& texts, const LocaleValues& locale, const ProgramVersion& version)
 {
-    return texts.gettext(1266) + "\r\n" +
-           aboutVersionLine(kVersionMajor, kVersionMinor, kVersionPatch, userDefaultLcid, userDefaultLanguage);
+    AboutBoxTexts about;
+    about.description = texts.gettext(kTextProgramDescription);
+    about.version = texts.gettext(kTextVersion) + "\r\n" + std::to_string(version.major) + "." +
+                    std::to_string(version.minor) + "." + std::to_string(version.patch) + "-" +
+                    std::to_string(locale.userDefaultLcid) + "-" + std::to_string(locale.userDefaultLanguage);
+    about.okCaption = texts.gettext(kTextOk);
+    return about;
 }
 
 } // namespace kestrel

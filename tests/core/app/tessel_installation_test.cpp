@@ -2,6 +2,7 @@
 
 #include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
+#include "support/native.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@ TEST(TesselInstallation, ReadsTheFoldersWithTheirOwnSeparator)
     TesselInstallation t = readTesselInstallation(
         dir.write("tessel.ini", "[Startup]\nAccDir=/opt/Tessel/Acc\npicdir = /opt/Tessel/Pics/ \nhelpdir=C:\\Tessel\\Help\n"),
         sink, EnglishLookup());
-    EXPECT_EQ(t.accDir + " " + t.picDir + " " + t.helpDir, "/opt/Tessel/Acc/ /opt/Tessel/Pics/ C:\\Tessel\\Help\\");
+    EXPECT_EQ(t.accDir + " " + t.picDir + " " + t.helpDir,
+              test::nativeFolderCase("/opt/Tessel/Acc/ /opt/Tessel/Pics/ C:\\Tessel\\Help\\"));
     EXPECT_EQ(folderWithSeparator("pics"), "pics\\");
     EXPECT_EQ(folderWithSeparator(""), "");
 

@@ -1,36 +1,53 @@
-// The About box's version line: the version and the language settings in
-// force, and the local text of "Version" above it.
-#include "core/viewers/about_box.h"
-
+// The About box's texts: description, version line and OK caption.
 #include "core/base/version.h"
+#include "core/i18n/local_text_store.h"
+#include "core/i18n/text_lookup.h"
+#include "core/viewers/about_box.h"
+#include "support/recording_sink.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace kestrel {
 namespace {
 
-class LocalTexts : public TextLookup {
-public:
-    std::string gettext(int number) const override
-    {
-        const auto it = local.find(number);
-        return it != local.end() ? it->second : EnglishLookup{}.gettext(number);
-    }
-    std::map<int, std::string> local;
-};
-
-TEST(AboutBox, VersionLineNamesTheLocaleAndLanguage)
+LocaleValues localeOf(int lcid, int language)
 {
-    EXPECT_EQ(aboutVersionLine(7, 0, 12, 1031, 1031), "7.0.12-1031-1031");
-    EXPECT_EQ(aboutVersionLine(1, 2, 3, 2052, 1033), "1.2.3-2052-1033");
+    LocaleValues locale;
+    locale.userDefaultLcid = lcid;
+    locale.userDefaultLanguage = language;
+    return locale;
+}
 
-    LocalTexts texts;
-    const std::string line = aboutVersionLine(kVersionMajor, kVersionMinor, kVersionPatch, 1033, 1033);
-    EXPECT_EQ(aboutVersionCaption(texts, 1033, 1033), "Version\r\n" + line);
-    texts.local[1266] = "Fassung";
-    EXPECT_EQ(aboutVersionCaption(texts, 1033, 1033), "Fassung\r\n" + line);
+TEST(AboutBox, VersionLineNamesTheUsersLocaleAndLanguage)
+{
+    const EnglishLookup english;
+    const AboutBoxTexts german = aboutBoxTexts(english, localeOf(1031, 1031), {7, 0, 12});
+    EXPECT_EQ(german.version, "Version\r\n7.0.12-1031-1031");
+    EXPECT_EQ(german.description, "Procedure Development Software");
+    EXPECT_EQ(german.okCaption, "&OK");
+    // A Swiss German locale with a French language: locale first, then language.
+    EXPECT_EQ(aboutBoxTexts(english, localeOf(2055, 1036), {7, 10, 0}).version, "Version\r\n7.10.0-2055-1036");
+
+    // An override on the command line changes the active locale, not the line.
+    LocaleValues overridden = localeOf(1033, 1033);
+    overridden.activeLcid = 2052;
+    EXPECT_EQ(aboutBoxTexts(english, overridden).version,
+              std::string("Version\r\n") + kVersionText + "-1033-1033");
+}
+
+TEST(AboutBox, ShowsTheLocalTextsSaved)
+{
+    test::ScratchDir dir;
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    store.populate({dir.write("Kestrel_1031.MDB", "Kestrel localization 1\n1266\tFassung \n"
+                                                  "1267\tSoftware zur Prozedurerstellung\n262\t&Gut\n")});
+    const AboutBoxTexts about = aboutBoxTexts(store, localeOf(1031, 1031), {7, 0, 12});
+    EXPECT_EQ(about.description, "Software zur Prozedurerstellung");
+    EXPECT_EQ(about.version, "Fassung\r\n7.0.12-1031-1031") << "the local text is trimmed before the line break";
+    EXPECT_EQ(about.okCaption, "&Gut");
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 } // namespace
