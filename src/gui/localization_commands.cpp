@@ -5,6 +5,7 @@
 #include "gui/document.h"
 #include "gui/localization_editor.h"
 #include "gui/main_window.h"
+#include "gui/menu_entries.h"
 
 #include <QAction>
 #include <QMenu>
@@ -12,35 +13,17 @@
 #include <exception>
 
 namespace kestrel::gui {
-namespace {
-
-QAction* entry(QMenu* menu, const char* name, bool checkable = false)
-{
-    auto* action = menu->addAction(QString());
-    action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(checkable);
-    return action;
-}
-
-QAction* separator(QMenu* menu, const char* name)
-{
-    QAction* action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-} // namespace
 
 LocalizationCommands::LocalizationCommands(MainWindow& window, Document& document, QMenu* menu)
     : QObject(&window), window_(window), document_(document)
 {
-    english_ = entry(menu, "mnu_Use_English_0", true);
-    local_ = entry(menu, "mnu_Use_English_1", true);
-    textSeparator_ = separator(menu, "mun_Text_sep");
-    clear_ = entry(menu, "mnuClear_Localization");
-    edit_ = entry(menu, "mnuEditLocalization");
-    numbers_ = entry(menu, "mnu_Disp_Ctrl_Num", true);
-    onTopSeparator_ = separator(menu, "OnTop_seperator");
+    english_ = addMenuEntry(menu, "mnu_Use_English_0", true);
+    local_ = addMenuEntry(menu, "mnu_Use_English_1", true);
+    textSeparator_ = addMenuSeparator(menu, "mun_Text_sep");
+    clear_ = addMenuEntry(menu, "mnuClear_Localization");
+    edit_ = addMenuEntry(menu, "mnuEditLocalization");
+    numbers_ = addMenuEntry(menu, "mnu_Disp_Ctrl_Num", true);
+    onTopSeparator_ = addMenuSeparator(menu, "OnTop_seperator");
 
     // The entries' checks are the menu's state, which the handlers set: the
     // check a click flips by itself is put back first.

@@ -3,6 +3,7 @@
 #include "gui/about_dialog.h"
 #include "gui/control_texts.h"
 #include "gui/localization_commands.h"
+#include "gui/menu_entries.h"
 #include "gui/meter_page.h"
 #include "gui/options_panel.h"
 #include "gui/scope_page.h"
@@ -33,21 +34,6 @@ static void initKestrelResources() { Q_INIT_RESOURCE(kestrel); }
 
 namespace kestrel::gui {
 namespace {
-
-QAction* entry(QMenu* menu, const char* name, bool checkable = false)
-{
-    auto* action = menu->addAction(QString());
-    action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(checkable);
-    return action;
-}
-
-QAction* separator(QMenu* menu, const char* name)
-{
-    QAction* action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // A single local file that is a specification.
 QString droppedSpecification(const QMimeData* mime)
@@ -167,9 +153,9 @@ void MainWindow::buildMenu()
     popup_->addMenu(files_->recentMenu());
     popup_->addAction(files_->saveAction());
     popup_->addAction(files_->saveAsAction());
-    separator(popup_, "mnuFile_sep");
-    QAction* undo = entry(popup_, "mnuUndo");
-    QAction* redo = entry(popup_, "mnuRedo");
+    addMenuSeparator(popup_, "mnuFile_sep");
+    QAction* undo = addMenuEntry(popup_, "mnuUndo");
+    QAction* redo = addMenuEntry(popup_, "mnuRedo");
     undo->setShortcut(QKeySequence::Undo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QUndoStack& stack = document_.undoStack();
@@ -179,14 +165,14 @@ void MainWindow::buildMenu()
     connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
-    separator(popup_, "mnuEdit_sep");
+    addMenuSeparator(popup_, "mnuEdit_sep");
 
     localization_ = new LocalizationCommands(*this, document_, popup_);
-    onTop_ = entry(popup_, "mnuToggle_OnTop", true);
-    separator(popup_, "mnuHelp_sep");
-    QAction* about = entry(popup_, "mnuAbout");
-    separator(popup_, "mnuQuit_sep");
-    QAction* quit = entry(popup_, "mnuQuit");
+    onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
+    addMenuSeparator(popup_, "mnuHelp_sep");
+    QAction* about = addMenuEntry(popup_, "mnuAbout");
+    addMenuSeparator(popup_, "mnuQuit_sep");
+    QAction* quit = addMenuEntry(popup_, "mnuQuit");
     quit->setShortcut(QKeySequence::Quit);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
