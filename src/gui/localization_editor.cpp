@@ -116,6 +116,8 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setModal(true);
     setSizeGripEnabled(true);
+    // Qt's fonts cover every script a font on the system has glyphs for, so
+    // the controls need no font of the locale's character set.
 
     model_ = new LocalizationTableModel(EditTable(fileTexts(document_.session(), sink_)), this);
     auto* grid = new LocalizationGrid(this);
