@@ -95,6 +95,8 @@ public:
     // A column header's button: CurrentColumn and the caption the
     // connection wizard opens with.
     void recordWizardColumn(int column);
+    // The wizard has closed, whatever the way.
+    void clearWizardCaption() { wizardCaption_.clear(); }
     void finishFirstActivation() { firstActivate_ = false; }
 
     // Cell edits, one undo step each (a text already stored is no change).

@@ -6,6 +6,7 @@
 #include "gui/menu_entries.h"
 #include "gui/meter_page.h"
 #include "gui/options_panel.h"
+#include "gui/resources.h"
 #include "gui/scope_page.h"
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
@@ -29,9 +30,6 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
-// Resources of a static library are registered by hand.
-static void initKestrelResources() { Q_INIT_RESOURCE(kestrel); }
-
 namespace kestrel::gui {
 namespace {
 
@@ -50,7 +48,7 @@ QString droppedSpecification(const QMimeData* mime)
 
 MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
 {
-    initKestrelResources();
+    registerResources();
     setObjectName(QStringLiteral("frm_Main"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
     setAcceptDrops(true);

@@ -20,6 +20,8 @@
 //   ClickableLabel::clicked is the help labels' click.
 // - relabel(walk): one walk of the control text table (local texts,
 //   English texts or text numbers); LocalizationCommands runs them.
+// SecondaryWindows (secondary_windows.h) connects Create, the wizard and
+// the help and accuracy controls.
 #include "gui/document.h"
 #include "gui/spec_file_commands.h"
 

@@ -31,6 +31,12 @@ bool startsWith(std::string_view s, std::string_view prefix);
 bool containsNoCase(std::string_view s, std::string_view part);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// Well-formed UTF-8: no overlong forms, no surrogates.
+bool isValidUtf8(std::string_view s);
+
+// Appends one character (a Unicode code point) in UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // Number of UTF-8 characters.
 std::size_t charCount(std::string_view s);
 // Characters [from, from + count) counted in UTF-8 characters (0-based).

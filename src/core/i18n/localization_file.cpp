@@ -16,41 +16,6 @@ namespace {
 // localization file, and reading it whole would only waste memory.
 constexpr std::uintmax_t kMaxFileSize = 4u * 1024u * 1024u;
 
-// True for well-formed UTF-8 (no overlong forms, no surrogates).
-bool isValidUtf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        unsigned min = 0, code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80, code = c & 0x1Fu;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800, code = c & 0x0Fu;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000, code = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (cc & 0x3Fu);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 bool isControl(char ch)
 {
     const auto c = static_cast<unsigned char>(ch);
