@@ -2,6 +2,7 @@
 
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
+#include "gui/window_texts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -210,7 +211,6 @@ std::string textTag(const ControlText& entry)
     return std::to_string(entry.number) + (entry.tooltipMark ? "T" : "");
 }
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 // A caption goes where the control's kind shows it; Qt's texts are Unicode
@@ -338,16 +338,16 @@ void applyDesignTexts(QWidget* window)
         if (!control)
             continue;
         if (!entry.fixedCaption.empty())
-            setCaption(control, qText(entry.fixedCaption));
+            setCaption(control, qtText(entry.fixedCaption));
         if (!entry.fixedTooltip.empty())
-            setTooltip(control, qText(entry.fixedTooltip));
+            setTooltip(control, qtText(entry.fixedTooltip));
     }
     for (const auto& entry : kAccessibleTexts)
         if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number == 0)
-            widget->setAccessibleName(qText(entry.fixed));
+            widget->setAccessibleName(qtText(entry.fixed));
     for (const auto& entry : kMenuTexts)
         if (auto* action = window->findChild<QAction*>(qName(entry.entry)); action && entry.number == 0)
-            action->setText(qText(entry.fixed));
+            action->setText(qtText(entry.fixed));
 }
 
 void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink)
@@ -372,7 +372,7 @@ void restoreOwnCaptions(QWidget* window)
         if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
         if (QWidget* control = window->findChild<QWidget*>(qName(entry.objectName)))
-            setCaption(control, qText(entry.fixedCaption));
+            setCaption(control, qtText(entry.fixedCaption));
     }
 }
 

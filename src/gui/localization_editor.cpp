@@ -9,6 +9,9 @@
 #include "gui/control_texts.h"
 #include "gui/localization_printout.h"
 #include "gui/localization_table_model.h"
+#include "gui/text_pane_search.h"
+#include "gui/viewer_icons.h"
+#include "gui/window_texts.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -70,18 +72,6 @@ public:
         }
     }
 };
-
-QToolButton* stripButton(const char* name, const QIcon& icon, const QString& tip, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(icon);
-    button->setIconSize(QSize(22, 22));
-    button->setAutoRaise(true);
-    button->setToolTip(tip);
-    button->setAccessibleName(withoutAccessKey(tip));
-    return button;
-}
 
 // The file the editor starts from: the one Local_RS was built from.
 std::vector<std::pair<int, std::string>> fileTexts(const Session& session, MessageSink& sink)
@@ -166,20 +156,22 @@ QWidget* LocalizationEditor::buildButtonStrip()
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(6, 4, 6, 4);
     row->setSpacing(2);
-    save_ = stripButton("cmdSave", QIcon(QStringLiteral(":/viewers/icons/viewers/save.svg")), document_.text(kTextSaveLocalization), strip);
+    const TextLookup& texts = document_.texts();
+    save_ = toolButton(strip, QStringLiteral("cmdSave"), viewerIcon(ViewerIcon::Save));
+    gui::setToolTip(save_, texts, kTextSaveLocalization);
     save_->setEnabled(false);
     save_->setShortcut(QKeySequence::Save);
-    auto* print = stripButton("PrintPreview", QIcon(QStringLiteral(":/viewers/icons/viewers/print.svg")),
-                              document_.text(kTextPrintLocalization), strip);
+    QToolButton* print = toolButton(strip, QStringLiteral("PrintPreview"), viewerIcon(ViewerIcon::Print));
+    gui::setToolTip(print, texts, kTextPrintLocalization);
     print->setShortcut(QKeySequence::Print);
-    auto* search = stripButton("cmdSearch", QIcon(QStringLiteral(":/viewers/icons/viewers/find.svg")),
-                               document_.text(kTextFind), strip);
+    QToolButton* search = toolButton(strip, QStringLiteral("cmdSearch"), viewerIcon(ViewerIcon::Find));
+    gui::setToolTip(search, texts, kTextFind);
     search->setShortcut(QKeySequence::Find);
     // The spreadsheet round trip has no text numbers: its tooltips stay English.
-    auto* exportButton = stripButton("cmdExport", QIcon(QStringLiteral(":/icons/table_export.svg")),
-                                     tr("Export to a spreadsheet file (tab-separated)"), strip);
-    auto* importButton = stripButton("cmdImport", QIcon(QStringLiteral(":/icons/table_import.svg")),
-                                     tr("Import from a spreadsheet file (tab-separated)"), strip);
+    QToolButton* exportButton = toolButton(strip, QStringLiteral("cmdExport"), QIcon(QStringLiteral(":/icons/table_export.svg")));
+    gui::setToolTip(exportButton, tr("Export to a spreadsheet file (tab-separated)"));
+    QToolButton* importButton = toolButton(strip, QStringLiteral("cmdImport"), QIcon(QStringLiteral(":/icons/table_import.svg")));
+    gui::setToolTip(importButton, tr("Import from a spreadsheet file (tab-separated)"));
     for (QToolButton* b : {save_, print, search})
         row->addWidget(b);
     row->addSpacing(12);
@@ -362,11 +354,10 @@ void LocalizationEditor::askImport()
 
 void LocalizationEditor::askSearch()
 {
-    bool ok = false;
-    const QString needle = QInputDialog::getText(this, withoutAccessKey(document_.text(kTextFind)), document_.text(kTextEnterSearchString),
-                                                 QLineEdit::Normal, QString(), &ok);
-    if (ok && !needle.isEmpty())
-        findNext(needle);
+    if (const auto needle = askSearchText(this, document_.text(kTextEnterSearchString), lastSearch_)) {
+        lastSearch_ = *needle;
+        findNext(*needle);
+    }
 }
 
 } // namespace kestrel::gui

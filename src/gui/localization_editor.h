@@ -71,6 +71,7 @@ private:
     QTableView* grid_;
     QToolButton* save_;
     bool dirty_ = false;
+    QString lastSearch_;
 };
 
 } // namespace kestrel::gui

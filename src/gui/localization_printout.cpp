@@ -2,6 +2,7 @@
 
 #include "core/i18n/localization_print.h"
 #include "gui/localization_table_model.h"
+#include "gui/window_texts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -13,8 +14,6 @@
 
 namespace kestrel::gui {
 namespace {
-
-const QColor kReadOnlyBackground(0xE0, 0xE0, 0xE0);
 
 struct Layout {
     int width = 0;
@@ -31,11 +30,10 @@ struct Page {
     std::size_t end = 0;
 };
 
-QString qText(const std::string& text) { return QString::fromStdString(text); }
 
 std::array<QString, 3> cells(const EditRecord& record)
 {
-    return {QString::number(record.number), qText(record.english), record.local ? qText(*record.local) : QString()};
+    return {QString::number(record.number), qtText(record.english), record.local ? qtText(*record.local) : QString()};
 }
 
 int rowHeight(const QFontMetrics& metrics, const Layout& layout, const EditRecord& record)
@@ -55,8 +53,8 @@ void paintRow(QPainter& painter, const Layout& layout, int top, int height, cons
     int left = 0;
     for (std::size_t c = 0; c < 3; ++c) {
         const QRect cell(left, top, layout.columns[c], height);
-        if (columnHeader || c < 2)
-            painter.fillRect(cell, kReadOnlyBackground);
+        // The grid's colours; the column headers grey like the read-only columns.
+        painter.fillRect(cell, LocalizationTableModel::columnBackground(columnHeader ? 0 : static_cast<int>(c)));
         painter.drawRect(cell);
         const QRect inner = cell.adjusted(layout.padding, layout.padding, -layout.padding, -layout.padding);
         const int align = (c == 0 && !columnHeader ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextWordWrap;
@@ -121,9 +119,9 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
         const Page& page = pages[static_cast<std::size_t>(number - 1)];
         const PageHeader header = localizationPageHeader(stamp.toStdString(), number, count);
         const QRect top(0, 0, layout.width, metrics.height());
-        painter.drawText(top, Qt::AlignLeft, qText(header.left));
-        painter.drawText(top, Qt::AlignHCenter, qText(header.centre));
-        painter.drawText(top, Qt::AlignRight, qText(header.right));
+        painter.drawText(top, Qt::AlignLeft, qtText(header.left));
+        painter.drawText(top, Qt::AlignHCenter, qtText(header.centre));
+        painter.drawText(top, Qt::AlignRight, qtText(header.right));
 
         painter.setFont(bold);
         paintRow(painter, layout, layout.headerBand, layout.columnHeader, columnNames, true);
@@ -134,7 +132,7 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
             y += heights[row];
         }
         painter.drawText(QRect(0, layout.height - metrics.height(), layout.width, metrics.height()), Qt::AlignLeft,
-                         qText(localizationPageFooter(number, count)));
+                         qtText(localizationPageFooter(number, count)));
     }
     painter.end();
     return count;

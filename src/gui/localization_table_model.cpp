@@ -1,7 +1,8 @@
 #include "gui/localization_table_model.h"
 
+#include "gui/window_texts.h"
+
 #include <QBrush>
-#include <QColor>
 
 namespace kestrel::gui {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 const QColor kReadOnlyBackground(0xE0, 0xE0, 0xE0);
 const QColor kEditableBackground(0xFF, 0xFF, 0xFF);
 
-QString qText(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
@@ -37,12 +37,12 @@ QVariant LocalizationTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         switch (index.column()) {
         case NumberColumn: return record.number;
-        case EnglishColumn: return qText(record.english);
-        case LocalColumn: return record.local ? qText(*record.local) : QString();
+        case EnglishColumn: return qtText(record.english);
+        case LocalColumn: return record.local ? qtText(*record.local) : QString();
         }
         break;
     case Qt::BackgroundRole:
-        return QBrush(index.column() == LocalColumn ? kEditableBackground : kReadOnlyBackground);
+        return QBrush(columnBackground(index.column()));
     case Qt::ForegroundRole: return QBrush(Qt::black); // on these fixed backgrounds, whatever the theme
     case Qt::TextAlignmentRole:
         if (index.column() == NumberColumn)
@@ -59,6 +59,11 @@ QVariant LocalizationTableModel::headerData(int section, Qt::Orientation orienta
     if (orientation == Qt::Vertical)
         return section + 1;
     return columnTitle(section);
+}
+
+QColor LocalizationTableModel::columnBackground(int column)
+{
+    return column == LocalColumn ? kEditableBackground : kReadOnlyBackground;
 }
 
 QString LocalizationTableModel::columnTitle(int column)

@@ -5,6 +5,7 @@
 #include "core/i18n/edit_table.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 namespace kestrel::gui {
 
@@ -16,8 +17,9 @@ public:
 
     explicit LocalizationTableModel(EditTable table, QObject* parent = nullptr);
 
-    // The column's header, on screen and on paper.
+    // The column's header and background, on screen and on paper.
     static QString columnTitle(int column);
+    static QColor columnBackground(int column);
 
     const EditTable& table() const { return table_; }
 

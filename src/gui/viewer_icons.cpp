@@ -1,6 +1,9 @@
 #include "gui/viewer_icons.h"
 
 #include "gui/resources.h"
+#include "gui/window_texts.h"
+
+#include <QToolButton>
 
 #include <array>
 
@@ -37,6 +40,16 @@ QIcon viewerIcon(ViewerIcon icon)
         return loaded;
     }();
     return (*icons)[static_cast<std::size_t>(icon)];
+}
+
+QToolButton* toolButton(QWidget* parent, const QString& objectName, const QIcon& icon)
+{
+    auto* button = new QToolButton(parent);
+    nameControl(button, objectName);
+    button->setIcon(icon);
+    button->setIconSize(QSize(20, 20));
+    button->setAutoRaise(true);
+    return button;
 }
 
 } // namespace kestrel::gui
