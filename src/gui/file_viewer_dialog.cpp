@@ -19,11 +19,7 @@ namespace {
 
 QToolButton* searchButton(QWidget* parent, const QString& objectName, ViewerIcon icon)
 {
-    auto* button = new QToolButton(parent);
-    nameControl(button, objectName);
-    button->setIcon(viewerIcon(icon));
-    button->setIconSize(QSize(20, 20));
-    button->setAutoRaise(true);
+    QToolButton* button = toolButton(parent, objectName, viewerIcon(icon));
     button->setEnabled(false);
     return button;
 }

@@ -57,16 +57,6 @@ QTextCharFormat foreground(const QColor& colour)
     return format;
 }
 
-QToolButton* toolButton(QWidget* parent, const QString& name, const QIcon& icon)
-{
-    auto* button = new QToolButton(parent);
-    nameControl(button, name);
-    button->setIcon(icon);
-    button->setIconSize(QSize(20, 20));
-    button->setAutoRaise(true);
-    return button;
-}
-
 // Redraw stays frozen while the text box is recoloured, and the first
 // visible line is the same afterwards.
 class FrozenView {

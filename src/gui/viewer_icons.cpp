@@ -1,6 +1,9 @@
 #include "gui/viewer_icons.h"
 
 #include "gui/svg_icon.h"
+#include "gui/window_texts.h"
+
+#include <QToolButton>
 
 namespace kestrel::gui {
 
@@ -18,6 +21,16 @@ QIcon viewerIcon(ViewerIcon icon)
     case ViewerIcon::Clear: return svgIcon(QStringLiteral("clear.svg"));
     }
     return {};
+}
+
+QToolButton* toolButton(QWidget* parent, const QString& objectName, const QIcon& icon)
+{
+    auto* button = new QToolButton(parent);
+    nameControl(button, objectName);
+    button->setIcon(icon);
+    button->setIconSize(QSize(20, 20));
+    button->setAutoRaise(true);
+    return button;
 }
 
 } // namespace kestrel::gui

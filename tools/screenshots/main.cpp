@@ -1,12 +1,18 @@
 // Renders the procedure viewer (highlighting on), the connection wizard, the
 // help viewer and the accuracy-file viewer against the demo Tessel
-// installation, each to a PNG file.
+// installation, and the localization editor of a German translator, each
+// to a PNG file.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
 #include "core/app/create.h"
+#include "core/app/session.h"
+#include "core/base/text_util.h"
 #include "core/spec/samples.h"
 #include "gui/accuracy_file_viewer.h"
 #include "gui/connection_wizard.h"
+#include "gui/document.h"
 #include "gui/help_viewer.h"
+#include "gui/localization_editor.h"
+#include "gui/main_window.h"
 #include "gui/procedure_viewer.h"
 
 #include <QApplication>
@@ -16,9 +22,12 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTextBlock>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -36,6 +45,50 @@ bool save(QWidget& window, const QString& file)
     const bool saved = window.grab().save(file);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
     return saved;
+}
+
+// A translator's first German texts.
+constexpr const char* kGermanTexts = "Kestrel localization 1\n"
+                                     "100\t&Multimeter\n"
+                                     "101\t&Oszilloskope\n"
+                                     "200\tSpezifikationen\n"
+                                     "201\tAnschluss\n"
+                                     "202\tOptionen\n"
+                                     "210\tBild\n"
+                                     "211\tText\n"
+                                     "212\tKalibrator\n"
+                                     "213\tBeispiele\n"
+                                     "214\tBei Bedarf FUNKTIONS-Meldungen einf\xC3\xBCgen\n"
+                                     "216\t&Bild\n"
+                                     "217\t&Text\n"
+                                     "218\tPr\xC3\xBC" "fanweisung\n"
+                                     "219\tAutor\n"
+                                     "220\tRevision\n"
+                                     "224\tFenster nach dem Test\n"
+                                     "225\tBei &Fehler zeigen\n";
+
+// The editor as a German translator sees it, over a window started under
+// the German language with a few texts translated.
+bool localizationEditor(const QDir& demo, const QString& file)
+{
+    QTemporaryDir config;
+    std::ifstream in(demo.filePath(QStringLiteral("tessel.ini.in")).toStdString());
+    std::stringstream tessel;
+    tessel << in.rdbuf();
+    std::ofstream(QDir(config.path()).filePath(QStringLiteral("tessel.ini")).toStdString())
+        << replaceAll(tessel.str(), "@TESSEL_DIR@", demo.absolutePath().toStdString());
+    std::ofstream(QDir(config.path()).filePath(QStringLiteral("Kestrel_1031.MDB")).toStdString()) << kGermanTexts;
+
+    SilentSink sink;
+    gui::Document document(startUp({}, {1031, 1031, config.path().toStdString(), {}}, sink));
+    gui::MainWindow window(document);
+    gui::LocalizationEditor editor(document, &window);
+    editor.resize(720, 460);
+    editor.show();
+    settle();
+    QTableView* grid = editor.grid();
+    grid->setCurrentIndex(grid->model()->index(17, 2));
+    return save(editor, file);
 }
 
 } // namespace
@@ -101,5 +154,6 @@ int main(int argc, char** argv)
         accuracy.show();
         ok &= save(accuracy, out.filePath(QStringLiteral("accuracy.png")));
     }
+    ok &= localizationEditor(demo, out.filePath(QStringLiteral("localization-editor.png")));
     return ok ? 0 : 1;
 }

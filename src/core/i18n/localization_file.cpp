@@ -22,52 +22,12 @@ bool isControl(char ch)
     return c < 0x20 || c == 0x7F;
 }
 
-// The text of an escaped field, or an error.
-bool unescape(std::string_view field, std::string& text, std::string& error)
-{
-    text.clear();
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const char ch = field[i];
-        if (isControl(ch)) {
-            error = "a control character in the text (write TAB as \\t)";
-            return false;
-        }
-        if (ch != '\\') {
-            text += ch;
-            continue;
-        }
-        if (++i == field.size()) {
-            error = "a backslash at the end of the text (write it as \\\\)";
-            return false;
-        }
-        switch (field[i]) {
-        case '\\': text += '\\'; break;
-        case 't': text += '\t'; break;
-        case 'n': text += '\n'; break;
-        case 'r': text += '\r'; break;
-        default:
-            error = std::string("the unknown escape \\") + field[i];
-            return false;
-        }
-    }
-    return true;
-}
-
 bool parseNumber(std::string_view field, int& number)
 {
     if (field.empty())
         return false;
     const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), number);
     return ec == std::errc{} && end == field.data() + field.size();
-}
-
-std::string textProblem(std::string_view text)
-{
-    if (!isValidUtf8(text))
-        return "is not valid UTF-8";
-    if (charCount(text) > kMaxLocalTextLength)
-        return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
-    return {};
 }
 
 } // namespace
@@ -97,6 +57,45 @@ std::vector<std::filesystem::path> localizationFileCandidates(int language, cons
 std::filesystem::path localizationSavePath(int language)
 {
     return configDirectory() / localizationFileName(language);
+}
+
+bool unescapeLocalText(std::string_view field, std::string& text, std::string& error)
+{
+    text.clear();
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char ch = field[i];
+        if (isControl(ch)) {
+            error = "a control character in the text (write TAB as \\t)";
+            return false;
+        }
+        if (ch != '\\') {
+            text += ch;
+            continue;
+        }
+        if (++i == field.size()) {
+            error = "a backslash at the end of the text (write it as \\\\)";
+            return false;
+        }
+        switch (field[i]) {
+        case '\\': text += '\\'; break;
+        case 't': text += '\t'; break;
+        case 'n': text += '\n'; break;
+        case 'r': text += '\r'; break;
+        default:
+            error = std::string("the unknown escape \\") + field[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string localTextProblem(std::string_view text)
+{
+    if (!isValidUtf8(text))
+        return "is not valid UTF-8";
+    if (charCount(text) > kMaxLocalTextLength)
+        return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
+    return {};
 }
 
 std::string escapeLocalText(std::string_view text)
@@ -158,9 +157,9 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
         if (!parseNumber(line.substr(0, tab), number))
             return fail(where + "\"" + std::string(line.substr(0, tab)) + "\" is not a text number");
         std::string text, why;
-        if (!unescape(line.substr(tab + 1), text, why))
+        if (!unescapeLocalText(line.substr(tab + 1), text, why))
             return fail(where + why);
-        if (const auto problem = textProblem(text); !problem.empty())
+        if (const auto problem = localTextProblem(text); !problem.empty())
             return fail(where + "the text of " + std::to_string(number) + " " + problem);
         if (!numbersSeen.insert(number).second)
             return fail(where + "text number " + std::to_string(number) + " appears twice");
@@ -179,7 +178,7 @@ bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int
     for (const auto& [number, text] : texts) {
         if (isBlank(text))
             continue;
-        if (const auto problem = textProblem(text); !problem.empty()) {
+        if (const auto problem = localTextProblem(text); !problem.empty()) {
             error = "the text of " + std::to_string(number) + " " + problem;
             return false;
         }

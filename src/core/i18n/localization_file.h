@@ -64,7 +64,12 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path);
 bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int, std::string>& texts,
                            std::string& error);
 
-// The escaped form of a text as the file stores it, and back.
+// The escaped form of a text as the file stores it, and back: false with
+// error set for a raw control character or an unknown escape.
 std::string escapeLocalText(std::string_view text);
+bool unescapeLocalText(std::string_view field, std::string& text, std::string& error);
+// Why a text cannot be a local text ("is not valid UTF-8", "is longer than
+// 128 characters"); empty when it can.
+std::string localTextProblem(std::string_view text);
 
 } // namespace kestrel
