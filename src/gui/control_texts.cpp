@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -213,6 +214,36 @@ std::string textTag(const ControlText& entry)
 
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
+// The window's objects by name, found as findChild finds them (the first
+// of that name and type, children before grandchildren, as Qt searches)
+// from one walk of the window instead of one walk for each name: a walk
+// through the texts asks for well over a hundred names.
+class ControlIndex {
+public:
+    explicit ControlIndex(const QObject* window) { add(window); }
+
+    template <typename T> T find(std::string_view name) const
+    {
+        for (const QPointer<QObject>& object : byName_.value(qName(name)))
+            if (auto* found = qobject_cast<T>(object.data()))
+                return found;
+        return nullptr;
+    }
+
+private:
+    void add(const QObject* parent)
+    {
+        for (QObject* child : parent->children())
+            if (!child->objectName().isEmpty())
+                byName_[child->objectName()].push_back(child);
+        for (QObject* child : parent->children())
+            add(child);
+    }
+
+    // Guarded: a walk lets window events run between controls.
+    QHash<QString, QList<QPointer<QObject>>> byName_;
+};
+
 // A caption goes where the control's kind shows it; Qt's texts are Unicode
 // throughout, so every script shows without a code page of its own.
 void setCaption(QObject* control, const QString& caption)
@@ -272,8 +303,9 @@ const char* walkLabel(TextWalk walk)
 
 void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 {
+    const ControlIndex controls(window);
     for (const auto& entry : kControlTexts) {
-        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
+        QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
         const TextChange change = walkControl(walk, entry.kind, entry.objectName, textTag(entry),
@@ -288,7 +320,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     for (const auto& tabs : kTabTexts) {
-        QObject* strip = window->findChild<QObject*>(qName(tabs.tabStrip));
+        QObject* strip = controls.find<QObject*>(tabs.tabStrip);
         if (!strip)
             continue;
         for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
@@ -296,14 +328,14 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
                 setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
     }
     for (const auto& entry : kMenuTexts) {
-        auto* action = window->findChild<QAction*>(qName(entry.entry));
+        auto* action = controls.find<QAction*>(entry.entry);
         if (action && entry.number != 0)
             action->setText(QString::fromStdString(
                 walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
     }
     if (walk != TextWalk::Numbers)
         for (const auto& entry : kAccessibleTexts)
-            if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number != 0)
+            if (auto* widget = controls.find<QWidget*>(entry.objectName); widget && entry.number != 0)
                 widget->setAccessibleName(withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
 }
 
@@ -333,8 +365,9 @@ QString withoutAccessKey(const QString& caption)
 
 void applyDesignTexts(QWidget* window)
 {
+    const ControlIndex controls(window);
     for (const auto& entry : kControlTexts) {
-        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
+        QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
         if (!entry.fixedCaption.empty())
@@ -343,10 +376,10 @@ void applyDesignTexts(QWidget* window)
             setTooltip(control, qtText(entry.fixedTooltip));
     }
     for (const auto& entry : kAccessibleTexts)
-        if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number == 0)
+        if (auto* widget = controls.find<QWidget*>(entry.objectName); widget && entry.number == 0)
             widget->setAccessibleName(qtText(entry.fixed));
     for (const auto& entry : kMenuTexts)
-        if (auto* action = window->findChild<QAction*>(qName(entry.entry)); action && entry.number == 0)
+        if (auto* action = controls.find<QAction*>(entry.entry); action && entry.number == 0)
             action->setText(qtText(entry.fixed));
 }
 
@@ -368,10 +401,11 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 
 void restoreOwnCaptions(QWidget* window)
 {
+    const ControlIndex controls(window);
     for (const auto& entry : kControlTexts) {
         if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
-        if (QWidget* control = window->findChild<QWidget*>(qName(entry.objectName)))
+        if (QWidget* control = controls.find<QWidget*>(entry.objectName))
             setCaption(control, qtText(entry.fixedCaption));
     }
 }

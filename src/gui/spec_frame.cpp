@@ -307,11 +307,16 @@ void SpecFrame::relabelRows()
     for (QLabel* label : specLabels_)
         if (label)
             width = std::max(width, label->sizeHint().width());
+    // Most rows read the same for every function: each text is measured once.
+    QList<int> numbers;
     for (const MeterFunction function : kAllFunctions)
         for (int row = 0; row <= RowFrequency; ++row)
-            if (const int number = rowLabelText(function, row))
-                width = std::max(width, any->fontMetrics().horizontalAdvance(document_.labelText(number)) +
-                                            any->contentsMargins().right() + 4);
+            if (const int number = rowLabelText(function, row); number && !numbers.contains(number))
+                numbers.push_back(number);
+    const QFontMetrics metrics = any->fontMetrics();
+    for (const int number : numbers)
+        width = std::max(width, metrics.horizontalAdvance(document_.labelText(number)) +
+                                    any->contentsMargins().right() + 4);
     labelWidth_ = width;
     placeRowLabels();
 }
