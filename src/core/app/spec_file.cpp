@@ -122,9 +122,16 @@ private:
 
     static std::string string(const json& v, const std::string& path)
     {
+        return textOf(v, [&] { return path; });
+    }
+
+    // The text itself, not a copy; the key path is only built for the
+    // message, which a file rarely needs.
+    template <typename PathOf> static const std::string& textOf(const json& v, const PathOf& pathOf)
+    {
         if (!v.is_string())
-            fail(path, "must be a text");
-        return v.get<std::string>();
+            fail(pathOf(), "must be a text");
+        return v.get_ref<const std::string&>();
     }
 
     static bool boolean(const json& v, const std::string& path)
@@ -267,21 +274,21 @@ private:
         const json& col = object(v, path);
         const int rows = functionInfo(f).rows;
         for (const auto& item : col.items()) {
-            const std::string cellPath = child(path, item.key());
+            const auto cellPath = [&] { return child(path, item.key()); };
             const auto key = std::find(kCellKeys.begin(), kCellKeys.end(), item.key());
             const int row = static_cast<int>(key - kCellKeys.begin());
             if (key == kCellKeys.end() || row >= rows)
-                fail(cellPath, "unknown key");
-            const std::string text = string(item.value(), cellPath);
+                fail(cellPath(), "unknown key");
+            const std::string& text = textOf(item.value(), cellPath);
             // The file's decimal mark is "."; a locale's separator in a file would
             // make it readable on some machines and not on others.
             if (decSep_ != "." && contains(text, decSep_))
-                fail(cellPath, inQuotes(text) + " uses " + inQuotes(decSep_) + "; files use \".\" as decimal mark");
+                fail(cellPath(), inQuotes(text) + " uses " + inQuotes(decSep_) + "; files use \".\" as decimal mark");
             const auto stored = typeIntoCell(f, row, text, decSep_);
             if (!stored && checkCommit(text) == CommitResult::Invalid)
-                fail(cellPath, inQuotes(text) + ": Invalid data format"); // the grid's own words
+                fail(cellPath(), inQuotes(text) + ": Invalid data format"); // the grid's own words
             if (!stored)
-                fail(cellPath, inQuotes(text) + " is not accepted in this row of the grid");
+                fail(cellPath(), inQuotes(text) + " is not accepted in this row of the grid");
             table.setCell(row, c, *stored);
         }
     }

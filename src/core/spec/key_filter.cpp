@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace kestrel {
 namespace {
@@ -99,6 +100,35 @@ KeyResult filterKeyInState(MeterFunction f, int row, const CellState& current, s
     }
 }
 
+// A text of digits and "." alone, with "." as the separator, is what the
+// filter passes unchanged (a file's numbers): whether each of its keys is
+// accepted follows from the row and the number of points, without typing it
+// key by key. nullopt for any other text.
+std::optional<bool> plainNumberAccepted(MeterFunction f, int row, std::string_view text, std::string_view decSep)
+{
+    if (decSep != ".")
+        return std::nullopt;
+    std::size_t points = 0;
+    for (const char ch : text) {
+        if (ch == '.')
+            ++points;
+        else if (ch < '0' || ch > '9')
+            return std::nullopt;
+    }
+    switch (row) {
+    case RowReadingPct:
+    case RowRangePct:
+    case RowReadingPpm:
+    case RowRangePpm: return true;
+    case RowDigits: return points == 0;
+    case RowFrequency: return text.empty() || functionInfo(f).rows > RowFrequency;
+    case RowRange:
+    case RowLevel:
+    case RowFixed: return points <= 1;
+    default: return text.empty();
+    }
+}
+
 } // namespace
 
 KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, std::string_view key,
@@ -123,6 +153,13 @@ CommitResult checkCommit(std::string_view cellText)
 
 std::optional<std::string> typeIntoCell(MeterFunction f, int row, std::string_view text, std::string_view decSep)
 {
+    // Most cells are plain numbers: checked whole, they are stored as typed
+    // (a plain "0" empty: it holds no prefix letter for the commit check).
+    if (const auto accepted = plainNumberAccepted(f, row, text, decSep)) {
+        if (!*accepted)
+            return std::nullopt;
+        return text == "0" ? std::string{} : std::string(text);
+    }
     std::string cell;
     CellState state;
     for (std::size_t i = 0; i < text.size();) {

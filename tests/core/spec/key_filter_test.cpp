@@ -2,6 +2,8 @@
 // cell and committed, which is also how a specification file is read.
 #include "core/spec/key_filter.h"
 
+#include "core/spec/meter_function.h"
+
 #include <gtest/gtest.h>
 
 namespace kestrel {
@@ -70,6 +72,37 @@ TEST(KeyFilter, KeysAndTypedTexts)
     EXPECT_EQ(typeIntoCell(F::Acv, 8, digits + "K", "."), digits + "K");
     EXPECT_EQ(typeIntoCell(F::Acv, 8, digits + "M1", "."), std::nullopt);
     EXPECT_EQ(typeIntoCell(F::Dcv, 0, digits + ",5,", ","), std::nullopt);
+}
+
+// A text typed key by key through the filter, then committed.
+std::optional<std::string> typedKeyByKey(F function, int row, std::string_view text, std::string_view sep)
+{
+    std::string cell;
+    for (const char ch : text) {
+        const KeyResult r = filterKey(function, row, cell, std::string(1, ch), sep);
+        if (!r.accepted)
+            return std::nullopt;
+        cell += r.text;
+    }
+    switch (checkCommit(cell)) {
+    case CommitResult::Invalid: return std::nullopt;
+    case CommitResult::StoreEmpty: return std::string{};
+    case CommitResult::Valid: break;
+    }
+    return cell;
+}
+
+TEST(KeyFilter, PlainNumbersStoredAsTypingThemKeyByKeyStoresThem)
+{
+    // Cells of digits and points are checked whole; every function and row
+    // must store them exactly as typing them would.
+    for (const char* text : {"", "0", "00", "7", "1.5", ".5", "5.", ".", "..", "1.5.5", "0.0", "1234567890", "2.000"})
+        for (const char* sep : {".", ","})
+            for (const F function : kAllFunctions)
+                for (int row = -1; row <= 9; ++row)
+                    EXPECT_EQ(typeIntoCell(function, row, text, sep), typedKeyByKey(function, row, text, sep))
+                        << "'" << text << "' in row " << row << " of function " << static_cast<int>(function)
+                        << " with separator " << sep;
 }
 
 } // namespace
