@@ -28,7 +28,8 @@ tar -C "$root" -xf "$base"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 cp "$deb" "$root/tmp/"
 mount -t proc proc "$root/proc"
-trap 'umount "$root/proc"' EXIT
+xvfb=""
+trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null; mountpoint -q "$root/tmp/.X11-unix" && umount "$root/tmp/.X11-unix"; umount "$root/proc"' EXIT
 
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 
@@ -60,6 +61,38 @@ if [ -f "$root/usr/bin/kestrel" ]; then
         ! in_root ldd "$binary" | grep 'not found' || fail "$binary lacks libraries"
     done
     in_root fc-list | grep . >/dev/null || fail "no font is installed"
+
+    # The window starts in the clean system, opens a sample and paints its
+    # main window (KESTREL_FIRST_PAINT_FILE: it notes the first paint and
+    # quits), on Qt's offscreen platform and, through the X socket, on a
+    # virtual X server of the build machine when Xvfb is installed.
+    mkdir -p "$root/tmp/kestrel-config" "$root/tmp/runtime"
+    chmod 700 "$root/tmp/runtime"
+    cp "$root/usr/share/kestrel/demo-tessel/tessel.ini" "$root/tmp/kestrel-config/"
+    paints() { # PLATFORM [DISPLAY]
+        rm -f "$root/tmp/first-paint"
+        in_root env QT_QPA_PLATFORM="$1" ${2:+DISPLAY="$2"} XDG_RUNTIME_DIR=/tmp/runtime \
+            KESTREL_CONFIG_DIR=/tmp/kestrel-config KESTREL_FIRST_PAINT_FILE=/tmp/first-paint \
+            timeout 60 kestrel /usr/share/kestrel/samples/agilent34401.kestrel.json >&2 &&
+            [ -s "$root/tmp/first-paint" ]
+    }
+    paints offscreen || fail "the window did not show on Qt's offscreen platform"
+    if command -v Xvfb >/dev/null; then
+        display_file=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+        xvfb=$!
+        for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+        mkdir -p "$root/tmp/.X11-unix"
+        mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+        paints xcb ":$(cat "$display_file")" || fail "the window did not show on the X server"
+        umount "$root/tmp/.X11-unix"
+        kill "$xvfb"
+        wait "$xvfb" 2>/dev/null || true
+        xvfb=""
+        rm -f "$display_file"
+    else
+        echo "Xvfb is not installed (Debian package xvfb): the window was not shown on an X server" >&2
+    fi
 fi
 
 [ "$status" -eq 0 ] && echo "The package installs and runs in a clean $suite." >&2
