@@ -189,7 +189,9 @@ def send_close_request(display_name, window_id):
     message = protocol.event.ClientMessage(window=window, client_type=protocols,
                                            data=(32, [delete, X.CurrentTime, 0, 0, 0]))
     window.send_event(message, event_mask=X.NoEventMask)
-    connection.flush()
+    # A round trip, not just a flush: the server has passed the message on
+    # before this connection closes (a flush alone lost it now and then).
+    connection.sync()
     connection.close()
 
 
