@@ -41,7 +41,9 @@ int main(int argc, char** argv)
     sink.setParent(&window);
     window.show();
     // The task bar's picture need not hold up the window's first paint.
-    kestrel::gui::afterFirstPaint(window, [] { QApplication::setWindowIcon(kestrel::gui::svgIcon(QStringLiteral("kestrel.svg"))); });
+    kestrel::gui::afterFirstPaint(window, [] {
+        QApplication::setWindowIcon(kestrel::gui::svgIcon(QStringLiteral("kestrel.svg")));
+    });
     kestrel::gui::reportFirstPaintIfAsked(window);
     QApplication::restoreOverrideCursor();
 
