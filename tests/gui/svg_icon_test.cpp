@@ -19,7 +19,7 @@ TEST(SvgIcon, DrawsAsQtsOwnSvgIconDoes)
         const QString file = QStringLiteral(":/icons/") + QString::fromLatin1(name);
         const QIcon qtIcon(file);
         if (qtIcon.pixmap(16, 16).isNull())
-            GTEST_SKIP() << "Qt's SVG icon engine is not installed (Debian package qt6-svg-plugins)";
+            GTEST_SKIP() << "Qt's SVG icon engine plug-in (iconengines/libqsvgicon) is not installed";
         const QIcon icon = gui::svgIcon(QString::fromLatin1(name));
         for (const int size : {16, 20, 64})
             for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Selected}) {
