@@ -31,7 +31,8 @@ void printHelp(std::ostream& out)
            "                    the program's own folder is searched next\n"
            "  --help            this text\n\n"
            "Exit status: 0 done, 1 the localization file could not be used (the English\n"
-           "texts are printed), 2 wrong arguments.\n";
+           "texts are printed), 2 wrong arguments,\n"
+        << kWriteFailedHelp << ".\n";
 }
 
 } // namespace
