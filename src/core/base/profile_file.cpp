@@ -78,7 +78,7 @@ Loaded load(const std::filesystem::path& path)
     case SmallFileStatus::Read: return {LoadStatus::Loaded, std::move(file.content), {}};
     case SmallFileStatus::Missing: return {};
     case SmallFileStatus::TooLarge:
-        return {LoadStatus::Failed, {}, path.string() + " is too large for a settings file"};
+        return {LoadStatus::Failed, {}, path.string() + " " + file.problem + ", too large for a settings file"};
     default: return {LoadStatus::Failed, {}, path.string() + " " + file.problem};
     }
 }

@@ -13,9 +13,10 @@
 //   "Kestrel localization 1", the format's name and version.
 // - Every other line is a text number in decimal (a 32-bit signed integer),
 //   one TAB, and the local text up to the end of the line. Blanks in the text
-//   are kept. Inside the text "\\" stands for a backslash, "\t" for a TAB,
-//   "\n" for a line feed and "\r" for a carriage return; no other control
-//   character may appear raw, and no other escape exists.
+//   are kept. Inside the text "\\" stands for a backslash and "\t" for a
+//   TAB; no other escape exists and no control character may appear raw.
+//   A text is one line: every text goes into a message box or a procedure
+//   line, where a line break ("\n", "\r") would start a line of its own.
 // - Lines end with LF; a CR before the LF is accepted on reading.
 // - A number appears at most once; texts are valid UTF-8 of at most 128
 //   characters (the width of the Local_Text field).
