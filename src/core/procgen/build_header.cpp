@@ -8,6 +8,30 @@
 
 namespace kestrel {
 
+namespace {
+
+// The Comments box as comment lines of the preamble: every line of it starts
+// with "# ", so no line a user types can stand in the procedure as a step.
+// Any kind of line break (CR LF, LF, CR) becomes CR LF.
+std::string commentLines(std::string_view comments)
+{
+    std::string out = "# ";
+    out.reserve(comments.size() + 2);
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        const char ch = comments[i];
+        if (ch != '\r' && ch != '\n') {
+            out += ch;
+            continue;
+        }
+        if (ch == '\r' && i + 1 < comments.size() && comments[i + 1] == '\n')
+            ++i;
+        out += "\r\n# ";
+    }
+    return out;
+}
+
+} // namespace
+
 void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts,
                  PreambleGap gap, bool amplifierConfigured)
 {
@@ -30,7 +54,7 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     writer.blank();
 
     writer.comment("# Procedure by Kestrel");
-    writer.comment("# " + inputs.identity.comments);
+    writer.comment(commentLines(inputs.identity.comments));
     if (gap == PreambleGap::TwoBlankLines) {
         writer.blank();
         writer.blank();

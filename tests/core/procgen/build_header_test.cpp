@@ -47,6 +47,20 @@ TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
     EXPECT_EQ(withRecords.text().find("mode messages"), std::string::npos);
 }
 
+// Every line of the comments is a comment line, whatever line breaks the
+// text box used: a line typed there never stands in the procedure as a step.
+TEST(BuildHeader, EveryLineOfTheCommentsIsACommentLine)
+{
+    MeterInputs inputs;
+    inputs.identity.comments = "first\r\n  1.001  HEAD\nthird\rfourth\r\n";
+    ProcedureWriter writer;
+    writer.step("HEAD   \\{DC Volts Test\\}");
+    buildHeader(writer, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
+    EXPECT_NE(writer.text().find("# Procedure by Kestrel\r\n# first\r\n#   1.001  HEAD\r\n# third\r\n# fourth\r\n# \r\n\r\n"),
+              std::string::npos)
+        << writer.text();
+}
+
 TEST(BuildHeader, LineCountPlusElevenMustFitSixteenBits)
 {
     MeterInputs inputs;
