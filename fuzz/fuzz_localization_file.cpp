@@ -1,6 +1,7 @@
 // Any bytes as a localization file: reading either fails with an error and
 // no texts, or succeeds, and then writing the texts and reading them back
-// gives the same texts. Populating the text store from it never crashes.
+// gives the same texts, blank ones aside. Populating the text store from it
+// never crashes.
 #include "core/base/message_sink.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -34,15 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.error.empty() && !read.texts.empty())
         std::abort();
     if (read.error.empty()) {
+        // The writer stores by number and leaves blank texts out.
+        std::map<int, std::string> expected(read.texts.begin(), read.texts.end());
         std::string error;
-        if (!kestrel::writeLocalizationFile(copy, read.texts, error))
+        if (!kestrel::writeLocalizationFile(copy, expected, error))
             std::abort();
-        auto expected = read.texts;
         std::erase_if(expected, [](const auto& entry) {
             return entry.second.find_first_not_of(' ') == std::string::npos;
         });
         const auto again = kestrel::readLocalizationFile(copy);
-        if (!again.error.empty() || again.texts != expected)
+        if (!again.error.empty() || std::map<int, std::string>(again.texts.begin(), again.texts.end()) != expected)
             std::abort();
     }
     kestrel::SilentSink sink;

@@ -1,11 +1,13 @@
-# Sourced by scripts/run and scripts/test: makes sure the build tools and
+# Sourced by scripts/run, scripts/test and scripts/package: makes sure the build tools and
 # libraries are installed (Debian packages only), then configures and
 # builds one CMake preset. Nothing is downloaded at build time.
 set -euo pipefail
 
 KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev
-                  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+                  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+                  # the installation tests' validators and file-type lookup
+                  desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base)
 
 kestrel_install_packages() {
     local missing=()

@@ -1,6 +1,7 @@
 #include "core/app/create.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/generated_procedure.h"
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
@@ -51,7 +52,8 @@ CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& te
                                                             ? runMeterGenerator(inputs, texts, sink, overflows)
                                                             : runScopeGenerator(inputs, texts, sink, overflows);
     if (!generated || isBlank(generated->text)) {
-        sink.inform(texts.gettext(1579) + "\r\n" + texts.gettext(1580), MessageIcon::Exclamation);
+        sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
+                    MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
     return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};
@@ -69,13 +71,18 @@ FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& t
 
 std::string clipboardForm(std::string_view text)
 {
+    // Copied a run at a time up to each backslash: a procedure is tens of
+    // kilobytes with a few dozen escapes.
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '{' || text[i + 1] == '}'))
-            continue; // the brace itself follows
-        out += text[i];
+    std::size_t from = 0;
+    for (std::size_t i = text.find('\\'); i != std::string_view::npos; i = text.find('\\', i + 1)) {
+        if (i + 1 < text.size() && (text[i + 1] == '{' || text[i + 1] == '}')) {
+            out.append(text, from, i - from); // the brace itself follows
+            from = i + 1;
+        }
     }
+    out.append(text, from);
     return out;
 }
 

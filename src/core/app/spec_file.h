@@ -6,6 +6,8 @@
 // that appears twice in one object, a NUL byte anywhere, a line break or
 // other control character in a one-line text (name, author, revision,
 // picture) and a CR without LF in a text of several lines are problems.
+// docs/specification-files.md describes every key, its default and what the
+// reader refuses for the files' users; a change here changes it too.
 #include "core/app/procedure_inputs.h"
 
 #include <cstdint>

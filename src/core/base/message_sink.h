@@ -31,7 +31,7 @@ public:
     virtual MessageAnswer show(const Message& message) = 0;
 
     // A message with an OK button only and the default title.
-    void inform(const std::string& text) { show(Message{text}); }
+    void inform(const std::string& text) { show(Message{text, {}, MessageButtons::Ok, MessageIcon::None}); }
     void inform(const std::string& text, MessageIcon icon) { show(Message{text, {}, MessageButtons::Ok, icon}); }
     // A question with OK and Cancel; true means OK.
     bool ask(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::None,

@@ -4,6 +4,7 @@
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
+#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <system_error>
@@ -17,7 +18,7 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
 {
     records_.clear();
     loadedFile_.clear();
-    for (int number = 100; number <= 1600; ++number) {
+    for (int number = kFirstTextNumber; number <= kLastTextNumber; ++number) {
         if (const auto english = englishText(number))
             records_.emplace_back(number, std::string(*english));
     }
@@ -43,15 +44,16 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
         report(read.error);
         return;
     }
+    // In the file's order: a number without a built-in text ends the rebuild,
+    // and what was copied before it stays. A blank text is copied like any
+    // other, so the number then shows nothing.
     for (const auto& [number, text] : read.texts) {
         Record* record = find(number);
         if (!record) {
             report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
             return;
         }
-        // A blank text in the file means "no local text": English stays.
-        if (!isBlank(text))
-            record->second = text;
+        record->second = text;
     }
 }
 

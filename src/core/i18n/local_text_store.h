@@ -24,10 +24,10 @@ public:
     // Populate_Local_Recordset: the English texts of 100 to 1600, then the
     // texts of the first candidate file that exists (Local_File_Present
     // becomes true). A damaged file is reported and leaves the English
-    // texts; the file's records are applied in number order, and one whose
-    // number has no built-in text ends the rebuild with a message, keeping
-    // the texts applied before it. No file at all is
-    // no error and leaves Local_File_Present as it was.
+    // texts. The file's records are applied in the file's order, blank texts
+    // included; one whose number has no built-in text ends the rebuild with
+    // a message, keeping the texts applied before it. No file at all is no
+    // error and leaves Local_File_Present as it was.
     void populate(const std::vector<std::filesystem::path>& localizationFileCandidates);
 
     // Gettext: the local text, else the English text, without surrounding

@@ -6,6 +6,7 @@
 #include "core/base/text_util.h"
 
 #include <charconv>
+#include <set>
 #include <system_error>
 
 namespace kestrel {
@@ -170,6 +171,7 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
         return fail(file.problem);
     const std::string& content = file.content;
 
+    std::set<int> numbersSeen;
     std::size_t lineNumber = 0;
     bool headerSeen = false;
     for (const std::string_view line : splitLines(content)) {
@@ -195,8 +197,9 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
             return fail(where + why);
         if (const auto problem = textProblem(text); !problem.empty())
             return fail(where + "the text of " + std::to_string(number) + " " + problem);
-        if (!result.texts.emplace(number, std::move(text)).second)
+        if (!numbersSeen.insert(number).second)
             return fail(where + "text number " + std::to_string(number) + " appears twice");
+        result.texts.emplace_back(number, std::move(text));
     }
     if (!headerSeen)
         return fail("the file is empty");

@@ -1,7 +1,7 @@
 #pragma once
 // The localization file Kestrel_<language>.MDB: the local texts of one
 // language, one record (String_Number, Local_Text) for each text that has a
-// non-empty local text. Despite the historic extension it is a plain UTF-8
+// non-empty local text. Despite its extension it is a plain UTF-8
 // text file that a translator can read and edit:
 //
 //     Kestrel localization 1
@@ -19,7 +19,9 @@
 //   line, where a line break ("\n", "\r") would start a line of its own.
 // - Lines end with LF; a CR before the LF is accepted on reading.
 // - A number appears at most once; texts are valid UTF-8 of at most 128
-//   characters (the width of the Local_Text field).
+//   characters (the width of the Local_Text field). An empty or all-blank
+//   text is a text like any other: the number then shows nothing. The
+//   editor never writes one, but a translator may.
 //
 // A file that breaks any of these rules is rejected whole with an error that
 // names the line, so the English texts stay in force. Writing goes to a
@@ -28,6 +30,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -50,8 +53,8 @@ std::vector<std::filesystem::path> localizationFileCandidates(int language, cons
 std::filesystem::path localizationSavePath(int language);
 
 struct LocalizationReadResult {
-    std::map<int, std::string> texts; // empty when error is set
-    std::string error;                // empty on success
+    std::vector<std::pair<int, std::string>> texts; // in the file's order; empty when error is set
+    std::string error;                              // empty on success
 };
 
 LocalizationReadResult readLocalizationFile(const std::filesystem::path& path);

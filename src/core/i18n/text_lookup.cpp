@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
+#include "core/i18n/text_numbers.h"
 
 namespace kestrel {
 
@@ -13,7 +14,7 @@ std::string EnglishLookup::gettext(int number) const
 
 std::string errorReport(const TextLookup& texts, std::string_view label, std::string_view description)
 {
-    std::string report = texts.gettext(268);
+    std::string report = texts.gettext(kTextError);
     report += label;
     report += description;
     return report;

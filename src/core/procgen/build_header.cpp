@@ -2,6 +2,7 @@
 
 #include "core/base/failure.h"
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/preamble.h"
 
 #include <string>
@@ -60,10 +61,10 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
         writer.blank();
     } else {
         if (amplifierConfigured)
-            writer.comment("# " + texts.gettext(269));
+            writer.comment("# " + texts.gettext(kTextUses7625));
         writer.blank();
     }
-    writer.comment("# " + texts.gettext(1536));
+    writer.comment("# " + texts.gettext(kTextSystemFlags));
     writer.comment("# -------------");
 
     writeFlagSteps(writer, inputs, texts);

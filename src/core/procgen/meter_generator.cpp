@@ -2,6 +2,7 @@
 
 #include "core/base/failure.h"
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/build_header.h"
 #include "core/procgen/calibrator_limits.h"
 #include "core/procgen/procedure_writer.h"
@@ -37,9 +38,11 @@ struct Section {
 
 // Sections in the order they are written.
 constexpr Section kSections[] = {
-    {F::Dcv, 242, "HEAD", 30}, {F::Acv, 243, "Head", 30}, {F::Dci, 244, "Head", 29},
-    {F::Aci, 245, "Head", 29}, {F::Ohm, 246, "Head", 32}, {F::Tc, 248, "Head", 34},
-    {F::Rtd, 249, "Head", 25}, {F::Cap, 247, "Head", 33}, {F::Freq, 250, "Head", 31},
+    {F::Dcv, kTextDcVoltsTest, "HEAD", 30},    {F::Acv, kTextAcVoltsTest, "Head", 30},
+    {F::Dci, kTextDcCurrentTest, "Head", 29},  {F::Aci, kTextAcCurrentTest, "Head", 29},
+    {F::Ohm, kTextResistanceTest, "Head", 32}, {F::Tc, kTextTcTest, "Head", 34},
+    {F::Rtd, kTextRtdTest, "Head", 25},        {F::Cap, kTextCapacitanceTest, "Head", 33},
+    {F::Freq, kTextFrequencyTest, "Head", 31},
 };
 
 // The largest nominal a calibrator sources in a function without a
@@ -50,12 +53,6 @@ struct FixedLimit {
     std::string_view messageValue; // "<2>" of the message; "" means the largest value as a number
     int messageText;
 };
-
-constexpr int kVoltageMessage = 1251;
-constexpr int kFrequencyMessage = 1252;
-constexpr int kCurrentMessage = 1253;
-constexpr int kResistanceMessage = 1277;
-constexpr int kCapacitanceMessage = 1278;
 
 bool isManualFunction(CalibratorFamily family, MeterFunction f)
 {
@@ -156,14 +153,15 @@ private:
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
                 writer.blank();
-                writeLimitMessage(f == F::Acv ? kVoltageMessage : kCurrentMessage, nominal, result->reducedValue);
+                writeLimitMessage(f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal,
+                                  result->reducedValue);
                 overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
                 fields_.place(body, kNominal, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"),
                               nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
-                writeLimitMessage(kFrequencyMessage, frequency, result->changedFrequency);
+                writeLimitMessage(kTextFrequencyChanged, frequency, result->changedFrequency);
                 overwriteAt(body, kMod1, std::string(kMod1Width, ' '));
                 fields_.place(body, kMod1, field::kMod1, result->changedFrequency + "H", "frequency");
             }
@@ -232,38 +230,38 @@ private:
         switch (family_) {
         case CalibratorFamily::Family73xx:
             switch (f) {
-            case F::Dcv: return FixedLimit{1100, "1100", "", kVoltageMessage};
+            case F::Dcv: return FixedLimit{1100, "1100", "", kTextVoltageReduced};
             case F::Dci:
-                return is7320_ ? FixedLimit{20.5, "20.5", "", kCurrentMessage}
-                               : FixedLimit{10.999, "10.999", "", kCurrentMessage};
+                return is7320_ ? FixedLimit{20.5, "20.5", "", kTextCurrentReduced}
+                               : FixedLimit{10.999, "10.999", "", kTextCurrentReduced};
             case F::Ohm:
-                return is7320_ ? FixedLimit{1100000000, "1100MZ", "", kResistanceMessage}
-                               : FixedLimit{330000000, "329.999MZ", "", kResistanceMessage};
+                return is7320_ ? FixedLimit{1100000000, "1100MZ", "", kTextResistanceReduced}
+                               : FixedLimit{330000000, "329.999MZ", "", kTextResistanceReduced};
             case F::Cap:
-                return FixedLimit{0.0011, is7320_ ? "1.10mf" : "1100uf", "", kCapacitanceMessage};
-            case F::Freq: return FixedLimit{2000000, "2.000MH", "", kFrequencyMessage};
+                return FixedLimit{0.0011, is7320_ ? "1.10mf" : "1100uf", "", kTextCapacitanceReduced};
+            case F::Freq: return FixedLimit{2000000, "2.000MH", "", kTextFrequencyChanged};
             default: return std::nullopt;
             }
         case CalibratorFamily::Family3xxx:
         case CalibratorFamily::Family76xx: {
             const bool amplifier = family_ == CalibratorFamily::Family3xxx ? in_.has3711 : in_.has7625;
             switch (f) {
-            case F::Dcv: return FixedLimit{1100, "1100", "", kVoltageMessage};
+            case F::Dcv: return FixedLimit{1100, "1100", "", kTextVoltageReduced};
             case F::Dci:
-                return amplifier ? FixedLimit{11, "11.00A", "", kCurrentMessage}
-                                 : FixedLimit{1.99, "1.99A", "", kCurrentMessage};
-            case F::Freq: return FixedLimit{1000000, "1.000MH", "", kFrequencyMessage};
+                return amplifier ? FixedLimit{11, "11.00A", "", kTextCurrentReduced}
+                                 : FixedLimit{1.99, "1.99A", "", kTextCurrentReduced};
+            case F::Freq: return FixedLimit{1000000, "1.000MH", "", kTextFrequencyChanged};
             default: return std::nullopt;
             }
         }
         case CalibratorFamily::Family64xx:
             switch (f) {
-            case F::Dcv: return FixedLimit{1050, "1050", "", kVoltageMessage};
-            case F::Dci: return FixedLimit{20, "20.000", "", kCurrentMessage};
-            case F::Aci: return FixedLimit{20, "20.000", "", kCurrentMessage};
-            case F::Ohm: return FixedLimit{400000000, "400.000MZ", "", kResistanceMessage};
-            case F::Cap: return FixedLimit{0.04, "40.000mF", "", kCapacitanceMessage};
-            case F::Freq: return FixedLimit{100000, "100.00KH", "100K", kFrequencyMessage};
+            case F::Dcv: return FixedLimit{1050, "1050", "", kTextVoltageReduced};
+            case F::Dci: return FixedLimit{20, "20.000", "", kTextCurrentReduced};
+            case F::Aci: return FixedLimit{20, "20.000", "", kTextCurrentReduced};
+            case F::Ohm: return FixedLimit{400000000, "400.000MZ", "", kTextResistanceReduced};
+            case F::Cap: return FixedLimit{0.04, "40.000mF", "", kTextCapacitanceReduced};
+            case F::Freq: return FixedLimit{100000, "100.00KH", "100K", kTextFrequencyChanged};
             default: return std::nullopt;
             }
         }
@@ -327,19 +325,21 @@ private:
     void writeManualSection(MeterFunction f, const SpecTable& a)
     {
         const bool capacitance = f == F::Cap;
-        std::string note = replaceAll(texts_.gettext(1514), "<fsc>", fsc_);
+        std::string note = replaceAll(texts_.gettext(kTextManualTestsNote), "<fsc>", fsc_);
         note = replaceAll(std::move(note), "<cr>", "\r\n# ");
         writer.comment("# " + note);
         writer.blank();
         writer.blank();
         writer.cont("MESS");
         for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
-            const std::string setting = toLower(texts_.gettext(capacitance ? 1515 : 1517));
+            const std::string setting =
+                toLower(texts_.gettext(capacitance ? kTextSetCapacitanceStandards : kTextSetTemperatureStandards));
             const std::string value = a.cell(RowRange, c) + (capacitance ? std::string() : in_.selections.tempScale);
             const std::string message = properCase(replaceAll(setting, "<value>", value));
             writer.cont("MESS         " + message);
             writer.cont("MESS");
-            writer.step("EVAL         " + texts_.gettext(1516) + (capacitance ? "" : " ") + manualLimits(f, a, c));
+            writer.step("EVAL         " + texts_.gettext(kTextDoesUutRead) + (capacitance ? "" : " ") +
+                        manualLimits(f, a, c));
             writer.nextTest();
             writer.blank();
         }
@@ -397,8 +397,9 @@ private:
         const double upper = round15((value + toleranceBase) * scale);
         const std::string unit = f == F::Cap ? std::string("f") : " " + in_.selections.tempScale;
         std::string text = " ";
-        text.append(texts_.gettext(256)).append(" ").append(numberText(lower)).append(letter).append(unit);
-        text.append(" ").append(texts_.gettext(255)).append(" ").append(numberText(upper)).append(letter).append(unit);
+        text.append(texts_.gettext(kTextBetween)).append(" ").append(numberText(lower)).append(letter).append(unit);
+        text.append(" ").append(texts_.gettext(kTextAnd));
+        text.append(" ").append(numberText(upper)).append(letter).append(unit);
         return replaceAll(std::string(text), ".", decSep_);
     }
 

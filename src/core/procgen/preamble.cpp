@@ -1,6 +1,7 @@
 #include "core/procgen/preamble.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 
 namespace kestrel {
 namespace {
@@ -76,12 +77,12 @@ void writeFlagSteps(ProcedureWriter& writer, const CommonInputs& inputs, const T
     // The wizard's own instructions replace Tessel's automatic messages.
     if (inputs.options.functionMessages) {
         writer.blank();
-        writer.comment("# " + texts.gettext(251));
+        writer.comment("# " + texts.gettext(kTextNoAutoModeMessages));
         writer.step("ASK-" + std::string(62, ' ') + "W");
     }
     if (inputs.options.autoranging) {
         writer.blank();
-        writer.comment("# " + texts.gettext(252));
+        writer.comment("# " + texts.gettext(kTextNoAutoRangeMessages));
         writer.step("ASK-   R");
     }
 }
@@ -91,10 +92,10 @@ bool writeMeasurementUncertainty(ProcedureWriter& writer, const CommonInputs& in
     writer.blank();
     if (inputs.options.measurements < 1)
         return false;
-    writer.comment("# " + texts.gettext(1513));
+    writer.comment("# " + texts.gettext(kTextEnableMeasurementUncertainty));
     writer.step("VSET         nmeas = " + std::to_string(inputs.options.measurements));
     writer.blank();
-    writer.comment("# " + texts.gettext(1506));
+    writer.comment("# " + texts.gettext(kTextEnableWelchSatterthwaite));
     writer.step("VSET         WS = Yes");
     return true;
 }
@@ -102,12 +103,12 @@ bool writeMeasurementUncertainty(ProcedureWriter& writer, const CommonInputs& in
 void writeClosingSteps(ProcedureWriter& writer, const TextLookup& texts, bool sharedDisplayNumber)
 {
     writer.step("HEAD");
-    const std::string first = "DISP         !               " + texts.gettext(253);
+    const std::string first = "DISP         !               " + texts.gettext(kTextProcedureBanner);
     if (sharedDisplayNumber)
         writer.cont(first);
     else
         writer.step(first);
-    writer.step("DISP         !               " + texts.gettext(254));
+    writer.step("DISP         !               " + texts.gettext(kTextCompletedBanner));
 }
 
 } // namespace kestrel

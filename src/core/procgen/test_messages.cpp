@@ -1,6 +1,7 @@
 #include "core/procgen/test_messages.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 
 #include <string>
 
@@ -49,9 +50,9 @@ void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instruction
         return;
     }
     if (options.functionMessages && column == 0)
-        writer.step(std::string(kDisp) + texts.gettext(1270) + " " + std::string(functionCode));
+        writer.step(std::string(kDisp) + texts.gettext(kTextSetUutMode) + " " + std::string(functionCode));
     if (!options.autoranging)
-        writer.step(std::string(kDisp) + texts.gettext(1271) + " " + std::string(currentRange));
+        writer.step(std::string(kDisp) + texts.gettext(kTextSetUutRange) + " " + std::string(currentRange));
 }
 
 } // namespace kestrel

@@ -2,6 +2,7 @@
 
 #include "core/base/failure.h"
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/step_columns.h"
@@ -150,7 +151,7 @@ void ScopeProcedure::writeBody()
 void ScopeProcedure::writeSystemFlags()
 {
     blanks(3);
-    writer_.comment("# " + t(1536));
+    writer_.comment("# " + t(kTextSystemFlags));
     writer_.comment("# -------------");
     writeFlagSteps(writer_, in_, texts_);
     writeMeasurementUncertainty(writer_, in_, texts_);
@@ -159,27 +160,27 @@ void ScopeProcedure::writeSystemFlags()
 void ScopeProcedure::writeStandardPreparation()
 {
     writer_.blank();
-    writer_.comment("# " + t(1527));
+    writer_.comment("# " + t(kTextWarmup));
     writer_.comment("# ------");
-    writer_.step(std::string(kHead) + t(1527));
-    writer_.step(disp(1528));
+    writer_.step(std::string(kHead) + t(kTextWarmup));
+    writer_.step(disp(kTextBeSureUutWarmedUp));
 
     writer_.blank();
-    writer_.comment("# " + t(1529));
+    writer_.comment("# " + t(kTextSelfTestHeading));
     writer_.comment("# ----------");
-    writer_.step(std::string(kHead) + t(1529));
-    writer_.step(disp(1530));
-    writer_.step(std::string(kEval) + "\\{" + t(1531) + "\\}");
+    writer_.step(std::string(kHead) + t(kTextSelfTestHeading));
+    writer_.step(disp(kTextPerformSelfTest));
+    writer_.step(std::string(kEval) + "\\{" + t(kTextDidSelfTestPass) + "\\}");
 
     writer_.blank();
-    writer_.comment("# " + t(1532));
+    writer_.comment("# " + t(kTextSignalPathCompensation));
     writer_.comment("# -----------------------");
-    writer_.step(std::string(kHead) + t(1532));
-    writer_.step("RSLT         =" + t(1533));
+    writer_.step(std::string(kHead) + t(kTextSignalPathCompensation));
+    writer_.step("RSLT         =" + t(kTextSignalPathCompensationPerformed));
 
     // Both the source and, except on the 7300, its scope module are reset.
     blanks(2);
-    writer_.comment("# " + t(1534));
+    writer_.comment("# " + t(kTextResetStandard));
     writer_.comment("# ---------------");
     writer_.step(fsc_ + "         *");
     if (fsc_ != "7300")
@@ -191,13 +192,13 @@ void ScopeProcedure::writeMultiChannelConnection()
 {
     const std::string channels = trim(scopeListEntry(kNumChannels, scope_.numChannels));
     if (channels == "4") {
-        writer_.step(withFsc(disp(1571)));
-        writer_.step(withFsc(disp(1574)));
+        writer_.step(withFsc(disp(kTextConnectFourChannelsFrom)));
+        writer_.step(withFsc(disp(kTextUutChannels1To4)));
     } else if (channels == "2") {
-        writer_.step(withFsc(disp(1572)));
-        writer_.step(withFsc(disp(1575)));
+        writer_.step(withFsc(disp(kTextConnectTwoChannelsFrom)));
+        writer_.step(withFsc(disp(kTextUutChannels1And2)));
     } else if (channels == "1") {
-        writer_.step(withFsc(disp(1573)));
+        writer_.step(withFsc(disp(kTextConnectOneChannelFrom)));
     }
 }
 
@@ -231,8 +232,9 @@ void ScopeProcedure::writeChannel(int channel)
         writer_.blank();
         if (in_.options.functionMessages) {
             writer_.comment("# Connection");
-            writer_.cont(disp(1540));
-            std::string text = withFsc(disp(fsc_ == "8240" || fsc_ == "8600" ? 1541 : 1542));
+            writer_.cont(disp(kTextUseUnterminatedCoax));
+            std::string text = withFsc(
+                disp(fsc_ == "8240" || fsc_ == "8600" ? kTextConnectChannel1ToUutChannel : kTextConnectToUutChannel));
             text = replaceAll(std::move(text), "<Channel>", c);
             text = replaceAll(std::move(text), "<channel>", c);
             if (in_.options.autoranging)
@@ -255,13 +257,13 @@ void ScopeProcedure::writeChannelBanner(const std::string& channel)
 {
     const std::string stars = "#" + std::string(76, '*');
     writer_.comment(stars);
-    writer_.comment("#" + std::string(35, ' ') + t(1538) + " " + channel);
+    writer_.comment("#" + std::string(35, ' ') + t(kTextChannel) + " " + channel);
     writer_.comment(stars);
 }
 
 void ScopeProcedure::writeTriggerTest()
 {
-    writer_.comment("# " + t(1535));
+    writer_.comment("# " + t(kTextTriggerTest));
     writer_.comment("# -------------");
     if (fsc_ == "6400") {
         writer_.step(kTrigger6400);
@@ -274,20 +276,20 @@ void ScopeProcedure::writeTriggerTest()
         overwriteAt(line, kMod3, "S");
         writer_.step(line);
     }
-    writer_.step(disp(1537));
+    writer_.step(disp(kTextAdjustStableDisplay));
     blanks(2);
 }
 
 void ScopeProcedure::writeVertical()
 {
-    writer_.comment("# " + t(1283));
+    writer_.comment("# " + t(kTextNominalSixDivisions));
     writer_.blank();
-    writer_.step(heading(1284));
+    writer_.step(heading(kTextVertical));
     writer_.comment("#---------------------------------------------");
     writer_.blank();
     if (multi_ && fsc_ == "8240")
-        writer_.step(disp(1577));
-    writer_.step(disp(1543));
+        writer_.step(disp(kTextRemoveTerminatorsSet1M));
+    writer_.step(disp(kTextAlignTraceToBottom));
     writer_.blank();
 
     const std::string tolerance = numberText(leadingNumber(scope_.verticalAccuracy)) + "%";
@@ -312,51 +314,52 @@ void ScopeProcedure::writeVertical()
 void ScopeProcedure::writeBandwidth()
 {
     blanks(2);
-    writer_.step(heading(1210));
+    writer_.step(heading(kTextBandwidth));
     writer_.comment("#-------------------------------------");
     // The 8600 needs no external terminator; with the multi-channel 8240
     // the operator also switches the UUT input to 50 ohm.
     if (multi_) {
         if (fsc_ == "8240") {
-            writer_.cont(withFsc(disp(1544)));
-            writer_.step(disp(1576));
+            writer_.cont(withFsc(disp(kTextInsertTerminator)));
+            writer_.step(disp(kTextSetUut50Ohm));
         }
     } else if (fsc_ != "8600") {
-        writer_.cont(withFsc(disp(1544)));
+        writer_.cont(withFsc(disp(kTextInsertTerminator)));
     }
-    writer_.cont(disp(1545));
-    writer_.step(disp(1546));
+    writer_.cont(disp(kTextSetChannel1Gain5mV));
+    writer_.step(disp(kTextSetTimebase5us));
     writer_.blank();
 
     writer_.step(fsc_ + std::string(kBandwidthReference));
-    writer_.step(disp(1547));
+    writer_.step(disp(kTextAdjustStableDisplay50kHz));
     std::string line = fsc_ + std::string(kBandwidthLevel);
     fields_.place(line, kColBandwidthFrequency, kBandwidthFrequencyField, scope_.bandwidth + "MH    ", "bandwidth");
     writer_.step(line);
-    writer_.step(std::string(kEval) + "\\{" + replaceAll(t(1548), "<bandwidth>", scope_.bandwidth) + "\\}");
+    writer_.step(std::string(kEval) + "\\{" +
+                 replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
 }
 
 void ScopeProcedure::writeRisetime(int channel)
 {
     const std::string c = std::to_string(channel);
     blanks(2);
-    writer_.step(heading(1285));
+    writer_.step(heading(kTextRisetimeHeading));
     writer_.comment("#-------------------------------------");
-    writer_.cont(disp(1549));
-    writer_.cont(disp(1550));
-    writer_.cont(disp(1551));
-    writer_.cont(disp(1552));
-    writer_.step(replaceAll(disp(1543), "<channel>", c));
+    writer_.cont(disp(kTextSetCouplingDc));
+    writer_.cont(disp(kTextSetFastestTimebase));
+    writer_.cont(disp(kTextMagnifierOn));
+    writer_.cont(disp(kTextTriggerSlopePlus));
+    writer_.step(replaceAll(disp(kTextAlignTraceToBottom), "<channel>", c));
     writer_.step(fsc_ + std::string(kRisetimeEdge));
     writer_.blank();
 
-    writer_.step(std::string(kMess) + t(1554));
+    writer_.step(std::string(kMess) + t(kTextAdjustXPosition));
     writer_.step("MESS");
-    writer_.step(std::string(kMess) + t(1555));
-    writer_.step(std::string(kMess) + t(1556));
+    writer_.step(std::string(kMess) + t(kTextUsingYPosition));
+    writer_.step(std::string(kMess) + t(kTextBottomEdgeToZeroPercent));
     writer_.step("MESS");
-    writer_.cont(std::string(kMess) + t(1557));
-    writer_.cont(std::string(kMess) + t(1558));
+    writer_.cont(std::string(kMess) + t(kTextAdjustAmplitudeTop));
+    writer_.cont(std::string(kMess) + t(kTextWaveformAt100Percent));
     writer_.blank();
 
     // Without a typed limit the risetime follows from the bandwidth:
@@ -368,7 +371,7 @@ void ScopeProcedure::writeRisetime(int channel)
             throw ProcedureFailure(kErrDivisionByZero, "Division by zero");
         limit = decimalsText(350.0 / bandwidth, 1, 4);
     }
-    std::string eval = std::string(kEval) + t(1559);
+    std::string eval = std::string(kEval) + t(kTextRisetimeQuestion);
     eval = replaceAll(std::move(eval), " <channel>", "XXX");
     eval = replaceAll(std::move(eval), "channel", "");
     eval = replaceAll(std::move(eval), "XXX", "\\{Channel " + trim(c));
@@ -393,25 +396,26 @@ std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::s
 void ScopeProcedure::writeImpedance(int channel)
 {
     blanks(2);
-    writer_.step(std::string(kHead) + "\\{" + replaceAll(t(1560), "<channel>", std::to_string(channel)) + " \\}");
+    writer_.step(std::string(kHead) + "\\{" +
+                 replaceAll(t(kTextInputImpedanceChannel), "<channel>", std::to_string(channel)) + " \\}");
     writer_.comment("#----------------------------------------------");
     if (multi_) {
         // The calibrator measures 50 ohm first, with the UUT input switched.
-        writer_.cont(disp(1543));
-        writer_.step(disp(1576));
-        writer_.comment("# " + t(1562));
+        writer_.cont(disp(kTextAlignTraceToBottom));
+        writer_.step(disp(kTextSetUut50Ohm));
+        writer_.comment("# " + t(kTextImpedance50));
         writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
-        writer_.step(disp(fsc_ == "8240" ? 1577 : 1578));
-        writer_.comment("# " + t(1561));
+        writer_.step(disp(fsc_ == "8240" ? kTextRemoveTerminatorsSet1M : kTextSetUut1M));
+        writer_.comment("# " + t(kTextImpedance1M));
         writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
     } else {
-        writer_.comment("# " + t(1561));
+        writer_.comment("# " + t(kTextImpedance1M));
         writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
-        writer_.comment("# " + t(1562));
+        writer_.comment("# " + t(kTextImpedance50));
         writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
     }
     if (!isBlank(scope_.capAccuracy) && !isBlank(scope_.capacitance)) {
-        writer_.comment("# " + t(1563));
+        writer_.comment("# " + t(kTextInputCapacitance));
         std::string line(kScopeLineWidth, ' ');
         overwriteAt(line, kFsc, fsc_);
         fields_.place(line, kNominal, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
@@ -493,12 +497,12 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
 
 void ScopeProcedure::writeTimebase()
 {
-    writer_.step(heading(1564));
+    writer_.step(heading(kTextTimebaseTest));
     writer_.comment("#" + std::string(42, '-'));
     if (multi_)
         writer_.blank();
-    writer_.cont(disp(1565));
-    writer_.cont(disp(1566));
+    writer_.cont(disp(kTextSetChannel1Gain500mV));
+    writer_.cont(disp(kTextSetTimebase50us));
     std::string_view marker = kMarker;
     if (fsc_ == "6400")
         marker = kMarker6400;
@@ -506,9 +510,9 @@ void ScopeProcedure::writeTimebase()
         marker = kMarker8600;
     writer_.cont(fsc_ + std::string(marker));
     writer_.blank();
-    writer_.cont(disp(1567));
-    writer_.cont(disp(1568));
-    writer_.cont(disp(1569));
+    writer_.cont(disp(kTextTimebaseStableDisplay));
+    writer_.cont(disp(kTextAdjustYPosToMarker));
+    writer_.cont(disp(kTextMarkerOnMiddleLine));
     writer_.blank();
 
     for (int i = scope_.sweep1; i < static_cast<int>(kSweep1.size()); ++i) {
@@ -543,7 +547,8 @@ std::string ScopeProcedure::finish()
     const int tests = writer_.testNumber();
     const int lines = writer_.lineCount() + 11;
     adjustModifiers();
-    const std::string header = headerBlock(in_, tests, lines) + "\r\n" + (multi_ ? "# " : " ") + t(1539) + "\r\n";
+    const std::string header =
+        headerBlock(in_, tests, lines) + "\r\n" + (multi_ ? "# " : " ") + t(kTextScopeProcedureTitle) + "\r\n";
     writeClosingSteps(writer_, texts_, true);
     return header + writer_.text() + "\r\n";
 }

@@ -4,9 +4,9 @@
 // the localization). The generators use a record only when exactly one
 // matches; two records for one column count as none.
 //
-// Modes compare without regard to case, as the record filter of the
-// original store did: the thermometer sample files its instruction under
-// "TC" and the generator asks for "tc".
+// Modes compare without regard to case, as a record filter's equality test
+// does: the thermometer sample files its instruction under "TC" and the
+// generator asks for "tc".
 #include <optional>
 #include <string>
 #include <unordered_map>

@@ -1,12 +1,16 @@
 #include "core/spec/grid_rules.h"
 
+#include "core/i18n/text_numbers.h"
+
 #include <array>
 
 namespace kestrel {
 
 int rowLabelText(MeterFunction function, int row)
 {
-    static constexpr std::array<int, 8> kFixedRows{1070, 1255, 1071, 1072, 1073, 1074, 0, 1083};
+    static constexpr std::array<int, 8> kFixedRows{
+        kTextUutRange,     kTextTestLevel,  kTextPercentOfReading, kTextPercentOfRange,
+        kTextPpmOfReading, kTextPpmOfRange, 0,                     kTextDigits};
     if (row == RowFixed)
         return functionInfo(function).row6LabelText;
     if (row >= 0 && row < static_cast<int>(kFixedRows.size()))
@@ -15,9 +19,9 @@ int rowLabelText(MeterFunction function, int row)
         return 0;
     switch (function) {
     case MeterFunction::Acv:
-    case MeterFunction::Aci: return 1081; // "Frequency - Hz"
-    case MeterFunction::Tc: return 1240;  // "TC Type"
-    case MeterFunction::Rtd: return 1241; // "RTD Type"
+    case MeterFunction::Aci: return kTextFrequencyHz;
+    case MeterFunction::Tc: return kTextTcType;
+    case MeterFunction::Rtd: return kTextRtdType;
     default: return 0;
     }
 }
@@ -51,7 +55,7 @@ std::string wizardCaption(const SpecTable& table, MeterFunction function, int co
     const std::string& range = table.cell(RowRange, column);
     if (range.empty())
         return {};
-    return texts.gettext(1276) + " " + range + std::string(functionInfo(function).unitWord) + " range ";
+    return texts.gettext(kTextPicDispWizard) + " " + range + std::string(functionInfo(function).unitWord) + " range ";
 }
 
 } // namespace kestrel

@@ -1,18 +1,20 @@
 #include "core/spec/meter_function.h"
 
+#include "core/i18n/text_numbers.h"
+
 namespace kestrel {
 namespace {
 
 constexpr std::array<FunctionInfo, kFunctionCount> kInfo{{
-    {MeterFunction::Dcv, "dcv", 1061, 8, 1245, "V", "v", true},
-    {MeterFunction::Acv, "acv", 1062, 9, 1245, "V", "v", false},
-    {MeterFunction::Dci, "dci", 1063, 8, 1246, "A", "a", true},
-    {MeterFunction::Aci, "aci", 1064, 9, 1246, "A", "a", false},
-    {MeterFunction::Ohm, "ohm", 1065, 8, 1247, " ohm", "ohms", false},
-    {MeterFunction::Tc, "tc", 1066, 8, 1248, " degree", "degrees", true},
-    {MeterFunction::Rtd, "rtd", 1067, 8, 1248, " degree", "degrees", true},
-    {MeterFunction::Cap, "cap", 1068, 8, 1249, " farad", "farad", false},
-    {MeterFunction::Freq, "freq", 1069, 8, 1250, " hertz", "hertz", false},
+    {MeterFunction::Dcv, "dcv", kTextFunctionDcv, 8, kTextFixedVolts, "V", "v", true},
+    {MeterFunction::Acv, "acv", kTextFunctionAcv, 9, kTextFixedVolts, "V", "v", false},
+    {MeterFunction::Dci, "dci", kTextFunctionDci, 8, kTextFixedAmps, "A", "a", true},
+    {MeterFunction::Aci, "aci", kTextFunctionAci, 9, kTextFixedAmps, "A", "a", false},
+    {MeterFunction::Ohm, "ohm", kTextFunctionOhms, 8, kTextFixedOhms, " ohm", "ohms", false},
+    {MeterFunction::Tc, "tc", kTextFunctionTc, 8, kTextFixedDegrees, " degree", "degrees", true},
+    {MeterFunction::Rtd, "rtd", kTextFunctionRtd, 8, kTextFixedDegrees, " degree", "degrees", true},
+    {MeterFunction::Cap, "cap", kTextFunctionCapacitance, 8, kTextFixedFarads, " farad", "farad", false},
+    {MeterFunction::Freq, "freq", kTextFunctionFrequency, 8, kTextFixedHertz, " hertz", "hertz", false},
 }};
 
 } // namespace

@@ -2,6 +2,8 @@
 // (with "." as decimal mark; loading converts to the locale's separator).
 #include "core/spec/samples.h"
 
+#include "core/i18n/text_numbers.h"
+
 namespace kestrel {
 namespace {
 
@@ -218,16 +220,16 @@ constexpr SampleInstruction kTestSetInstructions[] = {
 constexpr std::string_view kOrvik62Name = "Orvik model 62 Multimeter";
 
 constexpr SampleDefinition kSamples[] = {
-    {"orvik62-7300", 1508, "Specifications for Orvik 62 DMM using 7300A", kOrvik62Name, 270, "7300",
-     kOrvik62, kOrvik62Instructions},
-    {"orvik62-6400", 1509, "Specifications for Orvik 62 DMM using 6400", kOrvik62Name, 270, "6400",
-     kOrvik62, kOrvik62Instructions},
-    {"orvik28", 1510, "Specifications for Orvik 28 Thermometer", "Orvik model 28 Digital Thermometer", 271,
-     "7300", kOrvik28, kOrvik28Instructions, 4, -1, 0},
-    {"orvik4919", 1511, "Specifications for Orvik 4919 Ledgerbox", "Orvik Model 4919 Tarvo Ledgerbox", 272,
-     "7300", kOrvik4919, kOrvik4919Instructions, 4, 0, 0},
-    {"agilent34401", 1512, "Specification for Agilent 34401 Multimeter", "Agilent 34401 digital multimeter", 273,
-     "7600", kAgilent34401, {}},
+    {"orvik62-7300", kTextSampleOrvik62With7300, "Specifications for Orvik 62 DMM using 7300A", kOrvik62Name,
+     kTextBasedOnOrvik62, "7300", kOrvik62, kOrvik62Instructions},
+    {"orvik62-6400", kTextSampleOrvik62With6400, "Specifications for Orvik 62 DMM using 6400", kOrvik62Name,
+     kTextBasedOnOrvik62, "6400", kOrvik62, kOrvik62Instructions},
+    {"orvik28", kTextSampleOrvik28, "Specifications for Orvik 28 Thermometer", "Orvik model 28 Digital Thermometer",
+     kTextBasedOnOrvik28, "7300", kOrvik28, kOrvik28Instructions, 4, -1, 0},
+    {"orvik4919", kTextSampleOrvik4919, "Specifications for Orvik 4919 Ledgerbox", "Orvik Model 4919 Tarvo Ledgerbox",
+     kTextBasedOnOrvik4919, "7300", kOrvik4919, kOrvik4919Instructions, 4, 0, 0},
+    {"agilent34401", kTextSampleAgilent34401, "Specification for Agilent 34401 Multimeter",
+     "Agilent 34401 digital multimeter", kTextBasedOnAgilent34401, "7600", kAgilent34401, {}},
     // A reference meter is ranged by hand, so its procedure carries range messages.
     {"orvik2290", 0, "Specifications for Orvik 2290 Reference Multimeter", "Orvik model 2290 Reference Multimeter",
      0, "", kOrvik2290, {}, -1, -1, -1, false},

@@ -135,7 +135,10 @@ TEST(KestrelSettings, InputsMappingRoundTrip)
     EXPECT_EQ(back, saved);
 
     // Out-of-range indexes are pulled into the lists.
-    applySettings(KestrelSettings{.lastReferenceIndex = 40, .lastScopeReferenceIndex = -2}, inputs);
+    KestrelSettings outOfRange;
+    outOfRange.lastReferenceIndex = 40;
+    outOfRange.lastScopeReferenceIndex = -2;
+    applySettings(outOfRange, inputs);
     EXPECT_EQ(inputs.selections.reference, "6400");
     EXPECT_EQ(inputs.scope.reference, 0);
 }

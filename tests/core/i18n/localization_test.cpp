@@ -17,6 +17,7 @@ using namespace std::string_literals;
 using test::ScratchDir;
 
 const std::string kHeader = "Kestrel localization 1\n";
+using FileTexts = std::vector<std::pair<int, std::string>>; // in the file's order
 
 TEST(LocalizationFile, NamesAndPlaces)
 {
@@ -44,7 +45,7 @@ TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
     ASSERT_TRUE(writeLocalizationFile(file, withBlanks, error)) << error;
     EXPECT_EQ(test::readFile(file), kHeader + "-5\tnegative\n257\t\xC2\xB1\n1223\t&Erstellen\n1235\t  Welch-Satterthwaite  \n"
                                               "1260\tAnleitung\\tund Anschluss \\\\ Bild\n1300\t" + longest + "\n");
-    EXPECT_EQ(readLocalizationFile(file).texts, texts);
+    EXPECT_EQ(readLocalizationFile(file).texts, FileTexts(texts.begin(), texts.end()));
     // Refused saves keep the old file.
     EXPECT_FALSE(writeLocalizationFile(file, {{1223, longest + "x"}}, error));
     EXPECT_EQ(error, "the text of 1223 is longer than 128 characters");
@@ -52,11 +53,12 @@ TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
     EXPECT_EQ(error, "the text of 1224 is not valid UTF-8");
     EXPECT_FALSE(writeLocalizationFile(file, {{1225, "two\r\nlines"}}, error));
     EXPECT_EQ(error, "the text of 1225 holds the control character U+000D; every text is one line");
-    EXPECT_EQ(readLocalizationFile(file).texts, texts);
-    // Hand-edited files: byte order mark, CR LF, comments, blank lines, no last line end.
+    EXPECT_EQ(readLocalizationFile(file).texts, FileTexts(texts.begin(), texts.end()));
+    // Hand-edited files: byte order mark, CR LF, comments, blank lines, no last
+    // line end, numbers in any order and empty texts.
     const auto edited = readLocalizationFile(dir.write("k.MDB", "\xEF\xBB\xBF" "Kestrel localization 1\r\n# German\r\n\r\n"
-                                                                "1223\t&Erstellen\r\n1224\t\r\n1225\tEnglisch"));
-    EXPECT_EQ(edited.texts, (std::map<int, std::string>{{1223, "&Erstellen"}, {1224, ""}, {1225, "Englisch"}})) << edited.error;
+                                                                "1225\tEnglisch\r\n1224\t\r\n1223\t&Erstellen"));
+    EXPECT_EQ(edited.texts, (FileTexts{{1225, "Englisch"}, {1224, ""}, {1223, "&Erstellen"}})) << edited.error;
 }
 
 TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
@@ -122,9 +124,9 @@ TEST(LocalTextStore, LocalTextsOverEnglishFromTheFirstFileFound)
     store.populate({dir / "none/Kestrel_1031.MDB", user, beside});
     EXPECT_TRUE(store.localFilePresent());
     EXPECT_EQ(store.loadedFile(), user);
-    // A blank local text leaves English, as do the numbers the file does not hold.
+    // A blank local text shows nothing; the numbers the file does not hold stay English.
     EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235),
-              "&Erstellen|Display &Local Text|Welch-Satterthwaite");
+              "&Erstellen||Welch-Satterthwaite");
     store.populate({beside});
     EXPECT_EQ(store.gettext(1223), "Cr\xC3\xA9" "er");
     EXPECT_TRUE(sink.messages.empty());
@@ -135,12 +137,12 @@ TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)
     ScratchDir dir;
     test::RecordingSink sink;
     LocalTextStore store(sink);
-    // Records are applied in number order: an unknown number ends the rebuild,
-    // the texts before it stay, the ones after it are not applied.
-    store.populate({dir.write("a.MDB", kHeader + "1223\tErstellen\n215\tnirgends\n1500\tKan\xC3\xA4le\n")});
-    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1500), "&Create|Channels");
-    store.populate({dir.write("b.MDB", kHeader + "1599\tnirgends\n1223\tErstellen\n")});
-    EXPECT_EQ(store.gettext(1223), "Erstellen");
+    // Records are applied in the file's order: an unknown number ends the
+    // rebuild, the texts before it stay, the ones after it are not applied.
+    store.populate({dir.write("a.MDB", kHeader + "1500\tKan\xC3\xA4le\n215\tnirgends\n1223\tErstellen\n")});
+    EXPECT_EQ(store.gettext(1500) + "|" + store.gettext(1223), "Kan\xC3\xA4le|&Create");
+    store.populate({dir.write("b.MDB", kHeader + "1223\tErstellen\n1599\tnirgends\n1500\tKan\xC3\xA4le\n")});
+    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1500), "Erstellen|Channels");
     store.populate({dir.write("c.MDB", kHeader + "1223\tErstellen\n1224 no tab\n")});
     EXPECT_EQ(store.gettext(1223), "&Create") << "a damaged file is used not at all";
     EXPECT_TRUE(store.localFilePresent()) << "the file exists, even if it cannot be used";
