@@ -4,7 +4,7 @@
 set -euo pipefail
 
 KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev
+KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev
                   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
                   # the installation tests' validators and file-type lookup
                   desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base)

@@ -189,7 +189,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     if (a.configDir)
         environment.configDir = *a.configDir;
     const auto session = startUp(a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "", environment, sink);
-    const std::string& decimalSeparator = session->locale.decimalSeparator;
+    const std::string decimalSeparator = session->locale.numberSeparator();
 
     ProcedureInputs inputs;
     if (sample) {

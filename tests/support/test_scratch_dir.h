@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards,
 // and a guard that restores an environment variable.
+#include "environment.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,8 +59,8 @@ public:
             saved_ = value;
     }
     ~EnvGuard() { saved_ ? set(*saved_) : unset(); }
-    void set(const std::string& value) const { ::setenv(name_.c_str(), value.c_str(), 1); }
-    void unset() const { ::unsetenv(name_.c_str()); }
+    void set(const std::string& value) const { setEnvironment(name_, value); }
+    void unset() const { unsetEnvironment(name_); }
 
 private:
     std::string name_;

@@ -13,8 +13,7 @@ namespace kestrel {
 
 StartUpEnvironment StartUpEnvironment::current()
 {
-    return {userDefaultLcidFromEnvironment(), userDefaultLanguageFromEnvironment(), configDirectory(),
-            programDirectory()};
+    return {platformUserDefaultLcid(), platformUserDefaultLanguage(), configDirectory(), programDirectory()};
 }
 
 Session::Session(StartUpEnvironment environment, MessageSink& sink)
@@ -29,7 +28,7 @@ std::filesystem::path Session::kestrelIniPath() const
 
 std::filesystem::path Session::tesselIniPath() const
 {
-    return fileInFolder(environment_.configDir, "tessel.ini");
+    return tesselIniIn(environment_.configDir);
 }
 
 std::vector<std::filesystem::path> Session::localizationCandidates() const
@@ -74,7 +73,7 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     Session& s = *session;
 
     // Locale values and LocalizedMode.
-    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine);
+    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine, sink);
 
     // The string database: English texts with the localization file over them.
     s.reloadTexts();
@@ -87,7 +86,7 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     // Read_Default_Values with the list indexes and TopMost.
     s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()));
     applySettings(s.settings, s.inputs);
-    s.inputs.decimalSeparator = s.locale.decimalSeparator;
+    s.inputs.decimalSeparator = s.locale.numberSeparator();
     s.inputs.has7625 = s.tessel.has7625;
     s.inputs.has3711 = s.tessel.has3711;
     return session;

@@ -29,8 +29,9 @@ struct StartUpEnvironment {
     // Searched second for the localization file; may be empty.
     std::filesystem::path programDir;
 
-    // The running process's: the locale from LC_ALL / LC_NUMERIC / LANG
-    // (LC_MESSAGES for the language), configDirectory(), programDirectory().
+    // The running process's: the user's locale and language as the platform
+    // tells them (on POSIX systems LC_ALL / LC_NUMERIC / LANG, LC_MESSAGES
+    // for the language), configDirectory(), programDirectory().
     static StartUpEnvironment current();
 };
 

@@ -10,7 +10,8 @@ namespace kestrel {
 // KESTREL_CONFIG_DIR when set and not empty; otherwise the per-user
 // configuration folder: $XDG_CONFIG_HOME/kestrel, else ~/.config/kestrel.
 // On Windows the settings files traditionally live in the Windows directory
-// (%WINDIR%), so that is where they are looked for there.
+// (%WINDIR%), so that is where they are when the user may create files
+// there; otherwise in %APPDATA%\Kestrel.
 std::filesystem::path configDirectory();
 
 // The file of that name in the folder. On a case-sensitive file system an
@@ -18,6 +19,10 @@ std::filesystem::path configDirectory();
 // "Kestrel.INI") is taken, as the Windows profile functions would find it;
 // with none, the name as given.
 std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::string_view name);
+
+// tessel.ini in the settings folder; on Windows, when that folder has none,
+// Tessel's own in the Windows directory if there is one there.
+std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder);
 
 // Kestrel.INI and tessel.ini in configDirectory().
 std::filesystem::path kestrelIniPath();

@@ -1,34 +1,23 @@
 #pragma once
-// Windows locale identifiers with the locale values Kestrel uses: the
-// decimal and thousands separators (locale information items 14 and 15) and
-// the abbreviated month names of the medium date. The user's default locale
-// comes from the POSIX environment, translated to its Windows identifier.
+// The locale values Kestrel uses, from the platform's locale database: the
+// decimal and thousands separators of a Windows locale identifier, the
+// abbreviated month names of the medium date, and the start-up values that
+// follow from the user's locale and the command line.
+#include "core/base/locale_database.h"
 #include "core/base/locale_values.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
 namespace kestrel {
 
-struct LocaleInfo {
-    int lcid;
-    std::string_view decimalSeparator, thousandSeparator;
-    std::array<std::string_view, 12> monthAbbreviations;
-};
+class MessageSink;
 
-// The table entry of an identifier, nullptr when the table has none.
-const LocaleInfo* findLocale(int lcid);
-
-// The Windows identifier of a POSIX locale name ("de_DE.UTF-8" -> 1031,
-// "de" -> 1031, "de_CH" -> 2055); 1033 for "C", "POSIX", empty or unknown.
-int lcidFromLocaleName(std::string_view name);
-
-// The user's default locale: the first set of LC_ALL, LC_NUMERIC, LANG.
-int userDefaultLcidFromEnvironment();
-// The user's default language, which names the localization file: the first
-// set of LC_ALL, LC_MESSAGES, LANG.
-int userDefaultLanguageFromEnvironment();
+// Get_Locale_Info: the text of an item for a locale, or for the system
+// default locale when lcid is 0. When the database gives nothing, the
+// platform's error number and description are shown ("87, The parameter is
+// incorrect.") and the result is empty.
+std::string getLocaleInfo(int lcid, LocaleItem item, MessageSink& sink);
 
 // Start-up's locale values from the user's default locale and language and
 // the command line:
@@ -37,13 +26,17 @@ int userDefaultLanguageFromEnvironment();
 //   and the second, in lower case, contains "lcid": then the number after
 //   the first "=" of that part;
 // - character set 134 for 2052, else 1;
-// - separators of the active locale;
+// - the thousands, then the decimal separator of the active locale, each
+//   through getLocaleInfo (so a locale the database does not know shows
+//   its message twice and leaves both separators empty);
 // - localized mode when the language is not 1033 or the command line in
 //   lower case contains "-l".
-LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, std::string_view commandLine);
+LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, std::string_view commandLine,
+                                 MessageSink& sink);
 
 // The medium date "dd-MMM-yy" with the locale's month abbreviation
-// ("05-Dec-26" in English). Unknown locales use English month names.
+// ("05-Dec-26" in English). Locales the database has no month names for
+// use the English ones.
 std::string formatMediumDate(int year, int month, int day, int lcid);
 
 } // namespace kestrel

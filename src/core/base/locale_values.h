@@ -13,6 +13,11 @@ struct LocaleValues {
     bool localizedMode = false;     // localization menus shown
     int userDefaultLcid = 1033;     // the user's default locale, before any override
     int userDefaultLanguage = 1033; // names the localization file
+
+    // The separator numbers are typed, read and shown with: the decimal
+    // separator, or "." when the locale could not be read and left it
+    // empty (turning "1.5" into "1" + "" + "5" would change every value).
+    std::string numberSeparator() const { return decimalSeparator.empty() ? "." : decimalSeparator; }
 };
 
 } // namespace kestrel

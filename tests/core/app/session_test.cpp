@@ -2,6 +2,7 @@
 // in which order messages come, and what is saved at the end.
 #include "core/app/session.h"
 
+#include "support/native.h"
 #include "support/recording_sink.h"
 #include "support/test_scratch_dir.h"
 
@@ -63,7 +64,7 @@ TEST(Session, RestoresLocaleTextsTesselAndDefaults)
     EXPECT_TRUE(session->localizationFileForActiveLocaleExists());
     EXPECT_EQ(session->localizationSavePath(), dir.path() / "config" / "Kestrel_1031.MDB");
 
-    EXPECT_EQ(session->tessel.helpDir, (tessel / "Help").string() + "/");
+    EXPECT_EQ(session->tessel.helpDir, folderWithSeparator(test::nativeFolderCase((tessel / "Help").string())));
     EXPECT_TRUE(session->inputs.has7625);
     EXPECT_FALSE(session->inputs.has3711);
 
@@ -76,6 +77,19 @@ TEST(Session, RestoresLocaleTextsTesselAndDefaults)
     EXPECT_EQ(session->inputs.decimalSeparator, ",");
     // The date follows the user's own locale, not the /lcid override.
     EXPECT_EQ(session->headerDate({2026, 12, 5}), "05-Dec-26");
+}
+
+TEST(Session, LocaleTheDatabaseDoesNotKnow)
+{
+    ScratchDir dir;
+    RecordingSink sink;
+    const auto session = startUp("kestrel /lcid=9999", scratchEnvironment(dir), sink);
+    // Thousands and decimal separator each report, before Tessel's folders do.
+    ASSERT_EQ(sink.messages.size(), 3u);
+    EXPECT_EQ(sink.messages[0], sink.messages[1]);
+    EXPECT_EQ(sink.messages[0].rfind("87, ", 0), 0u) << sink.messages[0];
+    EXPECT_EQ(session->locale.decimalSeparator, "");
+    EXPECT_EQ(session->inputs.decimalSeparator, ".");
 }
 
 TEST(Session, ShutDownSavesWhatTheWindowHolds)
@@ -91,9 +105,10 @@ TEST(Session, ShutDownSavesWhatTheWindowHolds)
     session->settings.maxDim = "12";
     shutDown(*session);
     EXPECT_EQ(test::readFile(dir.path() / "config" / "Kestrel.INI"),
-              "[Kestrel]\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\nComments=one~two\nMaxDim=12\n"
-              "UUTAccuracyUnitsListIndex=0\nLastReference_Index=8\nLastScopeReference_Index=0\n"
-              "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=1\nMeas_Unc_No_Readings=0\n");
+              test::nativeLineEnds(
+                  "[Kestrel]\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\nComments=one~two\nMaxDim=12\n"
+                  "UUTAccuracyUnitsListIndex=0\nLastReference_Index=8\nLastScopeReference_Index=0\n"
+                  "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=1\nMeas_Unc_No_Readings=0\n"));
 
     // The next start restores them, except the name, which always starts afresh.
     const auto next = startUp("", scratchEnvironment(dir), sink);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace kestrel {
 namespace {
@@ -84,9 +86,13 @@ TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
     }
     // What is wrong with the name is said: not "not found" for a folder or a pipe.
     std::filesystem::create_directories(dir / "folder.MDB");
+    std::vector<std::pair<std::string, std::string>> refused{{"absent.MDB", "does not exist"},
+                                                             {"folder.MDB", "is a folder, not a file"}};
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "pipe.MDB").c_str(), 0600), 0);
-    for (const auto& [name, problem] : {std::pair{"absent.MDB", "does not exist"}, {"folder.MDB", "is a folder, not a file"},
-                                        {"pipe.MDB", "is not a regular file (a device, a pipe or a socket)"}})
+    refused.emplace_back("pipe.MDB", "is not a regular file (a device, a pipe or a socket)");
+#endif
+    for (const auto& [name, problem] : refused)
         EXPECT_EQ(readLocalizationFile(dir / name).error, (dir / name).string() + ": " + problem);
 }
 
@@ -146,10 +152,10 @@ TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)
     store.populate({dir.write("c.MDB", kHeader + "1223\tErstellen\n1224 no tab\n")});
     EXPECT_EQ(store.gettext(1223), "&Create") << "a damaged file is used not at all";
     EXPECT_TRUE(store.localFilePresent()) << "the file exists, even if it cannot be used";
-    const std::string error = "Error:Populate local rs " + dir.path().string();
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{error + "/a.MDB: text number 215 has no built-in text",
-                                                       error + "/b.MDB: text number 1599 has no built-in text",
-                                                       error + "/c.MDB: line 3: no TAB between the text number and the text"}));
+    const auto error = [&](const char* file) { return "Error:Populate local rs " + (dir / file).string(); };
+    EXPECT_EQ(sink.messages, (std::vector<std::string>{error("a.MDB") + ": text number 215 has no built-in text",
+                                                       error("b.MDB") + ": text number 1599 has no built-in text",
+                                                       error("c.MDB") + ": line 3: no TAB between the text number and the text"}));
 }
 
 } // namespace
