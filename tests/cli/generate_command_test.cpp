@@ -97,8 +97,8 @@ TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
     const test::CliRun r = generate({file, "--date", "2026-12-05"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("  2.001  7320   1.23451.23456789012345V01%"), std::string::npos) << r.out;
-    EXPECT_EQ(r.err, "kestrel-cli generate: warning: meter.functions.dcv[1].range: RANGE \" 1.23456789012345\" is 17 "
-                     "characters long, its field holds 7\n"
+    EXPECT_EQ(r.err, "kestrel-cli generate: warning: meter.functions.dcv[1].range: RANGE \"1.23456789012345\" is 16 "
+                     "characters long, its field holds 6\n"
                      "kestrel-cli generate: warning: meter.functions.dcv[1].range: NOMINAL \"1.23456789012345V\" is 17 "
                      "characters long, its field holds 15\n");
 

@@ -132,7 +132,8 @@ private:
         fields_.place(body, kFsc, field::kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
         const double range = std::fabs(leadingNumber(a.cell(RowRange, c), decSep_));
-        fields_.place(body, kColRange, field::kRange, std::string(" ").append(rangeNumberText(range)), "range");
+        overwriteAt(body, kColRange, " ");
+        fields_.place(body, kRange, field::kRange, rangeNumberText(range), "range");
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
             writeManualResistance(n, value, tolerance);
