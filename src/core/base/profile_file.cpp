@@ -13,9 +13,13 @@
 namespace kestrel {
 namespace {
 
+// A CR left at the end of a line (a file saved with CR CR LF line ends, or
+// CR LF ends read as LF ones) is as blank as a space: otherwise a rewrite,
+// which ends the line with the file's own line break, would turn "[Kestrel]"
+// plus a stray CR into another section name than the one that was read.
 bool isBlank(char ch)
 {
-    return ch == ' ' || ch == '\t';
+    return ch == ' ' || ch == '\t' || ch == '\r';
 }
 
 std::string_view trimBlanks(std::string_view s)

@@ -67,6 +67,11 @@ TEST(ProfileFile, WriteReplacesOrAddsAndKeepsEverythingElse)
 #ifndef _WIN32
     EXPECT_TRUE(std::filesystem::is_symlink(link));
 #endif
+    // A stray CR before the line end is a blank: the section read is the one rewritten.
+    ProfileFile strayCr(dir.write("d.ini", "[kestrel\r\r"));
+    ASSERT_TRUE(strayCr.writeString("Kestrel", "Revision", "2.5"));
+    EXPECT_EQ(strayCr.readString("Kestrel", "Revision", "", 50), "2.5");
+    EXPECT_EQ(test::readFile(strayCr.path()), "[kestrel\r\nRevision=2.5\n");
     // Empty and binary files read as empty and can be written.
     using namespace std::string_literals;
     for (const std::string& content : {""s, "\x89PNG\r\n\x1A\n\xFF\xFE\0\0[s]\0k=\0\x80"s, "\0\0[s]\0k=\0"s}) {
