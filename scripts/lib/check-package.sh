@@ -59,7 +59,7 @@ if [ -f "$root/usr/bin/kestrel" ]; then
     for binary in /usr/bin/kestrel ${plugin:-}; do
         ! in_root ldd "$binary" | grep 'not found' || fail "$binary lacks libraries"
     done
-    in_root fc-list | grep -q . || fail "no font is installed"
+    in_root fc-list | grep . >/dev/null || fail "no font is installed"
 fi
 
 [ "$status" -eq 0 ] && echo "The package installs and runs in a clean $suite." >&2

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev
+KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev libboost-dev
                   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
                   # the installation tests' validators and file-type lookup
                   desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base)
@@ -12,7 +12,7 @@ KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-j
 kestrel_install_packages() {
     local missing=()
     for pkg in "${KESTREL_PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -eq 0 ]; then

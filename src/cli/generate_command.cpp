@@ -208,10 +208,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         }
         inputs = std::move(*read.inputs);
     }
-    inputs.decimalSeparator = decimalSeparator;
     // A missing installation was reported and leaves both amplifier flags off.
-    inputs.has7625 = session->tessel.has7625;
-    inputs.has3711 = session->tessel.has3711;
+    session->adoptRunValues(inputs);
     inputs.headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
     FieldOverflows overflows;

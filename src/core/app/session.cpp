@@ -66,6 +66,13 @@ std::string Session::headerDateToday() const
     return headerDate(localToday());
 }
 
+void Session::adoptRunValues(ProcedureInputs& inputs) const
+{
+    inputs.decimalSeparator = locale.numberSeparator();
+    inputs.has7625 = tessel.has7625;
+    inputs.has3711 = tessel.has3711;
+}
+
 std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
                                  MessageSink& sink)
 {
@@ -86,9 +93,7 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     // Read_Default_Values with the list indexes and TopMost.
     s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()));
     applySettings(s.settings, s.inputs);
-    s.inputs.decimalSeparator = s.locale.numberSeparator();
-    s.inputs.has7625 = s.tessel.has7625;
-    s.inputs.has3711 = s.tessel.has3711;
+    s.adoptRunValues(s.inputs);
     return session;
 }
 

@@ -63,6 +63,11 @@ public:
     std::string headerDateToday() const;
     std::string headerDate(const CalendarDate& date) const;
 
+    // Inputs read from a file or built from a sample, given the values of
+    // this run that no file carries: the locale's decimal separator and the
+    // amplifier accessories of the Tessel installation.
+    void adoptRunValues(ProcedureInputs& inputs) const;
+
     // Program-wide values, set by start-up.
     LocaleValues locale;
     LocalTextStore texts;

@@ -9,7 +9,7 @@
 
 namespace kestrel {
 
-double leadingNumber(std::string_view text)
+std::string_view leadingNumberText(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -29,7 +29,7 @@ double leadingNumber(std::string_view text)
         digits += i - fraction;
     }
     if (digits == 0)
-        return 0.0;
+        return {};
     // An exponent counts only when digits follow it.
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
@@ -41,13 +41,18 @@ double leadingNumber(std::string_view text)
         if (j > expDigits)
             i = j;
     }
-    std::string number(text.substr(start, i - start));
+    return text.substr(start, i - start);
+}
+
+double leadingNumber(std::string_view text)
+{
+    std::string_view number = leadingNumberText(text);
     if (!number.empty() && number.front() == '+')
-        number.erase(0, 1);
+        number.remove_prefix(1);
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)ptr;
-    if (ec != std::errc{} || !std::isfinite(value))
+    if (number.empty() || ec != std::errc{} || !std::isfinite(value))
         return 0.0;
     return value;
 }

@@ -11,6 +11,9 @@ namespace kestrel {
 // continue the number. A text without a leading number gives 0, and so does
 // a number too large for a double.
 double leadingNumber(std::string_view text);
+// The characters of that number ("-1.50e3", "+2."), empty when the text
+// has none; for reading it exactly rather than as a double.
+std::string_view leadingNumberText(std::string_view text);
 // The same for a text typed with the locale's decimal separator (a cell of
 // the grid read as a plain number, its prefix letter ignored).
 double leadingNumber(std::string_view text, std::string_view decimalSeparator);

@@ -359,19 +359,19 @@ private:
         return column;
     }
 
-    // The prefix letter that ends a value text, with the factor from base
-    // units into that letter's unit; none and 1 for a plain number.
-    static std::pair<std::string, double> prefixUnit(std::string_view valueText)
+    // The prefix letter that ends a value text, with the power of ten from
+    // base units into that letter's unit; none and 0 for a plain number.
+    static std::pair<std::string, int> prefixUnit(std::string_view valueText)
     {
         static constexpr std::string_view kLetters[] = {"p", "n", "\xC2\xB5", "m", "K", "M", "G"};
         const std::size_t count = charCount(valueText);
         if (count == 0)
-            return {"", 1.0};
+            return {"", 0};
         const std::string last = charSubstr(valueText, count - 1);
         for (const std::string_view letter : kLetters)
             if (last == letter)
-                return {last, rescaleToRangeUnits(1.0, letter)};
-        return {"", 1.0};
+                return {last, rangeUnitPower(letter)};
+        return {"", 0};
     }
 
     // " between <lower><unit> and <upper><unit>", the limits being the test
@@ -390,17 +390,18 @@ private:
         // The tolerance comes in the unit of the range text. It is taken
         // from the magnitudes of range and level, so that a negative test
         // value (-200 degrees) gets a band as wide as its positive twin.
-        const double toleranceBase =
-            absToleranceValue(magnitudeColumn(a, c), 0, decSep_) / rescaleToRangeUnits(1.0, rangeText);
-        const auto [letter, scale] = prefixUnit(valueText);
-        const double value = textToValue(valueText, decSep_);
-        const double lower = round15((value - toleranceBase) * scale);
-        const double upper = round15((value + toleranceBase) * scale);
+        // Value and tolerance are exact decimals; only the limits are rounded, as they are written.
+        const Decimal toleranceBase =
+            absToleranceValue(magnitudeColumn(a, c), 0, decSep_).timesTenTo(-rangeUnitPower(rangeText));
+        const auto [letter, power] = prefixUnit(valueText);
+        const Decimal value = exactTextToValue(valueText, decSep_);
+        const std::string lower = (value - toleranceBase).timesTenTo(power).text();
+        const std::string upper = (value + toleranceBase).timesTenTo(power).text();
         const std::string unit = f == F::Cap ? std::string("f") : " " + in_.selections.tempScale;
         std::string text = " ";
-        text.append(texts_.gettext(kTextBetween)).append(" ").append(numberText(lower)).append(letter).append(unit);
+        text.append(texts_.gettext(kTextBetween)).append(" ").append(lower).append(letter).append(unit);
         text.append(" ").append(texts_.gettext(kTextAnd));
-        text.append(" ").append(numberText(upper)).append(letter).append(unit);
+        text.append(" ").append(upper).append(letter).append(unit);
         return replaceAll(std::string(text), ".", decSep_);
     }
 

@@ -23,6 +23,9 @@ KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, 
 
 enum class CommitResult { Valid, Invalid, StoreEmpty };
 
+// What the grid says when a commit is refused.
+inline constexpr std::string_view kInvalidDataFormat = "Invalid data format";
+
 // Invalid when a prefix letter stands anywhere but last ("1m5"); a plain
 // "0" is stored as an empty cell.
 CommitResult checkCommit(std::string_view cellText);

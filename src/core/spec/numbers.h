@@ -3,6 +3,7 @@
 // notation with the locale's decimal separator and at most one prefix letter
 // at the end (200m, 1,5K, 10µ); procedures always use "." as decimal point.
 #include "core/base/leading_number.h"
+#include "core/spec/decimal.h"
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,14 @@ double round15(double value);
 // separator becomes "."; the last prefix letter found in the order
 // p n u µ m k K M G decides the factor ("10mM" reads as 1e7).
 double textToValue(std::string_view text, std::string_view decimalSeparator);
+
+// The same reading with the value kept exact: the typed digits rounded to
+// 15 significant digits, shifted by the prefix letter's power of ten.
+Decimal exactTextToValue(std::string_view text, std::string_view decimalSeparator);
+
+// leadingNumber exactly as typed ("0.1" is one tenth); 0 wherever
+// leadingNumber gives 0, a number beyond a double's range included.
+Decimal exactLeadingNumber(std::string_view text, std::string_view decimalSeparator);
 
 // The shortest decimal text of a value with at most 15 significant digits
 // and "." as decimal mark: no exponent, no trailing zeros or point, "0."

@@ -52,4 +52,12 @@ void MeterSpec::clear()
         t.clear();
 }
 
+MeterFunction openingFunction(const MeterSpec& spec)
+{
+    for (const MeterFunction f : kAllFunctions)
+        if (!spec.table(f).cell(RowRange, 0).empty())
+            return f;
+    return MeterFunction::Dcv;
+}
+
 } // namespace kestrel

@@ -65,4 +65,9 @@ private:
     std::array<SpecTable, kFunctionCount> tables_;
 };
 
+// The function a specification read from a file or loaded from a sample
+// is shown on: the first in tab order whose table has a range in column 0,
+// dcv when none has (the thermometer sample opens on TC).
+MeterFunction openingFunction(const MeterSpec& spec);
+
 } // namespace kestrel

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace kestrel {
 namespace {
@@ -48,31 +49,58 @@ std::size_t countDigits(std::string_view s)
     return n;
 }
 
-} // namespace
-
-std::string localNumberText(double value, std::string_view decSep)
+// The fixed term plus the digits term, in the range's units.
+Decimal floorValue(const SpecTable& a, int column, std::string_view decSep)
 {
-    return replaceAll(std::string(numberText(value)), ".", decSep);
+    const std::string r = trim(a.cell(RowRange, column));
+    const std::string u = trim(a.cell(RowFixed, column));
+    Decimal units;
+    if (!u.empty())
+        units = exactTextToValue(u, decSep).timesTenTo(rangeUnitPower(r));
+
+    Decimal floor;
+    const std::string& digits = a.cell(RowDigits, column);
+    if (!digits.empty()) {
+        // The range's decimals give the weight of one count of the last digit.
+        std::string n;
+        for (std::size_t i = 0; i < r.size();) {
+            if (!decSep.empty() && r.compare(i, decSep.size(), decSep) == 0) {
+                n += decSep;
+                i += decSep.size();
+            } else {
+                if (r[i] >= '0' && r[i] <= '9')
+                    n += r[i];
+                ++i;
+            }
+        }
+        const std::size_t p = decSep.empty() ? std::string::npos : n.find(decSep);
+        if (p != std::string::npos) {
+            const auto k = static_cast<int>(n.size() - p - decSep.size());
+            floor = exactLeadingNumber(digits, decSep).floor().timesTenTo(-k);
+        } else {
+            floor = exactTextToValue(digits, decSep);
+        }
+    }
+    return units + floor;
 }
 
-double rescaleToRangeUnits(double baseValue, std::string_view rangeText)
+} // namespace
+
+std::string localNumberText(const Decimal& value, std::string_view decSep)
 {
-    double v = baseValue;
-    if (contains(rangeText, "p"))
-        v *= 1e12;
-    if (contains(rangeText, "n"))
-        v *= 1e9;
-    if (contains(rangeText, kMicro))
-        v *= 1e6;
-    if (contains(rangeText, "m"))
-        v *= 1e3;
-    if (contains(rangeText, "K"))
-        v /= 1e3;
-    if (contains(rangeText, "M"))
-        v /= 1e6;
-    if (contains(rangeText, "G"))
-        v /= 1e9;
-    return v;
+    return replaceAll(value.text(), ".", decSep);
+}
+
+int rangeUnitPower(std::string_view rangeText)
+{
+    static constexpr std::array<std::pair<std::string_view, int>, 7> kLetters{{
+        {"p", 12}, {"n", 9}, {kMicro, 6}, {"m", 3}, {"K", -3}, {"M", -6}, {"G", -9},
+    }};
+    int power = 0;
+    for (const auto& [letter, letterPower] : kLetters)
+        if (contains(rangeText, letter))
+            power += letterPower;
+    return power;
 }
 
 std::string calcTolerance(const SpecTable& a, int column, ToleranceStyle style, std::string_view decSep)
@@ -93,74 +121,36 @@ std::string calcTolerance(const SpecTable& a, int column, ToleranceStyle style, 
 
 std::string calcFloor(const SpecTable& a, int column, std::string_view decSep)
 {
-    const std::string r = trim(a.cell(RowRange, column));
-    const std::string u = trim(a.cell(RowFixed, column));
-    double units = 0.0;
-    if (!u.empty())
-        units = rescaleToRangeUnits(textToValue(u, decSep), r);
-
-    double floor = 0.0;
-    const std::string& digits = a.cell(RowDigits, column);
-    if (!digits.empty()) {
-        // The range's decimals give the weight of one count of the last digit.
-        std::string n;
-        for (std::size_t i = 0; i < r.size();) {
-            if (!decSep.empty() && r.compare(i, decSep.size(), decSep) == 0) {
-                n += decSep;
-                i += decSep.size();
-            } else {
-                if (r[i] >= '0' && r[i] <= '9')
-                    n += r[i];
-                ++i;
-            }
-        }
-        const std::size_t p = decSep.empty() ? std::string::npos : n.find(decSep);
-        if (p != std::string::npos) {
-            const auto k = static_cast<int>(n.size() - p - decSep.size());
-            floor = std::floor(leadingNumber(digits, decSep)) * std::pow(10.0, -k);
-        } else {
-            floor = textToValue(digits, decSep);
-        }
-    }
-
-    const std::string t = localNumberText(units + floor, decSep);
-    return t == "0" ? std::string{} : t + "U";
+    const Decimal floor = floorValue(a, column, decSep);
+    return floor.isZero() ? std::string{} : localNumberText(floor, decSep) + "U";
 }
 
-double absToleranceValue(const SpecTable& a, int column, std::string_view decSep)
+Decimal absToleranceValue(const SpecTable& a, int column, std::string_view decSep)
 {
     const std::string& rangeText = a.cell(RowRange, column);
-    const double rng = textToValue(rangeText, decSep);
-    if (rng == 0.0)
-        return 0.0;
+    const Decimal rng = exactTextToValue(rangeText, decSep);
+    if (rng.isZero())
+        return {};
     const std::string& levelText = a.cell(RowLevel, column);
-    const double lvl = isBlank(levelText) ? rng : textToValue(levelText, decSep);
+    const Decimal lvl = isBlank(levelText) ? rng : exactTextToValue(levelText, decSep);
 
-    double tol = 0.0;
-    if (lvl != 0.0) {
-        const double readingPct = leadingNumber(a.cell(RowReadingPct, column), decSep);
-        const double rangePct = leadingNumber(a.cell(RowRangePct, column), decSep);
-        const double readingPpm = leadingNumber(a.cell(RowReadingPpm, column), decSep);
-        const double rangePpm = leadingNumber(a.cell(RowRangePpm, column), decSep);
-        if (readingPct != 0.0)
-            tol += lvl * readingPct / 100;
-        if (rangePct != 0.0)
-            tol += rng * rangePct / 100;
-        if (readingPpm != 0.0)
-            tol += readingPpm / 1e6 * lvl;
-        if (rangePpm != 0.0)
-            tol += rangePpm / 1e6 * rng;
-        tol = rescaleToRangeUnits(tol, rangeText);
-    }
-    const std::string floorText = calcFloor(a, column, decSep);
-    if (!floorText.empty())
-        tol += textToValue(floorText, decSep);
-    return round15(tol);
+    // Terms that are 0 add nothing, so all four are summed.
+    const auto term = [&](int row, int power) {
+        return exactLeadingNumber(a.cell(row, column), decSep).timesTenTo(power);
+    };
+    const Decimal ofReading = term(RowReadingPct, -2) + term(RowReadingPpm, -6);
+    const Decimal ofRange = term(RowRangePct, -2) + term(RowRangePpm, -6);
+    Decimal tol;
+    if (!lvl.isZero())
+        tol = (lvl * ofReading + rng * ofRange).timesTenTo(rangeUnitPower(rangeText));
+    // The floor counts as calcFloor writes it.
+    tol = tol + floorValue(a, column, decSep).rounded(kWrittenDigits);
+    return tol.rounded(kWrittenDigits);
 }
 
 std::string calcAbsTolerance(const SpecTable& a, int column, std::string_view decSep)
 {
-    if (textToValue(a.cell(RowRange, column), decSep) == 0.0)
+    if (exactTextToValue(a.cell(RowRange, column), decSep).isZero())
         return "0";
     return localNumberText(absToleranceValue(a, column, decSep), decSep) + "U";
 }

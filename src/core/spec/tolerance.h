@@ -3,6 +3,7 @@
 // meter generators share. Cells hold the user's text with the locale's
 // decimal separator; every text returned here uses that separator too, and
 // the generators convert to "." where a procedure needs it.
+#include "core/spec/decimal.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/spec_table.h"
 
@@ -11,20 +12,22 @@
 
 namespace kestrel {
 
-// numberText with the locale's separator as decimal mark.
-std::string localNumberText(double value, std::string_view decSep);
+// Decimal::text with the locale's separator as decimal mark.
+std::string localNumberText(const Decimal& value, std::string_view decSep);
 
-// A value in base units rescaled into the units of a range text, by the
-// prefix letters the range holds (each tested on its own, case-sensitive:
-// p n µ m K M G). A "k" or a "u" in a range text does not rescale.
-double rescaleToRangeUnits(double baseValue, std::string_view rangeText);
+// The power of ten that rescales a value in base units into the units of a
+// range text, from the prefix letters the range holds (each tested on its
+// own, case-sensitive: p n µ m K M G): 3 for "200m", -3 for "2K". A "k" or
+// a "u" in a range text does not rescale.
+int rangeUnitPower(std::string_view rangeText);
 
 // Calc_Tolerance: As Written lists the non-zero accuracy terms as typed with
 // Tessel's suffixes ("0.05% 0.01/ 0.002U"); ± Units gives calcAbsTolerance.
 std::string calcTolerance(const SpecTable& a, int column, ToleranceStyle style, std::string_view decSep);
 
 // Calc_Floor: the fixed term plus the digits term in the range's units,
-// followed by "U"; "" when both are zero.
+// followed by "U"; "" when both are zero. Like calcAbsTolerance it sums the
+// typed values exactly and rounds only the written number.
 std::string calcFloor(const SpecTable& a, int column, std::string_view decSep);
 
 // Calc_Abs_Tolerance: the whole tolerance in the range's units + "U";
@@ -32,7 +35,7 @@ std::string calcFloor(const SpecTable& a, int column, std::string_view decSep);
 std::string calcAbsTolerance(const SpecTable& a, int column, std::string_view decSep);
 
 // The number calcAbsTolerance writes (0 for an empty range), for EVAL limits.
-double absToleranceValue(const SpecTable& a, int column, std::string_view decSep);
+Decimal absToleranceValue(const SpecTable& a, int column, std::string_view decSep);
 
 // FormatNominal: "µ" becomes "u" and the locale's separator "."; the
 // argument is changed as well as returned.

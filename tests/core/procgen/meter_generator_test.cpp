@@ -74,6 +74,7 @@ TEST_P(MeterGenerator, WritesTheExpectedLines)
 const std::string kDegree = "\xC2\xB0";
 void withAmplifiers(ProcedureInputs& in) { in.has3711 = in.has7625 = true; }
 void withComma(ProcedureInputs& in) { in.decimalSeparator = ","; }
+void withUnits(ProcedureInputs& in) { in.options.toleranceStyle = ToleranceStyle::Units; }
 void withFahrenheitAndComma(ProcedureInputs& in)
 {
     in.selections = {in.selections.reference, "K", "100 ohm Pt 3926", kDegree + "F"};
@@ -147,6 +148,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, MeterGenerator, ::testing::Values(
          "  1.008  EVAL         Does UUT read  between 99,95 " + kDegree + "F and 100,05 " + kDegree + "F", "...",
          "  2.002  MESS         Set The Capacitance Standards To 5,00nf", "  2.002  MESS",
          "  2.002  EVAL         Does UUT read between 4,623nf and 4,777nf"}, withFahrenheitAndComma},
+    // 5.775 mA less 5.5 mA: exactly 0.275 mA, short enough for the column.
+    MeterCase{"TermsThatCancelFitTheToleranceColumn", "3406",
+        {{F::Dci, 0, {{RowRange, "550m"}, {RowLevel, "0.1925"}, {RowReadingPct, "3"}, {RowFixed, "-5.50m"}}}},
+        {"#-----------------------------", step("1.008", {{1, "3406"}, {8, "550"}, {14, "0.1925A"}, {29, "0.275U"}})},
+        withUnits},
+    // 6.04 % of 4.25 plus 4 is 4.2567: the lower limit is just below zero.
+    MeterCase{"ManualLimitsOfTermsThatCancel", "3406",
+        {{F::Tc, 0, {{RowRange, "4,25"}, {RowReadingPct, "6,04"}, {RowFixed, "4"}}},
+         {F::Cap, 0, {{RowRange, "4,25"}, {RowReadingPct, "6,04"}, {RowFixed, "4"}}}},
+        {"  1.008  EVAL         Does UUT read  between -0,0067 " + kDegree + "C and 8,5067 " + kDegree + "C", "...",
+         "  2.002  EVAL         Does UUT read between -0,0067f and 8,5067f"}, withComma},
     MeterCase{"The7625TakesAcVoltsFrom220", "7600",
         {{F::Acv, 0, {{RowRange, "1000"}, {RowLevel, "220"}}}, {F::Acv, 1, {{RowRange, "1000"}, {RowLevel, "219.99"}}}},
         {step("1.008", {{1, "7600"}, {8, "1000"}, {14, "220V"}, {43, "1KH"}, {62, "B1"}}),

@@ -140,5 +140,13 @@ TEST(Samples, StandardAndSensorLists)
     EXPECT_EQ(rtdTypeIndex("6400", "120 ohm Ni"), -1);
 }
 
+TEST(Samples, OnlyTheThermometerOpensOnTc)
+{
+    for (const auto& sample : samples())
+        EXPECT_EQ(openingFunction(loaded(sample.name).meter),
+                  sample.name == "orvik28" ? MeterFunction::Tc : MeterFunction::Dcv)
+            << sample.name;
+}
+
 } // namespace
 } // namespace kestrel

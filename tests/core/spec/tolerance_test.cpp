@@ -30,8 +30,11 @@ TEST(Numbers, EngineeringNotationInAndOut)
         {"1,5m", ",", 1.5e-3}, {"-2.000", ".", -2}, {"", ".", 0},         {"abc", ".", 0},     {"  42x", ".", 42},
         {"1e3", ".", 1000},   {"1e", ".", 1},      {"10999m", ".", 10.999}, {"1e999", ".", 0}, {".5", ".", 0.5},
         {"-", ".", 0}};
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(textToValue(c.text, c.sep), c.value) << c.text;
+        // The exact reading is the same number.
+        EXPECT_EQ(exactTextToValue(c.text, c.sep).text(), numberText(c.value)) << c.text;
+    }
 
     // Written back without an exponent, at most 15 significant digits.
     const struct { double value; const char* text; const char* range; } texts[] = {
@@ -43,7 +46,7 @@ TEST(Numbers, EngineeringNotationInAndOut)
         EXPECT_EQ(numberText(c.value), c.text);
         EXPECT_EQ(rangeNumberText(c.value), c.range);
     }
-    EXPECT_EQ(localNumberText(0.25, ","), "0,25");
+    EXPECT_EQ(localNumberText(Decimal::parse("0.25"), ","), "0,25");
     // A nominal for a procedure: "u" for micro and "." whatever the locale.
     std::string nominal = "1,5\xC2\xB5";
     EXPECT_EQ(formatNominal(nominal, ","), "1.5u");
@@ -78,8 +81,40 @@ TEST(Tolerance, BothStylesOfAColumn)
         EXPECT_EQ(calcTolerance(c.table, 0, ToleranceStyle::Units, c.sep), c.units);
         EXPECT_EQ(calcAbsTolerance(c.table, 0, c.sep), c.units);
     }
-    EXPECT_DOUBLE_EQ(absToleranceValue(column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}}), 0, "."), 0.3);
-    EXPECT_DOUBLE_EQ(absToleranceValue(column({}), 0, "."), 0.0);
+    EXPECT_EQ(absToleranceValue(column({{0, "200.0m"}, {2, "0.1"}, {7, "1"}}), 0, "."), Decimal::parse("0.3"));
+    EXPECT_TRUE(absToleranceValue(column({}), 0, ".").isZero());
+}
+
+// Terms that cancel, or do not add up exactly in binary, give the exact
+// decimal: no noise in the last digits, no floor of noise where the fixed
+// term and the counts cancel, and so no needless TOL step.
+TEST(Tolerance, TermsAddUpExactly)
+{
+    const struct { SpecTable table; const char* sep; const char* asWritten; const char* units; } cases[] = {
+        // 3 % of 0.1925 A is 5.775 mA, less 5.5 mA.
+        {column({{0, "550m"}, {1, "0.1925"}, {2, "3"}, {6, "-5.50m"}}), ".", "3% -5.5U", "0.275U"},
+        {column({{0, "550m"}, {1, "0,1925"}, {2, "3"}, {6, "-5,50m"}}), ",", "3% -5,5U", "0,275U"},
+        {column({{0, "550m"}, {1, "0.1925"}, {4, "30000"}, {6, "-5.50m"}}), ".", "30000P% -5.5U", "0.275U"},
+        // Ten counts of the sixth decimal undo the fixed term, in the floor.
+        {column({{0, "1.000000"}, {2, "0.25"}, {6, "-10.0\xC2\xB5"}, {7, "10"}}), ".", "0.25% ", "0.0025U"},
+        {column({{0, "1,000000"}, {2, "0,25"}, {6, "-10,0\xC2\xB5"}, {7, "10"}}), ",", "0,25% ", "0,0025U"},
+        {column({{0, "-6.8"}, {6, "-2.4"}, {7, "24"}}), ".", "", "0U"},
+        {column({{0, "-6,8"}, {6, "-2,4"}, {7, "24"}}), ",", "", "0U"},
+        // Cancelling down to a few counts, in microamperes and millivolts.
+        {column({{0, "-880.000000\xC2\xB5"}, {1, "-88.000\xC2\xB5"}, {6, "-0.000088\xC2\xB5"}, {7, "90"}}), ".",
+         "0.000002U", "0.000002U"},
+        {column({{0, "40.0000m"}, {6, "-0.4\xC2\xB5"}, {7, "3"}}), ".", "-0.0001U", "-0.0001U"},
+        // All four terms against 14 counts; the fixed term far above the rest.
+        {column({{0, "-9878"}, {2, "0.087"}, {3, "0.0002"}, {4, "560.1"}, {5, "9"}, {7, "14"}}), ".",
+         "0.087% 0.0002/ 560.1P% 9P/ 14U", "-0.2351858U"},
+        {column({{0, "4u"}, {2, "61.10"}, {6, "0.7G"}}), ".", "61.10% 700000000U", "700000000.000002U"},
+        // Past 15 digits the rest are zeros.
+        {column({{0, "151p"}, {3, "6"}, {6, "45G"}}), ",", "6/ 45000000000000000000000U", "45000000000000000000000U"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        EXPECT_EQ(calcTolerance(c.table, 0, ToleranceStyle::AsWritten, c.sep), c.asWritten);
+        EXPECT_EQ(calcTolerance(c.table, 0, ToleranceStyle::Units, c.sep), c.units);
+    }
 }
 
 TEST(Tolerance, FloorIsFixedTermPlusDigits)

@@ -8,8 +8,7 @@ namespace kestrel::test {
 
 void ModalAnswerer::answerMessageBoxes(QMessageBox::StandardButton button, int count)
 {
-    button_ = button;
-    pending_ += count;
+    answers_.insert(answers_.end(), static_cast<std::size_t>(count), button);
     QTimer::singleShot(0, [this] { poll(); });
 }
 
@@ -22,11 +21,12 @@ void ModalAnswerer::handleNextModal(std::function<void(QWidget*)> handle)
 void ModalAnswerer::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal); box && pending_ > 0) {
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box && !answers_.empty()) {
         texts_ << box->text();
         titles_ << box->windowTitle();
-        --pending_;
-        if (QAbstractButton* b = box->button(button_))
+        const QMessageBox::StandardButton answer = answers_.front();
+        answers_.pop_front();
+        if (QAbstractButton* b = box->button(answer))
             b->click();
         else
             box->reject();
@@ -35,7 +35,7 @@ void ModalAnswerer::poll()
         handler_ = nullptr;
         handle(modal);
     }
-    if (pending_ > 0 || handler_)
+    if (!answers_.empty() || handler_)
         QTimer::singleShot(10, [this] { poll(); });
 }
 

@@ -6,13 +6,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <functional>
 
 namespace kestrel::test {
 
 class ModalAnswerer {
 public:
-    // Answers the next `count` message boxes with `button`, in order.
+    // Answers the next `count` message boxes with `button`, after the
+    // answers arranged before.
     void answerMessageBoxes(QMessageBox::StandardButton button, int count = 1);
     // Runs `handle` on the next modal widget once it is shown (an input
     // dialog, a file dialog, a secondary window).
@@ -21,15 +23,14 @@ public:
     // The texts of the message boxes answered so far.
     const QStringList& texts() const { return texts_; }
     const QStringList& titles() const { return titles_; }
-    int pending() const { return pending_; }
+    int pending() const { return static_cast<int>(answers_.size()); }
 
 private:
     void poll();
 
     QStringList texts_;
     QStringList titles_;
-    QMessageBox::StandardButton button_ = QMessageBox::Ok;
-    int pending_ = 0;
+    std::deque<QMessageBox::StandardButton> answers_;
     std::function<void(QWidget*)> handler_;
 };
 

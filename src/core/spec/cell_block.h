@@ -1,0 +1,46 @@
+#pragma once
+// Blocks of grid cells exchanged with spreadsheets: lines of tab-separated
+// cells. A pasted block is taken whole or not at all: every cell goes
+// through the row's key filter and the commit check as if it were typed,
+// and the first cell that falls outside the table or is refused stops the
+// paste before anything changes.
+#include "core/i18n/text_lookup.h"
+#include "core/spec/meter_function.h"
+#include "core/spec/spec_table.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+// The cells of rows top..bottom and columns left..right, one line per row
+// (LF-separated), cells separated by tabs.
+std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom, int right);
+
+struct PastedCell {
+    int row;
+    int column;
+    std::string text; // as it is stored ("" for an emptied cell)
+};
+
+struct PasteCheck {
+    enum class Outcome { Accepted, Empty, OutsideTable, Refused };
+    Outcome outcome = Outcome::Empty;
+    std::vector<PastedCell> cells; // when accepted: every cell the block covers
+    // The first bad cell (outside the table or refused) and what it held.
+    int row = -1;
+    int column = -1;
+    std::string value;
+};
+
+// The block placed with its first cell at (row, column) of a function's
+// table, read line by line (a final line break is not a line of its own).
+PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block,
+                          std::string_view decSep);
+
+// Why a paste was refused, naming the first bad cell by its row label and
+// column number ("UUT Range, column 3"); "" for an accepted or empty block.
+std::string pasteRefusal(const PasteCheck& check, MeterFunction function, const TextLookup& texts);
+
+} // namespace kestrel

@@ -1,0 +1,337 @@
+#include "gui/document.h"
+
+#include "core/app/kestrel_settings.h"
+#include "core/app/spec_file.h"
+#include "core/base/atomic_file.h"
+#include "core/base/profile_file.h"
+#include "core/spec/cell_block.h"
+#include "core/spec/grid_rules.h"
+#include "gui/undo_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kestrel::gui {
+
+Document::Document(std::unique_ptr<Session> session, QObject* parent) : QObject(parent), session_(std::move(session))
+{
+    connect(&undo_, &QUndoStack::cleanChanged, this, [this] { announceModified(); });
+}
+
+Document::~Document() = default;
+
+QString Document::text(int number) const { return QString::fromStdString(session_->texts.gettext(number)); }
+
+void Document::setCurrentFunction(MeterFunction function)
+{
+    if (function == currentFunction_)
+        return;
+    currentFunction_ = function;
+    emit changed(Part::Function);
+}
+
+void Document::recordWizardColumn(int column)
+{
+    currentColumn_ = column;
+    wizardCaption_ = kestrel::wizardCaption(currentTable(), currentFunction_, column, session_->texts);
+}
+
+// ---- cells ----
+
+void Document::setCell(int row, int column, const std::string& text)
+{
+    const std::string& before = currentTable().cell(row, column);
+    if (before == text)
+        return;
+    setCells(tr("Edit cell"), {{row, column, before, text}});
+}
+
+void Document::setCells(const QString& label, const std::vector<CellChange>& changes)
+{
+    std::vector<CellChange> real;
+    for (const auto& change : changes)
+        if (change.before != change.after)
+            real.push_back(change);
+    if (real.empty())
+        return;
+    undo_.push(new CellsCommand(*this, currentFunction_, std::move(real), label));
+}
+
+void Document::applyCells(MeterFunction function, const std::vector<CellChange>& changes, bool forward)
+{
+    SpecTable& table = session_->inputs.meter.table(function);
+    for (const auto& change : changes)
+        table.setCell(change.row, change.column, forward ? change.after : change.before);
+    Parts parts = Part::Cells;
+    if (function != currentFunction_) {
+        // Undo shows the table it changes.
+        currentFunction_ = function;
+        parts |= Part::Function;
+    }
+    emit changed(parts);
+}
+
+bool Document::paste(int row, int column, const std::string& block)
+{
+    const PasteCheck check = checkCellBlock(currentFunction_, row, column, block, decimalSeparator());
+    if (check.outcome == PasteCheck::Outcome::Empty)
+        return false;
+    if (check.outcome != PasteCheck::Outcome::Accepted) {
+        sink().inform(pasteRefusal(check, currentFunction_, session_->texts), MessageIcon::Exclamation);
+        return false;
+    }
+    std::vector<CellChange> changes;
+    for (const auto& cell : check.cells)
+        changes.push_back({cell.row, cell.column, currentTable().cell(cell.row, cell.column), cell.text});
+    setCells(tr("Paste"), changes);
+    return true;
+}
+
+// ---- grid commands ----
+
+SpecSnapshot Document::snapshot() const
+{
+    const ProcedureInputs& in = inputs();
+    return {in.meter, in.connections, in.selections, in.identity.name, in.identity.comments,
+            in.options.autoranging, loadedSample_, currentFunction_};
+}
+
+void Document::restore(const SpecSnapshot& s)
+{
+    ProcedureInputs& in = session_->inputs;
+    in.meter = s.meter;
+    in.connections = s.connections;
+    in.selections = s.selections;
+    in.identity.name = s.procName;
+    in.identity.comments = s.comments;
+    in.options.autoranging = s.autoranging;
+    loadedSample_ = s.sample;
+    currentFunction_ = s.function;
+    emit changed(kAllParts);
+}
+
+bool Document::snapshotEdit(const QString& label, const std::function<bool(ProcedureInputs&)>& edit, Parts parts)
+{
+    SpecSnapshot before = snapshot();
+    if (!edit(session_->inputs))
+        return false;
+    undo_.push(new SnapshotCommand(*this, std::move(before), snapshot(), label));
+    emit changed(parts);
+    return true;
+}
+
+bool Document::editTable(const QString& label, const std::function<bool(SpecTable&)>& edit)
+{
+    return snapshotEdit(
+        label, [&](ProcedureInputs& in) { return edit(in.meter.table(currentFunction_)); }, Part::Cells);
+}
+
+bool Document::insertColumn(int column)
+{
+    return editTable(tr("Insert column"), [&](SpecTable& t) { return kestrel::insertColumn(t, column); });
+}
+
+bool Document::deleteColumn(int column)
+{
+    return editTable(tr("Delete column"),
+                     [&](SpecTable& t) { return kestrel::deleteColumn(t, currentFunction_, column, sink()); });
+}
+
+bool Document::copyColumn(int column)
+{
+    return editTable(tr("Copy column"), [&](SpecTable& t) { return kestrel::copyColumn(t, column); });
+}
+
+bool Document::duplicateRange(int column)
+{
+    return editTable(tr("Multiply column by 10"),
+                     [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
+}
+
+bool Document::clearSpecification(ClearScope scope)
+{
+    return snapshotEdit(
+        scope == ClearScope::All ? tr("Clear all") : tr("Clear current mode"),
+        [&](ProcedureInputs& in) {
+            if (!kestrel::clearSpecification(in, currentFunction_, scope, sink()))
+                return false;
+            if (scope == ClearScope::All) {
+                // Clear All starts again from the first function, with no sample loaded.
+                currentFunction_ = MeterFunction::Dcv;
+                loadedSample_ = -1;
+            }
+            return true;
+        },
+        kAllParts);
+}
+
+void Document::loadSample(int index)
+{
+    const auto all = samples();
+    if (index < 0 || index >= static_cast<int>(all.size()))
+        return;
+    const SampleDefinition& sample = all[static_cast<std::size_t>(index)];
+    snapshotEdit(
+        tr("Load sample"),
+        [&](ProcedureInputs& in) {
+            kestrel::loadSample(sample, in, session_->texts);
+            loadedSample_ = index;
+            currentFunction_ = openingFunction(in.meter);
+            return true;
+        },
+        kAllParts);
+}
+
+void Document::setConnections(const ConnectionStore& records)
+{
+    snapshotEdit(
+        tr("Edit instructions"),
+        [&](ProcedureInputs& in) {
+            if (in.connections == records)
+                return false;
+            in.connections = records;
+            return true;
+        },
+        Part::Connections);
+}
+
+// ---- options ----
+
+void Document::markChanged()
+{
+    changedOutsideUndo_ = true;
+    announceModified();
+}
+
+void Document::announceModified()
+{
+    const bool modified = isModified();
+    if (modified == lastModified_)
+        return;
+    lastModified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+void Document::editIdentity(const std::function<void(ProcedureIdentity&)>& edit)
+{
+    ProcedureIdentity identity = inputs().identity;
+    edit(identity);
+    if (identity == inputs().identity)
+        return;
+    session_->inputs.identity = std::move(identity);
+    markChanged();
+    emit changed(Part::Identity);
+}
+
+void Document::editOptions(const std::function<void(ProcedureOptions&)>& edit)
+{
+    ProcedureOptions options = inputs().options;
+    edit(options);
+    if (options == inputs().options)
+        return;
+    session_->inputs.options = options;
+    markChanged();
+    emit changed(Part::Options);
+}
+
+void Document::editScope(const std::function<void(ScopeInputs&)>& edit)
+{
+    ScopeInputs scope = inputs().scope;
+    edit(scope);
+    if (scope == inputs().scope)
+        return;
+    session_->inputs.scope = std::move(scope);
+    markChanged();
+    emit changed(Part::Scope);
+}
+
+void Document::selectReference(const std::string& referenceText)
+{
+    if (firstActivate_ || referenceText == inputs().selections.reference)
+        return;
+    kestrel::selectReference(session_->inputs.selections, referenceText);
+    markChanged();
+    emit changed(Part::Selections);
+}
+
+void Document::selectListText(std::string MeterSelections::*list, const std::string& text)
+{
+    std::string& selected = session_->inputs.selections.*list;
+    if (selected == text)
+        return;
+    selected = text;
+    markChanged();
+    emit changed(Part::Selections);
+}
+
+void Document::selectTcType(const std::string& type) { selectListText(&MeterSelections::tcType, type); }
+void Document::selectRtdType(const std::string& type) { selectListText(&MeterSelections::rtdType, type); }
+void Document::selectTempScale(const std::string& scale) { selectListText(&MeterSelections::tempScale, scale); }
+
+void Document::setPage(Page page) { session_->inputs.page = page; }
+
+void Document::setTopMost(bool on)
+{
+    session_->settings.topMost = on;
+    ProfileFile ini(session_->kestrelIniPath());
+    writeTopMost(ini, on);
+    emit topMostChanged(on);
+}
+
+// ---- files ----
+
+bool Document::open(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        sink().inform(tr("Could not open %1:\n%2").arg(QDir::toNativeSeparators(path), file.errorString()).toStdString(),
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    const QByteArray json = file.readAll();
+    SpecFileResult read = readSpecFile(std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
+                                       decimalSeparator());
+    if (!read.inputs) {
+        sink().inform(QStringLiteral("%1:\n%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(read.error))
+                          .toStdString(),
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    ProcedureInputs inputs = std::move(*read.inputs);
+    session_->adoptRunValues(inputs);
+    inputs.headerDate = session_->inputs.headerDate;
+    session_->inputs = std::move(inputs);
+    loadedSample_ = -1;
+    currentFunction_ = openingFunction(session_->inputs.meter);
+    undo_.clear();
+    changedOutsideUndo_ = false;
+    filePath_ = QFileInfo(path).absoluteFilePath();
+    emit changed(kAllParts);
+    emit filePathChanged(filePath_);
+    announceModified();
+    return true;
+}
+
+bool Document::saveAs(const QString& path)
+{
+    std::string error;
+    if (!writeFileAtomically(std::filesystem::path(path.toStdU16String()), writeSpecFile(inputs()), error)) {
+        sink().inform(tr("Could not save %1:\n%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(error))
+                          .toStdString(),
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    filePath_ = QFileInfo(path).absoluteFilePath();
+    undo_.setClean();
+    changedOutsideUndo_ = false;
+    emit filePathChanged(filePath_);
+    announceModified();
+    return true;
+}
+
+void Document::shutDown() { kestrel::shutDown(*session_); }
+
+} // namespace kestrel::gui

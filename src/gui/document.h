@@ -1,0 +1,181 @@
+#pragma once
+// The document behind the main window: the session (its inputs are the
+// specification being edited), the state only the window has (the function
+// on show, the column whose header was clicked last, the wizard's caption,
+// the first activation, the sample loaded last), the file it was read from
+// or saved to, and the undo history. Every change goes through here and is
+// announced, so the windows only bind controls to it; every rule is the
+// core's.
+#include "core/app/session.h"
+#include "core/spec/column_commands.h"
+#include "core/spec/samples.h"
+
+#include <QFlags>
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel::gui {
+
+// What a change touched, so that each window refreshes only that.
+enum class Part {
+    Cells = 0x01,       // cells of any table
+    Connections = 0x02, // instruction records (header pictures, the Connection page)
+    Identity = 0x04,    // procedure name, author, revision, comments
+    Options = 0x08,     // the Options/Misc page
+    Selections = 0x10,  // Reference and the TC/RTD/scale lists
+    Scope = 0x20,       // the Scopes page
+    Function = 0x40,    // the function on show
+    Sample = 0x80,      // which sample button is bold
+};
+Q_DECLARE_FLAGS(Parts, Part)
+inline constexpr Parts kAllParts = Parts(0xFF);
+
+// The state an undo step restores when it replaces whole tables: what the
+// grid commands, sample loading and the instruction editor change.
+struct SpecSnapshot {
+    MeterSpec meter;
+    ConnectionStore connections;
+    MeterSelections selections;
+    std::string procName;
+    std::string comments;
+    bool autoranging = true;
+    int sample = -1;
+    MeterFunction function = MeterFunction::Dcv;
+};
+
+struct CellChange {
+    int row;
+    int column;
+    std::string before;
+    std::string after;
+};
+
+class Document : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Document(std::unique_ptr<Session> session, QObject* parent = nullptr);
+    ~Document() override;
+
+    Session& session() { return *session_; }
+    const Session& session() const { return *session_; }
+    const ProcedureInputs& inputs() const { return session_->inputs; }
+    const TextLookup& texts() const { return session_->texts; }
+    MessageSink& sink() const { return session_->sink(); }
+    // Gettext as a QString.
+    QString text(int number) const;
+    // The separator numbers are typed with ("." when the locale gave none).
+    std::string decimalSeparator() const { return session_->locale.numberSeparator(); }
+
+    // Window-only state.
+    MeterFunction currentFunction() const { return currentFunction_; }
+    const SpecTable& currentTable() const { return inputs().meter.table(currentFunction_); }
+    int currentColumn() const { return currentColumn_; }
+    const std::string& wizardCaption() const { return wizardCaption_; }
+    bool firstActivate() const { return firstActivate_; }
+    // The index into samples() of the sample loaded last, -1 for none.
+    int loadedSample() const { return loadedSample_; }
+
+    void setCurrentFunction(MeterFunction function);
+    // A column header's button: CurrentColumn and the caption the
+    // connection wizard opens with.
+    void recordWizardColumn(int column);
+    void finishFirstActivation() { firstActivate_ = false; }
+
+    // Cell edits, one undo step each (a text already stored is no change).
+    void setCell(int row, int column, const std::string& text);
+    void setCells(const QString& label, const std::vector<CellChange>& changes);
+    // A tab-separated block at (row, column) of the table on show: stored
+    // whole, or refused with a message naming the first bad cell.
+    bool paste(int row, int column, const std::string& block);
+
+    // The grid commands on the table on show; each asks its question
+    // through the message sink and is one undo step when it changes
+    // anything. They return whether it did.
+    bool insertColumn(int column);
+    bool deleteColumn(int column);
+    bool copyColumn(int column);
+    bool duplicateRange(int column);
+    bool clearSpecification(ClearScope scope);
+    void loadSample(int index);
+    // The instruction records as the connection wizard leaves them.
+    void setConnections(const ConnectionStore& records);
+
+    // Options, identity, lists and the Scopes page: no undo steps, but
+    // the document counts as changed.
+    void editIdentity(const std::function<void(ProcedureIdentity&)>& edit);
+    void editOptions(const std::function<void(ProcedureOptions&)>& edit);
+    void editScope(const std::function<void(ScopeInputs&)>& edit);
+    // The `Reference` change: nothing while the window is still being
+    // activated for the first time; afterwards the TC and RTD lists are
+    // refilled for the new standard.
+    void selectReference(const std::string& referenceText);
+    void selectTcType(const std::string& type);
+    void selectRtdType(const std::string& type);
+    void selectTempScale(const std::string& scale);
+    // The page Create reads: which tab of the main tab strip is on show.
+    // Not a change of the document.
+    void setPage(Page page);
+
+    // Window-only settings saved at exit.
+    bool topMost() const { return session_->settings.topMost; }
+    // Keeps the window on top or not and writes TopMost to Kestrel.INI.
+    void setTopMost(bool on);
+
+    // Specification files.
+    const QString& filePath() const { return filePath_; }
+    bool isModified() const { return !undo_.isClean() || changedOutsideUndo_; }
+    // Reads a file; an unreadable or invalid one is reported and changes nothing.
+    bool open(const QString& path);
+    // Writes through the atomic writer; a failure is reported.
+    bool saveAs(const QString& path);
+
+    QUndoStack& undoStack() { return undo_; }
+
+    // Save_Default_Values at the window's unload.
+    void shutDown();
+
+    // Undo steps put the state back through these.
+    SpecSnapshot snapshot() const;
+    void restore(const SpecSnapshot& snapshot);
+    void applyCells(MeterFunction function, const std::vector<CellChange>& changes, bool forward);
+
+signals:
+    void changed(kestrel::gui::Parts parts);
+    void modifiedChanged(bool modified);
+    void filePathChanged(const QString& path);
+    void topMostChanged(bool on);
+
+private:
+    // Runs an edit of the whole specification as one undo step; the step
+    // is kept only when the edit reports a change.
+    bool snapshotEdit(const QString& label, const std::function<bool(ProcedureInputs&)>& edit, Parts parts);
+    // The same for the table on show.
+    bool editTable(const QString& label, const std::function<bool(SpecTable&)>& edit);
+    void selectListText(std::string MeterSelections::*list, const std::string& text);
+    void markChanged();
+    void announceModified();
+
+    std::unique_ptr<Session> session_;
+    MeterFunction currentFunction_ = MeterFunction::Dcv;
+    int currentColumn_ = 0;
+    std::string wizardCaption_;
+    bool firstActivate_ = true;
+    int loadedSample_ = -1;
+
+    QString filePath_;
+    bool changedOutsideUndo_ = false;
+    bool lastModified_ = false;
+    QUndoStack undo_;
+};
+
+} // namespace kestrel::gui
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(kestrel::gui::Parts)

@@ -1,0 +1,46 @@
+#pragma once
+// Small behaviours the window's fields share: a label that can be clicked
+// (the help labels, the labels of caption-less check boxes), selecting a
+// text box's whole content when it gets the focus, and a key filter for
+// text boxes that take only some characters.
+#include <QLabel>
+#include <QValidator>
+
+#include <functional>
+
+class QLineEdit;
+
+namespace kestrel::gui {
+
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The whole text is selected whenever the box gets the focus, by the
+// keyboard or by a click.
+void selectAllOnFocus(QLineEdit* edit);
+
+// Refuses every text holding a character the filter does not accept, so a
+// refused key (or a paste holding one) changes nothing.
+class CharacterValidator : public QValidator {
+public:
+    CharacterValidator(std::function<bool(char)> accepts, QObject* parent)
+        : QValidator(parent), accepts_(std::move(accepts))
+    {
+    }
+    State validate(QString& input, int& position) const override;
+
+private:
+    std::function<bool(char)> accepts_;
+};
+
+} // namespace kestrel::gui

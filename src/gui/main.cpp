@@ -1,0 +1,43 @@
+// kestrel [/lcid=N] [-l] [FILE.kestrel.json]
+//
+// The switches are the command line start-up reads ("/lcid=1031"
+// overrides the locale, "-l" shows the localization menus); a file
+// argument is opened as the Open command opens it.
+#include "core/app/session.h"
+#include "gui/command_line.h"
+#include "gui/document.h"
+#include "gui/main_window.h"
+#include "gui/message_box_sink.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include <clocale>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    QApplication::setOrganizationName(QStringLiteral("Kestrel"));
+    // Numbers the core formats with the C library use ".", whatever Qt
+    // took from the environment; the locale's separators come from start-up.
+    std::setlocale(LC_NUMERIC, "C");
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const kestrel::gui::CommandLine line = kestrel::gui::parseCommandLine(arguments);
+
+    // Busy from the load until the window is up.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    kestrel::gui::MessageBoxSink sink;
+    auto session = kestrel::startUp(line.startUpLine.toStdString(), kestrel::StartUpEnvironment::current(), sink);
+    kestrel::gui::Document document(std::move(session));
+    kestrel::gui::MainWindow window(document);
+    sink.setParent(&window);
+    window.show();
+    QApplication::restoreOverrideCursor();
+
+    if (!line.file.isEmpty())
+        window.openFile(line.file);
+    return QApplication::exec();
+}

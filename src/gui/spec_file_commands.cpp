@@ -1,0 +1,173 @@
+#include "gui/spec_file_commands.h"
+
+#include "core/i18n/text_numbers.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QWidget>
+
+namespace kestrel::gui {
+namespace {
+
+constexpr int kMaxRecentFiles = 8;
+const QString kRecentKey = QStringLiteral("RecentFiles/files");
+
+QString fileFilter() { return QObject::tr("Kestrel specifications (*.kestrel.json);;All files (*)"); }
+
+} // namespace
+
+QString SpecFileCommands::suffix() { return QStringLiteral(".kestrel.json"); }
+
+SpecFileCommands::SpecFileCommands(Document& document, QWidget* window)
+    : QObject(window), document_(document), window_(window)
+{
+    open_ = new QAction(window);
+    open_->setObjectName(QStringLiteral("mnuOpen"));
+    open_->setShortcut(QKeySequence::Open);
+    save_ = new QAction(window);
+    save_->setObjectName(QStringLiteral("mnuSave"));
+    save_->setShortcut(QKeySequence::Save);
+    saveAs_ = new QAction(window);
+    saveAs_->setObjectName(QStringLiteral("mnuSaveAs"));
+    saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    recent_ = new QMenu(window);
+    recent_->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
+    for (QAction* action : {open_, save_, saveAs_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+    }
+
+    connect(open_, &QAction::triggered, this, &SpecFileCommands::chooseAndOpen);
+    connect(save_, &QAction::triggered, this, &SpecFileCommands::save);
+    connect(saveAs_, &QAction::triggered, this, &SpecFileCommands::saveAs);
+    rebuildRecentMenu();
+}
+
+QString SpecFileCommands::settingsPath() const
+{
+    const auto dir = document_.session().environment().configDir;
+    return QDir(QString::fromStdString(dir.string())).filePath(QStringLiteral("Kestrel-recent.ini"));
+}
+
+QStringList SpecFileCommands::recentFiles() const
+{
+    return QSettings(settingsPath(), QSettings::IniFormat).value(kRecentKey).toStringList();
+}
+
+void SpecFileCommands::remember(const QString& path)
+{
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(kRecentKey, files);
+    rebuildRecentMenu();
+}
+
+void SpecFileCommands::rebuildRecentMenu()
+{
+    recent_->clear();
+    const QStringList files = recentFiles();
+    int n = 0;
+    for (const QString& path : files) {
+        ++n;
+        QAction* entry = recent_->addAction(QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(path).fileName()));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    if (!files.isEmpty()) {
+        recent_->addSeparator();
+        connect(recent_->addAction(tr("&Clear List")), &QAction::triggered, this, [this] {
+            QSettings(settingsPath(), QSettings::IniFormat).remove(kRecentKey);
+            rebuildRecentMenu();
+        });
+    }
+    recent_->menuAction()->setEnabled(!files.isEmpty());
+}
+
+bool SpecFileCommands::maybeSave(Reason reason)
+{
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
+    if (!document_.isModified())
+        return true;
+    // Quitting asks in the program's own words; replacing the specification
+    // by another one asks the same about what would be lost.
+    const std::string question = reason == Reason::Exit
+                                     ? document_.texts().gettext(kTextSaveChangesBeforeExiting)
+                                     : tr("Save changes to the current specification?").toStdString();
+    switch (document_.sink().show(
+        {question, {}, MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes})) {
+    case MessageAnswer::Yes: return save();
+    case MessageAnswer::No: return true;
+    case MessageAnswer::Ok:
+    case MessageAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+void SpecFileCommands::chooseAndOpen()
+{
+    if (!maybeSave(Reason::Replace))
+        return;
+    const QString start = document_.filePath().isEmpty() ? QDir::homePath() : QFileInfo(document_.filePath()).path();
+    const QString path = QFileDialog::getOpenFileName(window_, tr("Open Specification"), start, fileFilter());
+    if (path.isEmpty())
+        return;
+    if (document_.open(path))
+        remember(document_.filePath());
+}
+
+bool SpecFileCommands::openFile(const QString& path)
+{
+    if (!maybeSave(Reason::Replace))
+        return false;
+    if (!document_.open(path))
+        return false;
+    remember(document_.filePath());
+    return true;
+}
+
+bool SpecFileCommands::save()
+{
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
+    if (document_.filePath().isEmpty())
+        return saveAs();
+    if (!document_.saveAs(document_.filePath()))
+        return false;
+    remember(document_.filePath());
+    return true;
+}
+
+bool SpecFileCommands::saveAs()
+{
+    if (beforeCommand_ && !beforeCommand_())
+        return false;
+    QString start = document_.filePath();
+    if (start.isEmpty()) {
+        // A new file is named after the procedure.
+        QString name = QString::fromStdString(document_.inputs().identity.name).trimmed();
+        name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+        start = QDir::home().filePath((name.isEmpty() ? QStringLiteral("specification") : name) + suffix());
+    }
+    QString path = QFileDialog::getSaveFileName(window_, tr("Save Specification As"), start, fileFilter());
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(suffix(), Qt::CaseInsensitive) && QFileInfo(path).suffix().isEmpty())
+        path += suffix();
+    if (!document_.saveAs(path))
+        return false;
+    remember(document_.filePath());
+    return true;
+}
+
+} // namespace kestrel::gui

@@ -1,0 +1,66 @@
+#pragma once
+// Specification files in the window: Open, Save, Save As and the recent
+// files, with the question asked before unsaved changes would be lost.
+// The recent files are kept beside Kestrel.INI, so a test's scratch
+// settings folder keeps them too.
+#include "gui/document.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace kestrel::gui {
+
+class SpecFileCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // `window` parents the dialogs; the actions are added to it so that
+    // their shortcuts work while the menu is closed.
+    SpecFileCommands(Document& document, QWidget* window);
+
+    // Runs before every command: stores what is being typed into the grid;
+    // false (a refused cell) stops the command.
+    void setBeforeCommand(std::function<bool()> beforeCommand) { beforeCommand_ = std::move(beforeCommand); }
+
+    QAction* openAction() const { return open_; }
+    QAction* saveAction() const { return save_; }
+    QAction* saveAsAction() const { return saveAs_; }
+    QMenu* recentMenu() const { return recent_; }
+
+    enum class Reason { Exit, Replace };
+    // Unsaved changes: asks whether to save them first (Yes saves, No goes
+    // on without, Cancel stops). True when the caller may go on.
+    bool maybeSave(Reason reason);
+
+    // Opens a file as the Open command does, asking about unsaved changes first.
+    bool openFile(const QString& path);
+    bool save();
+    bool saveAs();
+
+    QStringList recentFiles() const;
+
+    // The file filter of the dialogs and the suffix of a specification file.
+    static QString suffix();
+
+private:
+    void chooseAndOpen();
+    void remember(const QString& path);
+    void rebuildRecentMenu();
+    QString settingsPath() const;
+
+    Document& document_;
+    QWidget* window_;
+    QAction* open_;
+    QAction* save_;
+    QAction* saveAs_;
+    QMenu* recent_;
+    std::function<bool()> beforeCommand_;
+};
+
+} // namespace kestrel::gui

@@ -1,0 +1,88 @@
+// Cell blocks exchanged with spreadsheets: a copied block reads back as it
+// was, and a pasted one is taken whole or refused whole, naming the first
+// bad cell.
+#include "core/spec/cell_block.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrel {
+namespace {
+
+TEST(CellBlock, CopiesTheSelectedRectangleAsTabSeparatedLines)
+{
+    SpecTable t(9);
+    t.setCell(RowRange, 1, "2,000");
+    t.setCell(RowLevel, 2, "1,9");
+    t.setCell(RowReadingPct, 1, "0,5");
+    EXPECT_EQ(copyCellBlock(t, 0, 1, 2, 2), "2,000\t\n\t1,9\n0,5\t");
+
+    // What is copied pastes back into the same cells unchanged, under the
+    // separator it was typed with.
+    const PasteCheck back = checkCellBlock(MeterFunction::Acv, 0, 1, copyCellBlock(t, 0, 1, 2, 2), ",");
+    ASSERT_EQ(back.outcome, PasteCheck::Outcome::Accepted);
+    ASSERT_EQ(back.cells.size(), 6u);
+    for (const auto& cell : back.cells)
+        EXPECT_EQ(cell.text, t.cell(cell.row, cell.column)) << cell.row << "," << cell.column;
+}
+
+TEST(CellBlock, PastedCellsAreTypedThroughTheRowsFilters)
+{
+    // A spreadsheet's block ends with a line break; "." becomes the
+    // locale's separator, "u" becomes "µ", "0" is stored empty.
+    const PasteCheck check = checkCellBlock(MeterFunction::Dcv, 0, 3, "1.5m\t20\r\n\t0\r\n", ",");
+    ASSERT_EQ(check.outcome, PasteCheck::Outcome::Accepted);
+    ASSERT_EQ(check.cells.size(), 4u);
+    EXPECT_EQ(check.cells[0].text, "1,5m");
+    EXPECT_EQ(check.cells[1].column, 4);
+    EXPECT_EQ(check.cells[2].row, 1);
+    EXPECT_EQ(check.cells[2].text, "");
+    EXPECT_EQ(check.cells[3].text, "");
+
+    EXPECT_EQ(checkCellBlock(MeterFunction::Dcv, 6, 0, "2u", ".").cells.at(0).text, "2\xC2\xB5");
+    EXPECT_EQ(checkCellBlock(MeterFunction::Dcv, 0, 0, "", ".").outcome, PasteCheck::Outcome::Empty);
+}
+
+TEST(CellBlock, TheFirstBadCellRefusesTheWholeBlock)
+{
+    const EnglishLookup texts;
+    struct Case {
+        MeterFunction function;
+        int row, column;
+        std::string_view block;
+        PasteCheck::Outcome outcome;
+        std::string_view message;
+    };
+    const Case cases[] = {
+        // A letter the test level does not take, after good cells.
+        {MeterFunction::Dcv, 0, 0, "2\t20\n0.1\tx", PasteCheck::Outcome::Refused,
+         "\"x\" cannot be entered in Test Level, column 2. Nothing was pasted."},
+        // A percentage row takes no prefix letter.
+        {MeterFunction::Dcv, 2, 0, "0.1m", PasteCheck::Outcome::Refused,
+         "\"0.1m\" cannot be entered in % of Reading, column 1. Nothing was pasted."},
+        // A prefix letter not at the end fails the commit check.
+        {MeterFunction::Dcv, 0, 2, "1m5", PasteCheck::Outcome::Refused,
+         "\"1m5\" cannot be entered in UUT Range, column 3. Nothing was pasted."},
+        // "-" only where the function allows it.
+        {MeterFunction::Acv, 0, 0, "-10", PasteCheck::Outcome::Refused,
+         "\"-10\" cannot be entered in UUT Range, column 1. Nothing was pasted."},
+        // Past column 26.
+        {MeterFunction::Dcv, 0, 25, "1\t2", PasteCheck::Outcome::OutsideTable,
+         "The pasted cells do not fit the table: they reach UUT Range, column 27. Nothing was pasted."},
+        // Below the last row of an 8-row table: the row has no label.
+        {MeterFunction::Dcv, 7, 0, "1\n2", PasteCheck::Outcome::OutsideTable,
+         "The pasted cells do not fit the table: they reach row 9, column 1. Nothing was pasted."},
+        // The frequency row of acv takes it.
+        {MeterFunction::Acv, 7, 0, "1\n50K", PasteCheck::Outcome::Accepted, ""},
+    };
+    for (const auto& c : cases) {
+        const PasteCheck check = checkCellBlock(c.function, c.row, c.column, c.block, ".");
+        EXPECT_EQ(check.outcome, c.outcome) << c.block;
+        EXPECT_EQ(pasteRefusal(check, c.function, texts), c.message) << c.block;
+        if (c.outcome != PasteCheck::Outcome::Accepted) {
+            EXPECT_TRUE(check.cells.empty()) << c.block;
+        }
+    }
+}
+
+} // namespace
+} // namespace kestrel

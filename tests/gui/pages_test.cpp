@@ -1,0 +1,188 @@
+// The option controls, the standards lists and the Scopes page, driven as
+// a user drives them: the data-entry rule, the Reference change refilling
+// the sensor lists, the risetime and impedance rules and the field filters.
+#include "support/window_fixture.h"
+
+#include "gui/command_line.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace kestrel::test {
+namespace {
+
+using PagesTest = WindowTest;
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+// Chooses an entry of a list with the keyboard, as a user would.
+void choose(QComboBox* box, const QString& text)
+{
+    box->setFocus();
+    const int target = box->findText(text);
+    ASSERT_GE(target, 0) << text.toStdString();
+    while (box->currentIndex() < target)
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > target)
+        QTest::keyClick(box, Qt::Key_Up);
+    WindowTest::settle();
+}
+
+TEST_F(PagesTest, DataEntrySwitchesTheReadingsList)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* readings = find<QComboBox>("Meas_Unc_No_Readings");
+    auto* label = find<QLabel>("Label2");
+
+    click("DataEntry_1");  // Go-No-Go
+    EXPECT_FALSE(readings->isEnabled());
+    EXPECT_FALSE(label->isEnabled());
+    EXPECT_EQ(readings->currentText(), "0");
+    click("DataEntry_2");  // Keyboard
+    EXPECT_TRUE(readings->isEnabled());
+    EXPECT_EQ(readings->currentText(), "1");
+    choose(readings, "4");
+    click("DataEntry_3");  // All methods keep a count above zero
+    EXPECT_EQ(readings->currentText(), "4");
+    EXPECT_EQ(inputs().options.measurements, 4);
+    EXPECT_EQ(inputs().options.dataEntry, DataEntry::All);
+
+    // The Scopes page shows the same panel on its second tab.
+    find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
+    find<QTabWidget>("Scope_TabStrip_2")->setCurrentIndex(1);
+    settle();
+    EXPECT_TRUE(readings->isVisible());
+}
+
+TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)
+{
+    start();
+    auto* reference = find<QComboBox>("Reference");
+    auto* tc = find<QComboBox>("TCtypes");
+    auto* rtd = find<QComboBox>("RTDtypes");
+    EXPECT_EQ(items(tc).size(), 11);
+
+    choose(tc, "K");
+    choose(reference, "6400");
+    EXPECT_FALSE(items(tc).contains("U"));
+    EXPECT_EQ(items(tc).size(), 10);
+    EXPECT_EQ(items(rtd), (QStringList{"100 ohm Pt 385", "100 ohm Pt 3926"}));
+    EXPECT_EQ(tc->currentText(), "J");
+
+    choose(reference, "7300");
+    EXPECT_TRUE(items(tc).contains("U"));
+    EXPECT_EQ(items(rtd).size(), 8);
+    EXPECT_EQ(items(rtd).back(), "10 ohm  Cu");
+    EXPECT_EQ(tc->currentText(), "J");
+    EXPECT_EQ(rtd->currentText(), "100 ohm Pt 385");
+    EXPECT_EQ(inputs().selections.reference, "7300");
+    EXPECT_TRUE(window->grid()->hasFocus());
+}
+
+TEST_F(PagesTest, RisetimeAndImpedanceRules)
+{
+    start();
+    find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
+    settle();
+    auto* risetime = find<QLineEdit>("Risetime");
+    EXPECT_FALSE(risetime->isEnabled());
+    EXPECT_EQ(risetime->palette().color(QPalette::Disabled, QPalette::Base), QColor(57, 198, 222));
+
+    click("chk_Risetime");
+    EXPECT_TRUE(risetime->isEnabled());
+    EXPECT_EQ(risetime->text(), "50");
+    EXPECT_EQ(risetime->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    risetime->setFocus();
+    risetime->selectAll();
+    QTest::keyClicks(risetime, "3.5x");  // whole nanoseconds only
+    EXPECT_EQ(risetime->text(), "35");
+    click("chk_Risetime");
+    EXPECT_EQ(risetime->text(), "");
+    click("chk_Risetime");
+    EXPECT_EQ(risetime->text(), "50");
+
+    auto* impedance = find<QAbstractButton>("chk_Impedance");
+    auto* standard = find<QComboBox>("ScopeReference");
+    EXPECT_FALSE(impedance->isEnabled());  // 7300 - 300 Mhz
+    choose(standard, "7320 - 600 Mhz");
+    EXPECT_TRUE(impedance->isEnabled());
+    click("chk_Impedance");
+    EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "13");
+    EXPECT_EQ(find<QLineEdit>("Accuracy_1M_Ohm")->text(), "0.1");
+    EXPECT_TRUE(find("CapAccuracy")->isEnabled());
+
+    choose(standard, "8240 - 1 Channel");  // a new standard removes the tick
+    EXPECT_FALSE(impedance->isChecked());
+    EXPECT_TRUE(impedance->isEnabled());
+    EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "");
+    EXPECT_FALSE(find("Accuracy_50_Ohm")->isEnabled());
+    choose(standard, "7320 - 300 Mhz");
+    EXPECT_FALSE(impedance->isEnabled());
+
+    auto* vertical = find<QLineEdit>("VerticalAccuracy");
+    vertical->setFocus();
+    vertical->selectAll();
+    QTest::keyClicks(vertical, "a1.5b");
+    EXPECT_EQ(vertical->text(), "1.5");
+    EXPECT_EQ(inputs().scope.verticalAccuracy, "1.5");
+    QLineEdit* bandwidth = find<QComboBox>("Bandwidth")->lineEdit();
+    bandwidth->setFocus();
+    bandwidth->selectAll();
+    QTest::keyClicks(bandwidth, "35.0");
+    EXPECT_EQ(inputs().scope.bandwidth, "350");
+}
+
+TEST_F(PagesTest, SamplesReplaceEverythingAndMarkTheirButton)
+{
+    start();
+    typeInCell(0, 0, "7");
+    find<QLineEdit>("ProcName")->setText("mine");
+
+    // Unsaved changes are asked about first; Cancel keeps them.
+    answerer.answerMessageBoxes(QMessageBox::Cancel);
+    click("Populate34401");
+    EXPECT_EQ(answerer.texts(), QStringList{"Save changes to the current specification?"});
+    EXPECT_EQ(cell(0, 0), "7");
+
+    answerer.answerMessageBoxes(QMessageBox::No);
+    click("Populate34401");
+    EXPECT_EQ(cell(0, 0), "100.0000m");
+    EXPECT_EQ(find<QLineEdit>("ProcName")->text(), "Agilent 34401 digital multimeter");
+    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "7600");
+    EXPECT_TRUE(find<QAbstractButton>("Populate34401")->font().bold());
+
+    answerer.answerMessageBoxes(QMessageBox::No);
+    click("Populate_28_7300");
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Tc);
+    EXPECT_EQ(find<QComboBox>("TCtypes")->currentText(), "K");
+    EXPECT_TRUE(inputs().meter.table(MeterFunction::Dcv).cell(0, 0).empty());
+    EXPECT_TRUE(find<QAbstractButton>("Populate_28_7300")->font().bold());
+    EXPECT_FALSE(find<QAbstractButton>("Populate34401")->font().bold());
+
+    // Undo brings the 34401 back.
+    shortcut(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "100.0000m");
+    EXPECT_TRUE(find<QAbstractButton>("Populate34401")->font().bold());
+}
+
+TEST(CommandLine, SwitchesGoToStartUpAndTheFileIsKeptApart)
+{
+    const gui::CommandLine line = gui::parseCommandLine({"/lcid=1031", "-l", "/home/u/my-list.kestrel.json"});
+    EXPECT_EQ(line.startUpLine, "/lcid=1031 -l");
+    EXPECT_EQ(line.file, "/home/u/my-list.kestrel.json");
+    EXPECT_EQ(gui::parseCommandLine({}).startUpLine, "");
+}
+
+} // namespace
+} // namespace kestrel::test

@@ -1,0 +1,298 @@
+// MeterSpecGrid as a user types into it: the key filter under both decimal
+// separators, the commit check keeping a refused edit open, the function
+// tabs, the grid commands with their questions, paste and undo.
+#include "support/window_fixture.h"
+
+#include "gui/spec_grid.h"
+
+#include <QAbstractItemModel>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kestrel::test {
+namespace {
+
+using GridTest = WindowTest;
+
+TEST_F(GridTest, KeysPassTheRowsFilterUnderADotLocale)
+{
+    start();
+    typeInCell(0, 0, "1.5m");
+    EXPECT_EQ(cell(0, 0), "1.5m");
+    typeInCell(0, 1, "2.0.0");  // a second separator is refused
+    EXPECT_EQ(cell(0, 1), "2.00");
+    typeInCell(6, 0, "2u");
+    EXPECT_EQ(cell(6, 0), "2\u00B5");
+    typeInCell(6, 1, "5k");
+    EXPECT_EQ(cell(6, 1), "5K");
+    typeInCell(7, 0, "3.x4");  // digits only
+    EXPECT_EQ(cell(7, 0), "34");
+    typeInCell(1, 0, "-10");
+    EXPECT_EQ(cell(1, 0), "-10");
+
+    selectFunction(MeterFunction::Acv);
+    typeInCell(0, 0, "-10");  // no "-" on acv
+    EXPECT_EQ(cell(0, 0), "10");
+    typeInCell(8, 0, "50K9");  // nothing after the multiplier
+    EXPECT_EQ(cell(8, 0), "50K");
+}
+
+TEST_F(GridTest, KeysPassTheRowsFilterUnderACommaLocale)
+{
+    start({}, 1031);
+    typeInCell(0, 0, "1.5m");  // the "." key types the locale's separator
+    EXPECT_EQ(cell(0, 0), "1,5m");
+    typeInCell(0, 1, "1,5,");
+    EXPECT_EQ(cell(0, 1), "1,5");
+    typeInCell(2, 0, "0.02");
+    EXPECT_EQ(cell(2, 0), "0,02");
+}
+
+TEST_F(GridTest, AnInvalidTextKeepsTheEditorOpenWithItsText)
+{
+    start();
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    QLineEdit* editor = typeInCell(0, 2, "1m5");
+    ASSERT_EQ(answerer.texts(), QStringList{"Invalid data format"});
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "1m5");
+    EXPECT_EQ(cell(0, 2), "");
+    EXPECT_EQ(window->grid()->currentIndex().column(), 2);
+
+    // Put right, it is stored; "0" is stored as an empty cell.
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(cell(0, 2), "1m");
+    typeInCell(1, 2, "0");
+    EXPECT_EQ(cell(1, 2), "");
+    EXPECT_EQ(answerer.texts().size(), 1);
+}
+
+TEST_F(GridTest, FunctionTabsKeepTheirDataAndLabels)
+{
+    start();
+    auto* frequencyLabel = find<QLabel>("SpecLabel_7");
+    auto* fixedLabel = find<QLabel>("SpecLabel_5");
+    EXPECT_FALSE(frequencyLabel->isVisible());
+
+    selectFunction(MeterFunction::Acv);
+    EXPECT_TRUE(frequencyLabel->isVisible());
+    EXPECT_EQ(frequencyLabel->text(), "Frequency - Hz");
+    EXPECT_EQ(window->grid()->model()->rowCount(), 9);
+    typeInCell(0, 0, "2");
+    typeInCell(8, 0, "1K");
+
+    selectFunction(MeterFunction::Dcv);
+    EXPECT_FALSE(frequencyLabel->isVisible());
+    EXPECT_EQ(window->grid()->model()->rowCount(), 8);
+    EXPECT_EQ(cell(0, 0), "");
+
+    selectFunction(MeterFunction::Tc);
+    EXPECT_EQ(frequencyLabel->text(), "TC Type");
+    EXPECT_EQ(fixedLabel->text(), "\u00B1Degrees");
+    EXPECT_TRUE(find("TCtypes")->isVisible());
+    EXPECT_TRUE(find("TempScale")->isVisible());
+    EXPECT_FALSE(find("RTDtypes")->isVisible());
+
+    selectFunction(MeterFunction::Acv);
+    EXPECT_EQ(cell(0, 0), "2");
+    EXPECT_EQ(cell(8, 0), "1K");
+    EXPECT_EQ(fixedLabel->text(), "\u00B1Volts");
+}
+
+TEST_F(GridTest, ColumnCommandsAskAndShiftColumnsWhileCaptionsStay)
+{
+    start();
+    auto captions = [this] {
+        QStringList out;
+        for (int c = 0; c < kColumnCount; ++c)
+            out << window->grid()->model()->headerData(c, Qt::Horizontal).toString();
+        return out;
+    };
+    const QStringList numbered = captions();
+    EXPECT_EQ(numbered.front(), "1");
+    EXPECT_EQ(numbered.back(), "26");
+
+    // Without a range in column 0, insert and copy do nothing.
+    typeInCell(0, 1, "20");
+    clickCell(0, 1);
+    click("InsertColumn");
+    click("Copy_Column");
+    EXPECT_EQ(cell(0, 1), "20");
+    EXPECT_EQ(cell(0, 2), "");
+
+    typeInCell(0, 0, "2");
+    typeInCell(0, 25, "9");
+    clickCell(0, 0);
+    click("InsertColumn");  // column 25's data falls off
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(cell(0, 1), "2");
+    EXPECT_EQ(cell(0, 2), "20");
+    EXPECT_EQ(cell(0, 25), "");
+
+    // Delete asks about a column with a range, nothing about an empty one.
+    answerer.answerMessageBoxes(QMessageBox::Cancel);
+    clickCell(0, 1);
+    click("DeleteColumn");
+    ASSERT_EQ(answerer.texts(), QStringList{"Really delete the 2 v range?"});
+    EXPECT_EQ(answerer.titles().back(), "Warning");
+    EXPECT_EQ(cell(0, 1), "2");
+    clickCell(0, 0);
+    click("DeleteColumn");
+    EXPECT_EQ(answerer.texts().size(), 1);
+    EXPECT_EQ(cell(0, 0), "2");
+
+    // Multiply X 10 writes the next column one decade up and moves there.
+    typeInCell(1, 0, "1.9");
+    clickCell(0, 0);
+    click("dupRange");
+    EXPECT_EQ(cell(0, 1), "20");
+    EXPECT_EQ(cell(1, 1), "19");
+    EXPECT_EQ(window->grid()->currentIndex(), window->grid()->model()->index(0, 1));
+    EXPECT_EQ(captions(), numbered);
+}
+
+TEST_F(GridTest, CommandsStoreTheCellBeingTypedFirst)
+{
+    start();
+    startTyping(0, 0, "2");
+    click("Copy_Column");  // the button takes no focus: the edit is stored all the same
+    EXPECT_EQ(cell(0, 0), "2");
+    EXPECT_EQ(cell(0, 1), "2");
+
+    // A refused text stops the command and stays in edit.
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    startTyping(0, 3, "1m5");
+    click("InsertColumn");
+    EXPECT_EQ(answerer.texts(), QStringList{"Invalid data format"});
+    EXPECT_EQ(cell(0, 1), "2");
+    auto* editor = window->findChild<QLineEdit*>("MeterSpecGrid_Editor");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "1m5");
+}
+
+TEST_F(GridTest, ClearAsksAndEmptiesTheCurrentModeOrAll)
+{
+    start();
+    typeInCell(0, 0, "2");
+    selectFunction(MeterFunction::Acv);
+    typeInCell(0, 0, "3");
+
+    answerer.answerMessageBoxes(QMessageBox::Cancel);
+    click("ClearSpec_0");
+    EXPECT_EQ(answerer.texts(), QStringList{"Really Clear specification?"});
+    EXPECT_EQ(answerer.titles().back(), "Kestrel");
+    EXPECT_EQ(cell(0, 0), "3");
+
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    click("ClearSpec_0");
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "2");
+
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    click("ClearSpec_1");
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Dcv);
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(inputs().identity.name, "");
+}
+
+TEST_F(GridTest, DeleteEmptiesTheSelectedCellsAndUndoBringsThemBack)
+{
+    start();
+    typeInCell(0, 0, "2");
+    typeInCell(0, 1, "20");
+    typeInCell(0, 2, "200");
+    clickCell(0, 0);
+    QTest::keyClick(window->grid(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(window->grid(), Qt::Key_Delete);
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(cell(0, 1), "");
+    EXPECT_EQ(cell(0, 2), "200");
+
+    shortcut(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(cell(0, 0), "2");
+    EXPECT_EQ(cell(0, 1), "20");
+}
+
+TEST_F(GridTest, UndoAndRedoStepOverAColumnCommand)
+{
+    start();
+    typeInCell(0, 0, "2");
+    typeInCell(0, 1, "20");
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    clickCell(0, 0);
+    click("DeleteColumn");
+    EXPECT_EQ(cell(0, 0), "20");
+    EXPECT_TRUE(document->isModified());
+
+    shortcut(Qt::CTRL | Qt::Key_Z);  // the deletion
+    EXPECT_EQ(cell(0, 0), "2");
+    EXPECT_EQ(cell(0, 1), "20");
+    shortcut(Qt::CTRL | Qt::Key_Z);  // the second cell
+    EXPECT_EQ(cell(0, 1), "");
+    shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    shortcut(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(cell(0, 0), "20");
+    EXPECT_EQ(cell(0, 1), "");
+}
+
+TEST_F(GridTest, PasteTakesABlockWholeOrNotAtAll)
+{
+    start();
+    QApplication::clipboard()->setText("2.000\t20.00\r\n0.1\t0.2\r\n");
+    clickCell(0, 1);
+    QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(0, 1), "2.000");
+    EXPECT_EQ(cell(0, 2), "20.00");
+    EXPECT_EQ(cell(1, 1), "0.1");
+    EXPECT_EQ(cell(1, 2), "0.2");
+
+    // One step of undo takes the whole block back.
+    shortcut(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(cell(0, 1), "");
+    EXPECT_EQ(cell(1, 2), "");
+
+    // A refused cell refuses the block and names the cell.
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    QApplication::clipboard()->setText("2\t20\n0.1\t1m5");
+    clickCell(0, 0);
+    QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(answerer.texts().size(), 1);
+    EXPECT_EQ(answerer.texts()[0], "\"1m5\" cannot be entered in Test Level, column 2. Nothing was pasted.");
+    EXPECT_EQ(cell(0, 0), "");
+    EXPECT_EQ(cell(0, 1), "");
+
+    // Copy gives the block back as a spreadsheet reads it.
+    typeInCell(0, 0, "1");
+    typeInCell(1, 0, "2");
+    clickCell(0, 0);
+    QTest::keyClick(window->grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(window->grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1\n2");
+}
+
+TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
+{
+    start();
+    typeInCell(0, 3, "2.000");
+    int opened = -1;
+    QObject::connect(window.get(), &gui::MainWindow::connectionWizardRequested, window.get(),
+                     [&](MeterFunction, int column) {
+                         opened = column;
+                         EXPECT_FALSE(window->grid()->isEnabled());
+                     });
+    auto* header = window->grid()->specHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, header->buttonRect(3).center());
+    settle();
+    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(document->currentColumn(), 3);
+    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range ");
+    EXPECT_TRUE(window->grid()->isEnabled());
+    EXPECT_EQ(window->grid()->currentIndex().column(), 3);
+}
+
+} // namespace
+} // namespace kestrel::test

@@ -1,0 +1,75 @@
+#pragma once
+// A main window for one test: started against a scratch settings folder
+// (its own Kestrel.INI and a tessel.ini naming the demo installation), shown
+// on the offscreen platform, and driven by real key and mouse events on the
+// widgets found by their names.
+#include "core/app/session.h"
+#include "gui/document.h"
+#include "gui/main_window.h"
+#include "gui/message_box_sink.h"
+#include "gui/spec_grid.h"
+#include "support/modal_answerer.h"
+#include "support/test_scratch_dir.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+class QLineEdit;
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) { *out << list.join(" | ").toStdString(); }
+
+namespace kestrel::test {
+
+class WindowTest : public ::testing::Test {
+public:
+    // Processes pending events (queued commits, deferred focus).
+    static void settle();
+
+protected:
+    void TearDown() override;
+
+    // Writes Kestrel.INI (when `ini` is not empty) and starts the window.
+    void start(const std::string& ini = {}, int lcid = 1033, const std::string& commandLine = {});
+    // Closes the window as the user does; the answer goes to the question
+    // about unsaved changes, if one is asked.
+    void closeWindow(QMessageBox::StandardButton answer = QMessageBox::No);
+
+    template <class T = QWidget>
+    T* find(const char* name) const
+    {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // The grid and its cells.
+    void clickCell(int row, int column);
+    // Types into the cell as a user does: the first key opens the editor,
+    // the rest go to it, Enter commits. Returns the editor if it is still
+    // open afterwards (a refused commit), else nullptr.
+    QLineEdit* typeInCell(int row, int column, const QString& text);
+    // The same without Enter: the editor stays open with the text.
+    QLineEdit* startTyping(int row, int column, const QString& text);
+    QString cell(int row, int column) const;
+    void selectFunction(MeterFunction f);
+    void click(const char* name);
+    // A window shortcut (Ctrl+Z, Ctrl+S …) typed while the window is active.
+    void shortcut(QKeyCombination keys);
+    std::string iniValue(const std::string& key) const;
+    const ProcedureInputs& inputs() const { return document->inputs(); }
+
+    ScratchDir dir;
+    ModalAnswerer answerer;
+    gui::MessageBoxSink sink;
+    std::unique_ptr<gui::Document> document;
+    std::unique_ptr<gui::MainWindow> window;
+};
+
+} // namespace kestrel::test
