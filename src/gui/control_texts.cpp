@@ -1,9 +1,12 @@
 #include "gui/control_texts.h"
 
+#include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
+#include "gui/window_texts.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
@@ -15,158 +18,162 @@
 #include <QWidget>
 
 #include <array>
+#include <exception>
 
 namespace kestrel::gui {
 namespace {
 
-constexpr ControlText caption(std::string_view name, int number) { return {name, number, TextRole::Caption, {}}; }
-constexpr ControlText tooltip(std::string_view name, int number) { return {name, number, TextRole::Tooltip, {}}; }
-constexpr ControlText accessible(std::string_view name, int number)
+using K = ControlKind;
+
+constexpr ControlText label(std::string_view name, int number) { return {name, K::Label, number}; }
+constexpr ControlText labelTip(std::string_view name, int number) { return {name, K::Label, number, true}; }
+constexpr ControlText frame(std::string_view name, int number) { return {name, K::Frame, number}; }
+constexpr ControlText check(std::string_view name, int number) { return {name, K::CheckBox, number}; }
+constexpr ControlText checkTip(std::string_view name, int number) { return {name, K::CheckBox, number, true}; }
+constexpr ControlText option(std::string_view name, int number) { return {name, K::OptionButton, number}; }
+constexpr ControlText textBox(std::string_view name, int number) { return {name, K::TextBox, number}; }
+// A picture's number is always its tooltip's.
+constexpr ControlText picture(std::string_view name, int number) { return {name, K::PictureBox, number, true}; }
+constexpr ControlText button(std::string_view name, int number) { return {name, K::CommandButton, number}; }
+constexpr ControlText buttonTip(std::string_view name, int number, std::string_view fixedCaption = {})
 {
-    return {name, number, TextRole::AccessibleName, {}};
+    return {name, K::CommandButton, number, true, fixedCaption};
 }
-constexpr ControlText fixedCaption(std::string_view name, std::string_view text)
+constexpr ControlText fixedButton(std::string_view name, std::string_view caption, std::string_view tooltip = {})
 {
-    return {name, 0, TextRole::Caption, text};
+    return {name, K::CommandButton, 0, false, caption, tooltip};
 }
-constexpr ControlText fixedTooltip(std::string_view name, std::string_view text)
+// A unit or sign beside a field: the same in every language.
+constexpr ControlText fixedLabel(std::string_view name, std::string_view caption)
 {
-    return {name, 0, TextRole::Tooltip, text};
-}
-constexpr ControlText fixedAccessible(std::string_view name, std::string_view text)
-{
-    return {name, 0, TextRole::AccessibleName, text};
+    return {name, K::Label, 0, false, caption};
 }
 
 constexpr std::array kControlTexts{
     // The window.
-    caption("Create", kTextCreate),
-    tooltip("Picture5", kTextClickMe),
-    fixedAccessible("Main_TabStrip", "Unit under test"),
+    button("Create", kTextCreate),
+    picture("Picture5", kTextClickMe),
 
-    // DMM page: the grid and its labels.
-    fixedAccessible("Meter_TabStrip", "DMM's"),
-    fixedAccessible("Meter_Function_TabStrip", "Meter function"),
-    fixedAccessible("MeterSpecGrid", "Meter specification"),
-    tooltip("MeterSpecGrid_Header", kTextInstructionsAndConnection),
-    caption("SpecLabel_0", kTextUutRange),
-    caption("SpecLabel_1", kTextPercentOfReading),
-    caption("SpecLabel_2", kTextPercentOfRange),
-    caption("SpecLabel_3", kTextPpmOfReading),
-    caption("SpecLabel_4", kTextPpmOfRange),
-    caption("SpecLabel_5", kTextFixedTerm),
-    caption("SpecLabel_6", kTextDigits),
-    caption("SpecLabel_7", kTextFrequencyHz),
-    caption("SpecLabel_9", kTextTestLevel),
-    accessible("TCtypes", kTextTcType),
-    accessible("RTDtypes", kTextRtdType),
-    accessible("TempScale", kTextTempScale),
+    // DMM page: the grid's row labels (the function on show relabels 5 and 7).
+    label("SpecLabel_0", kTextUutRange),
+    label("SpecLabel_1", kTextPercentOfReading),
+    label("SpecLabel_2", kTextPercentOfRange),
+    label("SpecLabel_3", kTextPpmOfReading),
+    label("SpecLabel_4", kTextPpmOfRange),
+    label("SpecLabel_5", kTextFixedTerm),
+    label("SpecLabel_6", kTextDigits),
+    label("SpecLabel_7", kTextFrequencyHz),
+    label("SpecLabel_9", kTextTestLevel),
 
-    // DMM page: grid commands.
-    tooltip("InsertColumn", kTextInsertColumn),
-    fixedCaption("DeleteColumn", "X"),
-    tooltip("DeleteColumn", kTextDeleteColumn),
-    tooltip("Copy_Column", kTextCopyColumn),
-    tooltip("dupRange", kTextMultiplyBy10),
-    tooltip("ClearSpec_0", kTextClearCurrentMode),
-    tooltip("ClearSpec_1", kTextClearAll),
+    // DMM page: grid commands. They show pictures; "X" is the column-delete
+    // button's caption in every language.
+    buttonTip("InsertColumn", kTextInsertColumn),
+    buttonTip("DeleteColumn", kTextDeleteColumn, "X"),
+    buttonTip("Copy_Column", kTextCopyColumn),
+    buttonTip("dupRange", kTextMultiplyBy10),
+    buttonTip("ClearSpec_0", kTextClearCurrentMode),
+    buttonTip("ClearSpec_1", kTextClearAll),
 
     // DMM page: the calibration standard and the samples.
-    caption("Label7", kTextCalStandard),
-    tooltip("cmd_ReferenceHelp", kTextReferenceHelp),
-    tooltip("cmd_Acc_File", kTextAccuracyFile),
-    caption("Label6", kTextExamples),
-    fixedCaption("Populate_62_7300", "62 / 7300"),
-    tooltip("Populate_62_7300", kTextSampleOrvik62With7300),
-    fixedCaption("Populate_62_6400", "62 / 6400"),
-    tooltip("Populate_62_6400", kTextSampleOrvik62With6400),
-    fixedCaption("Populate_28_7300", "28"),
-    tooltip("Populate_28_7300", kTextSampleOrvik28),
-    fixedCaption("Populate4919", "4919"),
-    tooltip("Populate4919", kTextSampleOrvik4919),
-    fixedCaption("Populate34401", "34401"),
-    tooltip("Populate34401", kTextSampleAgilent34401),
-    fixedCaption("Populate2290", "2290"),
-    fixedTooltip("Populate2290", "Specifications for Orvik 2290 Reference Multimeter"),
-    fixedCaption("Command3", "Test"),
-    fixedTooltip("Command3", "Test values for trying the generators"),
-
-    // DMM page: the Connection tab.
-    accessible("ConnectionList", kTextInstructionsAndConnection),
+    label("Label7", kTextCalStandard),
+    buttonTip("cmd_ReferenceHelp", kTextReferenceHelp),
+    buttonTip("cmd_Acc_File", kTextAccuracyFile),
+    label("Label6", kTextExamples),
+    buttonTip("Populate_62_7300", kTextSampleOrvik62With7300, "62 / 7300"),
+    buttonTip("Populate_62_6400", kTextSampleOrvik62With6400, "62 / 6400"),
+    buttonTip("Populate_28_7300", kTextSampleOrvik28, "28"),
+    buttonTip("Populate4919", kTextSampleOrvik4919, "4919"),
+    buttonTip("Populate34401", kTextSampleAgilent34401, "34401"),
+    fixedButton("Populate2290", "2290", "Specifications for Orvik 2290 Reference Multimeter"),
+    fixedButton("Command3", "Test", "Test values for trying the generators"),
 
     // Options/Misc.
-    caption("Spec_Frame", kTextShowTolerance),
-    caption("Proc_Tol_0", kTextToleranceAsWritten),
-    caption("Proc_Tol_1", kTextTolerancePlusMinusUnits),
-    caption("MessageFrame", kTextPromptsAndMessages),
-    caption("lbl_FunctionMessage", kTextAddFunctionMessages),
-    caption("lbl_RangeMessage", kTextUutHasAutoranging),
-    caption("Frame3", kTextPostTestWindow),
-    caption("PauseBetweenTests_0", kTextShowOnFailure),
-    caption("PauseBetweenTests_1", kTextShowAlways),
-    caption("PauseBetweenTests_2", kTextShowNever),
-    caption("Frame4", kTextEnableButtons),
-    caption("OperatorControl_0", kTextOperatorList),
-    caption("OperatorControl_1", kTextOperatorCancel),
-    caption("OperatorControl_2", kTextOperatorRepeat),
-    caption("Label1_3", kTextProcedureName),
-    caption("Author", kTextAuthor),
-    caption("Label1_1", kTextRevision),
-    caption("Comments", kTextComments),
-    caption("DataEntryFrame", kTextDataEntry),
-    caption("DataEntry_0", kTextDataEntrySlew),
-    caption("DataEntry_1", kTextDataEntryGoNoGo),
-    caption("DataEntry_2", kTextDataEntryKeyboard),
-    caption("DataEntry_3", kTextDataEntryAllMethods),
-    caption("Frame5", kTextMeasurementUncertainty),
-    caption("TUR_Check_Off", kTextTurCheckingOn),
-    caption("Label2", kTextNumberOfMeasurements),
-    caption("lbl_Keyboard_Only", kTextKeyboardOnlyAboveZero),
-    tooltip("Ask_HLP_0", kTextClickForHelp),
-    tooltip("Ask_HLP_1", kTextClickForHelp),
-    tooltip("Ask_HLP_2", kTextClickForHelp),
-    tooltip("Vset_HLP", kTextClickForHelp),
-    tooltip("Tessel_HLP", kTextClickForHelp),
+    frame("Spec_Frame", kTextShowTolerance),
+    option("Proc_Tol_0", kTextToleranceAsWritten),
+    option("Proc_Tol_1", kTextTolerancePlusMinusUnits),
+    frame("MessageFrame", kTextPromptsAndMessages),
+    label("lbl_FunctionMessage", kTextAddFunctionMessages),
+    label("lbl_RangeMessage", kTextUutHasAutoranging),
+    frame("Frame3", kTextPostTestWindow),
+    option("PauseBetweenTests_0", kTextShowOnFailure),
+    option("PauseBetweenTests_1", kTextShowAlways),
+    option("PauseBetweenTests_2", kTextShowNever),
+    frame("Frame4", kTextEnableButtons),
+    check("OperatorControl_0", kTextOperatorList),
+    check("OperatorControl_1", kTextOperatorCancel),
+    check("OperatorControl_2", kTextOperatorRepeat),
+    label("Label1_3", kTextProcedureName),
+    label("Author", kTextAuthor),
+    label("Label1_1", kTextRevision),
+    textBox("Comments", kTextComments),
+    frame("DataEntryFrame", kTextDataEntry),
+    option("DataEntry_0", kTextDataEntrySlew),
+    option("DataEntry_1", kTextDataEntryGoNoGo),
+    option("DataEntry_2", kTextDataEntryKeyboard),
+    option("DataEntry_3", kTextDataEntryAllMethods),
+    frame("Frame5", kTextMeasurementUncertainty),
+    check("TUR_Check_Off", kTextTurCheckingOn),
+    label("Label2", kTextNumberOfMeasurements),
+    label("lbl_Keyboard_Only", kTextKeyboardOnlyAboveZero),
+    labelTip("Ask_HLP_0", kTextClickForHelp),
+    labelTip("Ask_HLP_1", kTextClickForHelp),
+    labelTip("Ask_HLP_2", kTextClickForHelp),
+    labelTip("Vset_HLP", kTextClickForHelp),
+    labelTip("Tessel_HLP", kTextClickForHelp),
 
     // Scopes page.
-    fixedAccessible("Scope_TabStrip_2", "Scopes"),
-    caption("Label5", kTextCalStandard),
-    fixedCaption("ScopeHelp", "Help"),
-    fixedCaption("cmd_Scope_Acc", "Acc"),
-    caption("Frame2", kTextVertical),
-    accessible("VertGain1", kTextSensitivity),
-    caption("Label10", kTextTo),
-    fixedAccessible("VertGain2", "Least sensitive"),
-    caption("Label15", kTextPlusMinus),
-    accessible("VerticalAccuracy", kTextGainAccuracy),
-    fixedCaption("lbl_VertPercent", "%"),
-    caption("Frame6", kTextHorizontal),
-    accessible("Sweep1", kTextSweepSpeed),
-    caption("Label4", kTextTo),
-    fixedAccessible("Sweep2", "Slowest sweep speed"),
-    caption("Label18", kTextPlusMinus),
-    accessible("TimebaseAccuracy", kTextTimebaseAccuracy),
-    fixedCaption("lbl_TimebasePercent", "%"),
-    caption("Label12", kTextBandwidth),
-    fixedCaption("lbl_Mhz", "Mhz"),
-    caption("Label13", kTextRisetimeLabel),
-    tooltip("chk_Risetime", kTextPerformTest),
-    fixedCaption("lbl_ns", "ns"),
-    caption("Frame7", kTextInputChannels),
-    caption("Label26", kTextNumberOfChannels),
-    accessible("p_Scope_Connectors", kTextInputChannels),
-    caption("chk_Impedance", kTextCheckInputImpedance),
-    tooltip("chk_Impedance", kTextPerformTest),
-    fixedCaption("lbl_1MOhm", "1 M\u03A9  \u00B1"),
-    fixedCaption("lbl_1MOhmPercent", "%"),
-    fixedCaption("lbl_50Ohm", "50 \u03A9  \u00B1"),
-    fixedCaption("lbl_50OhmPercent", "%"),
-    caption("lbl_Capacitance", kTextInputCap),
-    fixedCaption("lbl_pF", "pF  \u00B1"),
-    fixedCaption("lbl_CapPercent", "%"),
-    fixedAccessible("CapAccuracy", "Input capacitance accuracy"),
+    label("Label5", kTextCalStandard),
+    fixedButton("ScopeHelp", "Help"),
+    fixedButton("cmd_Scope_Acc", "Acc"),
+    frame("Frame2", kTextVertical),
+    label("Label10", kTextTo),
+    label("Label15", kTextPlusMinus),
+    fixedLabel("lbl_VertPercent", "%"),
+    frame("Frame6", kTextHorizontal),
+    label("Label4", kTextTo),
+    label("Label18", kTextPlusMinus),
+    fixedLabel("lbl_TimebasePercent", "%"),
+    label("Label12", kTextBandwidth),
+    fixedLabel("lbl_Mhz", "Mhz"),
+    label("Label13", kTextRisetimeLabel),
+    checkTip("chk_Risetime", kTextPerformTest),
+    fixedLabel("lbl_ns", "ns"),
+    frame("Frame7", kTextInputChannels),
+    label("Label26", kTextNumberOfChannels),
+    // The impedance box carries a caption of its own beside the tooltip
+    // every test box has.
+    checkTip("chk_Impedance", kTextPerformTest),
+    check("chk_Impedance", kTextCheckInputImpedance),
+    fixedLabel("lbl_1MOhm", "1 M\u03A9  \u00B1"),
+    fixedLabel("lbl_1MOhmPercent", "%"),
+    fixedLabel("lbl_50Ohm", "50 \u03A9  \u00B1"),
+    fixedLabel("lbl_50OhmPercent", "%"),
+    label("lbl_Capacitance", kTextInputCap),
+    fixedLabel("lbl_pF", "pF  \u00B1"),
+    fixedLabel("lbl_CapPercent", "%"),
 };
 
+constexpr std::array kAccessibleTexts{
+    AccessibleText{"Main_TabStrip", 0, "Unit under test"},
+    AccessibleText{"Meter_TabStrip", 0, "DMM's"},
+    AccessibleText{"Meter_Function_TabStrip", 0, "Meter function"},
+    AccessibleText{"MeterSpecGrid", 0, "Meter specification"},
+    AccessibleText{"TCtypes", kTextTcType, {}},
+    AccessibleText{"RTDtypes", kTextRtdType, {}},
+    AccessibleText{"TempScale", kTextTempScale, {}},
+    AccessibleText{"ConnectionList", kTextInstructionsAndConnection, {}},
+    AccessibleText{"Scope_TabStrip_2", 0, "Scopes"},
+    AccessibleText{"VertGain1", kTextSensitivity, {}},
+    AccessibleText{"VertGain2", 0, "Least sensitive"},
+    AccessibleText{"VerticalAccuracy", kTextGainAccuracy, {}},
+    AccessibleText{"Sweep1", kTextSweepSpeed, {}},
+    AccessibleText{"Sweep2", 0, "Slowest sweep speed"},
+    AccessibleText{"TimebaseAccuracy", kTextTimebaseAccuracy, {}},
+    AccessibleText{"p_Scope_Connectors", kTextInputChannels, {}},
+    AccessibleText{"CapAccuracy", 0, "Input capacitance accuracy"},
+};
+
+// The Connection tab carries 201 too, so a translator reaches its caption.
 constexpr std::array kMainTabs{kTextTabDmms, kTextTabScopes};
 constexpr std::array kMeterTabs{kTextTabSpecifications, kTextTabConnection, kTextTabOptions};
 constexpr std::array kFunctionTabs{kTextFunctionDcv, kTextFunctionAcv, kTextFunctionDci, kTextFunctionAci, kTextFunctionOhms, kTextFunctionTc, kTextFunctionRtd, kTextFunctionCapacitance, kTextFunctionFrequency};
@@ -196,14 +203,18 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuQuit", 0, "&Quit"},
 };
 
-QString resolve(int number, std::string_view fixed, const TextSource& text)
+// The tag as the control carries it: "1223", or "1526T" for a tooltip's number.
+std::string textTag(const ControlText& entry)
 {
-    return number != 0 ? text(number) : QString::fromUtf8(fixed.data(), static_cast<qsizetype>(fixed.size()));
+    if (entry.number == 0)
+        return {};
+    return std::to_string(entry.number) + (entry.tooltipMark ? "T" : "");
 }
 
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
-// A caption goes where the control's kind shows it.
+// A caption goes where the control's kind shows it; Qt's texts are Unicode
+// throughout, so every script shows without a code page of its own.
 void setCaption(QObject* control, const QString& caption)
 {
     if (auto* label = qobject_cast<QLabel*>(control))
@@ -213,9 +224,14 @@ void setCaption(QObject* control, const QString& caption)
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(caption); // command buttons, check boxes, option buttons
     else if (auto* line = qobject_cast<QLineEdit*>(control))
-        line->setPlaceholderText(caption);
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(control))
+        line->setText(caption);
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
+        // The walk replaces what the box holds, as every text box's text
+        // comes from its number; the hint stays for when it is emptied.
+        text->setPlainText(caption);
         text->setPlaceholderText(caption);
+    } else if (auto* list = qobject_cast<QComboBox*>(control); list && list->isEditable())
+        list->setEditText(caption);
     else if (auto* action = qobject_cast<QAction*>(control))
         action->setText(caption);
 }
@@ -238,10 +254,57 @@ void setTabCaption(QObject* strip, int index, const QString& caption)
 
 bool hasExplicitAccessibleName(std::string_view objectName)
 {
-    for (const auto& entry : kControlTexts)
-        if (entry.objectName == objectName && entry.role == TextRole::AccessibleName)
+    for (const auto& entry : kAccessibleTexts)
+        if (entry.objectName == objectName)
             return true;
     return false;
+}
+
+const char* walkLabel(TextWalk walk)
+{
+    switch (walk) {
+    case TextWalk::Local: return "Load non-english strings";
+    case TextWalk::English: return "  load english strings  ";
+    case TextWalk::Numbers: return " show control numbers ";
+    }
+    return "";
+}
+
+void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
+{
+    for (const auto& entry : kControlTexts) {
+        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
+        if (!control)
+            continue;
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName, textTag(entry),
+                                              control->toolTip().toStdString(), texts);
+        if (change.caption)
+            setCaption(control, QString::fromStdString(*change.caption));
+        if (change.tooltip)
+            setTooltip(control, QString::fromStdString(*change.tooltip));
+        if (change.caption || change.tooltip)
+            control->update();
+        if (change.letEventsRun)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    for (const auto& tabs : kTabTexts) {
+        QObject* strip = window->findChild<QObject*>(qName(tabs.tabStrip));
+        if (!strip)
+            continue;
+        for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
+            if (const auto caption = walkTab(walk, std::to_string(tabs.numbers[i]), texts))
+                setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
+    }
+    for (const auto& entry : kMenuTexts) {
+        auto* action = window->findChild<QAction*>(qName(entry.entry));
+        if (action && entry.number != 0)
+            action->setText(QString::fromStdString(
+                walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
+    }
+    if (walk != TextWalk::Numbers)
+        for (const auto& entry : kAccessibleTexts)
+            if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number != 0)
+                widget->setAccessibleName(withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
 }
 
 } // namespace
@@ -268,33 +331,49 @@ QString withoutAccessKey(const QString& caption)
     return out;
 }
 
-void loadControlTexts(QWidget* window, const TextSource& text)
+void applyDesignTexts(QWidget* window)
 {
     for (const auto& entry : kControlTexts) {
-        QObject* control = window->findChild<QObject*>(qName(entry.objectName));
+        QWidget* control = window->findChild<QWidget*>(qName(entry.objectName));
         if (!control)
             continue;
-        const QString value = resolve(entry.number, entry.fixed, text);
-        switch (entry.role) {
-        case TextRole::Caption: setCaption(control, value); break;
-        case TextRole::Tooltip: setTooltip(control, value); break;
-        case TextRole::AccessibleName:
-            if (auto* widget = qobject_cast<QWidget*>(control))
-                widget->setAccessibleName(withoutAccessKey(value));
-            break;
-        }
+        if (!entry.fixedCaption.empty())
+            setCaption(control, qtText(entry.fixedCaption));
+        if (!entry.fixedTooltip.empty())
+            setTooltip(control, qtText(entry.fixedTooltip));
     }
-    for (const auto& tabs : kTabTexts) {
-        QObject* strip = window->findChild<QObject*>(qName(tabs.tabStrip));
-        if (!strip)
-            continue;
-        for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
-            setTabCaption(strip, static_cast<int>(i), text(tabs.numbers[i]));
-    }
+    for (const auto& entry : kAccessibleTexts)
+        if (auto* widget = window->findChild<QWidget*>(qName(entry.objectName)); widget && entry.number == 0)
+            widget->setAccessibleName(qtText(entry.fixed));
     for (const auto& entry : kMenuTexts)
-        if (auto* action = window->findChild<QAction*>(qName(entry.entry)))
-            action->setText(resolve(entry.number, entry.fixed, text));
+        if (auto* action = window->findChild<QAction*>(qName(entry.entry)); action && entry.number == 0)
+            action->setText(qtText(entry.fixed));
+}
+
+void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink)
+{
+    // Every control that shows text has a font that covers every script
+    // Qt can find a font for, so no font of the locale's character set is
+    // chosen before the local walk.
+    try {
+        walkControls(window, walk, walkTexts(walk, local));
+    } catch (const std::exception& e) {
+        sink.inform(errorReport(local, walkLabel(walk), e.what()));
+    }
+    // After the walk the window repaints and pending window events run.
+    window->update();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     nameControlsForAccessibility(window);
+}
+
+void restoreOwnCaptions(QWidget* window)
+{
+    for (const auto& entry : kControlTexts) {
+        if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
+            continue;
+        if (QWidget* control = window->findChild<QWidget*>(qName(entry.objectName)))
+            setCaption(control, qtText(entry.fixedCaption));
+    }
 }
 
 void nameControlsForAccessibility(QWidget* window)

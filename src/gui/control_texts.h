@@ -1,36 +1,37 @@
 #pragma once
 // The texts of the main window's controls, by control name: each control
-// carries the number of its caption or of its tooltip (the "T" mark), each
-// tab of a tab strip its own number, each menu entry the number fixed for
-// its name. A handful of controls show a fixed text that is not translated
-// (units beside fields, the sample buttons' short names, the file entries
-// of the menu); they are listed here too, so that this table is the one
-// place a caption comes from.
+// carries the tag of its text number (1223 for a caption, 1526 with the "T"
+// mark for a tooltip), each tab of a tab strip its own number, each menu
+// entry the number fixed for its name. A handful of controls show a fixed text that
+// is not translated (units beside fields, the sample buttons' short names,
+// the file entries of the menu); they are listed here too, so that this
+// table is the one place a caption comes from.
 //
-// loadControlTexts() walks the table with a text source (Gettext for the
-// local texts) and sets each control's text by the control's kind, then
-// gives every control its accessible name from its caption or label.
+// walkControlTexts() is Load_Local_Strings, Load_English_Strings and
+// Show_Control_Numbers: it visits the table in order and sets what the
+// core's walk rules answer for each control's kind.
+#include "core/i18n/text_walks.h"
+
 #include <QString>
 
-#include <functional>
 #include <span>
 #include <string_view>
 
 class QWidget;
 
-namespace kestrel::gui {
+namespace kestrel {
+class MessageSink;
+}
 
-enum class TextRole {
-    Caption,       // label, frame, button, check box, option button, text box (its placeholder)
-    Tooltip,       // the "T" mark
-    AccessibleName // only the name screen readers use (lists and fields without a label)
-};
+namespace kestrel::gui {
 
 struct ControlText {
     std::string_view objectName;
-    int number;             // text number; 0 when the text is fixed
-    TextRole role = TextRole::Caption;
-    std::string_view fixed; // the fixed text when number is 0
+    ControlKind kind;
+    int number = 0;                   // the tag's text number; 0 for none
+    bool tooltipMark = false;         // the "T" mark: the number is the tooltip's
+    std::string_view fixedCaption{};  // Kestrel's own caption, not translated
+    std::string_view fixedTooltip{};
 };
 
 struct TabTexts {
@@ -44,17 +45,31 @@ struct MenuText {
     std::string_view fixed;
 };
 
+// The name screen readers use for a list or field without a label.
+struct AccessibleText {
+    std::string_view objectName;
+    int number;             // 0 when fixed
+    std::string_view fixed;
+};
+
 std::span<const ControlText> mainWindowControlTexts();
 std::span<const TabTexts> mainWindowTabTexts();
 std::span<const MenuText> mainWindowMenuTexts();
 
-// A text number's text, as the walk asks for it.
-using TextSource = std::function<QString(int)>;
+// The fixed captions and tooltips, once, when the window is built.
+void applyDesignTexts(QWidget* window);
 
-// The local-texts walk (and, with another source, the English one): every
-// control, tab and menu entry of the table found under `window` gets its
-// text, then every named control its accessible name.
-void loadControlTexts(QWidget* window, const TextSource& text);
+// One walk over every control, tab and menu entry of the table found under
+// `window`; then every named control gets its accessible name. `local` is
+// Gettext. A failure ends the walk at that control with a message
+// ("Error:" + the walk's label + what went wrong); the controls after it
+// keep their texts.
+void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink);
+
+// Leaving numbers mode: every button and check box whose tag marks a
+// tooltip gets back the caption it was built with (the numbers walk may
+// have shown its number there, and no text walk sets it).
+void restoreOwnCaptions(QWidget* window);
 
 // A caption as a screen reader reads it: without the access-key mark.
 QString withoutAccessKey(const QString& caption);

@@ -22,6 +22,11 @@ Document::~Document() = default;
 
 QString Document::text(int number) const { return QString::fromStdString(session_->texts.gettext(number)); }
 
+QString Document::labelText(int number) const
+{
+    return QString::fromStdString(walkLabelCaption(textWalk_, number, walkTexts(textWalk_, session_->texts)));
+}
+
 void Document::setCurrentFunction(MeterFunction function)
 {
     if (function == currentFunction_)

@@ -7,6 +7,7 @@
 // announced, so the windows only bind controls to it; every rule is the
 // core's.
 #include "core/app/session.h"
+#include "core/i18n/text_walks.h"
 #include "core/spec/column_commands.h"
 #include "core/spec/samples.h"
 
@@ -71,6 +72,13 @@ public:
     MessageSink& sink() const { return session_->sink(); }
     // Gettext as a QString.
     QString text(int number) const;
+    // What the main window shows: local texts, English texts or the text
+    // numbers (never what Gettext answers or a procedure holds).
+    TextWalk textWalk() const { return textWalk_; }
+    void setTextWalk(TextWalk walk) { textWalk_ = walk; }
+    // A label's caption as the last walk would show it (the grid's row
+    // labels, which follow the function on show).
+    QString labelText(int number) const;
     // The separator numbers are typed with ("." when the locale gave none).
     std::string decimalSeparator() const { return session_->locale.numberSeparator(); }
 
@@ -87,6 +95,8 @@ public:
     // A column header's button: CurrentColumn and the caption the
     // connection wizard opens with.
     void recordWizardColumn(int column);
+    // The wizard has closed, whatever the way.
+    void clearWizardCaption() { wizardCaption_.clear(); }
     void finishFirstActivation() { firstActivate_ = false; }
 
     // Cell edits, one undo step each (a text already stored is no change).
@@ -169,6 +179,7 @@ private:
     std::string wizardCaption_;
     bool firstActivate_ = true;
     int loadedSample_ = -1;
+    TextWalk textWalk_ = TextWalk::Local;
 
     QString filePath_;
     bool changedOutsideUndo_ = false;

@@ -8,6 +8,7 @@
 #include "gui/document.h"
 #include "gui/main_window.h"
 #include "gui/message_box_sink.h"
+#include "gui/secondary_windows.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -33,6 +34,8 @@ int main(int argc, char** argv)
     auto session = kestrel::startUp(line.startUpLine.toStdString(), kestrel::StartUpEnvironment::current(), sink);
     kestrel::gui::Document document(std::move(session));
     kestrel::gui::MainWindow window(document);
+    // Create's viewer, the connection wizard, the help and accuracy-file viewers.
+    new kestrel::gui::SecondaryWindows(window);
     sink.setParent(&window);
     window.show();
     QApplication::restoreOverrideCursor();

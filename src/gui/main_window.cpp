@@ -2,8 +2,11 @@
 
 #include "gui/about_dialog.h"
 #include "gui/control_texts.h"
+#include "gui/localization_commands.h"
+#include "gui/menu_entries.h"
 #include "gui/meter_page.h"
 #include "gui/options_panel.h"
+#include "gui/resources.h"
 #include "gui/scope_page.h"
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
@@ -14,37 +17,21 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
-// Resources of a static library are registered by hand.
-static void initKestrelResources() { Q_INIT_RESOURCE(kestrel); }
-
 namespace kestrel::gui {
 namespace {
-
-QAction* entry(QMenu* menu, const char* name, bool checkable = false)
-{
-    auto* action = menu->addAction(QString());
-    action->setObjectName(QString::fromLatin1(name));
-    action->setCheckable(checkable);
-    return action;
-}
-
-QAction* separator(QMenu* menu, const char* name)
-{
-    QAction* action = menu->addSeparator();
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // A single local file that is a specification.
 QString droppedSpecification(const QMimeData* mime)
@@ -61,7 +48,7 @@ QString droppedSpecification(const QMimeData* mime)
 
 MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
 {
-    initKestrelResources();
+    registerResources();
     setObjectName(QStringLiteral("frm_Main"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
     setAcceptDrops(true);
@@ -134,7 +121,16 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     connect(&document_, &Document::modifiedChanged, this, &MainWindow::updateTitle);
     connect(&document_, &Document::filePathChanged, this, &MainWindow::updateTitle);
 
-    loadLocalTexts();
+    // The start-up steps of the localization: the entries, then the local
+    // walk. The walk comes before the defaults are restored, so the
+    // comments restored into the document stay and the walk's "Comments..."
+    // does not reach it.
+    applyDesignTexts(this);
+    {
+        const QSignalBlocker quiet(control<QWidget>(QStringLiteral("Comments")));
+        localization_->startUp();
+    }
+    options_->refreshIdentity();
     applyTopMost(document_.topMost());
     updateTitle();
     // Wide enough for ten grid columns at first; the grid takes any width the user gives it.
@@ -155,9 +151,9 @@ void MainWindow::buildMenu()
     popup_->addMenu(files_->recentMenu());
     popup_->addAction(files_->saveAction());
     popup_->addAction(files_->saveAsAction());
-    separator(popup_, "mnuFile_sep");
-    QAction* undo = entry(popup_, "mnuUndo");
-    QAction* redo = entry(popup_, "mnuRedo");
+    addMenuSeparator(popup_, "mnuFile_sep");
+    QAction* undo = addMenuEntry(popup_, "mnuUndo");
+    QAction* redo = addMenuEntry(popup_, "mnuRedo");
     undo->setShortcut(QKeySequence::Undo);
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QUndoStack& stack = document_.undoStack();
@@ -167,35 +163,15 @@ void MainWindow::buildMenu()
     connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
-    separator(popup_, "mnuEdit_sep");
+    addMenuSeparator(popup_, "mnuEdit_sep");
 
-    // The localization entries; their handlers belong to the localization.
-    QAction* english = entry(popup_, "mnu_Use_English_0", true);
-    QAction* local = entry(popup_, "mnu_Use_English_1", true);
-    QAction* textSep = separator(popup_, "mun_Text_sep");
-    QAction* clear = entry(popup_, "mnuClear_Localization");
-    QAction* edit = entry(popup_, "mnuEditLocalization");
-    QAction* numbers = entry(popup_, "mnu_Disp_Ctrl_Num", true);
-    QAction* onTopSep = separator(popup_, "OnTop_seperator");
-    onTop_ = entry(popup_, "mnuToggle_OnTop", true);
-    separator(popup_, "mnuHelp_sep");
-    QAction* about = entry(popup_, "mnuAbout");
-    separator(popup_, "mnuQuit_sep");
-    QAction* quit = entry(popup_, "mnuQuit");
+    localization_ = new LocalizationCommands(*this, document_, popup_);
+    onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
+    addMenuSeparator(popup_, "mnuHelp_sep");
+    QAction* about = addMenuEntry(popup_, "mnuAbout");
+    addMenuSeparator(popup_, "mnuQuit_sep");
+    QAction* quit = addMenuEntry(popup_, "mnuQuit");
     quit->setShortcut(QKeySequence::Quit);
-
-    // On a US-English system started without "-l" the localization
-    // entries stay hidden.
-    const bool localized = document_.session().locale.localizedMode;
-    for (QAction* a : {english, local, textSep, clear, edit, numbers, onTopSep})
-        a->setVisible(localized);
-    // Without a localization file there is nothing local to show or clear.
-    const bool localFile = document_.session().localizationFileForActiveLocaleExists();
-    english->setChecked(!localFile);
-    local->setChecked(localFile);
-    english->setEnabled(localFile);
-    local->setEnabled(localFile);
-    clear->setEnabled(localFile);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
@@ -206,9 +182,12 @@ void MainWindow::buildMenu()
     }
 }
 
-void MainWindow::loadLocalTexts()
+void MainWindow::relabel(TextWalk walk)
 {
-    loadControlTexts(this, [this](int number) { return document_.text(number); });
+    document_.setTextWalk(walk);
+    walkControlTexts(this, walk, document_.texts(), document_.sink());
+    // Connection_Caption: the grid header's tooltip.
+    grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
 }

@@ -18,7 +18,10 @@
 //   Ask_HLP_0..2, Vset_HLP, Tessel_HLP, ScopeHelp, cmd_Scope_Acc) and the
 //   localization menu entries are found by their names (control());
 //   ClickableLabel::clicked is the help labels' click.
-// - loadLocalTexts(): the local-texts walk of the control text table.
+// - relabel(walk): one walk of the control text table (local texts,
+//   English texts or text numbers); LocalizationCommands runs them.
+// SecondaryWindows (secondary_windows.h) connects Create, the wizard and
+// the help and accuracy controls.
 #include "gui/document.h"
 #include "gui/spec_file_commands.h"
 
@@ -34,6 +37,7 @@ class QToolButton;
 
 namespace kestrel::gui {
 
+class LocalizationCommands;
 class MeterPage;
 class OptionsPanel;
 class ScopePage;
@@ -60,8 +64,8 @@ public:
         return findChild<T*>(name);
     }
 
-    // Every caption, tooltip, tab and menu text from Gettext.
-    void loadLocalTexts();
+    // Every caption, tooltip, tab and menu text as the walk gives it.
+    void relabel(TextWalk walk);
     // Opens a specification file as Open does (asking about unsaved
     // changes first); used for the command line's file argument too.
     bool openFile(const QString& path);
@@ -103,6 +107,7 @@ private:
     QToolButton* picture5_;
     QMenu* popup_;
     QAction* onTop_;
+    LocalizationCommands* localization_;
     SpecFileCommands* files_;
     bool closing_ = false;
 };

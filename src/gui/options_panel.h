@@ -23,6 +23,10 @@ class OptionsPanel : public QWidget {
 public:
     OptionsPanel(Document& document, QWidget* parent);
 
+    // Shows the procedure's identity as the document holds it (start-up
+    // restores the comments after the window's first walk).
+    void refreshIdentity();
+
 private:
     QWidget* buildIdentity();
     QWidget* buildTolerance();
@@ -32,7 +36,6 @@ private:
     QWidget* buildDataEntry();
     QWidget* buildUncertainty();
     void documentChanged(Parts parts);
-    void refreshIdentity();
     void refreshOptions();
 
     Document& document_;

@@ -2,6 +2,7 @@
 
 #include "core/scope/scope_inputs.h"
 #include "gui/field_behaviour.h"
+#include "gui/twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +31,7 @@ public:
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         setWidthInTwips(2200);
     }
-    // Twips at the usual 15 a pixel.
-    void setWidthInTwips(int twips) { setFixedSize(twips / 15, renderer_.defaultSize().height()); }
+    void setWidthInTwips(int twips) { setFixedSize(pixelsFromTwips(twips), renderer_.defaultSize().height()); }
 
 protected:
     void paintEvent(QPaintEvent*) override

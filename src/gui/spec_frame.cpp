@@ -293,11 +293,11 @@ void SpecFrame::relabelRows()
     // Row 6 names the function's unit; row 8 is the test frequency (acv,
     // aci) or the sensor type whose lists stand below the grid (TC, RTD).
     const MeterFunction f = document_.currentFunction();
-    specLabels_[5]->setText(document_.text(rowLabelText(f, RowFixed)));
+    specLabels_[5]->setText(document_.labelText(rowLabelText(f, RowFixed)));
     const int extra = rowLabelText(f, RowFrequency);
     specLabels_[7]->setVisible(extra != 0);
     if (extra != 0)
-        specLabels_[7]->setText(document_.text(extra));
+        specLabels_[7]->setText(document_.labelText(extra));
 
     // The labels' column is as wide as the widest label of any function,
     // so the grid stays put when the function changes.
@@ -309,7 +309,7 @@ void SpecFrame::relabelRows()
     for (const MeterFunction function : kAllFunctions)
         for (int row = 0; row <= RowFrequency; ++row)
             if (const int number = rowLabelText(function, row))
-                width = std::max(width, any->fontMetrics().horizontalAdvance(document_.text(number)) +
+                width = std::max(width, any->fontMetrics().horizontalAdvance(document_.labelText(number)) +
                                             any->contentsMargins().right() + 4);
     labelWidth_ = width;
     placeRowLabels();

@@ -91,12 +91,14 @@ std::string viewerForm(std::string_view text)
     std::string out = "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
                       "\\red222\\green18\\blue205;}";
     out.reserve(out.size() + text.size() + text.size() / 16 + 2);
-    for (const char ch : text) {
-        if (ch == '\r')
-            out += "\\par";
-        else
-            out += ch;
+    // A run at a time, one per line.
+    std::size_t from = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', from)) {
+        out.append(text, from, cr - from);
+        out += "\\par";
+        from = cr + 1;
     }
+    out.append(text, from);
     out += " }";
     return out;
 }

@@ -9,6 +9,7 @@
 #include "core/base/local_date.h"
 #include "core/base/locale_values.h"
 #include "core/i18n/local_text_store.h"
+#include "core/i18n/localization_save.h"
 
 #include <filesystem>
 #include <memory>
@@ -50,6 +51,8 @@ public:
     // in order, and where the editor saves it.
     std::vector<std::filesystem::path> localizationCandidates() const;
     std::filesystem::path localizationSavePath() const;
+    // Both, for the editor's save and the clear command.
+    LocalizationFiles localizationFiles() const { return {localizationSavePath(), localizationCandidates()}; }
     // Whether a localization file named with the active locale exists: it
     // decides which of the two language menu entries start-up checks.
     bool localizationFileForActiveLocaleExists() const;

@@ -68,14 +68,18 @@ LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, s
     return values;
 }
 
-std::string formatMediumDate(int year, int month, int day, int lcid)
+std::string monthAbbreviation(int month, int lcid)
 {
     static constexpr std::array<std::string_view, 12> kEnglish{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const auto monthIndex = static_cast<std::size_t>(month < 1 ? 0 : (month > 12 ? 11 : month - 1));
     const auto months = lookUpMonthAbbreviations(lcid == 0 ? kSystemDefaultLcid : lcid);
-    const std::string name = months ? (*months)[monthIndex] : std::string(kEnglish[monthIndex]);
-    return twoDigits(day) + "-" + name + "-" + twoDigits(year);
+    return months ? (*months)[monthIndex] : std::string(kEnglish[monthIndex]);
+}
+
+std::string formatMediumDate(int year, int month, int day, int lcid)
+{
+    return twoDigits(day) + "-" + monthAbbreviation(month, lcid) + "-" + twoDigits(year);
 }
 
 } // namespace kestrel

@@ -34,6 +34,10 @@ std::string getLocaleInfo(int lcid, LocaleItem item, MessageSink& sink);
 LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, std::string_view commandLine,
                                  MessageSink& sink);
 
+// The abbreviated name of a month (1 to 12) as the locale writes it in a
+// date; the English one for locales the database has no month names for.
+std::string monthAbbreviation(int month, int lcid);
+
 // The medium date "dd-MMM-yy" with the locale's month abbreviation
 // ("05-Dec-26" in English). Locales the database has no month names for
 // use the English ones.

@@ -39,6 +39,12 @@ std::size_t findControlCharacter(std::string_view s, std::string_view allowed = 
 // "U+0000": the control character at that position, as messages name it.
 std::string controlCharacterName(std::string_view s, std::size_t position);
 
+// Well-formed UTF-8: no overlong forms, no surrogates.
+bool isValidUtf8(std::string_view s);
+
+// Appends one character (a Unicode code point) in UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // Number of UTF-8 characters.
 std::size_t charCount(std::string_view s);
 // Characters [from, from + count) counted in UTF-8 characters (0-based).

@@ -16,49 +16,50 @@ namespace {
 // localization file, and reading it whole would only waste memory.
 constexpr std::uintmax_t kMaxFileSize = 4u * 1024u * 1024u;
 
-// True for well-formed UTF-8 (no overlong forms, no surrogates).
-bool isValidUtf8(std::string_view s)
-{
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        unsigned min = 0, code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80, code = c & 0x1Fu;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800, code = c & 0x0Fu;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000, code = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (cc & 0x3Fu);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 bool isControl(char ch)
 {
     const auto c = static_cast<unsigned char>(ch);
     return c < 0x20 || c == 0x7F;
 }
 
-// The text of an escaped field, or an error.
-bool unescape(std::string_view field, std::string& text, std::string& error)
+bool parseNumber(std::string_view field, int& number)
+{
+    if (field.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), number);
+    return ec == std::errc{} && end == field.data() + field.size();
+}
+
+} // namespace
+
+std::filesystem::path localizationFileName(int language)
+{
+    return "Kestrel_" + std::to_string(language) + ".MDB";
+}
+
+std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir)
+{
+    return localizationFileCandidates(language, configDirectory(), programDir);
+}
+
+std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
+                                                              const std::filesystem::path& programDir)
+{
+    std::vector<std::filesystem::path> candidates{settingsDir / localizationFileName(language)};
+    if (!programDir.empty()) {
+        const auto beside = programDir / localizationFileName(language);
+        if (beside != candidates.front())
+            candidates.push_back(beside);
+    }
+    return candidates;
+}
+
+std::filesystem::path localizationSavePath(int language)
+{
+    return configDirectory() / localizationFileName(language);
+}
+
+bool unescapeLocalText(std::string_view field, std::string& text, std::string& error)
 {
     text.clear();
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -92,15 +93,7 @@ bool unescape(std::string_view field, std::string& text, std::string& error)
     return true;
 }
 
-bool parseNumber(std::string_view field, int& number)
-{
-    if (field.empty())
-        return false;
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), number);
-    return ec == std::errc{} && end == field.data() + field.size();
-}
-
-std::string textProblem(std::string_view text)
+std::string localTextProblem(std::string_view text)
 {
     if (!isValidUtf8(text))
         return "is not valid UTF-8";
@@ -109,35 +102,6 @@ std::string textProblem(std::string_view text)
     if (charCount(text) > kMaxLocalTextLength)
         return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
     return {};
-}
-
-} // namespace
-
-std::filesystem::path localizationFileName(int language)
-{
-    return "Kestrel_" + std::to_string(language) + ".MDB";
-}
-
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir)
-{
-    return localizationFileCandidates(language, configDirectory(), programDir);
-}
-
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
-                                                              const std::filesystem::path& programDir)
-{
-    std::vector<std::filesystem::path> candidates{settingsDir / localizationFileName(language)};
-    if (!programDir.empty()) {
-        const auto beside = programDir / localizationFileName(language);
-        if (beside != candidates.front())
-            candidates.push_back(beside);
-    }
-    return candidates;
-}
-
-std::filesystem::path localizationSavePath(int language)
-{
-    return configDirectory() / localizationFileName(language);
 }
 
 std::string escapeLocalText(std::string_view text)
@@ -193,9 +157,9 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
         if (!parseNumber(line.substr(0, tab), number))
             return fail(where + "\"" + std::string(line.substr(0, tab)) + "\" is not a text number");
         std::string text, why;
-        if (!unescape(line.substr(tab + 1), text, why))
+        if (!unescapeLocalText(line.substr(tab + 1), text, why))
             return fail(where + why);
-        if (const auto problem = textProblem(text); !problem.empty())
+        if (const auto problem = localTextProblem(text); !problem.empty())
             return fail(where + "the text of " + std::to_string(number) + " " + problem);
         if (!numbersSeen.insert(number).second)
             return fail(where + "text number " + std::to_string(number) + " appears twice");
@@ -214,7 +178,7 @@ bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int
     for (const auto& [number, text] : texts) {
         if (isBlank(text))
             continue;
-        if (const auto problem = textProblem(text); !problem.empty()) {
+        if (const auto problem = localTextProblem(text); !problem.empty()) {
             error = "the text of " + std::to_string(number) + " " + problem;
             return false;
         }

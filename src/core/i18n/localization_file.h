@@ -65,7 +65,14 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path);
 bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int, std::string>& texts,
                            std::string& error);
 
-// The escaped form of a text as the file stores it, and back.
+// The escaped form of a text as the file stores it, and back: false with
+// error set for a raw control character, a line break escape ("\n", "\r")
+// or an unknown escape.
 std::string escapeLocalText(std::string_view text);
+bool unescapeLocalText(std::string_view field, std::string& text, std::string& error);
+// Why a text cannot be a local text ("is not valid UTF-8", "holds the
+// control character U+000D", "is longer than 128 characters"); empty when
+// it can.
+std::string localTextProblem(std::string_view text);
 
 } // namespace kestrel

@@ -1,0 +1,177 @@
+#include "core/i18n/text_walks.h"
+
+#include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
+
+#include <cctype>
+
+namespace kestrel {
+namespace {
+
+// The value of the leading digits, after blanks and an optional sign: the
+// number "1526T" and " 12x" carry.
+int leadingValue(std::string_view s)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+        negative = s[i++] == '-';
+    long value = 0;
+    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i) {
+        value = value * 10 + (s[i] - '0');
+        if (value > 1'000'000'000)
+            break; // far past any text number
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+// The help labels show the help text's number as their tooltip in the
+// numbers walk and keep their "?" picture.
+bool isHelpLabel(std::string_view name)
+{
+    std::string base = toLower(name);
+    if (const auto underscore = base.find_last_of('_'); underscore != std::string::npos) {
+        const std::string_view index = std::string_view(base).substr(underscore + 1);
+        if (!index.empty() && index.find_first_not_of("0123456789") == std::string_view::npos)
+            base.resize(underscore);
+    }
+    return base == "vset_hlp" || base == "ask_hlp" || base == "tessel_hlp";
+}
+
+// Caption or tooltip by the tag's mark, the rule of labels, buttons and
+// check boxes in the local and English walks.
+TextChange byMark(const TextTag& tag, const TextLookup& texts)
+{
+    TextChange change;
+    if (tag.empty())
+        return change;
+    if (tag.tooltip)
+        change.tooltip = texts.gettext(tag.number);
+    else
+        change.caption = texts.gettext(tag.number);
+    return change;
+}
+
+// Kinds without a rule of their own: the tag's number names the caption
+// (a text box's text), a tooltip that is itself a number names the tooltip.
+TextChange byNumbers(const TextTag& tag, std::string_view currentTooltip, const TextLookup& texts)
+{
+    TextChange change;
+    if (tag.number > 0)
+        change.caption = texts.gettext(tag.number);
+    if (const int tip = leadingValue(currentTooltip); tip >= 1)
+        change.tooltip = texts.gettext(tip);
+    return change;
+}
+
+TextChange textWalk(TextWalk walk, ControlKind kind, std::string_view rawTag, const TextTag& tag,
+                    std::string_view currentTooltip, const TextLookup& texts)
+{
+    switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::CheckBox: return byMark(tag, texts);
+    case ControlKind::CommandButton:
+        // The column-delete button shows "X" whatever its number says.
+        if (walk == TextWalk::Local && rawTag == std::to_string(kTextDeleteColumn))
+            return {.caption = "X"};
+        return byMark(tag, texts);
+    case ControlKind::Frame: {
+        // The English walk leaves frames alone: after the numbers walk they
+        // keep their numbers until local texts are shown again.
+        if (walk == TextWalk::English || tag.empty())
+            return {};
+        return {.caption = texts.gettext(tag.number), .letEventsRun = true};
+    }
+    case ControlKind::PictureBox:
+        if (tag.empty())
+            return {};
+        return {.tooltip = texts.gettext(tag.number)};
+    case ControlKind::TextBox:
+    case ControlKind::OptionButton: return byNumbers(tag, currentTooltip, texts);
+    }
+    return {};
+}
+
+TextChange numbersWalk(ControlKind kind, std::string_view name, std::string_view rawTag, const TextTag& tag)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        if (tag.empty())
+            return {};
+        if (isHelpLabel(name))
+            return {.tooltip = std::to_string(kTextClickForHelp)};
+        return {.caption = " " + std::to_string(tag.number)};
+    case ControlKind::CommandButton:
+        if (tag.empty())
+            return {};
+        if (!tag.tooltip)
+            return {.caption = tag.trimmed};
+        return {.tooltip = tag.trimmed.substr(0, tag.trimmed.size() - 1)};
+    case ControlKind::CheckBox:
+    case ControlKind::Frame:
+        if (rawTag.empty())
+            return {};
+        return {.caption = std::string(rawTag)};
+    case ControlKind::OptionButton: return {.caption = std::string(rawTag)};
+    case ControlKind::PictureBox:
+    case ControlKind::TextBox: return {};
+    }
+    return {};
+}
+
+} // namespace
+
+TextTag parseTextTag(std::string_view tag)
+{
+    TextTag parsed;
+    parsed.trimmed = trim(tag);
+    parsed.number = leadingValue(tag);
+    parsed.tooltip = parsed.trimmed.find_first_of("tT") != std::string::npos;
+    return parsed;
+}
+
+const TextLookup& walkTexts(TextWalk walk, const TextLookup& local)
+{
+    static const EnglishLookup english;
+    return walk == TextWalk::English ? english : local;
+}
+
+TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, std::string_view tag,
+                       std::string_view currentTooltip, const TextLookup& texts)
+{
+    const TextTag parsed = parseTextTag(tag);
+    if (walk == TextWalk::Numbers)
+        return numbersWalk(kind, name, tag, parsed);
+    return textWalk(walk, kind, tag, parsed, currentTooltip, texts);
+}
+
+std::string walkMenuEntry(TextWalk walk, int number, std::string_view currentCaption, const TextLookup& texts)
+{
+    if (walk == TextWalk::Numbers)
+        return std::to_string(number) + " (" + std::string(currentCaption) + ")";
+    return texts.gettext(number);
+}
+
+std::optional<std::string> walkTab(TextWalk walk, std::string_view tag, const TextLookup& texts)
+{
+    if (walk == TextWalk::Numbers)
+        return std::string(tag);
+    if (trim(tag).empty())
+        return std::nullopt;
+    return texts.gettext(leadingValue(tag));
+}
+
+std::string connectionCaption(TextWalk walk, const TextLookup& local)
+{
+    return walk == TextWalk::Numbers ? std::to_string(kTextInstructionsAndConnection) : local.gettext(kTextInstructionsAndConnection);
+}
+
+std::string walkLabelCaption(TextWalk walk, int number, const TextLookup& texts)
+{
+    const std::string tag = std::to_string(number);
+    return walkControl(walk, ControlKind::Label, {}, tag, {}, texts).caption.value_or(std::string());
+}
+
+} // namespace kestrel

@@ -1,0 +1,79 @@
+#pragma once
+// The three walks that relabel a window from the text numbers its controls
+// carry: local texts (Load_Local_Strings, Text(n) = Gettext), English texts
+// (Load_English_Strings, Text(n) = the built-in table) and the numbers
+// themselves (Show_Control_Numbers, so a translator sees which number
+// belongs where). These are the rules of one control, one menu entry or one
+// tab; the window walks its controls and applies what they answer.
+//
+// A control's tag holds its text number as decimal text. A "t" in the tag,
+// in either case ("1526T"), makes it the number of the tooltip rather than
+// of the caption.
+#include "core/i18n/text_lookup.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+enum class TextWalk { Local, English, Numbers };
+
+// The kinds of control the walks tell apart.
+enum class ControlKind {
+    Label,
+    CommandButton,
+    CheckBox,
+    OptionButton, // and any other kind without a rule of its own
+    Frame,
+    PictureBox,
+    TextBox,      // text boxes and drop-down lists: the walk sets their text
+};
+
+struct TextTag {
+    std::string trimmed;  // the tag without surrounding blanks
+    int number = 0;       // the value of its leading digits (after blanks and a sign), 0 without any
+    bool tooltip = false; // the "t" mark
+    bool empty() const { return trimmed.empty(); }
+};
+
+TextTag parseTextTag(std::string_view tag);
+
+// What a walk sets on one control; nothing set means the control keeps it.
+struct TextChange {
+    std::optional<std::string> caption{}; // a text box's or list's text
+    std::optional<std::string> tooltip{};
+    // Frames of the local walk let pending window events run afterwards, so
+    // the window repaints during a long walk.
+    bool letEventsRun = false;
+    bool operator==(const TextChange&) const = default;
+};
+
+// Text(n) of a walk: `local` (Gettext) for the local walk, the built-in
+// English table for the English walk. The numbers walk needs none.
+const TextLookup& walkTexts(TextWalk walk, const TextLookup& local);
+
+// One control. `name` is its name, an array member's with "_index"
+// (the help labels Ask_HLP_0..2 are told apart by it); `currentTooltip`
+// matters only to the kinds without a rule of their own, whose tooltip may
+// itself be a text number.
+TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, std::string_view tag,
+                       std::string_view currentTooltip, const TextLookup& texts);
+
+// A menu entry with its fixed number: Text(n), or in the numbers walk
+// "n (current caption)".
+std::string walkMenuEntry(TextWalk walk, int number, std::string_view currentCaption, const TextLookup& texts);
+
+// One tab of a tab strip: Text(tag) when tagged, or in the numbers walk the
+// tag itself (an untagged tab then shows nothing).
+std::optional<std::string> walkTab(TextWalk walk, std::string_view tag, const TextLookup& texts);
+
+// Connection_Caption, the grid header's tooltip: Gettext(1260) after the
+// local and the English walk alike, "1260" after the numbers walk.
+std::string connectionCaption(TextWalk walk, const TextLookup& local);
+
+// The label rule alone, for labels the window sets outside a walk (the
+// grid's row labels follow the function on show).
+std::string walkLabelCaption(TextWalk walk, int number, const TextLookup& texts);
+
+} // namespace kestrel

@@ -1,0 +1,50 @@
+#include "core/viewers/help_files.h"
+
+#include "core/base/text_util.h"
+
+namespace kestrel {
+namespace {
+
+// Reference help reads at most this much of the caret's line.
+constexpr std::size_t kLineReadLimit = 255;
+// The FSC column of a step line: characters 10 to 16.
+constexpr std::size_t kFscFrom = 9;
+constexpr std::size_t kFscWidth = 7;
+
+std::string stem(std::string_view fileName) { return std::string(fileName.substr(0, fileName.find('.'))); }
+
+} // namespace
+
+std::string calibratorHelpFile(std::string_view standard) { return charSubstr(standard, 0, 4) + ".hlp"; }
+std::string calibratorAccuracyFile(std::string_view standard) { return charSubstr(standard, 0, 4) + ".acc"; }
+
+std::optional<std::string> referenceHelpFile(std::string_view line)
+{
+    const std::string text = charSubstr(line, 0, kLineReadLimit);
+    if (startsWith(text, "#"))
+        return std::nullopt;
+    std::string fsc = trim(charSubstr(text, kFscFrom, kFscWidth));
+    if (fsc.empty())
+        fsc = "tessel";
+    if (fsc == "ASK-" || fsc == "ASK+")
+        fsc = "ASK";
+    return fsc + ".hlp";
+}
+
+std::string twinHelpFile(std::string_view helpFile)
+{
+    const std::string name = toLower(helpFile);
+    return std::string("m").append(name == "7300.hlp" ? std::string_view("730.hlp") : std::string_view(name));
+}
+
+std::string helpPaneTitle(std::string_view helpFile) { return stem(toLower(helpFile)) + " Help"; }
+
+std::string twinPaneTitle(std::string_view helpFile)
+{
+    // The twin name without its "m", shown with a capital "M".
+    return std::string("M").append(stem(twinHelpFile(helpFile).substr(1))).append(" Help");
+}
+
+bool opensOutsideViewer(std::string_view helpFile) { return toLower(helpFile) == "confedit.hlp"; }
+
+} // namespace kestrel

@@ -1,0 +1,55 @@
+#include "core/viewers/wizard_choice.h"
+
+#include "core/base/text_util.h"
+#include "core/viewers/instruction_editor.h"
+
+namespace kestrel {
+
+WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt)
+{
+    WizardStart start;
+    start.editorText = std::string(prompt);
+    if (!record)
+        return start;
+    if (record->pic && !isBlank(*record->pic))
+        start.picture = *record->pic;
+    if (record->text) {
+        start.editorText = editorTextFromRecord(*record->text);
+        start.editorEditable = true;
+    }
+    if (record->pic && record->text)
+        start.option = WizardOption::Both;
+    else if (record->text)
+        start.option = WizardOption::Disp;
+    else if (record->pic)
+        start.option = WizardOption::Pic;
+    return start;
+}
+
+std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
+                                             std::string_view pictureFile, std::string_view editorText)
+{
+    if (!option)
+        return std::nullopt;
+    ConnectionRecord record{std::string(mode), std::to_string(column), std::nullopt, std::nullopt};
+    if (*option == WizardOption::Pic || *option == WizardOption::Both)
+        record.pic = std::string(pictureFile);
+    if (*option == WizardOption::Disp || *option == WizardOption::Both)
+        record.text = recordTextFromEditor(editorText);
+    return record;
+}
+
+HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
+                                int column, std::string_view pictureFile, std::string_view editorText)
+{
+    std::optional<ConnectionRecord> record = wizardRecord(option, mode, column, pictureFile, editorText);
+    if (!record) {
+        records.remove(mode, column);
+        return HeaderPicture::Nothing;
+    }
+    const HeaderPicture picture = headerPicture(&*record);
+    records.put(std::move(*record));
+    return picture;
+}
+
+} // namespace kestrel

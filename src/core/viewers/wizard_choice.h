@@ -1,0 +1,45 @@
+#pragma once
+// The connection wizard's three options and the instruction record they
+// stand for: what the wizard shows when it opens on a column, and what its
+// OK writes back.
+#include "core/spec/connection_store.h"
+#include "core/spec/grid_rules.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// `opt_Which`, by index.
+enum class WizardOption { Pic = 0, Disp = 1, Both = 2 };
+
+// The wizard on opening, from the column's record (used only when it is
+// the one record of the column).
+struct WizardStart {
+    // The option chosen at the first activation; none without a record.
+    std::optional<WizardOption> option;
+    // The picture to preview and to look up in the list; "" for none.
+    std::string picture;
+    // The editor: the record's text, or the prompt, read-only, when the
+    // record has no text.
+    std::string editorText;
+    bool editorEditable = false;
+    bool operator==(const WizardStart&) const = default;
+};
+
+// prompt: text 1243, "Enter Connection Text".
+WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt);
+
+// What OK writes for the chosen option: the record of (mode, column), or
+// nullopt when no option is chosen and the column's record is deleted.
+// "PIC" and "Both" with no list entry selected store an empty picture name.
+std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
+                                             std::string_view pictureFile, std::string_view editorText);
+
+// OK applied to the records: writes or deletes, and returns the column
+// header's new picture.
+HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
+                                int column, std::string_view pictureFile, std::string_view editorText);
+
+} // namespace kestrel

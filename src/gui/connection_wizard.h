@@ -1,0 +1,95 @@
+#pragma once
+// Connection_Wizard: attaches an operator instruction to one column of one
+// meter function: a picture from Tessel's picture folder (a PIC step), a
+// text of up to eight lines of 56 characters (a DISP step), or both. OK
+// writes the column's record, or deletes it when no option is chosen;
+// Cancel writes nothing.
+//
+// The caller shows it modally with the grid disabled, and afterwards
+// clears its WizardCaption and, after OK, sets the column header's picture
+// from headerPicture().
+#include "core/base/message_sink.h"
+#include "core/i18n/text_lookup.h"
+#include "core/spec/connection_store.h"
+#include "core/spec/grid_rules.h"
+#include "core/viewers/instruction_editor.h"
+#include "core/viewers/wizard_choice.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace kestrel::gui {
+
+class ConnectionWizard : public QDialog {
+    Q_OBJECT
+public:
+    // mode, column: CurrentFunction and CurrentColumn. caption: the grid's
+    // WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for the
+    // plain title.
+    ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
+                     std::string mode, int column, const QString& caption, QWidget* parent = nullptr);
+
+    // After OK: the picture the column header shows now.
+    HeaderPicture headerPicture() const { return headerPicture_; }
+
+    void clear();
+    void ok();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void setTexts(const QString& caption);
+    void load();
+    void firstActivation();
+    void optionClicked(WizardOption option);
+    void pictureChosen();
+    void showPicture(const QString& fileName);
+    void clearPicture();
+    void setEditorText(const QString& text);
+    void editorChanged();
+    void caretMoved();
+    EditorContent editorContent() const;
+    std::optional<WizardOption> checkedOption() const;
+
+    const TextLookup& texts_;
+    MessageSink& sink_;
+    QString picDir_;
+    ConnectionStore& records_;
+    std::string mode_;
+    int column_;
+    std::vector<std::string> pictures_;
+    WizardStart start_;
+    bool hasRecord_ = false;
+    int recordPicture_ = -1; // the list entry of the record's picture
+    // From load to the first activation list clicks, option clicks and
+    // editor changes are the window's own and are ignored.
+    bool busy_ = true;
+    bool restoring_ = false;
+    InstructionEditorRule editorRule_;
+    HeaderPicture headerPicture_ = HeaderPicture::Nothing;
+
+    QRadioButton* opt_Which_[3] = {};
+    QListWidget* File1_ = nullptr;
+    QLabel* Image1_ = nullptr;
+    QLabel* lbl_corrupted_File_ = nullptr;
+    QPlainTextEdit* ConnectionText_ = nullptr;
+    QLabel* lbl_LineCounter_ = nullptr;
+    QToolButton* cmd_Clear_ = nullptr;
+    QPushButton* cmd_OK_ = nullptr;
+    QPushButton* cmd_Cancel_ = nullptr;
+};
+
+} // namespace kestrel::gui

@@ -1,0 +1,215 @@
+// The localization editor's table, its save and the clear command, the
+// translator's spreadsheet file and the print-out's page texts.
+#include "core/i18n/edit_table.h"
+#include "core/i18n/english_texts.h"
+#include "core/i18n/local_text_store.h"
+#include "core/i18n/localization_file.h"
+#include "core/i18n/localization_print.h"
+#include "core/i18n/localization_save.h"
+#include "core/i18n/translation_table.h"
+#include "support/recording_sink.h"
+#include "support/test_scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrel {
+namespace {
+
+using test::ScratchDir;
+
+const std::string kHeader = "Kestrel localization 1\n";
+
+std::vector<int> numbersInOrder(const EditTable& table)
+{
+    std::vector<int> numbers;
+    for (const EditRecord& r : table.records())
+        numbers.push_back(r.number);
+    return numbers;
+}
+
+TEST(EditTable, LoadsEveryTextAndSortsByHeaderClicks)
+{
+    EditTable table({{1223, "  Erstellen "}, {1224, ""}});
+    ASSERT_EQ(table.size(), englishTexts().size());
+    EXPECT_EQ(table.at(0), (EditRecord{100, "&DMM's", std::nullopt}));
+    EXPECT_EQ(table.at(*table.rowOf(1223)).local, "Erstellen");
+    EXPECT_EQ(table.at(*table.rowOf(1224)).local, "") << "a blank file text is a local text, not none";
+
+    // The English column twice: descending, then ascending; equal texts in number order.
+    table.sortByHeader(EditColumn::English);
+    EXPECT_EQ(table.sort(), (EditSort{EditColumn::English, true}));
+    EXPECT_EQ(table.at(0), (EditRecord{1075, "\xC2\xB1Volts", std::nullopt})) << "bytes after ASCII; 1245 is the same text";
+    EXPECT_EQ(table.at(1).number, 1245);
+    EXPECT_LT(*table.rowOf(214), *table.rowOf(1558)) << "\"When necessary\" after \"waveform\": case does not count";
+    table.sortByHeader(EditColumn::English);
+    EXPECT_EQ(table.sort(), (EditSort{EditColumn::English, false}));
+    EXPECT_EQ(table.at(0).english, "# Channels");
+    const auto channels = numbersInOrder(table);
+    const auto first = std::find(channels.begin(), channels.end(), 1238);
+    EXPECT_EQ(*std::next(first), 1532) << "two texts \"Signal Path Compensation\"";
+    // The direction flips whatever column is clicked; no local text sorts first.
+    table.sortByHeader(EditColumn::Local);
+    EXPECT_EQ(table.at(0).local, "Erstellen");
+    table.sortByHeader(EditColumn::Local);
+    EXPECT_EQ(table.at(0), (EditRecord{100, "&DMM's", std::nullopt}));
+    EXPECT_EQ(table.at(table.size() - 1).number, 1223);
+    table.sortByHeader(EditColumn::Number);
+    EXPECT_EQ(table.at(0).number, 1581);
+
+    EXPECT_EQ(table.findRow("erstell", 0), table.rowOf(1223));
+    EXPECT_EQ(table.findRow("1581", 0), 0u) << "the search wraps round to the row it started from";
+    EXPECT_EQ(table.findRow("no such text", 3), std::nullopt);
+
+    EXPECT_FALSE(editMakesDirty(false, "   "));
+    EXPECT_TRUE(editMakesDirty(false, " x "));
+    EXPECT_TRUE(editMakesDirty(true, ""));
+}
+
+struct Fixture {
+    ScratchDir dir;
+    test::RecordingSink sink;
+    LocalTextStore store{sink};
+    LocalizationFiles files{dir / "config/Kestrel_1031.MDB", {dir / "config/Kestrel_1031.MDB", dir / "bin/Kestrel_1031.MDB"}};
+    Fixture() { store.populate(files.candidates); }
+};
+
+TEST(LocalizationSave, WritesTheTextsThatAreNotBlankAndRebuildsLocalTexts)
+{
+    Fixture f;
+    EditTable table;
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::NothingToSave);
+
+    // Blank texts are no texts: nothing written, and every number still answers.
+    table.setLocal(*table.rowOf(1224), "   ");
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::NothingToSave);
+    EXPECT_FALSE(std::filesystem::exists(f.files.saveFile));
+    EXPECT_EQ(f.store.gettext(1224), "Display &Local Text");
+
+    table.setLocal(*table.rowOf(1223), " &Erstellen");
+    int writes = 0;
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink, [&] { ++writes; }), SaveOutcome::Saved);
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\t &Erstellen\n");
+    EXPECT_TRUE(f.store.localFilePresent());
+    EXPECT_EQ(f.store.gettext(1223), "&Erstellen");
+    EXPECT_EQ(f.store.gettext(100), "&DMM's");
+    EXPECT_TRUE(f.sink.shown.empty()) << "no file yet, so no overwrite question";
+
+    // Cancelling the overwrite keeps the file byte for byte, and the texts whole.
+    table.setLocal(*table.rowOf(100), "&Multimeter");
+    f.sink.setAnswer(false);
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Cancelled);
+    EXPECT_EQ(f.sink.questions, std::vector<std::string>{"Overwrite existing Localizing file?"});
+    EXPECT_EQ(f.sink.shown.back().icon, MessageIcon::Question);
+    EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\t &Erstellen\n");
+    EXPECT_EQ(f.store.gettext(100) + "|" + f.store.gettext(1223), "&DMM's|&Erstellen");
+    EXPECT_TRUE(f.sink.messages.empty());
+
+    f.sink.setAnswer(true);
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Saved);
+    EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "100\t&Multimeter\n1223\t &Erstellen\n");
+}
+
+TEST(LocalizationSave, AFailedWriteIsReportedAndLeavesTheOldFile)
+{
+    Fixture f;
+    const auto old = kHeader + "1223\tErstellen\n";
+    f.dir.write("config/Kestrel_1031.MDB", old);
+    f.store.populate(f.files.candidates);
+    EditTable table;
+    table.setLocal(*table.rowOf(1223), std::string(129, 'x'));
+    table.setLocal(*table.rowOf(100), "Multimeter");
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Failed);
+    EXPECT_EQ(f.sink.messages, std::vector<std::string>{"Error: Save changes the text of 1223 is longer than 128 characters"});
+    EXPECT_EQ(test::readFile(f.files.saveFile), old);
+    EXPECT_EQ(f.store.gettext(100) + "|" + f.store.gettext(1223), "&DMM's|Erstellen");
+}
+
+TEST(LocalizationClear, AsksThenDeletesEveryCopyAndAnswersInEnglish)
+{
+    Fixture f;
+    f.dir.write("config/Kestrel_1031.MDB", kHeader + "1223\tErstellen\n");
+    f.dir.write("bin/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    f.store.populate(f.files.candidates);
+
+    f.sink.setAnswer(false);
+    EXPECT_FALSE(clearLocalization(f.store, f.files, f.sink));
+    EXPECT_TRUE(std::filesystem::exists(f.files.saveFile));
+    EXPECT_EQ(f.sink.shown.back(), (Message{"Really Delete Localization file?", "Warning", MessageButtons::OkCancel,
+                                            MessageIcon::Critical, MessageAnswer::Cancel}));
+
+    f.sink.setAnswer(true);
+    EXPECT_TRUE(clearLocalization(f.store, f.files, f.sink));
+    EXPECT_FALSE(std::filesystem::exists(f.files.saveFile));
+    EXPECT_FALSE(std::filesystem::exists(f.files.candidates[1]));
+    EXPECT_FALSE(f.store.localFilePresent());
+    EXPECT_EQ(f.store.gettext(1223), "&Create");
+    // With no file at all the command only resets.
+    EXPECT_TRUE(clearLocalization(f.store, f.files, f.sink));
+    EXPECT_TRUE(f.sink.messages.empty());
+}
+
+TEST(TranslationTable, ExportImportRoundTrip)
+{
+    EditTable table;
+    table.setLocal(*table.rowOf(1223), "&Erstellen");
+    table.setLocal(*table.rowOf(1260), "Anleitung \"Bild\"\tund\\Text");
+    table.setLocal(*table.rowOf(1224), "");
+    table.sortByHeader(EditColumn::English);
+    const std::string exported = writeTranslationTable(table);
+    EXPECT_EQ(exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1),
+              "Number\tEnglish\tLocal\n100\t&DMM's\t\n") << "number order, whatever the sort";
+    EXPECT_NE(exported.find("\n1223\t&Create\t&Erstellen\n"), std::string::npos);
+    EXPECT_NE(exported.find("\n1260\tInstructions & Connection\t\"Anleitung \"\"Bild\"\"\\tund\\\\Text\"\n"),
+              std::string::npos);
+
+    const TranslationImport read = readTranslationTable(exported);
+    ASSERT_EQ(read.error, "");
+    EXPECT_EQ(read.locals.size(), englishTexts().size());
+    EditTable other;
+    EXPECT_TRUE(other.setLocals(read.locals));
+    EXPECT_FALSE(other.setLocals(read.locals)) << "the same texts again change nothing";
+    EXPECT_EQ(writeTranslationTable(other), exported);
+    EXPECT_EQ(other.textsToSave(), table.textsToSave());
+
+    // As a spreadsheet saves it: CR LF, a byte order mark, renamed columns, no empty last field.
+    const auto sheet = readTranslationTable("\xEF\xBB\xBFNr\tEnglisch\tDeutsch\r\n1223\t&Create\t&Erstellen\r\n"
+                                            "1224\tDisplay &Local Text\r\n\t\t\r\n");
+    EXPECT_EQ(sheet.error, "");
+    EXPECT_EQ(sheet.locals, (std::map<int, std::optional<std::string>>{{1223, "&Erstellen"}, {1224, std::nullopt}}));
+}
+
+TEST(TranslationTable, BadLinesAreRefusedWithTheirNumber)
+{
+    const std::string head = "Number\tEnglish\tLocal\n1223\t&Create\tErstellen\n";
+    for (const auto& [line, error] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"215\tnothing\tnichts", "line 3: text number 215 has no built-in text"},
+             {"1601\t\tx", "line 3: text number 1601 has no built-in text"},
+             {"1223\t&Create\tnochmal", "line 3: text number 1223 appears twice"},
+             {"1224\t" + std::string(3, 'x') + "\t" + std::string(129, 'y'),
+              "line 3: the local text of 1224 is longer than 128 characters"},
+             {"1224\tx\ty\tz", "line 3: expected the text number"},
+             {"1224", "line 3: expected the text number"},
+             {"12a4\tx\ty", "line 3: \"12a4\" is not a text number"},
+             {"1224\tx\t\"open", "line 3: the local text of 1224: a text that opens a double quote"},
+             {"1224\tx\t\xC3\x28", "line 3: the local text of 1224 is not valid UTF-8"},
+             {"1224\tx\tbad \\q", "line 3: the local text of 1224: the unknown escape \\q"}}) {
+        const TranslationImport read = readTranslationTable(head + line + "\n1225\tx\ty\n");
+        EXPECT_TRUE(read.locals.empty()) << line;
+        EXPECT_EQ(read.error.substr(0, error.size()), error) << read.error;
+    }
+    EXPECT_EQ(readTranslationTable("Number\tEnglish\tLocal\nNumber\tx\ty\n").error,
+              "line 2: \"Number\" is not a text number");
+}
+
+TEST(LocalizationPrint, PageTexts)
+{
+    EXPECT_EQ(printStampText({{2026, 3, 7}, 15, 5}, 1033), "07 Mar 2026 @ 3:05 PM");
+    EXPECT_EQ(printStampText({{2026, 12, 31}, 0, 0}, 1033), "31 Dec 2026 @ 12:00 AM");
+    EXPECT_EQ(printStampText({{2026, 5, 1}, 12, 30}, 1031), "01 Mai 2026 @ 12:30 PM");
+    EXPECT_EQ(localizationPageHeader("stamp", 2, 7), (PageHeader{"stamp", "Page: 2 of  7", "Kestrel"}));
+    EXPECT_EQ(localizationPageFooter(2, 7), "2 of 7");
+}
+
+} // namespace
+} // namespace kestrel

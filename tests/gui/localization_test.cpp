@@ -1,0 +1,394 @@
+// Localization seen from the windows: the three walks over the main window,
+// the localization menu's entries, and the editor's save, sort, print,
+// clear and spreadsheet round trip.
+#include "support/window_fixture.h"
+
+#include "gui/localization_editor.h"
+#include "gui/localization_table_model.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <functional>
+
+namespace kestrel::test {
+namespace {
+
+const std::string kHeader = "Kestrel localization 1\n";
+
+class LocalizationTest : public WindowTest {
+protected:
+    // German machine: language and locale 1031, localized mode on.
+    void startGerman(const std::string& localizationFile = {})
+    {
+        if (!localizationFile.empty())
+            dir.write("Kestrel_1031.MDB", localizationFile);
+        start({}, 1031);
+    }
+    std::filesystem::path file() const { return dir / "Kestrel_1031.MDB"; }
+
+    QAction* entry(const char* name) const { return window->control<QAction>(name); }
+    QString caption(const char* name) const
+    {
+        if (auto* label = window->findChild<QLabel*>(name))
+            return label->text();
+        if (auto* frame = window->findChild<QGroupBox*>(name))
+            return frame->title();
+        if (auto* button = window->findChild<QAbstractButton*>(name))
+            return button->text();
+        ADD_FAILURE() << name;
+        return {};
+    }
+
+    // Opens the editor from the menu and runs `use` while it is open; `use`
+    // closes it.
+    void withEditor(const std::function<void(gui::LocalizationEditor&)>& use)
+    {
+        bool opened = false;
+        answerer.handleNextModal([&](QWidget* modal) {
+            auto* editor = qobject_cast<gui::LocalizationEditor*>(modal);
+            ASSERT_NE(editor, nullptr);
+            opened = true;
+            use(*editor);
+            if (editor->isVisible())
+                editor->reject();
+        });
+        entry("mnuEditLocalization")->trigger();
+        EXPECT_TRUE(opened);
+        settle();
+    }
+
+    // Types a local text as a translator does: the first key opens the
+    // cell's editor, Enter stores it.
+    static void typeLocal(gui::LocalizationEditor& editor, int number, const QString& text, bool enter = true)
+    {
+        QTableView* grid = editor.grid();
+        const auto row = editor.model().table().rowOf(number);
+        ASSERT_TRUE(row.has_value());
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(static_cast<int>(*row), 2));
+        QTest::keyClick(grid, Qt::Key_X);
+        auto* cellEditor = grid->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(cellEditor, nullptr);
+        cellEditor->selectAll();
+        QTest::keyClicks(cellEditor, text);
+        if (enter)
+            QTest::keyClick(cellEditor, Qt::Key_Return);
+        settle();
+    }
+};
+
+TEST_F(LocalizationTest, HiddenOnUsEnglishButStillWalked)
+{
+    start("[Kestrel]\nComments=kept\n");
+    for (const char* name : {"mnu_Use_English_0", "mnu_Use_English_1", "mun_Text_sep", "mnuClear_Localization",
+                             "mnuEditLocalization", "mnu_Disp_Ctrl_Num", "OnTop_seperator"})
+        EXPECT_FALSE(entry(name)->isVisible()) << name;
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_EQ(caption("SpecLabel_9"), "Test Level");
+    // Start-up walks the window before the defaults are restored.
+    EXPECT_EQ(find<QPlainTextEdit>("Comments")->toPlainText(), "kept");
+    EXPECT_FALSE(document->isModified());
+}
+
+TEST_F(LocalizationTest, TheThreeWalksWithALocalizationFile)
+{
+    startGerman(kHeader + "1255\tPr\xC3\xBC" "fpegel\n1273\tToleranz zeigen\n1230\tSpalte l\xC3\xB6schen\n"
+                          "1080\tKommentare...\n");
+    EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked());
+    EXPECT_TRUE(entry("mnuClear_Localization")->isEnabled());
+    EXPECT_EQ(caption("SpecLabel_9"), "Pr\u00FCfpegel");
+    EXPECT_EQ(caption("Spec_Frame"), "Toleranz zeigen");
+    EXPECT_EQ(find("DeleteColumn")->toolTip(), "Spalte l\u00F6schen");
+
+    // English: labels, buttons and menus in English; frames keep what they show.
+    entry("mnu_Use_English_0")->trigger();
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
+    EXPECT_EQ(caption("SpecLabel_9"), "Test Level");
+    EXPECT_EQ(caption("DeleteColumn"), "X");
+    EXPECT_EQ(find("DeleteColumn")->toolTip(), "Delete Current Column");
+    EXPECT_EQ(caption("Spec_Frame"), "Toleranz zeigen");
+    // The grid header keeps the local text in English mode too.
+    EXPECT_EQ(find("MeterSpecGrid_Header")->toolTip(), "Instructions & Connection");
+    EXPECT_EQ(document->text(1255), "Pr\u00FCfpegel") << "display modes never change Gettext";
+
+    // Numbers.
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_TRUE(entry("mnu_Disp_Ctrl_Num")->isChecked());
+    EXPECT_FALSE(entry("mnu_Use_English_0")->isEnabled() || entry("mnuClear_Localization")->isEnabled());
+    EXPECT_EQ(caption("SpecLabel_9"), " 1255");
+    EXPECT_EQ(caption("Spec_Frame"), "1273");
+    EXPECT_EQ(caption("DeleteColumn"), "X");
+    EXPECT_EQ(find("DeleteColumn")->toolTip(), "1230");
+    EXPECT_EQ(caption("Create"), "1223");
+    EXPECT_EQ(caption("chk_Risetime"), "1525T");
+    EXPECT_EQ(find<QTabWidget>("Meter_TabStrip")->tabText(2), "202");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "1234 (Always On-Top)");
+    EXPECT_EQ(find("MeterSpecGrid_Header")->toolTip(), "1260");
+    for (const char* help : {"Ask_HLP_0", "Ask_HLP_1", "Ask_HLP_2", "Vset_HLP", "Tessel_HLP"}) {
+        EXPECT_EQ(find(help)->toolTip(), "1526") << help;
+        EXPECT_FALSE(find<QLabel>(help)->pixmap().isNull()) << help << " keeps its picture";
+    }
+    // The row labels follow the function on show, as numbers too.
+    selectFunction(MeterFunction::Aci);
+    EXPECT_EQ(caption("SpecLabel_5"), " 1246");
+    EXPECT_EQ(caption("SpecLabel_7"), " 1081");
+    EXPECT_EQ(find<QPlainTextEdit>("Comments")->toPlainText(), "Comments...") << "the numbers walk leaves text boxes";
+
+    // Leaving numbers mode with a file shows local texts again, frames included.
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked() && entry("mnu_Use_English_0")->isEnabled());
+    EXPECT_EQ(caption("Spec_Frame"), "Toleranz zeigen");
+    EXPECT_EQ(caption("SpecLabel_5"), "\u00B1Amps");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Always On-Top");
+}
+
+TEST_F(LocalizationTest, NumbersModeWithoutAFileEndsInEnglish)
+{
+    start({}, 1033, "-l");
+    EXPECT_TRUE(entry("mnuEditLocalization")->isVisible());
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked());
+    EXPECT_FALSE(entry("mnu_Use_English_0")->isEnabled());
+
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "1234 (Always On-Top)");
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_FALSE(entry("mnu_Disp_Ctrl_Num")->isChecked());
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_0")->isEnabled());
+    EXPECT_EQ(caption("SpecLabel_9"), "Test Level");
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_EQ(caption("TUR_Check_Off"), "&TUR Checking On");
+    EXPECT_EQ(caption("chk_Risetime"), "") << "the test boxes get back their own captions";
+    EXPECT_EQ(caption("chk_Impedance"), "Check input impedance");
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(0), "&DMM's");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Always On-Top");
+    EXPECT_EQ(caption("DeleteColumn"), "X");
+    // The English walk leaves frames: they keep their numbers.
+    EXPECT_EQ(caption("Spec_Frame"), "1273");
+}
+
+TEST_F(LocalizationTest, CommentsTakeTheirTextFromEveryWalk)
+{
+    startGerman(kHeader + "1080\tKommentare...\n");
+    auto* comments = find<QPlainTextEdit>("Comments");
+    comments->setFocus();
+    QTest::keyClicks(comments, "Line one");
+    entry("mnu_Use_English_0")->trigger();
+    EXPECT_EQ(comments->toPlainText(), "Comments...");
+    EXPECT_EQ(inputs().identity.comments, "Comments...") << "what the box shows is what Create writes";
+    comments->selectAll();
+    QTest::keyClicks(comments, "Line two");
+    entry("mnu_Use_English_1")->trigger();
+    EXPECT_EQ(comments->toPlainText(), "Kommentare...");
+}
+
+TEST_F(LocalizationTest, DamagedFileIsReportedWithItsLineAndEnglishStays)
+{
+    dir.write("Kestrel_1031.MDB", kHeader + "1223\tErstellen\n1224 ohne Tabulator\n");
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    start({}, 1031);
+    ASSERT_EQ(answerer.texts().size(), 1);
+    EXPECT_TRUE(answerer.texts()[0].startsWith("Error:Populate local rs "));
+    EXPECT_TRUE(answerer.texts()[0].contains("line 3: no TAB")) << answerer.texts()[0].toStdString();
+    EXPECT_EQ(caption("Create"), "&Create");
+}
+
+TEST_F(LocalizationTest, SavingOneTextRelabelsTheWindowAtOnce)
+{
+    startGerman();
+    withEditor([&](gui::LocalizationEditor& editor) {
+        EXPECT_EQ(editor.windowTitle(), "Kestrel Localizer");
+        EXPECT_EQ(editor.findChild<QWidget*>("cmdSave")->toolTip(), "Save Localization");
+        EXPECT_EQ(editor.findChild<QWidget*>("PrintPreview")->toolTip(), "Print Localization");
+        EXPECT_EQ(editor.grid()->currentIndex().column(), 2) << "the local column is current";
+        EXPECT_FALSE(editor.findChild<QWidget*>("cmdSave")->isEnabled());
+        // A blank text makes nothing to save.
+        typeLocal(editor, 1224, "   ");
+        EXPECT_FALSE(editor.isDirty());
+        typeLocal(editor, 1223, "&Erstellen");
+        EXPECT_TRUE(editor.isDirty());
+        QTest::mouseClick(editor.findChild<QAbstractButton*>("cmdSave"), Qt::LeftButton);
+        EXPECT_FALSE(editor.isDirty());
+        EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
+        EXPECT_EQ(caption("Create"), "&Erstellen") << "relabelled while the editor is open";
+    });
+    EXPECT_TRUE(answerer.texts().isEmpty());
+    EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked() && entry("mnu_Use_English_0")->isEnabled());
+    EXPECT_TRUE(entry("mnuClear_Localization")->isEnabled());
+    EXPECT_EQ(document->text(1223), "&Erstellen");
+    EXPECT_EQ(document->text(1224), "Display &Local Text");
+
+    // The next start reads it back.
+    closeWindow();
+    start({}, 1031);
+    EXPECT_EQ(caption("Create"), "&Erstellen");
+}
+
+TEST_F(LocalizationTest, SavingInNumbersModeKeepsTheNumbers)
+{
+    startGerman();
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    withEditor([&](gui::LocalizationEditor& editor) {
+        typeLocal(editor, 1223, "Erstellen", false); // the save takes the text still being typed
+        editor.saveChanges();
+        EXPECT_EQ(caption("Create"), "1223");
+    });
+    EXPECT_EQ(document->text(1223), "Erstellen");
+    EXPECT_FALSE(entry("mnu_Use_English_1")->isEnabled()) << "numbers mode keeps the language entries locked";
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_EQ(caption("Create"), "Erstellen");
+    EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked() && entry("mnu_Use_English_1")->isEnabled());
+}
+
+TEST_F(LocalizationTest, CancelledOverwriteAndTheCloseQuestion)
+{
+    const std::string old = kHeader + "# by hand\n1223\tErstellen\n";
+    startGerman(old);
+    withEditor([&](gui::LocalizationEditor& editor) {
+        typeLocal(editor, 100, "&Multimeter");
+        answerer.answerMessageBoxes(QMessageBox::Cancel);
+        EXPECT_EQ(editor.saveChanges(), SaveOutcome::Cancelled);
+        EXPECT_EQ(answerer.texts().back(), "Overwrite existing Localizing file?");
+        EXPECT_EQ(test::readFile(file()), old);
+        EXPECT_TRUE(editor.isDirty());
+        EXPECT_EQ(document->text(1223) + document->text(100), "Erstellen&DMM's") << "every number still answers";
+
+        // Closing asks; Cancel keeps the window, No drops the edits.
+        answerer.answerMessageBoxes(QMessageBox::Cancel);
+        editor.close();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(answerer.texts().back(), "Save changes before exiting?");
+        answerer.answerMessageBoxes(QMessageBox::No);
+        editor.close();
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(test::readFile(file()), old);
+    // Yes saves on the way out, after the overwrite question.
+    withEditor([&](gui::LocalizationEditor& editor) {
+        EXPECT_EQ(editor.model().table().at(0).local, std::nullopt) << "unsaved edits did not survive";
+        typeLocal(editor, 100, "&Multimeter");
+        answerer.answerMessageBoxes(QMessageBox::Yes);
+        answerer.answerMessageBoxes(QMessageBox::Ok);
+        editor.close();
+        EXPECT_FALSE(editor.isVisible());
+    });
+    EXPECT_EQ(test::readFile(file()), kHeader + "100\t&Multimeter\n1223\tErstellen\n");
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(0), "&Multimeter");
+}
+
+TEST_F(LocalizationTest, ClearingAsksAndRelabels)
+{
+    startGerman(kHeader + "1223\tErstellen\n");
+    answerer.answerMessageBoxes(QMessageBox::Cancel);
+    entry("mnuClear_Localization")->trigger();
+    ASSERT_EQ(answerer.titles().size(), 1);
+    EXPECT_EQ(answerer.texts()[0], "Really Delete Localization file?");
+    EXPECT_EQ(answerer.titles()[0], "Warning");
+    EXPECT_TRUE(std::filesystem::exists(file()));
+    EXPECT_EQ(caption("Create"), "Erstellen");
+
+    // The file went meanwhile: the clear only resets the entries and walks the window.
+    std::filesystem::remove(file());
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    entry("mnuClear_Localization")->trigger();
+    EXPECT_EQ(answerer.texts().size(), 2) << "nothing to report";
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
+    EXPECT_FALSE(entry("mnu_Use_English_1")->isEnabled() || entry("mnuClear_Localization")->isEnabled());
+}
+
+TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
+{
+    startGerman(kHeader + "1223\tErstellen\n1260\tAnleitung \"Bild\"\\tund Text\n");
+    gui::LocalizationEditor editor(*document, window.get());
+    editor.show();
+    settle();
+    QHeaderView* header = editor.grid()->horizontalHeader();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        settle();
+    };
+    const auto english = [&](int row) { return editor.grid()->model()->index(row, 1).data().toString(); };
+    clickHeader(1);
+    EXPECT_EQ(english(0), "\u00B1Volts");
+    clickHeader(1);
+    EXPECT_EQ(english(0), "# Channels");
+    const QModelIndex first = editor.grid()->model()->index(0, 0);
+    EXPECT_EQ(first.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(first.siblingAtColumn(2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+
+    // Export, then import into a fresh editor: the same table, the same file once saved.
+    const QString sheet = QString::fromStdString((dir / "sheet.tsv").string());
+    ASSERT_TRUE(editor.exportTo(sheet));
+    editor.reject();
+    const std::string saved = test::readFile(file());
+    std::filesystem::remove(file());
+    document->session().reloadTexts();
+    gui::LocalizationEditor fresh(*document, window.get());
+    EXPECT_FALSE(fresh.model().table().hasLocalText());
+    ASSERT_TRUE(fresh.importFrom(sheet));
+    EXPECT_TRUE(fresh.isDirty());
+    EXPECT_EQ(fresh.saveChanges(), SaveOutcome::Saved);
+    EXPECT_EQ(test::readFile(file()), saved);
+
+    // A bad line changes nothing and names its line.
+    dir.write("bad.tsv", "Number\tEnglish\tLocal\n1223\t&Create\tNeu\n215\tnothing\tnichts\n");
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    EXPECT_FALSE(fresh.importFrom(QString::fromStdString((dir / "bad.tsv").string())));
+    EXPECT_TRUE(answerer.texts().back().endsWith("bad.tsv: line 3: text number 215 has no built-in text"));
+    EXPECT_EQ(fresh.model().table().at(*fresh.model().table().rowOf(1223)).local, "Erstellen");
+    EXPECT_FALSE(fresh.isDirty());
+}
+
+TEST_F(LocalizationTest, PrintOutAndSearch)
+{
+    startGerman(kHeader + "1223\tErstellen\n");
+    gui::LocalizationEditor editor(*document, window.get());
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir / "all.pdf").string()));
+    const int pages = editor.paintPages(printer);
+    EXPECT_GT(pages, 3);
+    EXPECT_GT(std::filesystem::file_size(dir / "all.pdf"), 1000u);
+    // A page range prints those pages only.
+    printer.setOutputFileName(QString::fromStdString((dir / "two.pdf").string()));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    EXPECT_EQ(editor.paintPages(printer), pages);
+    EXPECT_LT(std::filesystem::file_size(dir / "two.pdf"), std::filesystem::file_size(dir / "all.pdf"));
+
+    // The button: the printer's choice, then the preview; cancelling the choice ends quietly.
+    QString preview;
+    answerer.handleNextModal([&](QWidget* choice) {
+        ASSERT_TRUE(qobject_cast<QPrintDialog*>(choice));
+        answerer.handleNextModal([&](QWidget* shown) {
+            preview = shown->windowTitle();
+            qobject_cast<QDialog*>(shown)->reject();
+        });
+        qobject_cast<QDialog*>(choice)->accept();
+    });
+    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    EXPECT_EQ(preview, "Kestrel...");
+    answerer.handleNextModal([&](QWidget* choice) { qobject_cast<QDialog*>(choice)->reject(); });
+    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    EXPECT_TRUE(answerer.texts().isEmpty());
+
+    EXPECT_TRUE(editor.findNext("erstellen"));
+    EXPECT_EQ(editor.grid()->currentIndex().data().toString(), "Erstellen");
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    EXPECT_FALSE(editor.findNext("nowhere to be found"));
+    EXPECT_EQ(answerer.texts().back(), "The Search Failed");
+}
+
+} // namespace
+} // namespace kestrel::test

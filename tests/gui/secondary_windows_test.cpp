@@ -1,0 +1,215 @@
+// The secondary windows from the main window: Create's clipboard and
+// viewer, the wizard behind a column header and the procedure it changes,
+// and every help and accuracy-file opener.
+#include "gui/secondary_windows.h"
+
+#include "cli/command.h"
+#include "core/base/local_date.h"
+#include "gui/accuracy_file_viewer.h"
+#include "gui/connection_wizard.h"
+#include "gui/field_behaviour.h"
+#include "gui/help_viewer.h"
+#include "gui/procedure_viewer.h"
+#include "gui/spec_table_model.h"
+#include "support/window_fixture.h"
+
+#include <QClipboard>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <cstdio>
+#include <sstream>
+
+namespace kestrel::test {
+namespace {
+
+class SecondaryWindowsTest : public WindowTest {
+protected:
+    void startWithWindows()
+    {
+        start();
+        new gui::SecondaryWindows(*window);
+    }
+    std::string cli(const std::vector<std::string>& args)
+    {
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::run(args, out, err), 0) << err.str();
+        return out.str();
+    }
+    static std::string today()
+    {
+        const CalendarDate date = localToday();
+        char text[11];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return text;
+    }
+    void ctrlCreate()
+    {
+        QTest::mouseClick(find<QPushButton>("Create"), Qt::LeftButton, Qt::ControlModifier);
+        settle();
+        QTest::mouseClick(window->grid()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // Ctrl let go
+        settle();
+    }
+    // Runs `inspect` on the next modal window of type Viewer, then closes it
+    // unless inspect did.
+    template <typename Viewer>
+    void onNextViewer(std::function<void(Viewer&)> inspect)
+    {
+        answerer.handleNextModal([inspect](QWidget* modal) {
+            auto* viewer = qobject_cast<Viewer*>(modal);
+            ASSERT_NE(viewer, nullptr) << modal->metaObject()->className();
+            inspect(*viewer);
+            if (viewer->isVisible()) // not closed by inspect
+                viewer->reject();
+        });
+    }
+    static QString selectedFile(QWidget& viewer)
+    {
+        const QListWidgetItem* item = viewer.findChild<QListWidget*>("File1")->currentItem();
+        return item ? item->text() : QString();
+    }
+    int headerPicture(int column) const
+    {
+        return window->grid()->model()->headerData(column, Qt::Horizontal, gui::SpecTableModel::HeaderPictureRole).toInt();
+    }
+    void clickHeaderButton(int column)
+    {
+        auto* header = window->grid()->specHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, header->buttonRect(column).center());
+        settle();
+    }
+};
+
+TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
+{
+    startWithWindows();
+    const std::string sample = std::string(KESTREL_SOURCE_DIR) + "/data/samples/orvik4919.kestrel.json";
+    ASSERT_TRUE(window->openFile(QString::fromStdString(sample)));
+    const std::string expected =
+        cli({"generate", sample, "--date", today(), "--config-dir", dir.path().string()});
+    QGuiApplication::clipboard()->clear();
+    auto* create = find<QPushButton>("Create");
+    const QString face = create->styleSheet();
+    QString faceDuring;
+    QTimer::singleShot(100, [&] { faceDuring = create->styleSheet(); });
+    ctrlCreate();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+    EXPECT_TRUE(faceDuring.contains("rgb(0, 255, 0)")) << faceDuring.toStdString(); // green for 200 ms
+    EXPECT_EQ(create->styleSheet(), face);
+
+    // Without Ctrl: the viewer, above other windows like the main window.
+    bool onTop = false;
+    QString first;
+    onNextViewer<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) {
+        onTop = viewer.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        first = viewer.textBox()->document()->firstBlock().text();
+    });
+    click("Create");
+    EXPECT_TRUE(onTop);
+    EXPECT_EQ(first.toStdString(), expected.substr(0, expected.find('\r')));
+}
+
+TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
+{
+    startWithWindows();
+    typeInCell(0, 0, "2");
+    typeInCell(0, 1, "20");
+    typeInCell(0, 2, "200");
+    EXPECT_EQ(headerPicture(2), 1);
+
+    QString caption;
+    onNextViewer<gui::ConnectionWizard>([&](gui::ConnectionWizard& wizard) {
+        caption = wizard.windowTitle();
+        EXPECT_FALSE(window->grid()->isEnabled());
+        QTest::mouseClick(wizard.findChild<QRadioButton*>("opt_Which_1"), Qt::LeftButton);
+        auto* text = wizard.findChild<QPlainTextEdit*>("ConnectionText");
+        text->selectAll();
+        QTest::keyClicks(text, "Connect the 200 V leads");
+        QTest::mouseClick(wizard.findChild<QPushButton*>("cmd_OK"), Qt::LeftButton);
+    });
+    clickHeaderButton(2);
+    EXPECT_EQ(caption, "PIC & DISP Wizard 200V range ");
+    EXPECT_EQ(document->wizardCaption(), "");
+    EXPECT_TRUE(window->grid()->isEnabled());
+    EXPECT_EQ(headerPicture(2), 3);
+    // The same column of another function keeps its own (no) record.
+    selectFunction(MeterFunction::Acv);
+    EXPECT_EQ(headerPicture(2), 1);
+    selectFunction(MeterFunction::Dcv);
+
+    QGuiApplication::clipboard()->clear();
+    ctrlCreate();
+    const QString procedure = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(procedure.contains("DISP         Connect the 200 V leads\r\n")) << procedure.toStdString();
+
+    // Cancel writes nothing; the wizard's OK is one undo step.
+    onNextViewer<gui::ConnectionWizard>([](gui::ConnectionWizard& wizard) {
+        QTest::mouseClick(wizard.findChild<QAbstractButton*>("cmd_Clear"), Qt::LeftButton);
+    });
+    clickHeaderButton(2);
+    EXPECT_EQ(headerPicture(2), 3);
+    shortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
+    EXPECT_EQ(headerPicture(2), 1);
+}
+
+TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
+{
+    startWithWindows();
+    QString file;
+    bool onTop = false;
+    bool buttonEnabled = true;
+    auto* referenceHelp = find<QAbstractButton>("cmd_ReferenceHelp");
+    onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) {
+        file = selectedFile(help);
+        buttonEnabled = referenceHelp->isEnabled();
+    });
+    click("cmd_ReferenceHelp");
+    EXPECT_EQ(file, "3302.hlp"); // the first start's standard
+    EXPECT_FALSE(buttonEnabled);
+    EXPECT_TRUE(referenceHelp->isEnabled());
+
+    onNextViewer<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) {
+        file = selectedFile(accuracy);
+        onTop = accuracy.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    });
+    click("cmd_Acc_File");
+    EXPECT_EQ(file, "3302.acc");
+    EXPECT_TRUE(onTop);
+
+    const struct {
+        const char* label;
+        const char* file;
+    } labels[] = {{"Ask_HLP_0", "ask.hlp"}, {"Ask_HLP_2", "ask.hlp"}, {"Vset_HLP", "vset.hlp"},
+                  {"Tessel_HLP", "tessel.hlp"}};
+    for (const auto& l : labels) {
+        onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) { file = selectedFile(help); });
+        emit find<gui::ClickableLabel>(l.label)->clicked();
+        EXPECT_EQ(file, l.file) << l.label;
+    }
+    EXPECT_EQ(window->focusWidget(), find<QWidget>("Create")); // after Tessel's help
+
+    // The Scopes page: the first scope standard, the 7300, with its twin's help.
+    find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
+    settle();
+    QString twin;
+    onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) {
+        file = selectedFile(help);
+        twin = help.findChild<QLabel*>("AUX_FSC_HelpFilename")->text();
+        onTop = help.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    });
+    click("ScopeHelp");
+    EXPECT_EQ(file, "7300.hlp");
+    EXPECT_EQ(twin, "M730 Help");
+    EXPECT_TRUE(onTop);
+    onNextViewer<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) { file = selectedFile(accuracy); });
+    click("cmd_Scope_Acc");
+    EXPECT_EQ(file, "7300.acc");
+}
+
+} // namespace
+} // namespace kestrel::test

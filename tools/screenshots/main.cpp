@@ -1,0 +1,159 @@
+// Renders the procedure viewer (highlighting on), the connection wizard, the
+// help viewer and the accuracy-file viewer against the demo Tessel
+// installation, and the localization editor of a German translator, each
+// to a PNG file.
+//   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
+#include "core/app/create.h"
+#include "core/app/session.h"
+#include "core/base/text_util.h"
+#include "core/spec/samples.h"
+#include "gui/accuracy_file_viewer.h"
+#include "gui/connection_wizard.h"
+#include "gui/document.h"
+#include "gui/help_viewer.h"
+#include "gui/localization_editor.h"
+#include "gui/main_window.h"
+#include "gui/procedure_viewer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTableView>
+#include <QTextBlock>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace kestrel;
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+bool save(QWidget& window, const QString& file)
+{
+    settle();
+    const bool saved = window.grab().save(file);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+    return saved;
+}
+
+// A translator's first German texts.
+constexpr const char* kGermanTexts = "Kestrel localization 1\n"
+                                     "100\t&Multimeter\n"
+                                     "101\t&Oszilloskope\n"
+                                     "200\tSpezifikationen\n"
+                                     "201\tAnschluss\n"
+                                     "202\tOptionen\n"
+                                     "210\tBild\n"
+                                     "211\tText\n"
+                                     "212\tKalibrator\n"
+                                     "213\tBeispiele\n"
+                                     "214\tBei Bedarf FUNKTIONS-Meldungen einf\xC3\xBCgen\n"
+                                     "216\t&Bild\n"
+                                     "217\t&Text\n"
+                                     "218\tPr\xC3\xBC" "fanweisung\n"
+                                     "219\tAutor\n"
+                                     "220\tRevision\n"
+                                     "224\tFenster nach dem Test\n"
+                                     "225\tBei &Fehler zeigen\n";
+
+// The editor as a German translator sees it, over a window started under
+// the German language with a few texts translated.
+bool localizationEditor(const QDir& demo, const QString& file)
+{
+    QTemporaryDir config;
+    std::ifstream in(demo.filePath(QStringLiteral("tessel.ini.in")).toStdString());
+    std::stringstream tessel;
+    tessel << in.rdbuf();
+    std::ofstream(QDir(config.path()).filePath(QStringLiteral("tessel.ini")).toStdString())
+        << replaceAll(tessel.str(), "@TESSEL_DIR@", demo.absolutePath().toStdString());
+    std::ofstream(QDir(config.path()).filePath(QStringLiteral("Kestrel_1031.MDB")).toStdString()) << kGermanTexts;
+
+    SilentSink sink;
+    gui::Document document(startUp({}, {1031, 1031, config.path().toStdString(), {}}, sink));
+    gui::MainWindow window(document);
+    gui::LocalizationEditor editor(document, &window);
+    editor.resize(720, 460);
+    editor.show();
+    settle();
+    QTableView* grid = editor.grid();
+    grid->setCurrentIndex(grid->model()->index(17, 2));
+    return save(editor, file);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR\n");
+        return 2;
+    }
+    const QDir demo(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(out.path());
+    // The help viewer keeps its place in the user's settings: not here.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+
+    const EnglishLookup texts;
+    SilentSink sink;
+    ViewerState state;
+    const gui::ViewerContext context{texts, sink, demo.filePath(QStringLiteral("help")),
+                                     demo.filePath(QStringLiteral("acc")), state};
+    bool ok = true;
+
+    ProcedureInputs inputs;
+    loadSample(*findSample("orvik4919"), inputs, texts);
+    inputs.headerDate = "05-Dec-26";
+    const CreateResult created = createProcedure(inputs, texts, sink);
+    {
+        gui::ProcedureViewer viewer(context, created.text, inputs.selections.reference, false);
+        viewer.resize(viewer.width(), 560);
+        viewer.show();
+        settle();
+        viewer.setFirstVisibleLine(14);
+        QTextCursor caret(viewer.textBox()->document()->findBlockByNumber(22));
+        viewer.textBox()->setTextCursor(caret);
+        viewer.findChild<QCheckBox*>(QStringLiteral("chk_Colorize"))->setChecked(true);
+        ok &= save(viewer, out.filePath(QStringLiteral("viewer.png")));
+    }
+    {
+        ConnectionStore records;
+        records.append({"dcv", "0", std::string("dmm_dcv.bmp"),
+                        std::string("Connect the calibrator output to the V-Ohm\r\n"
+                                    "and COM inputs of the UUT.\r\nSelect DC volts, auto range.")});
+        gui::ConnectionWizard wizard(texts, sink, demo.filePath(QStringLiteral("pics")), records, "dcv", 0,
+                                     QStringLiteral("PIC & DISP Wizard 2.0000V range "));
+        wizard.show();
+        ok &= save(wizard, out.filePath(QStringLiteral("wizard.png")));
+    }
+    {
+        state.viewerFile = "7300.hlp";
+        gui::HelpViewer help(context);
+        help.resize(680, 460);
+        help.show();
+        ok &= save(help, out.filePath(QStringLiteral("help.png")));
+    }
+    {
+        state.viewerFile = "7320.acc";
+        gui::AccuracyFileViewer accuracy(context);
+        accuracy.resize(680, 360);
+        accuracy.show();
+        ok &= save(accuracy, out.filePath(QStringLiteral("accuracy.png")));
+    }
+    ok &= localizationEditor(demo, out.filePath(QStringLiteral("localization-editor.png")));
+    return ok ? 0 : 1;
+}
