@@ -103,6 +103,12 @@ inline std::string procedureProblem(std::string_view text, bool scope, std::stri
                    " that NUMBER OF TESTS names";
     std::size_t bodyStart = 0;
     if (!scope) {
+        // The comments (whose later lines stand as typed, so they may even
+        // repeat the flags' title) come before the system flags; the body
+        // after the flags.
+        for (std::size_t i = 0; i < closing; ++i)
+            if (lines[i] == "# System Flags")
+                bodyStart = i;
         while (bodyStart < closing && !lines[bodyStart].starts_with("  1.007  "))
             ++bodyStart;
         if (bodyStart == closing)

@@ -11,10 +11,11 @@ namespace kestrel {
 
 namespace {
 
-// The Comments box as comment lines of the preamble: every line of it starts
-// with "# ", so no line a user types can stand in the procedure as a step.
-// Any kind of line break (CR LF, LF, CR) becomes CR LF.
-std::string commentLines(std::string_view comments)
+// The Comments box behind "# ", as one comment line of the preamble: its
+// later lines stand as the user typed them, without a "#" of their own.
+// Every kind of line break (CR LF, LF, CR) is written as CR LF, the only
+// line end a procedure has.
+std::string commentLine(std::string_view comments)
 {
     std::string out = "# ";
     out.reserve(comments.size() + 2);
@@ -26,7 +27,7 @@ std::string commentLines(std::string_view comments)
         }
         if (ch == '\r' && i + 1 < comments.size() && comments[i + 1] == '\n')
             ++i;
-        out += "\r\n# ";
+        out += "\r\n";
     }
     return out;
 }
@@ -55,7 +56,7 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     writer.blank();
 
     writer.comment("# Procedure by Kestrel");
-    writer.comment(commentLines(inputs.identity.comments));
+    writer.comment(commentLine(inputs.identity.comments));
     if (gap == PreambleGap::TwoBlankLines) {
         writer.blank();
         writer.blank();

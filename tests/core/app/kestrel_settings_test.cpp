@@ -98,7 +98,10 @@ TEST(KestrelSettings, AFailedSaveLeavesTheOldValuesWhole)
     ScratchDir dir;
     const std::string before = "[Kestrel]\nProcName=Old\nAuthorName=Ann\nRevision=1.0\n";
     ProfileFile ini(dir.write("Kestrel.INI", before));
-    const KestrelSettings s{.revision = "2.0\r\nNUMBER OF TESTS: 1", .authorName = "Bob", .procName = "New"};
+    KestrelSettings s;
+    s.revision = "2.0\r\nNUMBER OF TESTS: 1";
+    s.authorName = "Bob";
+    s.procName = "New";
     test::RecordingSink sink;
     EXPECT_FALSE(saveDefaultValues(ini, s, sink, EnglishLookup()));
     EXPECT_EQ(sink.messages, std::vector<std::string>{"Error: save default values the value of Revision contains a line break"});

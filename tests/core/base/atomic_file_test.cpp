@@ -98,8 +98,9 @@ TEST(AtomicFile, WritesThroughLinksAndKeepsModeAndOwner)
 
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     const bool root = ::geteuid() == 0;
-    if (root) // only a privileged writer can give a file back to another user
+    if (root) { // only a privileged writer can give a file back to another user
         ASSERT_EQ(::chown(target.c_str(), test::kNobody, test::kNobody), 0);
+    }
     ASSERT_TRUE(writeFileAtomically(dir / "relative.ini", "kept\n", error)) << error;
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
