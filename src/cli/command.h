@@ -11,6 +11,12 @@ namespace kestrel::cli {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
+// Standard output could not take everything (a full disk, a closed pipe):
+// whatever the command did, what it wrote is incomplete.
+inline constexpr int kExitWriteFailed = 5;
+// The line every command's --help gives for it.
+inline constexpr const char* kWriteFailedHelp =
+    "5 the output could not be written completely (a full disk, a closed pipe)";
 
 class Command {
 public:

@@ -5,6 +5,7 @@
 #include "core/app/create.h"
 #include "core/spec/samples.h"
 #include "core/app/spec_file.h"
+#include "core/base/text_util.h"
 
 #include <chrono>
 #include <fstream>
@@ -44,25 +45,44 @@ void printHelp(std::ostream& out)
            "                    program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
            "                    becomes \\par, inside the colour-table header\n"
+           "  --strict          write nothing when a field's text is longer than its\n"
+           "                    column (exit status 6) instead of only warning\n"
            "  --help            this text\n\n"
            "Messages (a missing Tessel installation, a generator's failure) go to\n"
            "standard error.\n\n"
+           "Steps are written in fixed columns, and a text longer than its column runs\n"
+           "over the field after it (a RANGE of 1.23456789012345 overwrites NOMINAL,\n"
+           "whose text then overwrites TOLERANCE). Each such text is named on standard\n"
+           "error as a warning, with the key path of the input it comes from:\n"
+           "  kestrel-cli generate: warning: meter.functions.dcv[0].level: NOMINAL\n"
+           "  \"1.23456789012345V\" is 17 characters long, its field holds 15\n\n"
            "Exit status:\n"
            "  0  the procedure was written\n"
-           "  1  the file could not be read or is not a valid specification file\n"
-           "     (the message names the offending key path)\n"
+           "  1  the file could not be read (missing, a folder, device or pipe, or\n"
+           "     larger than 4 MiB) or is not a valid specification file (the message\n"
+           "     names the offending key path)\n"
            "  2  wrong arguments or unknown sample name\n"
            "  3  \"Could not create the procedure.\": nothing is specified for the\n"
            "     chosen page, or the chosen standard has no generator\n"
            "  4  a generator failed midway: its message on standard error, the text it\n"
-           "     had written (without header) on standard output\n";
+           "     had written (without header) on standard output\n"
+           "  "
+        << kWriteFailedHelp
+        << "\n"
+           "  6  with --strict: a field's text is longer than its column (the warnings\n"
+           "     name them); nothing was written\n";
 }
 
+// A date of the years 1 to 9999 written YYYY-MM-DD, digits only.
 std::optional<CalendarDate> parseDate(const std::string& text)
 {
-    int y = 0, m = 0, d = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !parseInt(text.substr(0, 4), y) ||
-        !parseInt(text.substr(5, 2), m) || !parseInt(text.substr(8, 2), d))
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
+    if (y < 1)
         return std::nullopt;
     const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
                                            std::chrono::day(static_cast<unsigned>(d))};
@@ -78,6 +98,7 @@ struct Arguments {
     std::optional<int> lcid;
     std::optional<std::filesystem::path> configDir;
     bool rtf = false;
+    bool strict = false;
     bool help = false;
 };
 
@@ -90,8 +111,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             a.help = true;
             return {};
         }
-        if (arg == "--rtf") {
-            a.rtf = true;
+        if (arg == "--rtf" || arg == "--strict") {
+            (arg == "--rtf" ? a.rtf : a.strict) = true;
             continue;
         }
         if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir") {
@@ -103,7 +124,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             } else if (arg == "--date") {
                 a.date = parseDate(value);
                 if (!a.date)
-                    return "--date needs a date written YYYY-MM-DD, not \"" + value + "\"";
+                    return "--date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not \"" + value + "\"";
             } else if (arg == "--lcid") {
                 int lcid = 0;
                 if (!parseInt(value, lcid))
@@ -127,19 +148,19 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
     return {};
 }
 
-std::optional<std::string> readWholeFile(const std::string& path)
+// "meter.functions.dcv[0].level: NOMINAL "1.23456789012345V" is 17
+// characters long, its field holds 15".
+std::string overflowText(const FieldOverflow& overflow)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return content.str();
+    std::string where;
+    if (overflow.column < 0)
+        where = overflow.function + "." + overflow.input;
+    else
+        where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
+                (overflow.input.empty() ? "" : "." + overflow.input);
+    return where + ": " + overflow.field + " \"" + overflow.text + "\" is " +
+           std::to_string(charCount(overflow.text)) + " characters long, its field holds " +
+           std::to_string(overflow.room);
 }
 
 } // namespace
@@ -175,12 +196,12 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         inputs.decimalSeparator = decimalSeparator;
         loadSample(*sample, inputs, session->texts);
     } else {
-        const std::optional<std::string> json = readWholeFile(a.file);
-        if (!json) {
-            err << "kestrel-cli generate: cannot read \"" << a.file << "\"\n";
+        const SpecFileText file = loadSpecFileText(a.file);
+        if (!file.text) {
+            err << "kestrel-cli generate: \"" << a.file << "\" " << file.error << "\n";
             return kExitUnreadableFile;
         }
-        SpecFileResult read = readSpecFile(*json, decimalSeparator);
+        SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
         if (!read.inputs) {
             err << "kestrel-cli generate: " << a.file << ": " << read.error << "\n";
             return kExitUnreadableFile;
@@ -191,9 +212,14 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     session->adoptRunValues(inputs);
     inputs.headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
-    const CreateResult result = createProcedure(inputs, session->texts, sink);
+    FieldOverflows overflows;
+    const CreateResult result = createProcedure(inputs, session->texts, sink, &overflows);
     if (result.status == CreateStatus::NothingCreated)
         return kExitNothingCreated;
+    for (const FieldOverflow& overflow : overflows)
+        err << "kestrel-cli generate: warning: " << overflowText(overflow) << "\n";
+    if (a.strict && !overflows.empty())
+        return kExitFieldOverflow;
     out << (a.rtf ? viewerForm(result.text) : clipboardForm(result.text));
     out.flush();
     return result.status == CreateStatus::Failed ? kExitGeneratorFailed : kExitOk;

@@ -9,6 +9,7 @@ namespace kestrel::cli {
 inline constexpr int kExitUnreadableFile = 1;
 inline constexpr int kExitNothingCreated = 3;
 inline constexpr int kExitGeneratorFailed = 4;
+inline constexpr int kExitFieldOverflow = 6; // with --strict; 5 is kExitWriteFailed
 
 class GenerateCommand : public Command {
 public:

@@ -14,12 +14,12 @@ void printUsage(std::ostream& out)
     for (const auto& command : allCommands())
         out << "  " << command->name() << std::string(12 - std::min<std::size_t>(11, command->name().size()), ' ')
             << command->summary() << "\n";
-    out << "\nRun 'kestrel-cli COMMAND --help' for the options of a command.\n";
+    out << "\nRun 'kestrel-cli COMMAND --help' for the options of a command.\n"
+           "Every command exits with status "
+        << kWriteFailedHelp << ".\n";
 }
 
-} // namespace
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
         printUsage(err);
@@ -36,6 +36,21 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "kestrel-cli: unknown command '" << args.front() << "'\n";
     printUsage(err);
     return kExitUsage;
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const int status = dispatch(args, out, err);
+    // A write that failed on the way leaves the stream failed; the last
+    // buffered bytes fail only now.
+    out.flush();
+    if (!out) {
+        err << "kestrel-cli: the output could not be written completely (is the disk full or the pipe closed?)\n";
+        return kExitWriteFailed;
+    }
+    return status;
 }
 
 } // namespace kestrel::cli

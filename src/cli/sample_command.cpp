@@ -26,7 +26,8 @@ void printSampleHelp(std::ostream& out)
     out << "\n(kestrel-cli samples lists them with their descriptions in verbose mode).\n\n"
            "Options:\n"
            "  --help  this text\n\n"
-           "Exit status: 0 done, 2 no or unknown sample name.\n";
+           "Exit status: 0 done, 2 no or unknown sample name,\n"
+        << kWriteFailedHelp << ".\n";
 }
 
 void printSamplesHelp(std::ostream& out)
@@ -37,7 +38,8 @@ void printSamplesHelp(std::ostream& out)
            "Options:\n"
            "  --verbose, -v  add a TAB and the sample's description to each name\n"
            "  --help         this text\n\n"
-           "Exit status: 0 done, 2 wrong arguments.\n";
+           "Exit status: 0 done, 2 wrong arguments,\n"
+        << kWriteFailedHelp << ".\n";
 }
 
 } // namespace

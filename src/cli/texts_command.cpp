@@ -19,10 +19,9 @@ void printHelp(std::ostream& out)
     out << "Usage: kestrel-cli texts [--lcid N] [--config-dir DIR]\n"
            "Prints every text of the program as its number, a TAB and the text, one\n"
            "line each. Where the localization file holds a local text, that text is\n"
-           "printed, else the built-in English text. TAB, line breaks and backslashes\n"
-           "inside a text are written as \\t, \\n, \\r and \\\\, so the lines can be\n"
-           "edited and saved below the line \"" << kLocalizationHeader << "\" as a\n"
-           "localization file.\n\n"
+           "printed, else the built-in English text. TAB and backslash inside a text\n"
+           "are written as \\t and \\\\, so the lines can be edited and saved below the\n"
+           "line \"" << kLocalizationHeader << "\" as a localization file.\n\n"
            "Options:\n"
            "  --lcid N          language number of the localization file Kestrel_N.MDB\n"
            "                    (default: the user's language from LC_ALL, LC_MESSAGES, LANG)\n"
@@ -31,7 +30,8 @@ void printHelp(std::ostream& out)
            "                    the program's own folder is searched next\n"
            "  --help            this text\n\n"
            "Exit status: 0 done, 1 the localization file could not be used (the English\n"
-           "texts are printed), 2 wrong arguments.\n";
+           "texts are printed), 2 wrong arguments,\n"
+        << kWriteFailedHelp << ".\n";
 }
 
 } // namespace

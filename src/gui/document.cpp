@@ -9,7 +9,6 @@
 #include "gui/undo_commands.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace kestrel::gui {
@@ -288,15 +287,17 @@ void Document::setTopMost(bool on)
 
 bool Document::open(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        sink().inform(tr("Could not open %1:\n%2").arg(QDir::toNativeSeparators(path), file.errorString()).toStdString(),
+    // Read as the command line reads it: a folder, device or pipe, or a file
+    // past the size cap, is refused before anything is read.
+    const SpecFileText file = loadSpecFileText(std::filesystem::path(path.toStdU16String()));
+    if (!file.text) {
+        sink().inform(tr("Could not open %1:\n%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error))
+                          .toStdString(),
                       MessageIcon::Exclamation);
         return false;
     }
-    const QByteArray json = file.readAll();
-    SpecFileResult read = readSpecFile(std::string_view(json.constData(), static_cast<std::size_t>(json.size())),
-                                       decimalSeparator());
+    SpecFileResult read = readSpecFile(*file.text, decimalSeparator());
     if (!read.inputs) {
         sink().inform(QStringLiteral("%1:\n%2")
                           .arg(QDir::toNativeSeparators(path), QString::fromStdString(read.error))

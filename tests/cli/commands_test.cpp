@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <streambuf>
 
 namespace kestrel::cli {
 namespace {
@@ -33,6 +36,9 @@ TEST(Commands, RefusedArgumentsAndHelp)
              {{"generate", "a.json", "--sample", "agilent34401"}, kExitUsage, "kestrel-cli generate: "},
              {{"generate", "a.json", "b.json"}, kExitUsage, "kestrel-cli generate: "},
              {{"generate", "a.json", "--date", "2026-02-30"}, kExitUsage, "2026-02-30"},
+             {{"generate", "a.json", "--date", "0000-01-01"}, kExitUsage, "0000-01-01"},
+             {{"generate", "a.json", "--date", "-001-01-01"}, kExitUsage, "-001-01-01"},
+             {{"generate", "a.json", "--date", "+202-01-01"}, kExitUsage, "+202-01-01"},
              {{"generate", "a.json", "--lcid", "x"}, kExitUsage, "kestrel-cli generate: "},
              {{"generate", "a.json", "--fast"}, kExitUsage, "--fast"},
              {{"sample"}, kExitUsage, "kestrel-cli sample: "},
@@ -124,6 +130,53 @@ TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
     kestrel::test::EnvGuard config("KESTREL_CONFIG_DIR");
     config.set(dir.path().string());
     EXPECT_EQ(cli({"texts", "--lcid", "1036"}).out, out);
+}
+
+// Output that cannot be written (a full disk, a closed pipe) is never a
+// success, for any command: it is said on the error stream and the status is 5.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::size_t room) : room_(room) {}
+
+protected:
+    int_type overflow(int_type ch) override
+    {
+        if (room_ == 0 || traits_type::eq_int_type(ch, traits_type::eof()))
+            return traits_type::eof();
+        --room_;
+        return ch;
+    }
+
+private:
+    std::size_t room_;
+};
+
+TEST(Commands, AFailedWriteIsAFailure)
+{
+    const std::vector<std::vector<std::string>> commands{
+        {"--help"}, {"samples"}, {"samples", "--verbose"}, {"sample", "agilent34401"}, {"texts", "--help"},
+        {"generate", "--help"}, {"generate", "--sample", "agilent34401", "--date", "2026-12-05"}};
+    for (const std::size_t room : {std::size_t{0}, std::size_t{20}}) {
+        for (const auto& args : commands) {
+            FailingBuffer buffer(room);
+            std::ostream out(&buffer);
+            std::ostringstream err;
+            EXPECT_EQ(run(args, out, err), kExitWriteFailed) << args.front() << " with room for " << room;
+            EXPECT_NE(err.str().find("kestrel-cli: the output could not be written completely"), std::string::npos)
+                << err.str();
+        }
+    }
+#ifndef _WIN32
+    // The device that is always full.
+    std::ofstream full("/dev/full");
+    if (full) {
+        std::ostringstream err;
+        EXPECT_EQ(run({"sample", "agilent34401"}, full, err), kExitWriteFailed);
+    }
+#endif
+    // Every command documents the status.
+    for (const char* command : {"generate", "texts", "sample", "samples"})
+        EXPECT_NE(cli({command, "--help"}).out.find("5 the output could not be written"), std::string::npos) << command;
 }
 
 } // namespace

@@ -87,5 +87,41 @@ TEST_F(Generate, FailuresExitWithTheirOwnStatus)
     }
 }
 
+// A RANGE too long for its column overwrites NOMINAL, whose text overwrites
+// TOLERANCE: the procedure keeps the fixed columns, the user is warned of
+// every such field, and --strict writes nothing.
+TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
+{
+    const std::string file = spec(R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"},
+        {"range": "1.23456789012345", "reading_pct": "0.01"}]}}})");
+    const test::CliRun r = generate({file, "--date", "2026-12-05"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("  2.001  7320   1.23451.23456789012345V01%"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "kestrel-cli generate: warning: meter.functions.dcv[1].range: RANGE \"1.23456789012345\" is 16 "
+                     "characters long, its field holds 6\n"
+                     "kestrel-cli generate: warning: meter.functions.dcv[1].range: NOMINAL \"1.23456789012345V\" is 17 "
+                     "characters long, its field holds 15\n");
+
+    const test::CliRun strict = generate({file, "--strict"});
+    EXPECT_EQ(strict.status, kExitFieldOverflow);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_EQ(strict.err, r.err);
+    const test::CliRun fits = generate({"--sample", "agilent34401", "--strict"});
+    EXPECT_EQ(fits.status, kExitOk) << fits.err;
+    EXPECT_EQ(fits.err, "");
+}
+
+// Not a file, or too large to be one: refused before anything is read.
+TEST_F(Generate, OnlyRegularFilesAreRead)
+{
+    for (const auto& [path, says] : {std::pair{std::string("/dev/zero"), "is not a regular file"},
+                                     {dir.path().string(), "is a folder, not a file"}}) {
+        const test::CliRun r = generate({path});
+        EXPECT_EQ(r.status, kExitUnreadableFile);
+        EXPECT_EQ(r.err, "kestrel-cli generate: \"" + path + "\" " + says +
+                             (says[3] == 'n' ? " (a device, a pipe or a socket)\n" : "\n"));
+    }
+}
+
 } // namespace
 } // namespace kestrel::cli

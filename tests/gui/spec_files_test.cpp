@@ -76,6 +76,23 @@ TEST_F(SpecFilesTest, AnInvalidFileIsReportedWithItsKeyPathAndChangesNothing)
     EXPECT_EQ(window->windowTitle(), "Kestrel[*]");
 }
 
+// A device or a folder is refused before anything is read: /dev/zero would
+// otherwise be read until memory runs out.
+TEST_F(SpecFilesTest, OnlyRegularFilesAreOpened)
+{
+    start();
+    for (const auto& [path, says] : {std::pair{dir.path(), "is a folder, not a file"},
+                                     {std::filesystem::path("/dev/zero"), "is not a regular file"}}) {
+        if (!std::filesystem::exists(path))
+            continue; // no /dev/zero on Windows
+        answerer.answerMessageBoxes(QMessageBox::Ok);
+        EXPECT_FALSE(window->openFile(QString::fromStdString(path.string())));
+        ASSERT_FALSE(answerer.texts().empty());
+        EXPECT_TRUE(answerer.texts().back().contains(says)) << answerer.texts().back().toStdString();
+    }
+    EXPECT_EQ(window->windowTitle(), "Kestrel[*]");
+}
+
 TEST_F(SpecFilesTest, AScopeFileOpensOnTheScopesPage)
 {
     start({}, 1031);

@@ -16,17 +16,17 @@ namespace kestrel {
 namespace {
 
 std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
-                                                    MessageSink& sink)
+                                                    MessageSink& sink, FieldOverflows* overflows)
 {
     // The 73xx, 76xx and 64xx generators are chosen by the model's four
     // characters, the 3XXX one by the first character all its models share.
     if (const auto family = familyOf(inputs.selections.reference))
-        return meterProcedure(*family, inputs, texts, sink);
+        return meterProcedure(*family, inputs, texts, sink, overflows);
     return std::nullopt;
 }
 
 std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
-                                                    MessageSink& sink)
+                                                    MessageSink& sink, FieldOverflows* overflows)
 {
     static constexpr std::array<std::string_view, 8> kSingleChannel{
         "7300 - 300 mhz", "7300 - 600 mhz", "6400",             "7320 - 300 mhz",
@@ -37,25 +37,36 @@ std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& input
         return std::nullopt;
     const std::string name = toLower(kScopeReferences[static_cast<std::size_t>(index)]);
     if (std::find(kSingleChannel.begin(), kSingleChannel.end(), name) != kSingleChannel.end())
-        return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink);
+        return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink, overflows);
     if (std::find(kMultiChannel.begin(), kMultiChannel.end(), name) != kMultiChannel.end())
-        return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink);
+        return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink, overflows);
     return std::nullopt;
 }
 
 } // namespace
 
-CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink)
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+                             FieldOverflows* overflows)
 {
     const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
-                                                            ? runMeterGenerator(inputs, texts, sink)
-                                                            : runScopeGenerator(inputs, texts, sink);
+                                                            ? runMeterGenerator(inputs, texts, sink, overflows)
+                                                            : runScopeGenerator(inputs, texts, sink, overflows);
     if (!generated || isBlank(generated->text)) {
         sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
                     MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
     return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};
+}
+
+FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& texts)
+{
+    // The check is the generator itself: every field is measured where it
+    // is written, so the check can never disagree with the procedure.
+    FieldOverflows overflows;
+    SilentSink silent;
+    createProcedure(inputs, texts, silent, &overflows);
+    return overflows;
 }
 
 std::string clipboardForm(std::string_view text)

@@ -5,6 +5,7 @@
 #include "core/base/message_sink.h"
 #include "core/app/procedure_inputs.h"
 #include "core/i18n/text_lookup.h"
+#include "core/procgen/step_fields.h"
 
 #include <string>
 #include <string_view>
@@ -23,7 +24,17 @@ struct CreateResult {
     std::string text; // braces around section titles still escaped as "\{" "\}"
 };
 
-CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink);
+// Every field text longer than its field is added to `overflows` when it
+// is given (see fieldOverflows).
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+                             FieldOverflows* overflows = nullptr);
+
+// The field texts of the procedure Create would write that are longer than
+// their fields, in the order they are written, each once: the procedure
+// keeps the fixed-column rule (the field written later overwrites the end
+// of a longer one), so these are the steps that would not test what the
+// user typed. The window marks their cells; kestrel-cli warns of them.
+FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& texts);
 
 // The text as the clipboard receives it: plain braces.
 std::string clipboardForm(std::string_view text);

@@ -122,11 +122,14 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& 
         {"DataEntry", std::to_string(static_cast<int>(s.dataEntry))},
         {"Meas_Unc_No_Readings", std::to_string(s.measurements)},
     }};
-    for (const auto& [key, value] : values) {
-        if (!ini.writeString(kKestrelSection, key, value)) {
-            sink.inform(errorReport(texts, " save default values ", ini.lastError()));
-            return false;
-        }
+    // One replacement of the file: a failure leaves the old values whole.
+    std::array<std::pair<std::string_view, std::string_view>, values.size()> entries;
+    std::transform(values.begin(), values.end(), entries.begin(), [](const auto& entry) {
+        return std::pair<std::string_view, std::string_view>(entry.first, entry.second);
+    });
+    if (!ini.writeStrings(kKestrelSection, entries)) {
+        sink.inform(errorReport(texts, " save default values ", ini.lastError()));
+        return false;
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "core/app/spec_file.h"
 
+#include "core/base/small_file.h"
 #include "core/base/text_util.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <set>
 #include <span>
 
 namespace kestrel {
@@ -51,11 +53,98 @@ bool nestedTooDeep(std::string_view text)
     return false;
 }
 
-// Text with "\n" line breaks as the program holds it, with CR LF.
+// Text with its line breaks (LF or CR LF) as the program holds them, CR
+// LF; the text was checked by lineBreakProblem first. One pass: a comment
+// of a million line breaks converts as fast as it is read.
 std::string toCrLf(std::string_view text)
 {
-    return replaceAll(replaceAll(std::string(text), "\r\n", "\n"), "\n", "\r\n");
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char ch : text) {
+        if (ch == '\n')
+            out += "\r\n";
+        else if (ch != '\r')
+            out += ch;
+    }
+    return out;
 }
+
+// Why a text of several lines cannot stand in a procedure: a CR that does
+// not start a CR LF pair (Tessel would see a line end where the text shows
+// none) or another control character than TAB. Empty when it can.
+std::string lineBreakProblem(std::string_view text)
+{
+    std::size_t line = 1;
+    for (std::size_t from = 0;;) {
+        const std::size_t found = findControlCharacter(text.substr(from), "\t");
+        if (found == std::string_view::npos)
+            return {};
+        const std::size_t at = from + found;
+        const bool crLf = text[at] == '\r' && text.substr(at + 1, 1) == "\n";
+        if (text[at] == '\r' && !crLf)
+            return "line " + std::to_string(line) + " holds a CR that is not followed by LF; line breaks are LF or CR LF";
+        if (text[at] != '\n' && !crLf)
+            return "line " + std::to_string(line) + " holds the control character " + controlCharacterName(text, at);
+        line += text[at] == '\n' ? 1 : 0;
+        from = at + 1;
+    }
+}
+
+// Follows the parser through the file to refuse a key that appears twice
+// in one object, which the parser would let the last one win, naming the
+// key path as the reader does ("connections[2].text").
+class KeyPathTracker {
+public:
+    void see(json::parse_event_t event, const json& parsed)
+    {
+        switch (event) {
+        case json::parse_event_t::object_start: levels_.push_back({true, {}, {}, 0}); break;
+        case json::parse_event_t::array_start: levels_.push_back({false, {}, {}, 0}); break;
+        case json::parse_event_t::key: {
+            Level& level = levels_.back();
+            std::string key = parsed.get<std::string>();
+            if (!level.keys.insert(key).second)
+                throw FileError{pathOf(key), "appears twice; a key may appear once in its object"};
+            level.key = std::move(key);
+            break;
+        }
+        case json::parse_event_t::object_end:
+        case json::parse_event_t::array_end:
+            levels_.pop_back();
+            elementDone();
+            break;
+        case json::parse_event_t::value: elementDone(); break;
+        }
+    }
+
+private:
+    struct Level {
+        bool isObject;
+        std::set<std::string> keys;
+        std::string key;    // of the member being read
+        std::size_t index;  // of the element being read
+    };
+
+    void elementDone()
+    {
+        if (!levels_.empty() && !levels_.back().isObject)
+            ++levels_.back().index;
+    }
+
+    std::string pathOf(const std::string& key) const
+    {
+        std::string path;
+        for (std::size_t i = 0; i + 1 < levels_.size(); ++i) {
+            if (levels_[i].isObject)
+                path += (path.empty() ? "" : ".") + levels_[i].key;
+            else
+                path += "[" + std::to_string(levels_[i].index) + "]";
+        }
+        return path.empty() ? key : path + "." + key;
+    }
+
+    std::vector<Level> levels_;
+};
 
 // The parser's message without its "[json.exception.parse_error.101] " tag.
 std::string parserMessage(std::string_view what)
@@ -134,6 +223,17 @@ private:
         return v.get_ref<const std::string&>();
     }
 
+    // A text that is written on one line of the procedure (a header value,
+    // a picture's file name): no line break and no other control character.
+    static std::string oneLineText(const json& v, const std::string& path)
+    {
+        std::string text = string(v, path);
+        if (const std::size_t at = findControlCharacter(text); at != std::string::npos)
+            fail(path, "holds the control character " + controlCharacterName(text, at) +
+                           "; it is written on one line of the procedure");
+        return text;
+    }
+
     static bool boolean(const json& v, const std::string& path)
     {
         if (!v.is_boolean())
@@ -177,13 +277,17 @@ private:
         checkKeys(p, "procedure", {"name", "author", "revision", "comments"});
         auto& id = inputs_.identity;
         if (p.contains("name"))
-            id.name = string(p["name"], "procedure.name");
+            id.name = oneLineText(p["name"], "procedure.name");
         if (p.contains("author"))
-            id.author = string(p["author"], "procedure.author");
+            id.author = oneLineText(p["author"], "procedure.author");
         if (p.contains("revision"))
-            id.revision = string(p["revision"], "procedure.revision");
-        if (p.contains("comments"))
-            id.comments = toCrLf(string(p["comments"], "procedure.comments"));
+            id.revision = oneLineText(p["revision"], "procedure.revision");
+        if (p.contains("comments")) {
+            const std::string comments = string(p["comments"], "procedure.comments");
+            if (const std::string problem = lineBreakProblem(comments); !problem.empty())
+                fail("procedure.comments", problem);
+            id.comments = toCrLf(comments);
+        }
     }
 
     void readOptions(const json& v)
@@ -370,31 +474,35 @@ private:
                 fail(path + ".column", "must be a column from 0 to " + std::to_string(kColumnCount - 1));
             ConnectionRecord record{mode, std::to_string(column), std::nullopt, std::nullopt};
             if (rec.contains("picture") && !rec["picture"].is_null())
-                record.pic = string(rec["picture"], path + ".picture");
+                record.pic = oneLineText(rec["picture"], path + ".picture");
             if (rec.contains("text") && !rec["text"].is_null())
                 record.text = instructionText(rec["text"], path + ".text");
             inputs_.connections.append(std::move(record));
         }
     }
 
+    // The wizard's lines joined by line breaks. Lines are counted and
+    // measured before anything is converted, so a text of a million line
+    // breaks is refused at once.
     static std::string instructionText(const json& v, const std::string& path)
     {
-        const std::string text = toCrLf(string(v, path));
+        const std::string text = string(v, path);
+        if (const std::string problem = lineBreakProblem(text); !problem.empty())
+            fail(path, problem);
         std::size_t lines = 0;
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t end = text.find("\r\n", start);
-            const std::string_view line = std::string_view(text).substr(start, end == std::string::npos ? end : end - start);
+        for (std::size_t start = 0; start <= text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            std::string_view line = std::string_view(text).substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
             if (++lines > kMaxInstructionLines)
                 fail(path, "has more than " + std::to_string(kMaxInstructionLines) + " lines");
             if (charCount(line) > kMaxInstructionLineLength)
                 fail(path, "line " + std::to_string(lines) + " is longer than " +
                                std::to_string(kMaxInstructionLineLength) + " characters");
-            if (end == std::string::npos)
-                break;
-            start = end + 2;
+            start = end + 1;
         }
-        return text;
+        return toCrLf(text);
     }
 
     std::string decSep_;
@@ -403,15 +511,37 @@ private:
 
 } // namespace
 
+SpecFileText loadSpecFileText(const std::filesystem::path& path)
+{
+    SmallFile file = readSmallFile(path, kMaxSpecFileSize);
+    if (file.status == SmallFileStatus::Read)
+        return {std::move(file.content), {}};
+    if (file.status == SmallFileStatus::TooLarge)
+        return {std::nullopt, file.problem + ", too large for a specification file"};
+    return {std::nullopt, file.problem};
+}
+
 SpecFileResult readSpecFile(std::string_view text, std::string_view decimalSeparator)
 {
+    // The parser takes a NUL byte for the end of the text and would ignore
+    // whatever follows it; JSON has no place for one outside a string, and
+    // inside one it must be written \u0000.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        return {std::nullopt, "(file): a NUL byte at byte " + std::to_string(nul + 1) + "; the file is not JSON text"};
     if (nestedTooDeep(text))
         return {std::nullopt, "(file): nested deeper than " + std::to_string(kMaxDepth) + " levels"};
     json root;
     try {
-        root = json::parse(text.begin(), text.end());
+        KeyPathTracker tracker;
+        root = json::parse(text.begin(), text.end(),
+                           [&tracker](int, json::parse_event_t event, json& parsed) {
+                               tracker.see(event, parsed);
+                               return true;
+                           });
     } catch (const json::exception& e) {
         return {std::nullopt, "(file): not valid JSON: " + parserMessage(e.what())};
+    } catch (const FileError& e) {
+        return {std::nullopt, e.path + ": " + e.message};
     }
     try {
         return {Reader(decimalSeparator).read(root), {}};

@@ -79,9 +79,13 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
         return false;
     };
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(tesselIni, ec))
+    if (!std::filesystem::exists(tesselIni, ec))
         return fail("Tessel's configuration file " + tesselIni.string() + " was not found");
+    // A folder, a huge or unreadable file or UTF-16 text reads as if every
+    // key were missing: say so rather than blame the missing accdir.
     const ProfileFile ini(tesselIni);
+    if (const std::string problem = ini.problem(); !problem.empty())
+        return fail("Tessel's configuration file " + problem);
     const std::string accdir = readValue(ini, "accdir");
     if (!hasTwoComponents(accdir))
         return fail("accdir in [startup] of " + tesselIni.string() +

@@ -2,10 +2,10 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/message_sink.h"
+#include "core/base/small_file.h"
 #include "core/base/text_util.h"
 
 #include <climits>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -13,9 +13,13 @@
 namespace kestrel {
 namespace {
 
+// A CR left at the end of a line (a file saved with CR CR LF line ends, or
+// CR LF ends read as LF ones) is as blank as a space: otherwise a rewrite,
+// which ends the line with the file's own line break, would turn "[Kestrel]"
+// plus a stray CR into another section name than the one that was read.
 bool isBlank(char ch)
 {
-    return ch == ' ' || ch == '\t';
+    return ch == ' ' || ch == '\t' || ch == '\r';
 }
 
 std::string_view trimBlanks(std::string_view s)
@@ -73,45 +77,14 @@ struct Loaded {
 
 Loaded load(const std::filesystem::path& path)
 {
-    Loaded result;
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return result;
-    result.status = LoadStatus::Failed;
-    if (!std::filesystem::is_regular_file(status)) {
-        result.error = path.string() + " is not a file";
-        return result;
+    SmallFile file = readSmallFile(path, kMaxProfileFileSize);
+    switch (file.status) {
+    case SmallFileStatus::Read: return {LoadStatus::Loaded, std::move(file.content), {}};
+    case SmallFileStatus::Missing: return {};
+    case SmallFileStatus::TooLarge:
+        return {LoadStatus::Failed, {}, path.string() + " " + file.problem + ", too large for a settings file"};
+    default: return {LoadStatus::Failed, {}, path.string() + " " + file.problem};
     }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        result.error = "cannot read " + path.string() + ": " + ec.message();
-        return result;
-    }
-    if (size > kMaxProfileFileSize) {
-        result.error = path.string() + " is too large for a settings file";
-        return result;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = "cannot open " + path.string();
-        return result;
-    }
-    result.content.resize(static_cast<std::size_t>(size));
-    in.read(result.content.data(), static_cast<std::streamsize>(size));
-    if (in.gcount() != static_cast<std::streamsize>(size) || in.bad()) {
-        result.error = "cannot read " + path.string();
-        return result;
-    }
-    // A file that grew while it was read is still read completely.
-    std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (result.content.size() + rest.size() > kMaxProfileFileSize) {
-        result.error = path.string() + " is too large for a settings file";
-        return result;
-    }
-    result.content += rest;
-    result.status = LoadStatus::Loaded;
-    return result;
 }
 
 std::optional<std::string> lookup(const std::filesystem::path& path, std::string_view section, std::string_view key)
@@ -133,6 +106,57 @@ std::optional<std::string> lookup(const std::filesystem::path& path, std::string
         }
     }
     return std::nullopt;
+}
+
+// The content with key=value set in the section: the key's line replaced,
+// or the line added after the last non-empty line of the section, or a new
+// section at the end. Every other line stays as it was.
+std::string withKey(std::string_view content, std::string_view section, std::string_view key,
+                    std::string_view value, const std::string& newline)
+{
+    const bool bom = content.substr(0, 3) == "\xEF\xBB\xBF";
+    const std::vector<std::string_view> lines = splitLines(content);
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+
+    std::optional<std::size_t> replaceAt, insertAfter;
+    bool inSection = false, sectionSeen = false;
+    for (std::size_t i = 0; i < lines.size() && !replaceAt; ++i) {
+        const Line line = classify(lines[i]);
+        if (line.kind == Line::Kind::Section) {
+            if (inSection)
+                break;
+            inSection = !sectionSeen && equalsNoCase(line.name, section);
+            if (inSection) {
+                sectionSeen = true;
+                insertAfter = i;
+            }
+        } else if (inSection) {
+            if (line.kind == Line::Kind::Key && equalsNoCase(line.name, key))
+                replaceAt = i;
+            else if (!trimBlanks(lines[i]).empty())
+                insertAfter = i;
+        }
+    }
+
+    std::string out;
+    out.reserve(content.size() + keyLine.size() + section.size() + 8);
+    if (bom)
+        out += "\xEF\xBB\xBF";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (replaceAt && *replaceAt == i)
+            out.append(keyLine);
+        else
+            out.append(lines[i]);
+        out += newline;
+        if (!replaceAt && insertAfter && *insertAfter == i)
+            out += keyLine + newline;
+    }
+    if (!sectionSeen) {
+        if (!lines.empty() && !trimBlanks(lines.back()).empty())
+            out += newline;
+        out += "[" + std::string(section) + "]" + newline + keyLine + newline;
+    }
+    return out;
 }
 
 } // namespace
@@ -174,8 +198,29 @@ int ProfileFile::readInt(std::string_view section, std::string_view key, int def
     return static_cast<int>(number < INT_MIN ? INT_MIN : number);
 }
 
+std::string ProfileFile::problem() const
+{
+    const Loaded file = load(path_);
+    if (file.status != LoadStatus::Loaded)
+        return file.error;
+    const std::string_view content = file.content;
+    if (content.substr(0, 2) == "\xFF\xFE" || content.substr(0, 2) == "\xFE\xFF")
+        return path_.string() + " is UTF-16 text; settings files are read as UTF-8 or ANSI text";
+    if (content.find('\0') != std::string_view::npos)
+        return path_.string() + " holds NUL bytes: it is not a text file";
+    return {};
+}
+
 bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value,
                               MessageSink* sink)
+{
+    const std::pair<std::string_view, std::string_view> entry{key, value};
+    return writeStrings(section, std::span(&entry, 1), sink);
+}
+
+bool ProfileFile::writeStrings(std::string_view section,
+                               std::span<const std::pair<std::string_view, std::string_view>> entries,
+                               MessageSink* sink)
 {
     lastError_.clear();
     const auto fail = [&](std::string error) {
@@ -185,15 +230,19 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
         return false;
     };
     section = trimBlanks(section);
-    key = trimBlanks(key);
     const auto hasLineBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
     if (section.empty() || section.find(']') != std::string_view::npos || hasLineBreak(section))
         return fail("invalid section name \"" + std::string(section) + "\"");
-    if (key.empty() || key.front() == ';' || key.front() == '[' || key.find('=') != std::string_view::npos ||
-        hasLineBreak(key))
-        return fail("invalid key name \"" + std::string(key) + "\"");
-    if (hasLineBreak(value))
-        return fail("the value of " + std::string(key) + " contains a line break");
+    // Every entry is checked before anything is written: the file gets all
+    // of them or none.
+    for (const auto& [rawKey, value] : entries) {
+        const std::string_view key = trimBlanks(rawKey);
+        if (key.empty() || key.front() == ';' || key.front() == '[' || key.find('=') != std::string_view::npos ||
+            hasLineBreak(key))
+            return fail("invalid key name \"" + std::string(key) + "\"");
+        if (hasLineBreak(value))
+            return fail("the value of " + std::string(key) + " contains a line break");
+    }
 
     Loaded file = load(path_);
     if (file.status == LoadStatus::Failed)
@@ -206,54 +255,12 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key, st
     if (file.status == LoadStatus::Loaded)
         newline = file.content.find("\r\n") != std::string::npos ? "\r\n" : "\n";
 
-    const std::string_view content = file.content;
-    const bool bom = content.substr(0, 3) == "\xEF\xBB\xBF";
-    const std::vector<std::string_view> lines = splitLines(content);
-    const std::string keyLine = std::string(key) + "=" + std::string(value);
-
-    // Where the key line goes: replacing the key's line, or after the last
-    // non-empty line of the section, or in a new section at the end.
-    std::optional<std::size_t> replaceAt, insertAfter;
-    bool inSection = false, sectionSeen = false;
-    for (std::size_t i = 0; i < lines.size() && !replaceAt; ++i) {
-        const Line line = classify(lines[i]);
-        if (line.kind == Line::Kind::Section) {
-            if (inSection)
-                break;
-            inSection = !sectionSeen && equalsNoCase(line.name, section);
-            if (inSection) {
-                sectionSeen = true;
-                insertAfter = i;
-            }
-        } else if (inSection) {
-            if (line.kind == Line::Kind::Key && equalsNoCase(line.name, key))
-                replaceAt = i;
-            else if (!trimBlanks(lines[i]).empty())
-                insertAfter = i;
-        }
-    }
-
-    std::string out;
-    out.reserve(content.size() + keyLine.size() + section.size() + 8);
-    if (bom)
-        out += "\xEF\xBB\xBF";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (replaceAt && *replaceAt == i)
-            out.append(keyLine);
-        else
-            out.append(lines[i]);
-        out += newline;
-        if (!replaceAt && insertAfter && *insertAfter == i)
-            out += keyLine + newline;
-    }
-    if (!sectionSeen) {
-        if (!lines.empty() && !trimBlanks(lines.back()).empty())
-            out += newline;
-        out += "[" + std::string(section) + "]" + newline + keyLine + newline;
-    }
+    std::string content = std::move(file.content);
+    for (const auto& [key, value] : entries)
+        content = withKey(content, section, trimBlanks(key), value, newline);
 
     std::string error;
-    if (!writeFileAtomically(path_, out, error))
+    if (!writeFileAtomically(path_, content, error))
         return fail(error);
     return true;
 }

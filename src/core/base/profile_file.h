@@ -16,8 +16,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrel {
 
@@ -48,7 +50,17 @@ public:
     bool writeString(std::string_view section, std::string_view key, std::string_view value,
                      MessageSink* sink = nullptr);
 
-    // Why the last writeString failed; empty after a success.
+    // Sets several keys of one section in one replacement of the file, in
+    // the order given: the file holds either all of them or none. Nothing is
+    // written when any key or value is refused.
+    bool writeStrings(std::string_view section, std::span<const std::pair<std::string_view, std::string_view>> entries,
+                      MessageSink* sink = nullptr);
+
+    // Why the file cannot be read as a settings file ("... is a folder, not
+    // a file", "... is UTF-16 text"), or "" when it can or does not exist.
+    std::string problem() const;
+
+    // Why the last write failed; empty after a success.
     const std::string& lastError() const { return lastError_; }
 
 private:

@@ -59,12 +59,21 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
 {
     if (what.empty() || what == with)
         return text;
-    std::size_t pos = 0;
-    while ((pos = text.find(what, pos)) != std::string::npos) {
-        text.replace(pos, what.size(), with);
-        pos += with.size();
+    std::size_t pos = text.find(what);
+    if (pos == std::string::npos)
+        return text;
+    // One pass into a new string: replacing in place moves the tail on
+    // every hit, which made a text of many line breaks take seconds.
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (; pos != std::string::npos; pos = text.find(what, from)) {
+        out.append(text, from, pos - from);
+        out.append(with);
+        from = pos + what.size();
     }
-    return text;
+    out.append(text, from, std::string::npos);
+    return out;
 }
 
 std::vector<std::string_view> splitLines(std::string_view content)
@@ -89,6 +98,29 @@ bool contains(std::string_view s, std::string_view part) { return s.find(part) !
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 bool containsNoCase(std::string_view s, std::string_view part) { return contains(toLower(s), toLower(part)); }
 bool equalsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && toLower(a) == toLower(b); }
+
+std::size_t findControlCharacter(std::string_view s, std::string_view allowed)
+{
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if ((c < 0x20 || c == 0x7F) && allowed.find(s[i]) == std::string_view::npos)
+            return i;
+        // U+0080 to U+009F are C2 80 to C2 9F in UTF-8.
+        if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(s[i + 1]) <= 0x9F)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::string controlCharacterName(std::string_view s, std::size_t position)
+{
+    unsigned code = static_cast<unsigned char>(s[position]);
+    if (code == 0xC2 && position + 1 < s.size())
+        code = static_cast<unsigned char>(s[position + 1]);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("U+00") + kHex[code >> 4] + kHex[code & 0xF];
+}
 
 namespace {
 

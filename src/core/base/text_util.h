@@ -31,6 +31,14 @@ bool startsWith(std::string_view s, std::string_view prefix);
 bool containsNoCase(std::string_view s, std::string_view part);
 bool equalsNoCase(std::string_view a, std::string_view b);
 
+// Where the first control character of a UTF-8 text stands (C0, DEL or a
+// C1 character), skipping the ASCII characters in allowed; npos when
+// there is none. Control characters in a procedure line are either line
+// breaks that Tessel would read as new lines or bytes it cannot show.
+std::size_t findControlCharacter(std::string_view s, std::string_view allowed = {});
+// "U+0000": the control character at that position, as messages name it.
+std::string controlCharacterName(std::string_view s, std::size_t position);
+
 // Well-formed UTF-8: no overlong forms, no surrogates.
 bool isValidUtf8(std::string_view s);
 

@@ -2,10 +2,10 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/config_dir.h"
+#include "core/base/small_file.h"
 #include "core/base/text_util.h"
 
 #include <charconv>
-#include <fstream>
 #include <set>
 #include <system_error>
 
@@ -79,8 +79,12 @@ bool unescapeLocalText(std::string_view field, std::string& text, std::string& e
         switch (field[i]) {
         case '\\': text += '\\'; break;
         case 't': text += '\t'; break;
-        case 'n': text += '\n'; break;
-        case 'r': text += '\r'; break;
+        case 'n':
+        case 'r':
+            // A line break in a text would start a line of its own in a
+            // procedure, where Tessel reads it as a step or a header line.
+            error = std::string("a line break (\\") + field[i] + ") in the text; every text is one line";
+            return false;
         default:
             error = std::string("the unknown escape \\") + field[i];
             return false;
@@ -93,6 +97,8 @@ std::string localTextProblem(std::string_view text)
 {
     if (!isValidUtf8(text))
         return "is not valid UTF-8";
+    if (const std::size_t at = findControlCharacter(text, "\t"); at != std::string_view::npos)
+        return "holds the control character " + controlCharacterName(text, at) + "; every text is one line";
     if (charCount(text) > kMaxLocalTextLength)
         return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
     return {};
@@ -122,18 +128,12 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
         result.error = path.string() + ": " + why;
         return result;
     };
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return fail("no such file");
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return fail("cannot read it: " + ec.message());
-    if (size > kMaxFileSize)
-        return fail("too large for a localization file");
-    std::ifstream in(path, std::ios::binary);
-    std::string content(static_cast<std::size_t>(size), '\0');
-    if (!in || !in.read(content.data(), static_cast<std::streamsize>(size)))
-        return fail("cannot read it");
+    const SmallFile file = readSmallFile(path, kMaxFileSize);
+    if (file.status == SmallFileStatus::TooLarge)
+        return fail(file.problem + ", too large for a localization file");
+    if (file.status != SmallFileStatus::Read)
+        return fail(file.problem);
+    const std::string& content = file.content;
 
     std::set<int> numbersSeen;
     std::size_t lineNumber = 0;

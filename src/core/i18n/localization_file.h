@@ -13,9 +13,10 @@
 //   "Kestrel localization 1", the format's name and version.
 // - Every other line is a text number in decimal (a 32-bit signed integer),
 //   one TAB, and the local text up to the end of the line. Blanks in the text
-//   are kept. Inside the text "\\" stands for a backslash, "\t" for a TAB,
-//   "\n" for a line feed and "\r" for a carriage return; no other control
-//   character may appear raw, and no other escape exists.
+//   are kept. Inside the text "\\" stands for a backslash and "\t" for a
+//   TAB; no other escape exists and no control character may appear raw.
+//   A text is one line: every text goes into a message box or a procedure
+//   line, where a line break ("\n", "\r") would start a line of its own.
 // - Lines end with LF; a CR before the LF is accepted on reading.
 // - A number appears at most once; texts are valid UTF-8 of at most 128
 //   characters (the width of the Local_Text field). An empty or all-blank
@@ -65,11 +66,13 @@ bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int
                            std::string& error);
 
 // The escaped form of a text as the file stores it, and back: false with
-// error set for a raw control character or an unknown escape.
+// error set for a raw control character, a line break escape ("\n", "\r")
+// or an unknown escape.
 std::string escapeLocalText(std::string_view text);
 bool unescapeLocalText(std::string_view field, std::string& text, std::string& error);
-// Why a text cannot be a local text ("is not valid UTF-8", "is longer than
-// 128 characters"); empty when it can.
+// Why a text cannot be a local text ("is not valid UTF-8", "holds the
+// control character U+000D", "is longer than 128 characters"); empty when
+// it can.
 std::string localTextProblem(std::string_view text);
 
 } // namespace kestrel

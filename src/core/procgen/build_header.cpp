@@ -9,6 +9,31 @@
 
 namespace kestrel {
 
+namespace {
+
+// The Comments box behind "# ", as one comment line of the preamble: its
+// later lines stand as the user typed them, without a "#" of their own.
+// Every kind of line break (CR LF, LF, CR) is written as CR LF, the only
+// line end a procedure has.
+std::string commentLine(std::string_view comments)
+{
+    std::string out = "# ";
+    out.reserve(comments.size() + 2);
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        const char ch = comments[i];
+        if (ch != '\r' && ch != '\n') {
+            out += ch;
+            continue;
+        }
+        if (ch == '\r' && i + 1 < comments.size() && comments[i + 1] == '\n')
+            ++i;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace
+
 void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts,
                  PreambleGap gap, bool amplifierConfigured)
 {
@@ -31,7 +56,7 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     writer.blank();
 
     writer.comment("# Procedure by Kestrel");
-    writer.comment("# " + inputs.identity.comments);
+    writer.comment(commentLine(inputs.identity.comments));
     if (gap == PreambleGap::TwoBlankLines) {
         writer.blank();
         writer.blank();

@@ -7,6 +7,7 @@
 #include "core/procgen/calibrator_limits.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/step_columns.h"
+#include "core/procgen/step_fields.h"
 #include "core/procgen/test_messages.h"
 #include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
@@ -62,8 +63,9 @@ bool isManualFunction(CalibratorFamily family, MeterFunction f)
 
 class MeterGenerator {
 public:
-    MeterGenerator(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts)
-        : family_(family), in_(inputs), texts_(texts), fsc_(inputs.selections.reference),
+    MeterGenerator(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
+                   FieldOverflows* overflows)
+        : family_(family), in_(inputs), texts_(texts), fields_(overflows), fsc_(inputs.selections.reference),
           decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
     {
     }
@@ -98,6 +100,7 @@ private:
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceAll(std::string(given), decSep_, ".");
                 addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
+                fields_.setTest(code, c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
             }
@@ -110,6 +113,7 @@ private:
     void writeTest(MeterFunction f, const SpecTable& a, int c, const std::string& frequency)
     {
         std::string n = trim(a.cell(RowLevel, c));
+        const std::string_view nominalInput = n.empty() ? "range" : "level";
         if (n.empty())
             n = trim(a.cell(RowRange, c)); // tested at the range value
         const double value = textToValue(n, decSep_);
@@ -123,12 +127,13 @@ private:
             writer.step("TOL " + tolerance);
             overwriteAt(body, kTolerance, "TOL");
         } else {
-            overwriteAt(body, kTolerance, tolerance);
+            fields_.place(body, kTolerance, field::kTolerance, tolerance);
         }
-        overwriteAt(body, kFsc, fsc_);
+        fields_.place(body, kFsc, field::kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
         const double range = std::fabs(leadingNumber(a.cell(RowRange, c), decSep_));
-        overwriteAt(body, kColRange, std::string(" ").append(rangeNumberText(range)));
+        overwriteAt(body, kColRange, " ");
+        fields_.place(body, kRange, field::kRange, rangeNumberText(range), "range");
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
             writeManualResistance(n, value, tolerance);
@@ -137,14 +142,14 @@ private:
 
         std::string nominal = n;
         formatNominal(nominal, decSep_);
-        writeFields(f, body, nominal, value, frequency);
+        writeFields(f, body, nominal, nominalInput, value, frequency);
         if (const auto limit = fixedLimit(f); limit && value > limit->largest) {
             writer.blank();
             const std::string largest =
                 limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
             writeLimitMessage(limit->messageText, nominal, largest);
             overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
-            overwriteAt(body, kNominal, limit->replacement);
+            fields_.place(body, kNominal, field::kNominal, limit->replacement);
         }
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
@@ -152,54 +157,56 @@ private:
                 writeLimitMessage(f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal,
                                   result->reducedValue);
                 overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
-                overwriteAt(body, kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"));
+                fields_.place(body, kNominal, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"),
+                              nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kTextFrequencyChanged, frequency, result->changedFrequency);
                 overwriteAt(body, kMod1, std::string(kMod1Width, ' '));
-                overwriteAt(body, kMod1, result->changedFrequency + "H");
+                fields_.place(body, kMod1, field::kMod1, result->changedFrequency + "H", "frequency");
             }
         }
         writer.step(body);
     }
 
-    void writeFields(MeterFunction f, std::string& body, const std::string& nominal, double value,
-                     const std::string& frequency) const
+    void writeFields(MeterFunction f, std::string& body, const std::string& nominal, std::string_view nominalInput,
+                     double value, const std::string& frequency)
     {
         const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
+        const auto nominalField = [&](const std::string& text) {
+            fields_.place(body, kNominal, field::kNominal, text, nominalInput);
+        };
+        const auto frequencyField = [&] { fields_.place(body, kMod1, field::kMod1, frequency + "H", "frequency"); };
         switch (f) {
-        case F::Dcv: overwriteAt(body, kNominal, nominal + "V"); break;
+        case F::Dcv: nominalField(nominal + "V"); break;
         case F::Acv:
-            overwriteAt(body, kNominal, nominal + "V");
-            overwriteAt(body, kMod1, frequency + "H");
+            nominalField(nominal + "V");
+            frequencyField();
             break;
-        case F::Dci: overwriteAt(body, kNominal, nominal + "A"); break;
+        case F::Dci: nominalField(nominal + "A"); break;
         case F::Aci:
-            overwriteAt(body, kNominal, nominal + "A");
-            overwriteAt(body, kMod1, frequency + "H");
+            nominalField(nominal + "A");
+            frequencyField();
             break;
         case F::Ohm:
             if (family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx)
-                overwriteAt(body, kNominal, getFixedOhmsValue(nominal, fsc_, ".") + "Z");
+                nominalField(getFixedOhmsValue(nominal, fsc_, ".") + "Z");
             else
-                overwriteAt(body, kNominal, nominal + "Z");
+                nominalField(nominal + "Z");
             break;
         case F::Tc:
-            overwriteAt(body, kNominal, nominal + degrees);
-            // Runs on past MOD2 into column 3.
-            overwriteAt(body, kMod2, "_" + in_.selections.tcType + " TC");
+            nominalField(nominal + degrees);
+            fields_.place(body, kMod2, field::kThermocouple, "_" + in_.selections.tcType + " TC");
             break;
         case F::Rtd:
-            overwriteAt(body, kNominal, nominal + degrees);
+            nominalField(nominal + degrees);
             overwriteAt(body, kMod1,
                         "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
             break;
-        case F::Cap:
-            overwriteAt(body, kNominal, nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
-            break;
+        case F::Cap: nominalField(nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f")); break;
         case F::Freq:
-            overwriteAt(body, kNominal, nominal + "H");
+            nominalField(nominal + "H");
             overwriteAt(body, kMod1, "300mv");
             break;
         }
@@ -401,6 +408,7 @@ private:
     CalibratorFamily family_;
     const MeterInputs& in_;
     const TextLookup& texts_;
+    FieldPlacer fields_;
     std::string fsc_;
     std::string decSep_;
     bool is7320_;
@@ -409,9 +417,9 @@ private:
 } // namespace
 
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-                                  MessageSink& sink)
+                                  MessageSink& sink, FieldOverflows* overflows)
 {
-    MeterGenerator generator(family, inputs, texts);
+    MeterGenerator generator(family, inputs, texts, overflows);
     try {
         generator.run();
     } catch (const ProcedureFailure& failure) {

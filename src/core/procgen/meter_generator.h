@@ -8,6 +8,7 @@
 #include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/generated_procedure.h"
+#include "core/procgen/step_fields.h"
 #include "core/spec/standards.h"
 
 namespace kestrel {
@@ -15,9 +16,10 @@ namespace kestrel {
 // The procedure of `family` for inputs.selections.reference. A failure on
 // the way is reported through the sink as "Procedure Error: " with its
 // number and description on lines of their own; the text written before it
-// is returned with `failed` set.
+// is returned with `failed` set. Every field text that is longer than its
+// field is added to `overflows` when it is given.
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-                                  MessageSink& sink);
+                                  MessageSink& sink, FieldOverflows* overflows = nullptr);
 
 GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
 GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);

@@ -6,6 +6,7 @@
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/step_columns.h"
+#include "core/procgen/step_fields.h"
 #include "core/scope/scope_inputs.h"
 #include "core/scope/scope_numbers.h"
 #include "core/spec/numbers.h"
@@ -56,6 +57,8 @@ constexpr std::string_view kBandwidthReference =
 constexpr std::string_view kBandwidthLevel =
     "         30mVpp                                      LS SC S  L";
 constexpr std::size_t kColBandwidthFrequency = 42;
+// The bandwidth frequency and its trailing blanks end before "LS".
+constexpr StepField kBandwidthFrequencyField{"MOD1", 57};
 constexpr std::string_view kRisetimeEdge =
     "         100mVpp                      10kH           ED SC S  L";
 constexpr std::string_view kMarker =
@@ -74,9 +77,11 @@ constexpr std::string_view kEval = "EVAL         ";
 
 class ScopeProcedure {
 public:
-    ScopeProcedure(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts, bool multiChannel)
-        : in_(inputs), scope_(scope), texts_(texts), multi_(multiChannel)
+    ScopeProcedure(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts, bool multiChannel,
+                   FieldOverflows* overflows)
+        : in_(inputs), scope_(scope), texts_(texts), multi_(multiChannel), fields_(overflows)
     {
+        fields_.setTest("scope", -1);
     }
 
     // Everything up to and including the timebase section.
@@ -110,15 +115,16 @@ private:
     void writeBandwidth();
     void writeRisetime(int channel);
     void writeImpedance(int channel);
-    std::string impedanceLine(std::string_view nominal, const std::string& accuracy) const;
+    std::string impedanceLine(std::string_view nominal, const std::string& accuracy, std::string_view input);
     void writeTimebase();
-    std::string timebaseLine(std::string_view entry, bool slowRange) const;
+    std::string timebaseLine(std::string_view entry, bool slowRange);
     void adjustModifiers();
 
     const CommonInputs& in_;
     const ScopeInputs& scope_;
     const TextLookup& texts_;
     const bool multi_;
+    FieldPlacer fields_;
     std::string reference_;
     std::string fsc_;
     bool is300MHz_ = false;
@@ -292,7 +298,7 @@ void ScopeProcedure::writeVertical()
         overwriteAt(line, kFsc, fsc_);
         overwriteAt(line, kRange, p.range);
         overwriteAt(line, kNominal, p.nominal);
-        overwriteAt(line, kTolerance, tolerance);
+        fields_.place(line, kTolerance, field::kTolerance, tolerance, "vertical_accuracy");
         overwriteAt(line, kMod3, "SC");
         writer_.step(line);
         writer_.nextTest();
@@ -327,7 +333,7 @@ void ScopeProcedure::writeBandwidth()
     writer_.step(fsc_ + std::string(kBandwidthReference));
     writer_.step(disp(kTextAdjustStableDisplay50kHz));
     std::string line = fsc_ + std::string(kBandwidthLevel);
-    overwriteAt(line, kColBandwidthFrequency, scope_.bandwidth + "MH    ");
+    fields_.place(line, kColBandwidthFrequency, kBandwidthFrequencyField, scope_.bandwidth + "MH    ", "bandwidth");
     writer_.step(line);
     writer_.step(std::string(kEval) + "\\{" +
                  replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
@@ -375,12 +381,13 @@ void ScopeProcedure::writeRisetime(int channel)
     writer_.nextTest();
 }
 
-std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy) const
+std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy,
+                                          std::string_view input)
 {
     std::string line(kScopeLineWidth, ' ');
     overwriteAt(line, kFsc, fsc_);
     overwriteAt(line, kNominal, nominal);
-    overwriteAt(line, kTolerance, numberText(leadingNumber(trim(accuracy))) + "%");
+    fields_.place(line, kTolerance, field::kTolerance, numberText(leadingNumber(trim(accuracy))) + "%", input);
     overwriteAt(line, kMod3, "ZM");
     overwriteAt(line, kCon, "2W");
     return line;
@@ -397,22 +404,24 @@ void ScopeProcedure::writeImpedance(int channel)
         writer_.cont(disp(kTextAlignTraceToBottom));
         writer_.step(disp(kTextSetUut50Ohm));
         writer_.comment("# " + t(kTextImpedance50));
-        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
         writer_.step(disp(fsc_ == "8240" ? kTextRemoveTerminatorsSet1M : kTextSetUut1M));
         writer_.comment("# " + t(kTextImpedance1M));
-        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
     } else {
         writer_.comment("# " + t(kTextImpedance1M));
-        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
         writer_.comment("# " + t(kTextImpedance50));
-        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
     }
     if (!isBlank(scope_.capAccuracy) && !isBlank(scope_.capacitance)) {
         writer_.comment("# " + t(kTextInputCapacitance));
         std::string line(kScopeLineWidth, ' ');
         overwriteAt(line, kFsc, fsc_);
-        overwriteAt(line, kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF");
-        overwriteAt(line, kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%");
+        fields_.place(line, kNominal, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
+                      "capacitance");
+        fields_.place(line, kTolerance, field::kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%",
+                      "cap_accuracy");
         overwriteAt(line, kMod3, "ZM");
         overwriteAt(line, kMod4, "N");
         overwriteAt(line, kCon, "2W");
@@ -420,7 +429,7 @@ void ScopeProcedure::writeImpedance(int channel)
     }
 }
 
-std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange) const
+std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
 {
     const std::string number = numberText(leadingNumber(entry));
     std::string unit = "T";
@@ -443,7 +452,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     overwriteAt(line, kFsc, fsc_);
     overwriteAt(line, kRange, number);
     overwriteAt(line, kNominal, number + unit);
-    overwriteAt(line, kTolerance, tolerance);
+    fields_.place(line, kTolerance, field::kTolerance, tolerance, "timebase_accuracy");
     if (fsc_ == "6400")
         overwriteAt(line, kMod1, "0.2vpp");
     else if (fsc_ == "8600")
@@ -545,9 +554,9 @@ std::string ScopeProcedure::finish()
 }
 
 GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts,
-                            MessageSink& sink, bool multiChannel)
+                            MessageSink& sink, bool multiChannel, FieldOverflows* overflows)
 {
-    ScopeProcedure procedure(inputs, scope, texts, multiChannel);
+    ScopeProcedure procedure(inputs, scope, texts, multiChannel, overflows);
     try {
         procedure.writeBody();
         return {procedure.finish(), false};
@@ -562,15 +571,15 @@ GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope
 } // namespace
 
 GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                               const TextLookup& texts, MessageSink& sink)
+                                               const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
-    return generate(inputs, scope, texts, sink, false);
+    return generate(inputs, scope, texts, sink, false, overflows);
 }
 
 GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                              const TextLookup& texts, MessageSink& sink)
+                                              const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
-    return generate(inputs, scope, texts, sink, true);
+    return generate(inputs, scope, texts, sink, true, overflows);
 }
 
 } // namespace kestrel

@@ -6,14 +6,19 @@
 #include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/generated_procedure.h"
+#include "core/procgen/step_fields.h"
 #include "core/scope/scope_inputs.h"
 #include "core/spec/meter_inputs.h"
 
 namespace kestrel {
 
+// Every field text that is longer than its field is added to `overflows`
+// when it is given.
 GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                               const TextLookup& texts, MessageSink& sink);
+                                               const TextLookup& texts, MessageSink& sink,
+                                               FieldOverflows* overflows = nullptr);
 GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                              const TextLookup& texts, MessageSink& sink);
+                                              const TextLookup& texts, MessageSink& sink,
+                                              FieldOverflows* overflows = nullptr);
 
 } // namespace kestrel

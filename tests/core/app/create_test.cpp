@@ -2,6 +2,7 @@
 
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
+#include "core/spec/samples.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -90,6 +91,55 @@ TEST(CreateForms, ClipboardAndViewer)
     EXPECT_EQ(viewerForm("  1.007  HEAD   \\{DC\\}\r\n# x\r\n"),
               "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
               "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n }");
+}
+
+// The fields that do not fit their columns are found where the generators
+// write them: the texts typed are named with the input they come from.
+TEST_F(Create, FieldOverflowsNameEveryTextLongerThanItsField)
+{
+    inputs = {};
+    inputs.selections.reference = "7320";
+    SpecTable& acv = inputs.meter.table(MeterFunction::Acv);
+    acv.setCell(RowRange, 0, "2");
+    acv.setCell(RowLevel, 0, "1.23456789012345");
+    acv.setCell(RowReadingPct, 0, "0.1");
+    acv.setCell(RowFrequency, 0, "123456789012K");
+    EXPECT_EQ(fieldOverflows(inputs, texts),
+              (FieldOverflows{{"acv", 0, "level", "NOMINAL", "1.23456789012345V", 15},
+                              {"acv", 0, "frequency", "MOD1", "123456789012KH", 12}}));
+
+    inputs.page = Page::Scope;
+    inputs.scope.verticalAccuracy = "0.000000000001";
+    inputs.scope.bandwidth = "12345678901";
+    EXPECT_EQ(fieldOverflows(inputs, texts),
+              (FieldOverflows{{"scope", -1, "vertical_accuracy", "TOLERANCE", "0.000000000001%", 14},
+                              {"scope", -1, "bandwidth", "MOD1", "12345678901MH    ", 16}}))
+        << "each once, though every channel writes them";
+}
+
+// No false alarms: every sample under every meter standard, and the scope
+// inputs under every scope standard, fit their fields, the thermocouple's
+// type running on into column 3 included.
+TEST_F(Create, SamplesAndScopeDefaultsFitTheirFields)
+{
+    for (const SampleDefinition& sample : samples()) {
+        for (const std::string_view reference : kReferences) {
+            inputs = {};
+            loadSample(sample, inputs, texts);
+            selectReference(inputs.selections, reference);
+            EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{}) << sample.name << " " << reference;
+        }
+    }
+    inputs = {};
+    inputs.page = Page::Scope;
+    inputs.scope.capacitance = "20";
+    inputs.scope.capAccuracy = "5";
+    inputs.scope.accuracy1MOhm = inputs.scope.accuracy50Ohm = "2";
+    for (int reference = 0; reference < static_cast<int>(kScopeReferences.size()); ++reference) {
+        inputs.scope.reference = reference;
+        inputs.scope.impedanceTest = impedanceTestAvailable(reference);
+        EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{}) << kScopeReferences[static_cast<std::size_t>(reference)];
+    }
 }
 
 } // namespace

@@ -90,6 +90,24 @@ TEST(KestrelSettings, SaveWritesTheKeysInOrderAndKeepsOthers)
     EXPECT_EQ(sink.messages[0].rfind("Error: save default values cannot", 0), 0u) << sink.messages[0];
 }
 
+// The twelve keys go in with one replacement: a value the file cannot hold
+// (an author with a line break, typed into a text box) leaves every old value
+// in place instead of a mix of old and new ones.
+TEST(KestrelSettings, AFailedSaveLeavesTheOldValuesWhole)
+{
+    ScratchDir dir;
+    const std::string before = "[Kestrel]\nProcName=Old\nAuthorName=Ann\nRevision=1.0\n";
+    ProfileFile ini(dir.write("Kestrel.INI", before));
+    KestrelSettings s;
+    s.revision = "2.0\r\nNUMBER OF TESTS: 1";
+    s.authorName = "Bob";
+    s.procName = "New";
+    test::RecordingSink sink;
+    EXPECT_FALSE(saveDefaultValues(ini, s, sink, EnglishLookup()));
+    EXPECT_EQ(sink.messages, std::vector<std::string>{"Error: save default values the value of Revision contains a line break"});
+    EXPECT_EQ(test::readFile(ini.path()), before);
+}
+
 // What the window restores is what it saves: every field the inputs hold
 // goes through them and back unchanged, window-only values are passed
 // through, and the values that are never restored keep the inputs' own.

@@ -1,10 +1,17 @@
 // Specification files: the documented example, round trips of every sample
-// and of every other setting, and the files that are refused whole.
+// and of every other setting, and the files that are refused whole, hostile
+// ones included.
 #include "core/app/spec_file.h"
 
+#include "core/base/text_util.h"
 #include "core/spec/samples.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <string>
 
@@ -175,6 +182,73 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
     const SpecFileResult ok = readSpecFile("{\"procedure\":{\"name\":\"" + std::string(200, '[') + "\\\"\"}}", ".");
     ASSERT_TRUE(ok.inputs) << ok.error;
     EXPECT_EQ(ok.inputs->identity.name, std::string(200, '[') + "\"");
+}
+
+// Files made to break the procedure: a key given twice, a NUL byte that would
+// hide the rest of the file, line breaks and control characters that would
+// start lines of their own in the procedure.
+TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
+{
+    using namespace std::string_literals;
+    const std::pair<std::string, const char*> refused[] = {
+        {R"({"page":"meter","page":"scope"})", "page: appears twice"},
+        {R"({"connections":[{"function":"dcv","column":0},{"function":"dcv","column":1,"column":2}]})",
+         "connections[1].column: appears twice"},
+        {R"({"meter":{"functions":{"dcv":[{},[{"a":1}],{"range":"1","range":"2"}]}}})",
+         "meter.functions.dcv[2].range: appears twice"},
+        {"{\"page\":\"meter\"}\0{\"bad json"s, "(file): a NUL byte at byte 17"},
+        {"{\"procedure\":{\"name\":\"x\"\0}}"s, "(file): a NUL byte at byte 25"},
+        {R"({"procedure":{"name":"DMM\r\nNUMBER OF TESTS:       1"}})", "procedure.name: holds the control character U+000D"},
+        {R"({"procedure":{"name":"x\u0000y"}})", "procedure.name: holds the control character U+0000"},
+        {R"({"procedure":{"author":"tab\there"}})", "procedure.author: holds the control character U+0009"},
+        {R"({"procedure":{"revision":"1\u0085"}})", "procedure.revision: holds the control character U+0085"},
+        {R"({"procedure":{"comments":"one\rtwo"}})", "procedure.comments: line 1 holds a CR that is not followed by LF"},
+        {R"({"procedure":{"comments":"one\ntwo\u001b[31m"}})", "procedure.comments: line 2 holds the control character U+001B"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"x.bmp\r\nEND INJECTED"}]})",
+         "connections[0].picture: holds the control character U+000D"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"x.bmp\r"}]})", "connections[0].picture: "},
+        {R"({"connections":[{"function":"dcv","column":0,"text":"a\r\nb\rc"}]})",
+         "connections[0].text: line 2 holds a CR that is not followed by LF"},
+        {R"({"connections":[{"function":"dcv","column":0,"text":"bell\u0007"}]})",
+         "connections[0].text: line 1 holds the control character U+0007"},
+        // Lines are counted before anything is converted.
+        {R"({"connections":[{"function":"dcv","column":0,"text":")" + replaceAll(std::string(1000000, '\n'), "\n", "\\n") +
+             "\"}]}",
+         "connections[0].text: has more than 8 lines"}};
+    for (const auto& [json, error] : refused) {
+        const SpecFileResult r = readSpecFile(json, ".");
+        EXPECT_TRUE(!r.inputs && r.error.starts_with(error)) << json.substr(0, 80) << "\ngot: " << r.error;
+    }
+
+    // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
+    const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
+        "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})", ".");
+    ASSERT_TRUE(ok.inputs) << ok.error;
+    EXPECT_EQ(ok.inputs->identity.comments, "one\r\ntwo\r\n\tthree");
+    EXPECT_EQ(ok.inputs->connections.findUnique("dcv", 0)->text, "a\r\nb\r\n");
+}
+
+TEST(SpecFile, OnlyRegularFilesUpToTheCapAreRead)
+{
+    test::ScratchDir dir;
+    std::filesystem::create_directories(dir / "folder.json");
+    dir.write("big.json", std::string(kMaxSpecFileSize + 1, ' '));
+    std::vector<std::pair<std::filesystem::path, std::string>> refused{
+        {dir / "absent.json", "does not exist"},
+        {dir / "folder.json", "is a folder, not a file"},
+        {dir / "big.json", "is larger than 4 MiB, too large for a specification file"}};
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir / "pipe.json").c_str(), 0600), 0);
+    for (const auto& device : {dir / "pipe.json", std::filesystem::path("/dev/zero")})
+        refused.emplace_back(device, "is not a regular file (a device, a pipe or a socket)");
+#endif
+    for (const auto& [path, error] : refused) {
+        const SpecFileText file = loadSpecFileText(path);
+        EXPECT_FALSE(file.text) << path;
+        EXPECT_EQ(file.error, error) << path;
+    }
+    const std::string largest = "{}" + std::string(kMaxSpecFileSize - 2, ' ');
+    EXPECT_EQ(loadSpecFileText(dir.write("largest.json", largest)).text, largest);
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 #include "support/native.h"
 #include "support/recording_sink.h"
 #include "support/test_scratch_dir.h"
+#include "support/unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -65,6 +67,11 @@ TEST(ProfileFile, WriteReplacesOrAddsAndKeepsEverythingElse)
 #ifndef _WIN32
     EXPECT_TRUE(std::filesystem::is_symlink(link));
 #endif
+    // A stray CR before the line end is a blank: the section read is the one rewritten.
+    ProfileFile strayCr(dir.write("d.ini", "[kestrel\r\r"));
+    ASSERT_TRUE(strayCr.writeString("Kestrel", "Revision", "2.5"));
+    EXPECT_EQ(strayCr.readString("Kestrel", "Revision", "", 50), "2.5");
+    EXPECT_EQ(test::readFile(strayCr.path()), "[kestrel\r\nRevision=2.5\n");
     // Empty and binary files read as empty and can be written.
     using namespace std::string_literals;
     for (const std::string& content : {""s, "\x89PNG\r\n\x1A\n\xFF\xFE\0\0[s]\0k=\0\x80"s, "\0\0[s]\0k=\0"s}) {
@@ -96,13 +103,61 @@ TEST(ProfileFile, RefusedWritesKeepTheOldFile)
 #ifdef _WIN32
     GTEST_SKIP() << "a read-only folder needs POSIX permissions";
 #else
-    if (::geteuid() != 0) { // permissions do not bind root
-        ProfileFile locked(dir.write("locked/a.ini", before));
+    ProfileFile locked(dir.write("locked/a.ini", before));
+    test::runUnprivileged(dir.path(), [&] {
         std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         EXPECT_FALSE(locked.writeString("s", "k", "2"));
         std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
         EXPECT_EQ(test::readFile(locked.path()), before);
-    }
+    });
+#endif
+}
+
+// Several keys go in with one replacement, in the order given; one refused
+// key or value leaves the file as it was.
+TEST(ProfileFile, WriteStringsSetsAllKeysOrNone)
+{
+    ScratchDir dir;
+    const std::string before = "[Kestrel]\r\nb=old\r\n[Other]\r\nx=1\r\n";
+    ProfileFile ini(dir.write("k.ini", before));
+    using Entry = std::pair<std::string_view, std::string_view>;
+    const Entry refused[] = {{"a", "1"}, {"b", "2"}, {"c", "three\nlines"}};
+    EXPECT_FALSE(ini.writeStrings("Kestrel", refused));
+    EXPECT_EQ(ini.lastError(), "the value of c contains a line break");
+    EXPECT_EQ(test::readFile(ini.path()), before);
+    const Entry entries[] = {{"a", "1"}, {" B ", "2"}, {"c", "3"}};
+    ASSERT_TRUE(ini.writeStrings("Kestrel", entries)) << ini.lastError();
+    EXPECT_EQ(test::readFile(ini.path()), "[Kestrel]\r\nB=2\r\na=1\r\nc=3\r\n[Other]\r\nx=1\r\n");
+}
+
+// Why a file cannot serve as a settings file, for the messages that name it.
+TEST(ProfileFile, ProblemSaysWhatIsWrongWithTheFile)
+{
+    ScratchDir dir;
+    using namespace std::string_literals;
+    std::filesystem::create_directories(dir / "folder.ini");
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);
+    EXPECT_EQ(ProfileFile(dir / "fifo.ini").problem(),
+              (dir / "fifo.ini").string() + " is not a regular file (a device, a pipe or a socket)");
+#endif
+    dir.write("utf16.ini", "\xFF\xFE[\0s\0]\0"s);
+    dir.write("binary.ini", "[s]\0k=1"s);
+    dir.write("big.ini", std::string(kMaxProfileFileSize + 1, ';'));
+    for (const auto& [name, problem] :
+         {std::pair{"absent.ini", ""}, {"folder.ini", " is a folder, not a file"},
+          {"utf16.ini", " is UTF-16 text; settings files are read as UTF-8 or ANSI text"},
+          {"binary.ini", " holds NUL bytes: it is not a text file"},
+          {"big.ini", " is larger than 8 MiB, too large for a settings file"}})
+        EXPECT_EQ(ProfileFile(dir / name).problem(), *problem ? (dir / name).string() + problem : "") << name;
+    EXPECT_EQ(ProfileFile(dir.write("good.ini", "[s]\nk=1\n")).problem(), "");
+#ifndef _WIN32
+    dir.write("unreadable.ini", "[s]\n");
+    test::runUnprivileged(dir.path(), [&] {
+        std::filesystem::permissions(dir / "unreadable.ini", std::filesystem::perms::none);
+        EXPECT_EQ(ProfileFile(dir / "unreadable.ini").problem(),
+                  (dir / "unreadable.ini").string() + " cannot be opened: Permission denied");
+    });
 #endif
 }
 

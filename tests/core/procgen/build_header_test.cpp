@@ -47,6 +47,22 @@ TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
     EXPECT_EQ(withRecords.text().find("mode messages"), std::string::npos);
 }
 
+// Every line of the comments is a comment line, whatever line breaks the
+// text box used: a line typed there never stands in the procedure as a step.
+// The comments are one comment line: "# " and the text, whose later lines
+// stand as typed; every line break comes out as CR LF.
+TEST(BuildHeader, CommentsFollowTheirMarkAsTyped)
+{
+    MeterInputs inputs;
+    inputs.identity.comments = "first\r\nsecond\nthird\rfourth\r\n";
+    ProcedureWriter writer;
+    writer.step("HEAD   \\{DC Volts Test\\}");
+    buildHeader(writer, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
+    EXPECT_NE(writer.text().find("# Procedure by Kestrel\r\n# first\r\nsecond\r\nthird\r\nfourth\r\n\r\n\r\n\r\n# System"),
+              std::string::npos)
+        << writer.text();
+}
+
 TEST(BuildHeader, LineCountPlusElevenMustFitSixteenBits)
 {
     MeterInputs inputs;

@@ -1,0 +1,77 @@
+#pragma once
+// The fields of a calibrator step under their column-header titles, and
+// the check that each text fits its field. The columns are fixed and a
+// longer text runs on over its neighbours, the field written later winning:
+// that is the procedure format's rule and stays. But a NOMINAL that runs into
+// TOLERANCE makes a step that tests against a tolerance nobody wrote, so the
+// generators write every field through a FieldPlacer, which notes each text
+// that does not fit for the user to see.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+struct StepField {
+    std::string_view name; // the column header's title
+    std::size_t last;      // the field's last body column
+};
+
+namespace field {
+inline constexpr StepField kFsc{"FSC", 6};
+inline constexpr StepField kRange{"RANGE", 13};
+inline constexpr StepField kNominal{"NOMINAL", 28};
+inline constexpr StepField kTolerance{"TOLERANCE", 42};
+inline constexpr StepField kMod1{"MOD1", 54};
+inline constexpr StepField kMod2{"MOD2", 60};
+inline constexpr StepField kMod3{"3", 63};
+inline constexpr StepField kMod4{"4", 65};
+inline constexpr StepField kCon{"CON", 68};
+// A thermocouple's "_K TC" starts in MOD2 and runs on into column 3 by design.
+inline constexpr StepField kThermocouple{"MOD2", 63};
+// Scope calibrator lines are 78 columns wide; their last field runs to the end.
+inline constexpr StepField kScopeLineEnd{"CON", 78};
+} // namespace field
+
+// One text that is longer than the room its field leaves it.
+struct FieldOverflow {
+    std::string function; // the meter function's code ("dcv"), or "scope"
+    int column = -1;      // 0-based grid column of the meter test; -1 for the scope page
+    std::string input;    // the input the text comes from, named as in a specification
+                          // file: "range", "level", "frequency"; "vertical_accuracy" …
+    std::string field;    // the column header's title: "NOMINAL"
+    std::string text;     // the whole text
+    std::size_t room = 0; // the columns it had: from where it starts to the field's end
+
+    bool operator==(const FieldOverflow&) const = default;
+};
+
+using FieldOverflows = std::vector<FieldOverflow>;
+
+class FieldPlacer {
+public:
+    // Notes overflows in `overflows` when it is given; else only writes.
+    explicit FieldPlacer(FieldOverflows* overflows) : overflows_(overflows) {}
+
+    // The test the following fields belong to.
+    void setTest(std::string_view function, int column)
+    {
+        function_ = function;
+        column_ = column;
+    }
+
+    // Writes text into body from the 1-based column as overwriteAt does,
+    // and notes it when it runs past the field's last column. `input` names
+    // where the text comes from; a text made of fixed words alone has none
+    // and fits by construction.
+    void place(std::string& body, std::size_t column, const StepField& field, std::string_view text,
+               std::string_view input = {});
+
+private:
+    FieldOverflows* overflows_;
+    std::string function_;
+    int column_ = -1;
+};
+
+} // namespace kestrel
