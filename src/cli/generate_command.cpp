@@ -158,9 +158,7 @@ std::string overflowText(const FieldOverflow& overflow)
     else
         where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
                 (overflow.input.empty() ? "" : "." + overflow.input);
-    return where + ": " + overflow.field + " \"" + overflow.text + "\" is " +
-           std::to_string(charCount(overflow.text)) + " characters long, its field holds " +
-           std::to_string(overflow.room);
+    return where + ": " + describeOverflow(overflow);
 }
 
 } // namespace

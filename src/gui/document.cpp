@@ -1,5 +1,6 @@
 #include "gui/document.h"
 
+#include "core/app/create.h"
 #include "core/app/kestrel_settings.h"
 #include "core/app/spec_file.h"
 #include "core/base/atomic_file.h"
@@ -10,12 +11,63 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace kestrel::gui {
 
 Document::Document(std::unique_ptr<Session> session, QObject* parent) : QObject(parent), session_(std::move(session))
 {
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { announceModified(); });
+    // Any change may lengthen or shorten a field (a reduced test point
+    // depends on the standard, a nominal on its cell): the check runs again
+    // when next asked. Connected first, so every window asks afresh.
+    connect(this, &Document::changed, this, [this] { overflows_.reset(); });
+}
+
+const FieldOverflows& Document::fieldOverflows() const
+{
+    if (!overflows_) {
+        // Both pages, whichever is on show: the grid and the Scopes page
+        // each mark their own inputs.
+        ProcedureInputs both = session_->inputs;
+        both.page = Page::Meter;
+        overflows_ = kestrel::fieldOverflows(both, session_->texts);
+        both.page = Page::Scope;
+        for (FieldOverflow& overflow : kestrel::fieldOverflows(both, session_->texts))
+            overflows_->push_back(std::move(overflow));
+    }
+    return *overflows_;
+}
+
+namespace {
+
+// One line per text too long for its field.
+QString overflowLines(const FieldOverflows& overflows, const std::function<bool(const FieldOverflow&)>& wanted)
+{
+    QStringList lines;
+    for (const FieldOverflow& overflow : overflows)
+        if (wanted(overflow))
+            lines << QString::fromStdString(describeOverflow(overflow));
+    if (lines.isEmpty())
+        return {};
+    return lines.join(QLatin1Char('\n')) + QStringLiteral("\nThe procedure's next field would be overwritten.");
+}
+
+} // namespace
+
+QString Document::cellOverflows(MeterFunction function, int row, int column) const
+{
+    const std::string_view code = functionInfo(function).code;
+    return overflowLines(fieldOverflows(), [&](const FieldOverflow& overflow) {
+        return overflow.column == column && overflow.function == code && overflowRow(overflow) == row;
+    });
+}
+
+QString Document::scopeOverflows(std::string_view input) const
+{
+    return overflowLines(fieldOverflows(), [&](const FieldOverflow& overflow) {
+        return overflow.column < 0 && overflow.input == input;
+    });
 }
 
 Document::~Document() = default;

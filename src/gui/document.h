@@ -7,6 +7,7 @@
 // announced, so the windows only bind controls to it; every rule is the
 // core's.
 #include "core/app/session.h"
+#include "core/procgen/step_fields.h"
 #include "core/i18n/text_walks.h"
 #include "core/spec/column_commands.h"
 #include "core/spec/samples.h"
@@ -134,6 +135,16 @@ public:
     // Not a change of the document.
     void setPage(Page page);
 
+    // The texts the procedure would carry that are longer than their
+    // fields (and so overwrite the field after them): worked out again
+    // after a change, when first asked for.
+    const FieldOverflows& fieldOverflows() const;
+    // What a grid cell of a function, or a Scopes page input
+    // ("vertical_accuracy" …), makes too long, for the user: one line per
+    // field ("" when everything fits).
+    QString cellOverflows(MeterFunction function, int row, int column) const;
+    QString scopeOverflows(std::string_view input) const;
+
     // Window-only settings saved at exit.
     bool topMost() const { return session_->settings.topMost; }
     // Keeps the window on top or not and writes TopMost to Kestrel.INI.
@@ -180,6 +191,8 @@ private:
     bool firstActivate_ = true;
     int loadedSample_ = -1;
     TextWalk textWalk_ = TextWalk::Local;
+
+    mutable std::optional<FieldOverflows> overflows_;
 
     QString filePath_;
     bool changedOutsideUndo_ = false;

@@ -1,5 +1,7 @@
 #include "gui/field_behaviour.h"
 
+#include "core/base/text_util.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,6 +43,12 @@ QValidator::State CharacterValidator::validate(QString& input, int&) const
         if (ch.unicode() > 0x7F || !accepts_(static_cast<char>(ch.unicode())))
             return Invalid;
     return Acceptable;
+}
+
+QValidator::State OneLineTextValidator::validate(QString& input, int&) const
+{
+    const std::string text = input.toStdString();
+    return findControlCharacter(text) == std::string::npos ? Acceptable : Invalid;
 }
 
 } // namespace kestrel::gui

@@ -43,4 +43,13 @@ private:
     std::function<bool(char)> accepts_;
 };
 
+// A one-line text that goes into the procedure's header (name, author,
+// revision): no control character may reach it, as none may come in from a
+// specification file, so a pasted TAB or line break is refused.
+class OneLineTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
+};
+
 } // namespace kestrel::gui

@@ -142,8 +142,10 @@ QWidget* OptionsPanel::buildIdentity()
     form->addRow(revisionLabel, revision_);
     form->addRow(comments_);
 
-    for (QLineEdit* edit : {procName_, authorName_, revision_})
+    for (QLineEdit* edit : {procName_, authorName_, revision_}) {
         selectAllOnFocus(edit);
+        edit->setValidator(new OneLineTextValidator(edit));
+    }
     // Enter in the procedure name moves on to the next field.
     connect(procName_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
     connect(procName_, &QLineEdit::textEdited, this, [this](const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "core/scope/scope_inputs.h"
 #include "gui/field_behaviour.h"
+#include "gui/spec_table_model.h"
 #include "gui/svg_icon.h"
 #include "gui/twips.h"
 
@@ -297,6 +298,22 @@ void ScopePage::documentChanged(Parts parts)
 {
     if (parts & Part::Scope)
         refresh();
+    markOverflows();
+}
+
+void ScopePage::markOverflows()
+{
+    for (const auto& [which, edit] : fields_) {
+        // A text that would run over the procedure's next field is marked
+        // the way the grid marks its cells.
+        const QString tip = document_.scopeOverflows(scopeFieldKey(which));
+        if (edit->toolTip() == tip)
+            continue;
+        edit->setToolTip(tip);
+        edit->setStyleSheet(tip.isEmpty() ? QString()
+                                          : QStringLiteral("QLineEdit { background: %1; }")
+                                                .arg(SpecTableModel::overflowColour().name()));
+    }
 }
 
 void ScopePage::refresh()
@@ -331,6 +348,7 @@ void ScopePage::refresh()
     }
     if (const auto width = connectorPictureWidth(s))
         connectors_->setWidthInTwips(*width);
+    markOverflows();
 }
 
 } // namespace kestrel::gui

@@ -45,6 +45,8 @@ private:
     QLineEdit* field(const char* name, ScopeField field, QWidget* parent);
     void documentChanged(Parts parts);
     void refresh();
+    // Marks the fields whose text would not fit its field in the procedure.
+    void markOverflows();
 
     Document& document_;
     QTabWidget* tabs_;

@@ -9,6 +9,11 @@ QColor SpecTableModel::columnColour(int column)
     return column % 2 == 0 ? QColor(255, 255, 192) : QColor(Qt::white);
 }
 
+QColor SpecTableModel::overflowColour()
+{
+    return QColor(255, 176, 160);
+}
+
 SpecTableModel::SpecTableModel(Document& document, QObject* parent) : QAbstractTableModel(parent), document_(document)
 {
     connect(&document_, &Document::changed, this, &SpecTableModel::documentChanged);
@@ -28,7 +33,14 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return QString::fromStdString(document_.currentTable().cell(index.row(), index.column()));
-    case Qt::BackgroundRole: return columnColour(index.column());
+    case Qt::BackgroundRole:
+        if (!document_.cellOverflows(document_.currentFunction(), index.row(), index.column()).isEmpty())
+            return overflowColour();
+        return columnColour(index.column());
+    case Qt::ToolTipRole: {
+        const QString overflows = document_.cellOverflows(document_.currentFunction(), index.row(), index.column());
+        return overflows.isEmpty() ? QVariant() : QVariant(overflows);
+    }
     case Qt::ForegroundRole: return QColor(Qt::black);
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     default: return {};
@@ -74,6 +86,10 @@ void SpecTableModel::documentChanged(Parts parts)
     }
     if (parts & Part::Cells)
         emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    // Whether a cell's text fits its field in the procedure depends on more
+    // than the cell (the standard reduces test points, the page and options
+    // choose the generator).
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
     if (parts & Part::Connections)
         emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
 }

@@ -17,6 +17,8 @@ public:
     static constexpr int HeaderPictureRole = Qt::UserRole + 1;
     // Even columns are light yellow, odd ones white.
     static QColor columnColour(int column);
+    // A cell whose text would run over the field after it in the procedure.
+    static QColor overflowColour();
 
     explicit SpecTableModel(Document& document, QObject* parent = nullptr);
 

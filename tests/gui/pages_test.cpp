@@ -6,6 +6,7 @@
 #include "gui/command_line.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,25 @@ TEST_F(PagesTest, DataEntrySwitchesTheReadingsList)
     find<QTabWidget>("Scope_TabStrip_2")->setCurrentIndex(1);
     settle();
     EXPECT_TRUE(readings->isVisible());
+}
+
+// The header's one-line texts take no control character, typed or pasted:
+// a line break there would put a line of its own into the procedure.
+TEST_F(PagesTest, HeaderTextsRefuseControlCharacters)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* name = find<QLineEdit>("ProcName");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "DMM 62");
+    QApplication::clipboard()->setText("x\r\nNUMBER OF TESTS: 1");
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QApplication::clipboard()->setText("\tx");
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), "DMM 62");
+    EXPECT_EQ(inputs().identity.name, "DMM 62");
 }
 
 TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)

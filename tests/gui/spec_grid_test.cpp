@@ -4,12 +4,14 @@
 #include "support/window_fixture.h"
 
 #include "gui/spec_grid.h"
+#include "gui/spec_table_model.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 
 namespace kestrel::test {
 namespace {
@@ -292,6 +294,36 @@ TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
     EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range ");
     EXPECT_TRUE(window->grid()->isEnabled());
     EXPECT_EQ(window->grid()->currentIndex().column(), 3);
+}
+
+// A range too long for its NOMINAL field would overwrite the TOLERANCE in
+// the procedure: the cell says so in its colour and tooltip until it fits,
+// and the Scopes page marks its fields the same way.
+TEST_F(GridTest, TextsTooLongForTheirFieldAreMarked)
+{
+    start();
+    typeInCell(0, 0, "1.23456789012345");
+    typeInCell(0, 1, "2.000");
+    const QAbstractItemModel* model = find<QTableView>("MeterSpecGrid")->model();
+    EXPECT_EQ(model->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), gui::SpecTableModel::overflowColour());
+    EXPECT_EQ(model->index(0, 0).data(Qt::ToolTipRole).toString(),
+              "RANGE \"1.23456789012345\" is 16 characters long, its field holds 6\n"
+              "NOMINAL \"1.23456789012345V\" is 17 characters long, its field holds 15\n"
+              "The procedure's next field would be overwritten.");
+    EXPECT_EQ(model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(), gui::SpecTableModel::columnColour(1));
+    EXPECT_TRUE(model->index(0, 1).data(Qt::ToolTipRole).isNull());
+
+    typeInCell(0, 0, "1.2345");
+    EXPECT_EQ(model->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), gui::SpecTableModel::columnColour(0));
+
+    auto* vertical = find<QLineEdit>("VerticalAccuracy");
+    vertical->setFocus();
+    vertical->selectAll();
+    QTest::keyClicks(vertical, "1.23456789012345");
+    EXPECT_TRUE(vertical->toolTip().startsWith("TOLERANCE"));
+    vertical->selectAll();
+    QTest::keyClicks(vertical, "2.0");
+    EXPECT_EQ(vertical->toolTip(), "");
 }
 
 } // namespace

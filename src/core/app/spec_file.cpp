@@ -422,12 +422,12 @@ private:
             sc.sweep1 = choice(s["sweep_fast"], "scope.sweep_fast", kSweep1);
         if (s.contains("sweep_slow"))
             sc.sweep2 = choice(s["sweep_slow"], "scope.sweep_slow", kSweep2);
-        readField(s, "vertical_accuracy", ScopeField::VerticalAccuracy, sc.verticalAccuracy);
-        readField(s, "timebase_accuracy", ScopeField::TimebaseAccuracy, sc.timebaseAccuracy);
-        readField(s, "bandwidth", ScopeField::Bandwidth, sc.bandwidth);
+        readField(s, ScopeField::VerticalAccuracy, sc.verticalAccuracy);
+        readField(s, ScopeField::TimebaseAccuracy, sc.timebaseAccuracy);
+        readField(s, ScopeField::Bandwidth, sc.bandwidth);
         if (s.contains("risetime_test"))
             sc.risetimeTest = boolean(s["risetime_test"], "scope.risetime_test");
-        readField(s, "risetime", ScopeField::Risetime, sc.risetime);
+        readField(s, ScopeField::Risetime, sc.risetime);
         if (s.contains("impedance_test")) {
             sc.impedanceTest = boolean(s["impedance_test"], "scope.impedance_test");
             if (sc.impedanceTest && !impedanceTestAvailable(sc.reference))
@@ -435,17 +435,18 @@ private:
                      "the " + inQuotes(kScopeReferences[static_cast<std::size_t>(sc.reference)]) +
                          " standard cannot test input impedance");
         }
-        readField(s, "accuracy_1m_ohm", ScopeField::Accuracy1MOhm, sc.accuracy1MOhm);
-        readField(s, "accuracy_50_ohm", ScopeField::Accuracy50Ohm, sc.accuracy50Ohm);
-        readField(s, "capacitance", ScopeField::Capacitance, sc.capacitance);
-        readField(s, "cap_accuracy", ScopeField::CapAccuracy, sc.capAccuracy);
+        readField(s, ScopeField::Accuracy1MOhm, sc.accuracy1MOhm);
+        readField(s, ScopeField::Accuracy50Ohm, sc.accuracy50Ohm);
+        readField(s, ScopeField::Capacitance, sc.capacitance);
+        readField(s, ScopeField::CapAccuracy, sc.capAccuracy);
     }
 
-    static void readField(const json& s, const char* key, ScopeField field, std::string& target)
+    static void readField(const json& s, ScopeField field, std::string& target)
     {
+        const std::string key(scopeFieldKey(field));
         if (!s.contains(key))
             return;
-        const std::string path = std::string("scope.") + key;
+        const std::string path = "scope." + key;
         const std::string text = string(s[key], path);
         for (const char ch : text)
             if (ch == '\b' || !scopeFieldAccepts(field, ch))

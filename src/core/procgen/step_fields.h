@@ -49,6 +49,14 @@ struct FieldOverflow {
 
 using FieldOverflows = std::vector<FieldOverflow>;
 
+// What went wrong, for the user: NOMINAL "1.23456789012345V" is 17
+// characters long, its field holds 15.
+std::string describeOverflow(const FieldOverflow& overflow);
+
+// The grid row of a meter overflow's input: the range, the test level or
+// the test frequency; -1 for anything else (a scope input).
+int overflowRow(const FieldOverflow& overflow);
+
 class FieldPlacer {
 public:
     // Notes overflows in `overflows` when it is given; else only writes.

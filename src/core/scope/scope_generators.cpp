@@ -298,7 +298,7 @@ void ScopeProcedure::writeVertical()
         overwriteAt(line, kFsc, fsc_);
         overwriteAt(line, kRange, p.range);
         overwriteAt(line, kNominal, p.nominal);
-        fields_.place(line, kTolerance, field::kTolerance, tolerance, "vertical_accuracy");
+        fields_.place(line, kTolerance, field::kTolerance, tolerance, scopeFieldKey(ScopeField::VerticalAccuracy));
         overwriteAt(line, kMod3, "SC");
         writer_.step(line);
         writer_.nextTest();
@@ -333,7 +333,8 @@ void ScopeProcedure::writeBandwidth()
     writer_.step(fsc_ + std::string(kBandwidthReference));
     writer_.step(disp(kTextAdjustStableDisplay50kHz));
     std::string line = fsc_ + std::string(kBandwidthLevel);
-    fields_.place(line, kColBandwidthFrequency, kBandwidthFrequencyField, scope_.bandwidth + "MH    ", "bandwidth");
+    fields_.place(line, kColBandwidthFrequency, kBandwidthFrequencyField, scope_.bandwidth + "MH    ",
+                  scopeFieldKey(ScopeField::Bandwidth));
     writer_.step(line);
     writer_.step(std::string(kEval) + "\\{" +
                  replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
@@ -404,24 +405,24 @@ void ScopeProcedure::writeImpedance(int channel)
         writer_.cont(disp(kTextAlignTraceToBottom));
         writer_.step(disp(kTextSetUut50Ohm));
         writer_.comment("# " + t(kTextImpedance50));
-        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, scopeFieldKey(ScopeField::Accuracy50Ohm)));
         writer_.step(disp(fsc_ == "8240" ? kTextRemoveTerminatorsSet1M : kTextSetUut1M));
         writer_.comment("# " + t(kTextImpedance1M));
-        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, scopeFieldKey(ScopeField::Accuracy1MOhm)));
     } else {
         writer_.comment("# " + t(kTextImpedance1M));
-        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, "accuracy_1m_ohm"));
+        writer_.step(impedanceLine("1.000MZ", scope_.accuracy1MOhm, scopeFieldKey(ScopeField::Accuracy1MOhm)));
         writer_.comment("# " + t(kTextImpedance50));
-        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, "accuracy_50_ohm"));
+        writer_.step(impedanceLine("50Z", scope_.accuracy50Ohm, scopeFieldKey(ScopeField::Accuracy50Ohm)));
     }
     if (!isBlank(scope_.capAccuracy) && !isBlank(scope_.capacitance)) {
         writer_.comment("# " + t(kTextInputCapacitance));
         std::string line(kScopeLineWidth, ' ');
         overwriteAt(line, kFsc, fsc_);
         fields_.place(line, kNominal, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
-                      "capacitance");
+                      scopeFieldKey(ScopeField::Capacitance));
         fields_.place(line, kTolerance, field::kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%",
-                      "cap_accuracy");
+                      scopeFieldKey(ScopeField::CapAccuracy));
         overwriteAt(line, kMod3, "ZM");
         overwriteAt(line, kMod4, "N");
         overwriteAt(line, kCon, "2W");
@@ -452,7 +453,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     overwriteAt(line, kFsc, fsc_);
     overwriteAt(line, kRange, number);
     overwriteAt(line, kNominal, number + unit);
-    fields_.place(line, kTolerance, field::kTolerance, tolerance, "timebase_accuracy");
+    fields_.place(line, kTolerance, field::kTolerance, tolerance, scopeFieldKey(ScopeField::TimebaseAccuracy));
     if (fsc_ == "6400")
         overwriteAt(line, kMod1, "0.2vpp");
     else if (fsc_ == "8600")

@@ -35,6 +35,21 @@ std::string_view scopeListEntry(std::span<const std::string_view> list, int inde
     return list[static_cast<std::size_t>(index)];
 }
 
+std::string_view scopeFieldKey(ScopeField field)
+{
+    switch (field) {
+    case ScopeField::VerticalAccuracy: return "vertical_accuracy";
+    case ScopeField::TimebaseAccuracy: return "timebase_accuracy";
+    case ScopeField::Bandwidth: return "bandwidth";
+    case ScopeField::Risetime: return "risetime";
+    case ScopeField::Accuracy1MOhm: return "accuracy_1m_ohm";
+    case ScopeField::Accuracy50Ohm: return "accuracy_50_ohm";
+    case ScopeField::Capacitance: return "capacitance";
+    case ScopeField::CapAccuracy: return "cap_accuracy";
+    }
+    return {};
+}
+
 int clampScopeReferenceIndex(int index)
 {
     return std::clamp(index, 0, static_cast<int>(kScopeReferences.size()) - 1);

@@ -54,6 +54,10 @@ enum class ScopeField {
     Accuracy1MOhm, Accuracy50Ohm, Capacitance, CapAccuracy
 };
 
+// The name of a field in a specification file, which is also how the
+// procedure's field-width check names the input a text came from.
+std::string_view scopeFieldKey(ScopeField field);
+
 inline bool scopeFieldAccepts(ScopeField field, char key)
 {
     if (key == '\b' || (key >= '0' && key <= '9'))
