@@ -88,16 +88,21 @@ std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path&
 {
     if (name.empty())
         return std::nullopt;
+    // The folder's own spelling of the name, on every file system: a name
+    // spelt exactly so first, else the first that differs only in case.
+    std::optional<std::filesystem::path> found;
     std::error_code ec;
-    const std::filesystem::path exact = folder / std::string(name);
-    if (std::filesystem::is_regular_file(exact, ec))
-        return exact;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_regular_file(typeError) && equalsNoCase(it->path().filename().string(), name))
+        if (!it->is_regular_file(typeError))
+            continue;
+        const std::string entry = it->path().filename().string();
+        if (entry == name)
             return it->path();
+        if (!found && equalsNoCase(entry, name))
+            found = it->path();
     }
-    return std::nullopt;
+    return found;
 }
 
 std::string displayText(std::string_view bytes)

@@ -28,7 +28,8 @@ std::vector<std::string> listFiles(const std::filesystem::path& folder, std::str
 // entry is.
 int findListEntry(const std::vector<std::string>& entries, std::string_view name);
 
-// The file of folder whose name equals name without regard to case.
+// The file of folder whose name equals name without regard to case, as
+// the folder spells it (an exact spelling first).
 std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& folder, std::string_view name);
 
 // A help or accuracy file's text as the viewers show it: UTF-8 when the
