@@ -170,6 +170,7 @@ QWidget* ScopePage::buildSpecFrame()
     bandwidth_->setMinimumContentsLength(5);
     label12->setBuddy(bandwidth_);
     auto* bandwidthRow = new QHBoxLayout;
+    bandwidthRow->setSpacing(6);
     bandwidthRow->addWidget(bandwidth_);
     bandwidthRow->addWidget(label("lbl_Mhz", frame));
     bandwidthRow->addStretch(1);
@@ -181,6 +182,7 @@ QWidget* ScopePage::buildSpecFrame()
     QLineEdit* risetime = field("Risetime", ScopeField::Risetime, frame);
     label13->setBuddy(risetime);
     auto* risetimeRow = new QHBoxLayout;
+    risetimeRow->setSpacing(6);
     risetimeRow->addWidget(risetimeCheck_);
     risetimeRow->addWidget(risetime);
     risetimeRow->addWidget(label("lbl_ns", frame));
