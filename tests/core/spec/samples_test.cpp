@@ -1,5 +1,6 @@
-// The built-in samples cell for cell where the instrument's data sheet is
-// given in full, and the standards lists that a sample's calibrator refills.
+// The built-in samples as the grid would hold them, and the standards lists
+// that a sample's calibrator refills. What each sample holds is pinned by its
+// file in data/samples, compared in the command-line tests.
 #include "core/spec/samples.h"
 
 #include "core/spec/key_filter.h"
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace kestrel {
@@ -19,22 +19,6 @@ MeterInputs loaded(std::string_view name, std::string_view decSep = ".")
     in.decimalSeparator = std::string(decSep);
     loadSample(*findSample(name), in, EnglishLookup{});
     return in;
-}
-
-// Every filled column as "<code><column>:" and its cells by row joined by
-// "/", trailing empty rows left out: "acv0:100.0000m//0.6/0.4/////20K".
-std::vector<std::string> filledColumns(const MeterSpec& spec)
-{
-    std::vector<std::string> out;
-    for (const auto f : kAllFunctions)
-        for (int c = 0; c < kColumnCount; ++c) {
-            std::string cells;
-            for (int r = 0; r < spec.table(f).rows(); ++r)
-                cells += (r ? "/" : "") + spec.table(f).cell(r, c);
-            if (const std::size_t end = cells.find_last_not_of('/'); end != std::string::npos)
-                out.push_back(std::string(functionInfo(f).code) + std::to_string(c) + ":" + cells.substr(0, end + 1));
-        }
-    return out;
 }
 
 TEST(Samples, EveryCellIsWhatTheGridWouldStore)
@@ -52,55 +36,6 @@ TEST(Samples, EveryCellIsWhatTheGridWouldStore)
                         << sample.name << " " << functionInfo(f).code << " column " << c << " row " << r;
             }
         }
-    }
-}
-
-TEST(Samples, ThermometerCellForCell)
-{
-    const MeterInputs in = loaded("orvik28");
-    EXPECT_EQ(filledColumns(in.meter), (std::vector<std::string>{"tc0:-200.0//0.2////0.3", "tc1:0.0//////0.3",
-                                                                 "tc2:23.0//0.05////0.3", "tc3:1200//0.05////0.3"}));
-    EXPECT_EQ(in.selections.tcType, "K");
-    EXPECT_EQ(in.selections.tempScale, "\xC2\xB0" "C");
-    EXPECT_EQ(in.selections.reference, "7300");
-    EXPECT_EQ(in.identity.name, "Orvik model 28 Digital Thermometer");
-    EXPECT_EQ(in.identity.comments, "This procedure is based on specifications for the Orvik model 28");
-    EXPECT_EQ(in.connections.records(), (std::vector<ConnectionRecord>{{"TC", "0", std::nullopt, std::string(
-        "Use thermocouple extension wire and connect the\r\nmodel 28 to the temperature reference")}}));
-}
-
-TEST(Samples, Agilent34401CellForCell)
-{
-    const MeterInputs in = loaded("agilent34401");
-    EXPECT_EQ(filledColumns(in.meter), (std::vector<std::string>{
-        "dcv0:100.0000m//0.005/0.0035", "dcv1:1.000000//0.004/0.0007", "dcv2:10.00000//0.0035/0.0005",
-        "dcv3:100.0000//0.0045/0.0006", "dcv4:1000.000//0.0045/0.0010", "acv0:100.0000m//0.6/0.4/////20K",
-        "acv1:1.000000//0.6/0.3", "acv2:10.00000//0.6/0.3", "acv3:100.0000//0.6/0.3", "acv4:750.000//0.6/0.3/////10K",
-        "dci0:10.00000m//0.5/0.2", "dci1:100.0000m//0.5/0.5", "dci2:1.000000//0.1/0.1", "dci3:3.00000//0.12/0.2",
-        "aci0:1.000000//0.1/0.4/////5K", "aci1:3.000000//0.15/0.6/////1K", "ohm0:100.0000//0.1/0.04",
-        "ohm1:1000.000//0.1/0.01", "ohm2:10.00000K//0.1/0.01", "ohm3:100.0000K//0.1/0.01", "ohm4:1.000000M//0.1/0.01",
-        "ohm5:10.00000M//0.4/0.01", "ohm6:100.0000M//0.8/0.1"}));
-    EXPECT_EQ(in.selections.reference, "7600");
-    EXPECT_EQ(in.identity.name, "Agilent 34401 digital multimeter");
-    EXPECT_EQ(in.identity.comments, "This procedure is based on specifications for the Agilent model 34401");
-}
-
-TEST(Samples, FunctionsAndExamplesOfTheOtherInstruments)
-{
-    const struct { const char* name; const char* functions; const char* example; } cases[] = {
-        {"orvik62-7300", "dcv acv dci aci ohm cap freq ", "dcv0:400.0m/350.0m/0.1/////1"},
-        {"orvik62-6400", "dcv acv dci aci ohm cap freq ", "cap0:5.00n/4.70n/1.0/////3"},
-        {"orvik4919", "dcv acv ohm tc rtd freq ", "dcv0:90.000m//0.024////6\xC2\xB5"},
-        {"orvik2290", "dcv acv dci aci ohm ", "dcv1:1.00000000////3/0.2"}};
-    for (const auto& c : cases) {
-        const MeterInputs in = loaded(c.name);
-        std::string functions;
-        for (const auto f : kAllFunctions)
-            if (!in.meter.table(f).cell(RowRange, 0).empty())
-                functions += std::string(functionInfo(f).code) + " ";
-        EXPECT_EQ(functions, c.functions) << c.name;
-        const std::vector<std::string> columns = filledColumns(in.meter);
-        EXPECT_NE(std::find(columns.begin(), columns.end(), c.example), columns.end()) << c.example;
     }
 }
 
