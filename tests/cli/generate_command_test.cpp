@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kestrel::cli {
@@ -115,19 +114,18 @@ TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
     EXPECT_EQ(fits.err, "");
 }
 
-// Not a file, or too large to be one: refused before anything is read.
+// Not a regular file: refused before anything is read, where /dev/zero
+// would otherwise be read until memory runs out. (Every kind of file the
+// reader refuses: spec_file_test.)
 TEST_F(Generate, OnlyRegularFilesAreRead)
 {
-    std::vector<std::pair<std::string, std::string>> cases{{dir.path().string(), "is a folder, not a file"}};
-#ifndef _WIN32
-    cases.emplace_back("/dev/zero", "is not a regular file");
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no /dev/zero";
+#else
+    const test::CliRun r = generate({"/dev/zero"});
+    EXPECT_EQ(r.status, kExitUnreadableFile);
+    EXPECT_EQ(r.err, "kestrel-cli generate: \"/dev/zero\" is not a regular file (a device, a pipe or a socket)\n");
 #endif
-    for (const auto& [path, says] : cases) {
-        const test::CliRun r = generate({path});
-        EXPECT_EQ(r.status, kExitUnreadableFile);
-        EXPECT_EQ(r.err, "kestrel-cli generate: \"" + path + "\" " + says +
-                             (says[3] == 'n' ? " (a device, a pipe or a socket)\n" : "\n"));
-    }
 }
 
 } // namespace
