@@ -72,20 +72,12 @@ TEST_F(HelpViewersTest, TheTwinsHelpShowsInTheLowerPane)
     EXPECT_EQ(child<QLabel>(*viewer, "AUX_FSC_HelpFilename")->text(), "Mvset Help");
     EXPECT_EQ(child<QPlainTextEdit>(*viewer, "Text2")->toPlainText(), "MVSET in manual mode.\n");
     EXPECT_TRUE(child<QPlainTextEdit>(*viewer, "Text2")->isVisible());
+    EXPECT_EQ(state.viewerFile, "VSET.HLP"); // kept for the next opening
 
     // A file without a twin hides the lower pane.
     child<QListWidget>(*viewer, "File1")->setCurrentRow(0); // ask.hlp
     EXPECT_EQ(child<QLabel>(*viewer, "FSC_HelpFilename")->text(), "ask Help");
     EXPECT_FALSE(child<QPlainTextEdit>(*viewer, "Text2")->isVisible());
-}
-
-TEST_F(HelpViewersTest, The7300SharesTheHelpOfThe730sTwin)
-{
-    const auto viewer = open<gui::HelpViewer>("7300.hlp");
-    EXPECT_EQ(child<QLabel>(*viewer, "FSC_HelpFilename")->text(), "7300 Help");
-    EXPECT_EQ(child<QLabel>(*viewer, "AUX_FSC_HelpFilename")->text(), "M730 Help");
-    EXPECT_TRUE(child<QPlainTextEdit>(*viewer, "Text2")->toPlainText().startsWith("M730"));
-    EXPECT_EQ(state.viewerFile, "7300.hlp"); // kept for the next opening
 }
 
 TEST_F(HelpViewersTest, PreselectionFallsBackToTheFirstFileOrNone)
