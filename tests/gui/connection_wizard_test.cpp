@@ -1,5 +1,7 @@
 // The connection wizard against the demo pictures: what it opens with,
 // the editor's limits, and what OK, Clear and Cancel leave in the records.
+// Which option and text each record opens on, which record each option
+// writes and the editor's every limit are the core rules' own tests.
 #include "gui/connection_wizard.h"
 
 #include "support/test_scratch_dir.h"
@@ -8,9 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 
 namespace kestrel {
 namespace {
@@ -40,23 +40,6 @@ protected:
 
     ConnectionStore records;
 };
-
-TEST_F(ConnectionWizardTest, AColumnWithoutRecordOpensWithThePromptAndOkDeletesNothing)
-{
-    records.append({"dcv", "1", std::nullopt, std::string("Other column")});
-    const auto wizard = open("dcv", 0);
-    EXPECT_EQ(wizard->windowTitle(), "PIC & DISP Wizard");
-    EXPECT_EQ(editor(*wizard)->toPlainText(), "Enter Connection Text");
-    EXPECT_TRUE(editor(*wizard)->isReadOnly());
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(option(*wizard, i)->isChecked());
-    EXPECT_FALSE(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible());
-    EXPECT_EQ(child<QListWidget>(*wizard, "File1")->count(), 7);
-    click(*wizard, "cmd_OK");
-    EXPECT_EQ(wizard->result(), QDialog::Accepted);
-    EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Nothing);
-    EXPECT_EQ(records.size(), 1u);
-}
 
 TEST_F(ConnectionWizardTest, ARecordWithBothOpensOnBothAndDispDropsThePicture)
 {
@@ -131,7 +114,13 @@ TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
 TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
 {
     {
+        // A column without a record: no option, the prompt, nothing to type yet.
         const auto wizard = open("dcv", 2);
+        EXPECT_EQ(wizard->windowTitle(), "PIC & DISP Wizard");
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(option(*wizard, i)->isChecked());
+        EXPECT_TRUE(editor(*wizard)->isReadOnly());
+        EXPECT_FALSE(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible());
         QTest::mouseClick(option(*wizard, 1), Qt::LeftButton);
         // DISP on an empty editor: the prompt itself becomes the message.
         EXPECT_EQ(editor(*wizard)->toPlainText(), "Enter Connection Text");

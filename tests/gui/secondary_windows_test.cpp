@@ -122,10 +122,7 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
     typeInCell(0, 2, "200");
     EXPECT_EQ(headerPicture(2), 1);
 
-    QString caption;
     onNextViewer<gui::ConnectionWizard>([&](gui::ConnectionWizard& wizard) {
-        caption = wizard.windowTitle();
-        EXPECT_FALSE(window->grid()->isEnabled());
         QTest::mouseClick(wizard.findChild<QRadioButton*>("opt_Which_1"), Qt::LeftButton);
         auto* text = wizard.findChild<QPlainTextEdit*>("ConnectionText");
         text->selectAll();
@@ -133,7 +130,6 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
         QTest::mouseClick(wizard.findChild<QPushButton*>("cmd_OK"), Qt::LeftButton);
     });
     clickHeaderButton(2);
-    EXPECT_EQ(caption, "PIC & DISP Wizard 200V range ");
     EXPECT_EQ(document->wizardCaption(), "");
     EXPECT_TRUE(window->grid()->isEnabled());
     EXPECT_EQ(headerPicture(2), 3);
