@@ -1,5 +1,6 @@
 #pragma once
 // Setting and removing environment variables in tests, on every platform.
+#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -22,6 +23,18 @@ inline void unsetEnvironment(const std::string& name)
 #else
     ::unsetenv(name.c_str());
 #endif
+}
+
+// The environment every test program starts from: the C library formats
+// numbers with ".", and the user's default locale reads as US English unless
+// a test sets another one itself. Tests that need a comma pass "," as the
+// decimal separator explicitly.
+inline void pinTestEnvironment()
+{
+    std::setlocale(LC_ALL, "C");
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LC_MESSAGES", "KESTREL_CONFIG_DIR"})
+        unsetEnvironment(name);
+    setEnvironment("LANG", "en_US.UTF-8");
 }
 
 } // namespace kestrel::test

@@ -5,7 +5,6 @@
 
 namespace kestrel::test {
 
-std::string readFile(const std::string& path);
 // Compares actual with tests/data/golden/<name> byte for byte; on a mismatch
 // the failure names the first differing line.
 void expectMatchesGolden(const std::string& name, const std::string& actual);

@@ -2,7 +2,7 @@
 // procedure, and catch the injected lines they are there to catch.
 #include "fuzz/procedure_properties.h"
 
-#include "support/golden.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ TEST(ProcedureProperties, HoldForEveryGoldenAndCatchInjectedLines)
     for (const auto& entry : std::filesystem::directory_iterator(KESTREL_TEST_DATA_DIR "/golden")) {
         const std::string name = entry.path().filename().string();
         const bool scope = name.starts_with("scope_");
-        const std::string text = test::readFile(entry.path().string());
+        const std::string text = test::readFile(entry.path());
         ++goldens;
         EXPECT_EQ(properties::procedureProblem(text, scope, kNotePrefix), "") << name;
 

@@ -1,6 +1,8 @@
 // The window tests' main: the pinned environment of every test program,
 // Qt's offscreen platform (no display needed), and one QApplication for
 // the whole run.
+#include "support/environment.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -11,14 +13,9 @@
 
 int main(int argc, char** argv)
 {
-    std::setlocale(LC_ALL, "C");
-    ::unsetenv("LC_ALL");
-    ::unsetenv("LC_NUMERIC");
-    ::unsetenv("LC_MESSAGES");
-    ::setenv("LANG", "en_US.UTF-8", 1);
-    ::unsetenv("KESTREL_CONFIG_DIR");
+    kestrel::test::pinTestEnvironment();
     if (!std::getenv("QT_QPA_PLATFORM"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        kestrel::test::setEnvironment("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // QApplication adopts the environment's; numbers stay "."
