@@ -148,7 +148,7 @@ TEST_F(LocalizationTest, LeavingNumbersModeWithoutAFileEndsInEnglish)
     EXPECT_EQ(caption("Spec_Frame"), "1273") << "the English walk leaves frames";
 }
 
-TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStart)
+TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStartClearingInEnglish)
 {
     startGerman();
     withEditor([&](gui::LocalizationEditor& editor) {
@@ -169,6 +169,15 @@ TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStart)
     closeWindow();
     start({}, 1031);
     EXPECT_EQ(caption("Create"), "&Erstellen");
+
+    // Clearing deletes the file and relabels the window in English.
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    entry("mnuClear_Localization")->trigger();
+    EXPECT_EQ(answerer.texts().back(), "Really Delete Localization file?");
+    EXPECT_FALSE(std::filesystem::exists(file()));
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
+    EXPECT_FALSE(entry("mnu_Use_English_1")->isEnabled() || entry("mnuClear_Localization")->isEnabled());
 }
 
 TEST_F(LocalizationTest, SavingInNumbersModeKeepsTheNumbers)
@@ -214,19 +223,6 @@ TEST_F(LocalizationTest, ClosingTheEditorAsksAboutUnsavedTexts)
     EXPECT_EQ(answerer.texts().back(), "Overwrite existing Localizing file?");
     EXPECT_EQ(test::readFile(file()), kHeader + "100\t&Multimeter\n1223\tErstellen\n");
     EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(0), "&Multimeter");
-}
-
-TEST_F(LocalizationTest, ClearingRelabelsInEnglish)
-{
-    startGerman(kHeader + "1223\tErstellen\n");
-    EXPECT_EQ(caption("Create"), "Erstellen");
-    answerer.answerMessageBoxes(QMessageBox::Ok);
-    entry("mnuClear_Localization")->trigger();
-    EXPECT_EQ(answerer.texts(), QStringList{"Really Delete Localization file?"});
-    EXPECT_FALSE(std::filesystem::exists(file()));
-    EXPECT_EQ(caption("Create"), "&Create");
-    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
-    EXPECT_FALSE(entry("mnu_Use_English_1")->isEnabled() || entry("mnuClear_Localization")->isEnabled());
 }
 
 TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
