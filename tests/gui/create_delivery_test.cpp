@@ -53,11 +53,8 @@ TEST_F(CreateDeliveryTest, NothingSpecifiedSaysSoAndAFailedGeneratorStillDeliver
     inputs.meter.table(MeterFunction::Ohm).setCell(RowRange, 0, "100");
     inputs.meter.table(MeterFunction::Ohm).setCell(RowRange, 1, "-5");
     QString last;
-    answerer.handleNextModal([&](QWidget* modal) {
-        auto* viewer = qobject_cast<gui::ProcedureViewer*>(modal);
-        ASSERT_NE(viewer, nullptr);
-        last = viewer->textBox()->document()->lastBlock().previous().text();
-        viewer->reject();
+    answerer.handleNext<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) {
+        last = viewer.textBox()->document()->lastBlock().previous().text();
     });
     QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_EQ(sink.shown.size(), 2u);

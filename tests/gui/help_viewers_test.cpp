@@ -50,11 +50,9 @@ protected:
     }
     void answerSearch(const QString& answer)
     {
-        answerer.handleNextModal([answer](QWidget* modal) {
-            auto* input = qobject_cast<QInputDialog*>(modal);
-            ASSERT_NE(input, nullptr);
-            input->setTextValue(answer);
-            input->accept();
+        answerer.handleNext<QInputDialog>([answer](QInputDialog& input) {
+            input.setTextValue(answer);
+            input.accept();
         });
     }
     test::ModalAnswerer answerer;

@@ -55,13 +55,9 @@ protected:
     void withEditor(const std::function<void(gui::LocalizationEditor&)>& use)
     {
         bool opened = false;
-        answerer.handleNextModal([&](QWidget* modal) {
-            auto* editor = qobject_cast<gui::LocalizationEditor*>(modal);
-            ASSERT_NE(editor, nullptr);
+        answerer.handleNext<gui::LocalizationEditor>([&](gui::LocalizationEditor& editor) {
             opened = true;
-            use(*editor);
-            if (editor->isVisible())
-                editor->reject();
+            use(editor);
         });
         entry("mnuEditLocalization")->trigger();
         EXPECT_TRUE(opened);
@@ -288,17 +284,13 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
 
     // The button: the printer's choice, then the preview; cancelling the choice ends quietly.
     QString preview;
-    answerer.handleNextModal([&](QWidget* choice) {
-        ASSERT_TRUE(qobject_cast<QPrintDialog*>(choice));
-        answerer.handleNextModal([&](QWidget* shown) {
-            preview = shown->windowTitle();
-            qobject_cast<QDialog*>(shown)->reject();
-        });
-        qobject_cast<QDialog*>(choice)->accept();
+    answerer.handleNext<QPrintDialog>([&](QPrintDialog& choice) {
+        answerer.handleNext<QDialog>([&](QDialog& shown) { preview = shown.windowTitle(); });
+        choice.accept();
     });
     editor.findChild<QAbstractButton*>("PrintPreview")->click();
     EXPECT_EQ(preview, "Kestrel...");
-    answerer.handleNextModal([&](QWidget* choice) { qobject_cast<QDialog*>(choice)->reject(); });
+    answerer.handleNext<QPrintDialog>([](QPrintDialog&) {});
     editor.findChild<QAbstractButton*>("PrintPreview")->click();
     EXPECT_TRUE(answerer.texts().isEmpty());
 

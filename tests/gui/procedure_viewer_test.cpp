@@ -139,12 +139,10 @@ TEST_F(ProcedureViewerTest, SearchFromAfterTheCaretAndSearchAgain)
     auto* again = child<QToolButton>(*viewer, "cmd_SearchAgain");
     EXPECT_FALSE(again->isEnabled());
     QString prompt;
-    answerer.handleNextModal([&](QWidget* modal) {
-        auto* input = qobject_cast<QInputDialog*>(modal);
-        ASSERT_NE(input, nullptr);
-        prompt = input->labelText();
-        input->setTextValue(QStringLiteral("disp"));
-        input->accept();
+    answerer.handleNext<QInputDialog>([&](QInputDialog& input) {
+        prompt = input.labelText();
+        input.setTextValue(QStringLiteral("disp"));
+        input.accept();
     });
     QTest::keyClick(viewer.get(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(prompt, "Enter Search String");
@@ -167,11 +165,7 @@ TEST_F(ProcedureViewerTest, SearchFromAfterTheCaretAndSearchAgain)
 
     // A selection is offered as the search text.
     QString offered;
-    answerer.handleNextModal([&](QWidget* modal) {
-        auto* input = qobject_cast<QInputDialog*>(modal);
-        offered = input->textValue();
-        input->reject();
-    });
+    answerer.handleNext<QInputDialog>([&](QInputDialog& input) { offered = input.textValue(); });
     QTest::mouseClick(child<QToolButton>(*viewer, "cmdSearch"), Qt::LeftButton);
     EXPECT_EQ(offered, "DISP");
 }
@@ -182,12 +176,9 @@ TEST_F(ProcedureViewerTest, ReferenceHelpAndAccuracyFileOpenTheirViewers)
     QString helpFile;
     const auto openedHelp = [&] {
         helpFile.clear();
-        answerer.handleNextModal([&](QWidget* modal) {
-            auto* help = qobject_cast<gui::HelpViewer*>(modal);
-            ASSERT_NE(help, nullptr);
-            if (QListWidgetItem* item = help->findChild<QListWidget*>("File1")->currentItem())
+        answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) {
+            if (QListWidgetItem* item = help.findChild<QListWidget*>("File1")->currentItem())
                 helpFile = item->text();
-            help->reject();
         });
     };
     // The file of each kind of line is the core's rule; F1 and the button ask it.
@@ -205,12 +196,9 @@ TEST_F(ProcedureViewerTest, ReferenceHelpAndAccuracyFileOpenTheirViewers)
 
     QString accuracyText;
     bool onTop = false;
-    answerer.handleNextModal([&](QWidget* modal) {
-        auto* accuracy = qobject_cast<gui::AccuracyFileViewer*>(modal);
-        ASSERT_NE(accuracy, nullptr);
-        onTop = accuracy->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        accuracyText = accuracy->findChild<QPlainTextEdit*>("Text1")->toPlainText();
-        accuracy->reject();
+    answerer.handleNext<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) {
+        onTop = accuracy.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        accuracyText = accuracy.findChild<QPlainTextEdit*>("Text1")->toPlainText();
     });
     QTest::mouseClick(child<QToolButton>(*viewer, "cmd_Acc_File"), Qt::LeftButton);
     EXPECT_TRUE(onTop);

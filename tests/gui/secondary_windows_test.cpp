@@ -55,19 +55,6 @@ protected:
         QTest::mouseClick(window->grid()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // Ctrl let go
         settle();
     }
-    // Runs `inspect` on the next modal window of type Viewer, then closes it
-    // unless inspect did.
-    template <typename Viewer>
-    void onNextViewer(std::function<void(Viewer&)> inspect)
-    {
-        answerer.handleNextModal([inspect](QWidget* modal) {
-            auto* viewer = qobject_cast<Viewer*>(modal);
-            ASSERT_NE(viewer, nullptr) << modal->metaObject()->className();
-            inspect(*viewer);
-            if (viewer->isVisible()) // not closed by inspect
-                viewer->reject();
-        });
-    }
     static QString selectedFile(QWidget& viewer)
     {
         const QListWidgetItem* item = viewer.findChild<QListWidget*>("File1")->currentItem();
@@ -105,7 +92,7 @@ TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
     // Without Ctrl: the viewer, above other windows like the main window.
     bool onTop = false;
     QString first;
-    onNextViewer<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) {
+    answerer.handleNext<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) {
         onTop = viewer.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         first = viewer.textBox()->document()->firstBlock().text();
     });
@@ -122,7 +109,7 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
     typeInCell(0, 2, "200");
     EXPECT_EQ(headerPicture(2), 1);
 
-    onNextViewer<gui::ConnectionWizard>([&](gui::ConnectionWizard& wizard) {
+    answerer.handleNext<gui::ConnectionWizard>([&](gui::ConnectionWizard& wizard) {
         QTest::mouseClick(wizard.findChild<QRadioButton*>("opt_Which_1"), Qt::LeftButton);
         auto* text = wizard.findChild<QPlainTextEdit*>("ConnectionText");
         text->selectAll();
@@ -144,7 +131,7 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
     EXPECT_TRUE(procedure.contains("DISP         Connect the 200 V leads\r\n")) << procedure.toStdString();
 
     // Cancel writes nothing; the wizard's OK is one undo step.
-    onNextViewer<gui::ConnectionWizard>([](gui::ConnectionWizard& wizard) {
+    answerer.handleNext<gui::ConnectionWizard>([](gui::ConnectionWizard& wizard) {
         QTest::mouseClick(wizard.findChild<QAbstractButton*>("cmd_Clear"), Qt::LeftButton);
     });
     clickHeaderButton(2);
@@ -160,7 +147,7 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     bool onTop = false;
     bool buttonEnabled = true;
     auto* referenceHelp = find<QAbstractButton>("cmd_ReferenceHelp");
-    onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) {
+    answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) {
         file = selectedFile(help);
         buttonEnabled = referenceHelp->isEnabled();
     });
@@ -169,7 +156,7 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     EXPECT_FALSE(buttonEnabled);
     EXPECT_TRUE(referenceHelp->isEnabled());
 
-    onNextViewer<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) {
+    answerer.handleNext<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) {
         file = selectedFile(accuracy);
         onTop = accuracy.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     });
@@ -183,7 +170,7 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     } labels[] = {{"Ask_HLP_0", "ask.hlp"}, {"Ask_HLP_2", "ask.hlp"}, {"Vset_HLP", "vset.hlp"},
                   {"Tessel_HLP", "tessel.hlp"}};
     for (const auto& l : labels) {
-        onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) { file = selectedFile(help); });
+        answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) { file = selectedFile(help); });
         emit find<gui::ClickableLabel>(l.label)->clicked();
         EXPECT_EQ(file, l.file) << l.label;
     }
@@ -193,7 +180,7 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
     settle();
     QString twin;
-    onNextViewer<gui::HelpViewer>([&](gui::HelpViewer& help) {
+    answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) {
         file = selectedFile(help);
         twin = help.findChild<QLabel*>("AUX_FSC_HelpFilename")->text();
         onTop = help.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -202,7 +189,7 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     EXPECT_EQ(file, "7300.hlp");
     EXPECT_EQ(twin, "M730 Help");
     EXPECT_TRUE(onTop);
-    onNextViewer<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) { file = selectedFile(accuracy); });
+    answerer.handleNext<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) { file = selectedFile(accuracy); });
     click("cmd_Scope_Acc");
     EXPECT_EQ(file, "7300.acc");
 }

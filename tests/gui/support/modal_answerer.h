@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 
@@ -19,6 +21,19 @@ public:
     // Runs `handle` on the next modal widget once it is shown (an input
     // dialog, a file dialog, a secondary window).
     void handleNextModal(std::function<void(QWidget*)> handle);
+    // The same for a modal window that must be a W (a dialog): `inspect`
+    // runs on it, and it is closed afterwards unless inspect closed it.
+    template <class W>
+    void handleNext(std::function<void(W&)> inspect)
+    {
+        handleNextModal([inspect = std::move(inspect)](QWidget* modal) {
+            auto* window = qobject_cast<W*>(modal);
+            ASSERT_NE(window, nullptr) << modal->metaObject()->className();
+            inspect(*window);
+            if (window->isVisible())
+                window->reject();
+        });
+    }
 
     // The texts of the message boxes answered so far.
     const QStringList& texts() const { return texts_; }
