@@ -76,6 +76,23 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
     return out;
 }
 
+std::string normalizeLineBreaks(std::string_view text, std::string_view lineEnd)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch != '\r' && ch != '\n') {
+            out += ch;
+            continue;
+        }
+        if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        out += lineEnd;
+    }
+    return out;
+}
+
 std::vector<std::string_view> splitLines(std::string_view content)
 {
     if (content.substr(0, 3) == "\xEF\xBB\xBF")

@@ -21,6 +21,11 @@ std::string properCase(std::string_view s);
 // decimal separators).
 std::string replaceAll(std::string text, std::string_view what, std::string_view with);
 
+// Every line break of a text, whichever kind (CR LF, LF or a lone CR),
+// written as lineEnd: "\r\n" for the program's own texts, "\n" for a
+// window's, "~" for a settings value that must stay on one line.
+std::string normalizeLineBreaks(std::string_view text, std::string_view lineEnd);
+
 // The lines of a text file's content, without their line ends (LF or
 // CR LF); a leading UTF-8 byte order mark is dropped. The views point into
 // content.

@@ -117,18 +117,7 @@ std::string displayText(std::string_view bytes)
         for (const char ch : bytes)
             appendUtf8(text, static_cast<unsigned char>(ch));
     }
-    std::string lines;
-    lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            lines += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
+    return normalizeLineBreaks(text, "\n");
 }
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path)
