@@ -480,11 +480,11 @@ private:
             std::string_view line = std::string_view(text).substr(start, end - start);
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
-            if (++lines > kMaxInstructionLines)
-                fail(path, "has more than " + std::to_string(kMaxInstructionLines) + " lines");
-            if (charCount(line) > kMaxInstructionLineLength)
+            if (++lines > kInstructionLines)
+                fail(path, "has more than " + std::to_string(kInstructionLines) + " lines");
+            if (charCount(line) > kInstructionLineLength)
                 fail(path, "line " + std::to_string(lines) + " is longer than " +
-                               std::to_string(kMaxInstructionLineLength) + " characters");
+                               std::to_string(kInstructionLineLength) + " characters");
             start = end + 1;
         }
         return normalizeLineBreaks(text, "\r\n");
