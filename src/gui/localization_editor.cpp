@@ -7,6 +7,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/i18n/translation_table.h"
 #include "gui/control_texts.h"
+#include "gui/file_paths.h"
 #include "gui/localization_printout.h"
 #include "gui/localization_table_model.h"
 #include "gui/svg_icon.h"
@@ -258,7 +259,7 @@ void LocalizationEditor::done(int result)
 bool LocalizationEditor::exportTo(const QString& path)
 {
     std::string error;
-    if (writeFileAtomically(path.toStdString(), writeTranslationTable(model_->table()), error))
+    if (writeFileAtomically(filesystemPath(path), writeTranslationTable(model_->table()), error))
         return true;
     sink_.inform(errorReport(document_.texts(), " export ", error));
     return false;
