@@ -2,6 +2,7 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/local_date.h"
+#include "core/base/small_file.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
 #include "core/i18n/text_numbers.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,7 +42,7 @@ namespace {
 
 // A spreadsheet file holds a few hundred short lines; anything far larger
 // is not one.
-constexpr qint64 kMaxImportSize = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxImportSize = 4 * 1024 * 1024;
 
 // The local text's field holds 128 characters.
 class LocalTextDelegate : public QStyledItemDelegate {
@@ -267,19 +267,19 @@ bool LocalizationEditor::exportTo(const QString& path)
 
 bool LocalizationEditor::importFrom(const QString& path)
 {
-    QFile file(path);
-    const auto refuse = [&](const QString& why) {
-        sink_.inform(errorReport(document_.texts(), " import ", (path + QStringLiteral(": ") + why).toStdString()));
+    const auto refuse = [&](const std::string& why) {
+        sink_.inform(errorReport(document_.texts(), " import ", coreText(path) + ": " + why));
         return false;
     };
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString());
-    if (file.size() > kMaxImportSize)
-        return refuse(tr("too large for a translation table"));
-    const QByteArray content = file.readAll();
-    const TranslationImport read = readTranslationTable(std::string_view(content.constData(), content.size()));
+    // A folder, a device or a pipe is refused before it is read.
+    const SmallFile file = readSmallFile(filesystemPath(path), kMaxImportSize);
+    if (file.status == SmallFileStatus::TooLarge)
+        return refuse(file.problem + ", too large for a translation table");
+    if (file.status != SmallFileStatus::Read)
+        return refuse(file.problem);
+    const TranslationImport read = readTranslationTable(file.content);
     if (!read.error.empty())
-        return refuse(QString::fromStdString(read.error));
+        return refuse(read.error);
     commitPendingEdit();
     if (model_->setLocals(read.locals))
         setDirty(true);
