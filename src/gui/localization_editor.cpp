@@ -14,6 +14,7 @@
 #include "gui/svg_icon.h"
 #include "gui/text_pane_search.h"
 #include "gui/viewer_icons.h"
+#include "gui/wait_cursor.h"
 #include "gui/window_texts.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <optional>
 #include <system_error>
 
 namespace kestrel::gui {
@@ -216,17 +218,16 @@ SaveOutcome LocalizationEditor::saveChanges()
 {
     commitPendingEdit();
     grid_->setUpdatesEnabled(false);
-    bool wrote = false;
-    const auto writing = [this, &wrote] {
-        wrote = true;
+    std::optional<WaitCursor> wait; // from the moment the file is written
+    const auto writing = [this, &wait] {
         save_->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
         save_->repaint();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        wait.emplace();
     };
     const SaveOutcome outcome =
         saveLocalTexts(model_->table(), document_.session().texts, document_.session().localizationFiles(), sink_, writing);
-    if (wrote) {
-        QApplication::restoreOverrideCursor();
+    if (wait) {
+        wait.reset();
         // The green lingers a moment, so the translator sees the file written.
         QTimer::singleShot(500, save_, [button = save_] { button->setStyleSheet(QString()); });
     }
@@ -326,9 +327,8 @@ void LocalizationEditor::printPreview()
         preview.setWindowTitle(QStringLiteral("Kestrel..."));
         preview.setWindowFlag(Qt::WindowStaysOnTopHint, true);
         connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const WaitCursor wait;
             paintPages(*p);
-            QApplication::restoreOverrideCursor();
         });
         preview.exec();
     } catch (const std::exception& e) {
