@@ -46,7 +46,6 @@ public:
 
     // The program itself set the text (load, the prompt, Clear).
     void reset(EditorContent accepted) { accepted_ = std::move(accepted); }
-    const EditorContent& lastAccepted() const { return accepted_; }
 
 private:
     EditorContent accepted_;
