@@ -12,14 +12,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace kestrel::gui {
 namespace {
