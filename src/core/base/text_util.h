@@ -8,6 +8,12 @@
 
 namespace kestrel {
 
+// One character's case changed, ASCII letters only; any other byte as it is.
+constexpr char toLowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
+constexpr char toUpperAscii(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
+// Whether a byte of UTF-8 continues a character rather than starting one.
+constexpr bool isUtf8Continuation(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
+
 std::string trim(std::string_view s);       // spaces off both ends
 bool isBlank(std::string_view s);           // nothing but spaces, or empty: trim(s) would be ""
 std::string trimLeft(std::string_view s);

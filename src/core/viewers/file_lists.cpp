@@ -10,8 +10,6 @@
 namespace kestrel {
 namespace {
 
-char lowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
 // Wildcard match of one pattern, both lower-cased already.
 bool wildcardMatch(std::string_view name, std::string_view pattern)
 {
@@ -39,7 +37,7 @@ bool wildcardMatch(std::string_view name, std::string_view pattern)
 bool lessNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
+                                        [](char x, char y) { return toLowerAscii(x) < toLowerAscii(y); });
 }
 
 } // namespace
