@@ -37,7 +37,6 @@
 
 #include <exception>
 #include <optional>
-#include <system_error>
 
 namespace kestrel::gui {
 namespace {
@@ -80,16 +79,13 @@ public:
 // The file the editor starts from: the one Local_RS was built from.
 std::vector<std::pair<int, std::string>> fileTexts(const Session& session, MessageSink& sink)
 {
-    for (const auto& candidate : session.localizationCandidates()) {
-        std::error_code ec;
-        if (!std::filesystem::exists(candidate, ec))
-            continue;
-        LocalizationReadResult read = readLocalizationFile(candidate);
-        if (!read.error.empty())
-            sink.inform(errorReport(session.texts, " localization editor load ", read.error));
-        return std::move(read.texts);
-    }
-    return {};
+    const auto file = findLocalizationFile(session.localizationCandidates());
+    if (!file)
+        return {};
+    LocalizationReadResult read = readLocalizationFile(*file);
+    if (!read.error.empty())
+        sink.inform(errorReport(session.texts, " localization editor load ", read.error));
+    return std::move(read.texts);
 }
 
 PrintStamp now()
