@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "cli/command.h"
+#include "core/base/text_util.h"
 
 #include <charconv>
 #include <ostream>
@@ -23,14 +24,7 @@ int usage(std::ostream& err, std::string_view command, std::string_view why)
 
 MessageAnswer StreamSink::show(const Message& message)
 {
-    std::string lines;
-    const std::string& text = message.text;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        lines += text[i];
-    }
-    err_ << "kestrel-cli " << command_ << ": " << lines << "\n";
+    err_ << "kestrel-cli " << command_ << ": " << replaceAll(message.text, "\r\n", "\n") << "\n";
     ++count_;
     // Nobody is there to answer: a question takes the answer that changes nothing.
     switch (message.buttons) {

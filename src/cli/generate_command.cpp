@@ -5,14 +5,10 @@
 #include "core/app/create.h"
 #include "core/spec/samples.h"
 #include "core/app/spec_file.h"
-#include "core/base/text_util.h"
 
 #include <chrono>
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
-#include <system_error>
 
 namespace kestrel::cli {
 namespace {

@@ -7,7 +7,6 @@
 #include "core/i18n/localization_file.h"
 
 #include <ostream>
-#include <system_error>
 
 namespace kestrel::cli {
 namespace {

@@ -5,6 +5,7 @@
 #include "core/viewers/about_box.h"
 #include "gui/control_texts.h"
 #include "gui/svg_icon.h"
+#include "gui/window_texts.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -45,8 +46,7 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
     const AboutBoxTexts texts = aboutBoxTexts(document.texts(), document.session().locale);
     auto* description = new QLabel(QString::fromStdString(texts.description), this);
     description->setObjectName(QStringLiteral("Description_Label"));
-    auto* version = new QLabel(
-        QString::fromStdString(texts.version).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), this);
+    auto* version = new QLabel(qtLines(texts.version), this);
     version->setObjectName(QStringLiteral("Version"));
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* ok = new QPushButton(QString::fromStdString(texts.okCaption), this);

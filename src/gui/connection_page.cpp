@@ -1,6 +1,7 @@
 #include "gui/connection_page.h"
 
 #include "core/i18n/text_numbers.h"
+#include "gui/window_texts.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -46,7 +47,7 @@ void ConnectionPage::refresh()
         const QStringList cells{
             QString::fromStdString(r.mode), ok ? QString::number(column + 1) : QString::fromStdString(r.col),
             QString::fromStdString(r.pic.value_or(std::string())),
-            QString::fromStdString(r.text.value_or(std::string())).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))};
+            qtLines(r.text.value_or(std::string()))};
         for (int c = 0; c < cells.size(); ++c)
             table_->setItem(row, c, new QTableWidgetItem(cells[c]));
     }

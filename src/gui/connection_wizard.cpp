@@ -9,7 +9,6 @@
 #include "gui/window_texts.h"
 
 #include <QDir>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -18,7 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -342,7 +342,6 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 } // namespace
 
 std::span<const ControlText> mainWindowControlTexts() { return kControlTexts; }
-std::span<const TabTexts> mainWindowTabTexts() { return kTabTexts; }
 std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
 
 QString withoutAccessKey(const QString& caption)

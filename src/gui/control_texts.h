@@ -53,7 +53,6 @@ struct AccessibleText {
 };
 
 std::span<const ControlText> mainWindowControlTexts();
-std::span<const TabTexts> mainWindowTabTexts();
 std::span<const MenuText> mainWindowMenuTexts();
 
 // The fixed captions and tooltips, once, when the window is built.

@@ -7,6 +7,7 @@
 #include "core/base/profile_file.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/grid_rules.h"
+#include "gui/file_paths.h"
 #include "gui/undo_commands.h"
 
 #include <QDir>
@@ -341,7 +342,7 @@ bool Document::open(const QString& path)
 {
     // Read as the command line reads it: a folder, device or pipe, or a file
     // past the size cap, is refused before anything is read.
-    const SpecFileText file = loadSpecFileText(std::filesystem::path(path.toStdU16String()));
+    const SpecFileText file = loadSpecFileText(filesystemPath(path));
     if (!file.text) {
         sink().inform(tr("Could not open %1:\n%2")
                           .arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error))
@@ -375,7 +376,7 @@ bool Document::open(const QString& path)
 bool Document::saveAs(const QString& path)
 {
     std::string error;
-    if (!writeFileAtomically(std::filesystem::path(path.toStdU16String()), writeSpecFile(inputs()), error)) {
+    if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
         sink().inform(tr("Could not save %1:\n%2")
                           .arg(QDir::toNativeSeparators(path), QString::fromStdString(error))
                           .toStdString(),

@@ -1,7 +1,6 @@
 #pragma once
 // Between Qt's file names and the core's std::filesystem paths, without
 // losing characters outside ASCII on either platform.
-#include <QDir>
 #include <QFile>
 #include <QString>
 

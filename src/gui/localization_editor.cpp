@@ -2,21 +2,23 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/local_date.h"
+#include "core/base/small_file.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
 #include "core/i18n/text_numbers.h"
 #include "core/i18n/translation_table.h"
 #include "gui/control_texts.h"
+#include "gui/file_paths.h"
 #include "gui/localization_printout.h"
 #include "gui/localization_table_model.h"
 #include "gui/svg_icon.h"
 #include "gui/text_pane_search.h"
 #include "gui/viewer_icons.h"
+#include "gui/wait_cursor.h"
 #include "gui/window_texts.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,14 +36,14 @@
 #include <QVBoxLayout>
 
 #include <exception>
-#include <system_error>
+#include <optional>
 
 namespace kestrel::gui {
 namespace {
 
 // A spreadsheet file holds a few hundred short lines; anything far larger
 // is not one.
-constexpr qint64 kMaxImportSize = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxImportSize = 4 * 1024 * 1024;
 
 // The local text's field holds 128 characters.
 class LocalTextDelegate : public QStyledItemDelegate {
@@ -77,16 +79,13 @@ public:
 // The file the editor starts from: the one Local_RS was built from.
 std::vector<std::pair<int, std::string>> fileTexts(const Session& session, MessageSink& sink)
 {
-    for (const auto& candidate : session.localizationCandidates()) {
-        std::error_code ec;
-        if (!std::filesystem::exists(candidate, ec))
-            continue;
-        LocalizationReadResult read = readLocalizationFile(candidate);
-        if (!read.error.empty())
-            sink.inform(errorReport(session.texts, " localization editor load ", read.error));
-        return std::move(read.texts);
-    }
-    return {};
+    const auto file = findLocalizationFile(session.localizationCandidates());
+    if (!file)
+        return {};
+    LocalizationReadResult read = readLocalizationFile(*file);
+    if (!read.error.empty())
+        sink.inform(errorReport(session.texts, " localization editor load ", read.error));
+    return std::move(read.texts);
 }
 
 PrintStamp now()
@@ -215,17 +214,16 @@ SaveOutcome LocalizationEditor::saveChanges()
 {
     commitPendingEdit();
     grid_->setUpdatesEnabled(false);
-    bool wrote = false;
-    const auto writing = [this, &wrote] {
-        wrote = true;
+    std::optional<WaitCursor> wait; // from the moment the file is written
+    const auto writing = [this, &wait] {
         save_->setStyleSheet(QStringLiteral("background-color: #00ff00;"));
         save_->repaint();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        wait.emplace();
     };
     const SaveOutcome outcome =
         saveLocalTexts(model_->table(), document_.session().texts, document_.session().localizationFiles(), sink_, writing);
-    if (wrote) {
-        QApplication::restoreOverrideCursor();
+    if (wait) {
+        wait.reset();
         // The green lingers a moment, so the translator sees the file written.
         QTimer::singleShot(500, save_, [button = save_] { button->setStyleSheet(QString()); });
     }
@@ -258,7 +256,7 @@ void LocalizationEditor::done(int result)
 bool LocalizationEditor::exportTo(const QString& path)
 {
     std::string error;
-    if (writeFileAtomically(path.toStdString(), writeTranslationTable(model_->table()), error))
+    if (writeFileAtomically(filesystemPath(path), writeTranslationTable(model_->table()), error))
         return true;
     sink_.inform(errorReport(document_.texts(), " export ", error));
     return false;
@@ -266,19 +264,19 @@ bool LocalizationEditor::exportTo(const QString& path)
 
 bool LocalizationEditor::importFrom(const QString& path)
 {
-    QFile file(path);
-    const auto refuse = [&](const QString& why) {
-        sink_.inform(errorReport(document_.texts(), " import ", (path + QStringLiteral(": ") + why).toStdString()));
+    const auto refuse = [&](const std::string& why) {
+        sink_.inform(errorReport(document_.texts(), " import ", coreText(path) + ": " + why));
         return false;
     };
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString());
-    if (file.size() > kMaxImportSize)
-        return refuse(tr("too large for a translation table"));
-    const QByteArray content = file.readAll();
-    const TranslationImport read = readTranslationTable(std::string_view(content.constData(), content.size()));
+    // A folder, a device or a pipe is refused before it is read.
+    const SmallFile file = readSmallFile(filesystemPath(path), kMaxImportSize);
+    if (file.status == SmallFileStatus::TooLarge)
+        return refuse(file.problem + ", too large for a translation table");
+    if (file.status != SmallFileStatus::Read)
+        return refuse(file.problem);
+    const TranslationImport read = readTranslationTable(file.content);
     if (!read.error.empty())
-        return refuse(QString::fromStdString(read.error));
+        return refuse(read.error);
     commitPendingEdit();
     if (model_->setLocals(read.locals))
         setDirty(true);
@@ -325,9 +323,8 @@ void LocalizationEditor::printPreview()
         preview.setWindowTitle(QStringLiteral("Kestrel..."));
         preview.setWindowFlag(Qt::WindowStaysOnTopHint, true);
         connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const WaitCursor wait;
             paintPages(*p);
-            QApplication::restoreOverrideCursor();
         });
         preview.exec();
     } catch (const std::exception& e) {

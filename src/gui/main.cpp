@@ -11,9 +11,9 @@
 #include "gui/message_box_sink.h"
 #include "gui/secondary_windows.h"
 #include "gui/svg_icon.h"
+#include "gui/wait_cursor.h"
 
 #include <QApplication>
-#include <QCursor>
 
 #include <clocale>
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     const kestrel::gui::CommandLine line = kestrel::gui::parseCommandLine(arguments);
 
     // Busy from the load until the window is up.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    kestrel::gui::WaitCursor busy;
     kestrel::gui::MessageBoxSink sink;
     auto session = kestrel::startUp(line.startUpLine.toStdString(), kestrel::StartUpEnvironment::current(), sink);
     kestrel::gui::Document document(std::move(session));
@@ -45,7 +45,7 @@ int main(int argc, char** argv)
         QApplication::setWindowIcon(kestrel::gui::svgIcon(QStringLiteral("kestrel.svg")));
     });
     kestrel::gui::reportFirstPaintIfAsked(window);
-    QApplication::restoreOverrideCursor();
+    busy.restore();
 
     if (!line.file.isEmpty())
         window.openFile(line.file);

@@ -11,9 +11,9 @@
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
 #include "gui/svg_icon.h"
+#include "gui/wait_cursor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -265,9 +265,10 @@ void MainWindow::loadSample(int index)
 {
     if (!files_->maybeSave(SpecFileCommands::Reason::Replace))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    document_.loadSample(index);
-    QApplication::restoreOverrideCursor();
+    {
+        const WaitCursor wait;
+        document_.loadSample(index);
+    }
     grid()->moveTo(0, 0);
     specFrame()->focusGrid();
 }

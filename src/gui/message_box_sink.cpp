@@ -1,8 +1,9 @@
 #include "gui/message_box_sink.h"
 
+#include "gui/window_texts.h"
+
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace kestrel::gui {
 namespace {
@@ -64,11 +65,9 @@ QString defaultMessageTitle()
 MessageAnswer MessageBoxSink::show(const Message& message)
 {
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
-    // The core ends lines with CR LF; a message box breaks at LF.
-    QString text = QString::fromStdString(message.text);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(qtIcon(message.icon),
-                    message.title.empty() ? defaultMessageTitle() : QString::fromStdString(message.title), text,
+                    message.title.empty() ? defaultMessageTitle() : QString::fromStdString(message.title),
+                    qtLines(message.text),
                     qtButtons(message.buttons), parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setDefaultButton(qtButton(message.defaultAnswer));

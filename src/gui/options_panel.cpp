@@ -4,6 +4,7 @@
 #include "core/spec/standards.h"
 #include "gui/field_behaviour.h"
 #include "gui/svg_icon.h"
+#include "gui/window_texts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,14 +12,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 namespace kestrel::gui {
 namespace {
@@ -78,9 +77,6 @@ private:
     QGridLayout* layout_;
     int rows_ = 0;
 };
-
-QString fromCrLf(const std::string& text) { return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
-std::string toCrLf(const QString& text) { return QString(text).replace(u'\n', QStringLiteral("\r\n")).toStdString(); }
 
 void setTextKeepingCursor(QLineEdit* edit, const std::string& text)
 {
@@ -158,7 +154,7 @@ QWidget* OptionsPanel::buildIdentity()
         document_.editIdentity([&](ProcedureIdentity& id) { id.revision = text.toStdString(); });
     });
     connect(comments_, &QPlainTextEdit::textChanged, this, [this] {
-        const std::string text = toCrLf(comments_->toPlainText());
+        const std::string text = coreLines(comments_->toPlainText());
         document_.editIdentity([&](ProcedureIdentity& id) { id.comments = text; });
     });
     return box;
@@ -298,7 +294,7 @@ void OptionsPanel::refreshIdentity()
     setTextKeepingCursor(procName_, id.name);
     setTextKeepingCursor(authorName_, id.author);
     setTextKeepingCursor(revision_, id.revision);
-    const QString comments = fromCrLf(id.comments);
+    const QString comments = qtLines(id.comments);
     if (comments_->toPlainText() != comments) {
         const QSignalBlocker block(comments_);
         comments_->setPlainText(comments);

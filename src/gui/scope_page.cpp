@@ -180,6 +180,7 @@ QWidget* ScopePage::buildSpecFrame()
     risetimeCheck_ = new QCheckBox(frame);
     risetimeCheck_->setObjectName(QStringLiteral("chk_Risetime"));
     QLineEdit* risetime = field("Risetime", ScopeField::Risetime, frame);
+    risetime->setMaximumWidth(60);
     label13->setBuddy(risetime);
     auto* risetimeRow = new QHBoxLayout;
     risetimeRow->setSpacing(6);
@@ -220,6 +221,7 @@ QWidget* ScopePage::buildSpecFrame()
     const auto [oneMegLabel, oneMeg] = labelled("lbl_1MOhm", "Accuracy_1M_Ohm", ScopeField::Accuracy1MOhm);
     const auto [fiftyLabel, fifty] = labelled("lbl_50Ohm", "Accuracy_50_Ohm", ScopeField::Accuracy50Ohm);
     const auto [capLabel, cap] = labelled("lbl_Capacitance", "Capacitance", ScopeField::Capacitance);
+    cap->setMaximumWidth(60);
     c->addWidget(oneMegLabel, 2, 0, Qt::AlignRight);
     c->addWidget(oneMeg, 2, 1);
     c->addWidget(label("lbl_1MOhmPercent", channels), 2, 2);
@@ -240,10 +242,6 @@ QWidget* ScopePage::buildSpecFrame()
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
-
-    for (QLineEdit* edit : frame->findChildren<QLineEdit*>())
-        if (edit->objectName() == QLatin1String("Risetime") || edit->objectName() == QLatin1String("Capacitance"))
-            edit->setMaximumWidth(60);
 
     const auto onIndex = [this](QComboBox* box, auto apply) {
         connect(box, &QComboBox::currentIndexChanged, this, [this, apply](int index) {

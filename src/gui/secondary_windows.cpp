@@ -14,16 +14,6 @@
 #include <QPushButton>
 
 namespace kestrel::gui {
-namespace {
-
-// The first four characters of the chosen scope standard name its files.
-std::string scopeStandard(const ScopeInputs& scope)
-{
-    const auto index = static_cast<std::size_t>(scope.reference);
-    return index < kScopeReferences.size() ? std::string(kScopeReferences[index]) : std::string();
-}
-
-} // namespace
 
 SecondaryWindows::SecondaryWindows(MainWindow& window)
     : QObject(&window), window_(window), document_(window.document())
@@ -42,11 +32,11 @@ SecondaryWindows::SecondaryWindows(MainWindow& window)
         });
     if (QAbstractButton* help = button("ScopeHelp"))
         connect(help, &QAbstractButton::clicked, this, [this, help] {
-            openHelp(calibratorHelpFile(scopeStandard(document_.inputs().scope)), help, true);
+            openHelp(calibratorHelpFile(scopeFsc(document_.inputs().scope.reference)), help, true);
         });
     if (QAbstractButton* accuracy = button("cmd_Scope_Acc"))
         connect(accuracy, &QAbstractButton::clicked, this, [this, accuracy] {
-            openAccuracy(calibratorAccuracyFile(scopeStandard(document_.inputs().scope)), accuracy);
+            openAccuracy(calibratorAccuracyFile(scopeFsc(document_.inputs().scope.reference)), accuracy);
         });
     for (const char* ask : {"Ask_HLP_0", "Ask_HLP_1", "Ask_HLP_2"})
         connectHelpLabel(ask, "ask.hlp");

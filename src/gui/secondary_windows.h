@@ -25,10 +25,8 @@ class SecondaryWindows : public QObject {
 public:
     explicit SecondaryWindows(MainWindow& window);
 
-    ViewerState& viewerState() { return viewerState_; }
-    ViewerContext viewerContext();
-
 private:
+    ViewerContext viewerContext();
     void create();
     void openWizard(MeterFunction function, int column);
     void connectHelpLabel(const char* name, const char* file);

@@ -1,6 +1,7 @@
 #include "gui/spec_file_commands.h"
 
 #include "core/i18n/text_numbers.h"
+#include "gui/file_paths.h"
 
 #include <QAction>
 #include <QDir>
@@ -50,8 +51,7 @@ SpecFileCommands::SpecFileCommands(Document& document, QWidget* window)
 
 QString SpecFileCommands::settingsPath() const
 {
-    const auto dir = document_.session().environment().configDir;
-    return QDir(QString::fromStdString(dir.string())).filePath(QStringLiteral("Kestrel-recent.ini"));
+    return QDir(qtPath(document_.session().environment().configDir)).filePath(QStringLiteral("Kestrel-recent.ini"));
 }
 
 QStringList SpecFileCommands::recentFiles() const

@@ -4,8 +4,8 @@
 #include "core/spec/standards.h"
 #include "gui/spec_grid.h"
 #include "gui/svg_icon.h"
+#include "gui/wait_cursor.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -245,9 +245,9 @@ void SpecFrame::focusGrid()
 
 void SpecFrame::clear(ClearScope scope)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    WaitCursor wait;
     const bool changed = document_.clearSpecification(scope);
-    QApplication::restoreOverrideCursor();
+    wait.restore();
     if (changed)
         focusGrid();
 }

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 namespace kestrel::gui {

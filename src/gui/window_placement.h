@@ -1,7 +1,6 @@
 #pragma once
 // The help and accuracy-file viewers open where the user last left either
 // of them: position and size in twips, per user, under "HelpSettings".
-#include <QSettings>
 
 class QWidget;
 

@@ -53,20 +53,7 @@ std::string commentsToFile(std::string_view comments)
 {
     // Text boxes on some platforms break lines with a bare LF (or CR); each
     // kind of line break becomes one "~" so the value stays on one line.
-    std::string out;
-    for (std::size_t i = 0; i < comments.size(); ++i) {
-        const char ch = comments[i];
-        if (ch == '\r') {
-            out += '~';
-            if (i + 1 < comments.size() && comments[i + 1] == '\n')
-                ++i;
-        } else if (ch == '\n') {
-            out += '~';
-        } else {
-            out += ch;
-        }
-    }
-    return out;
+    return normalizeLineBreaks(comments, "~");
 }
 
 std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std::string_view defaultValue)

@@ -53,22 +53,6 @@ bool nestedTooDeep(std::string_view text)
     return false;
 }
 
-// Text with its line breaks (LF or CR LF) as the program holds them, CR
-// LF; the text was checked by lineBreakProblem first. One pass: a comment
-// of a million line breaks converts as fast as it is read.
-std::string toCrLf(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (const char ch : text) {
-        if (ch == '\n')
-            out += "\r\n";
-        else if (ch != '\r')
-            out += ch;
-    }
-    return out;
-}
-
 // Why a text of several lines cannot stand in a procedure: a CR that does
 // not start a CR LF pair (Tessel would see a line end where the text shows
 // none) or another control character than TAB. Empty when it can.
@@ -286,7 +270,7 @@ private:
             const std::string comments = string(p["comments"], "procedure.comments");
             if (const std::string problem = lineBreakProblem(comments); !problem.empty())
                 fail("procedure.comments", problem);
-            id.comments = toCrLf(comments);
+            id.comments = normalizeLineBreaks(comments, "\r\n");
         }
     }
 
@@ -496,14 +480,14 @@ private:
             std::string_view line = std::string_view(text).substr(start, end - start);
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
-            if (++lines > kMaxInstructionLines)
-                fail(path, "has more than " + std::to_string(kMaxInstructionLines) + " lines");
-            if (charCount(line) > kMaxInstructionLineLength)
+            if (++lines > kInstructionLines)
+                fail(path, "has more than " + std::to_string(kInstructionLines) + " lines");
+            if (charCount(line) > kInstructionLineLength)
                 fail(path, "line " + std::to_string(lines) + " is longer than " +
-                               std::to_string(kMaxInstructionLineLength) + " characters");
+                               std::to_string(kInstructionLineLength) + " characters");
             start = end + 1;
         }
-        return toCrLf(text);
+        return normalizeLineBreaks(text, "\r\n");
     }
 
     std::string decSep_;

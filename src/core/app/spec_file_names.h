@@ -12,8 +12,6 @@ namespace kestrel::specfile {
 inline constexpr std::string_view kFormat = "kestrel-spec";
 inline constexpr int kVersion = 1;
 inline constexpr int kMaxDepth = 64;
-inline constexpr std::size_t kMaxInstructionLines = 8;
-inline constexpr std::size_t kMaxInstructionLineLength = 56;
 
 // Column object keys, by grid row.
 inline constexpr std::array<std::string_view, 9> kCellKeys{

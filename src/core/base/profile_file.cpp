@@ -7,7 +7,6 @@
 
 #include <climits>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 namespace kestrel {

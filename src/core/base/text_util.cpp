@@ -25,8 +25,7 @@ std::string toLower(std::string_view s)
 {
     std::string out(s);
     for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
+        ch = toLowerAscii(ch);
     return out;
 }
 
@@ -34,8 +33,7 @@ std::string toUpper(std::string_view s)
 {
     std::string out(s);
     for (char& ch : out)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
+        ch = toUpperAscii(ch);
     return out;
 }
 
@@ -48,8 +46,8 @@ std::string properCase(std::string_view s)
             wordStart = true;
             continue;
         }
-        if (wordStart && ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
+        if (wordStart)
+            ch = toUpperAscii(ch);
         wordStart = false;
     }
     return out;
@@ -73,6 +71,23 @@ std::string replaceAll(std::string text, std::string_view what, std::string_view
         from = pos + what.size();
     }
     out.append(text, from, std::string::npos);
+    return out;
+}
+
+std::string normalizeLineBreaks(std::string_view text, std::string_view lineEnd)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch != '\r' && ch != '\n') {
+            out += ch;
+            continue;
+        }
+        if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        out += lineEnd;
+    }
     return out;
 }
 
@@ -124,14 +139,12 @@ std::string controlCharacterName(std::string_view s, std::size_t position)
 
 namespace {
 
-bool isContinuation(unsigned char ch) { return (ch & 0xC0) == 0x80; }
-
 // Byte offsets of the start of every UTF-8 character, plus the end.
 std::vector<std::size_t> charOffsets(std::string_view s)
 {
     std::vector<std::size_t> offsets;
     for (std::size_t i = 0; i < s.size(); ++i)
-        if (!isContinuation(static_cast<unsigned char>(s[i])))
+        if (!isUtf8Continuation(s[i]))
             offsets.push_back(i);
     offsets.push_back(s.size());
     return offsets;
@@ -143,7 +156,7 @@ std::size_t charCount(std::string_view s)
 {
     std::size_t n = 0;
     for (char ch : s)
-        if (!isContinuation(static_cast<unsigned char>(ch)))
+        if (!isUtf8Continuation(ch))
             ++n;
     return n;
 }

@@ -8,6 +8,12 @@
 
 namespace kestrel {
 
+// One character's case changed, ASCII letters only; any other byte as it is.
+constexpr char toLowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
+constexpr char toUpperAscii(char ch) { return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch; }
+// Whether a byte of UTF-8 continues a character rather than starting one.
+constexpr bool isUtf8Continuation(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
+
 std::string trim(std::string_view s);       // spaces off both ends
 bool isBlank(std::string_view s);           // nothing but spaces, or empty: trim(s) would be ""
 std::string trimLeft(std::string_view s);
@@ -20,6 +26,11 @@ std::string properCase(std::string_view s);
 // Every occurrence of what replaced by with, case-sensitively (placeholders,
 // decimal separators).
 std::string replaceAll(std::string text, std::string_view what, std::string_view with);
+
+// Every line break of a text, whichever kind (CR LF, LF or a lone CR),
+// written as lineEnd: "\r\n" for the program's own texts, "\n" for a
+// window's, "~" for a settings value that must stay on one line.
+std::string normalizeLineBreaks(std::string_view text, std::string_view lineEnd);
 
 // The lines of a text file's content, without their line ends (LF or
 // CR LF); a leading UTF-8 byte order mark is dropped. The views point into

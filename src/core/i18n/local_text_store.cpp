@@ -7,7 +7,6 @@
 #include "core/i18n/text_numbers.h"
 
 #include <algorithm>
-#include <system_error>
 #include <utility>
 
 namespace kestrel {
@@ -23,14 +22,7 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
             records_.emplace_back(number, std::string(*english));
     }
 
-    std::error_code ec;
-    const std::filesystem::path* file = nullptr;
-    for (const auto& candidate : localizationFileCandidates) {
-        if (std::filesystem::exists(candidate, ec)) {
-            file = &candidate;
-            break;
-        }
-    }
+    const std::optional<std::filesystem::path> file = findLocalizationFile(localizationFileCandidates);
     if (!file)
         return;
     localFilePresent_ = true;

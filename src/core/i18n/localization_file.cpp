@@ -59,6 +59,16 @@ std::filesystem::path localizationSavePath(int language)
     return configDirectory() / localizationFileName(language);
 }
 
+std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates)
+{
+    for (const auto& candidate : candidates) {
+        std::error_code ec;
+        if (std::filesystem::exists(candidate, ec))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
 bool unescapeLocalText(std::string_view field, std::string& text, std::string& error)
 {
     text.clear();

@@ -29,6 +29,7 @@
 // never leaves a half-written file.
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,9 @@ std::vector<std::filesystem::path> localizationFileCandidates(int language, cons
 // Where the editor saves: the per-user configuration folder, which the user
 // can always write, unlike the program's folder.
 std::filesystem::path localizationSavePath(int language);
+// The file the texts come from: the first candidate that exists; nullopt
+// when none does.
+std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates);
 
 struct LocalizationReadResult {
     std::vector<std::pair<int, std::string>> texts; // in the file's order; empty when error is set

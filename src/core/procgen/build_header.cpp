@@ -9,31 +9,6 @@
 
 namespace kestrel {
 
-namespace {
-
-// The Comments box behind "# ", as one comment line of the preamble: its
-// later lines stand as the user typed them, without a "#" of their own.
-// Every kind of line break (CR LF, LF, CR) is written as CR LF, the only
-// line end a procedure has.
-std::string commentLine(std::string_view comments)
-{
-    std::string out = "# ";
-    out.reserve(comments.size() + 2);
-    for (std::size_t i = 0; i < comments.size(); ++i) {
-        const char ch = comments[i];
-        if (ch != '\r' && ch != '\n') {
-            out += ch;
-            continue;
-        }
-        if (ch == '\r' && i + 1 < comments.size() && comments[i + 1] == '\n')
-            ++i;
-        out += "\r\n";
-    }
-    return out;
-}
-
-} // namespace
-
 void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts,
                  PreambleGap gap, bool amplifierConfigured)
 {
@@ -56,7 +31,10 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     writer.blank();
 
     writer.comment("# Procedure by Kestrel");
-    writer.comment(commentLine(inputs.identity.comments));
+    // The Comments box as one comment line of the preamble: its later lines
+    // stand as the user typed them, without a "#" of their own, each ended
+    // by CR LF, the only line end a procedure has.
+    writer.comment("# " + normalizeLineBreaks(inputs.identity.comments, "\r\n"));
     if (gap == PreambleGap::TwoBlankLines) {
         writer.blank();
         writer.blank();

@@ -7,12 +7,18 @@
 // Modes compare without regard to case, as a record filter's equality test
 // does: the thermometer sample files its instruction under "TC" and the
 // generator asks for "tc".
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace kestrel {
+
+// An instruction text is at most eight lines of at most 56 characters, the
+// most a DISP display shows.
+inline constexpr std::size_t kInstructionLines = 8;
+inline constexpr std::size_t kInstructionLineLength = 56;
 
 struct ConnectionRecord {
     std::string mode;                // function code, at most 25 characters

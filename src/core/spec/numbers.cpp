@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <string>
-#include <system_error>
 
 namespace kestrel {
 

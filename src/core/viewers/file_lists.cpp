@@ -10,8 +10,6 @@
 namespace kestrel {
 namespace {
 
-char lowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
 // Wildcard match of one pattern, both lower-cased already.
 bool wildcardMatch(std::string_view name, std::string_view pattern)
 {
@@ -39,7 +37,7 @@ bool wildcardMatch(std::string_view name, std::string_view pattern)
 bool lessNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
+                                        [](char x, char y) { return toLowerAscii(x) < toLowerAscii(y); });
 }
 
 } // namespace
@@ -117,18 +115,7 @@ std::string displayText(std::string_view bytes)
         for (const char ch : bytes)
             appendUtf8(text, static_cast<unsigned char>(ch));
     }
-    std::string lines;
-    lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            lines += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
+    return normalizeLineBreaks(text, "\n");
 }
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path)

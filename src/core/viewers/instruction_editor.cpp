@@ -59,7 +59,7 @@ std::string recordTextFromEditor(std::string_view editorText)
 
 std::string editorTextFromRecord(std::string_view recordText)
 {
-    return replaceAll(replaceAll(std::string(recordText), "\r\n", "\n"), "\r", "\n");
+    return normalizeLineBreaks(recordText, "\n");
 }
 
 } // namespace kestrel

@@ -1,18 +1,17 @@
 #pragma once
-// The connection wizard's text editor: an instruction of at most eight
-// lines of at most 56 characters, the most a DISP display shows. The
-// editor keeps the last content it accepted and puts it back, caret and
+// The connection wizard's text editor: an instruction within the limits of
+// an instruction record (eight lines of at most 56 characters). The editor
+// keeps the last content it accepted and puts it back, caret and
 // selection included, when a change breaks the rule; Enter on the eighth
 // line is refused before it reaches the text.
+#include "core/spec/connection_store.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kestrel {
-
-inline constexpr std::size_t kInstructionLineLength = 56;
-inline constexpr std::size_t kInstructionLines = 8;
 
 // The editor's text with lines separated by "\n"; caret and selection in
 // characters.
@@ -47,7 +46,6 @@ public:
 
     // The program itself set the text (load, the prompt, Clear).
     void reset(EditorContent accepted) { accepted_ = std::move(accepted); }
-    const EditorContent& lastAccepted() const { return accepted_; }
 
 private:
     EditorContent accepted_;

@@ -1,5 +1,6 @@
 #include "core/viewers/line_highlighting.h"
 
+#include "core/base/text_util.h"
 #include "core/viewers/fsc_vocabulary.h"
 
 #include <string>
@@ -15,16 +16,13 @@ bool isWordCharacter(unsigned char ch)
 
 bool isSeparator(unsigned char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
 
-bool isContinuationByte(unsigned char ch) { return (ch & 0xC0) == 0x80; }
-
 void endWord(std::string& word, std::size_t separatorAt, std::vector<HighlightSpan>& spans)
 {
     if (word.empty())
         return;
     // Words hold ASCII only, so upper-casing them is plain ASCII work.
     for (char& ch : word)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
+        ch = toUpperAscii(ch);
     const bool instrument = isInstrumentFsc(word);
     if (instrument || isProcedureKeyword(word))
         spans.push_back({separatorAt - word.size(), word.size(),
@@ -40,15 +38,11 @@ std::vector<HighlightSpan> highlightLine(std::string_view line)
     std::string word;
     std::size_t position = 0; // in characters
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto ch = static_cast<unsigned char>(line[i]);
-        if (isContinuationByte(ch))
+        if (isUtf8Continuation(line[i]))
             continue;
+        const auto ch = static_cast<unsigned char>(line[i]);
         if (ch == '#') {
-            std::size_t characters = position;
-            for (std::size_t j = i; j < line.size(); ++j)
-                if (!isContinuationByte(static_cast<unsigned char>(line[j])))
-                    ++characters;
-            spans.push_back({position, characters - position, HighlightColour::Comment});
+            spans.push_back({position, charCount(line.substr(i)), HighlightColour::Comment});
             return spans;
         }
         if (isWordCharacter(ch))

@@ -5,13 +5,6 @@
 #include <algorithm>
 
 namespace kestrel {
-namespace {
-
-bool isContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
-
-char lowerAscii(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
-} // namespace
 
 std::optional<std::size_t> findNoCase(std::string_view text, std::string_view needle, std::size_t fromCharacter)
 {
@@ -22,13 +15,13 @@ std::optional<std::size_t> findNoCase(std::string_view text, std::string_view ne
     std::size_t character = 0;
     while (byte < text.size() && character < fromCharacter) {
         ++byte;
-        while (byte < text.size() && isContinuationByte(text[byte]))
+        while (byte < text.size() && isUtf8Continuation(text[byte]))
             ++byte;
         ++character;
     }
     if (character < fromCharacter)
         return std::nullopt;
-    const auto equal = [](char a, char b) { return lowerAscii(a) == lowerAscii(b); };
+    const auto equal = [](char a, char b) { return toLowerAscii(a) == toLowerAscii(b); };
     const auto hit = std::search(text.begin() + static_cast<std::ptrdiff_t>(byte), text.end(), needle.begin(),
                                  needle.end(), equal);
     if (hit == text.end())
