@@ -18,5 +18,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C and C++ run-time libraries linked in, so the programs run without
-# the compiler's DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# the compiler's DLLs beside them; mingw-w64-x86_64-shared.cmake links them
+# as DLLs instead, as Qt's DLLs and every program that loads them must.
+if(NOT KESTREL_MINGW_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()

@@ -5,7 +5,9 @@ set -euo pipefail
 
 KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev libboost-dev
-                  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
+                  qt6-base-dev libgl-dev fonts-dejavu-core
+                  # the window's pictures, drawn from SVG at build time
+                  librsvg2-bin
                   # the installation tests' validators and file-type lookup
                   desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
                   # the window driven in a virtual X server: input events, the

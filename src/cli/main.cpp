@@ -1,21 +1,54 @@
+#include "cli/closed_pipe.h"
 #include "cli/command.h"
 
 #include <iostream>
 
 #ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
 #include <io.h>
-#include <cstdio>
-#endif
+#include <windows.h>
 
-int main(int argc, char** argv)
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+// Windows passes the arguments as UTF-16; the commands take UTF-8, so that a
+// file name outside the ANSI code page arrives whole.
+std::string utf8FromWide(const wchar_t* wide)
 {
-#ifdef _WIN32
+    const int length = static_cast<int>(std::wcslen(wide));
+    if (length == 0)
+        return {};
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, length, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
     // Procedures end their lines with CR LF themselves; in text mode Windows
     // would write every LF as CR LF, and the clipboard form as CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
-#endif
+    std::ios::sync_with_stdio(false);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(utf8FromWide(argv[i]));
+    return kestrel::cli::run(args, std::cout, std::cerr);
+}
+
+#else
+
+int main(int argc, char** argv)
+{
+    kestrel::cli::ignoreClosedPipe();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     return kestrel::cli::run(args, std::cout, std::cerr);
 }
+
+#endif

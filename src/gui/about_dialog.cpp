@@ -4,7 +4,7 @@
 
 #include "core/viewers/about_box.h"
 #include "gui/control_texts.h"
-#include "gui/svg_icon.h"
+#include "gui/picture_icon.h"
 #include "gui/window_texts.h"
 
 #include <QHBoxLayout>
@@ -36,7 +36,7 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
     setModal(true);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(svgIcon(QStringLiteral("kestrel.svg")).pixmap(64, 64));
+    icon->setPixmap(pictureIcon(QStringLiteral("kestrel")).pixmap(64, 64));
     auto* title = new QLabel(QStringLiteral("Kestrel"), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);

@@ -1,5 +1,7 @@
 #include "gui/first_paint.h"
 
+#include "gui/file_paths.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWindow>
@@ -68,10 +70,10 @@ void afterFirstPaint(QWidget& window, std::function<void()> work)
 
 void reportFirstPaintIfAsked(QWidget& window)
 {
-    const QByteArray file = qgetenv(kFirstPaintFileVariable);
+    const QString file = qEnvironmentVariable(kFirstPaintFileVariable);
     if (file.isEmpty())
         return;
-    FirstExposeWatcher::add(window, [file = file.toStdString()] {
+    FirstExposeWatcher::add(window, [file = filesystemPath(file)] {
         const auto wall = std::chrono::steady_clock::now().time_since_epoch();
         const double cpuSeconds = static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
         std::ofstream(file) << std::chrono::duration_cast<std::chrono::nanoseconds>(wall).count() << ' '

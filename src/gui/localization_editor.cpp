@@ -11,7 +11,7 @@
 #include "gui/file_paths.h"
 #include "gui/localization_printout.h"
 #include "gui/localization_table_model.h"
-#include "gui/svg_icon.h"
+#include "gui/picture_icon.h"
 #include "gui/text_pane_search.h"
 #include "gui/viewer_icons.h"
 #include "gui/wait_cursor.h"
@@ -168,9 +168,9 @@ QWidget* LocalizationEditor::buildButtonStrip()
     gui::setToolTip(search, texts, kTextFind);
     search->setShortcut(QKeySequence::Find);
     // The spreadsheet round trip has no text numbers: its tooltips stay English.
-    QToolButton* exportButton = toolButton(strip, QStringLiteral("cmdExport"), svgIcon(QStringLiteral("table_export.svg")));
+    QToolButton* exportButton = toolButton(strip, QStringLiteral("cmdExport"), pictureIcon(QStringLiteral("table_export")));
     gui::setToolTip(exportButton, tr("Export to a spreadsheet file (tab-separated)"));
-    QToolButton* importButton = toolButton(strip, QStringLiteral("cmdImport"), svgIcon(QStringLiteral("table_import.svg")));
+    QToolButton* importButton = toolButton(strip, QStringLiteral("cmdImport"), pictureIcon(QStringLiteral("table_import")));
     gui::setToolTip(importButton, tr("Import from a spreadsheet file (tab-separated)"));
     for (QToolButton* b : {save_, print, search})
         row->addWidget(b);

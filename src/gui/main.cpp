@@ -9,8 +9,8 @@
 #include "gui/first_paint.h"
 #include "gui/main_window.h"
 #include "gui/message_box_sink.h"
+#include "gui/picture_icon.h"
 #include "gui/secondary_windows.h"
-#include "gui/svg_icon.h"
 #include "gui/wait_cursor.h"
 
 #include <QApplication>
@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     window.show();
     // The task bar's picture need not hold up the window's first paint.
     kestrel::gui::afterFirstPaint(window, [] {
-        QApplication::setWindowIcon(kestrel::gui::svgIcon(QStringLiteral("kestrel.svg")));
+        QApplication::setWindowIcon(kestrel::gui::pictureIcon(QStringLiteral("kestrel")));
     });
     kestrel::gui::reportFirstPaintIfAsked(window);
     busy.restore();

@@ -3,14 +3,14 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must stand outside any namespace.
-static void registerKestrelQrc() { Q_INIT_RESOURCE(kestrel); }
+static void registerKestrelPictures() { Q_INIT_RESOURCE(kestrel_pictures); }
 
 namespace kestrel::gui {
 
 void registerResources()
 {
     static const bool registered = [] {
-        registerKestrelQrc();
+        registerKestrelPictures();
         return true;
     }();
     (void)registered;

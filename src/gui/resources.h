@@ -1,5 +1,5 @@
 #pragma once
-// The window library's pictures (kestrel.qrc) live in a static library:
+// The window library's pictures (pictures.cmake) live in a static library:
 // they are registered before the first window uses them.
 namespace kestrel::gui {
 

@@ -1,6 +1,6 @@
 #include "gui/viewer_icons.h"
 
-#include "gui/svg_icon.h"
+#include "gui/picture_icon.h"
 #include "gui/window_texts.h"
 
 #include <QToolButton>
@@ -11,14 +11,14 @@ QIcon viewerIcon(ViewerIcon icon)
 {
     // Each picture is read once, however often the windows open again.
     switch (icon) {
-    case ViewerIcon::Copy: return svgIcon(QStringLiteral("copy.svg"));
-    case ViewerIcon::Find: return svgIcon(QStringLiteral("find.svg"));
-    case ViewerIcon::FindAgain: return svgIcon(QStringLiteral("find_again.svg"));
-    case ViewerIcon::Help: return svgIcon(QStringLiteral("help.svg"));
-    case ViewerIcon::Accuracy: return svgIcon(QStringLiteral("accuracy.svg"));
-    case ViewerIcon::Save: return svgIcon(QStringLiteral("save.svg"));
-    case ViewerIcon::Print: return svgIcon(QStringLiteral("print.svg"));
-    case ViewerIcon::Clear: return svgIcon(QStringLiteral("clear.svg"));
+    case ViewerIcon::Copy: return pictureIcon(QStringLiteral("copy"));
+    case ViewerIcon::Find: return pictureIcon(QStringLiteral("find"));
+    case ViewerIcon::FindAgain: return pictureIcon(QStringLiteral("find_again"));
+    case ViewerIcon::Help: return pictureIcon(QStringLiteral("help"));
+    case ViewerIcon::Accuracy: return pictureIcon(QStringLiteral("accuracy"));
+    case ViewerIcon::Save: return pictureIcon(QStringLiteral("save"));
+    case ViewerIcon::Print: return pictureIcon(QStringLiteral("print"));
+    case ViewerIcon::Clear: return pictureIcon(QStringLiteral("clear"));
     }
     return {};
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The secondary windows' tool-button pictures (SVG, in kestrel.qrc), and
+// The secondary windows' tool-button pictures (pictures.cmake), and
 // the flat, named tool buttons that show them.
 #include <QIcon>
 

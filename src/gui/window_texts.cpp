@@ -53,6 +53,14 @@ QFont procedureFont()
         return font;
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSize(9);
+    if (QFontInfo(fixed).fixedPitch())
+        return fixed;
+    // A platform that names no fixed-pitch font of its own (Qt's offscreen
+    // platform on Windows reads only the fonts of a folder): the first
+    // fixed-pitch family installed keeps the columns in line.
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isFixedPitch(family))
+            return QFont(family, 9);
     return fixed;
 }
 

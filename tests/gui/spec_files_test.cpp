@@ -5,9 +5,15 @@
 #include "core/app/spec_file.h"
 #include "core/spec/samples.h"
 
+#include "gui/file_paths.h"
+#include "gui/spec_file_commands.h"
+
 #include <QComboBox>
+#include <QSettings>
 #include <QLineEdit>
 #include <QTabWidget>
+
+#include <thread>
 
 namespace kestrel::test {
 namespace {
@@ -17,7 +23,10 @@ using SpecFilesTest = WindowTest;
 std::string sampleFile(std::string_view name)
 {
     ProcedureInputs in;
-    loadSample(*findSample(name), in, EnglishLookup{});
+    const SampleDefinition* sample = findSample(name);
+    EXPECT_NE(sample, nullptr) << name; // and the file holds no meter
+    if (sample)
+        loadSample(*sample, in, EnglishLookup{});
     return writeSpecFile(in);
 }
 
@@ -49,7 +58,7 @@ TEST_F(SpecFilesTest, OpenModifySaveAndQuitAsking)
     ASSERT_TRUE(saved.inputs) << saved.error;
     EXPECT_EQ(saved.inputs->meter.table(MeterFunction::Tc).cell(0, 4), "1300");
     EXPECT_EQ(readFile(path), writeSpecFile(inputs()));
-    EXPECT_EQ(window->files().recentFiles().value(0), QString::fromStdString(path.string()));
+    EXPECT_EQ(gui::filesystemPath(window->files().recentFiles().value(0)), path);
 
     // A change after saving: No quits without saving it, and the defaults are saved.
     typeInCell(0, 5, "1400");
@@ -101,6 +110,24 @@ TEST_F(SpecFilesTest, AScopeFileOpensOnTheScopesPage)
     EXPECT_EQ(find<QComboBox>("ScopeReference")->currentText(), "7320 - 600 Mhz");
     // Cells read under a comma locale use its separator.
     EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "1,5");
+}
+
+// Two instances opening files at the same moment: each reads the list,
+// adds its file and writes the list back, and neither entry is lost.
+TEST(RecentFiles, TwoInstancesAddingAtOnceKeepBothEntries)
+{
+    ScratchDir dir;
+    const QString list = QString::fromStdString((dir / "Kestrel-recent.ini").string());
+    for (int round = 0; round < 20; ++round) {
+        const QString a = QStringLiteral("/a/%1.kestrel.json").arg(round);
+        const QString b = QStringLiteral("/b/%1.kestrel.json").arg(round);
+        std::thread first([&] { gui::SpecFileCommands::addRecentFile(list, a); });
+        std::thread second([&] { gui::SpecFileCommands::addRecentFile(list, b); });
+        first.join();
+        second.join();
+        const QStringList files = QSettings(list, QSettings::IniFormat).value("RecentFiles/files").toStringList();
+        EXPECT_TRUE(files.contains(a) && files.contains(b)) << "round " << round << ": " << files.join(", ").toStdString();
+    }
 }
 
 } // namespace

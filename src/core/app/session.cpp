@@ -23,7 +23,7 @@ Session::Session(StartUpEnvironment environment, MessageSink& sink)
 
 std::filesystem::path Session::kestrelIniPath() const
 {
-    return fileInFolder(environment_.configDir, "Kestrel.INI");
+    return fileInFolder(environment_.configDir, kKestrelIniName);
 }
 
 std::filesystem::path Session::tesselIniPath() const
@@ -91,17 +91,18 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     checkForBoost(s.tesselIniPath(), s.tessel);
 
     // Read_Default_Values with the list indexes and TopMost.
-    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()));
+    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()), &sink);
     applySettings(s.settings, s.inputs);
     s.adoptRunValues(s.inputs);
     return session;
 }
 
-void shutDown(Session& session)
+bool shutDown(Session& session, MessageSink* sink)
 {
-    SilentSink ignore;
+    SilentSink silent;
     ProfileFile ini(session.kestrelIniPath());
-    saveDefaultValues(ini, settingsFromInputs(session.inputs, session.settings), ignore, session.texts);
+    return saveDefaultValues(ini, settingsFromInputs(session.inputs, session.settings), sink ? *sink : silent,
+                             session.texts);
 }
 
 } // namespace kestrel

@@ -97,8 +97,11 @@ private:
 std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
                                  MessageSink& sink);
 
-// Save_Default_Values with what the session holds now; every error is
-// ignored, as nothing can be done about it while the program ends.
-void shutDown(Session& session);
+// Save_Default_Values with what the session holds now. Returns false when
+// Kestrel.INI could not be written (every old value then stays), so that the
+// window can say so before it closes. The sink, when given, is told that
+// failure and each value saved as its default instead (see
+// saveDefaultValues); without one nothing is shown.
+bool shutDown(Session& session, MessageSink* sink = nullptr);
 
 } // namespace kestrel

@@ -1,10 +1,12 @@
 #include "core/app/tessel_installation.h"
 
 #include "core/base/message_sink.h"
+#include "core/base/path_text.h"
 #include "core/base/profile_file.h"
 #include "core/base/text_util.h"
 #include "core/i18n/text_lookup.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <system_error>
@@ -40,14 +42,17 @@ bool hasTwoComponents(std::string_view value)
 bool containsInFile(std::ifstream& in, bool& has7625, bool& has3711)
 {
     // Read in chunks, keeping the last three bytes of each so a number split
-    // between two chunks is still found; the file may be of any size.
+    // between two chunks is still found, up to the limit or both numbers.
     std::array<char, 65536> buffer{};
     std::string window;
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    std::uintmax_t left = kAmplifierCheckLimit;
+    while (in && left > 0 && !(has7625 && has3711)) {
+        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uintmax_t>(buffer.size(), left));
+        in.read(buffer.data(), static_cast<std::streamsize>(chunk));
         const auto got = static_cast<std::size_t>(in.gcount());
         if (got == 0)
             break;
+        left -= got;
         window.append(buffer.data(), got);
         if (window.find("7625") != std::string::npos)
             has7625 = true;
@@ -80,7 +85,7 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
     };
     std::error_code ec;
     if (!std::filesystem::exists(tesselIni, ec))
-        return fail("Tessel's configuration file " + tesselIni.string() + " was not found");
+        return fail("Tessel's configuration file " + utf8FromPath(tesselIni) + " was not found");
     // A folder, a huge or unreadable file or UTF-16 text reads as if every
     // key were missing: say so rather than blame the missing accdir.
     const ProfileFile ini(tesselIni);
@@ -88,7 +93,7 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
         return fail("Tessel's configuration file " + problem);
     const std::string accdir = readValue(ini, "accdir");
     if (!hasTwoComponents(accdir))
-        return fail("accdir in [startup] of " + tesselIni.string() +
+        return fail("accdir in [startup] of " + utf8FromPath(tesselIni) +
                     " must name Tessel's accuracy-file folder with at least two path components, not \"" + accdir +
                     "\"");
     installation.picDir = folderWithSeparator(folderCase(readValue(ini, "picdir")));

@@ -3,6 +3,7 @@
 // help and accuracy-file folders from tessel.ini [startup], and whether
 // Tessel's instrument configuration names the 7625 or 3711 amplifier.
 // Kestrel never writes to the installation.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -31,9 +32,16 @@ TesselInstallation readTesselInstallation(const std::filesystem::path& tesselIni
 bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation,
                         MessageSink& sink, const TextLookup& texts);
 
+// How much of Tessel's instrument configuration the amplifier check reads:
+// it runs at every start, and a configuration is some hundred kilobytes,
+// so 16 MiB leaves room while a runaway file of gigabytes costs a moment,
+// not minutes.
+inline constexpr std::uintmax_t kAmplifierCheckLimit = 16u << 20;
+
 // Check_for_Boost: reads the file named by [startup] config and sets the
-// flags when "7625" or "3711" occurs anywhere in it (a comment counts).
-// Any failure leaves the flags as they were.
+// flags when "7625" or "3711" occurs in its first kAmplifierCheckLimit
+// bytes (a comment counts); it stops reading once both are found. Any
+// failure leaves the flags as they were.
 void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation);
 
 // A folder value as Kestrel keeps it: the separator the value itself uses

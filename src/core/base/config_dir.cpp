@@ -1,5 +1,6 @@
 #include "core/base/config_dir.h"
 
+#include "core/base/path_text.h"
 #include "core/base/text_util.h"
 
 #include <cstdlib>
@@ -13,19 +14,27 @@
 namespace kestrel {
 namespace {
 
-std::string environment(const char* name)
+// An environment variable naming a folder; empty when unset. Windows keeps
+// the environment in UTF-16: a user name outside the ANSI code page must
+// still give its own folder.
+std::filesystem::path environmentPath(const char* name)
 {
+#ifdef _WIN32
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const wchar_t* value = _wgetenv(wideName.c_str());
+#else
     const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
+#endif
+    return value ? std::filesystem::path(value) : std::filesystem::path();
 }
 
 #ifdef _WIN32
 std::filesystem::path windowsDirectory()
 {
-    if (auto dir = environment("WINDIR"); !dir.empty())
-        return std::filesystem::path(dir);
-    if (auto dir = environment("SystemRoot"); !dir.empty())
-        return std::filesystem::path(dir);
+    if (auto dir = environmentPath("WINDIR"); !dir.empty())
+        return dir;
+    if (auto dir = environmentPath("SystemRoot"); !dir.empty())
+        return dir;
     return std::filesystem::path("C:\\Windows");
 }
 
@@ -47,8 +56,8 @@ bool canCreateFilesIn(const std::filesystem::path& folder)
 
 std::filesystem::path configDirectory()
 {
-    if (auto dir = environment("KESTREL_CONFIG_DIR"); !dir.empty())
-        return std::filesystem::path(dir);
+    if (auto dir = environmentPath("KESTREL_CONFIG_DIR"); !dir.empty())
+        return dir;
 #ifdef _WIN32
     // The Windows directory, where the settings files have always been,
     // when the user may write there; else the user's own application-data
@@ -56,15 +65,15 @@ std::filesystem::path configDirectory()
     const std::filesystem::path windows = windowsDirectory();
     if (canCreateFilesIn(windows))
         return windows;
-    if (auto dir = environment("APPDATA"); !dir.empty())
-        return std::filesystem::path(dir) / "Kestrel";
+    if (auto dir = environmentPath("APPDATA"); !dir.empty())
+        return dir / "Kestrel";
     return windows;
 #else
     // The XDG rules ignore a relative XDG_CONFIG_HOME.
-    if (auto dir = environment("XDG_CONFIG_HOME"); !dir.empty() && dir.front() == '/')
-        return std::filesystem::path(dir) / "kestrel";
-    if (auto home = environment("HOME"); !home.empty())
-        return std::filesystem::path(home) / ".config" / "kestrel";
+    if (auto dir = environmentPath("XDG_CONFIG_HOME"); dir.is_absolute())
+        return dir / "kestrel";
+    if (auto home = environmentPath("HOME"); !home.empty())
+        return home / ".config" / "kestrel";
     // No home at all (a bare service account): the current folder is the
     // only place that reads and writes can still agree on.
     return std::filesystem::current_path() / ".config" / "kestrel";
@@ -80,16 +89,12 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::str
     const std::string wanted = toLower(name);
     std::filesystem::directory_iterator it(folder, ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (toLower(it->path().filename().string()) == wanted)
+        if (toLower(utf8FromPath(it->path().filename())) == wanted)
             return it->path();
     }
     return exact;
 }
 
-std::filesystem::path kestrelIniPath()
-{
-    return fileInFolder(configDirectory(), "Kestrel.INI");
-}
 
 std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder)
 {
@@ -105,11 +110,6 @@ std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder)
     }
 #endif
     return ini;
-}
-
-std::filesystem::path tesselIniPath()
-{
-    return tesselIniIn(configDirectory());
 }
 
 } // namespace kestrel

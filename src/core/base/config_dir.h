@@ -14,6 +14,9 @@ namespace kestrel {
 // there; otherwise in %APPDATA%\Kestrel.
 std::filesystem::path configDirectory();
 
+// Kestrel's own settings file, named without a folder.
+inline constexpr std::string_view kKestrelIniName = "Kestrel.INI";
+
 // The file of that name in the folder. On a case-sensitive file system an
 // existing file whose name differs only in case ("kestrel.ini" for
 // "Kestrel.INI") is taken, as the Windows profile functions would find it;
@@ -24,8 +27,5 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::str
 // Tessel's own in the Windows directory if there is one there.
 std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder);
 
-// Kestrel.INI and tessel.ini in configDirectory().
-std::filesystem::path kestrelIniPath();
-std::filesystem::path tesselIniPath();
 
 } // namespace kestrel

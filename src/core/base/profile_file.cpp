@@ -2,6 +2,7 @@
 
 #include "core/base/atomic_file.h"
 #include "core/base/message_sink.h"
+#include "core/base/path_text.h"
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
 
@@ -81,8 +82,8 @@ Loaded load(const std::filesystem::path& path)
     case SmallFileStatus::Read: return {LoadStatus::Loaded, std::move(file.content), {}};
     case SmallFileStatus::Missing: return {};
     case SmallFileStatus::TooLarge:
-        return {LoadStatus::Failed, {}, path.string() + " " + file.problem + ", too large for a settings file"};
-    default: return {LoadStatus::Failed, {}, path.string() + " " + file.problem};
+        return {LoadStatus::Failed, {}, utf8FromPath(path) + " " + file.problem + ", too large for a settings file"};
+    default: return {LoadStatus::Failed, {}, utf8FromPath(path) + " " + file.problem};
     }
 }
 
@@ -204,9 +205,9 @@ std::string ProfileFile::problem() const
         return file.error;
     const std::string_view content = file.content;
     if (content.substr(0, 2) == "\xFF\xFE" || content.substr(0, 2) == "\xFE\xFF")
-        return path_.string() + " is UTF-16 text; settings files are read as UTF-8 or ANSI text";
+        return utf8FromPath(path_) + " is UTF-16 text; settings files are read as UTF-8 or ANSI text";
     if (content.find('\0') != std::string_view::npos)
-        return path_.string() + " holds NUL bytes: it is not a text file";
+        return utf8FromPath(path_) + " holds NUL bytes: it is not a text file";
     return {};
 }
 

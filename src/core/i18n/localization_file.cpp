@@ -1,9 +1,10 @@
 #include "core/i18n/localization_file.h"
 
 #include "core/base/atomic_file.h"
-#include "core/base/config_dir.h"
+#include "core/base/path_text.h"
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 
 #include <charconv>
 #include <set>
@@ -37,11 +38,6 @@ std::filesystem::path localizationFileName(int language)
     return "Kestrel_" + std::to_string(language) + ".MDB";
 }
 
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir)
-{
-    return localizationFileCandidates(language, configDirectory(), programDir);
-}
-
 std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
                                                               const std::filesystem::path& programDir)
 {
@@ -52,11 +48,6 @@ std::vector<std::filesystem::path> localizationFileCandidates(int language, cons
             candidates.push_back(beside);
     }
     return candidates;
-}
-
-std::filesystem::path localizationSavePath(int language)
-{
-    return configDirectory() / localizationFileName(language);
 }
 
 std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates)
@@ -107,8 +98,8 @@ std::string localTextProblem(std::string_view text)
 {
     if (!isValidUtf8(text))
         return "is not valid UTF-8";
-    if (const std::size_t at = findControlCharacter(text, "\t"); at != std::string_view::npos)
-        return "holds the control character " + controlCharacterName(text, at) + "; every text is one line";
+    if (const std::size_t at = findRefusedCharacter(text, "\t"); at != std::string_view::npos)
+        return "holds " + refusedCharacterName(text, at) + "; every text is one line";
     if (charCount(text) > kMaxLocalTextLength)
         return "is longer than " + std::to_string(kMaxLocalTextLength) + " characters";
     return {};
@@ -135,7 +126,8 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
     LocalizationReadResult result;
     const auto fail = [&](std::string why) {
         result.texts.clear();
-        result.error = path.string() + ": " + why;
+        // The message quotes the file's bytes: their control characters escaped.
+        result.error = escapeForMessage(utf8FromPath(path) + ": " + why);
         return result;
     };
     const SmallFile file = readSmallFile(path, kMaxFileSize);

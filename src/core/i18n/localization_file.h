@@ -41,17 +41,12 @@ inline constexpr std::size_t kMaxLocalTextLength = 128;
 
 // "Kestrel_1031.MDB".
 std::filesystem::path localizationFileName(int language);
-// Where a language's file is looked for, in order: the per-user
-// configuration folder first, then beside the program (skipped when
-// programDir is empty).
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& programDir);
-// The same with another settings folder in place of the per-user one (the
-// command line's --config-dir).
+// Where a language's file is looked for, in order: the settings folder
+// first (where the editor saves it: the user can always write there, unlike
+// the program's folder), then beside the program (skipped when programDir
+// is empty).
 std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
                                                               const std::filesystem::path& programDir);
-// Where the editor saves: the per-user configuration folder, which the user
-// can always write, unlike the program's folder.
-std::filesystem::path localizationSavePath(int language);
 // The file the texts come from: the first candidate that exists; nullopt
 // when none does.
 std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates);

@@ -1,6 +1,7 @@
 #include "core/i18n/localization_save.h"
 
 #include "core/base/message_sink.h"
+#include "core/base/path_text.h"
 #include "core/i18n/edit_table.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
@@ -68,7 +69,7 @@ bool clearLocalization(LocalTextStore& store, const LocalizationFiles& files, Me
     for (const auto& file : paths) {
         std::error_code ec;
         if (std::filesystem::exists(file, ec) && !std::filesystem::remove(file, ec) && ec)
-            sink.inform(errorReport(store, "  clear localization  ", file.string() + ": " + ec.message()));
+            sink.inform(errorReport(store, "  clear localization  ", utf8FromPath(file) + ": " + ec.message()));
     }
     store.setLocalFilePresent(false);
     store.populate(files.candidates);

@@ -1,5 +1,6 @@
 #include "core/viewers/file_lists.h"
 
+#include "core/base/path_text.h"
 #include "core/base/text_util.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ std::vector<std::string> listFiles(const std::filesystem::path& folder, std::str
         std::error_code typeError;
         if (!it->is_regular_file(typeError))
             continue;
-        std::string name = it->path().filename().string();
+        std::string name = utf8FromPath(it->path().filename());
         if (matchesFilePattern(name, patterns))
             names.push_back(std::move(name));
     }
@@ -94,7 +95,7 @@ std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path&
         std::error_code typeError;
         if (!it->is_regular_file(typeError))
             continue;
-        const std::string entry = it->path().filename().string();
+        const std::string entry = utf8FromPath(it->path().filename());
         if (entry == name)
             return it->path();
         if (!found && equalsNoCase(entry, name))

@@ -183,14 +183,13 @@ TEST(ConfigDirectory, KestrelVariableThenThePlatformsFolder)
     // Both settings files are found by their bare names in any case, the exact name first (on Windows
     // the names of one file).
     ScratchDir dir;
-    kestrel.set(dir.path().string());
-    EXPECT_EQ(kestrelIniPath(), dir / "Kestrel.INI");
+    EXPECT_EQ(fileInFolder(dir.path(), kKestrelIniName), dir / "Kestrel.INI");
     dir.write("kestrel.ini", "[Kestrel]\n");
     dir.write("TESSEL.INI", "[startup]\n");
-    EXPECT_TRUE(std::filesystem::equivalent(kestrelIniPath(), dir / "kestrel.ini"));
-    EXPECT_TRUE(std::filesystem::equivalent(tesselIniPath(), dir / "TESSEL.INI"));
+    EXPECT_TRUE(std::filesystem::equivalent(fileInFolder(dir.path(), kKestrelIniName), dir / "kestrel.ini"));
+    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(dir.path()), dir / "TESSEL.INI"));
     dir.write("Kestrel.INI", "");
-    EXPECT_TRUE(std::filesystem::equivalent(kestrelIniPath(), dir / "Kestrel.INI"));
+    EXPECT_TRUE(std::filesystem::equivalent(fileInFolder(dir.path(), kKestrelIniName), dir / "Kestrel.INI"));
 }
 
 } // namespace

@@ -23,13 +23,12 @@ using FileTexts = std::vector<std::pair<int, std::string>>; // in the file's ord
 
 TEST(LocalizationFile, NamesAndPlaces)
 {
-    test::EnvGuard config("KESTREL_CONFIG_DIR");
-    config.set("/home/tech/.config/kestrel");
-    EXPECT_EQ(localizationFileCandidates(1031, "/opt/kestrel/bin"),
+    const std::filesystem::path settings = "/home/tech/.config/kestrel";
+    EXPECT_EQ(localizationFileCandidates(1031, settings, "/opt/kestrel/bin"),
               (std::vector<std::filesystem::path>{"/home/tech/.config/kestrel/Kestrel_1031.MDB",
                                                   "/opt/kestrel/bin/Kestrel_1031.MDB"}));
-    EXPECT_EQ(localizationFileCandidates(1031, "/home/tech/.config/kestrel").size(), 1u);
-    EXPECT_EQ(localizationSavePath(1036), std::filesystem::path("/home/tech/.config/kestrel/Kestrel_1036.MDB"));
+    EXPECT_EQ(localizationFileCandidates(1031, settings, settings).size(), 1u);
+    EXPECT_EQ(localizationFileCandidates(1036, settings, {}).size(), 1u);
 }
 
 TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
@@ -76,6 +75,12 @@ TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
              {kHeader + "1223\tnul\0here\n"s, "control character"},
              {kHeader + "1223\tinjected\\r\\n  1.001  HEAD\n", "a line break (\\r) in the text"},
              {kHeader + "1223\tnext\xC2\x85line\n", "the control character U+0085"}, {kHeader + "1223\t\xC3\x28\n", "not valid UTF-8"},
+             // Quoted with its control characters escaped.
+             {kHeader + "\x1b[2J\ttext\n", "line 2: \"\\u001b[2J\" is not a text number"},
+             // A text that reads differently from what it holds.
+             {kHeader + "1223\t&Create\xE2\x80\xAE\n", "the direction-changing character U+202E; every text is one line"},
+             {kHeader + "1223\tC\xE2\x80\x8Breate\n", "the invisible character U+200B"},
+             {kHeader + "1223\tone\xE2\x80\xA8two\n", "the line separator U+2028"},
              {kHeader + "1223\t\xED\xA0\x80\n", "not valid UTF-8"}, {kHeader + "1223\t\xC0\xAF\n", "not valid UTF-8"},
              {kHeader + "1223\t" + std::string(129, 'x') + "\n", "longer than 128"},
              {kHeader + std::string(5 * 1024 * 1024, '#'), "too large for a localization file"}}) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace kestrel {
@@ -51,6 +52,42 @@ TEST(Numbers, EngineeringNotationInAndOut)
     std::string nominal = "1,5\xC2\xB5";
     EXPECT_EQ(formatNominal(nominal, ","), "1.5u");
     EXPECT_EQ(nominal, "1.5u");
+}
+
+// The digits a number text carries, without sign, point and the zeros
+// that only place the point.
+std::string significantDigits(std::string text)
+{
+    std::erase_if(text, [](char ch) { return ch == '-' || ch == '.'; });
+    text.erase(0, text.find_first_not_of('0'));
+    text.erase(text.find_last_not_of('0') + 1);
+    return text;
+}
+
+TEST(Numbers, WrittenWithFifteenDigitsAtEveryMagnitude)
+{
+    // Fixed notation of the double itself would write its binary digits
+    // ("1000000000000000019884624838656" for 1e30).
+    const struct { double value; std::string text; } cases[] = {
+        {1e30, "1" + std::string(30, '0')},
+        {999999999999999999999999999999.0, "1" + std::string(30, '0')},
+        {-1.5e300, "-15" + std::string(299, '0')},
+        {1.234567890123456789e40, "123456789012346" + std::string(26, '0')},
+        {1.234567890123456789e-300, "0." + std::string(299, '0') + "123456789012346"},
+        {-2.5e-20, "-0.000000000000000000025"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(numberText(c.value), c.text) << c.value;
+    for (int power = -300; power <= 300; ++power) {
+        // Read from text, not computed: every C library reads a decimal
+        // to the nearest double, while pow() differs in its last bits.
+        const double value = std::stod("1.2345678901234567e" + std::to_string(power));
+        const std::string text = numberText(value);
+        EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+        EXPECT_EQ(significantDigits(text), "123456789012346") << power;
+    }
+    // Thirty 9s with a prefix letter, as a cell gives them to the procedure.
+    EXPECT_EQ(exactTextToValue(std::string(30, '9') + "G", ".").text(), "1" + std::string(39, '0'));
+    EXPECT_EQ(numberText(textToValue(std::string(30, '9') + "G", ".")), "1" + std::string(39, '0'));
 }
 
 TEST(Tolerance, BothStylesOfAColumn)

@@ -1,0 +1,101 @@
+; Kestrel's Windows installer. scripts/windows-check --installer builds it:
+;
+;   makensis -DSTAGE=<installed folder> -DGENERATED=<folder of the .nsh files>
+;            -DOUTFILE=<setup.exe> kestrel.nsi
+;
+; It installs the folder that `cmake --install` of the Windows build made
+; (STAGE), file by file from the list in GENERATED/files.nsh, and the
+; uninstaller removes those files and nothing else: the user's settings
+; (Kestrel.INI, the recent files, localizations) live in the settings folder
+; and stay.
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+
+!include "${GENERATED}/version.nsh"
+!include "${GENERATED}/tessel_ini.nsh"
+!include "${GENERATED}/files.nsh"
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrel"
+!define PROG_ID "Kestrel.Specification"
+
+Name "Kestrel ${KESTREL_VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Kestrel"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${KESTREL_VERSION_QUAD}"
+VIAddVersionKey /LANG=1033 "ProductName" "Kestrel"
+VIAddVersionKey /LANG=1033 "FileDescription" "Kestrel ${KESTREL_VERSION} setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${KESTREL_VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${KESTREL_VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "The Kestrel developers"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "The Kestrel developers"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Function .onInit
+  SetRegView 64
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+FunctionEnd
+
+Section "Kestrel"
+  SetShellVarContext all
+  !insertmacro KestrelInstallFiles
+  Call WriteDemoTesselIni
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\Kestrel.lnk" "$INSTDIR\kestrel.exe" "" "$INSTDIR\kestrel.exe" 0
+
+  ; Windows chooses a program by the last extension alone (".json"), so a
+  ; specification file offers Kestrel in its "Open with" list, and opens in
+  ; Kestrel on a double click when no other program has claimed .json files.
+  WriteRegStr HKLM "Software\Classes\${PROG_ID}" "" "Kestrel specification"
+  WriteRegStr HKLM "Software\Classes\${PROG_ID}\DefaultIcon" "" "$INSTDIR\kestrel.exe,0"
+  WriteRegStr HKLM "Software\Classes\${PROG_ID}\shell\open\command" "" '"$INSTDIR\kestrel.exe" "%1"'
+  WriteRegStr HKLM "Software\Classes\.json\OpenWithProgids" "${PROG_ID}" ""
+  ReadRegStr $1 HKCR ".json" ""
+  StrCmp $1 "" 0 +3
+    WriteRegStr HKLM "Software\Classes\.json" "" "${PROG_ID}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "ClaimedJson" "1"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Kestrel"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${KESTREL_VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Kestrel developers"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestrel.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\Kestrel.lnk"
+
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "ClaimedJson"
+  StrCmp $1 "1" 0 +4
+    ReadRegStr $2 HKLM "Software\Classes\.json" ""
+    StrCmp $2 "${PROG_ID}" 0 +2
+      DeleteRegValue HKLM "Software\Classes\.json" ""
+  DeleteRegValue HKLM "Software\Classes\.json\OpenWithProgids" "${PROG_ID}"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.json\OpenWithProgids"
+  DeleteRegKey /ifempty HKLM "Software\Classes\.json"
+  DeleteRegKey HKLM "Software\Classes\${PROG_ID}"
+
+  Delete "$INSTDIR\demo-tessel\tessel.ini"
+  !insertmacro KestrelUninstallFiles
+  Delete "$INSTDIR\uninstall.exe"
+  ; Only emptied folders go: anything the user kept in them stays.
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,64 @@
+# Sourced by scripts/windows-check --installer, after its checks: builds the
+# installer and the portable zip from `cmake --install` of the Windows
+# build, then installs silently under Wine, runs the installed programs,
+# uninstalls, and checks that everything installed is gone and the user's
+# settings are not. Uses windows-check's BUILD, out, failed,
+# compare_with_linux and run_window.
+
+echo "== Installer and portable zip" >&2
+stage="$BUILD/stage"
+generated="$BUILD/installer"
+dist="$BUILD/dist"
+rm -rf "$stage" "$dist"
+cmake --install "$BUILD" --prefix "$stage" >&2
+# As built the programs and Qt are 59 MB, stripped 25 MB, and draw the same.
+find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+windows_installer_lists "$stage" "$generated"
+version=$(sed -n 's/^!define KESTREL_VERSION "\(.*\)"/\1/p' "$generated/version.nsh")
+mkdir -p "$dist"
+setup="$dist/kestrel-$version-setup.exe"
+makensis -V2 -DSTAGE="$KESTREL_ROOT/$stage" -DGENERATED="$KESTREL_ROOT/$generated" \
+    -DOUTFILE="$KESTREL_ROOT/$setup" packaging/windows/kestrel.nsi >&2
+portable="kestrel-$version-windows-x64"
+mkdir -p "$dist/zip" && cp -r "$stage" "$dist/zip/$portable"
+(cd "$dist/zip" && zip -qr "../$portable.zip" "$portable") && rm -rf "$dist/zip"
+echo "Built $setup ($(du -h "$setup" | cut -f1)) and $dist/$portable.zip ($(du -h "$dist/$portable.zip" | cut -f1))" >&2
+
+# fail MESSAGE: the check fails, and says why.
+fail() {
+    failed=1
+    echo "FAILED: $*" >&2
+}
+
+echo "== Silent installation under Wine" >&2
+installed="$WINEPREFIX/drive_c/Program Files/Kestrel"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kestrel.lnk"
+us_english wine "$setup" /S
+us_english wineserver -w
+[ -f "$installed/kestrel.exe" ] || fail "the installer did not install kestrel.exe"
+[ -f "$shortcut" ] || fail "no Start menu entry"
+[ -f "$installed/demo-tessel/tessel.ini" ] || fail "no tessel.ini in the installed demo installation"
+us_english wine reg query 'HKLM\Software\Classes\Kestrel.Specification\shell\open\command' >/dev/null 2>&1 ||
+    fail "specification files are not registered"
+
+echo "== The installed programs" >&2
+us_english wine "$installed/kestrel-cli.exe" generate --date 2026-12-05 \
+    --config-dir 'C:\Program Files\Kestrel\demo-tessel' \
+    'C:\Program Files\Kestrel\samples\agilent34401.kestrel.json' >"$out/installed.txt" 2>"$out/installed.err" ||
+    fail "the installed kestrel-cli.exe: $(cat "$out/installed.err")"
+cmp -s "$out/installed.txt" "$out/agilent34401-file.linux.txt" ||
+    fail "the installed kestrel-cli.exe writes another procedure than the Linux build"
+run_window "$installed/kestrel.exe" || fail "the installed kestrel.exe did not paint its window"
+
+echo "== Uninstallation" >&2
+# A user's settings, which the uninstaller must leave.
+settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Kestrel"
+mkdir -p "$settings" && printf '[Kestrel]\r\nAuthorName=Keep me\r\n' >"$settings/Kestrel.INI"
+us_english wine "$installed/uninstall.exe" /S
+us_english wineserver -w
+[ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed" | head -5 | tr '\n' ' ')"
+[ ! -e "$shortcut" ] || fail "the uninstaller left the Start menu entry"
+[ -f "$settings/Kestrel.INI" ] || fail "the uninstaller removed the user's settings"
+rm -rf "$settings"
+! us_english wine reg query 'HKLM\Software\Classes\Kestrel.Specification' >/dev/null 2>&1 ||
+    fail "the uninstaller left the file type's registration"
