@@ -1,5 +1,7 @@
 #include "cli/command.h"
 
+#include "core/base/user_text.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -16,7 +18,9 @@ void printUsage(std::ostream& out)
             << command->summary() << "\n";
     out << "\nRun 'kestrel-cli COMMAND --help' for the options of a command.\n"
            "Every command exits with status "
-        << kWriteFailedHelp << ".\n";
+        << kExitWriteFailed
+        << " when its output could not be written\n"
+           "completely (a full disk, a closed pipe).\n";
 }
 
 int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -33,7 +37,7 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (command->name() == args.front())
             return command->execute(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
-    err << "kestrel-cli: unknown command '" << args.front() << "'\n";
+    err << "kestrel-cli: unknown command '" << escapeForMessage(args.front()) << "'\n";
     printUsage(err);
     return kExitUsage;
 }

@@ -59,15 +59,35 @@ def skip_unless_available():
         sys.exit(77)
 
 
+def found(result):
+    """Whether a probe's result is what was waited for: not None or False,
+    and not an empty list, tuple, text or bytes. Only those are asked for
+    their length: an AT-SPI control without children has length 0 and is
+    found all the same."""
+    if result is None or result is False:
+        return False
+    if isinstance(result, (list, tuple, str, bytes, dict, set)):
+        return len(result) > 0
+    return True
+
+
 def wait_for(what, probe, seconds=WAIT_SECONDS, interval=0.1):
-    """Calls probe until it returns something other than None or False."""
+    """Calls probe until its result is found (see found) and returns that
+    result. Under load the accessibility tree and the X server lag behind
+    the program: a probe that raises (a control that went away while it was
+    read) is tried again, and its last error is named if time runs out."""
     deadline = time.monotonic() + seconds
+    last_error = None
     while True:
-        result = probe()
-        if result is not None and result is not False:
-            return result
+        try:
+            result = probe()
+            if found(result):
+                return result
+        except Exception as error:  # reported below if it lasts
+            last_error = error
         if time.monotonic() > deadline:
-            raise CheckFailed(f"timed out after {seconds} s waiting for {what}")
+            because = f" (last error: {last_error!r})" if last_error is not None else ""
+            raise CheckFailed(f"timed out after {seconds} s waiting for {what}{because}")
         time.sleep(interval)
 
 
@@ -323,9 +343,15 @@ class Check:
             (w for w in self.tree.top_levels() if w.name == "Kestrel" and self.tree.showing_centre(w)), None))
         text_box = wait_for("the viewer's text", lambda: self.tree.find(viewer, self.tree.pyatspi.ROLE_TEXT))
         first_line = self.procedure.split(b"\r\n", 1)[0].decode()
-        shown = text_box.queryText().getText(0, len(first_line))
-        if shown != first_line:
-            raise CheckFailed(f"the viewer starts with {shown!r}, not with the procedure's {first_line!r}")
+        shown = []
+        def starts_with_first_line():
+            shown.append(text_box.queryText().getText(0, len(first_line)))
+            return shown[-1] == first_line
+        try:
+            wait_for("the viewer's text to start with the procedure's first line", starts_with_first_line)
+        except CheckFailed as failure:
+            raise CheckFailed(f"the viewer starts with {shown[-1] if shown else None!r}, "
+                              f"not with the procedure's {first_line!r}: {failure}") from None
         print("Create: the viewer shows the procedure")
 
         send_close_request(self.desktop.env["DISPLAY"], int(found[0]))
@@ -334,9 +360,9 @@ class Check:
         print("The viewer closed")
 
     def quit_writes_settings(self):
-        window = self.desktop.run(["xdotool", "search", "--onlyvisible", "--name", " - Kestrel$"],
-                                  capture_output=True, check=True).stdout.split()[0]
-        send_close_request(self.desktop.env["DISPLAY"], int(window))
+        windows = wait_for("the main window's X window", lambda: self.desktop.run(
+            ["xdotool", "search", "--onlyvisible", "--name", " - Kestrel$"], capture_output=True).stdout.split())
+        send_close_request(self.desktop.env["DISPLAY"], int(windows[0]))
         try:
             status = self.app.wait(timeout=WAIT_SECONDS)
         except subprocess.TimeoutExpired:

@@ -37,7 +37,7 @@ protected:
     }
     std::filesystem::path file() const { return dir / "Kestrel_1031.MDB"; }
 
-    QAction* entry(const char* name) const { return window->control<QAction>(name); }
+    QAction* entry(const char* name) const { return find<QAction>(name); }
     QString caption(const char* name) const
     {
         if (auto* label = window->findChild<QLabel*>(name))
@@ -149,7 +149,9 @@ TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStartClearingI
     startGerman();
     withEditor([&](gui::LocalizationEditor& editor) {
         EXPECT_EQ(editor.windowTitle(), "Kestrel Localizer");
-        EXPECT_EQ(editor.findChild<QWidget*>("PrintPreview")->toolTip(), "Print Localization");
+        auto* print = editor.findChild<QWidget*>("PrintPreview");
+        ASSERT_NE(print, nullptr);
+        EXPECT_EQ(print->toolTip(), "Print Localization");
         EXPECT_EQ(editor.grid()->currentIndex().column(), 2) << "the local column is current";
         auto* save = editor.findChild<QAbstractButton*>("cmdSave");
         EXPECT_FALSE(save->isEnabled());
@@ -169,7 +171,7 @@ TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStartClearingI
     // Clearing deletes the file and relabels the window in English.
     answerer.answerMessageBoxes(QMessageBox::Ok);
     entry("mnuClear_Localization")->trigger();
-    EXPECT_EQ(answerer.texts().back(), "Really Delete Localization file?");
+    EXPECT_EQ(answerer.lastText(), "Really Delete Localization file?");
     EXPECT_FALSE(std::filesystem::exists(file()));
     EXPECT_EQ(caption("Create"), "&Create");
     EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
@@ -201,7 +203,7 @@ TEST_F(LocalizationTest, ClosingTheEditorAsksAboutUnsavedTexts)
         answerer.answerMessageBoxes(QMessageBox::Cancel);
         editor.close();
         EXPECT_TRUE(editor.isVisible());
-        EXPECT_EQ(answerer.texts().back(), "Save changes before exiting?");
+        EXPECT_EQ(answerer.lastText(), "Save changes before exiting?");
         answerer.answerMessageBoxes(QMessageBox::No);
         editor.close();
         EXPECT_FALSE(editor.isVisible());
@@ -216,7 +218,7 @@ TEST_F(LocalizationTest, ClosingTheEditorAsksAboutUnsavedTexts)
         editor.close();
         EXPECT_FALSE(editor.isVisible());
     });
-    EXPECT_EQ(answerer.texts().back(), "Overwrite existing Localizing file?");
+    EXPECT_EQ(answerer.lastText(), "Overwrite existing Localizing file?");
     EXPECT_EQ(test::readFile(file()), kHeader + "100\t&Multimeter\n1223\tErstellen\n");
     EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(0), "&Multimeter");
 }
@@ -260,8 +262,10 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     dir.write("bad.tsv", "Number\tEnglish\tLocal\n1223\t&Create\tNeu\n215\tnothing\tnichts\n");
     answerer.answerMessageBoxes(QMessageBox::Ok);
     EXPECT_FALSE(fresh.importFrom(QString::fromStdString((dir / "bad.tsv").string())));
-    EXPECT_TRUE(answerer.texts().back().endsWith("bad.tsv: line 3: text number 215 has no built-in text"));
-    EXPECT_EQ(fresh.model().table().at(*fresh.model().table().rowOf(1223)).local, "Erstellen");
+    EXPECT_TRUE(answerer.lastText().endsWith("bad.tsv: line 3: text number 215 has no built-in text"));
+    const auto create = fresh.model().table().rowOf(1223);
+    ASSERT_TRUE(create);
+    EXPECT_EQ(fresh.model().table().at(*create).local, "Erstellen");
     EXPECT_FALSE(fresh.isDirty());
 }
 
@@ -284,21 +288,23 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
 
     // The button: the printer's choice, then the preview; cancelling the choice ends quietly.
     QString preview;
+    auto* printButton = editor.findChild<QAbstractButton*>("PrintPreview");
+    ASSERT_NE(printButton, nullptr);
     answerer.handleNext<QPrintDialog>([&](QPrintDialog& choice) {
         answerer.handleNext<QDialog>([&](QDialog& shown) { preview = shown.windowTitle(); });
         choice.accept();
     });
-    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    printButton->click();
     EXPECT_EQ(preview, "Kestrel...");
     answerer.handleNext<QPrintDialog>([](QPrintDialog&) {});
-    editor.findChild<QAbstractButton*>("PrintPreview")->click();
+    printButton->click();
     EXPECT_TRUE(answerer.texts().isEmpty());
 
     EXPECT_TRUE(editor.findNext("erstellen"));
     EXPECT_EQ(editor.grid()->currentIndex().data().toString(), "Erstellen");
     answerer.answerMessageBoxes(QMessageBox::Ok);
     EXPECT_FALSE(editor.findNext("nowhere to be found"));
-    EXPECT_EQ(answerer.texts().back(), "The Search Failed");
+    EXPECT_EQ(answerer.lastText(), "The Search Failed");
 }
 
 } // namespace

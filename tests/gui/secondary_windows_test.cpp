@@ -14,6 +14,7 @@
 #include "support/window_fixture.h"
 
 #include <QClipboard>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,7 +58,9 @@ protected:
     }
     static QString selectedFile(QWidget& viewer)
     {
-        const QListWidgetItem* item = viewer.findChild<QListWidget*>("File1")->currentItem();
+        auto* files = viewer.findChild<QListWidget*>("File1");
+        EXPECT_NE(files, nullptr);
+        const QListWidgetItem* item = files ? files->currentItem() : nullptr;
         return item ? item->text() : QString();
     }
     int headerPicture(int column) const
@@ -101,6 +104,34 @@ TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
     EXPECT_EQ(first.toStdString(), expected.substr(0, expected.find('\r')));
 }
 
+// What a user types reaches Tessel as typed by every path: the viewer's
+// text (what its Copy and Save As give) is the clipboard's of Ctrl+Create,
+// though the name ends in "\\" and the comments hold rich-text syntax.
+TEST_F(SecondaryWindowsTest, TheViewerShowsTheBytesCtrlCreateCopies)
+{
+    startWithWindows();
+    typeInCell(0, 0, "2");
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* name = find<QLineEdit>("ProcName");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Bench DMM\\");
+    auto* comments = find<QPlainTextEdit>("Comments");
+    comments->setFocus();
+    QTest::keyClicks(comments, "{\\*\\x hidden} C:\\Tessel\\tab\\x \\'0d\\'0a \\{kept\\}");
+    settle();
+    QGuiApplication::clipboard()->clear();
+    ctrlCreate();
+    const QString copied = QGuiApplication::clipboard()->text();
+    ASSERT_TRUE(copied.contains("INSTRUMENT:            Bench DMM\\\r\nDATE:")) << copied.toStdString();
+    ASSERT_TRUE(copied.contains("# {\\*\\x hidden} C:\\Tessel\\tab\\x \\'0d\\'0a \\{kept\\}\r\n"));
+    QString shown;
+    answerer.handleNext<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) { shown = viewer.plainText(); });
+    click("Create");
+    EXPECT_EQ(shown, copied);
+}
+
 TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
 {
     startWithWindows();
@@ -110,11 +141,14 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
     EXPECT_EQ(headerPicture(2), 1);
 
     answerer.handleNext<gui::ConnectionWizard>([&](gui::ConnectionWizard& wizard) {
-        QTest::mouseClick(wizard.findChild<QRadioButton*>("opt_Which_1"), Qt::LeftButton);
+        auto* textOption = wizard.findChild<QRadioButton*>("opt_Which_1");
         auto* text = wizard.findChild<QPlainTextEdit*>("ConnectionText");
+        auto* ok = wizard.findChild<QPushButton*>("cmd_OK");
+        ASSERT_TRUE(textOption && text && ok);
+        QTest::mouseClick(textOption, Qt::LeftButton);
         text->selectAll();
         QTest::keyClicks(text, "Connect the 200 V leads");
-        QTest::mouseClick(wizard.findChild<QPushButton*>("cmd_OK"), Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
     });
     clickHeaderButton(2);
     EXPECT_EQ(document->wizardCaption(), "");
@@ -132,7 +166,9 @@ TEST_F(SecondaryWindowsTest, TheWizardsRecordsReachTheNextProcedure)
 
     // Cancel writes nothing; the wizard's OK is one undo step.
     answerer.handleNext<gui::ConnectionWizard>([](gui::ConnectionWizard& wizard) {
-        QTest::mouseClick(wizard.findChild<QAbstractButton*>("cmd_Clear"), Qt::LeftButton);
+        auto* clear = wizard.findChild<QAbstractButton*>("cmd_Clear");
+        ASSERT_NE(clear, nullptr);
+        QTest::mouseClick(clear, Qt::LeftButton);
     });
     clickHeaderButton(2);
     EXPECT_EQ(headerPicture(2), 3);
@@ -182,7 +218,9 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     QString twin;
     answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) {
         file = selectedFile(help);
-        twin = help.findChild<QLabel*>("AUX_FSC_HelpFilename")->text();
+        auto* twinLabel = help.findChild<QLabel*>("AUX_FSC_HelpFilename");
+        ASSERT_NE(twinLabel, nullptr);
+        twin = twinLabel->text();
         onTop = help.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     });
     click("ScopeHelp");

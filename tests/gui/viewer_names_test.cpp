@@ -28,14 +28,14 @@ TEST_F(ViewerNames, EveryControlIsNamed)
     EXPECT_EQ(viewer.objectName(), "frm_Colorized_Viewer");
     expectNamed(viewer, {"rtfMain", "chk_Colorize", "ProcToClip", "cmdSearch", "cmd_SearchAgain", "cmd_ReferenceHelp",
                          "cmd_Acc_File", "lbl_Legend", "cmd_Save", "cmd_Print"});
-    EXPECT_EQ(viewer.findChild<QWidget*>("ProcToClip")->accessibleName(), "Copy to Clipboard");
+    EXPECT_EQ(child<QWidget>(viewer, "ProcToClip")->accessibleName(), "Copy to Clipboard");
 
     ConnectionStore records;
     gui::ConnectionWizard wizard(texts, sink, test::demoTessel("pics"), records, "dcv", 0, QString());
     EXPECT_EQ(wizard.objectName(), "Connection_Wizard");
     expectNamed(wizard, {"opt_Which_0", "opt_Which_1", "opt_Which_2", "File1", "Image1", "lbl_corrupted_File",
                          "ConnectionText", "lbl_LineCounter", "cmd_Clear", "cmd_OK", "cmd_Cancel"});
-    EXPECT_EQ(wizard.findChild<QWidget*>("cmd_OK")->accessibleName(), "OK");
+    EXPECT_EQ(child<QWidget>(wizard, "cmd_OK")->accessibleName(), "OK");
 
     gui::HelpViewer help(context());
     EXPECT_EQ(help.objectName(), "frmDual_Help");

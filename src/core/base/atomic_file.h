@@ -23,11 +23,14 @@ namespace kestrel {
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error);
 
 // The steps of a replacement that can fail on a real disk, so that tests
-// can make each one fail. Each returns the error it met, or none.
+// can make each one fail, or watch the order in which they reach the
+// system. Each returns the error it met, or none.
 struct AtomicWriteSteps {
     // Writes part of the data to the open temporary file (like ::write):
     // the number of bytes written, or -1 with the error set.
     std::function<std::ptrdiff_t(int fd, const char* data, std::size_t size, std::error_code& error)> write;
+    // Flushes an open file to the disk (like ::fsync): the temporary file
+    // before the rename, and the folder after it.
     std::function<std::error_code(int fd)> flushToDisk;
     std::function<std::error_code(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
 

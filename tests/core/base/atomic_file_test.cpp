@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +78,65 @@ TEST(AtomicFile, AFailedStepKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
     std::string error;
     ASSERT_TRUE(writeFileAtomically(dir / "a.ini", after, error, interrupted)) << error;
     EXPECT_EQ(test::readFile(dir / "a.ini"), after);
+}
+
+// Each step goes through to the system and is noted on the way, so that a
+// flush left out, or made before the last write or after the rename, shows.
+TEST(AtomicFile, WritesFlushesRenamesAndFlushesTheFolderInThatOrder)
+{
+    ScratchDir dir;
+    const auto file = dir.write("Kestrel.INI", "old\n");
+    const std::string content(200000, 'k'); // may take more than one write
+    const AtomicWriteSteps system = AtomicWriteSteps::system();
+    std::vector<std::string> calls;
+    int written = -1; // the temporary file's descriptor
+    const auto note = [&](const std::string& call) {
+        if (calls.empty() || calls.back() != call) // a run of writes is one step
+            calls.push_back(call);
+    };
+    AtomicWriteSteps recorded;
+    recorded.write = [&](int fd, const char* data, std::size_t size, std::error_code& error) {
+        written = fd;
+        note("write");
+        return system.write(fd, data, size, error);
+    };
+    recorded.flushToDisk = [&](int fd) {
+        std::string what = "flush of another file";
+#ifndef _WIN32
+        struct stat opened {}, folder {};
+        if (::fstat(fd, &opened) == 0 && ::stat(dir.path().c_str(), &folder) == 0) {
+            if (S_ISDIR(opened.st_mode) && opened.st_dev == folder.st_dev && opened.st_ino == folder.st_ino)
+                what = "flush of the folder";
+            else if (fd == written)
+                what = "flush of the file at " + std::to_string(opened.st_size) + " bytes";
+        }
+#else
+        if (fd == written)
+            what = "flush of the file";
+#endif
+        note(what);
+        return system.flushToDisk(fd);
+    };
+    recorded.rename = [&](const std::filesystem::path& from, const std::filesystem::path& to) {
+        note(from.parent_path() == file.parent_path() && to == file ? "rename" : "rename elsewhere");
+        return system.rename(from, to);
+    };
+
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(file, content, error, recorded)) << error;
+    EXPECT_EQ(test::readFile(file), content);
+#ifndef _WIN32
+    const std::vector<std::string> expected{"write", "flush of the file at 200000 bytes", "rename",
+                                            "flush of the folder"};
+#else // Windows cannot flush a folder
+    const std::vector<std::string> expected{"write", "flush of the file", "rename"};
+#endif
+    EXPECT_EQ(calls, expected);
+
+#ifndef _WIN32
+    // The system's flush is the real one: it sees that nothing is open.
+    EXPECT_EQ(system.flushToDisk(-1), std::make_error_code(std::errc::bad_file_descriptor));
+#endif
 }
 
 #ifndef _WIN32

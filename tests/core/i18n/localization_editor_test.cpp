@@ -27,25 +27,39 @@ std::vector<int> numbersInOrder(const EditTable& table)
     return numbers;
 }
 
+// Sets the local text of English text `number`; a number the table does not
+// hold fails the test.
+void setLocalOf(EditTable& table, int number, const std::string& text)
+{
+    const auto row = table.rowOf(number);
+    ASSERT_TRUE(row) << number;
+    table.setLocal(*row, text);
+}
+
 TEST(EditTable, LoadsEveryTextAndSortsByHeaderClicks)
 {
     EditTable table({{1223, "  Erstellen "}, {1224, ""}});
     ASSERT_EQ(table.size(), englishTexts().size());
     EXPECT_EQ(table.at(0), (EditRecord{100, "&DMM's", std::nullopt}));
-    EXPECT_EQ(table.at(*table.rowOf(1223)).local, "Erstellen");
-    EXPECT_EQ(table.at(*table.rowOf(1224)).local, "") << "a blank file text is a local text, not none";
+    const auto create = table.rowOf(1223), blank = table.rowOf(1224);
+    ASSERT_TRUE(create && blank);
+    EXPECT_EQ(table.at(*create).local, "Erstellen");
+    EXPECT_EQ(table.at(*blank).local, "") << "a blank file text is a local text, not none";
 
     // The English column twice: descending, then ascending; equal texts in number order.
     table.sortByHeader(EditColumn::English);
     EXPECT_EQ(table.sort(), (EditSort{EditColumn::English, true}));
     EXPECT_EQ(table.at(0), (EditRecord{1075, "\xC2\xB1Volts", std::nullopt})) << "bytes after ASCII; 1245 is the same text";
     EXPECT_EQ(table.at(1).number, 1245);
-    EXPECT_LT(*table.rowOf(214), *table.rowOf(1558)) << "\"When necessary\" after \"waveform\": case does not count";
+    const auto whenNecessary = table.rowOf(214), waveform = table.rowOf(1558);
+    ASSERT_TRUE(whenNecessary && waveform);
+    EXPECT_LT(*whenNecessary, *waveform) << "\"When necessary\" after \"waveform\": case does not count";
     table.sortByHeader(EditColumn::English);
     EXPECT_EQ(table.sort(), (EditSort{EditColumn::English, false}));
     EXPECT_EQ(table.at(0).english, "# Channels");
     const auto channels = numbersInOrder(table);
     const auto first = std::find(channels.begin(), channels.end(), 1238);
+    ASSERT_GE(std::distance(first, channels.end()), 2) << "1238 listed, and not last";
     EXPECT_EQ(*std::next(first), 1532) << "two texts \"Signal Path Compensation\"";
     // The direction flips whatever column is clicked; no local text sorts first.
     table.sortByHeader(EditColumn::Local);
@@ -80,12 +94,12 @@ TEST(LocalizationSave, WritesTheTextsThatAreNotBlankAndRebuildsLocalTexts)
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::NothingToSave);
 
     // Blank texts are no texts: nothing written, and every number still answers.
-    table.setLocal(*table.rowOf(1224), "   ");
+    setLocalOf(table, 1224, "   ");
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::NothingToSave);
     EXPECT_FALSE(std::filesystem::exists(f.files.saveFile));
     EXPECT_EQ(f.store.gettext(1224), "Display &Local Text");
 
-    table.setLocal(*table.rowOf(1223), " &Erstellen");
+    setLocalOf(table, 1223, " &Erstellen");
     int writes = 0;
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink, [&] { ++writes; }), SaveOutcome::Saved);
     EXPECT_EQ(writes, 1);
@@ -96,10 +110,11 @@ TEST(LocalizationSave, WritesTheTextsThatAreNotBlankAndRebuildsLocalTexts)
     EXPECT_TRUE(f.sink.shown.empty()) << "no file yet, so no overwrite question";
 
     // Cancelling the overwrite keeps the file byte for byte, and the texts whole.
-    table.setLocal(*table.rowOf(100), "&Multimeter");
+    setLocalOf(table, 100, "&Multimeter");
     f.sink.setAnswer(false);
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Cancelled);
     EXPECT_EQ(f.sink.questions, std::vector<std::string>{"Overwrite existing Localizing file?"});
+    ASSERT_FALSE(f.sink.shown.empty());
     EXPECT_EQ(f.sink.shown.back().icon, MessageIcon::Question);
     EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\t &Erstellen\n");
     EXPECT_EQ(f.store.gettext(100) + "|" + f.store.gettext(1223), "&DMM's|&Erstellen");
@@ -117,8 +132,8 @@ TEST(LocalizationSave, AFailedWriteIsReportedAndLeavesTheOldFile)
     f.dir.write("config/Kestrel_1031.MDB", old);
     f.store.populate(f.files.candidates);
     EditTable table;
-    table.setLocal(*table.rowOf(1223), std::string(129, 'x'));
-    table.setLocal(*table.rowOf(100), "Multimeter");
+    setLocalOf(table, 1223, std::string(129, 'x'));
+    setLocalOf(table, 100, "Multimeter");
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Failed);
     EXPECT_EQ(f.sink.messages, std::vector<std::string>{"Error: Save changes the text of 1223 is longer than 128 characters"});
     EXPECT_EQ(test::readFile(f.files.saveFile), old);
@@ -135,6 +150,7 @@ TEST(LocalizationClear, AsksThenDeletesEveryCopyAndAnswersInEnglish)
     f.sink.setAnswer(false);
     EXPECT_FALSE(clearLocalization(f.store, f.files, f.sink));
     EXPECT_TRUE(std::filesystem::exists(f.files.saveFile));
+    ASSERT_FALSE(f.sink.shown.empty());
     EXPECT_EQ(f.sink.shown.back(), (Message{"Really Delete Localization file?", "Warning", MessageButtons::OkCancel,
                                             MessageIcon::Critical, MessageAnswer::Cancel}));
 
@@ -152,9 +168,9 @@ TEST(LocalizationClear, AsksThenDeletesEveryCopyAndAnswersInEnglish)
 TEST(TranslationTable, ExportImportRoundTrip)
 {
     EditTable table;
-    table.setLocal(*table.rowOf(1223), "&Erstellen");
-    table.setLocal(*table.rowOf(1260), "Anleitung \"Bild\"\tund\\Text");
-    table.setLocal(*table.rowOf(1224), "");
+    setLocalOf(table, 1223, "&Erstellen");
+    setLocalOf(table, 1260, "Anleitung \"Bild\"\tund\\Text");
+    setLocalOf(table, 1224, "");
     table.sortByHeader(EditColumn::English);
     const std::string exported = writeTranslationTable(table);
     EXPECT_EQ(exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1),

@@ -1,5 +1,7 @@
 #include "core/procgen/calibrator_limits.h"
 
+#include "support/test_names.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -126,7 +128,13 @@ INSTANTIATE_TEST_SUITE_P(Table, CalibratorLimits, ::testing::Values(
     LimitCase{"A3XXX+3711", "10K", "5", "", ""},
     LimitCase{"A3XXX+3711", "1K", "12000m", "11000m", ""},
     LimitCase{"A3XXX+3711", "1K", "12", "11.0", ""},
-    LimitCase{"A3XXX+3711", "30K", "1", "", "20.0K"}));
+    LimitCase{"A3XXX+3711", "30K", "1", "", "20.0K"}),
+    // "A7600+7625", "1K", "3000m" is A7600_7625_3000m_at_1KHz.
+    [](const auto& info) {
+        const LimitCase& c = info.param;
+        return test::testName(std::string(c.routine) + " " + c.amplitude + " at " +
+                              (*c.frequency ? std::string(c.frequency) + "Hz" : "no frequency"));
+    });
 // clang-format on
 
 } // namespace

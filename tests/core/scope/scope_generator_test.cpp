@@ -6,6 +6,7 @@
 #include "core/i18n/text_lookup.h"
 #include "core/scope/scope_generators.h"
 #include "support/recording_sink.h"
+#include "support/test_names.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,13 @@ INSTANTIATE_TEST_SUITE_P(Models, FirstTimebasePoint, testing::Values(
     TimebaseCase{0, 16, "0.010", "7300   20    20mT           0.01%                        MK SC    L           "},
     TimebaseCase{0, 16, "25PPM", "7300   20    20mT           25p%                         MK SC    L           "},
     TimebaseCase{0, 16, "10%ppm", "7300   20    20mT           10%                          MK SC    L           "},
-    TimebaseCase{0, 16, "", "7300   20    20mT           0%                           MK SC    L           "}));
+    TimebaseCase{0, 16, "", "7300   20    20mT           0%                           MK SC    L           "}),
+    // Calibrator, sweep and accuracy: 7300_300_Mhz_20ms_div_25PPM.
+    [](const auto& info) {
+        const TimebaseCase& c = info.param;
+        return test::testName(std::string(kScopeReferences.at(c.reference)) + " " +
+                              std::string(kSweep1.at(c.sweep1)) + " " + (*c.accuracy ? c.accuracy : "no accuracy"));
+    });
 
 TEST(ScopeProcedure, TypedFieldsAreReadAsNumbers)
 {
@@ -134,6 +141,10 @@ TEST(ScopeProcedure, OneChannelOnAMultiChannelStandard)
     EXPECT_TRUE(has(text, "  1.013  M7320                                                  C1                     \r\n"));
 }
 
+// "1" and 399 zeros: beyond a double's range.
+const std::string kFourHundredDigitsText = "1" + std::string(399, '0');
+const char* const kFourHundredDigits = kFourHundredDigitsText.c_str();
+
 struct FailureCase {
     bool multi;
     int reference, vertGain1;
@@ -168,7 +179,24 @@ INSTANTIATE_TEST_SUITE_P(Paths, ScopeFailure, testing::Values(
     // A zero or empty bandwidth cannot give a risetime limit.
     FailureCase{false, 9, 0, "0", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
     FailureCase{false, 0, 0, "", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
-    FailureCase{true, 9, 0, "0", "Error: Scope Division by zero", "waveform is on the 100% point\r\n\r\n"}));
+    FailureCase{true, 9, 0, "0", "Error: Scope Division by zero", "waveform is on the 100% point\r\n\r\n"},
+    // A bandwidth beyond a double's range reads as 0 but is no zero: it is out of range.
+    FailureCase{false, 9, 0, kFourHundredDigits, "Error: Single_Channel_Scope Error 6",
+                "waveform is on the 100% point\r\n\r\n"},
+    FailureCase{true, 9, 0, kFourHundredDigits, "Error: Scope Bandwidth out of range",
+                "waveform is on the 100% point\r\n\r\n"}),
+    // Generator, calibrator, gain index and bandwidth:
+    // Single_7300_300_Mhz_gain_6_bandwidth_200.
+    [](const auto& info) {
+        const FailureCase& c = info.param;
+        const std::string_view bandwidth = c.bandwidth;
+        const std::string bandwidthName = bandwidth.empty()       ? "none"
+                                          : bandwidth.size() > 12 ? std::to_string(bandwidth.size()) + " digits"
+                                                                  : std::string(bandwidth);
+        return test::testName(std::string(c.multi ? "Multi" : "Single") + " " +
+                              std::string(kScopeReferences.at(c.reference)) + " gain " +
+                              std::to_string(c.vertGain1) + " bandwidth " + bandwidthName);
+    });
 
 } // namespace
 } // namespace kestrel

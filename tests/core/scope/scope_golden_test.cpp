@@ -6,6 +6,7 @@
 #include "core/scope/scope_generators.h"
 #include "support/golden.h"
 #include "support/recording_sink.h"
+#include "support/test_names.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,11 @@ INSTANTIATE_TEST_SUITE_P(Models, ScopeGolden, testing::Values(
     GoldenCase{"scope_8240_multi.txt", true, 6, 1, 1, 5, 0, 0, nullptr, true, true, nullptr},
     // 10 ns/div: M2 from the first point.
     GoldenCase{"scope_8600_multi.txt", true, 9, 0, 0, 5, 3, 0, "2000", false, true,
-               [](ProcedureInputs& in) { in.scope.timebaseAccuracy = "0.0025%"; }}));
+               [](ProcedureInputs& in) { in.scope.timebaseAccuracy = "0.0025%"; }}),
+    [](const auto& info) {
+        const std::string_view file = info.param.file;
+        return test::testName(file.substr(0, file.rfind('.')));
+    });
 
 } // namespace
 } // namespace kestrel

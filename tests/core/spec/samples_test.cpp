@@ -17,7 +17,10 @@ MeterInputs loaded(std::string_view name, std::string_view decSep = ".")
 {
     MeterInputs in;
     in.decimalSeparator = std::string(decSep);
-    loadSample(*findSample(name), in, EnglishLookup{});
+    const SampleDefinition* sample = findSample(name);
+    EXPECT_NE(sample, nullptr) << name; // and the meter stays empty
+    if (sample)
+        loadSample(*sample, in, EnglishLookup{});
     return in;
 }
 
@@ -45,8 +48,12 @@ TEST(Samples, LoadingReplacesEverything)
     in.identity.name = "Mine";
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 7, "1M");
     in.connections.append({"cap", "3", std::string("cap.bmp"), std::nullopt});
-    loadSample(*findSample("agilent34401"), in, EnglishLookup{});
-    loadSample(*findSample("orvik28"), in, EnglishLookup{});
+    const SampleDefinition* agilent = findSample("agilent34401");
+    const SampleDefinition* orvik = findSample("orvik28");
+    ASSERT_NE(agilent, nullptr);
+    ASSERT_NE(orvik, nullptr);
+    loadSample(*agilent, in, EnglishLookup{});
+    loadSample(*orvik, in, EnglishLookup{});
     const MeterInputs fresh = loaded("orvik28");
     EXPECT_EQ(in.meter, fresh.meter);
     EXPECT_EQ(in.identity, fresh.identity);
@@ -58,11 +65,15 @@ TEST(Samples, StandardAndSensorLists)
     MeterInputs in;
     in.selections.reference = "7320";
     in.selections.tcType = "U";
-    loadSample(*findSample("orvik2290"), in, EnglishLookup{});
+    const SampleDefinition* orvik2290 = findSample("orvik2290");
+    const SampleDefinition* orvik6400 = findSample("orvik62-6400");
+    ASSERT_NE(orvik2290, nullptr);
+    ASSERT_NE(orvik6400, nullptr);
+    loadSample(*orvik2290, in, EnglishLookup{});
     EXPECT_EQ(in.selections.reference, "7320"); // left unchanged
     EXPECT_EQ(in.selections.tcType, "U");
     // A new standard refills the lists and selects their first choices.
-    loadSample(*findSample("orvik62-6400"), in, EnglishLookup{});
+    loadSample(*orvik6400, in, EnglishLookup{});
     EXPECT_EQ(in.selections.reference, "6400");
     EXPECT_EQ(in.selections.tcType, "J");
     EXPECT_EQ(in.selections.rtdType, "100 ohm Pt 385");

@@ -18,7 +18,9 @@ TEST(InstructionEditor, AnOverlongKeystrokeIsUndoneCaretIncluded)
     EXPECT_EQ(*restored, (EditorContent{"Connect\n" + k56, 10, 0}));
     // A character on the short line is accepted and becomes the content to restore.
     EXPECT_FALSE(rule.afterChange({"Connect!\n" + k56, 8, 0}));
-    EXPECT_EQ(rule.afterChange({"Connect!\n" + k56 + "y", 66, 0})->text, "Connect!\n" + k56);
+    const auto undone = rule.afterChange({"Connect!\n" + k56 + "y", 66, 0});
+    ASSERT_TRUE(undone);
+    EXPECT_EQ(undone->text, "Connect!\n" + k56);
     // Joining two lines that together are too long is a change like any other.
     EXPECT_TRUE(rule.afterChange({"Connect!" + k56, 8, 0}));
     // "µ" is one character.

@@ -9,13 +9,13 @@ namespace kestrel::test {
 void ModalAnswerer::answerMessageBoxes(QMessageBox::StandardButton button, int count)
 {
     answers_.insert(answers_.end(), static_cast<std::size_t>(count), button);
-    QTimer::singleShot(0, [this] { poll(); });
+    QTimer::singleShot(0, &timers_, [this] { poll(); });
 }
 
 void ModalAnswerer::handleNextModal(std::function<void(QWidget*)> handle)
 {
     handler_ = std::move(handle);
-    QTimer::singleShot(0, [this] { poll(); });
+    QTimer::singleShot(0, &timers_, [this] { poll(); });
 }
 
 void ModalAnswerer::poll()
@@ -36,7 +36,7 @@ void ModalAnswerer::poll()
         handle(modal);
     }
     if (!answers_.empty() || handler_)
-        QTimer::singleShot(10, [this] { poll(); });
+        QTimer::singleShot(10, &timers_, [this] { poll(); });
 }
 
 } // namespace kestrel::test

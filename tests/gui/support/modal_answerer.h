@@ -3,6 +3,7 @@
 // input dialog) arranges its answer beforehand; the answerer waits for the
 // next modal window, records its text and presses the chosen button.
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,8 @@ public:
     // The texts of the message boxes answered so far.
     const QStringList& texts() const { return texts_; }
     const QStringList& titles() const { return titles_; }
+    // The text of the last message box answered; empty when none was.
+    QString lastText() const { return texts_.isEmpty() ? QString() : texts_.back(); }
     int pending() const { return static_cast<int>(answers_.size()); }
 
 private:
@@ -47,6 +50,10 @@ private:
     QStringList titles_;
     std::deque<QMessageBox::StandardButton> answers_;
     std::function<void(QWidget*)> handler_;
+    // The context of the polls still due: a test that failed before its
+    // message box came leaves answers behind, and their polls end with the
+    // answerer instead of reaching it in the next test.
+    QObject timers_;
 };
 
 } // namespace kestrel::test

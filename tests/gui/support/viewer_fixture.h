@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 namespace kestrel::test {
 
 inline QString demoTessel(const QString& folder)
@@ -48,11 +51,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
+    // A control by its name. A missing one ends the test with a failure
+    // that names it, where the test would crash on using it.
     template <typename Widget>
     static Widget* child(QWidget& window, const char* name)
     {
         auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
+        if (!widget)
+            throw std::runtime_error(std::string("no control named ") + name);
         return widget;
     }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 class QLineEdit;
@@ -41,11 +42,14 @@ protected:
     // about unsaved changes, if one is asked.
     void closeWindow(QMessageBox::StandardButton answer = QMessageBox::No);
 
+    // A control or menu entry by its name. A missing one ends the test
+    // with a failure that names it, where the test would crash on using it.
     template <class T = QWidget>
     T* find(const char* name) const
     {
         T* widget = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
+        if (!widget)
+            throw std::runtime_error(std::string("no control named ") + name);
         return widget;
     }
 
