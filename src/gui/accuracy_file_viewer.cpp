@@ -3,6 +3,7 @@
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
 #include "core/viewers/file_lists.h"
+#include "core/viewers/viewer_layout.h"
 #include "gui/file_paths.h"
 #include "gui/twips.h"
 #include "gui/window_placement.h"
@@ -31,12 +32,12 @@ AccuracyFileViewer::AccuracyFileViewer(const ViewerContext& context, QWidget* pa
     picSplitter_->addWidget(listColumn());
     picSplitter_->addWidget(Text1_);
     picSplitter_->setStretchFactor(1, 1);
-    picSplitter_->setSizes({pixelsFromTwips(1900), pixelsFromTwips(4600)});
+    picSplitter_->setSizes({pixelsFromTwips(kHelpListWidth), pixelsFromTwips(4600)});
     nameControl(picSplitter_->handle(1), QStringLiteral("imgSplitter"));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(picSplitter_);
 
-    restoreHelpPlacement(this);
+    restoreHelpPlacement(this, fullLineWidth(Text1_));
     connect(File1_, &QListWidget::currentRowChanged, this, &AccuracyFileViewer::openSelected);
 }
 

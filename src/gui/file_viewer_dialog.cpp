@@ -1,18 +1,26 @@
 #include "gui/file_viewer_dialog.h"
 
 #include "core/i18n/text_numbers.h"
+#include "core/viewers/viewer_layout.h"
 #include "gui/text_pane_search.h"
+#include "gui/twips.h"
 #include "gui/viewer_icons.h"
 #include "gui/window_placement.h"
 #include "gui/window_texts.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace kestrel::gui {
 namespace {
@@ -66,6 +74,16 @@ QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName)
     pane->setFont(procedureFont());
     pane->setLineWrapMode(QPlainTextEdit::NoWrap);
     return pane;
+}
+
+int FileViewerDialog::fullLineWidth(const QPlainTextEdit* pane) const
+{
+    const int text = QFontMetrics(pane->font()).horizontalAdvance(QString(kHelpFileLineLength, QLatin1Char('M')));
+    const int paneEdges = 2 * pane->frameWidth() + 2 * qCeil(pane->document()->documentMargin()) +
+                          pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pane);
+    const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+    const int spacing = layout() ? std::max(layout()->spacing(), 6) : 6;
+    return margins.left() + pixelsFromTwips(kHelpListWidth) + spacing + paneEdges + text + margins.right();
 }
 
 QWidget* FileViewerDialog::listColumn()

@@ -43,6 +43,9 @@ protected:
     QWidget* listColumn();
     // A file has been opened: search is possible, search again not yet.
     void fileOpened();
+    // The window's width that shows the file list and, beside it, a whole
+    // line of a file in pane (the layout built).
+    int fullLineWidth(const QPlainTextEdit* pane) const;
 
     void done(int result) override;
 

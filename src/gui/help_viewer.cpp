@@ -52,7 +52,7 @@ HelpViewer::HelpViewer(const ViewerContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmDual_Help"));
     buildControls();
     setMinimumSize(pixelsFromTwips(kHelpViewerMinWidth), pixelsFromTwips(kHelpViewerMinHeight));
-    restoreHelpPlacement(this);
+    restoreHelpPlacement(this, fullLineWidth(Text1_));
 
     // The file named by Viewer_File, else the first; a name the list does
     // not hold leaves nothing selected and the panes empty.
@@ -84,7 +84,7 @@ void HelpViewer::buildControls()
     nameControl(picSplitter_->handle(1), QStringLiteral("imgSplitter"));
 
     QWidget* list = listColumn();
-    list->setFixedWidth(pixelsFromTwips(1900));
+    list->setFixedWidth(pixelsFromTwips(kHelpListWidth));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list);
     layout->addWidget(picSplitter_, 1);

@@ -6,11 +6,11 @@
 #include "gui/menu_entries.h"
 #include "gui/meter_page.h"
 #include "gui/options_panel.h"
+#include "gui/picture_icon.h"
 #include "gui/resources.h"
 #include "gui/scope_page.h"
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
-#include "gui/svg_icon.h"
 #include "gui/wait_cursor.h"
 
 #include <QAction>
@@ -66,7 +66,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 
     picture5_ = new QToolButton(mainTabs_);
     picture5_->setObjectName(QStringLiteral("Picture5"));
-    picture5_->setIcon(svgIcon(QStringLiteral("menu.svg")));
+    picture5_->setIcon(pictureIcon(QStringLiteral("menu")));
     picture5_->setIconSize(QSize(20, 20));
     picture5_->setAutoRaise(true);
     mainTabs_->setCornerWidget(picture5_, Qt::TopRightCorner);
@@ -94,6 +94,8 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
     // Whichever tab strip shows the options panel holds it.
     connect(meterPage_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != 0 && !keepCellOrStay(meterPage_->tabs(), 0))
+            return;
         if (meterPage_->tabs()->widget(index) == meterPage_->optionsHolder())
             meterPage_->optionsHolder()->layout()->addWidget(options_);
         else if (index == 0)
@@ -208,8 +210,22 @@ void MainWindow::firstActivation()
     document_.finishFirstActivation();
 }
 
+bool MainWindow::keepCellOrStay(QTabWidget* tabs, int gridTab)
+{
+    // The cell being typed is stored before its page goes out of sight;
+    // when the check refuses it, the grid's tab comes back with the editor
+    // open on the refused text.
+    if (commitPendingEdit())
+        return true;
+    const QSignalBlocker stay(tabs);
+    tabs->setCurrentIndex(gridTab);
+    return false;
+}
+
 void MainWindow::mainTabChanged(int index)
 {
+    if (index != 0 && !keepCellOrStay(mainTabs_, 0))
+        return;
     if (index == 0) {
         document_.setPage(Page::Meter);
         meterPage_->tabs()->setCurrentIndex(0);
@@ -294,7 +310,7 @@ void MainWindow::showAbout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!files_->maybeSave(SpecFileCommands::Reason::Exit)) {
+    if (!commitPendingEdit() || !files_->maybeSave(SpecFileCommands::Reason::Exit)) {
         event->ignore();
         return;
     }

@@ -91,6 +91,9 @@ private:
     void buildMenu();
     void firstActivation();
     void mainTabChanged(int index);
+    // Before a tab change hides the grid: stores the cell being typed, or,
+    // when the check refuses it, puts tabs back to gridTab and says false.
+    bool keepCellOrStay(QTabWidget* tabs, int gridTab);
     void applyTopMost(bool on);
     void toggleTopMost();
     void loadSample(int index);

@@ -2,8 +2,8 @@
 
 #include "core/scope/scope_inputs.h"
 #include "gui/field_behaviour.h"
+#include "gui/picture_icon.h"
 #include "gui/spec_table_model.h"
-#include "gui/svg_icon.h"
 #include "gui/twips.h"
 
 #include <QCheckBox>
@@ -17,33 +17,34 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace kestrel::gui {
 
-// p_Scope_Connectors: as many input connectors as channels are tested.
+// p_Scope_Connectors: as many input connectors as channels are tested; the
+// picture is drawn from its left edge and cut at the width the channels need.
 class ConnectorPicture : public QWidget {
 public:
-    explicit ConnectorPicture(QWidget* parent)
-        : QWidget(parent), renderer_(QStringLiteral(":/icons/connectors.svg"), this)
+    explicit ConnectorPicture(QWidget* parent) : QWidget(parent), picture_(pictureIcon(QStringLiteral("connectors")))
     {
         setObjectName(QStringLiteral("p_Scope_Connectors"));
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         setWidthInTwips(2200);
     }
-    void setWidthInTwips(int twips) { setFixedSize(pixelsFromTwips(twips), renderer_.defaultSize().height()); }
+    void setWidthInTwips(int twips) { setFixedSize(pixelsFromTwips(twips), kPictureSize.height()); }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        renderer_.render(&painter, QRectF(QPointF(0, 0), renderer_.defaultSize()));
+        picture_.paint(&painter, QRect(QPoint(0, 0), kPictureSize), Qt::AlignLeft | Qt::AlignTop);
     }
 
 private:
-    QSvgRenderer renderer_;
+    // The size the picture is drawn at (pictures.cmake).
+    static constexpr QSize kPictureSize{148, 36};
+    QIcon picture_;
 };
 
 namespace {
@@ -132,9 +133,9 @@ QWidget* ScopePage::buildSpecFrame()
     QLabel* label5 = label("Label5", frame);
     reference_ = list("ScopeReference", kScopeReferences, frame);
     label5->setBuddy(reference_);
-    auto* help = new QPushButton(svgIcon(QStringLiteral("help.svg")), QString(), frame);
+    auto* help = new QPushButton(pictureIcon(QStringLiteral("help")), QString(), frame);
     help->setObjectName(QStringLiteral("ScopeHelp"));
-    auto* accuracy = new QPushButton(svgIcon(QStringLiteral("accuracy.svg")), QString(), frame);
+    auto* accuracy = new QPushButton(pictureIcon(QStringLiteral("accuracy")), QString(), frame);
     accuracy->setObjectName(QStringLiteral("cmd_Scope_Acc"));
     for (QPushButton* b : {help, accuracy})
         b->setAutoDefault(false);
@@ -250,6 +251,14 @@ QWidget* ScopePage::buildSpecFrame()
         });
     };
     onIndex(reference_, [](ScopeInputs& s, int i) { selectScopeReference(s, i); });
+    // Choosing the standard already chosen is a choice too: its rule (the
+    // impedance tick taken off) holds for every choice from the list.
+    connect(reference_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index == document_.inputs().scope.reference && document_.inputs().scope.impedanceTest) {
+            document_.editScope([&](ScopeInputs& s) { selectScopeReference(s, index); });
+            refresh();
+        }
+    });
     onIndex(numChannels_, [](ScopeInputs& s, int i) { s.numChannels = i; });
     onIndex(vertGain1_, [](ScopeInputs& s, int i) { s.vertGain1 = i; });
     onIndex(vertGain2_, [](ScopeInputs& s, int i) { s.vertGain2 = i; });

@@ -2,8 +2,8 @@
 
 #include "core/spec/grid_rules.h"
 #include "core/spec/standards.h"
+#include "gui/picture_icon.h"
 #include "gui/spec_grid.h"
-#include "gui/svg_icon.h"
 #include "gui/wait_cursor.h"
 
 #include <QComboBox>
@@ -39,7 +39,7 @@ QToolButton* commandButton(const char* name, const char* icon, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(svgIcon(QString::fromLatin1(icon)));
+    button->setIcon(pictureIcon(QString::fromLatin1(icon)));
     button->setIconSize(QSize(20, 20));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setFocusPolicy(Qt::TabFocus);
@@ -87,8 +87,17 @@ SpecFrame::SpecFrame(Document& document, QWidget* parent) : QWidget(parent), doc
     layout->setColumnStretch(0, 1);
 
     connect(functionTabs_, &QTabBar::currentChanged, this, [this](int index) {
-        if (index >= 0 && index < static_cast<int>(kFunctionCount))
-            document_.setCurrentFunction(kAllFunctions[static_cast<std::size_t>(index)]);
+        if (index < 0 || index >= static_cast<int>(kFunctionCount))
+            return;
+        // The cell being typed belongs to the function on show: it is
+        // stored first, and when the check refuses it the tab goes back,
+        // with the editor still open on its text.
+        if (!grid_->commitEdit()) {
+            const QSignalBlocker stay(functionTabs_);
+            functionTabs_->setCurrentIndex(static_cast<int>(functionIndex(document_.currentFunction())));
+            return;
+        }
+        document_.setCurrentFunction(kAllFunctions[static_cast<std::size_t>(index)]);
     });
     connect(grid_->specHeader(), &SpecHeaderView::buttonClicked, this, [this](int column) {
         if (!grid_->commitEdit())
@@ -151,12 +160,12 @@ QWidget* SpecFrame::buildCommands()
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    auto* insert = commandButton("InsertColumn", "insert_column.svg", box);
-    auto* remove = commandButton("DeleteColumn", "delete_column.svg", box);
-    auto* copy = commandButton("Copy_Column", "copy_column.svg", box);
-    auto* duplicate = commandButton("dupRange", "multiply_column.svg", box);
-    auto* clearMode = commandButton("ClearSpec_0", "clear_mode.svg", box);
-    auto* clearAll = commandButton("ClearSpec_1", "clear_all.svg", box);
+    auto* insert = commandButton("InsertColumn", "insert_column", box);
+    auto* remove = commandButton("DeleteColumn", "delete_column", box);
+    auto* copy = commandButton("Copy_Column", "copy_column", box);
+    auto* duplicate = commandButton("dupRange", "multiply_column", box);
+    auto* clearMode = commandButton("ClearSpec_0", "clear_mode", box);
+    auto* clearAll = commandButton("ClearSpec_1", "clear_all", box);
     for (QToolButton* b : {insert, remove, copy, duplicate})
         column->addWidget(b);
     column->addSpacing(10);
@@ -193,8 +202,8 @@ QWidget* SpecFrame::buildStandardAndSamples()
     label7->setBuddy(reference_);
     for (const auto entry : kReferences)
         reference_->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
-    auto* referenceHelp = commandButton("cmd_ReferenceHelp", "help.svg", box);
-    auto* accuracyFile = commandButton("cmd_Acc_File", "accuracy.svg", box);
+    auto* referenceHelp = commandButton("cmd_ReferenceHelp", "help", box);
+    auto* accuracyFile = commandButton("cmd_Acc_File", "accuracy", box);
     referenceHelp->setIconSize(QSize(16, 16));
     accuracyFile->setIconSize(QSize(16, 16));
 

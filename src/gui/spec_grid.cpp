@@ -2,14 +2,15 @@
 
 #include "core/spec/cell_block.h"
 #include "core/spec/key_filter.h"
+#include "gui/picture_icon.h"
 #include "gui/spec_table_model.h"
-#include "gui/svg_icon.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QStyleOptionButton>
 
 #include <algorithm>
@@ -21,8 +22,8 @@ constexpr int kButtonSize = 18;
 
 const QIcon& headerIcon(int picture)
 {
-    static const QIcon icons[] = {svgIcon(QStringLiteral("header_nothing.svg")), svgIcon(QStringLiteral("header_picture.svg")),
-                                  svgIcon(QStringLiteral("header_text.svg")), svgIcon(QStringLiteral("header_both.svg"))};
+    static const QIcon icons[] = {pictureIcon(QStringLiteral("header_nothing")), pictureIcon(QStringLiteral("header_picture")),
+                                  pictureIcon(QStringLiteral("header_text")), pictureIcon(QStringLiteral("header_both"))};
     return icons[std::clamp(picture, 1, 4) - 1];
 }
 
@@ -61,7 +62,14 @@ void SpecCellEditor::typeText(const QString& text)
 void SpecCellEditor::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Paste)) {
-        typeText(QApplication::clipboard()->text().remove(u'\r').remove(u'\n').remove(u'\t'));
+        const QString pasted = QApplication::clipboard()->text().remove(u'\r').remove(u'\n').remove(u'\t');
+        // Refused before a key of it is typed (see kLongestCell).
+        if (static_cast<std::size_t>(pasted.size()) > kLongestCell) {
+            document_.sink().inform(tooLongCellRefusal(static_cast<std::size_t>(pasted.size())),
+                                    MessageIcon::Exclamation);
+            return;
+        }
+        typeText(pasted);
         return;
     }
     const QString text = event->text();
@@ -112,7 +120,8 @@ SpecHeaderView::SpecHeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, pa
     setHighlightSections(true);
     // Wide enough for a range with seven digits, a separator and a prefix.
     setDefaultSectionSize(std::max(72, fontMetrics().horizontalAdvance(QStringLiteral("100.0000m")) + 12));
-    setSectionResizeMode(QHeaderView::Fixed);
+    // The user may widen a column by its edge (SpecGridView keeps the width).
+    setSectionResizeMode(QHeaderView::Interactive);
     setMouseTracking(true);
 }
 
@@ -209,6 +218,34 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     setPalette(p);
 
     connect(model_, &QAbstractItemModel::dataChanged, this, &SpecGridView::edited);
+
+    // Column widths: what the user drags is kept (for every function and
+    // the next start); a table shown anew fits its longest values too.
+    const QVariantList kept = QSettings().value(QLatin1String(kColumnWidthsKey)).toList();
+    for (const QVariant& width : kept)
+        userWidths_.push_back(width.toInt());
+    userWidths_.resize(static_cast<std::size_t>(model_->columnCount()), 0);
+    connect(header_, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (fitting_ || column < 0 || column >= static_cast<int>(userWidths_.size()))
+            return;
+        userWidths_[static_cast<std::size_t>(column)] = width;
+        QVariantList widths;
+        for (const int w : userWidths_)
+            widths.append(w);
+        QSettings().setValue(QLatin1String(kColumnWidthsKey), widths);
+    });
+    connect(model_, &QAbstractItemModel::modelReset, this, &SpecGridView::fitColumns);
+    fitColumns();
+}
+
+void SpecGridView::fitColumns()
+{
+    fitting_ = true;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const int kept = userWidths_[static_cast<std::size_t>(column)];
+        header_->resizeSection(column, std::max({header_->defaultSectionSize(), kept, sizeHintForColumn(column)}));
+    }
+    fitting_ = false;
 }
 
 void SpecGridView::moveTo(int row, int column)
@@ -282,14 +319,38 @@ void SpecGridView::keyPressEvent(QKeyEvent* event)
         clearSelection();
         return;
     }
+    // Ctrl+Tab leaves the grid at once, from any cell.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        event->modifiers().testFlag(Qt::ControlModifier)) {
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+bool SpecGridView::isEdgeCell(const QModelIndex& index, bool next) const
+{
+    if (!index.isValid())
+        return true;
+    return next ? index.row() == model_->rowCount() - 1 && index.column() == model_->columnCount() - 1
+                : index.row() == 0 && index.column() == 0;
+}
+
+bool SpecGridView::focusNextPrevChild(bool next)
+{
+    // Tab walks the cells and, past the last one, leaves the grid for the
+    // next control, as in other tables: the commands, the lists and the
+    // samples are reached by keyboard too (Shift+Tab likewise backwards).
+    if (tabKeyNavigation() && isEdgeCell(currentIndex(), next))
+        return QWidget::focusNextPrevChild(next);
+    return QTableView::focusNextPrevChild(next);
 }
 
 void SpecGridView::commitData(QWidget* editor)
 {
     if (auto* cell = qobject_cast<SpecCellEditor*>(editor);
         cell && checkCommit(cell->text().toStdString()) == CommitResult::Invalid) {
-        refused_ = Refusal{cell->index(), cell->text(), cell->cursorPosition()};
+        refused_ = Refusal{cell->index(), cell->text(), cell->cursorPosition(), toldRefusal_ == cell->text()};
         return;
     }
     QTableView::commitData(editor);
@@ -298,9 +359,19 @@ void SpecGridView::commitData(QWidget* editor)
 void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     if (!refused_) {
+        toldRefusal_.reset();
         const QModelIndex edited = qobject_cast<SpecCellEditor*>(editor)
                                        ? QModelIndex(static_cast<SpecCellEditor*>(editor)->index())
                                        : QModelIndex();
+        // Tab in the last cell's editor (Shift+Tab in the first) stores it
+        // and leaves the grid, as Tab does outside the editor.
+        const bool leaving = (hint == QAbstractItemDelegate::EditNextItem && isEdgeCell(edited, true)) ||
+                             (hint == QAbstractItemDelegate::EditPreviousItem && isEdgeCell(edited, false));
+        if (leaving && edited.isValid()) {
+            QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+            QWidget::focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+            return;
+        }
         QTableView::closeEditor(editor, hint);
         // Enter moves down the column, as in a spreadsheet: a test is entered row by row.
         if (hint == QAbstractItemDelegate::SubmitModelCache && edited.isValid() && edited.row() + 1 < model_->rowCount())
@@ -311,8 +382,10 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     // comes back with the refused text, after the message.
     const Refusal refusal = *refused_;
     refused_.reset();
+    toldRefusal_.reset();
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    document_.sink().inform(std::string(kInvalidDataFormat));
+    if (!refusal.told)
+        document_.sink().inform(std::string(kInvalidDataFormat));
     if (!refusal.index.isValid())
         return;
     setFocus();
@@ -321,6 +394,8 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     if (SpecCellEditor* reopened = openEditor()) {
         reopened->setText(refusal.text);
         reopened->setCursorPosition(refusal.cursor);
+        toldRefusal_ = refusal.text;
+        connect(reopened, &QLineEdit::textEdited, this, [this] { toldRefusal_.reset(); });
     }
 }
 

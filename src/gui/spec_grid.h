@@ -16,6 +16,7 @@
 #include <QTableView>
 
 #include <optional>
+#include <vector>
 
 namespace kestrel::gui {
 
@@ -95,6 +96,11 @@ public:
     bool commitEdit();
     // Makes (row, column) current and selects only it.
     void moveTo(int row, int column);
+    // Every column as wide as its longest value, the width the user gave it
+    // or the default, whichever is widest.
+    void fitColumns();
+    // Where the widths the user gave the columns are kept (QSettings).
+    static constexpr char kColumnWidthsKey[] = "Grid/ColumnWidths";
 
 signals:
     // Any edit of a cell: it enables Create.
@@ -104,12 +110,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    // Whether index is the cell Tab (next) or Shift+Tab leaves the grid from.
+    bool isEdgeCell(const QModelIndex& index, bool next) const;
+
     struct Refusal {
         QPersistentModelIndex index;
         QString text;
         int cursor;
+        // Refused already, and said so: the same text left again by another
+        // route (a click elsewhere, then the tab change it made) is not
+        // announced twice.
+        bool told = false;
     };
 
     Document& document_;
@@ -117,6 +131,10 @@ private:
     SpecHeaderView* header_;
     SpecCellDelegate* delegate_;
     std::optional<Refusal> refused_;
+    std::vector<int> userWidths_; // 0: none given
+    bool fitting_ = false;
+    // The text of the editor reopened after a refusal, until it is changed.
+    std::optional<QString> toldRefusal_;
 };
 
 } // namespace kestrel::gui

@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace kestrel::gui {
 namespace {
 
@@ -16,23 +18,34 @@ QString key(const char* name) { return qtText(kHelpSettingsGroup) + QLatin1Char(
 
 } // namespace
 
-void restoreHelpPlacement(QWidget* window)
+void restoreHelpPlacement(QWidget* window, int fullLineWidth)
 {
     const HelpWindowPlacement defaults;
     QSettings settings;
-    const QRect wanted(pixelsFromTwips(settings.value(key("MainLeft"), defaults.left).toInt()),
-                       pixelsFromTwips(settings.value(key("MainTop"), defaults.top).toInt()),
-                       pixelsFromTwips(settings.value(key("MainWidth"), defaults.width).toInt()),
-                       pixelsFromTwips(settings.value(key("MainHeight"), defaults.height).toInt()));
-    window->resize(wanted.size().expandedTo(window->minimumSize()));
-    // A screen that has gone since (a second monitor) must not hide the window.
+    // The first time, wide enough for a whole line of the files.
+    const int defaultWidth = std::max(pixelsFromTwips(defaults.width), fullLineWidth);
+    const int width = settings.contains(key("MainWidth"))
+                          ? pixelsFromTwips(settings.value(key("MainWidth")).toInt())
+                          : defaultWidth;
+    QRect wanted(pixelsFromTwips(settings.value(key("MainLeft"), defaults.left).toInt()),
+                 pixelsFromTwips(settings.value(key("MainTop"), defaults.top).toInt()), width,
+                 pixelsFromTwips(settings.value(key("MainHeight"), defaults.height).toInt()));
+    wanted.setSize(wanted.size().expandedTo(window->minimumSize()));
+    // A screen that has gone since (a second monitor) must not hide the
+    // window, and the window never reaches past the screen's edges.
     const QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    QPoint topLeft = wanted.topLeft();
-    if (screen && !screen->availableGeometry().contains(topLeft))
-        topLeft = screen->availableGeometry().topLeft();
-    window->move(topLeft);
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        wanted.setSize(wanted.size().boundedTo(area.size()));
+        if (!area.contains(wanted.topLeft()))
+            wanted.moveTopLeft(area.topLeft());
+        wanted.moveRight(std::min(wanted.right(), area.right()));
+        wanted.moveBottom(std::min(wanted.bottom(), area.bottom()));
+    }
+    window->resize(wanted.size());
+    window->move(wanted.topLeft());
 }
 
 void saveHelpPlacement(const QWidget* window)

@@ -6,9 +6,9 @@ class QWidget;
 
 namespace kestrel::gui {
 
-// Moves and sizes window from the settings (defaults when absent), kept on
-// a screen.
-void restoreHelpPlacement(QWidget* window);
+// Moves and sizes window from the settings, kept within a screen. Without
+// a kept place: the default place, at least fullLineWidth wide.
+void restoreHelpPlacement(QWidget* window, int fullLineWidth);
 void saveHelpPlacement(const QWidget* window);
 
 } // namespace kestrel::gui

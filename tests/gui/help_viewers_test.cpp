@@ -9,10 +9,12 @@
 #include "support/viewer_fixture.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
 #include <QUrl>
@@ -114,6 +116,7 @@ TEST_F(HelpViewersTest, SearchIgnoresCaseAndSearchAgainMovesOn)
     EXPECT_EQ(text->textCursor().selectedText().toLower(), "variable");
     while (again->isEnabled())
         QTest::mouseClick(again, Qt::LeftButton);
+    ASSERT_FALSE(sink.messages.empty());
     EXPECT_EQ(sink.messages.back(), "The search failed");
 
     answerSearch(QStringLiteral("no such words"));
@@ -153,8 +156,14 @@ TEST_F(HelpViewersTest, BothViewersKeepTheirPlaceUnderHelpSettings)
         EXPECT_FALSE(settings.contains("HelpSettings/MainLeft"));
     }
     {
+        // The first time: 6500 twips high, and wide enough for a whole line
+        // of the file beside the list.
         const auto help = open<gui::HelpViewer>("ask.hlp");
-        EXPECT_EQ(help->size(), QSize(433, 433)); // 6500 twips
+        EXPECT_EQ(help->height(), 433);
+        auto* text = child<QPlainTextEdit>(*help, "Text1");
+        const QString line(80, QLatin1Char('M'));
+        EXPECT_GE(text->viewport()->width(), QFontMetrics(text->font()).horizontalAdvance(line));
+        EXPECT_LE(help->width(), help->screen()->availableGeometry().width());
         help->move(150, 120);
         help->resize(480, 450);
         help->reject();

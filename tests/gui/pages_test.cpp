@@ -8,9 +8,11 @@
 #include "gui/command_line.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 namespace kestrel::test {
@@ -80,6 +82,58 @@ TEST_F(PagesTest, HeaderTextsRefuseControlCharacters)
     EXPECT_EQ(inputs().identity.name, "DMM 62");
 }
 
+// A click into a name field selects its whole text, so typing replaces the
+// default. A press on text still selected from an earlier visit starts a
+// drag, whose release would take the selection away again.
+TEST_F(PagesTest, AClickIntoANameFieldSelectsItsText)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* name = find<QLineEdit>("ProcName");
+    name->selectAll();
+    find("AuthorName")->setFocus();
+    settle();
+    ASSERT_FALSE(name->hasFocus());
+    const QPoint inText = name->rect().center();
+    QTest::mousePress(name, Qt::LeftButton, {}, inText);
+    settle();
+    QTest::mouseRelease(name, Qt::LeftButton, {}, inText);
+    settle();
+    QTest::keyClicks(name, "Bench 45");
+    EXPECT_EQ(name->text(), "Bench 45");
+}
+
+// The comments take what a specification file takes (line breaks and TABs,
+// no other control character), so Save writes what Open reads back.
+TEST_F(PagesTest, CommentsRefuseAPasteWithControlCharacters)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* comments = find<QPlainTextEdit>("Comments");
+    comments->setFocus();
+    comments->selectAll();
+    QTest::keyClicks(comments, "Kept");
+    settle();
+    int refused = 0;
+    for (const char* pasted : {"Cal note\vsecond\fthird\x1b[31mred\a\x7f", "a\x7f", "a\xe2\x80\xae" "b"}) {
+        answerer.answerMessageBoxes(QMessageBox::Ok);
+        QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        QTest::keyClick(comments, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(answerer.texts().size(), ++refused) << pasted;
+        EXPECT_TRUE(answerer.lastText().startsWith("The comments cannot take this text: line 1 holds")) << pasted;
+        EXPECT_EQ(comments->toPlainText(), "Kept") << pasted;
+        EXPECT_EQ(inputs().identity.comments, "Kept") << pasted;
+    }
+    QApplication::clipboard()->setText("\n\tsecond\r\nthird");
+    QTest::keyClick(comments, Qt::Key_V, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(answerer.texts().size(), refused);
+    EXPECT_EQ(inputs().identity.comments, "Kept\r\n\tsecond\r\nthird");
+}
+
 TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)
 {
     start();
@@ -125,6 +179,15 @@ TEST_F(PagesTest, RisetimeAndImpedanceRules)
     click("chk_Impedance");
     EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "13");
     EXPECT_TRUE(find("CapAccuracy")->isEnabled());
+    // The standard already chosen, chosen again from the opened list: that
+    // choice removes the tick too.
+    standard->showPopup();
+    QTest::keyClick(standard->view(), Qt::Key_Return);
+    WindowTest::settle();
+    EXPECT_FALSE(impedance->isChecked());
+    EXPECT_FALSE(inputs().scope.impedanceTest);
+    click("chk_Impedance");
+    EXPECT_TRUE(impedance->isChecked());
 
     choose(standard, "8240 - 1 Channel");  // a new standard removes the tick
     EXPECT_FALSE(impedance->isChecked());

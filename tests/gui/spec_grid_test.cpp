@@ -7,11 +7,18 @@
 #include "gui/spec_table_model.h"
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace kestrel::test {
 namespace {
@@ -60,6 +67,137 @@ TEST_F(GridTest, AnInvalidTextKeepsTheEditorOpenWithItsText)
     typeInCell(1, 2, "0");
     EXPECT_EQ(cell(1, 2), "");
     EXPECT_EQ(answerer.texts().size(), 1);
+}
+
+// A test is typed down its column without the mouse: Enter (either key)
+// stores the cell and moves to the one below, down to the last row, where it
+// stays. A row Enter did not reach would stay empty and the row above would
+// get its value instead.
+TEST_F(GridTest, EnterMovesDownTheColumnToTheLastRow)
+{
+    start();
+    gui::SpecGridView* grid = window->grid();
+    for (const MeterFunction f : {MeterFunction::Dcv, MeterFunction::Acv}) { // 8 and 9 rows
+        selectFunction(f);
+        const int rows = grid->model()->rowCount();
+        ASSERT_LE(rows, 9) << "one digit per row";
+        clickCell(0, 2);
+        QStringList typed, expected;
+        for (int row = 0; row < rows; ++row) {
+            QTest::keyClicks(grid, QString::number(row + 1)); // opens the editor
+            QLineEdit* editor = grid->openEditor();
+            ASSERT_NE(editor, nullptr) << functionInfo(f).code << " row " << row;
+            QTest::keyClick(editor, row % 2 ? Qt::Key_Enter : Qt::Key_Return);
+            settle();
+            typed << QStringLiteral("%1 on row %2").arg(cell(row, 2)).arg(grid->currentIndex().row());
+            expected << QStringLiteral("%1 on row %2").arg(row + 1).arg(std::min(row + 1, rows - 1));
+        }
+        EXPECT_EQ(typed, expected) << functionInfo(f).code;
+        EXPECT_EQ(grid->currentIndex().column(), 2);
+        EXPECT_EQ(grid->openEditor(), nullptr);
+    }
+}
+
+// Tab walks the cells and leaves the grid past its last cell, from the cell
+// editor too (storing it); Shift+Tab leaves it before the first cell, and
+// Ctrl+Tab from any cell: the commands, the lists and the samples beyond the
+// grid are reached by keyboard.
+TEST_F(GridTest, TabLeavesTheGridAtItsEdges)
+{
+    start();
+    gui::SpecGridView* grid = window->grid();
+    const auto inGrid = [grid] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus == grid || grid->isAncestorOf(focus);
+    };
+    const int lastRow = grid->model()->rowCount() - 1, lastColumn = grid->model()->columnCount() - 1;
+    clickCell(lastRow, lastColumn - 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentIndex().column(), lastColumn);
+    EXPECT_TRUE(inGrid());
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_FALSE(inGrid());
+
+    QLineEdit* editor = startTyping(lastRow, lastColumn, "5");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(cell(lastRow, lastColumn), "5");
+    EXPECT_EQ(grid->openEditor(), nullptr);
+    EXPECT_FALSE(inGrid());
+
+    clickCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_FALSE(inGrid());
+    clickCell(3, 4);
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_FALSE(inGrid());
+}
+
+// A cell being typed is stored when the user leaves it by a tab: the
+// function tabs, the page tabs, Scopes. A text the check refuses keeps its
+// editor, with the tab it belongs to, and is announced once.
+TEST_F(GridTest, LeavingACellByATabStoresItOrKeepsItInEdit)
+{
+    start();
+    gui::SpecGridView* grid = window->grid();
+    auto* functions = find<QTabBar>("Meter_Function_TabStrip");
+    const auto clickTab = [](QTabBar* bar, int index) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        settle();
+    };
+    startTyping(2, 3, "33");
+    clickTab(functions, 1);
+    EXPECT_EQ(window->document().currentFunction(), MeterFunction::Acv);
+    clickTab(functions, 0);
+    EXPECT_EQ(cell(2, 3), "33");
+
+    QTabBar* pages = find<QTabWidget>("Main_TabStrip")->tabBar();
+    startTyping(4, 3, "44");
+    clickTab(pages, 1);
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->currentIndex(), 1);
+    clickTab(pages, 0);
+    EXPECT_EQ(cell(4, 3), "44");
+
+    for (QTabBar* bar : {functions, pages}) {
+        // A second message, if one came, is answered too, and counted.
+        answerer.answerMessageBoxes(QMessageBox::Ok, 2);
+        const qsizetype told = answerer.texts().size();
+        startTyping(0, 5, "1m5");
+        clickTab(bar, 1);
+        EXPECT_EQ(bar->currentIndex(), 0);
+        EXPECT_EQ(window->document().currentFunction(), MeterFunction::Dcv);
+        ASSERT_NE(grid->openEditor(), nullptr);
+        EXPECT_EQ(grid->openEditor()->text(), "1m5");
+        EXPECT_EQ(answerer.texts().size(), told + 1);
+        EXPECT_EQ(answerer.lastText(), "Invalid data format");
+        QTest::keyClick(grid->openEditor(), Qt::Key_Escape);
+        settle();
+        EXPECT_EQ(cell(0, 5), "");
+    }
+}
+
+// A table shown anew fits its longest values; a column the user widens
+// keeps its width for every function, and for the next start.
+TEST_F(GridTest, ColumnsFitTheirValuesAndKeepTheUsersWidth)
+{
+    start();
+    click("Populate2290");
+    settle();
+    gui::SpecGridView* grid = window->grid();
+    int widest = 0;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        widest = std::max(widest, grid->fontMetrics().horizontalAdvance(cell(row, 0)));
+    ASSERT_GT(widest, 0);
+    EXPECT_GT(grid->columnWidth(0), widest);
+
+    grid->horizontalHeader()->resizeSection(3, 211);
+    selectFunction(MeterFunction::Acv);
+    selectFunction(MeterFunction::Dcv);
+    EXPECT_EQ(grid->columnWidth(3), 211);
+    const QVariantList kept = QSettings().value(QLatin1String(gui::SpecGridView::kColumnWidthsKey)).toList();
+    ASSERT_GT(kept.size(), 3);
+    EXPECT_EQ(kept[3].toInt(), 211);
 }
 
 TEST_F(GridTest, FunctionTabsKeepTheirDataAndLabels)
@@ -243,6 +381,40 @@ TEST_F(GridTest, PasteTakesABlockWholeOrNotAtAll)
     QTest::keyClick(window->grid(), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(window->grid(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "1\n2");
+}
+
+// A pasted cell longer than any field is refused before it is typed key by
+// key, on the grid and into an open cell editor: a pasted megabyte neither
+// freezes the window nor fills the message box.
+TEST_F(GridTest, APasteLongerThanAnyFieldIsRefusedAtOnce)
+{
+    start();
+    const QString huge(4 << 20, u'1');
+    for (const bool inEditor : {false, true}) {
+        answerer.answerMessageBoxes(QMessageBox::Ok);
+        QApplication::clipboard()->setText(huge);
+        QWidget* target = window->grid();
+        if (inEditor)
+            target = startTyping(0, 0, "2");
+        else
+            clickCell(0, 0);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        EXPECT_LT(clock.elapsed(), 2000) << inEditor;
+        ASSERT_EQ(answerer.texts().size(), inEditor ? 2 : 1);
+        EXPECT_TRUE(answerer.lastText().contains("is 4194304 characters long")) << answerer.lastText().toStdString();
+        EXPECT_LT(answerer.lastText().size(), 200);
+        if (inEditor) {
+            ASSERT_NE(window->grid()->openEditor(), nullptr);
+            EXPECT_EQ(window->grid()->openEditor()->text(), "2");
+            QTest::keyClick(window->grid()->openEditor(), Qt::Key_Escape);
+            settle();
+        } else {
+            EXPECT_EQ(cell(0, 0), "");
+        }
+    }
 }
 
 TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)

@@ -27,6 +27,11 @@ struct HelpWindowPlacement {
     int height = 6500;
 };
 inline constexpr std::string_view kHelpSettingsGroup = "HelpSettings";
+// The file list's width beside the text, and the line length the viewers
+// open wide enough to show whole when no place is kept yet: Tessel's help
+// and accuracy files are written in lines of at most 80 characters.
+inline constexpr int kHelpListWidth = 1900;
+inline constexpr int kHelpFileLineLength = 80;
 inline constexpr int kHelpViewerMinWidth = 3900;
 inline constexpr int kHelpViewerMinHeight = 4600;
 
