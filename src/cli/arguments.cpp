@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 
 #include <charconv>
 #include <ostream>
@@ -17,14 +18,15 @@ bool parseInt(const std::string& text, int& value)
 
 int usage(std::ostream& err, std::string_view command, std::string_view why)
 {
-    err << "kestrel-cli " << command << ": " << why << "\nRun 'kestrel-cli " << command
+    err << "kestrel-cli " << command << ": " << escapeForMessage(why) << "\nRun 'kestrel-cli " << command
         << " --help' for the options.\n";
     return kExitUsage;
 }
 
 MessageAnswer StreamSink::show(const Message& message)
 {
-    err_ << "kestrel-cli " << command_ << ": " << replaceAll(message.text, "\r\n", "\n") << "\n";
+    err_ << "kestrel-cli " << command_ << ": " << escapeForMessage(replaceAll(message.text, "\r\n", "\n"), "\n")
+         << "\n";
     ++count_;
     // Nobody is there to answer: a question takes the answer that changes nothing.
     switch (message.buttons) {

@@ -12,12 +12,13 @@ namespace kestrel::cli {
 bool parseInt(const std::string& text, int& value);
 
 // Refuses the arguments of a command: "kestrel-cli COMMAND: WHY" and where
-// to find its options, on err. Returns kExitUsage.
+// to find its options, on err; the arguments WHY quotes are shown with their
+// control characters escaped. Returns kExitUsage.
 int usage(std::ostream& err, std::string_view command, std::string_view why);
 
 // The program's message boxes on standard error, one line group each,
 // "kestrel-cli COMMAND: " first; CR LF inside a message becomes a plain line
-// end. Questions are answered with Cancel: nothing is asked on a command line.
+// end, and every other control character is shown escaped. Questions are answered with Cancel: nothing is asked on a command line.
 class StreamSink : public MessageSink {
 public:
     StreamSink(std::ostream& err, std::string_view command) : err_(err), command_(command) {}

@@ -5,6 +5,8 @@
 #include "core/app/create.h"
 #include "core/spec/samples.h"
 #include "core/app/spec_file.h"
+#include "core/base/user_text.h"
+#include "core/base/path_text.h"
 
 #include <chrono>
 #include <optional>
@@ -127,7 +129,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                     return "--lcid needs a whole number, not \"" + value + "\"";
                 a.lcid = lcid;
             } else {
-                a.configDir = value;
+                a.configDir = pathFromUtf8(value);
             }
             continue;
         }
@@ -150,7 +152,7 @@ std::string overflowText(const FieldOverflow& overflow)
 {
     std::string where;
     if (overflow.column < 0)
-        where = overflow.function + "." + overflow.input;
+        where = overflow.function.empty() ? overflow.input : overflow.function + "." + overflow.input;
     else
         where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
                 (overflow.input.empty() ? "" : "." + overflow.input);
@@ -190,14 +192,14 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         inputs.decimalSeparator = decimalSeparator;
         loadSample(*sample, inputs, session->texts);
     } else {
-        const SpecFileText file = loadSpecFileText(a.file);
+        const SpecFileText file = loadSpecFileText(pathFromUtf8(a.file));
         if (!file.text) {
-            err << "kestrel-cli generate: \"" << a.file << "\" " << file.error << "\n";
+            err << "kestrel-cli generate: \"" << escapeForMessage(a.file) << "\" " << file.error << "\n";
             return kExitUnreadableFile;
         }
         SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
         if (!read.inputs) {
-            err << "kestrel-cli generate: " << a.file << ": " << read.error << "\n";
+            err << "kestrel-cli generate: " << escapeForMessage(a.file) << ": " << read.error << "\n";
             return kExitUnreadableFile;
         }
         inputs = std::move(*read.inputs);

@@ -1,6 +1,8 @@
 #include "gui/connection_wizard.h"
 
+#include "core/base/small_file.h"
 #include "core/i18n/text_numbers.h"
+#include "core/spec/connection_store.h"
 #include "core/viewers/file_lists.h"
 #include "gui/file_paths.h"
 #include "gui/text_positions.h"
@@ -8,6 +10,7 @@
 #include "gui/wait_cursor.h"
 #include "gui/window_texts.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -27,6 +30,8 @@ namespace kestrel::gui {
 namespace {
 
 constexpr QSize kPreviewSize(176, 132);
+// Far more than any picture a technician photographs for a connection.
+constexpr std::uintmax_t kMaxPictureSize = 64u << 20;
 
 QString lineNumbers()
 {
@@ -175,6 +180,9 @@ void ConnectionWizard::setTexts(const QString& caption)
 void ConnectionWizard::load()
 {
     pictures_ = listFiles(filesystemPath(picDir_), kPicturePattern);
+    // A name a PIC step cannot hold (too long, a control character) would
+    // make a specification that Save writes and Open refuses: not offered.
+    std::erase_if(pictures_, [](const std::string& name) { return !pictureNameProblem(name).empty(); });
     for (const std::string& picture : pictures_)
         File1_->addItem(qtText(picture));
     File1_->setCurrentRow(-1);
@@ -264,9 +272,21 @@ void ConnectionWizard::pictureChosen()
 void ConnectionWizard::showPicture(const QString& fileName)
 {
     lbl_corrupted_File_->hide();
-    QImageReader reader(QDir(picDir_).filePath(fileName));
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    // Only a bare name in the picture folder, and only a regular file, read
+    // here with a cap: Qt opening a pipe under that name would wait for a
+    // writer with the window frozen.
+    QImage image;
+    const std::string name = coreText(fileName);
+    if (pictureNameProblem(name).empty()) {
+        const SmallFile file = readSmallFile(filesystemPath(QDir(picDir_).filePath(fileName)), kMaxPictureSize);
+        if (file.status == SmallFileStatus::Read) {
+            QByteArray bytes = QByteArray::fromStdString(file.content);
+            QBuffer buffer(&bytes);
+            QImageReader reader(&buffer);
+            reader.setAutoTransform(true);
+            image = reader.read();
+        }
+    }
     if (image.isNull()) {
         Image1_->clear();
         lbl_corrupted_File_->show();

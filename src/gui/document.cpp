@@ -391,6 +391,11 @@ bool Document::saveAs(const QString& path)
     return true;
 }
 
-void Document::shutDown() { kestrel::shutDown(*session_); }
+void Document::shutDown()
+{
+    // A failed save of the settings is said before the window closes: the
+    // user may still free the disk or copy what they typed.
+    kestrel::shutDown(*session_, &sink());
+}
 
 } // namespace kestrel::gui

@@ -1,8 +1,9 @@
 #include "gui/field_behaviour.h"
 
-#include "core/base/text_util.h"
+#include "core/base/user_text.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
@@ -24,13 +25,34 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusIn) {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        switch (event->type()) {
+        case QEvent::FocusIn:
             // After the click that gave the focus has placed the cursor.
-            auto* edit = static_cast<QLineEdit*>(watched);
-            QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
+            clickGaveFocus_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+            selectAllSoon(edit);
+            break;
+        case QEvent::MouseButtonRelease:
+            // A press on text still selected from an earlier visit starts a
+            // drag, and its release takes the selection away: the click
+            // that gave the focus selects everything once it has ended.
+            if (clickGaveFocus_) {
+                clickGaveFocus_ = false;
+                selectAllSoon(edit);
+            }
+            break;
+        default: break;
         }
         return false;
     }
+
+private:
+    static void selectAllSoon(QLineEdit* edit)
+    {
+        QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
+    }
+
+    bool clickGaveFocus_ = false;
 };
 
 } // namespace
@@ -48,7 +70,7 @@ QValidator::State CharacterValidator::validate(QString& input, int&) const
 QValidator::State OneLineTextValidator::validate(QString& input, int&) const
 {
     const std::string text = input.toStdString();
-    return findControlCharacter(text) == std::string::npos ? Acceptable : Invalid;
+    return findRefusedCharacter(text) == std::string::npos ? Acceptable : Invalid;
 }
 
 } // namespace kestrel::gui

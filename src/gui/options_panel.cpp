@@ -1,9 +1,10 @@
 #include "gui/options_panel.h"
 
+#include "core/base/user_text.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 #include "gui/field_behaviour.h"
-#include "gui/svg_icon.h"
+#include "gui/picture_icon.h"
 #include "gui/window_texts.h"
 
 #include <QButtonGroup>
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace kestrel::gui {
 namespace {
@@ -41,7 +43,7 @@ ClickableLabel* helpLabel(const char* name, QWidget* parent)
 {
     auto* l = new ClickableLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
-    l->setPixmap(svgIcon(QStringLiteral("help.svg")).pixmap(16, 16));
+    l->setPixmap(pictureIcon(QStringLiteral("help")).pixmap(16, 16));
     l->setCursor(Qt::PointingHandCursor);
     return l;
 }
@@ -153,10 +155,7 @@ QWidget* OptionsPanel::buildIdentity()
     connect(revision_, &QLineEdit::textEdited, this, [this](const QString& text) {
         document_.editIdentity([&](ProcedureIdentity& id) { id.revision = text.toStdString(); });
     });
-    connect(comments_, &QPlainTextEdit::textChanged, this, [this] {
-        const std::string text = coreLines(comments_->toPlainText());
-        document_.editIdentity([&](ProcedureIdentity& id) { id.comments = text; });
-    });
+    connect(comments_, &QPlainTextEdit::textChanged, this, &OptionsPanel::commentsChanged);
     return box;
 }
 
@@ -286,6 +285,31 @@ void OptionsPanel::documentChanged(Parts parts)
         refreshIdentity();
     if (parts & Part::Options)
         refreshOptions();
+}
+
+void OptionsPanel::commentsChanged()
+{
+    // The comments take what a specification file may hold, so that Save
+    // writes what Open reads back: a pasted control character is refused
+    // whole, and the box goes back to the text the procedure has.
+    const std::string text = coreLines(comments_->toPlainText());
+    const std::string problem = multiLineTextProblem(text);
+    if (problem.empty()) {
+        document_.editIdentity([&](ProcedureIdentity& id) { id.comments = text; });
+        return;
+    }
+    // Once the paste has finished: the box is not changed, nor a message
+    // box opened, from inside its own change.
+    QTimer::singleShot(0, this, [this, problem] {
+        const QString accepted = qtLines(document_.inputs().identity.comments);
+        if (comments_->toPlainText() != accepted) {
+            const QSignalBlocker block(comments_);
+            comments_->undo(); // the paste was one step; the caret goes back where it was
+            if (comments_->toPlainText() != accepted)
+                comments_->setPlainText(accepted);
+        }
+        document_.sink().inform("The comments cannot take this text: " + problem + ".", MessageIcon::Exclamation);
+    });
 }
 
 void OptionsPanel::refreshIdentity()

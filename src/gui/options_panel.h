@@ -37,6 +37,7 @@ private:
     QWidget* buildUncertainty();
     void documentChanged(Parts parts);
     void refreshOptions();
+    void commentsChanged();
 
     Document& document_;
     QLineEdit* procName_;

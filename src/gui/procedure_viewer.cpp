@@ -135,12 +135,20 @@ void ProcedureViewer::buildControls()
     rtfMain_->setPalette(palette);
     rtfMain_->installEventFilter(this);
 
-    lbl_Legend_ = new QLabel(qtText(kViewerLegend), this);
+    // The legend lies on a strip of its own and moves sideways with the
+    // text, so that it stays above its columns however the text scrolls.
+    auto* legendStrip = new QWidget(this);
+    lbl_Legend_ = new QLabel(qtText(kViewerLegend), legendStrip);
     nameControl(lbl_Legend_, QStringLiteral("lbl_Legend"));
     lbl_Legend_->setFont(procedureFont());
     lbl_Legend_->setTextFormat(Qt::PlainText);
     lbl_Legend_->setContentsMargins(
         rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin()), 0, 0, 0);
+    lbl_Legend_->resize(lbl_Legend_->sizeHint());
+    legendStrip->setFixedHeight(lbl_Legend_->height());
+    legendStrip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    connect(rtfMain_->horizontalScrollBar(), &QScrollBar::valueChanged, lbl_Legend_,
+            [this](int offset) { lbl_Legend_->move(-offset, 0); });
 
     auto* tools = new QHBoxLayout;
     tools->setSpacing(2);
@@ -152,7 +160,7 @@ void ProcedureViewer::buildControls()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
-    layout->addWidget(lbl_Legend_);
+    layout->addWidget(legendStrip);
     layout->addWidget(rtfMain_, 1);
     layout->setSpacing(2);
 

@@ -1,5 +1,6 @@
 #include "gui/spec_file_commands.h"
 
+#include "core/base/file_lock.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/file_paths.h"
 
@@ -59,15 +60,23 @@ QStringList SpecFileCommands::recentFiles() const
     return QSettings(settingsPath(), QSettings::IniFormat).value(kRecentKey).toStringList();
 }
 
-void SpecFileCommands::remember(const QString& path)
+void SpecFileCommands::addRecentFile(const QString& listFile, const QString& path)
 {
-    QStringList files = recentFiles();
+    const QFileInfo list(listFile);
+    const FileLock lock(filesystemPath(list.dir().filePath(list.completeBaseName() + QStringLiteral(".lock"))));
+    QSettings settings(listFile, QSettings::IniFormat);
+    QStringList files = settings.value(kRecentKey).toStringList(); // as it is now, not as it was at start
     files.removeAll(path);
     files.prepend(path);
     while (files.size() > kMaxRecentFiles)
         files.removeLast();
-    QSettings settings(settingsPath(), QSettings::IniFormat);
     settings.setValue(kRecentKey, files);
+    settings.sync(); // written before the lock is let go
+}
+
+void SpecFileCommands::remember(const QString& path)
+{
+    addRecentFile(settingsPath(), path);
     rebuildRecentMenu();
 }
 

@@ -45,6 +45,12 @@ public:
 
     QStringList recentFiles() const;
 
+    // Puts path at the top of the recent-files list kept in listFile.
+    // Another instance may add its own file at the same moment: the list
+    // is read, merged and written under a lock file beside it, so that
+    // neither entry is lost.
+    static void addRecentFile(const QString& listFile, const QString& path);
+
     // The file filter of the dialogs and the suffix of a specification file.
     static QString suffix();
 

@@ -63,6 +63,25 @@ TEST(Commands, RefusedArgumentsAndHelp)
     }
 }
 
+// Arguments quoted in a message are shown with their control characters
+// escaped, so that they cannot work the terminal or forge a line.
+TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"\x1b]0;title\x07"}, "kestrel-cli: unknown command '\\u001b]0;title\\u0007'\n"},
+        {{"sample", "x\nkestrel-cli sample: forged"},
+         "kestrel-cli sample: no sample is called \"x\\u000akestrel-cli sample: forged\"; 'kestrel-cli samples' "
+         "lists them\n"},
+        {{"generate", "--date", "\x1b[2J"},
+         "kestrel-cli generate: --date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not "
+         "\"\\u001b[2J\"\n"}};
+    for (const auto& [args, line] : cases) {
+        const test::CliRun r = cli(args);
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), line);
+    }
+}
+
 TEST(Commands, SamplesListsTheNamesOnePerLine)
 {
     EXPECT_EQ(cli({"samples"}).out, "orvik62-7300\norvik62-6400\norvik28\norvik4919\nagilent34401\norvik2290\ntest\n");

@@ -45,7 +45,7 @@ TEST_F(Generate, Agilent34401SampleAsTheClipboardAndTheViewerReceiveIt)
     const test::CliRun rtf = generate({"--sample", "agilent34401", "--date", "2026-12-05", "--rtf"});
     EXPECT_EQ(rtf.out.rfind("{\\rtf{\\colortbl;", 0), 0u);
     EXPECT_NE(rtf.out.find("}INSTRUMENT:            Agilent 34401 digital multimeter\\par\n"), std::string::npos);
-    EXPECT_TRUE(rtf.out.ends_with("\\par\n }"));
+    EXPECT_TRUE(rtf.out.ends_with("\\par\n}")); // nothing after the last line end
     EXPECT_EQ(rtf.out.find('\r'), std::string::npos);
 }
 
@@ -112,6 +112,32 @@ TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
     const test::CliRun fits = generate({"--sample", "agilent34401", "--strict"});
     EXPECT_EQ(fits.status, kExitOk) << fits.err;
     EXPECT_EQ(fits.err, "");
+}
+
+// A header value longer than the header's lines is warned of as a field is
+// (its start shown), and --strict refuses it; the procedure is as before.
+TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
+{
+    const std::string name(1000000, 'N');
+    const std::string file = spec(R"({"procedure": {"name": ")" + name + R"("}, "meter": {"reference": "7320",
+        "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"}]}}})");
+    const test::CliRun r = generate({file, "--date", "2026-12-05"});
+    ASSERT_EQ(r.status, kExitOk) << r.err.substr(0, 200);
+    EXPECT_NE(r.out.find("INSTRUMENT:            " + name + "\r\n"), std::string::npos);
+    EXPECT_EQ(r.err, "kestrel-cli generate: warning: procedure.name: INSTRUMENT \"" + std::string(80, 'N') +
+                         "...\" is 1000000 characters long, its field holds 55\n");
+    const test::CliRun strict = generate({file, "--strict"});
+    EXPECT_EQ(strict.status, kExitFieldOverflow);
+    EXPECT_EQ(strict.out, "");
+}
+
+// What the file holds is echoed with its control characters escaped.
+TEST_F(Generate, MessagesShowTheFilesControlCharactersEscaped)
+{
+    const test::CliRun r = generate({spec("{\"page\": \"x\\n\\u001b]0;t\\u0007\\u001b[2J\"}")});
+    EXPECT_EQ(r.status, kExitUnreadableFile);
+    EXPECT_EQ(r.err.substr(r.err.find(": page: ")),
+              ": page: \"x\\u000a\\u001b]0;t\\u0007\\u001b[2J\" is not one of \"meter\", \"scope\"\n");
 }
 
 // Not a regular file: refused before anything is read, where /dev/zero

@@ -12,6 +12,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace kestrel {
 namespace {
 
@@ -137,8 +142,12 @@ TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
         click(*wizard, "cmd_OK");
         EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Picture);
     }
-    EXPECT_EQ(*records.findUnique("dcv", 2), (ConnectionRecord{"dcv", "2", std::nullopt, "Enter Connection Text"}));
-    EXPECT_EQ(*records.findUnique("acv", 2), (ConnectionRecord{"acv", "2", "dmm_acv.bmp", std::nullopt}));
+    const ConnectionRecord* dcv = records.findUnique("dcv", 2);
+    const ConnectionRecord* acv = records.findUnique("acv", 2);
+    ASSERT_NE(dcv, nullptr);
+    ASSERT_NE(acv, nullptr);
+    EXPECT_EQ(*dcv, (ConnectionRecord{"dcv", "2", std::nullopt, "Enter Connection Text"}));
+    EXPECT_EQ(*acv, (ConnectionRecord{"acv", "2", "dmm_acv.bmp", std::nullopt}));
     {
         const auto wizard = open("acv", 2);
         click(*wizard, "cmd_Cancel");
@@ -160,7 +169,51 @@ TEST_F(ConnectionWizardTest, APictureThatCannotBeShownCanStillBeSaved)
     EXPECT_TRUE(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible());
     EXPECT_EQ(child<QLabel>(*wizard, "lbl_corrupted_File")->text(), "Unable to display picture");
     click(*wizard, "cmd_OK");
-    EXPECT_EQ(*records.findUnique("ohm", 0), (ConnectionRecord{"ohm", "0", "broken.bmp", "Enter Connection Text"}));
+    const ConnectionRecord* saved = records.findUnique("ohm", 0);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(*saved, (ConnectionRecord{"ohm", "0", "broken.bmp", "Enter Connection Text"}));
+}
+
+// A record names a file in the picture folder and nothing else: a path out
+// of it is not shown, and a pipe under a picture's name is not opened (the
+// window would wait for a writer), while a real picture beside it shows.
+TEST_F(ConnectionWizardTest, OnlyRegularFilesInThePictureFolderAreShown)
+{
+    test::ScratchDir pics;
+    const std::string picture = test::readFile(test::demoTessel("pics").toStdString() + "/dmm_dcv.bmp");
+    pics.write("inside.bmp", picture);
+    pics.write("outside/escaped.bmp", picture);
+    const QString folder = QString::fromStdString((pics.path() / "pics").string());
+    pics.write("pics/good.bmp", picture);
+#ifndef _WIN32
+    ASSERT_EQ(mkfifo((pics.path() / "pics" / "pipe.bmp").c_str(), 0600), 0);
+#endif
+    const struct {
+        const char* name;
+        bool shown;
+    } cases[] = {{"good.bmp", true},
+                 {"../inside.bmp", false},
+                 {"../outside/escaped.bmp", false},
+                 {"pipe.bmp", false}};
+    for (const auto& c : cases) {
+        records = {};
+        records.append({"ohm", "0", std::string(c.name), std::nullopt});
+        const auto wizard = open("ohm", 0, folder);
+        EXPECT_EQ(!child<QLabel>(*wizard, "Image1")->pixmap().isNull(), c.shown) << c.name;
+        EXPECT_EQ(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible(), !c.shown) << c.name;
+    }
+    records = {};
+    records.append({"ohm", "0", (pics.path() / "inside.bmp").string(), std::nullopt});
+    EXPECT_TRUE(child<QLabel>(*open("ohm", 0, folder), "Image1")->pixmap().isNull()) << "an absolute path";
+
+    // A name longer than the PIC step holds is not offered: the record
+    // would make a file that Open refuses.
+    const std::string longName = std::string(53, 'p') + ".bmp";
+    pics.write("pics/" + longName, picture);
+    const auto wizard = open("ohm", 1, folder);
+    auto* list = child<QListWidget>(*wizard, "File1");
+    EXPECT_TRUE(list->findItems(QString::fromStdString(longName), Qt::MatchFixedString).isEmpty());
+    EXPECT_FALSE(list->findItems("good.bmp", Qt::MatchFixedString).isEmpty());
 }
 
 } // namespace

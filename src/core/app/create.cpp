@@ -3,7 +3,9 @@
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
 #include "core/procgen/generated_procedure.h"
+#include "core/procgen/line_overflows.h"
 #include "core/procgen/meter_generator.h"
+#include "core/procgen/rich_text_escapes.h"
 #include "core/scope/scope_generators.h"
 #include "core/scope/scope_inputs.h"
 #include "core/spec/standards.h"
@@ -43,19 +45,33 @@ std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& input
     return std::nullopt;
 }
 
+// The local texts as the generators write them: a translator's "\\" or
+// brace is a character of the text, not rich-text syntax.
+class EscapedLookup : public TextLookup {
+public:
+    explicit EscapedLookup(const TextLookup& texts) : texts_(texts) {}
+    std::string gettext(int number) const override { return escapeTypedText(texts_.gettext(number)); }
+
+private:
+    const TextLookup& texts_;
+};
+
 } // namespace
 
 CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
                              FieldOverflows* overflows)
 {
+    const EscapedLookup escaped(texts);
     const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
-                                                            ? runMeterGenerator(inputs, texts, sink, overflows)
-                                                            : runScopeGenerator(inputs, texts, sink, overflows);
+                                                            ? runMeterGenerator(inputs, escaped, sink, overflows)
+                                                            : runScopeGenerator(inputs, escaped, sink, overflows);
     if (!generated || isBlank(generated->text)) {
         sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
                     MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
+    if (overflows)
+        noteLineOverflows(inputs, generated->text, *overflows);
     return {generated->failed ? CreateStatus::Failed : CreateStatus::Created, generated->text};
 }
 
@@ -69,22 +85,7 @@ FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& t
     return overflows;
 }
 
-std::string clipboardForm(std::string_view text)
-{
-    // Copied a run at a time up to each backslash: a procedure is tens of
-    // kilobytes with a few dozen escapes.
-    std::string out;
-    out.reserve(text.size());
-    std::size_t from = 0;
-    for (std::size_t i = text.find('\\'); i != std::string_view::npos; i = text.find('\\', i + 1)) {
-        if (i + 1 < text.size() && (text[i + 1] == '{' || text[i + 1] == '}')) {
-            out.append(text, from, i - from); // the brace itself follows
-            from = i + 1;
-        }
-    }
-    out.append(text, from);
-    return out;
-}
+std::string clipboardForm(std::string_view text) { return unescapeProcedureText(text); }
 
 std::string viewerForm(std::string_view text)
 {
@@ -99,7 +100,9 @@ std::string viewerForm(std::string_view text)
         from = cr + 1;
     }
     out.append(text, from);
-    out += " }";
+    // No blank before the closing brace: the text the form shows ends where
+    // the procedure ends, so the viewer's Copy and Save As give its bytes.
+    out += "}";
     return out;
 }
 

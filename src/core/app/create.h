@@ -21,11 +21,12 @@ enum class CreateStatus {
 
 struct CreateResult {
     CreateStatus status;
-    std::string text; // braces around section titles still escaped as "\{" "\}"
+    std::string text; // section braces escaped as "\{" "\}", typed texts as in rich_text_escapes.h
 };
 
-// Every field text longer than its field is added to `overflows` when it
-// is given (see fieldOverflows).
+// Every field text longer than its field, and every header value or DISP
+// text longer than its line holds (see noteLineOverflows), is added to
+// `overflows` when it is given (see fieldOverflows).
 CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
                              FieldOverflows* overflows = nullptr);
 
@@ -36,11 +37,13 @@ CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& te
 // user typed. The window marks their cells; kestrel-cli warns of them.
 FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& texts);
 
-// The text as the clipboard receives it: plain braces.
+// The text as the clipboard receives it: the escapes undone, every typed
+// character as typed.
 std::string clipboardForm(std::string_view text);
 
 // The rich-text document the viewer loads: every CR becomes "\par" (the LF
-// stays), inside the colour table header and a closing " }".
+// stays), inside the colour table header and a closing "}". Read back, it
+// is clipboardForm's text with LF line ends (see rich_text_escapes.h).
 std::string viewerForm(std::string_view text);
 
 } // namespace kestrel

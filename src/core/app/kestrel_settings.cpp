@@ -3,6 +3,7 @@
 #include "core/app/procedure_inputs.h"
 #include "core/base/message_sink.h"
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/numbers.h"
 #include "core/scope/scope_inputs.h"
@@ -42,6 +43,76 @@ bool storedBoolean(std::string_view text)
     return leadingNumber(word) != 0.0;
 }
 
+// The text values of Kestrel.INI. Each passes, read or written, the check
+// the same value passes in a specification file: the name, author and
+// revision stand on one line of the procedure header, the comments in its
+// preamble; MaxDim and UnitsText, which no file holds, are one-line texts
+// too. A value that fails is dropped for its default, so that a value the
+// user never saw cannot reach a procedure, nor one bad value stop every
+// later save.
+enum class TextKind { OneLine, Comments };
+
+struct TextSetting {
+    std::string_view key;
+    std::string KestrelSettings::*member;
+    TextKind kind;
+};
+
+constexpr std::array<TextSetting, 6> kTextSettings{{
+    {"ProcName", &KestrelSettings::procName, TextKind::OneLine},
+    {"AuthorName", &KestrelSettings::authorName, TextKind::OneLine},
+    {"Revision", &KestrelSettings::revision, TextKind::OneLine},
+    {"Comments", &KestrelSettings::comments, TextKind::Comments},
+    {"MaxDim", &KestrelSettings::maxDim, TextKind::OneLine},
+    {"UnitsText", &KestrelSettings::unitsText, TextKind::OneLine},
+}};
+
+const TextSetting& textSetting(std::string_view key)
+{
+    return *std::find_if(kTextSettings.begin(), kTextSettings.end(),
+                         [&](const TextSetting& setting) { return setting.key == key; });
+}
+
+// Why the value cannot be restored: the comments as a specification file's
+// comments (line breaks LF or CR LF), every other value as a one-line text.
+std::string restoreProblem(const TextSetting& setting, std::string_view value)
+{
+    // A specification file is UTF-8 text: bytes that are not would come
+    // back from Save and Open as other characters.
+    if (!isValidUtf8(value))
+        return "is not UTF-8 text";
+    return setting.kind == TextKind::Comments ? multiLineTextProblem(value) : oneLineTextProblem(value);
+}
+
+// Why the value cannot be saved. The comments' line breaks of any kind are
+// written as "~", so only their other characters are checked.
+std::string saveProblem(const TextSetting& setting, std::string_view value)
+{
+    if (setting.kind == TextKind::OneLine)
+        return oneLineTextProblem(value);
+    const std::size_t at = findRefusedCharacter(value, "\t\r\n");
+    return at == std::string_view::npos ? std::string{} : "holds " + refusedCharacterName(value, at);
+}
+
+// The stored value of a text setting, or its default (told to the sink)
+// when it fails the check.
+std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSink* sink)
+{
+    const TextSetting& setting = textSetting(key);
+    const std::string fallback = KestrelSettings{}.*setting.member; // no line breaks in any default
+    std::string value = readDefaultSetting(ini, key, fallback);
+    if (setting.kind == TextKind::Comments)
+        value = commentsFromFile(value);
+    const std::string problem = restoreProblem(setting, value);
+    if (problem.empty())
+        return value;
+    if (sink)
+        sink->inform("The saved value of " + std::string(key) + " in " + ini.path().filename().string() + " " +
+                         problem + "; its default is used instead.",
+                     MessageIcon::Exclamation);
+    return fallback;
+}
+
 } // namespace
 
 std::string commentsFromFile(std::string_view stored)
@@ -61,16 +132,16 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
     return ini.readString(kKestrelSection, key, defaultValue, kSettingsBufferLength);
 }
 
-KestrelSettings readDefaultValues(const ProfileFile& ini)
+KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink)
 {
     KestrelSettings s;
-    s.maxDim = readDefaultSetting(ini, "MaxDim", "100.0");
+    s.maxDim = restoredText(ini, "MaxDim", sink);
     s.unitsListIndex = storedInteger(readDefaultSetting(ini, "UnitsListIndex", "1"));
-    s.unitsText = readDefaultSetting(ini, "UnitsText", "PSI");
-    s.comments = commentsFromFile(readDefaultSetting(ini, "Comments", ""));
-    s.revision = readDefaultSetting(ini, "Revision", "1.0");
+    s.unitsText = restoredText(ini, "UnitsText", sink);
+    s.comments = restoredText(ini, "Comments", sink);
+    s.revision = restoredText(ini, "Revision", sink);
     s.procName = "Enter Name";
-    s.authorName = readDefaultSetting(ini, "AuthorName", "Enter your name");
+    s.authorName = restoredText(ini, "AuthorName", sink);
 
     // One read per option button, in index order; a button set true is
     // selected and clears the others, so the last true one wins. A group
@@ -92,8 +163,17 @@ KestrelSettings readDefaultValues(const ProfileFile& ini)
     return s;
 }
 
-bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& s, MessageSink& sink, const TextLookup& texts)
+bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, MessageSink& sink, const TextLookup& texts)
 {
+    KestrelSettings s = settings;
+    for (const TextSetting& setting : kTextSettings) {
+        const std::string problem = saveProblem(setting, s.*setting.member);
+        if (problem.empty())
+            continue;
+        sink.inform(errorReport(texts, " save default values ", "the value of " + std::string(setting.key) + " " +
+                                                                     problem + "; its default is saved instead"));
+        s.*setting.member = KestrelSettings{}.*setting.member;
+    }
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     const std::array<std::pair<std::string_view, std::string>, 12> values{{
         {"ProcName", s.procName},

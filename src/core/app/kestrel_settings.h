@@ -45,15 +45,22 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
 // Read_Default_Values together with the reads start-up does elsewhere
 // (TopMost, LastReference_Index clamped to 0..11, LastScopeReference_Index
 // clamped to 0..9). ProcName is never read: every start begins with
-// "Enter Name". Keys that are only written keep their defaults.
-KestrelSettings readDefaultValues(const ProfileFile& ini);
+// "Enter Name". Keys that are only written keep their defaults. A text
+// value that a specification file could not hold in its place (a control,
+// invisible or direction-changing character; in the comments a CR without
+// LF) keeps its default, and the sink, when given, is told which key.
+KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink = nullptr);
 
 // Save_Default_Values: writes ProcName, AuthorName, Revision, Comments,
 // MaxDim, UUTAccuracyUnitsListIndex, LastReference_Index,
 // LastScopeReference_Index, chk_Add_FUNCTION_Message,
 // chk_Add_RANGE_message, DataEntry, Meas_Unc_No_Readings in this order.
-// The first failure ends the save with "Error:" + " save default values " +
-// its description; the keys written before it stay written.
+// A text value that could not be restored as it is (see
+// readDefaultValues) is saved as its default, with "Error:" + " save
+// default values " + which key and why on the sink; the rest is saved.
+// The keys go in with one replacement of the file: a failed write ends the
+// save with the same words and its description, leaves every old value in
+// place and returns false.
 bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, MessageSink& sink, const TextLookup& texts);
 
 // TopMost as the menu toggle writes it: "1" or "0".

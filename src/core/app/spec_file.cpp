@@ -2,6 +2,7 @@
 
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
 #include "core/app/spec_file_names.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <set>
 #include <span>
 
 namespace kestrel {
@@ -28,8 +28,17 @@ struct FileError {
 
 std::string inQuotes(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
+// The reader's message as the user reads it. It quotes keys and values of
+// the file, whose control characters are shown escaped; the message's own
+// words hold none.
+std::string messageOf(const std::string& path, const std::string& message)
+{
+    return escapeForMessage(path + ": " + message);
+}
+
 // Nesting depth outside strings, so that a hostile file cannot drive the
-// recursive parser into the stack's limit.
+// recursive work on the document (its destruction, its reading) into the
+// stack's limit.
 bool nestedTooDeep(std::string_view text)
 {
     int depth = 0;
@@ -53,81 +62,106 @@ bool nestedTooDeep(std::string_view text)
     return false;
 }
 
-// Why a text of several lines cannot stand in a procedure: a CR that does
-// not start a CR LF pair (Tessel would see a line end where the text shows
-// none) or another control character than TAB. Empty when it can.
-std::string lineBreakProblem(std::string_view text)
-{
-    std::size_t line = 1;
-    for (std::size_t from = 0;;) {
-        const std::size_t found = findControlCharacter(text.substr(from), "\t");
-        if (found == std::string_view::npos)
-            return {};
-        const std::size_t at = from + found;
-        const bool crLf = text[at] == '\r' && text.substr(at + 1, 1) == "\n";
-        if (text[at] == '\r' && !crLf)
-            return "line " + std::to_string(line) + " holds a CR that is not followed by LF; line breaks are LF or CR LF";
-        if (text[at] != '\n' && !crLf)
-            return "line " + std::to_string(line) + " holds the control character " + controlCharacterName(text, at);
-        line += text[at] == '\n' ? 1 : 0;
-        from = at + 1;
-    }
-}
-
-// Follows the parser through the file to refuse a key that appears twice
-// in one object, which the parser would let the last one win, naming the
-// key path as the reader does ("connections[2].text").
-class KeyPathTracker {
+// Builds the document from the parser's events and refuses, while it
+// reads, a key that appears twice in one object (which the parser would let
+// the last one win) and a file of more than kMaxValues values, naming the
+// key path as the reader does ("connections[2].text"). Each event costs the
+// same however large the document grows, so reading is linear in the size
+// of the file.
+class CheckedDocument {
 public:
-    void see(json::parse_event_t event, const json& parsed)
+    using number_integer_t = json::number_integer_t;
+    using number_unsigned_t = json::number_unsigned_t;
+    using number_float_t = json::number_float_t;
+    using string_t = json::string_t;
+    using binary_t = json::binary_t;
+
+    json root;
+    std::string parseError; // the parser's message when the text is not JSON
+
+    bool null() { return add(nullptr); }
+    bool boolean(bool value) { return add(value); }
+    bool number_integer(number_integer_t value) { return add(value); }
+    bool number_unsigned(number_unsigned_t value) { return add(value); }
+    bool number_float(number_float_t value, const string_t&) { return add(value); }
+    bool string(string_t& value) { return add(std::move(value)); }
+    bool binary(binary_t& value) { return add(json::binary(std::move(value))); }
+    bool start_object(std::size_t) { return open(json::object()); }
+    bool start_array(std::size_t) { return open(json::array()); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(string_t& key)
     {
-        switch (event) {
-        case json::parse_event_t::object_start: levels_.push_back({true, {}, {}, 0}); break;
-        case json::parse_event_t::array_start: levels_.push_back({false, {}, {}, 0}); break;
-        case json::parse_event_t::key: {
-            Level& level = levels_.back();
-            std::string key = parsed.get<std::string>();
-            if (!level.keys.insert(key).second)
-                throw FileError{pathOf(key), "appears twice; a key may appear once in its object"};
-            level.key = std::move(key);
-            break;
-        }
-        case json::parse_event_t::object_end:
-        case json::parse_event_t::array_end:
-            levels_.pop_back();
-            elementDone();
-            break;
-        case json::parse_event_t::value: elementDone(); break;
-        }
+        if (open_.back().value->contains(key))
+            throw FileError{pathOf(key), "appears twice; a key may appear once in its object"};
+        open_.back().key = std::move(key);
+        return true;
+    }
+
+    template <class Exception> bool parse_error(std::size_t, const std::string&, const Exception& error)
+    {
+        parseError = error.what();
+        return false;
     }
 
 private:
-    struct Level {
-        bool isObject;
-        std::set<std::string> keys;
-        std::string key;    // of the member being read
-        std::size_t index;  // of the element being read
+    struct Open {
+        json* value;
+        std::string key; // of the member being read, in an object
     };
 
-    void elementDone()
+    json* place(json&& value)
     {
-        if (!levels_.empty() && !levels_.back().isObject)
-            ++levels_.back().index;
+        if (++values_ > kMaxValues)
+            throw FileError{"(file)", "holds more than " + std::to_string(kMaxValues) +
+                                          " values; a specification file holds some thousands"};
+        if (open_.empty()) {
+            root = std::move(value);
+            return &root;
+        }
+        json& parent = *open_.back().value;
+        if (parent.is_array()) {
+            parent.push_back(std::move(value));
+            return &parent.back();
+        }
+        return &(parent[open_.back().key] = std::move(value));
     }
 
+    bool add(json&& value)
+    {
+        place(std::move(value));
+        return true;
+    }
+
+    bool open(json&& container)
+    {
+        open_.push_back({place(std::move(container)), {}});
+        return true;
+    }
+
+    bool close()
+    {
+        open_.pop_back();
+        return true;
+    }
+
+    // The path of a key of the innermost open object: an array's element
+    // being read is its last one.
     std::string pathOf(const std::string& key) const
     {
         std::string path;
-        for (std::size_t i = 0; i + 1 < levels_.size(); ++i) {
-            if (levels_[i].isObject)
-                path += (path.empty() ? "" : ".") + levels_[i].key;
+        for (std::size_t i = 0; i + 1 < open_.size(); ++i) {
+            if (open_[i].value->is_object())
+                path += (path.empty() ? "" : ".") + open_[i].key;
             else
-                path += "[" + std::to_string(levels_[i].index) + "]";
+                path += "[" + std::to_string(open_[i].value->size() - 1) + "]";
         }
         return path.empty() ? key : path + "." + key;
     }
 
-    std::vector<Level> levels_;
+    std::vector<Open> open_;
+    std::size_t values_ = 0;
 };
 
 // The parser's message without its "[json.exception.parse_error.101] " tag.
@@ -207,15 +241,22 @@ private:
         return v.get_ref<const std::string&>();
     }
 
-    // A text that is written on one line of the procedure (a header value,
-    // a picture's file name): no line break and no other control character.
+    // A text that is written on one line of the procedure (a header value):
+    // no line break and no other control character.
     static std::string oneLineText(const json& v, const std::string& path)
     {
         std::string text = string(v, path);
-        if (const std::size_t at = findControlCharacter(text); at != std::string::npos)
-            fail(path, "holds the control character " + controlCharacterName(text, at) +
-                           "; it is written on one line of the procedure");
+        if (const std::string problem = oneLineTextProblem(text); !problem.empty())
+            fail(path, problem + "; it is written on one line of the procedure");
         return text;
+    }
+
+    static std::string pictureName(const json& v, const std::string& path)
+    {
+        std::string name = string(v, path);
+        if (const std::string problem = pictureNameProblem(name); !problem.empty())
+            fail(path, problem);
+        return name;
     }
 
     static bool boolean(const json& v, const std::string& path)
@@ -268,7 +309,7 @@ private:
             id.revision = oneLineText(p["revision"], "procedure.revision");
         if (p.contains("comments")) {
             const std::string comments = string(p["comments"], "procedure.comments");
-            if (const std::string problem = lineBreakProblem(comments); !problem.empty())
+            if (const std::string problem = multiLineTextProblem(comments); !problem.empty())
                 fail("procedure.comments", problem);
             id.comments = normalizeLineBreaks(comments, "\r\n");
         }
@@ -459,7 +500,7 @@ private:
                 fail(path + ".column", "must be a column from 0 to " + std::to_string(kColumnCount - 1));
             ConnectionRecord record{mode, std::to_string(column), std::nullopt, std::nullopt};
             if (rec.contains("picture") && !rec["picture"].is_null())
-                record.pic = oneLineText(rec["picture"], path + ".picture");
+                record.pic = pictureName(rec["picture"], path + ".picture");
             if (rec.contains("text") && !rec["text"].is_null())
                 record.text = instructionText(rec["text"], path + ".text");
             inputs_.connections.append(std::move(record));
@@ -472,7 +513,7 @@ private:
     static std::string instructionText(const json& v, const std::string& path)
     {
         const std::string text = string(v, path);
-        if (const std::string problem = lineBreakProblem(text); !problem.empty())
+        if (const std::string problem = multiLineTextProblem(text); !problem.empty())
             fail(path, problem);
         std::size_t lines = 0;
         for (std::size_t start = 0; start <= text.size();) {
@@ -515,25 +556,22 @@ SpecFileResult readSpecFile(std::string_view text, std::string_view decimalSepar
         return {std::nullopt, "(file): a NUL byte at byte " + std::to_string(nul + 1) + "; the file is not JSON text"};
     if (nestedTooDeep(text))
         return {std::nullopt, "(file): nested deeper than " + std::to_string(kMaxDepth) + " levels"};
-    json root;
+    CheckedDocument document;
     try {
-        KeyPathTracker tracker;
-        root = json::parse(text.begin(), text.end(),
-                           [&tracker](int, json::parse_event_t event, json& parsed) {
-                               tracker.see(event, parsed);
-                               return true;
-                           });
-    } catch (const json::exception& e) {
-        return {std::nullopt, "(file): not valid JSON: " + parserMessage(e.what())};
+        if (!json::sax_parse(text.begin(), text.end(), &document))
+            return {std::nullopt, messageOf("(file)", "not valid JSON: " + parserMessage(document.parseError))};
     } catch (const FileError& e) {
-        return {std::nullopt, e.path + ": " + e.message};
+        return {std::nullopt, messageOf(e.path, e.message)};
+    } catch (const json::exception& e) {
+        return {std::nullopt, messageOf("(file)", "not valid JSON: " + parserMessage(e.what()))};
     }
+    const json& root = document.root;
     try {
         return {Reader(decimalSeparator).read(root), {}};
     } catch (const FileError& e) {
-        return {std::nullopt, e.path + ": " + e.message};
+        return {std::nullopt, messageOf(e.path, e.message)};
     } catch (const json::exception& e) {
-        return {std::nullopt, std::string("(file): ") + e.what()};
+        return {std::nullopt, messageOf("(file)", e.what())};
     }
 }
 

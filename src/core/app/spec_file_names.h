@@ -12,6 +12,10 @@ namespace kestrel::specfile {
 inline constexpr std::string_view kFormat = "kestrel-spec";
 inline constexpr int kVersion = 1;
 inline constexpr int kMaxDepth = 64;
+// Values of every kind (texts, numbers, objects, lists) a file may hold. A
+// full grid with an instruction record on every column holds about 3,600;
+// the cap turns a file of a million empty objects away while it is read.
+inline constexpr std::size_t kMaxValues = 50000;
 
 // Column object keys, by grid row.
 inline constexpr std::array<std::string_view, 9> kCellKeys{

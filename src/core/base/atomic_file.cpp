@@ -1,5 +1,8 @@
 #include "core/base/atomic_file.h"
 
+#include "core/base/atomic_temporaries.h"
+#include "core/base/path_text.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -22,16 +25,6 @@ std::error_code lastSystemError()
     return {errno, std::generic_category()};
 }
 
-std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    std::random_device device;
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string suffix = ".tmp-" + std::to_string(device()) + "-" + std::to_string(stamp) + "-" +
-                               std::to_string(counter.fetch_add(1));
-    return target.parent_path() / ("." + target.filename().string() + suffix);
-}
-
 // The file a path names once every symbolic link on the way to it is
 // followed; a relative link counts from the link's own folder.
 bool followLinks(std::filesystem::path& path, std::string& error)
@@ -42,12 +35,12 @@ bool followLinks(std::filesystem::path& path, std::string& error)
             return true;
         const std::filesystem::path target = std::filesystem::read_symlink(path, ec);
         if (ec) {
-            error = "cannot follow the link " + path.string() + ": " + ec.message();
+            error = "cannot follow the link " + utf8FromPath(path) + ": " + ec.message();
             return false;
         }
         path = target.is_absolute() ? target : path.parent_path() / target;
     }
-    error = "cannot follow the link " + path.string() + ": too many levels of links";
+    error = "cannot follow the link " + utf8FromPath(path) + ": too many levels of links";
     return false;
 }
 
@@ -94,16 +87,17 @@ void takeOverAttributes(int fd, const std::filesystem::path& temp, const std::fi
 
 // After the rename the folder's entry is what must reach the disk; where a
 // file system cannot flush a folder there is nothing more to be done.
-void flushFolder(const std::filesystem::path& folder)
+void flushFolder(const std::filesystem::path& folder, const AtomicWriteSteps& steps)
 {
 #ifndef _WIN32
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        (void)::fsync(fd);
+        (void)steps.flushToDisk(fd);
         ::close(fd);
     }
 #else
     (void)folder;
+    (void)steps;
 #endif
 }
 
@@ -154,7 +148,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     if (!target.parent_path().empty()) {
         std::filesystem::create_directories(target.parent_path(), ec);
         if (ec) {
-            error = "cannot create the folder " + target.parent_path().string() + ": " + ec.message();
+            error = "cannot create the folder " + utf8FromPath(target.parent_path()) + ": " + ec.message();
             return false;
         }
     }
@@ -162,7 +156,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     const std::filesystem::path temp = temporaryPathBeside(target);
     int fd = openTemporary(temp);
     if (fd < 0) {
-        error = "cannot write in the folder " + target.parent_path().string() + ": " + lastSystemError().message();
+        error = "cannot write in the folder " + utf8FromPath(target.parent_path()) + ": " + lastSystemError().message();
         return false;
     }
     // Every failure from here on removes the temporary file and leaves the
@@ -183,19 +177,20 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
         if (written < 0 && why == std::errc::interrupted)
             continue;
         if (written <= 0)
-            return abandon("cannot write " + temp.string(), why ? why : std::make_error_code(std::errc::io_error));
+            return abandon("cannot write " + utf8FromPath(temp), why ? why : std::make_error_code(std::errc::io_error));
         done += static_cast<std::size_t>(written);
     }
     if (const std::error_code why = steps.flushToDisk(fd))
-        return abandon("cannot write " + temp.string() + " to the disk", why);
+        return abandon("cannot write " + utf8FromPath(temp) + " to the disk", why);
     const int closed = closeFile(fd);
     const std::error_code closeError = lastSystemError();
     fd = -1;
     if (closed != 0)
-        return abandon("cannot write " + temp.string(), closeError);
+        return abandon("cannot write " + utf8FromPath(temp), closeError);
     if (const std::error_code why = steps.rename(temp, target))
-        return abandon("cannot replace " + target.string(), why);
-    flushFolder(target.parent_path());
+        return abandon("cannot replace " + utf8FromPath(target), why);
+    flushFolder(target.parent_path(), steps);
+    removeStaleTemporaries(target); // those of saves killed before their rename
     return true;
 }
 

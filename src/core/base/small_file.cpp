@@ -5,6 +5,12 @@
 #include <fstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace kestrel {
 
 std::string sizeText(std::uintmax_t bytes)
@@ -37,6 +43,34 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::uintmax_t maxSiz
     if (!std::filesystem::is_regular_file(status))
         return fail(SmallFileStatus::NotAFile, "is not a regular file (a device, a pipe or a socket)");
 
+#ifndef _WIN32
+    // Read through one descriptor opened without waiting: a pipe put under
+    // the name after the check above would otherwise block the open until
+    // a writer came. What was opened is checked again.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(SmallFileStatus::Unreadable, "cannot be opened: " + std::generic_category().message(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode))
+        return fail(SmallFileStatus::NotAFile, "is not a regular file (a device, a pipe or a socket)");
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(SmallFileStatus::Unreadable, "cannot be read completely");
+        if (got == 0)
+            break;
+        file.content.append(buffer.data(), static_cast<std::size_t>(got));
+        if (file.content.size() > maxSize)
+            return fail(SmallFileStatus::TooLarge, "is larger than " + sizeText(maxSize));
+    }
+#else
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -51,6 +85,7 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::uintmax_t maxSiz
     }
     if (in.bad())
         return fail(SmallFileStatus::Unreadable, "cannot be read completely");
+#endif
     file.status = SmallFileStatus::Read;
     return file;
 }

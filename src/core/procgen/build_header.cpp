@@ -3,6 +3,7 @@
 #include "core/base/failure.h"
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
+#include "core/procgen/rich_text_escapes.h"
 #include "core/procgen/preamble.h"
 
 #include <string>
@@ -34,7 +35,7 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     // The Comments box as one comment line of the preamble: its later lines
     // stand as the user typed them, without a "#" of their own, each ended
     // by CR LF, the only line end a procedure has.
-    writer.comment("# " + normalizeLineBreaks(inputs.identity.comments, "\r\n"));
+    writer.comment("# " + escapeTypedText(normalizeLineBreaks(inputs.identity.comments, "\r\n")));
     if (gap == PreambleGap::TwoBlankLines) {
         writer.blank();
         writer.blank();

@@ -1,6 +1,7 @@
 #pragma once
 // What a generator hands back: the procedure text (braces around section
-// titles still escaped as "\{" "\}") and whether it ended in a failure.
+// titles escaped as "\{" "\}", typed texts as rich_text_escapes.h says) and
+// whether it ended in a failure.
 // A failed generator has already reported its message; its partial text,
 // without header, is shown like a complete one.
 #include <string>

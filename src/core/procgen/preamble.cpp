@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
+#include "core/procgen/rich_text_escapes.h"
 
 namespace kestrel {
 namespace {
@@ -50,10 +51,10 @@ std::string askPlus(const ProcedureOptions& options)
 
 std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines)
 {
-    return "INSTRUMENT:            " + inputs.identity.name +
+    return "INSTRUMENT:            " + escapeTypedText(inputs.identity.name) +
            "\r\nDATE:                  " + inputs.headerDate +
-           "\r\nAUTHOR:                " + inputs.identity.author +
-           "\r\nREVISION:              " + inputs.identity.revision +
+           "\r\nAUTHOR:                " + escapeTypedText(inputs.identity.author) +
+           "\r\nREVISION:              " + escapeTypedText(inputs.identity.revision) +
            "\r\nADJUSTMENT THRESHOLD:  70%"
            "\r\nNUMBER OF TESTS:       " + std::to_string(numberOfTests) +
            "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);

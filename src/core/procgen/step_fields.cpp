@@ -1,11 +1,18 @@
 #include "core/procgen/step_fields.h"
 
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
+#include "core/procgen/step_columns.h"
+#include "core/spec/cell_block.h"
 #include "core/spec/spec_table.h"
 
 #include <algorithm>
 
 namespace kestrel {
+
+// The grid refuses a pasted cell that no step body could hold; the widest
+// body is a scope calibrator line.
+static_assert(kLongestCell == column::kScopeLineWidth);
 
 void FieldPlacer::place(std::string& body, std::size_t column, const StepField& field, std::string_view text,
                         std::string_view input)
@@ -22,7 +29,13 @@ void FieldPlacer::place(std::string& body, std::size_t column, const StepField& 
 
 std::string describeOverflow(const FieldOverflow& overflow)
 {
-    return overflow.field + " \"" + overflow.text + "\" is " + std::to_string(charCount(overflow.text)) +
+    // A header value may be a million characters long; its start tells
+    // which one it is.
+    const std::size_t length = charCount(overflow.text);
+    const std::string shown = length > kOverflowTextShown
+                                  ? charSubstr(overflow.text, 0, kOverflowTextShown) + "..."
+                                  : overflow.text;
+    return overflow.field + " \"" + escapeForMessage(shown) + "\" is " + std::to_string(length) +
            " characters long, its field holds " + std::to_string(overflow.room);
 }
 

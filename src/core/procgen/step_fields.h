@@ -50,7 +50,9 @@ struct FieldOverflow {
 using FieldOverflows = std::vector<FieldOverflow>;
 
 // What went wrong, for the user: NOMINAL "1.23456789012345V" is 17
-// characters long, its field holds 15.
+// characters long, its field holds 15. A text longer than
+// kOverflowTextShown characters is shown by its start and "...".
+inline constexpr std::size_t kOverflowTextShown = 80;
 std::string describeOverflow(const FieldOverflow& overflow);
 
 // The grid row of a meter overflow's input: the range, the test level or

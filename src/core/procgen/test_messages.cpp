@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
+#include "core/procgen/rich_text_escapes.h"
 
 #include <string>
 
@@ -24,7 +25,7 @@ void writeDisplayLines(ProcedureWriter& writer, std::string_view text)
         for (const char ch : piece)
             if (ch != '\n')
                 operand += ch;
-        writer.cont(std::string(kDisp) + operand);
+        writer.cont(std::string(kDisp) + escapeTypedText(operand));
         if (cr == std::string_view::npos)
             break;
         start = cr + 1;
@@ -45,7 +46,7 @@ void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instruction
         if (record->text)
             writeDisplayLines(writer, *record->text);
         if (record->pic)
-            writer.step(std::string(kPic) + *record->pic);
+            writer.step(std::string(kPic) + escapeTypedText(*record->pic));
         writer.blank();
         return;
     }

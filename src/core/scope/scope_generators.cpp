@@ -5,6 +5,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
+#include "core/procgen/rich_text_escapes.h"
 #include "core/procgen/step_columns.h"
 #include "core/procgen/step_fields.h"
 #include "core/scope/scope_inputs.h"
@@ -368,6 +369,9 @@ void ScopeProcedure::writeRisetime(int channel)
     std::string limit = scope_.risetime;
     if (limit.empty()) {
         const double bandwidth = leadingNumber(scope_.bandwidth);
+        // A number beyond a double's range also reads as 0; it is not one.
+        if (bandwidth == 0.0 && !Decimal::parse(leadingNumberText(scope_.bandwidth)).isZero())
+            throw ProcedureFailure(kErrOverflow, "Bandwidth out of range");
         if (bandwidth == 0.0)
             throw ProcedureFailure(kErrDivisionByZero, "Division by zero");
         limit = decimalsText(350.0 / bandwidth, 1, 4);
@@ -562,9 +566,11 @@ GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope
         procedure.writeBody();
         return {procedure.finish(), false};
     } catch (const ProcedureFailure& failure) {
-        sink.inform(multiChannel
-                        ? errorReport(texts, " Scope ", failure.what())
-                        : errorReport(texts, " Single_Channel_Scope Error ", std::to_string(failure.number())));
+        // The texts come escaped for the procedure (see rich_text_escapes.h);
+        // a message shows them as typed.
+        sink.inform(unescapeProcedureText(
+            multiChannel ? errorReport(texts, " Scope ", failure.what())
+                         : errorReport(texts, " Single_Channel_Scope Error ", std::to_string(failure.number()))));
         return {procedure.partialText(), true};
     }
 }

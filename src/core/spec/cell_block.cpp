@@ -29,6 +29,13 @@ std::string cellName(MeterFunction function, const TextLookup& texts, int row, i
 
 } // namespace
 
+std::string tooLongCellRefusal(std::size_t length, std::string_view cell)
+{
+    return "The pasted text" + (cell.empty() ? std::string() : " for " + std::string(cell)) + " is " +
+           std::to_string(length) + " characters long; no field of a procedure holds more than " +
+           std::to_string(kLongestCell) + ". Nothing was pasted.";
+}
+
 std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom, int right)
 {
     std::string out;
@@ -65,6 +72,16 @@ PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::stri
             };
             if (r < 0 || r >= rows || c < 0 || c >= kColumnCount)
                 return refuse(PasteCheck::Outcome::OutsideTable);
+            // Measured before the filter types it; the message names its
+            // length, not its megabytes.
+            if (cells[j].size() > kLongestCell && charCount(cells[j]) > kLongestCell) {
+                check.outcome = PasteCheck::Outcome::TooLong;
+                check.cells.clear();
+                check.row = r;
+                check.column = c;
+                check.length = charCount(cells[j]);
+                return check;
+            }
             auto stored = typeIntoCell(function, r, cells[j], decSep);
             if (!stored)
                 return refuse(PasteCheck::Outcome::Refused);
@@ -81,6 +98,8 @@ std::string pasteRefusal(const PasteCheck& check, MeterFunction function, const 
     case PasteCheck::Outcome::OutsideTable:
         return "The pasted cells do not fit the table: they reach " +
                cellName(function, texts, check.row, check.column) + ". Nothing was pasted.";
+    case PasteCheck::Outcome::TooLong:
+        return tooLongCellRefusal(check.length, cellName(function, texts, check.row, check.column));
     case PasteCheck::Outcome::Refused:
         return "\"" + check.value + "\" cannot be entered in " + cellName(function, texts, check.row, check.column) +
                ". Nothing was pasted.";

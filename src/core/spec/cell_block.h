@@ -14,6 +14,16 @@
 
 namespace kestrel {
 
+// No field of a step reaches past the 78th column of its body (a scope
+// calibrator line), so a longer cell can never stand in a procedure. A
+// pasted cell that long is refused before the key filter sees it: a
+// pasted megabyte typed key by key would freeze the window.
+inline constexpr std::size_t kLongestCell = 78;
+
+// What the user is told of a pasted text longer than kLongestCell, with
+// the cell it was for when there is one ("UUT Range, column 3").
+std::string tooLongCellRefusal(std::size_t length, std::string_view cell = {});
+
 // The cells of rows top..bottom and columns left..right, one line per row
 // (LF-separated), cells separated by tabs.
 std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom, int right);
@@ -25,13 +35,14 @@ struct PastedCell {
 };
 
 struct PasteCheck {
-    enum class Outcome { Accepted, Empty, OutsideTable, Refused };
+    enum class Outcome { Accepted, Empty, OutsideTable, Refused, TooLong };
     Outcome outcome = Outcome::Empty;
     std::vector<PastedCell> cells; // when accepted: every cell the block covers
     // The first bad cell (outside the table or refused) and what it held.
     int row = -1;
     int column = -1;
-    std::string value;
+    std::string value;      // empty when TooLong
+    std::size_t length = 0; // of the cell that was TooLong
 };
 
 // The block placed with its first cell at (row, column) of a function's

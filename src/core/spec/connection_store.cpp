@@ -1,10 +1,25 @@
 #include "core/spec/connection_store.h"
 
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 
 #include <algorithm>
 
 namespace kestrel {
+
+std::string pictureNameProblem(std::string_view name)
+{
+    if (std::string problem = oneLineTextProblem(name); !problem.empty())
+        return problem;
+    // Both separators and a drive's colon, whatever system reads the file.
+    if (name.find_first_of("/\\:") != std::string_view::npos)
+        return "names a folder; a picture is a file name in Tessel's picture folder";
+    if (name == "." || name == "..")
+        return "is not a file name";
+    if (charCount(name) > kPictureNameLength)
+        return "is longer than the " + std::to_string(kPictureNameLength) + " characters of a PIC step";
+    return {};
+}
 
 std::string ConnectionStore::indexKey(std::string_view mode, std::string_view col)
 {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -19,6 +20,16 @@ namespace kestrel {
 // most a DISP display shows.
 inline constexpr std::size_t kInstructionLines = 8;
 inline constexpr std::size_t kInstructionLineLength = 56;
+
+// A PIC step names its picture where a DISP step's text stands, from body
+// column 14 to the end of the line, so a name is as long as a line of text.
+// It is a bare file name in Tessel's picture folder: a folder or ".." in it
+// would reach files outside that folder.
+inline constexpr std::size_t kPictureNameLength = kInstructionLineLength;
+
+// Why a picture name cannot stand in a PIC step ("names a folder"), or ""
+// when it can. An empty name is allowed: the wizard stores one.
+std::string pictureNameProblem(std::string_view name);
 
 struct ConnectionRecord {
     std::string mode;                // function code, at most 25 characters

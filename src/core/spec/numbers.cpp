@@ -83,24 +83,13 @@ std::string numberText(double value)
         const std::string text(general.data(), g.ptr);
         return text == "-0" ? "0" : text;
     }
-    // Very small or large values: fixed notation, never an exponent.
-    value = round15(value);
-    if (value == 0.0)
-        return "0";
-    // Fixed notation with enough decimals for 15 significant digits, then
-    // trailing zeros and point removed.
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::max(0, kWrittenDigits - 1 - exponent);
-    std::array<char, 400> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::fixed, decimals);
-    std::string text(buf.data(), res.ptr);
-    if (text.find('.') != std::string::npos) {
-        while (!text.empty() && text.back() == '0')
-            text.pop_back();
-        if (!text.empty() && text.back() == '.')
-            text.pop_back();
-    }
+    // Very small or large values: the 15 significant digits placed without
+    // an exponent. Fixed notation of the double itself would write every
+    // digit of its binary value, 1e30 as 1000000000000000019884624838656.
+    std::array<char, 64> digits{};
+    const auto d = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                 std::chars_format::scientific, kWrittenDigits - 1);
+    const std::string text = Decimal::parse(std::string_view(digits.data(), d.ptr)).text();
     return text == "-0" ? "0" : text;
 }
 

@@ -149,9 +149,13 @@ private:
             negative = true;
             ++pos_;
         }
+        // A typed text may hold any number of digits; beyond the cap they
+        // are read but no longer counted, so the number cannot overflow.
         while (pos_ < rtf_.size() && isDigit(rtf_[pos_])) {
             hasParameter = true;
-            parameter = parameter * 10 + (rtf_[pos_++] - '0');
+            const long digit = rtf_[pos_++] - '0';
+            if (parameter < kParameterCap)
+                parameter = parameter * 10 + digit;
         }
         if (pos_ < rtf_.size() && rtf_[pos_] == ' ')
             ++pos_; // the delimiting blank belongs to the control word
@@ -166,9 +170,24 @@ private:
             textUtf8('\t');
         } else if (word == "u" && hasParameter) {
             if (!skipping())
-                appendUtf8(out_, static_cast<char32_t>(parameter < 0 ? parameter + 65536 : parameter));
+                appendUtf8(out_, unicodeCharacter(parameter));
             skipFallback_ = 1;
         }
+    }
+
+    // Control word parameters are 16-bit numbers; every larger one is
+    // simply too large.
+    static constexpr long kParameterCap = 1000000;
+
+    // The character of "\uN": N is a signed 16-bit number, negative for
+    // the upper half. A number outside that range or a lone surrogate half
+    // stands for no character, and shows as the replacement character.
+    static char32_t unicodeCharacter(long parameter)
+    {
+        const long code = parameter < 0 ? parameter + 65536 : parameter;
+        if (code < 0 || code > 0xFFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return 0xFFFD;
+        return static_cast<char32_t>(code);
     }
 
     std::string_view rtf_;

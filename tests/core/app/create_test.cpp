@@ -1,5 +1,6 @@
 #include "core/app/create.h"
 
+#include "core/i18n/text_numbers.h"
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
 #include "core/spec/samples.h"
@@ -90,7 +91,7 @@ TEST(CreateForms, ClipboardAndViewer)
     EXPECT_EQ(clipboardForm("Head   \\{AC Volts Test\\} \\x \\"), "Head   {AC Volts Test} \\x \\");
     EXPECT_EQ(viewerForm("  1.007  HEAD   \\{DC\\}\r\n# x\r\n"),
               "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
-              "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n }");
+              "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n}");
 }
 
 // The fields that do not fit their columns are found where the generators
@@ -115,6 +116,44 @@ TEST_F(Create, FieldOverflowsNameEveryTextLongerThanItsField)
               (FieldOverflows{{"scope", -1, "vertical_accuracy", "TOLERANCE", "0.000000000001%", 14},
                               {"scope", -1, "bandwidth", "MOD1", "12345678901MH    ", 16}}))
         << "each once, though every channel writes them";
+}
+
+// A local text as long as the localization file allows.
+class LongRangeMessage : public TextLookup {
+public:
+    std::string gettext(int number) const override
+    {
+        return number == kTextSetUutRange ? std::string(128, 'r') : EnglishLookup().gettext(number);
+    }
+};
+
+// Header values and DISP texts are held to the lines Tessel shows, as step
+// fields are to their columns: the procedure is written as before, and the
+// user is told of each text that runs past its line.
+TEST_F(Create, HeaderValuesAndDisplayTextsLongerThanTheirLines)
+{
+    inputs.identity.name = std::string(55, 'n'); // fits: columns 24 to 78
+    inputs.identity.author = std::string(56, 'a');
+    inputs.identity.revision = std::string(1000000, 'v');
+    const CreateResult result = create();
+    FieldOverflows overflows;
+    EXPECT_EQ(createProcedure(inputs, texts, sink, &overflows).text, result.text);
+    EXPECT_EQ(overflows, (FieldOverflows{{"procedure", -1, "author", "AUTHOR", inputs.identity.author, 55},
+                                         {"procedure", -1, "revision", "REVISION", inputs.identity.revision, 55}}));
+    EXPECT_EQ(describeOverflow(overflows[1]),
+              "REVISION \"" + std::string(kOverflowTextShown, 'v') + "...\" is 1000000 characters long, its field holds 55");
+
+    inputs.identity = {};
+    inputs.options.autoranging = false; // a DISP step asks for each range
+    const FieldOverflows local = fieldOverflows(inputs, LongRangeMessage());
+    ASSERT_EQ(local.size(), 1u);
+    EXPECT_EQ(local[0].field, "DISP");
+    EXPECT_EQ(local[0].text, std::string(128, 'r') + " 5");
+    EXPECT_EQ(local[0].room, 56u);
+    const std::string stepLine = local[0].input.substr(5) + "  DISP         " + local[0].text + "\r\n";
+    EXPECT_EQ(local[0].input.rfind("step ", 0), 0u);
+    EXPECT_NE(createProcedure(inputs, LongRangeMessage(), sink).text.find(stepLine), std::string::npos) << stepLine;
+    EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{}) << "the English text fits";
 }
 
 // No false alarms: every sample under every meter standard, and the scope

@@ -90,22 +90,67 @@ TEST(KestrelSettings, SaveWritesTheKeysInOrderAndKeepsOthers)
     EXPECT_EQ(sink.messages[0].rfind("Error: save default values cannot", 0), 0u) << sink.messages[0];
 }
 
-// The twelve keys go in with one replacement: a value the file cannot hold
-// (an author with a line break, typed into a text box) leaves every old value
-// in place instead of a mix of old and new ones.
-TEST(KestrelSettings, AFailedSaveLeavesTheOldValuesWhole)
+// A value that cannot be saved as it is (an author with a line break,
+// typed into a text box) is saved as its default and the user is told;
+// the other values are saved, so one bad value does not stop every later save.
+TEST(KestrelSettings, AValueThatCannotBeSavedIsSavedAsItsDefault)
 {
     ScratchDir dir;
-    const std::string before = "[Kestrel]\nProcName=Old\nAuthorName=Ann\nRevision=1.0\n";
-    ProfileFile ini(dir.write("Kestrel.INI", before));
+    ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nProcName=Old\nAuthorName=Ann\nRevision=1.0\n"));
     KestrelSettings s;
     s.revision = "2.0\r\nNUMBER OF TESTS: 1";
+    s.maxDim = "12\r";
     s.authorName = "Bob";
-    s.procName = "New";
+    s.procName = "New\xE2\x80\xAE";
+    s.comments = "one\rtwo\r\nthree"; // line breaks of any kind are written as "~"
     test::RecordingSink sink;
-    EXPECT_FALSE(saveDefaultValues(ini, s, sink, EnglishLookup()));
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"Error: save default values the value of Revision contains a line break"});
-    EXPECT_EQ(test::readFile(ini.path()), before);
+    EXPECT_TRUE(saveDefaultValues(ini, s, sink, EnglishLookup()));
+    EXPECT_EQ(sink.messages,
+              (std::vector<std::string>{
+                  "Error: save default values the value of ProcName holds the direction-changing character U+202E; "
+                  "its default is saved instead",
+                  "Error: save default values the value of Revision holds the control character U+000D; its default "
+                  "is saved instead",
+                  "Error: save default values the value of MaxDim holds the control character U+000D; its default is "
+                  "saved instead"}));
+    EXPECT_EQ(test::readFile(ini.path()),
+              "[Kestrel]\nProcName=Enter Name\nAuthorName=Bob\nRevision=1.0\nComments=one~two~three\n"
+              "MaxDim=100.0\nUUTAccuracyUnitsListIndex=0\nLastReference_Index=1\nLastScopeReference_Index=0\n"
+              "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=2\nMeas_Unc_No_Readings=1\n");
+}
+
+// A restored value passes the check the same value passes in a
+// specification file; one that fails keeps its default, and the user is
+// told which key. Each would otherwise write into the procedure what its
+// header or preamble does not show.
+TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
+{
+    const struct { std::string line, expected, message; } cases[] = {
+        {"Revision=1.0\r  9.001  EVAL  injected", "rev=1.0 ", "Revision in Kestrel.INI holds the control character U+000D"},
+        {"AuthorName=Ann\x1b[2J\x07", "author=Enter your name ", "AuthorName in Kestrel.INI holds the control character U+001B"},
+        {"AuthorName=Ann\xE2\x80\x8B", "author=Enter your name ", "AuthorName in Kestrel.INI holds the invisible character U+200B"},
+        {"Comments=note\r  7.001  VSET         nmeas = 99", "comments= ",
+         "Comments in Kestrel.INI line 1 holds a CR that is not followed by LF; line breaks are LF or CR LF"},
+        {"Comments=note~x\x1b", "comments= ", "Comments in Kestrel.INI line 2 holds the control character U+001B"},
+        {"MaxDim=5\xE2\x81\xA6", "max=100.0 ", "MaxDim in Kestrel.INI holds the direction-changing character U+2066"},
+        {"UnitsText=kPa\x7F", "units=1:PSI ", "UnitsText in Kestrel.INI holds the control character U+007F"},
+        {"Revision=\xFF\xFE" "0.0", "rev=1.0 ", "Revision in Kestrel.INI is not UTF-8 text"},
+        // What a specification file takes is restored as it is.
+        {"Comments=a~\tb", "comments=a\r\n\tb ", ""},
+        {"AuthorName=Zo\xC3\xAB \xC2\xB5", "author=Zo\xC3\xAB \xC2\xB5 ", ""}};
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        test::RecordingSink sink;
+        const std::string restored = summary(
+            readDefaultValues(ProfileFile(dir.write("Kestrel.INI", "[Kestrel]\n" + c.line + "\n")), &sink));
+        EXPECT_NE(restored.find(c.expected), std::string::npos) << c.line << "\n" << restored;
+        if (c.message.empty()) {
+            EXPECT_TRUE(sink.messages.empty()) << c.line;
+        } else {
+            ASSERT_EQ(sink.messages.size(), 1u) << c.line;
+            EXPECT_EQ(sink.messages[0], "The saved value of " + c.message + "; its default is used instead.");
+        }
+    }
 }
 
 // What the window restores is what it saves: every field the inputs hold

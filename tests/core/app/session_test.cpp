@@ -118,5 +118,40 @@ TEST(Session, ShutDownSavesWhatTheWindowHolds)
     EXPECT_EQ(next->settings.maxDim, "12");
 }
 
+// A restored value that a specification file could not hold is dropped at
+// start-up with a message; at shut-down a value that cannot be saved is
+// saved as its default, and a save that fails is reported, not ignored.
+TEST(Session, BadSettingsAreDroppedAndAFailedSaveIsReported)
+{
+    ScratchDir dir;
+    dir.write("config/Kestrel.INI", "[Kestrel]\nAuthorName=Ann\x1b]0;x\x07\nRevision=2.1\n");
+    RecordingSink sink;
+    auto session = startUp("", scratchEnvironment(dir), sink);
+    ASSERT_EQ(sink.messages.size(), 2u); // the missing Tessel installation first
+    EXPECT_EQ(sink.messages[1], "The saved value of AuthorName in Kestrel.INI holds the control character U+001B; "
+                                "its default is used instead.");
+    EXPECT_EQ(session->inputs.identity.author, "Enter your name");
+    EXPECT_EQ(session->inputs.identity.revision, "2.1");
+
+    session->settings.maxDim = "1\r2";
+    session->inputs.identity.revision = "3.0";
+    RecordingSink atExit;
+    EXPECT_TRUE(shutDown(*session, &atExit));
+    EXPECT_EQ(atExit.messages, std::vector<std::string>{"Error: save default values the value of MaxDim holds the "
+                                                        "control character U+000D; its default is saved instead"});
+    const auto next = startUp("", scratchEnvironment(dir), sink);
+    EXPECT_EQ(next->inputs.identity.revision, "3.0");
+    EXPECT_EQ(next->settings.maxDim, "100.0");
+
+    // A settings folder that is a file: nothing can be saved, and the caller learns it.
+    dir.write("blocked", "");
+    auto blocked = startUp("", {1033, 1033, dir.path() / "blocked", dir.path() / "program"}, sink);
+    EXPECT_FALSE(shutDown(*blocked));
+    RecordingSink failure;
+    EXPECT_FALSE(shutDown(*blocked, &failure));
+    ASSERT_EQ(failure.messages.size(), 1u);
+    EXPECT_EQ(failure.messages[0].rfind("Error: save default values ", 0), 0u) << failure.messages[0];
+}
+
 } // namespace
 } // namespace kestrel

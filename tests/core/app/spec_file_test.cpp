@@ -4,6 +4,7 @@
 // value are pinned by data/samples, compared in the command-line tests.)
 #include "core/app/spec_file.h"
 
+#include "core/app/spec_file_names.h"
 #include "core/base/text_util.h"
 #include "core/spec/samples.h"
 #include "support/test_scratch_dir.h"
@@ -14,6 +15,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <chrono>
 #include <string>
 
 namespace kestrel {
@@ -175,6 +177,33 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
          "connections[0].text: line 2 holds a CR that is not followed by LF"},
         {R"({"connections":[{"function":"dcv","column":0,"text":"bell\u0007"}]})",
          "connections[0].text: line 1 holds the control character U+0007"},
+        // Characters that make a line read differently from what it holds,
+        // escaped and raw.
+        {R"({"procedure":{"name":"DMM \u202Eevil"}})", "procedure.name: holds the direction-changing character U+202E"},
+        {"{\"procedure\":{\"author\":\"Ann\u2066x\"}}", "procedure.author: holds the direction-changing character U+2066"},
+        {"{\"procedure\":{\"author\":\"Ann\xE2\x81\xA9\"}}", "procedure.author: holds the direction-changing character U+2069"},
+        {"{\"procedure\":{\"revision\":\"1\xE2\x80\x8B.0\"}}", "procedure.revision: holds the invisible character U+200B"},
+        {R"({"procedure":{"name":"\uFEFFx"}})", "procedure.name: holds the invisible character U+FEFF"},
+        {R"({"procedure":{"comments":"one\ntwo\u2028  7.001  VSET"}})",
+         "procedure.comments: line 2 holds the line separator U+2028"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"a\u200Db.bmp"}]})",
+         "connections[0].picture: holds the invisible character U+200D"},
+        {R"({"connections":[{"function":"dcv","column":0,"text":"a\nb\nc\u2029d"}]})",
+         "connections[0].text: line 3 holds the paragraph separator U+2029"},
+        // A picture is a bare file name in Tessel's picture folder, as long
+        // as the PIC step's field at most.
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"../../../../tmp/x.png"}]})",
+         "connections[0].picture: names a folder"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"/tmp/x.png"}]})",
+         "connections[0].picture: names a folder"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"C:x.bmp"}]})",
+         "connections[0].picture: names a folder"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":"pics\\x.bmp"}]})",
+         "connections[0].picture: names a folder"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":".."}]})",
+         "connections[0].picture: is not a file name"},
+        {R"({"connections":[{"function":"dcv","column":0,"picture":")" + std::string(57, 'p') + "\"}]}",
+         "connections[0].picture: is longer than the 56 characters of a PIC step"},
         // Lines are counted before anything is converted.
         {R"({"connections":[{"function":"dcv","column":0,"text":")" + replaceAll(std::string(1000000, '\n'), "\n", "\\n") +
              "\"}]}",
@@ -183,13 +212,73 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         const SpecFileResult r = readSpecFile(json, ".");
         EXPECT_TRUE(!r.inputs && r.error.starts_with(error)) << json.substr(0, 80) << "\ngot: " << r.error;
     }
+    for (const std::string& picture : {std::string(56, 'p'), std::string("a..b.bmp"), std::string("")}) {
+        const SpecFileResult r =
+            readSpecFile(R"({"connections":[{"function":"dcv","column":0,"picture":")" + picture + "\"}]}", ".");
+        EXPECT_TRUE(r.inputs) << picture << ": " << r.error;
+    }
 
     // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
     const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
         "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})", ".");
     ASSERT_TRUE(ok.inputs) << ok.error;
     EXPECT_EQ(ok.inputs->identity.comments, "one\r\ntwo\r\n\tthree");
-    EXPECT_EQ(ok.inputs->connections.findUnique("dcv", 0)->text, "a\r\nb\r\n");
+    const ConnectionRecord* record = ok.inputs->connections.findUnique("dcv", 0);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->text, "a\r\nb\r\n");
+}
+
+// What the file holds is quoted in the message with its control characters
+// escaped: a terminal showing the message must not obey them, and a line
+// break must not forge a line of output.
+TEST(SpecFile, MessagesShowControlCharactersEscaped)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({"page":"x\n\u001b]0;title\u0007\u001b[2J"})",
+         R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
+        {R"({"\u001b[2J":1})", R"(\u001b[2J: unknown key)"},
+        {R"({"procedure":{"name":"a","name\u202e":"b","name\u202e":"c"}})",
+         R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
+    for (const auto& [json, error] : cases) {
+        const SpecFileResult r = readSpecFile(json, ".");
+        EXPECT_EQ(r.error, error);
+    }
+}
+
+// Reading is linear: a file of many values is read or refused at once, the
+// duplicate-key check included. (Each element once cost a scan of all the
+// elements before it, which made 50,000 empty objects take seconds.)
+TEST(SpecFile, LargeFilesAreReadInLinearTime)
+{
+    const auto started = std::chrono::steady_clock::now();
+    std::string many = R"({"connections":[)";
+    for (std::size_t i = 0; i < specfile::kMaxValues - 3; ++i) // the file, the list and its objects
+        many += "{},";
+    many += "{}]}";
+    // Under the cap: parsed whole, then refused for what the first record lacks.
+    EXPECT_EQ(readSpecFile(many, ".").error, "connections[0].function: is missing");
+
+    // Over the cap, within the file size cap: refused while it is read.
+    std::string tooMany = "[";
+    std::string thousand;
+    for (int i = 0; i < 1000; ++i)
+        thousand += "{},";
+    while (tooMany.size() + thousand.size() + 2 < kMaxSpecFileSize)
+        tooMany += thousand;
+    tooMany += "{}]";
+    EXPECT_EQ(readSpecFile(tooMany, ".").error,
+              "(file): holds more than " + std::to_string(specfile::kMaxValues) +
+                  " values; a specification file holds some thousands");
+
+    // A key given twice deep in a long list is still found, with its path.
+    std::string twice = R"({"connections":[)";
+    for (int i = 0; i < 10000; ++i)
+        twice += R"({"function":"dcv","column":0},)";
+    twice += R"({"function":"dcv","function":"acv"}]})";
+    EXPECT_EQ(readSpecFile(twice, ".").error,
+              "connections[10000].function: appears twice; a key may appear once in its object");
+    // Some tenths of a second in a debug build; the quadratic reading took minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
 
 TEST(SpecFile, OnlyRegularFilesUpToTheCapAreRead)

@@ -95,6 +95,11 @@ TEST(TesselInstallation, CheckForBoost)
     EXPECT_EQ(boost("7600\n3300\n", config), "");
     for (std::size_t pad = 65530; pad <= 65536; ++pad) // split across two read chunks
         EXPECT_EQ(boost(std::string(pad, ' ') + "7625", config), "7625") << pad;
+    // Read only up to the limit: a number wholly inside it counts, one that
+    // ends past it does not.
+    const std::size_t limit = kAmplifierCheckLimit;
+    EXPECT_EQ(boost(std::string(limit - 4, ' ') + "7625", config), "7625");
+    EXPECT_EQ(boost(std::string(limit - 3, ' ') + "7625" + "3711", config), "");
     std::filesystem::create_directories(dir / "folder.cfg");
     for (const char* failing : {"config=/no/such/file.cfg\n", "", "config=folder.cfg\n"})
         EXPECT_EQ(boost("3711", failing, true), "7625") << "a failure leaves the flags: " << failing;

@@ -48,9 +48,9 @@ TEST(CellBlock, TheFirstBadCellRefusesTheWholeBlock)
     struct Case {
         MeterFunction function;
         int row, column;
-        std::string_view block;
+        std::string block;
         PasteCheck::Outcome outcome;
-        std::string_view message;
+        std::string message;
     };
     const Case cases[] = {
         // A letter the test level does not take, after good cells.
@@ -71,17 +71,34 @@ TEST(CellBlock, TheFirstBadCellRefusesTheWholeBlock)
         // Below the last row of an 8-row table: the row has no label.
         {MeterFunction::Dcv, 7, 0, "1\n2", PasteCheck::Outcome::OutsideTable,
          "The pasted cells do not fit the table: they reach row 9, column 1. Nothing was pasted."},
+        // Longer than any field: refused by its length, whatever it holds.
+        {MeterFunction::Dcv, 0, 0, "2\t" + std::string(79, '1'), PasteCheck::Outcome::TooLong,
+         "The pasted text for UUT Range, column 2 is 79 characters long; no field of a procedure holds more "
+         "than 78. Nothing was pasted."},
+        {MeterFunction::Dcv, 0, 0, std::string(78, '1'), PasteCheck::Outcome::Accepted, ""},
         // The frequency row of acv takes it.
         {MeterFunction::Acv, 7, 0, "1\n50K", PasteCheck::Outcome::Accepted, ""},
     };
     for (const auto& c : cases) {
         const PasteCheck check = checkCellBlock(c.function, c.row, c.column, c.block, ".");
         EXPECT_EQ(check.outcome, c.outcome) << c.block;
-        EXPECT_EQ(pasteRefusal(check, c.function, texts), c.message) << c.block;
+        if (!c.message.empty() || c.outcome == PasteCheck::Outcome::Accepted)
+            EXPECT_EQ(pasteRefusal(check, c.function, texts), c.message) << c.block;
         if (c.outcome != PasteCheck::Outcome::Accepted) {
             EXPECT_TRUE(check.cells.empty()) << c.block;
         }
     }
+}
+
+// A pasted megabyte is refused by its length before the key filter types
+// it: the check stays fast, and the message does not quote it.
+TEST(CellBlock, AHugeCellIsRefusedWithoutQuotingIt)
+{
+    const std::string huge(10u << 20, '1');
+    const PasteCheck check = checkCellBlock(MeterFunction::Dcv, 0, 0, huge, ".");
+    EXPECT_EQ(check.outcome, PasteCheck::Outcome::TooLong);
+    EXPECT_EQ(check.length, huge.size());
+    EXPECT_LT(pasteRefusal(check, MeterFunction::Dcv, EnglishLookup()).size(), 200u);
 }
 
 } // namespace

@@ -14,11 +14,10 @@ TEST(RichTextForm, CreatesViewerDocumentReadsBackAsTheProcedure)
     const std::string procedure = "  1.001  HEAD   \\{DC Volts Test\\}\r\n"
                                   "#------------------------------\r\n"
                                   "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\r\n";
-    // The closing " }" leaves a last paragraph holding one blank.
+    // The closing brace adds nothing after the last line end.
     EXPECT_EQ(richTextToPlain(viewerForm(procedure)), "  1.001  HEAD   {DC Volts Test}\n"
                                                        "#------------------------------\n"
-                                                       "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\n"
-                                                       " ");
+                                                       "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\n");
 }
 
 TEST(RichTextForm, ControlWordsAndSymbols)
@@ -35,6 +34,14 @@ TEST(RichTextForm, ControlWordsAndSymbols)
         {"{a\\tab b\\line c}", "a\tb\nc"},
         {"{{\\*\\generator Kestrel;}x}", "x"},
         {"{line\r\nbreaks\nignored}", "linebreaksignored"},
+        {"{\\u-1279?}", "\xEF\xAC\x81"}, // U+FB01: the upper half is written negative
+        // Numbers no 16-bit parameter holds, however many digits, read as
+        // no character: never a signed overflow, never invalid UTF-8.
+        {"{\\u99999999999999999999?x}", "\xEF\xBF\xBDx"},
+        {"{\\u-99999999999999999999?x}", "\xEF\xBF\xBDx"},
+        {"{\\u70000?}", "\xEF\xBF\xBD"},
+        {"{\\u55296?}", "\xEF\xBF\xBD"}, // a lone surrogate half
+        {"{\\fs99999999999999999999 a}", "a"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(richTextToPlain(c.rtf), c.text) << c.rtf;

@@ -1,0 +1,61 @@
+// The lock that two instances take around a read-merge-write of a shared
+// file: with it, no update of the other is lost.
+#include "core/base/file_lock.h"
+
+#include "support/test_scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+namespace kestrel {
+namespace {
+
+// Reads a number from the file, waits a moment, writes it back one higher:
+// two such writers without a lock lose each other's updates.
+void increment(const std::filesystem::path& counter, const std::filesystem::path& lockFile)
+{
+    const FileLock lock(lockFile, std::chrono::seconds(30));
+    ASSERT_TRUE(lock.locked());
+    int value = 0;
+    std::ifstream(counter) >> value;
+    std::this_thread::yield();
+    std::ofstream(counter, std::ios::trunc) << value + 1;
+}
+
+TEST(FileLock, TwoWritersLoseNoUpdate)
+{
+    test::ScratchDir dir;
+    const auto counter = dir.write("counter", "0");
+    const auto lockFile = dir / "sub" / "counter.lock"; // its folder is made
+    constexpr int kRounds = 200;
+    const auto writer = [&] {
+        for (int i = 0; i < kRounds; ++i)
+            increment(counter, lockFile);
+    };
+    std::thread a(writer), b(writer);
+    a.join();
+    b.join();
+    EXPECT_EQ(test::readFile(counter), std::to_string(2 * kRounds));
+}
+
+TEST(FileLock, AHeldLockIsGivenUpOnAfterThePatience)
+{
+    test::ScratchDir dir;
+    const FileLock held(dir / "x.lock");
+    ASSERT_TRUE(held.locked());
+    std::thread([&] {
+        const auto start = std::chrono::steady_clock::now();
+        const FileLock second(dir / "x.lock", std::chrono::milliseconds(50));
+        EXPECT_FALSE(second.locked());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    }).join();
+    {
+        const FileLock again(dir / "y.lock");
+        EXPECT_TRUE(again.locked()) << "another lock file is another lock";
+    }
+}
+
+} // namespace
+} // namespace kestrel
