@@ -8,7 +8,9 @@
 ; uninstaller removes those files and nothing else: the user's settings
 ; (Kestrel.INI, the recent files, localizations) live in the settings folder
 ; and stay.
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where Kestrel runs,
+; and sees the 64-bit registry and program folder as they are.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

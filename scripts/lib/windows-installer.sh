@@ -6,9 +6,9 @@
 # compare_with_linux and run_window.
 
 echo "== Installer and portable zip" >&2
-stage="$BUILD/stage"
-generated="$BUILD/installer"
-dist="$BUILD/dist"
+stage="$KESTREL_ROOT/$BUILD/stage"
+generated="$KESTREL_ROOT/$BUILD/installer"
+dist="$KESTREL_ROOT/$BUILD/dist"
 rm -rf "$stage" "$dist"
 cmake --install "$BUILD" --prefix "$stage" >&2
 # As built the programs and Qt are 59 MB, stripped 25 MB, and draw the same.
@@ -17,8 +17,7 @@ windows_installer_lists "$stage" "$generated"
 version=$(sed -n 's/^!define KESTREL_VERSION "\(.*\)"/\1/p' "$generated/version.nsh")
 mkdir -p "$dist"
 setup="$dist/kestrel-$version-setup.exe"
-makensis -V2 -DSTAGE="$KESTREL_ROOT/$stage" -DGENERATED="$KESTREL_ROOT/$generated" \
-    -DOUTFILE="$KESTREL_ROOT/$setup" packaging/windows/kestrel.nsi >&2
+makensis -V2 -DSTAGE="$stage" -DGENERATED="$generated" -DOUTFILE="$setup" packaging/windows/kestrel.nsi >&2
 portable="kestrel-$version-windows-x64"
 mkdir -p "$dist/zip" && cp -r "$stage" "$dist/zip/$portable"
 (cd "$dist/zip" && zip -qr "../$portable.zip" "$portable") && rm -rf "$dist/zip"
@@ -34,7 +33,6 @@ echo "== Silent installation under Wine" >&2
 installed="$WINEPREFIX/drive_c/Program Files/Kestrel"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kestrel.lnk"
 us_english wine "$setup" /S
-us_english wineserver -w
 [ -f "$installed/kestrel.exe" ] || fail "the installer did not install kestrel.exe"
 [ -f "$shortcut" ] || fail "no Start menu entry"
 [ -f "$installed/demo-tessel/tessel.ini" ] || fail "no tessel.ini in the installed demo installation"
@@ -54,8 +52,13 @@ echo "== Uninstallation" >&2
 # A user's settings, which the uninstaller must leave.
 settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Kestrel"
 mkdir -p "$settings" && printf '[Kestrel]\r\nAuthorName=Keep me\r\n' >"$settings/Kestrel.INI"
+# The uninstaller runs from a copy of itself and returns at once.
 us_english wine "$installed/uninstall.exe" /S
-us_english wineserver -w
+for _ in $(seq 60); do
+    [ -e "$installed" ] || break
+    sleep 1
+done
+wine_stop
 [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed" | head -5 | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "the uninstaller left the Start menu entry"
 [ -f "$settings/Kestrel.INI" ] || fail "the uninstaller removed the user's settings"

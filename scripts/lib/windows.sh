@@ -2,12 +2,14 @@
 # what the Windows build needs on the build machine, and where it keeps
 # what it builds for the target.
 
-# The POSIX-thread MinGW compiler, Wine, GoogleTest's sources, apt-get
+# The POSIX-thread MinGW compiler, Wine with fonts (Liberation Mono stands
+# in for Courier New), GoogleTest's sources, apt-get
 # source's unpacker, NSIS for the installer, rsvg-convert for the pictures,
 # zip for the portable archive, Debian's Qt host tools (moc, rcc, uic), and
 # a virtual X server with a screenshot tool for the window.
-KESTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest dpkg-dev xz-utils nsis zip python3
-                          librsvg2-bin qt6-base-dev-tools xvfb xauth xdotool imagemagick)
+KESTREL_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-liberation googletest dpkg-dev
+                          xz-utils nsis zip python3 librsvg2-bin qt6-base-dev-tools xvfb xauth xdotool
+                          imagemagick)
 KESTREL_WINDOWS_DEPS="$KESTREL_ROOT/build/windows-deps"
 
 # GoogleTest for the target, once, with the shared C++ runtime the Qt
@@ -26,13 +28,20 @@ windows_googletest() {
 
 # Wine, in a prefix of our own in the build tree, with the MinGW runtime and
 # Qt's DLLs on its search path. Its user locale follows the POSIX locale it
-# starts in: US English, as the goldens were written.
+# starts in (us_english below), as the goldens were written.
 windows_wine_environment() {
     export WINEPREFIX="$KESTREL_ROOT/build/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -d "$WINEPREFIX/drive_c" ]; then
         echo "== Wine prefix $WINEPREFIX" >&2
         us_english wineboot --init >/dev/null 2>&1
-        us_english wineserver -w
+        # Fonts as on Windows: Courier New (the viewer's) drawn by its
+        # metric twin, and the system font folder holding real fonts, which
+        # Qt's offscreen platform reads (the window tests).
+        us_english wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /t REG_SZ \
+            /d "Liberation Mono" /f >/dev/null 2>&1
+        ln -sf /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation/*.ttf \
+            "$WINEPREFIX/drive_c/windows/Fonts/"
+        wine_stop
     fi
     # The runtime DLLs from wherever the compiler keeps them.
     local dirs=("$KESTREL_WINDOWS_DEPS/qt/bin") dll dir path=""
@@ -44,7 +53,21 @@ windows_wine_environment() {
     done
     export WINEPATH="$path"
 }
-us_english() { env -u LC_ALL -u LC_NUMERIC -u LC_MESSAGES LANG=en_US.UTF-8 "$@"; }
+# The plain UTF-8 locale every Debian machine has: Wine then names files
+# outside ASCII whole and takes US English as the user's locale, as ICU does
+# on the Linux side.
+# windows_path PATH: the name Wine's programs know PATH by (drive Z: is the
+# root), without starting Wine for it as winepath does.
+windows_path() {
+    local full
+    full=$(realpath -m "$1")
+    echo "Z:${full//\//\\}"
+}
+
+# wine_stop: ends every program of the prefix and its server. Waiting for
+# them to end by themselves can hang on Wine's own services.
+wine_stop() { us_english wineserver -k 2>/dev/null || true; sleep 1; }
+us_english() { env -u LC_ALL -u LC_CTYPE -u LC_NUMERIC -u LC_MESSAGES LANG=C.UTF-8 "$@"; }
 
 # windows_installer_lists STAGE GENERATED: the installer's list of files
 # (files.nsh), made from the installed folder, and the uninstaller's, which

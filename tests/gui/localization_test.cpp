@@ -286,6 +286,7 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
     EXPECT_EQ(editor.paintPages(printer), pages);
     EXPECT_LT(std::filesystem::file_size(dir / "two.pdf"), std::filesystem::file_size(dir / "all.pdf"));
 
+#ifndef _WIN32 // Windows shows its own print dialog, which no Qt test can answer
     // The button: the printer's choice, then the preview; cancelling the choice ends quietly.
     QString preview;
     auto* printButton = editor.findChild<QAbstractButton*>("PrintPreview");
@@ -299,6 +300,7 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
     answerer.handleNext<QPrintDialog>([](QPrintDialog&) {});
     printButton->click();
     EXPECT_TRUE(answerer.texts().isEmpty());
+#endif
 
     EXPECT_TRUE(editor.findNext("erstellen"));
     EXPECT_EQ(editor.grid()->currentIndex().data().toString(), "Erstellen");

@@ -92,7 +92,8 @@ TEST_F(ProcedureViewerTest, ShowsWhatTheRichTextFormEncodesUnderTheLegend)
     EXPECT_TRUE(viewer->plainText().endsWith("# Procedure by Kestrel\r\n\r\n")); // nothing after the last line
     EXPECT_EQ(child<QLabel>(*viewer, "lbl_Legend")->text(),
               " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON");
-    EXPECT_TRUE(QFontInfo(viewer->textBox()->font()).fixedPitch());
+    const QFontInfo font(viewer->textBox()->font());
+    EXPECT_TRUE(font.fixedPitch()) << font.family().toStdString();
     EXPECT_EQ(viewer->textBox()->textCursor().position(), 0);
     EXPECT_FALSE(viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(open(procedure(0), true)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));

@@ -10,12 +10,20 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <string>
 
 int main(int argc, char** argv)
 {
     kestrel::test::pinTestEnvironment();
     if (!std::getenv("QT_QPA_PLATFORM"))
         kestrel::test::setEnvironment("QT_QPA_PLATFORM", "offscreen");
+#ifdef _WIN32
+    // Qt's offscreen platform on Windows reads the fonts of one folder
+    // only: the system's. (Wine passes no QT_ variable through.)
+    if (!std::getenv("QT_QPA_FONTDIR"))
+        if (const char* windows = std::getenv("WINDIR"))
+            kestrel::test::setEnvironment("QT_QPA_FONTDIR", std::string(windows) + "\\Fonts");
+#endif
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // QApplication adopts the environment's; numbers stay "."
