@@ -64,7 +64,7 @@ QString Document::cellOverflows(MeterFunction function, int row, int column) con
     });
 }
 
-QString Document::scopeOverflows(std::string_view input) const
+QString Document::inputOverflows(std::string_view input) const
 {
     return overflowLines(fieldOverflows(), [&](const FieldOverflow& overflow) {
         return overflow.column < 0 && overflow.input == input;

@@ -139,11 +139,12 @@ public:
     // fields (and so overwrite the field after them): worked out again
     // after a change, when first asked for.
     const FieldOverflows& fieldOverflows() const;
-    // What a grid cell of a function, or a Scopes page input
-    // ("vertical_accuracy" …), makes too long, for the user: one line per
-    // field ("" when everything fits).
+    // What a grid cell of a function, or an input outside the grid (a
+    // Scopes page field such as "vertical_accuracy", a header value such as
+    // "name"), makes too long, for the user: one line per field ("" when
+    // everything fits).
     QString cellOverflows(MeterFunction function, int row, int column) const;
-    QString scopeOverflows(std::string_view input) const;
+    QString inputOverflows(std::string_view input) const;
 
     // Window-only settings saved at exit.
     bool topMost() const { return session_->settings.topMost; }

@@ -1,6 +1,7 @@
 #include "gui/field_behaviour.h"
 
 #include "core/base/user_text.h"
+#include "gui/spec_table_model.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -58,6 +59,16 @@ private:
 } // namespace
 
 void selectAllOnFocus(QLineEdit* edit) { edit->installEventFilter(new SelectAllOnFocus(edit)); }
+
+void markOverflow(QLineEdit* edit, const QString& tip)
+{
+    if (edit->toolTip() == tip)
+        return;
+    edit->setToolTip(tip);
+    edit->setStyleSheet(tip.isEmpty() ? QString()
+                                      : QStringLiteral("QLineEdit { background: %1; }")
+                                            .arg(SpecTableModel::overflowColour().name()));
+}
 
 QValidator::State CharacterValidator::validate(QString& input, int&) const
 {

@@ -29,6 +29,11 @@ protected:
 // keyboard or by a click.
 void selectAllOnFocus(QLineEdit* edit);
 
+// Marks a field whose text would run over the procedure's next field (or
+// past its line) the way the grid marks its cells, with tip (the
+// document's overflow text) as its tooltip; an empty tip unmarks it.
+void markOverflow(QLineEdit* edit, const QString& tip);
+
 // Refuses every text holding a character the filter does not accept, so a
 // refused key (or a paste holding one) changes nothing.
 class CharacterValidator : public QValidator {

@@ -318,6 +318,10 @@ void OptionsPanel::refreshIdentity()
     setTextKeepingCursor(procName_, id.name);
     setTextKeepingCursor(authorName_, id.author);
     setTextKeepingCursor(revision_, id.revision);
+    // The header's lines hold so much of each value.
+    markOverflow(procName_, document_.inputOverflows("name"));
+    markOverflow(authorName_, document_.inputOverflows("author"));
+    markOverflow(revision_, document_.inputOverflows("revision"));
     const QString comments = qtLines(id.comments);
     if (comments_->toPlainText() != comments) {
         const QSignalBlocker block(comments_);

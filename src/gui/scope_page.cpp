@@ -3,7 +3,6 @@
 #include "core/scope/scope_inputs.h"
 #include "gui/field_behaviour.h"
 #include "gui/picture_icon.h"
-#include "gui/spec_table_model.h"
 #include "gui/twips.h"
 
 #include <QCheckBox>
@@ -315,13 +314,7 @@ void ScopePage::markOverflows()
     for (const auto& [which, edit] : fields_) {
         // A text that would run over the procedure's next field is marked
         // the way the grid marks its cells.
-        const QString tip = document_.scopeOverflows(scopeFieldKey(which));
-        if (edit->toolTip() == tip)
-            continue;
-        edit->setToolTip(tip);
-        edit->setStyleSheet(tip.isEmpty() ? QString()
-                                          : QStringLiteral("QLineEdit { background: %1; }")
-                                                .arg(SpecTableModel::overflowColour().name()));
+        markOverflow(edit, document_.inputOverflows(scopeFieldKey(which)));
     }
 }
 

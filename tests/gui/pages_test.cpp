@@ -6,6 +6,7 @@
 #include "support/window_fixture.h"
 
 #include "gui/command_line.h"
+#include "gui/spec_table_model.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -80,6 +81,24 @@ TEST_F(PagesTest, HeaderTextsRefuseControlCharacters)
     QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(name->text(), "DMM 62");
     EXPECT_EQ(inputs().identity.name, "DMM 62");
+}
+
+// A header value longer than the header's line is marked as a cell that
+// overruns its field is, with the reason as tooltip, until it fits.
+TEST_F(PagesTest, HeaderValuesTooLongForTheirLineAreMarked)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* author = find<QLineEdit>("AuthorName");
+    author->setFocus();
+    author->selectAll();
+    QTest::keyClicks(author, QString(56, QLatin1Char('a')));
+    EXPECT_TRUE(author->toolTip().contains("AUTHOR")) << author->toolTip().toStdString();
+    EXPECT_TRUE(author->styleSheet().contains(gui::SpecTableModel::overflowColour().name()));
+    QTest::keyClick(author, Qt::Key_Backspace);
+    EXPECT_EQ(author->toolTip(), "");
+    EXPECT_EQ(author->styleSheet(), "");
 }
 
 // A click into a name field selects its whole text, so typing replaces the
