@@ -257,9 +257,13 @@ void setCaption(QObject* control, const QString& caption)
     else if (auto* line = qobject_cast<QLineEdit*>(control))
         line->setText(caption);
     else if (auto* text = qobject_cast<QPlainTextEdit*>(control)) {
-        // The walk replaces what the box holds, as every text box's text
-        // comes from its number; the hint stays for when it is emptied.
-        text->setPlainText(caption);
+        // A box still holding its default text (the caption of the walk
+        // before, or nothing, as a new start shows it) takes the new
+        // language's; what the user typed or opened is never replaced. The
+        // hint stays for when it is emptied.
+        const QString shown = text->toPlainText();
+        if (shown.isEmpty() || shown == text->placeholderText())
+            text->setPlainText(caption);
         text->setPlaceholderText(caption);
     } else if (auto* list = qobject_cast<QComboBox*>(control); list && list->isEditable())
         list->setEditText(caption);

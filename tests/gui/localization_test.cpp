@@ -127,6 +127,17 @@ TEST_F(LocalizationTest, TheThreeWalksRelabelTheWindow)
     EXPECT_EQ(caption("SpecLabel_5"), "\u00B1Amps");
     EXPECT_EQ(comments->toPlainText(), "Kommentare...");
     EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Always On-Top");
+
+    // Typed comments are the user's: no walk replaces them.
+    comments->setFocus();
+    comments->selectAll();
+    QTest::keyClicks(comments, "Keep me");
+    settle();
+    entry("mnu_Use_English_0")->trigger();
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_EQ(comments->toPlainText(), "Keep me");
+    EXPECT_EQ(inputs().identity.comments, "Keep me");
 }
 
 TEST_F(LocalizationTest, LeavingNumbersModeWithoutAFileEndsInEnglish)
