@@ -63,10 +63,17 @@ const ConnectionRecord* ConnectionStore::findUnique(std::string_view mode, int c
 void ConnectionStore::put(ConnectionRecord record)
 {
     const auto it = index_.find(indexKey(record.mode, record.col));
-    if (it == index_.end())
-        append(std::move(record));
-    else
+    if (it != index_.end() && it->second.count == 1) {
         records_[it->second.position] = std::move(record); // same mode and column: the index holds
+        return;
+    }
+    if (it != index_.end()) {
+        // Several records of one column (a file written by hand): the one
+        // put replaces them all, so that the procedure uses it.
+        std::erase_if(records_, [&](const auto& r) { return r.col == record.col && equalsNoCase(r.mode, record.mode); });
+        rebuildIndex();
+    }
+    append(std::move(record));
 }
 
 void ConnectionStore::remove(std::string_view mode, int column)

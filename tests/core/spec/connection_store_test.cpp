@@ -30,6 +30,12 @@ TEST(ConnectionStore, FindsTheOneRecordOfAColumnWhateverTheModeCase)
     store.put({"DCV", "1", {}, "added"});
     store.put({"dcv", "2", {}, "replaced"});
     EXPECT_EQ(lookups(store), "[tc.bmp|][|added][|replaced][|ac][-]");
+    // A column holding two records (a file written by hand) ends with the one put.
+    store.append({"Dcv", "2", "extra.bmp", {}});
+    ASSERT_EQ(lookups(store), "[tc.bmp|][|added][-][|ac][-]");
+    store.put({"dcv", "2", {}, "replaced"});
+    EXPECT_EQ(store.count("dcv", 2), 1u);
+    EXPECT_EQ(lookups(store), "[tc.bmp|][|added][|replaced][|ac][-]");
     const ConnectionStore copy = store;
     store.clearMode("dcv");
     EXPECT_EQ(lookups(store), "[tc.bmp|][-][-][|ac][-]");
