@@ -159,14 +159,20 @@ QWidget* OptionsPanel::buildIdentity()
     return box;
 }
 
+// Every option follows its state, however it changed: a click, a key, or
+// an accessibility action (screen readers and UI automation toggle a
+// button without clicking it). Setting the state the document already
+// holds changes nothing, so the panel's own refresh is no edit.
+
 QWidget* OptionsPanel::buildTolerance()
 {
     QGroupBox* box = frame("Spec_Frame", this);
     FrameColumn column(box, helpLabel("Tessel_HLP", box));
     tolerance_ = column.addOptions("Proc_Tol", 2, box);
     column.finish();
-    connect(tolerance_, &QButtonGroup::idClicked, this, [this](int id) {
-        document_.editOptions([&](ProcedureOptions& o) { o.toleranceStyle = static_cast<ToleranceStyle>(id); });
+    connect(tolerance_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            document_.editOptions([&](ProcedureOptions& o) { o.toleranceStyle = static_cast<ToleranceStyle>(id); });
     });
     return box;
 }
@@ -191,10 +197,10 @@ QWidget* OptionsPanel::buildMessages()
         layout->addWidget(text, row, 1);
         ++row;
     }
-    connect(functionMessage_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(functionMessage_, &QCheckBox::toggled, this, [this](bool on) {
         document_.editOptions([&](ProcedureOptions& o) { o.functionMessages = on; });
     });
-    connect(rangeMessage_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(rangeMessage_, &QCheckBox::toggled, this, [this](bool on) {
         document_.editOptions([&](ProcedureOptions& o) { o.autoranging = on; });
     });
     return box;
@@ -206,8 +212,9 @@ QWidget* OptionsPanel::buildPostTest()
     FrameColumn column(box, helpLabel("Ask_HLP_0", box));
     pauseBetweenTests_ = column.addOptions("PauseBetweenTests", 3, box);
     column.finish();
-    connect(pauseBetweenTests_, &QButtonGroup::idClicked, this, [this](int id) {
-        document_.editOptions([&](ProcedureOptions& o) { o.postTestWindow = static_cast<PostTestWindow>(id); });
+    connect(pauseBetweenTests_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            document_.editOptions([&](ProcedureOptions& o) { o.postTestWindow = static_cast<PostTestWindow>(id); });
     });
     return box;
 }
@@ -221,7 +228,7 @@ QWidget* OptionsPanel::buildOperatorButtons()
         check->setObjectName(QStringLiteral("OperatorControl_%1").arg(i));
         operatorControl_[static_cast<std::size_t>(i)] = check;
         column.add(check);
-        connect(check, &QCheckBox::clicked, this, [this, i](bool on) {
+        connect(check, &QCheckBox::toggled, this, [this, i](bool on) {
             document_.editOptions([&](ProcedureOptions& o) {
                 bool* buttons[] = {&o.operatorButtons.list, &o.operatorButtons.cancel, &o.operatorButtons.repeat};
                 *buttons[i] = on;
@@ -238,7 +245,9 @@ QWidget* OptionsPanel::buildDataEntry()
     FrameColumn column(box, helpLabel("Ask_HLP_2", box));
     dataEntry_ = column.addOptions("DataEntry", 4, box);
     column.finish();
-    connect(dataEntry_, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(dataEntry_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked)
+            return;
         document_.editOptions([&](ProcedureOptions& o) {
             o.dataEntry = static_cast<DataEntry>(id);
             o.measurements = measurementsForDataEntry(o.dataEntry, o.measurements).measurements;
@@ -269,7 +278,7 @@ QWidget* OptionsPanel::buildUncertainty()
     layout->setColumnStretch(2, 1);
     layout->setRowStretch(3, 1);
 
-    connect(turCheck_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(turCheck_, &QCheckBox::toggled, this, [this](bool on) {
         document_.editOptions([&](ProcedureOptions& o) { o.turChecking = on; });
     });
     connect(measurements_, &QComboBox::currentIndexChanged, this, [this](int index) {

@@ -9,6 +9,8 @@
 #include "gui/spec_table_model.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
@@ -56,6 +58,17 @@ TEST_F(PagesTest, DataEntrySwitchesTheReadingsList)
     EXPECT_EQ(readings->currentText(), "1");
     EXPECT_EQ(inputs().options.measurements, 1);
     EXPECT_EQ(inputs().options.dataEntry, DataEntry::All);
+
+    // Screen readers and UI automation toggle an option without a click:
+    // its rule follows all the same.
+    QAccessibleInterface* goNoGo = QAccessible::queryAccessibleInterface(find("DataEntry_1"));
+    ASSERT_NE(goNoGo, nullptr);
+    ASSERT_NE(goNoGo->actionInterface(), nullptr);
+    goNoGo->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    settle();
+    EXPECT_EQ(inputs().options.dataEntry, DataEntry::GoNoGo);
+    EXPECT_FALSE(readings->isEnabled());
+    EXPECT_EQ(readings->currentText(), "0");
 
     // The Scopes page shows the same panel on its second tab.
     find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
