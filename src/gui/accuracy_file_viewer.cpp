@@ -70,6 +70,7 @@ void AccuracyFileViewer::openSelected()
         return;
     }
     Text1_->setPlainText(qtText(*text));
+    Text1_->setAccessibleName(item->text()); // the file it shows, as the list says
     fileOpened();
     Text1_->setFocus();
 }

@@ -44,6 +44,17 @@ QLabel* paneTitle(QWidget* parent, const QString& name)
     return title;
 }
 
+// A pane's title names the file it shows; screen readers hear that title,
+// for the title and for the pane, not the controls' own names.
+void setPaneTitle(QLabel* title, QPlainTextEdit* pane, const QString& text)
+{
+    title->setText(text);
+    if (text.isEmpty())
+        return;
+    title->setAccessibleName(text);
+    pane->setAccessibleName(text);
+}
+
 } // namespace
 
 HelpViewer::HelpViewer(const ViewerContext& context, QWidget* parent)
@@ -131,7 +142,7 @@ void HelpViewer::openSelected()
     const auto path = findFileNoCase(folder, name);
     if (opensOutsideViewer(name)) {
         Text1_->clear();
-        FSC_HelpFilename_->clear();
+        setPaneTitle(FSC_HelpFilename_, Text1_, {});
         hideTwin();
         if (path)
             QDesktopServices::openUrl(QUrl::fromLocalFile(qtPath(*path)));
@@ -141,7 +152,7 @@ void HelpViewer::openSelected()
     if (!text)
         return; // a file that has gone leaves the panes as they were
     Text1_->setPlainText(qtText(*text));
-    FSC_HelpFilename_->setText(qtText(helpPaneTitle(name)));
+    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name)));
     showTwin(name);
     fileOpened();
 }
@@ -155,14 +166,14 @@ void HelpViewer::showTwin(const std::string& fileName)
         return;
     }
     Text2_->setPlainText(qtText(*text));
-    AUX_FSC_HelpFilename_->setText(qtText(twinPaneTitle(fileName)));
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName)));
     lower_->show();
 }
 
 void HelpViewer::hideTwin()
 {
     Text2_->clear();
-    AUX_FSC_HelpFilename_->clear();
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {});
     lower_->hide(); // and the splitter bar with it: the upper pane takes the room
     if (activePane_ == Text2_)
         activePane_ = Text1_;

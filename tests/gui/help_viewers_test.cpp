@@ -8,6 +8,7 @@
 #include "support/test_scratch_dir.h"
 #include "support/viewer_fixture.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QInputDialog>
@@ -73,10 +74,19 @@ TEST_F(HelpViewersTest, TheTwinsHelpShowsInTheLowerPane)
     EXPECT_EQ(child<QPlainTextEdit>(*viewer, "Text2")->toPlainText(), "MVSET in manual mode.\n");
     EXPECT_TRUE(child<QPlainTextEdit>(*viewer, "Text2")->isVisible());
     EXPECT_EQ(state.viewerFile, "VSET.HLP"); // kept for the next opening
+    // Screen readers hear what the screen shows, not the controls' names.
+    const auto heard = [&](const char* name) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(child<QWidget>(*viewer, name));
+        return control ? control->text(QAccessible::Name) : QString();
+    };
+    EXPECT_EQ(heard("FSC_HelpFilename"), "vset Help");
+    EXPECT_EQ(heard("Text1"), "vset Help");
+    EXPECT_EQ(heard("Text2"), "Mvset Help");
 
     // A file without a twin hides the lower pane.
     child<QListWidget>(*viewer, "File1")->setCurrentRow(0); // ask.hlp
     EXPECT_EQ(child<QLabel>(*viewer, "FSC_HelpFilename")->text(), "ask Help");
+    EXPECT_EQ(heard("FSC_HelpFilename"), "ask Help");
     EXPECT_FALSE(child<QPlainTextEdit>(*viewer, "Text2")->isVisible());
 }
 
