@@ -1,5 +1,6 @@
 #include "gui/about_dialog.h"
 
+#include "gui/caption_fitting.h"
 #include "core/i18n/text_numbers.h"
 
 #include "core/viewers/about_box.h"
@@ -81,6 +82,8 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
     layout->addLayout(bottom);
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    fitCaptions(this);
+    resizeWithinScreen(this);
 }
 
 } // namespace kestrel::gui

@@ -1,5 +1,6 @@
 #include "gui/connection_wizard.h"
 
+#include "gui/caption_fitting.h"
 #include "core/base/small_file.h"
 #include "core/i18n/text_numbers.h"
 #include "core/spec/connection_store.h"
@@ -52,6 +53,9 @@ ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, c
     setObjectName(QStringLiteral("Connection_Wizard"));
     buildControls();
     setTexts(caption);
+    // Within the screen however long the translated captions are.
+    fitCaptions(this);
+    resizeWithinScreen(this);
     try {
         load();
     } catch (const std::exception& failure) {
@@ -158,7 +162,8 @@ void ConnectionWizard::buildControls()
     layout->addLayout(pictures, 1);
     layout->addLayout(editor);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // As large as its contents need, never smaller; the captions may be cut.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     File1_->setMinimumHeight(kPreviewSize.height());
 }
 
@@ -172,7 +177,8 @@ void ConnectionWizard::setTexts(const QString& caption)
     gui::setToolTip(cmd_Clear_, texts_, kTextWizardClear);
     setCaption(cmd_OK_, texts_, kTextOk);
     setCaption(cmd_Cancel_, texts_, kTextCancel);
-    Image1_->setAccessibleName(QStringLiteral("Image1"));
+    // The preview is heard by the picture it shows, "Picture" while empty.
+    Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
     ConnectionText_->setAccessibleName(textOf(texts_, kTextEnterConnectionText));
     File1_->setAccessibleName(textOf(texts_, kTextWizardPic));
 }
@@ -289,11 +295,13 @@ void ConnectionWizard::showPicture(const QString& fileName)
     }
     if (image.isNull()) {
         Image1_->clear();
+        Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
         lbl_corrupted_File_->show();
         return;
     }
     const QSize room = Image1_->contentsRect().size();
     const QPixmap pixmap = QPixmap::fromImage(image);
+    Image1_->setAccessibleName(fileName);
     Image1_->setPixmap(image.width() > room.width() || image.height() > room.height()
                            ? pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                            : pixmap);
@@ -302,6 +310,7 @@ void ConnectionWizard::showPicture(const QString& fileName)
 void ConnectionWizard::clearPicture()
 {
     Image1_->clear();
+    Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
     lbl_corrupted_File_->hide();
 }
 

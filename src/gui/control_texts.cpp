@@ -1,5 +1,7 @@
 #include "gui/control_texts.h"
 
+#include "gui/caption_fitting.h"
+
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/window_texts.h"
@@ -400,6 +402,7 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
     window->update();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     nameControlsForAccessibility(window);
+    fitCaptions(window);
 }
 
 void restoreOwnCaptions(QWidget* window)
@@ -427,10 +430,14 @@ void nameControlsForAccessibility(QWidget* window)
         const std::string name = widget->objectName().toStdString();
         if (name.empty() || hasExplicitAccessibleName(name))
             continue;
+        // A label is heard as the text it shows, whatever later changes
+        // that text (a function's row labels, a help pane's title).
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            label->setAccessibleName(QString());
+            continue;
+        }
         QString caption;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            caption = withoutAccessKey(label->text());
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
             caption = withoutAccessKey(button->text());
         else if (auto* frame = qobject_cast<QGroupBox*>(widget))
             caption = withoutAccessKey(frame->title());

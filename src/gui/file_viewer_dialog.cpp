@@ -1,5 +1,7 @@
 #include "gui/file_viewer_dialog.h"
 
+#include "gui/control_texts.h"
+
 #include "core/i18n/text_numbers.h"
 #include "core/viewers/viewer_layout.h"
 #include "gui/text_pane_search.h"
@@ -67,7 +69,9 @@ FileViewerDialog::FileViewerDialog(const ViewerContext& context, std::vector<std
 QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName)
 {
     auto* pane = new QPlainTextEdit(this);
-    nameControl(pane, objectName);
+    pane->setObjectName(objectName);
+    // Heard by the list's caption until it shows a file, then by the file.
+    pane->setAccessibleName(withoutAccessKey(Label1_->text()));
     pane->setReadOnly(true);
     pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     pane->setUndoRedoEnabled(false);

@@ -5,19 +5,18 @@
 #include "core/viewers/file_lists.h"
 #include "core/viewers/help_files.h"
 #include "core/viewers/viewer_layout.h"
+#include "gui/control_texts.h"
 #include "gui/file_paths.h"
 #include "gui/twips.h"
 #include "gui/window_placement.h"
 #include "gui/window_texts.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSplitter>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace kestrel::gui {
@@ -44,15 +43,12 @@ QLabel* paneTitle(QWidget* parent, const QString& name)
     return title;
 }
 
-// A pane's title names the file it shows; screen readers hear that title,
-// for the title and for the pane, not the controls' own names.
-void setPaneTitle(QLabel* title, QPlainTextEdit* pane, const QString& text)
+// A pane's title names the file it shows; screen readers hear that title
+// for the pane too, and the list's caption while the pane shows nothing.
+void setPaneTitle(QLabel* title, QPlainTextEdit* pane, const QString& text, const QString& empty)
 {
     title->setText(text);
-    if (text.isEmpty())
-        return;
-    title->setAccessibleName(text);
-    pane->setAccessibleName(text);
+    pane->setAccessibleName(text.isEmpty() ? empty : text);
 }
 
 } // namespace
@@ -93,6 +89,8 @@ void HelpViewer::buildControls()
     picSplitter_->addWidget(upper_);
     picSplitter_->addWidget(lower_);
     nameControl(picSplitter_->handle(1), QStringLiteral("imgSplitter"));
+    setPaneTitle(FSC_HelpFilename_, Text1_, {}, withoutAccessKey(Label1_->text()));
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {}, withoutAccessKey(Label1_->text()));
 
     QWidget* list = listColumn();
     list->setFixedWidth(pixelsFromTwips(kHelpListWidth));
@@ -141,18 +139,22 @@ void HelpViewer::openSelected()
     const std::filesystem::path folder = filesystemPath(context_.helpDir);
     const auto path = findFileNoCase(folder, name);
     if (opensOutsideViewer(name)) {
+        // The panes empty only when the desktop took the file: without a
+        // program for it the user is told, and what was shown stays.
+        if (!path || !context_.openOutside(qtPath(*path))) {
+            context_.sink.inform(replaceAll(context_.texts.gettext(kTextNoProgramOpens), "%1", name));
+            return;
+        }
         Text1_->clear();
-        setPaneTitle(FSC_HelpFilename_, Text1_, {});
+        setPaneTitle(FSC_HelpFilename_, Text1_, {}, withoutAccessKey(Label1_->text()));
         hideTwin();
-        if (path)
-            QDesktopServices::openUrl(QUrl::fromLocalFile(qtPath(*path)));
         return;
     }
     const std::optional<std::string> text = path ? readTextFile(*path) : std::nullopt;
     if (!text)
         return; // a file that has gone leaves the panes as they were
     Text1_->setPlainText(qtText(*text));
-    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name)));
+    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name)), {});
     showTwin(name);
     fileOpened();
 }
@@ -166,14 +168,14 @@ void HelpViewer::showTwin(const std::string& fileName)
         return;
     }
     Text2_->setPlainText(qtText(*text));
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName)));
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName)), {});
     lower_->show();
 }
 
 void HelpViewer::hideTwin()
 {
     Text2_->clear();
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {});
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {}, withoutAccessKey(Label1_->text()));
     lower_->hide(); // and the splitter bar with it: the upper pane takes the room
     if (activePane_ == Text2_)
         activePane_ = Text1_;

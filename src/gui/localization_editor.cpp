@@ -1,5 +1,6 @@
 #include "gui/localization_editor.h"
 
+#include "gui/caption_fitting.h"
 #include "core/base/atomic_file.h"
 #include "core/base/local_date.h"
 #include "core/base/small_file.h"
@@ -138,7 +139,8 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     // 0.8 of the screen's height, wide enough for both texts side by side.
     const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    resize(std::min(900, available.width()), static_cast<int>(available.height() * 0.8));
+    fitCaptions(this);
+    resizeWithinScreen(this, QSize(std::min(900, available.width()), static_cast<int>(available.height() * 0.8)));
 
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
         commitPendingEdit();

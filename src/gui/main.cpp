@@ -4,6 +4,7 @@
 // overrides the locale, "-l" shows the localization menus); a file
 // argument is opened as the Open command opens it.
 #include "core/app/session.h"
+#include "gui/caption_fitting.h"
 #include "gui/command_line.h"
 #include "gui/document.h"
 #include "gui/first_paint.h"
@@ -20,6 +21,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    kestrel::gui::useFittingCaptions(app);
     QApplication::setApplicationName(QStringLiteral("Kestrel"));
     QApplication::setOrganizationName(QStringLiteral("Kestrel"));
     // Numbers the core formats with the C library use ".", whatever Qt

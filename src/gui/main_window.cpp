@@ -1,5 +1,7 @@
 #include "gui/main_window.h"
 
+#include "gui/caption_fitting.h"
+
 #include "gui/about_dialog.h"
 #include "gui/control_texts.h"
 #include "gui/localization_commands.h"
@@ -135,8 +137,10 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     options_->refreshIdentity();
     applyTopMost(document_.topMost());
     updateTitle();
-    // Wide enough for ten grid columns at first; the grid takes any width the user gives it.
-    resize(sizeHint().expandedTo(QSize(900, 0)));
+    // Wide enough for ten grid columns at first; the grid takes any width
+    // the user gives it. Long translations never push it off the screen.
+    fitCaptions(this);
+    resizeWithinScreen(this, naturalSizeHint(this).expandedTo(QSize(900, 0)));
 }
 
 MainWindow::~MainWindow() = default;

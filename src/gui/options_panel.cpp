@@ -118,6 +118,8 @@ QWidget* OptionsPanel::buildIdentity()
     QGroupBox* box = frame("Frame1", this);
     auto* form = new QFormLayout(box);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    // A translated label too long to stand beside its field goes above it.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     procName_ = new QLineEdit(box);
     procName_->setObjectName(QStringLiteral("ProcName"));
     authorName_ = new QLineEdit(box);

@@ -1,8 +1,10 @@
 #include "gui/procedure_viewer.h"
 
+#include "gui/caption_fitting.h"
 #include "core/app/create.h"
 #include "core/base/atomic_file.h"
 #include "core/i18n/text_numbers.h"
+#include "core/viewers/file_lists.h"
 #include "core/viewers/help_files.h"
 #include "core/viewers/line_highlighting.h"
 #include "core/viewers/rich_text_form.h"
@@ -102,7 +104,9 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     const int textWidth = lineWidth + 2 * (rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin())) +
                           rtfMain_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
                           layout()->contentsMargins().right();
-    resize(std::max(pixelsFromTwips(kProcedureViewerWidth), textWidth), std::max(height, minimumHeight()));
+    fitCaptions(this);
+    resizeWithinScreen(this, QSize(std::max(pixelsFromTwips(kProcedureViewerWidth), textWidth),
+                                   std::max(height, minimumHeight())));
     if (topmost)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
@@ -335,7 +339,14 @@ void ProcedureViewer::searchAgain()
 void ProcedureViewer::referenceHelp()
 {
     const QString line = rtfMain_->document()->findBlock(rtfMain_->textCursor().selectionStart()).text();
-    openHelpViewer(context_, referenceHelpFile(coreText(line)).value_or(""), this, cmd_ReferenceHelp_);
+    const LineHelp help = lineHelp(coreText(line), listFiles(filesystemPath(context_.helpDir), kHelpPattern));
+    if (!help.missingFsc.empty()) {
+        const int message = help.file.empty() ? kTextNoHelpAtAll : kTextNoHelpForFsc;
+        context_.sink.inform(replaceAll(context_.texts.gettext(message), "%1", help.missingFsc));
+        if (help.file.empty())
+            return;
+    }
+    openHelpViewer(context_, help.file, this, cmd_ReferenceHelp_);
 }
 
 void ProcedureViewer::accuracyFile()

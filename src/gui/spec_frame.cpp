@@ -356,8 +356,10 @@ void SpecFrame::refreshSampleButtons()
 
 void SpecFrame::placeRowLabels()
 {
-    const int labelWidth = labelWidth_;
+    // Long translations of the row labels are cut short before they take
+    // the grid's room.
     const QRect area = gridArea_->rect();
+    const int labelWidth = std::min(labelWidth_, area.width() * 2 / 5);
     grid_->setGeometry(labelWidth, 0, area.width() - labelWidth, area.height());
 
     const int rowHeight = grid_->verticalHeader()->defaultSectionSize();

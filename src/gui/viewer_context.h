@@ -7,7 +7,11 @@
 #include "core/i18n/text_lookup.h"
 #include "core/viewers/viewer_state.h"
 
+#include <QDesktopServices>
 #include <QString>
+#include <QUrl>
+
+#include <functional>
 
 namespace kestrel::gui {
 
@@ -17,6 +21,11 @@ struct ViewerContext {
     QString helpDir; // Tessel's help files
     QString accDir;  // Tessel's accuracy files
     ViewerState& state;
+    // Hands a file to the desktop's own program for it ("confedit.hlp");
+    // false when no program took it.
+    std::function<bool(const QString& path)> openOutside = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
 };
 
 } // namespace kestrel::gui

@@ -1,6 +1,7 @@
 #include "gui/window_placement.h"
 
 #include "core/viewers/viewer_layout.h"
+#include "gui/caption_fitting.h"
 #include "gui/twips.h"
 #include "gui/window_texts.h"
 
@@ -20,6 +21,9 @@ QString key(const char* name) { return qtText(kHelpSettingsGroup) + QLatin1Char(
 
 void restoreHelpPlacement(QWidget* window, int fullLineWidth)
 {
+    // Long translations of the captions must not widen the window past
+    // the screen.
+    fitCaptions(window);
     const HelpWindowPlacement defaults;
     QSettings settings;
     // The first time, wide enough for a whole line of the files.

@@ -14,7 +14,8 @@ QString textOf(const TextLookup& texts, int number) { return qtText(texts.gettex
 void nameControl(QWidget* control, const QString& objectName)
 {
     control->setObjectName(objectName);
-    if (control->accessibleName().isEmpty())
+    // A label is heard as the text it shows, whatever changes that text.
+    if (!qobject_cast<QLabel*>(control) && control->accessibleName().isEmpty())
         control->setAccessibleName(objectName);
 }
 
@@ -29,7 +30,7 @@ void setCaption(QLabel* label, const TextLookup& texts, int number)
 {
     const QString caption = textOf(texts, number);
     label->setText(caption);
-    label->setAccessibleName(withoutAccessKey(caption));
+    label->setAccessibleName(QString()); // heard as its text, see nameControl
 }
 
 void setToolTip(QWidget* control, const TextLookup& texts, int number)

@@ -4,12 +4,12 @@
 #include "gui/accuracy_file_viewer.h"
 #include "gui/help_viewer.h"
 
+#include "support/heard_name.h"
 #include "support/modal_answerer.h"
 #include "support/test_scratch_dir.h"
 #include "support/viewer_fixture.h"
 
 #include <QAccessible>
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -18,21 +18,9 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
-#include <QUrl>
 
 namespace kestrel {
 namespace {
-
-// Records what the viewer hands to the desktop.
-class DesktopHandler : public QObject {
-    Q_OBJECT
-public:
-    DesktopHandler() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~DesktopHandler() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 class HelpViewersTest : public test::ViewerFixture {
 protected:
@@ -40,12 +28,20 @@ protected:
     std::unique_ptr<Viewer> open(const std::string& file, const QString& helpDir = test::demoTessel("help"))
     {
         state.viewerFile = file;
-        const gui::ViewerContext viewers{texts, sink, helpDir, test::demoTessel("acc"), state};
+        gui::ViewerContext viewers{texts, sink, helpDir, test::demoTessel("acc"), state};
+        // What the viewer hands to the desktop is recorded, taken or not.
+        viewers.openOutside = [this](const QString& path) {
+            handedToDesktop << path;
+            return desktopTakesFiles;
+        };
         auto viewer = std::make_unique<Viewer>(viewers);
         viewer->show();
         settle();
         return viewer;
     }
+    QStringList handedToDesktop;
+    bool desktopTakesFiles = true;
+
     static QString selected(QWidget& viewer)
     {
         const QListWidgetItem* item = child<QListWidget>(viewer, "File1")->currentItem();
@@ -75,10 +71,7 @@ TEST_F(HelpViewersTest, TheTwinsHelpShowsInTheLowerPane)
     EXPECT_TRUE(child<QPlainTextEdit>(*viewer, "Text2")->isVisible());
     EXPECT_EQ(state.viewerFile, "VSET.HLP"); // kept for the next opening
     // Screen readers hear what the screen shows, not the controls' names.
-    const auto heard = [&](const char* name) {
-        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(child<QWidget>(*viewer, name));
-        return control ? control->text(QAccessible::Name) : QString();
-    };
+    const auto heard = [&](const char* name) { return test::heardName(viewer->findChild<QWidget*>(name)); };
     EXPECT_EQ(heard("FSC_HelpFilename"), "vset Help");
     EXPECT_EQ(heard("Text1"), "vset Help");
     EXPECT_EQ(heard("Text2"), "Mvset Help");
@@ -100,15 +93,27 @@ TEST_F(HelpViewersTest, PreselectionFallsBackToTheFirstFileOrNone)
 
 TEST_F(HelpViewersTest, ConfeditGoesToTheDesktopAndLeavesThePanesEmpty)
 {
-    DesktopHandler desktop;
     const auto viewer = open<gui::HelpViewer>("ask.hlp");
     EXPECT_FALSE(child<QPlainTextEdit>(*viewer, "Text1")->toPlainText().isEmpty());
     auto* list = child<QListWidget>(*viewer, "File1");
     list->setCurrentItem(list->findItems(QStringLiteral("confedit.hlp"), Qt::MatchExactly).value(0));
-    ASSERT_EQ(desktop.opened.size(), 1);
-    EXPECT_TRUE(desktop.opened[0].toLocalFile().endsWith("/help/confedit.hlp"));
+    ASSERT_EQ(handedToDesktop.size(), 1);
+    EXPECT_TRUE(handedToDesktop[0].endsWith("/help/confedit.hlp"));
     EXPECT_EQ(child<QPlainTextEdit>(*viewer, "Text1")->toPlainText(), "");
     EXPECT_EQ(child<QLabel>(*viewer, "FSC_HelpFilename")->text(), "");
+}
+
+TEST_F(HelpViewersTest, ConfeditWithoutAProgramSaysSoAndKeepsThePanes)
+{
+    desktopTakesFiles = false;
+    const auto viewer = open<gui::HelpViewer>("ask.hlp");
+    const QString shown = child<QPlainTextEdit>(*viewer, "Text1")->toPlainText();
+    auto* list = child<QListWidget>(*viewer, "File1");
+    list->setCurrentItem(list->findItems(QStringLiteral("confedit.hlp"), Qt::MatchExactly).value(0));
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages[0], "No program on this computer opens confedit.hlp.");
+    EXPECT_EQ(child<QPlainTextEdit>(*viewer, "Text1")->toPlainText(), shown);
+    EXPECT_EQ(child<QLabel>(*viewer, "FSC_HelpFilename")->text(), "ask Help");
 }
 
 TEST_F(HelpViewersTest, SearchIgnoresCaseAndSearchAgainMovesOn)
@@ -203,4 +208,3 @@ TEST_F(HelpViewersTest, AccuracyViewerOpensViewerFileThenForgetsIt)
 } // namespace
 } // namespace kestrel
 
-#include "help_viewers_test.moc"

@@ -2,6 +2,7 @@
 // menu bound to the main window, and the editor's save, close question,
 // sort, print, search and spreadsheet files. What each walk, menu handler
 // and save does by itself is tested on the core's functions.
+#include "support/heard_name.h"
 #include "support/window_fixture.h"
 
 #include "gui/localization_editor.h"
@@ -138,6 +139,23 @@ TEST_F(LocalizationTest, TheThreeWalksRelabelTheWindow)
     entry("mnu_Disp_Ctrl_Num")->trigger();
     EXPECT_EQ(comments->toPlainText(), "Keep me");
     EXPECT_EQ(inputs().identity.comments, "Keep me");
+}
+
+// Screen readers hear a row label as the screen shows it, after a walk
+// and after the function changes the label's text.
+TEST_F(LocalizationTest, RowLabelsAreHeardAsShown)
+{
+    startGerman(kHeader + "1245\t\u00B1Volt\n");
+    const auto heard = [this](const char* name) { return heardName(find(name)); };
+    entry("mnu_Use_English_0")->trigger();
+    EXPECT_EQ(heard("SpecLabel_5"), "\u00B1Volts");
+    entry("mnu_Use_English_1")->trigger();
+    EXPECT_EQ(caption("SpecLabel_5"), "\u00B1Volt");
+    EXPECT_EQ(heard("SpecLabel_5"), "\u00B1Volt");
+    selectFunction(MeterFunction::Tc);
+    EXPECT_EQ(heard("SpecLabel_5"), caption("SpecLabel_5"));
+    EXPECT_EQ(heard("SpecLabel_5"), "\u00B1Degrees");
+    EXPECT_EQ(heard("SpecLabel_7"), "TC Type");
 }
 
 TEST_F(LocalizationTest, LeavingNumbersModeWithoutAFileEndsInEnglish)

@@ -1,5 +1,6 @@
 // The main window's start-up and unload with Kestrel.INI, its menu and
 // always-on-top, its texts by number and the names screen readers read.
+#include "support/heard_name.h"
 #include "support/window_fixture.h"
 
 #include "gui/control_texts.h"
@@ -104,7 +105,7 @@ TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
         const QString name = QString::fromLatin1(entry.objectName.data(), entry.objectName.size());
         QWidget* control = window->findChild<QWidget*>(name);
         ASSERT_NE(control, nullptr) << entry.objectName;
-        EXPECT_FALSE(control->accessibleName().isEmpty()) << entry.objectName;
+        EXPECT_FALSE(heardName(control).isEmpty()) << entry.objectName;
     }
     for (const auto& entry : gui::mainWindowMenuTexts())
         EXPECT_NE(window->findChild<QAction*>(QString::fromLatin1(entry.entry.data(), entry.entry.size())), nullptr)
@@ -114,7 +115,7 @@ TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
         const bool field = qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
                            qobject_cast<QComboBox*>(control);
         if (field && !control->objectName().isEmpty() && !control->objectName().startsWith("qt_")) {
-            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+            EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
         }
     }
 }

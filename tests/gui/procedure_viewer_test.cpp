@@ -223,6 +223,15 @@ TEST_F(ProcedureViewerTest, ReferenceHelpAndAccuracyFileOpenTheirViewers)
     QTest::mouseClick(child<QToolButton>(*viewer, "cmd_ReferenceHelp"), Qt::LeftButton);
     EXPECT_EQ(helpFile, "7320.hlp");
     EXPECT_TRUE(child<QToolButton>(*viewer, "cmd_ReferenceHelp")->isEnabled());
+    // An FSC without help of its own: the user is told, and Tessel's
+    // general help opens instead of an empty window.
+    putCaret(*viewer, 1); // DISP
+    openedHelp();
+    activate(*viewer);
+    QTest::keyClick(viewer->textBox(), Qt::Key_F1);
+    EXPECT_EQ(helpFile, "tessel.hlp");
+    ASSERT_FALSE(sink.messages.empty());
+    EXPECT_EQ(sink.messages.back(), "There is no help for DISP. Tessel's general help is shown.");
 
     QString accuracyText;
     bool onTop = false;

@@ -5,19 +5,32 @@
 #include "gui/help_viewer.h"
 #include "gui/procedure_viewer.h"
 
+#include "gui/control_texts.h"
+#include "support/heard_name.h"
 #include "support/viewer_fixture.h"
+
+#include <QLabel>
 
 namespace kestrel {
 namespace {
 
 class ViewerNames : public test::ViewerFixture {
 protected:
+    static QString heard(QWidget& window, const char* name)
+    {
+        return test::heardName(window.findChild<QWidget*>(QString::fromLatin1(name)));
+    }
+    // Every control is heard by a name; a label by the text it shows, if any.
     static void expectNamed(QWidget& window, std::initializer_list<const char*> names)
     {
         for (const char* name : names) {
             auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
             ASSERT_NE(control, nullptr) << name;
-            EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
+            auto* label = qobject_cast<QLabel*>(control);
+            if (label && !label->text().isEmpty())
+                EXPECT_EQ(heard(window, name), gui::withoutAccessKey(label->text())) << name;
+            else if (!label)
+                EXPECT_FALSE(heard(window, name).isEmpty()) << name;
         }
     }
 };
@@ -36,11 +49,16 @@ TEST_F(ViewerNames, EveryControlIsNamed)
     expectNamed(wizard, {"opt_Which_0", "opt_Which_1", "opt_Which_2", "File1", "Image1", "lbl_corrupted_File",
                          "ConnectionText", "lbl_LineCounter", "cmd_Clear", "cmd_OK", "cmd_Cancel"});
     EXPECT_EQ(child<QWidget>(wizard, "cmd_OK")->accessibleName(), "OK");
+    EXPECT_EQ(heard(wizard, "Image1"), "Picture");
 
     gui::HelpViewer help(context());
     EXPECT_EQ(help.objectName(), "frmDual_Help");
     expectNamed(help, {"File1", "Label1", "Text1", "Text2", "FSC_HelpFilename", "AUX_FSC_HelpFilename",
                        "imgSplitter", "picSplitter", "cmdSearch", "cmd_SearchAgain"});
+    // A pane that shows no file yet is heard by the list's caption, not by
+    // its object name.
+    EXPECT_EQ(heard(help, "Text1"), "Help File");
+    EXPECT_EQ(heard(help, "Text2"), "Help File");
     gui::AccuracyFileViewer accuracy(context());
     EXPECT_EQ(accuracy.objectName(), "frmAccFile_Viewer");
     expectNamed(accuracy, {"File1", "Label1", "Text1", "imgSplitter", "picSplitter", "cmdSearch", "cmd_SearchAgain"});

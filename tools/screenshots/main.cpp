@@ -3,6 +3,7 @@
 // installation, and the localization editor of a German translator, each
 // to a PNG file.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
+#include "gui/caption_fitting.h"
 #include "core/app/create.h"
 #include "core/app/session.h"
 #include "core/base/text_util.h"
@@ -96,6 +97,7 @@ bool localizationEditor(const QDir& demo, const QString& file)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    kestrel::gui::useFittingCaptions(app);
     if (argc != 3) {
         std::fprintf(stderr, "usage: kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR\n");
         return 2;

@@ -10,7 +10,7 @@
 namespace kestrel {
 namespace {
 
-constexpr std::array<EnglishText, 244> kTable{{
+constexpr std::array<EnglishText, 247> kTable{{
     {100, "&DMM's"},
     {101, "&Scopes"},
     {200, "Specifications"},
@@ -255,6 +255,9 @@ constexpr std::array<EnglishText, 244> kTable{{
     {1579, "Could not create the procedure."},
     {1580, "Be sure that specifications have been entered."},
     {1581, "Set Degrees of Freedom"},
+    {2600, "There is no help for %1. Tessel's general help is shown."},
+    {2601, "There is no help for %1."},
+    {2602, "No program on this computer opens %1."},
 }};
 
 } // namespace

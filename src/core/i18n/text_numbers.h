@@ -9,7 +9,7 @@ namespace kestrel {
 // Every number in use lies in this range; the local table is built by
 // walking it.
 inline constexpr int kFirstTextNumber = 100;
-inline constexpr int kLastTextNumber = 1600;
+inline constexpr int kLastTextNumber = 2649;
 
 // 100-101: the main window's tabs.
 inline constexpr int kTextTabDmms = 100;   // "&DMM's"
@@ -264,5 +264,10 @@ inline constexpr int kTextSetUut1M = 1578;                        // "Set UUT to
 inline constexpr int kTextCouldNotCreate = 1579;                  // "Could not create the procedure."
 inline constexpr int kTextEnterSpecificationsFirst = 1580;        // "Be sure that specifications have been entered."
 inline constexpr int kTextSetDegreesOfFreedom = 1581;
+
+// 2600-2649: the help viewers' own messages; %1 stands for the value shown.
+inline constexpr int kTextNoHelpForFsc = 2600;        // "There is no help for %1. Tessel's general help is shown."
+inline constexpr int kTextNoHelpAtAll = 2601;         // "There is no help for %1."
+inline constexpr int kTextNoProgramOpens = 2602;      // "No program on this computer opens %1."
 
 } // namespace kestrel

@@ -1,6 +1,7 @@
 #include "core/viewers/help_files.h"
 
 #include "core/base/text_util.h"
+#include "core/viewers/file_lists.h"
 
 namespace kestrel {
 namespace {
@@ -10,6 +11,8 @@ constexpr std::size_t kLineReadLimit = 255;
 // The FSC column of a step line: characters 10 to 16.
 constexpr std::size_t kFscFrom = 9;
 constexpr std::size_t kFscWidth = 7;
+// Tessel's own help, for a blank FSC column and for an FSC without help.
+constexpr std::string_view kGeneralHelpFile = "tessel.hlp";
 
 std::string stem(std::string_view fileName) { return std::string(fileName.substr(0, fileName.find('.'))); }
 
@@ -25,10 +28,24 @@ std::optional<std::string> referenceHelpFile(std::string_view line)
         return std::nullopt;
     std::string fsc = trim(charSubstr(text, kFscFrom, kFscWidth));
     if (fsc.empty())
-        fsc = "tessel";
+        return std::string(kGeneralHelpFile);
     if (fsc == "ASK-" || fsc == "ASK+")
         fsc = "ASK";
     return fsc + ".hlp";
+}
+
+LineHelp lineHelp(std::string_view line, const std::vector<std::string>& helpFiles)
+{
+    const std::optional<std::string> wanted = referenceHelpFile(line);
+    if (!wanted)
+        return {};
+    if (const int own = findListEntry(helpFiles, *wanted); own >= 0)
+        return {helpFiles[static_cast<std::size_t>(own)], {}};
+    LineHelp help;
+    help.missingFsc = stem(*wanted);
+    if (const int general = findListEntry(helpFiles, kGeneralHelpFile); general >= 0)
+        help.file = helpFiles[static_cast<std::size_t>(general)];
+    return help;
 }
 
 std::string twinHelpFile(std::string_view helpFile)

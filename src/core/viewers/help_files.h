@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -18,6 +19,17 @@ std::string calibratorAccuracyFile(std::string_view standard);
 // "tessel.hlp"; "ASK-" and "ASK+" share "ASK.hlp". A comment line names no
 // file (nullopt): the viewer then opens the file chosen before.
 std::optional<std::string> referenceHelpFile(std::string_view line);
+
+// What F1 on a line opens, given the help folder's files: the line's own
+// help file when the folder holds it; otherwise Tessel's general help,
+// "tessel.hlp", with the FSC that has no help named for the user; when the
+// folder holds neither, nothing (file empty). A comment line keeps the file
+// chosen before (file empty, nothing missing).
+struct LineHelp {
+    std::string file;        // the entry to open, as the folder spells it
+    std::string missingFsc;  // the FSC whose help file is missing ("DISP")
+};
+LineHelp lineHelp(std::string_view line, const std::vector<std::string>& helpFiles);
 
 // The help of the manual twin: "m" + the name, except that the 7300 shares
 // the 730 series' twin, "m730.hlp". Names are compared lower case.

@@ -33,6 +33,31 @@ TEST(HelpFiles, ReferenceHelpTakesTheFscColumnOfTheCaretsLine)
         EXPECT_EQ(referenceHelpFile(c.line), c.file) << c.line;
 }
 
+TEST(HelpFiles, LineHelpFallsBackToTheGeneralHelpNamingTheFsc)
+{
+    const std::vector<std::string> demo = {"7320.hlp", "ask.hlp", "Tessel.hlp"};
+    const struct {
+        const char* line;
+        std::vector<std::string> files;
+        const char* file;
+        const char* missing;
+    } cases[] = {
+        {"  2.001  7320    20.000V", demo, "7320.hlp", ""},
+        {"  1.001  ASK-                  P    X V", demo, "ask.hlp", ""},
+        // The folder's spelling is what the list selects.
+        {"", demo, "Tessel.hlp", ""},
+        {"  1.007  DISP         Set UUT mode to dcv", demo, "Tessel.hlp", "DISP"},
+        {"  1.007  DISP         Set UUT mode to dcv", {"7320.hlp"}, "", "DISP"},
+        {"  1.007  DISP         Set UUT mode to dcv", {}, "", "DISP"},
+        {"# a comment", demo, "", ""},
+    };
+    for (const auto& c : cases) {
+        const LineHelp help = lineHelp(c.line, c.files);
+        EXPECT_EQ(help.file, c.file) << c.line;
+        EXPECT_EQ(help.missingFsc, c.missing) << c.line;
+    }
+}
+
 TEST(HelpFiles, StandardsNameTheirFilesByTheirFirstFourCharacters)
 {
     EXPECT_EQ(calibratorHelpFile("7320"), "7320.hlp");

@@ -3,6 +3,8 @@
 // the whole run.
 #include "support/environment.h"
 
+#include "gui/caption_fitting.h"
+
 #include <QApplication>
 #include <QLocale>
 
@@ -26,6 +28,7 @@ int main(int argc, char** argv)
 #endif
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    kestrel::gui::useFittingCaptions(app);
     std::setlocale(LC_NUMERIC, "C"); // QApplication adopts the environment's; numbers stay "."
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

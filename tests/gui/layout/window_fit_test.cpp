@@ -1,0 +1,163 @@
+// Every window stays on the screen whatever length its texts have: run
+// once on a 1,024 x 768 screen and once on a 1,600 x 1,200 screen (the
+// offscreen platform's screen is set by the test's configuration), with
+// the German translation and with a translation whose every text is 128
+// characters long.
+#include "core/i18n/english_texts.h"
+#include "core/i18n/localization_file.h"
+#include "gui/about_dialog.h"
+#include "gui/accuracy_file_viewer.h"
+#include "gui/connection_wizard.h"
+#include "gui/help_viewer.h"
+#include "gui/localization_editor.h"
+#include "gui/procedure_viewer.h"
+#include "gui/secondary_windows.h"
+#include "gui/spec_grid.h"
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QToolTip>
+#include <QLayoutItem>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace kestrel::test {
+namespace {
+
+// The German translation of the window's texts that ships with Kestrel.
+std::string germanTranslation()
+{
+    std::ifstream in(KESTREL_SOURCE_DIR "/data/localization/Kestrel_1031.MDB", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every text 128 characters long, in words a window could wrap.
+std::string longTranslation()
+{
+    std::string file = std::string(kLocalizationHeader) + "\n";
+    for (const EnglishText& text : englishTexts()) {
+        std::string local;
+        while (local.size() < kMaxLocalTextLength)
+            local += "Lange Übersetzung " + std::to_string(text.number) + " ";
+        // Whole characters only: the umlaut is two bytes.
+        std::size_t cut = 0;
+        for (std::size_t count = 0; cut < local.size() && count < kMaxLocalTextLength; ++count)
+            cut += (static_cast<unsigned char>(local[cut]) >= 0xC0) ? 2 : 1;
+        file += std::to_string(text.number) + "\t" + local.substr(0, cut) + "\n";
+    }
+    return file;
+}
+
+class WindowFit : public WindowTest {
+protected:
+    static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    void startWith(const std::string& translation)
+    {
+        dir.write("Kestrel_1031.MDB", translation);
+        start({}, 1031);
+        new gui::SecondaryWindows(*window);
+        settle();
+    }
+
+    // The controls that ask for the most width, to tell which one pushes
+    // a window off the screen.
+    static std::string widest(const QWidget& window)
+    {
+        // The width a layout gives a control at least.
+        const auto least = [](QWidget* control) { return QWidgetItem(control).minimumSize().width(); };
+        QList<QWidget*> controls = window.findChildren<QWidget*>();
+        std::sort(controls.begin(), controls.end(),
+                  [&](QWidget* a, QWidget* b) { return least(a) > least(b); });
+        std::string names;
+        for (QWidget* control : controls.mid(0, 8))
+            names += " " + control->objectName().toStdString() + "(" + control->metaObject()->className() + " " +
+                     std::to_string(least(control)) + ")";
+        return names;
+    }
+
+    // The window, its frame included, lies wholly on the screen.
+    static void expectOnScreen(const QWidget& shown, const char* what)
+    {
+        const QRect frame = shown.frameGeometry();
+        EXPECT_TRUE(available().contains(frame))
+            << what << " at " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height()
+            << " on " << available().width() << "x" << available().height() << "; widest:" << widest(shown);
+        EXPECT_LE(shown.minimumSizeHint().width(), available().width()) << what;
+    }
+
+    // Opens a window modally by `open` and checks it where it appears.
+    template <class W>
+    void expectOpensOnScreen(const char* what, const std::function<void()>& open)
+    {
+        bool seen = false;
+        answerer.handleNext<W>([&](W& opened) {
+            seen = true;
+            expectOnScreen(opened, what);
+        });
+        open();
+        settle();
+        EXPECT_TRUE(seen) << what;
+    }
+
+    void expectEveryWindowOnScreen()
+    {
+        expectOnScreen(*window, "the main window");
+        expectOpensOnScreen<gui::AboutDialog>("the about box", [this] { find<QAction>("mnuAbout")->trigger(); });
+        expectOpensOnScreen<gui::LocalizationEditor>(
+            "the localization editor", [this] { find<QAction>("mnuEditLocalization")->trigger(); });
+        expectOpensOnScreen<gui::HelpViewer>("the help viewer", [this] { click("cmd_ReferenceHelp"); });
+        expectOpensOnScreen<gui::AccuracyFileViewer>("the accuracy viewer", [this] { click("cmd_Acc_File"); });
+        typeInCell(0, 0, "10");
+        expectOpensOnScreen<gui::ProcedureViewer>("the procedure viewer", [this] { click("Create"); });
+        expectOpensOnScreen<gui::ConnectionWizard>("the connection wizard", [this] {
+            auto* header = window->grid()->specHeader();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, header->buttonRect(0).center());
+        });
+    }
+};
+
+TEST_F(WindowFit, LongTranslationsKeepEveryWindowOnTheScreen)
+{
+    startWith(longTranslation());
+    expectEveryWindowOnScreen();
+    // Create stays within the window, where the user can reach it.
+    auto* create = find<QPushButton>("Create");
+    EXPECT_TRUE(window->rect().contains(QRect(create->mapTo(window.get(), QPoint(0, 0)), create->size())));
+}
+
+TEST_F(WindowFit, ACutCaptionShowsItsWholeTextAsTooltip)
+{
+    startWith(longTranslation());
+    auto* label = find<QLabel>("SpecLabel_0");
+    ASSERT_LT(label->width(), label->sizeHint().width()) << "the label is not cut";
+    QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &tip);
+    EXPECT_EQ(QToolTip::text(), label->text());
+}
+
+TEST_F(WindowFit, GermanShowsEveryFunctionTab)
+{
+    startWith(germanTranslation());
+    expectEveryWindowOnScreen();
+    // Every function tab is in sight: none hides behind scroll arrows.
+    auto* functions = find<QTabBar>("Meter_Function_TabStrip");
+    ASSERT_NE(functions, nullptr);
+    for (int tab = 0; tab < functions->count(); ++tab)
+        EXPECT_TRUE(functions->rect().contains(functions->tabRect(tab))) << functions->tabText(tab).toStdString();
+}
+
+} // namespace
+} // namespace kestrel::test
