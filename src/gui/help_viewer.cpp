@@ -152,7 +152,7 @@ void HelpViewer::openSelected()
     if (!text)
         return; // a file that has gone leaves the panes as they were
     Text1_->setPlainText(qtText(*text));
-    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name)));
+    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name, context_.texts)));
     showTwin(name);
     fileOpened();
 }
@@ -166,7 +166,7 @@ void HelpViewer::showTwin(const std::string& fileName)
         return;
     }
     Text2_->setPlainText(qtText(*text));
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName)));
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName, context_.texts)));
     lower_->show();
 }
 
