@@ -2,6 +2,7 @@
 
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
+#include "core/spec/samples.h"
 #include "gui/window_texts.h"
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 
 #include <array>
 #include <exception>
+#include <vector>
 
 namespace kestrel::gui {
 namespace {
@@ -66,27 +68,12 @@ constexpr std::array kControlTexts{
     buttonTip("ClearSpec_0", kTextClearCurrentMode),
     buttonTip("ClearSpec_1", kTextClearAll),
 
-    // DMM page: the calibration standard and the samples. A sample button
-    // carries two numbers: its caption's and its tooltip's, which is the
-    // sample's description (SampleDefinition::descriptionText).
+    // DMM page: the calibration standard and the samples (whose buttons
+    // follow from kSampleButtons).
     label("Label7", kTextCalStandard),
     buttonTip("cmd_ReferenceHelp", kTextReferenceHelp),
     buttonTip("cmd_Acc_File", kTextAccuracyFile),
     label("Label6", kTextExamples),
-    buttonTip("Populate_62_7300", kTextSampleOrvik62With7300),
-    button("Populate_62_7300", kTextSampleButton62With7300),
-    buttonTip("Populate_62_6400", kTextSampleOrvik62With6400),
-    button("Populate_62_6400", kTextSampleButton62With6400),
-    buttonTip("Populate_28_7300", kTextSampleOrvik28),
-    button("Populate_28_7300", kTextSampleButton28),
-    buttonTip("Populate4919", kTextSampleOrvik4919),
-    button("Populate4919", kTextSampleButton4919),
-    buttonTip("Populate34401", kTextSampleAgilent34401),
-    button("Populate34401", kTextSampleButton34401),
-    buttonTip("Populate2290", kTextSampleOrvik2290),
-    button("Populate2290", kTextSampleButton2290),
-    buttonTip("Command3", kTextSampleTestSet),
-    button("Command3", kTextSampleButtonTest),
 
     // Options/Misc.
     frame("Spec_Frame", kTextShowTolerance),
@@ -175,6 +162,31 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"p_Scope_Connectors", kTextInputChannels},
     AccessibleText{"CapAccuracy", kTextCapacitanceAccuracy},
 };
+
+constexpr std::array kSampleButtons{
+    SampleButton{"orvik62-7300", "Populate_62_7300", kTextSampleButton62With7300},
+    SampleButton{"orvik62-6400", "Populate_62_6400", kTextSampleButton62With6400},
+    SampleButton{"orvik28", "Populate_28_7300", kTextSampleButton28},
+    SampleButton{"orvik4919", "Populate4919", kTextSampleButton4919},
+    SampleButton{"agilent34401", "Populate34401", kTextSampleButton34401},
+    SampleButton{"orvik2290", "Populate2290", kTextSampleButton2290},
+    SampleButton{"test", "Command3", kTextSampleButtonTest},
+};
+
+// The table above with each sample button's two numbers: its caption's,
+// and its tooltip's, which is the sample's description.
+std::vector<ControlText> withSampleButtons()
+{
+    std::vector<ControlText> all(kControlTexts.begin(), kControlTexts.end());
+    for (const SampleButton& b : kSampleButtons) {
+        const SampleDefinition* sample = findSample(b.sample);
+        if (!sample)
+            continue;
+        all.push_back(buttonTip(b.objectName, sample->descriptionText));
+        all.push_back(button(b.objectName, b.captionNumber));
+    }
+    return all;
+}
 
 // The Connection tab carries 201 too, so a translator reaches its caption.
 constexpr std::array kMainTabs{kTextTabDmms, kTextTabScopes};
@@ -310,7 +322,7 @@ const char* walkLabel(TextWalk walk)
 void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
@@ -345,7 +357,13 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 
 } // namespace
 
-std::span<const ControlText> mainWindowControlTexts() { return kControlTexts; }
+std::span<const ControlText> mainWindowControlTexts()
+{
+    static const std::vector<ControlText> all = withSampleButtons();
+    return all;
+}
+
+std::span<const SampleButton> sampleButtons() { return kSampleButtons; }
 std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
 
 QString withoutAccessKey(const QString& caption)
@@ -369,7 +387,7 @@ QString withoutAccessKey(const QString& caption)
 void applyDesignTexts(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts)
+    for (const auto& entry : mainWindowControlTexts())
         if (!entry.fixedCaption.empty())
             if (QWidget* control = controls.find<QWidget*>(entry.objectName))
                 setCaption(control, qtText(entry.fixedCaption));
@@ -394,7 +412,7 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 void restoreOwnCaptions(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
         if (QWidget* control = controls.find<QWidget*>(entry.objectName))

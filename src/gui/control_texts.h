@@ -49,7 +49,16 @@ struct AccessibleText {
     int number;
 };
 
+// The sample buttons: the sample each loads and its caption's number. Its
+// tooltip is the sample's description (SampleDefinition::descriptionText).
+struct SampleButton {
+    std::string_view sample;
+    std::string_view objectName;
+    int captionNumber;
+};
+
 std::span<const ControlText> mainWindowControlTexts();
+std::span<const SampleButton> sampleButtons();
 std::span<const MenuText> mainWindowMenuTexts();
 
 // The fixed captions, once, when the window is built.
