@@ -81,7 +81,7 @@ int SamplesCommand::execute(const std::vector<std::string>& args, std::ostream& 
     for (const auto& s : samples()) {
         out << s.name;
         if (verbose)
-            out << '\t' << s.description;
+            out << '\t' << englishLookup().gettext(s.descriptionText);
         out << '\n';
     }
     return kExitOk;

@@ -38,7 +38,8 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
 
     auto* icon = new QLabel(this);
     icon->setPixmap(pictureIcon(QStringLiteral("kestrel")).pixmap(64, 64));
-    auto* title = new QLabel(QStringLiteral("Kestrel"), this);
+    auto* title = new QLabel(document.text(kTextProgramName), this);
+    title->setObjectName(QStringLiteral("Title_Label"));
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
@@ -69,9 +70,9 @@ AboutDialog::AboutDialog(const Document& document, QWidget* parent) : QDialog(pa
     top->addLayout(column, 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(creditLabel("Easter_Egg", tr("Specification grid and generators: the Kestrel team"), this));
-    bottom->addWidget(creditLabel("Easter_Egg_2", tr("Scope procedures: the Kestrel team"), this));
-    bottom->addWidget(creditLabel("Easter_Egg_3", tr("Localization: Kestrel's translators"), this));
+    bottom->addWidget(creditLabel("Easter_Egg", document.text(kTextCreditGenerators), this));
+    bottom->addWidget(creditLabel("Easter_Egg_2", document.text(kTextCreditScope), this));
+    bottom->addWidget(creditLabel("Easter_Egg_3", document.text(kTextCreditLocalization), this));
     bottom->addStretch(1);
     bottom->addWidget(ok);
 

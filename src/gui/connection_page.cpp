@@ -37,7 +37,8 @@ void ConnectionPage::refresh()
     // The header names the function, the grid column (numbered as the grid
     // shows it), the picture file and the instruction text.
     table_->setHorizontalHeaderLabels(
-        {tr("Function"), tr("Column"), document_.text(kTextPictureLabel), document_.text(kTextTextLabel)});
+        {document_.text(kTextFunctionColumn), document_.text(kTextColumnColumn), document_.text(kTextPictureLabel),
+         document_.text(kTextTextLabel)});
     const auto& records = document_.inputs().connections.records();
     table_->setRowCount(static_cast<int>(records.size()));
     for (int row = 0; row < static_cast<int>(records.size()); ++row) {

@@ -4,6 +4,7 @@
 
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
+#include "core/spec/samples.h"
 #include "gui/window_texts.h"
 
 #include <QAbstractButton>
@@ -22,6 +23,7 @@
 
 #include <array>
 #include <exception>
+#include <vector>
 
 namespace kestrel::gui {
 namespace {
@@ -41,15 +43,6 @@ constexpr ControlText button(std::string_view name, int number) { return {name, 
 constexpr ControlText buttonTip(std::string_view name, int number, std::string_view fixedCaption = {})
 {
     return {name, K::CommandButton, number, true, fixedCaption};
-}
-constexpr ControlText fixedButton(std::string_view name, std::string_view caption, std::string_view tooltip = {})
-{
-    return {name, K::CommandButton, 0, false, caption, tooltip};
-}
-// A unit or sign beside a field: the same in every language.
-constexpr ControlText fixedLabel(std::string_view name, std::string_view caption)
-{
-    return {name, K::Label, 0, false, caption};
 }
 
 constexpr std::array kControlTexts{
@@ -77,18 +70,12 @@ constexpr std::array kControlTexts{
     buttonTip("ClearSpec_0", kTextClearCurrentMode),
     buttonTip("ClearSpec_1", kTextClearAll),
 
-    // DMM page: the calibration standard and the samples.
+    // DMM page: the calibration standard and the samples (whose buttons
+    // follow from kSampleButtons).
     label("Label7", kTextCalStandard),
     buttonTip("cmd_ReferenceHelp", kTextReferenceHelp),
     buttonTip("cmd_Acc_File", kTextAccuracyFile),
     label("Label6", kTextExamples),
-    buttonTip("Populate_62_7300", kTextSampleOrvik62With7300, "62 / 7300"),
-    buttonTip("Populate_62_6400", kTextSampleOrvik62With6400, "62 / 6400"),
-    buttonTip("Populate_28_7300", kTextSampleOrvik28, "28"),
-    buttonTip("Populate4919", kTextSampleOrvik4919, "4919"),
-    buttonTip("Populate34401", kTextSampleAgilent34401, "34401"),
-    fixedButton("Populate2290", "2290", "Specifications for Orvik 2290 Reference Multimeter"),
-    fixedButton("Command3", "Test", "Test values for trying the generators"),
 
     // Options/Misc.
     frame("Spec_Frame", kTextShowTolerance),
@@ -126,55 +113,82 @@ constexpr std::array kControlTexts{
 
     // Scopes page.
     label("Label5", kTextCalStandard),
-    fixedButton("ScopeHelp", "Help"),
-    fixedButton("cmd_Scope_Acc", "Acc"),
+    button("ScopeHelp", kTextScopeHelp),
+    button("cmd_Scope_Acc", kTextScopeAccuracy),
     frame("Frame2", kTextVertical),
     label("Label10", kTextTo),
     label("Label15", kTextPlusMinus),
-    fixedLabel("lbl_VertPercent", "%"),
+    label("lbl_VertPercent", kTextPercentUnit),
     frame("Frame6", kTextHorizontal),
     label("Label4", kTextTo),
     label("Label18", kTextPlusMinus),
-    fixedLabel("lbl_TimebasePercent", "%"),
+    label("lbl_TimebasePercent", kTextPercentUnit),
     label("Label12", kTextBandwidth),
-    fixedLabel("lbl_Mhz", "Mhz"),
+    label("lbl_Mhz", kTextMegahertzUnit),
     label("Label13", kTextRisetimeLabel),
     checkTip("chk_Risetime", kTextPerformTest),
-    fixedLabel("lbl_ns", "ns"),
+    label("lbl_ns", kTextNanosecondUnit),
     frame("Frame7", kTextInputChannels),
     label("Label26", kTextNumberOfChannels),
     // The impedance box carries a caption of its own beside the tooltip
     // every test box has.
     checkTip("chk_Impedance", kTextPerformTest),
     check("chk_Impedance", kTextCheckInputImpedance),
-    fixedLabel("lbl_1MOhm", "1 M\u03A9  \u00B1"),
-    fixedLabel("lbl_1MOhmPercent", "%"),
-    fixedLabel("lbl_50Ohm", "50 \u03A9  \u00B1"),
-    fixedLabel("lbl_50OhmPercent", "%"),
+    label("lbl_1MOhm", kTextOneMegohmAccuracy),
+    label("lbl_1MOhmPercent", kTextPercentUnit),
+    label("lbl_50Ohm", kTextFiftyOhmAccuracy),
+    label("lbl_50OhmPercent", kTextPercentUnit),
     label("lbl_Capacitance", kTextInputCap),
-    fixedLabel("lbl_pF", "pF  \u00B1"),
-    fixedLabel("lbl_CapPercent", "%"),
+    label("lbl_pF", kTextPicofaradAccuracy),
+    label("lbl_CapPercent", kTextPercentUnit),
 };
 
+// The tab strips are named after the tabs they hold (the DMM's and Scopes
+// tabs, without the access-key mark).
 constexpr std::array kAccessibleTexts{
-    AccessibleText{"Main_TabStrip", 0, "Unit under test"},
-    AccessibleText{"Meter_TabStrip", 0, "DMM's"},
-    AccessibleText{"Meter_Function_TabStrip", 0, "Meter function"},
-    AccessibleText{"MeterSpecGrid", 0, "Meter specification"},
-    AccessibleText{"TCtypes", kTextTcType, {}},
-    AccessibleText{"RTDtypes", kTextRtdType, {}},
-    AccessibleText{"TempScale", kTextTempScale, {}},
-    AccessibleText{"ConnectionList", kTextInstructionsAndConnection, {}},
-    AccessibleText{"Scope_TabStrip_2", 0, "Scopes"},
-    AccessibleText{"VertGain1", kTextSensitivity, {}},
-    AccessibleText{"VertGain2", 0, "Least sensitive"},
-    AccessibleText{"VerticalAccuracy", kTextGainAccuracy, {}},
-    AccessibleText{"Sweep1", kTextSweepSpeed, {}},
-    AccessibleText{"Sweep2", 0, "Slowest sweep speed"},
-    AccessibleText{"TimebaseAccuracy", kTextTimebaseAccuracy, {}},
-    AccessibleText{"p_Scope_Connectors", kTextInputChannels, {}},
-    AccessibleText{"CapAccuracy", 0, "Input capacitance accuracy"},
+    AccessibleText{"Main_TabStrip", kTextUnitUnderTest},
+    AccessibleText{"Meter_TabStrip", kTextTabDmms},
+    AccessibleText{"Meter_Function_TabStrip", kTextMeterFunction},
+    AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
+    AccessibleText{"TCtypes", kTextTcType},
+    AccessibleText{"RTDtypes", kTextRtdType},
+    AccessibleText{"TempScale", kTextTempScale},
+    AccessibleText{"ConnectionList", kTextInstructionsAndConnection},
+    AccessibleText{"Scope_TabStrip_2", kTextTabScopes},
+    AccessibleText{"VertGain1", kTextSensitivity},
+    AccessibleText{"VertGain2", kTextLeastSensitive},
+    AccessibleText{"VerticalAccuracy", kTextGainAccuracy},
+    AccessibleText{"Sweep1", kTextSweepSpeed},
+    AccessibleText{"Sweep2", kTextSlowestSweepSpeed},
+    AccessibleText{"TimebaseAccuracy", kTextTimebaseAccuracy},
+    AccessibleText{"p_Scope_Connectors", kTextInputChannels},
+    AccessibleText{"CapAccuracy", kTextCapacitanceAccuracy},
 };
+
+constexpr std::array kSampleButtons{
+    SampleButton{"orvik62-7300", "Populate_62_7300", kTextSampleButton62With7300},
+    SampleButton{"orvik62-6400", "Populate_62_6400", kTextSampleButton62With6400},
+    SampleButton{"orvik28", "Populate_28_7300", kTextSampleButton28},
+    SampleButton{"orvik4919", "Populate4919", kTextSampleButton4919},
+    SampleButton{"agilent34401", "Populate34401", kTextSampleButton34401},
+    SampleButton{"orvik2290", "Populate2290", kTextSampleButton2290},
+    SampleButton{"test", "Command3", kTextSampleButtonTest},
+};
+
+// The table above with each sample button's two numbers: its caption's,
+// and its tooltip's, which is the sample's description.
+std::vector<ControlText> withSampleButtons()
+{
+    std::vector<ControlText> all(kControlTexts.begin(), kControlTexts.end());
+    for (const SampleButton& b : kSampleButtons) {
+        const SampleDefinition* sample = findSample(b.sample);
+        if (!sample)
+            continue;
+        all.push_back(buttonTip(b.objectName, sample->descriptionText));
+        all.push_back(button(b.objectName, b.captionNumber));
+    }
+    return all;
+}
 
 // The Connection tab carries 201 too, so a translator reaches its caption.
 constexpr std::array kMainTabs{kTextTabDmms, kTextTabScopes};
@@ -190,20 +204,20 @@ constexpr std::array kTabTexts{
 };
 
 constexpr std::array kMenuTexts{
-    MenuText{"mnuOpen", 0, "&Open\u2026"},
-    MenuText{"mnuRecent", 0, "Open &Recent"},
-    MenuText{"mnuSave", 0, "&Save"},
-    MenuText{"mnuSaveAs", 0, "Save &As\u2026"},
-    MenuText{"mnuUndo", 0, "&Undo"},
-    MenuText{"mnuRedo", 0, "&Redo"},
-    MenuText{"mnu_Use_English_0", kTextDisplayEnglishText, {}},
-    MenuText{"mnu_Use_English_1", kTextDisplayLocalText, {}},
-    MenuText{"mnuClear_Localization", kTextClearLocalization, {}},
-    MenuText{"mnuEditLocalization", kTextEditLocalization, {}},
-    MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers, {}},
-    MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop, {}},
-    MenuText{"mnuAbout", kTextAboutKestrel, {}},
-    MenuText{"mnuQuit", 0, "&Quit"},
+    MenuText{"mnuOpen", kTextMenuOpen},
+    MenuText{"mnuRecent", kTextMenuOpenRecent},
+    MenuText{"mnuSave", kTextMenuSave},
+    MenuText{"mnuSaveAs", kTextMenuSaveAs},
+    MenuText{"mnuUndo", kTextMenuUndo},
+    MenuText{"mnuRedo", kTextMenuRedo},
+    MenuText{"mnu_Use_English_0", kTextDisplayEnglishText},
+    MenuText{"mnu_Use_English_1", kTextDisplayLocalText},
+    MenuText{"mnuClear_Localization", kTextClearLocalization},
+    MenuText{"mnuEditLocalization", kTextEditLocalization},
+    MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers},
+    MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop},
+    MenuText{"mnuAbout", kTextAboutKestrel},
+    MenuText{"mnuQuit", kTextMenuQuit},
 };
 
 // The tag as the control carries it: "1223", or "1526T" for a tooltip's number.
@@ -310,7 +324,7 @@ const char* walkLabel(TextWalk walk)
 void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
@@ -333,21 +347,25 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
             if (const auto caption = walkTab(walk, std::to_string(tabs.numbers[i]), texts))
                 setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
     }
-    for (const auto& entry : kMenuTexts) {
-        auto* action = controls.find<QAction*>(entry.entry);
-        if (action && entry.number != 0)
+    for (const auto& entry : kMenuTexts)
+        if (auto* action = controls.find<QAction*>(entry.entry))
             action->setText(QString::fromStdString(
                 walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
-    }
     if (walk != TextWalk::Numbers)
         for (const auto& entry : kAccessibleTexts)
-            if (auto* widget = controls.find<QWidget*>(entry.objectName); widget && entry.number != 0)
+            if (auto* widget = controls.find<QWidget*>(entry.objectName))
                 widget->setAccessibleName(withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
 }
 
 } // namespace
 
-std::span<const ControlText> mainWindowControlTexts() { return kControlTexts; }
+std::span<const ControlText> mainWindowControlTexts()
+{
+    static const std::vector<ControlText> all = withSampleButtons();
+    return all;
+}
+
+std::span<const SampleButton> sampleButtons() { return kSampleButtons; }
 std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
 
 QString withoutAccessKey(const QString& caption)
@@ -371,21 +389,10 @@ QString withoutAccessKey(const QString& caption)
 void applyDesignTexts(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
-        QWidget* control = controls.find<QWidget*>(entry.objectName);
-        if (!control)
-            continue;
+    for (const auto& entry : mainWindowControlTexts())
         if (!entry.fixedCaption.empty())
-            setCaption(control, qtText(entry.fixedCaption));
-        if (!entry.fixedTooltip.empty())
-            setTooltip(control, qtText(entry.fixedTooltip));
-    }
-    for (const auto& entry : kAccessibleTexts)
-        if (auto* widget = controls.find<QWidget*>(entry.objectName); widget && entry.number == 0)
-            widget->setAccessibleName(qtText(entry.fixed));
-    for (const auto& entry : kMenuTexts)
-        if (auto* action = controls.find<QAction*>(entry.entry); action && entry.number == 0)
-            action->setText(qtText(entry.fixed));
+            if (QWidget* control = controls.find<QWidget*>(entry.objectName))
+                setCaption(control, qtText(entry.fixedCaption));
 }
 
 void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, MessageSink& sink)
@@ -408,7 +415,7 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 void restoreOwnCaptions(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
         if (QWidget* control = controls.find<QWidget*>(entry.objectName))

@@ -2,10 +2,10 @@
 // The texts of the main window's controls, by control name: each control
 // carries the tag of its text number (1223 for a caption, 1526 with the "T"
 // mark for a tooltip), each tab of a tab strip its own number, each menu
-// entry the number fixed for its name. A handful of controls show a fixed text that
-// is not translated (units beside fields, the sample buttons' short names,
-// the file entries of the menu); they are listed here too, so that this
-// table is the one place a caption comes from.
+// entry the number fixed for its name. Every caption, tooltip, menu entry
+// and accessible name of the window comes from a text number here; the one
+// fixed caption is the column-delete button's "X", which it shows in every
+// language.
 //
 // walkControlTexts() is Load_Local_Strings, Load_English_Strings and
 // Show_Control_Numbers: it visits the table in order and sets what the
@@ -30,8 +30,7 @@ struct ControlText {
     ControlKind kind;
     int number = 0;                   // the tag's text number; 0 for none
     bool tooltipMark = false;         // the "T" mark: the number is the tooltip's
-    std::string_view fixedCaption{};  // Kestrel's own caption, not translated
-    std::string_view fixedTooltip{};
+    std::string_view fixedCaption{};  // the caption a button with a tooltip's number is built with
 };
 
 struct TabTexts {
@@ -41,21 +40,28 @@ struct TabTexts {
 
 struct MenuText {
     std::string_view entry;
-    int number;             // 0 when fixed
-    std::string_view fixed;
+    int number;
 };
 
 // The name screen readers use for a list or field without a label.
 struct AccessibleText {
     std::string_view objectName;
-    int number;             // 0 when fixed
-    std::string_view fixed;
+    int number;
+};
+
+// The sample buttons: the sample each loads and its caption's number. Its
+// tooltip is the sample's description (SampleDefinition::descriptionText).
+struct SampleButton {
+    std::string_view sample;
+    std::string_view objectName;
+    int captionNumber;
 };
 
 std::span<const ControlText> mainWindowControlTexts();
+std::span<const SampleButton> sampleButtons();
 std::span<const MenuText> mainWindowMenuTexts();
 
-// The fixed captions and tooltips, once, when the window is built.
+// The fixed captions, once, when the window is built.
 void applyDesignTexts(QWidget* window);
 
 // One walk over every control, tab and menu entry of the table found under

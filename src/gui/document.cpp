@@ -5,10 +5,12 @@
 #include "core/app/spec_file.h"
 #include "core/base/atomic_file.h"
 #include "core/base/profile_file.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/grid_rules.h"
 #include "gui/file_paths.h"
 #include "gui/undo_commands.h"
+#include "gui/window_texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,7 +45,8 @@ const FieldOverflows& Document::fieldOverflows() const
 namespace {
 
 // One line per text too long for its field.
-QString overflowLines(const FieldOverflows& overflows, const std::function<bool(const FieldOverflow&)>& wanted)
+QString overflowLines(const FieldOverflows& overflows, const TextLookup& texts,
+                      const std::function<bool(const FieldOverflow&)>& wanted)
 {
     QStringList lines;
     for (const FieldOverflow& overflow : overflows)
@@ -51,7 +54,8 @@ QString overflowLines(const FieldOverflows& overflows, const std::function<bool(
             lines << QString::fromStdString(describeOverflow(overflow));
     if (lines.isEmpty())
         return {};
-    return lines.join(QLatin1Char('\n')) + QStringLiteral("\nThe procedure's next field would be overwritten.");
+    lines << textOf(texts, kTextNextFieldOverwritten);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -59,21 +63,21 @@ QString overflowLines(const FieldOverflows& overflows, const std::function<bool(
 QString Document::cellOverflows(MeterFunction function, int row, int column) const
 {
     const std::string_view code = functionInfo(function).code;
-    return overflowLines(fieldOverflows(), [&](const FieldOverflow& overflow) {
+    return overflowLines(fieldOverflows(), texts(), [&](const FieldOverflow& overflow) {
         return overflow.column == column && overflow.function == code && overflowRow(overflow) == row;
     });
 }
 
 QString Document::inputOverflows(std::string_view input) const
 {
-    return overflowLines(fieldOverflows(), [&](const FieldOverflow& overflow) {
+    return overflowLines(fieldOverflows(), texts(), [&](const FieldOverflow& overflow) {
         return overflow.column < 0 && overflow.input == input;
     });
 }
 
 Document::~Document() = default;
 
-QString Document::text(int number) const { return QString::fromStdString(session_->texts.gettext(number)); }
+QString Document::text(int number) const { return textOf(session_->texts, number); }
 
 QString Document::labelText(int number) const
 {
@@ -101,7 +105,7 @@ void Document::setCell(int row, int column, const std::string& text)
     const std::string& before = currentTable().cell(row, column);
     if (before == text)
         return;
-    setCells(tr("Edit cell"), {{row, column, before, text}});
+    setCells(Document::text(kTextUndoEditCell), {{row, column, before, text}});
 }
 
 void Document::setCells(const QString& label, const std::vector<CellChange>& changes)
@@ -141,7 +145,7 @@ bool Document::paste(int row, int column, const std::string& block)
     std::vector<CellChange> changes;
     for (const auto& cell : check.cells)
         changes.push_back({cell.row, cell.column, currentTable().cell(cell.row, cell.column), cell.text});
-    setCells(tr("Paste"), changes);
+    setCells(text(kTextUndoPaste), changes);
     return true;
 }
 
@@ -186,32 +190,33 @@ bool Document::editTable(const QString& label, const std::function<bool(SpecTabl
 
 bool Document::insertColumn(int column)
 {
-    return editTable(tr("Insert column"), [&](SpecTable& t) { return kestrel::insertColumn(t, column); });
+    return editTable(text(kTextUndoInsertColumn), [&](SpecTable& t) { return kestrel::insertColumn(t, column); });
 }
 
 bool Document::deleteColumn(int column)
 {
-    return editTable(tr("Delete column"),
-                     [&](SpecTable& t) { return kestrel::deleteColumn(t, currentFunction_, column, sink()); });
+    return editTable(text(kTextUndoDeleteColumn), [&](SpecTable& t) {
+        return kestrel::deleteColumn(t, currentFunction_, column, sink(), texts());
+    });
 }
 
 bool Document::copyColumn(int column)
 {
-    return editTable(tr("Copy column"), [&](SpecTable& t) { return kestrel::copyColumn(t, column); });
+    return editTable(text(kTextUndoCopyColumn), [&](SpecTable& t) { return kestrel::copyColumn(t, column); });
 }
 
 bool Document::duplicateRange(int column)
 {
-    return editTable(tr("Multiply column by 10"),
+    return editTable(text(kTextUndoMultiplyColumn),
                      [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
 }
 
 bool Document::clearSpecification(ClearScope scope)
 {
     return snapshotEdit(
-        scope == ClearScope::All ? tr("Clear all") : tr("Clear current mode"),
+        text(scope == ClearScope::All ? kTextUndoClearAll : kTextUndoClearCurrentMode),
         [&](ProcedureInputs& in) {
-            if (!kestrel::clearSpecification(in, currentFunction_, scope, sink()))
+            if (!kestrel::clearSpecification(in, currentFunction_, scope, sink(), texts()))
                 return false;
             if (scope == ClearScope::All) {
                 // Clear All starts again from the first function, with no sample loaded.
@@ -230,7 +235,7 @@ void Document::loadSample(int index)
         return;
     const SampleDefinition& sample = all[static_cast<std::size_t>(index)];
     snapshotEdit(
-        tr("Load sample"),
+        text(kTextUndoLoadSample),
         [&](ProcedureInputs& in) {
             kestrel::loadSample(sample, in, session_->texts);
             loadedSample_ = index;
@@ -243,7 +248,7 @@ void Document::loadSample(int index)
 void Document::setConnections(const ConnectionStore& records)
 {
     snapshotEdit(
-        tr("Edit instructions"),
+        text(kTextUndoEditInstructions),
         [&](ProcedureInputs& in) {
             if (in.connections == records)
                 return false;
@@ -377,9 +382,8 @@ bool Document::saveAs(const QString& path)
 {
     std::string error;
     if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
-        sink().inform(tr("Could not save %1:\n%2")
-                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(error))
-                          .toStdString(),
+        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" +
+                          error,
                       MessageIcon::Exclamation);
         return false;
     }

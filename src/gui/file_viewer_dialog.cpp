@@ -115,7 +115,8 @@ void FileViewerDialog::search()
 {
     QPlainTextEdit* pane = searchPane();
     const QString offered = pane->textCursor().selectedText().trimmed();
-    const std::optional<QString> answer = askSearchText(this, QStringLiteral("Enter search string"), offered);
+    const std::optional<QString> answer =
+        askSearchText(this, textOf(context_.texts, kTextEnterSearchStringPrompt), offered, context_.texts);
     if (!answer)
         return;
     searchText_ = answer->toLower();
@@ -140,7 +141,7 @@ void FileViewerDialog::find(QPlainTextEdit* pane, int from)
     if (found)
         pane->setFocus();
     else
-        context_.sink.inform("The search failed");
+        context_.sink.inform(context_.texts.gettext(kTextSearchFailedMessage));
 }
 
 void FileViewerDialog::done(int result)

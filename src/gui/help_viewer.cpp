@@ -40,6 +40,9 @@ QLabel* paneTitle(QWidget* parent, const QString& name)
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
+    // The title follows the file shown: a long translation of it is cut
+    // short rather than widen the window.
+    title->setMinimumWidth(1);
     return title;
 }
 
@@ -142,7 +145,7 @@ void HelpViewer::openSelected()
         // The panes empty only when the desktop took the file: without a
         // program for it the user is told, and what was shown stays.
         if (!path || !context_.openOutside(qtPath(*path))) {
-            context_.sink.inform(replaceAll(context_.texts.gettext(kTextNoProgramOpens), "%1", name));
+            context_.sink.inform(textWith(context_.texts, kTextNoProgramOpens, {name}));
             return;
         }
         Text1_->clear();
@@ -154,7 +157,7 @@ void HelpViewer::openSelected()
     if (!text)
         return; // a file that has gone leaves the panes as they were
     Text1_->setPlainText(qtText(*text));
-    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name)), {});
+    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name, context_.texts)), {});
     showTwin(name);
     fileOpened();
 }
@@ -168,7 +171,7 @@ void HelpViewer::showTwin(const std::string& fileName)
         return;
     }
     Text2_->setPlainText(qtText(*text));
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName)), {});
+    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName, context_.texts)), {});
     lower_->show();
 }
 

@@ -36,6 +36,7 @@ int main(int argc, char** argv)
     kestrel::gui::WaitCursor busy;
     kestrel::gui::MessageBoxSink sink;
     auto session = kestrel::startUp(line.startUpLine.toStdString(), kestrel::StartUpEnvironment::current(), sink);
+    sink.setTexts(session->texts);
     kestrel::gui::Document document(std::move(session));
     kestrel::gui::MainWindow window(document);
     // Create's viewer, the connection wizard, the help and accuracy-file viewers.

@@ -1,7 +1,7 @@
 #include "gui/main_window.h"
 
+#include "core/i18n/text_numbers.h"
 #include "gui/caption_fitting.h"
-
 #include "gui/about_dialog.h"
 #include "gui/control_texts.h"
 #include "gui/localization_commands.h"
@@ -14,6 +14,7 @@
 #include "gui/spec_frame.h"
 #include "gui/spec_grid.h"
 #include "gui/wait_cursor.h"
+#include "gui/window_texts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -196,6 +197,8 @@ void MainWindow::relabel(TextWalk walk)
     grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
+    files_->rebuildRecentMenu();
+    updateTitle();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -300,8 +303,11 @@ bool MainWindow::commitPendingEdit() { return grid()->commitEdit(); }
 void MainWindow::updateTitle()
 {
     const QString path = document_.filePath();
-    setWindowTitle(path.isEmpty() ? QStringLiteral("Kestrel[*]")
-                                  : QStringLiteral("%1[*] - Kestrel").arg(QFileInfo(path).fileName()));
+    // "[*]" is where the title marks unsaved changes.
+    const TextLookup& texts = document_.texts();
+    setWindowTitle(path.isEmpty() ? textOf(texts, kTextProgramName) + QStringLiteral("[*]")
+                                  : qtText(textWith(texts, kTextFileTitle,
+                                                    {coreText(QFileInfo(path).fileName() + QStringLiteral("[*]"))})));
     setWindowFilePath(path);
     setWindowModified(document_.isModified());
 }

@@ -1,7 +1,9 @@
 #include "gui/message_box_sink.h"
 
+#include "core/i18n/text_numbers.h"
 #include "gui/window_texts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -57,18 +59,24 @@ MessageAnswer escapeAnswer(MessageButtons buttons)
 
 } // namespace
 
-QString defaultMessageTitle()
+QString MessageBoxSink::caption(int number, bool english) const
 {
-    return QStringLiteral("Kestrel");
+    const QString text = textOf(english ? englishLookup() : *texts_, number);
+    return text.isEmpty() ? textOf(englishLookup(), number) : text;
 }
 
 MessageAnswer MessageBoxSink::show(const Message& message)
 {
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
-    QMessageBox box(qtIcon(message.icon),
-                    message.title.empty() ? defaultMessageTitle() : QString::fromStdString(message.title),
-                    qtLines(message.text),
-                    qtButtons(message.buttons), parent);
+    const bool nested = building_;
+    building_ = true;
+    const QString title = message.title.empty() ? caption(kTextProgramName, nested) : qtText(message.title);
+    QMessageBox box(qtIcon(message.icon), title, qtLines(message.text), qtButtons(message.buttons), parent);
+    for (const auto [button, number] : {std::pair{QMessageBox::Ok, kTextOk}, std::pair{QMessageBox::Cancel, kTextCancel},
+                                        std::pair{QMessageBox::Yes, kTextYes}, std::pair{QMessageBox::No, kTextNo}})
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(caption(number, nested));
+    building_ = nested;
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setDefaultButton(qtButton(message.defaultAnswer));
     box.setEscapeButton(qtButton(escapeAnswer(message.buttons)));

@@ -1,6 +1,7 @@
 #include "gui/options_panel.h"
 
 #include "core/base/user_text.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 #include "gui/field_behaviour.h"
@@ -319,7 +320,7 @@ void OptionsPanel::commentsChanged()
             if (comments_->toPlainText() != accepted)
                 comments_->setPlainText(accepted);
         }
-        document_.sink().inform("The comments cannot take this text: " + problem + ".", MessageIcon::Exclamation);
+        document_.sink().inform(textWith(document_.texts(), kTextCommentsRefused, {problem}), MessageIcon::Exclamation);
     });
 }
 

@@ -198,16 +198,15 @@ void ProcedureViewer::buildControls()
 void ProcedureViewer::setTexts()
 {
     const TextLookup& texts = context_.texts;
-    setWindowTitle(QStringLiteral("Kestrel"));
+    setWindowTitle(textOf(texts, kTextProgramName));
     setCaption(chk_Colorize_, texts, kTextKeywordHighlighting);
     gui::setToolTip(ProcToClip_, texts, kTextCopyToClipboard);
     gui::setToolTip(cmdSearch_, texts, kTextFind);
     gui::setToolTip(cmd_SearchAgain_, texts, kTextFindAgain);
     gui::setToolTip(cmd_ReferenceHelp_, texts, kTextReferenceHelp);
     gui::setToolTip(cmd_Acc_File_, texts, kTextAccuracyFile);
-    // Kestrel's own additions have no text number.
-    gui::setToolTip(cmd_Save_, tr("Save As… (Ctrl+S)"));
-    gui::setToolTip(cmd_Print_, tr("Print… (Ctrl+P)"));
+    gui::setToolTip(cmd_Save_, texts, kTextSaveAsTooltip);
+    gui::setToolTip(cmd_Print_, texts, kTextPrintTooltip);
 }
 
 void ProcedureViewer::showEvent(QShowEvent* event)
@@ -315,7 +314,7 @@ void ProcedureViewer::search()
         offered = qtText(context_.state.searchString);
     }
     const std::optional<QString> answer =
-        askSearchText(this, textOf(context_.texts, kTextEnterSearchString), offered);
+        askSearchText(this, textOf(context_.texts, kTextEnterSearchString), offered, context_.texts);
     if (answer) {
         context_.state.searchString = coreText(*answer);
         searchAgain();
@@ -342,7 +341,7 @@ void ProcedureViewer::referenceHelp()
     const LineHelp help = lineHelp(coreText(line), listFiles(filesystemPath(context_.helpDir), kHelpPattern));
     if (!help.missingFsc.empty()) {
         const int message = help.file.empty() ? kTextNoHelpAtAll : kTextNoHelpForFsc;
-        context_.sink.inform(replaceAll(context_.texts.gettext(message), "%1", help.missingFsc));
+        context_.sink.inform(textWith(context_.texts, message, {help.missingFsc}));
         if (help.file.empty())
             return;
     }
@@ -378,10 +377,11 @@ bool ProcedureViewer::saveTo(const QString& path, QString& error) const
 
 void ProcedureViewer::saveAs()
 {
-    QFileDialog dialog(this, tr("Save Procedure As"));
+    const TextLookup& texts = context_.texts;
+    QFileDialog dialog(this, textOf(texts, kTextSaveProcedureAs));
     dialog.setObjectName(QStringLiteral("SaveProcedureDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({tr("Procedure files (*.txt)"), tr("All files (*)")});
+    dialog.setNameFilters({textOf(texts, kTextProcedureFiles), textOf(texts, kTextAllFiles)});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -3,6 +3,7 @@
 #include "core/base/file_lock.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/file_paths.h"
+#include "gui/window_texts.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,9 +20,12 @@ namespace {
 constexpr int kMaxRecentFiles = 8;
 const QString kRecentKey = QStringLiteral("RecentFiles/files");
 
-QString fileFilter() { return QObject::tr("Kestrel specifications (*.kestrel.json);;All files (*)"); }
-
 } // namespace
+
+QString SpecFileCommands::fileFilter() const
+{
+    return document_.text(kTextSpecificationFiles) + QStringLiteral(";;") + document_.text(kTextAllFiles);
+}
 
 QString SpecFileCommands::suffix() { return QStringLiteral(".kestrel.json"); }
 
@@ -86,15 +90,24 @@ void SpecFileCommands::rebuildRecentMenu()
     const QStringList files = recentFiles();
     int n = 0;
     for (const QString& path : files) {
-        ++n;
-        QAction* entry = recent_->addAction(QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(path).fileName()));
+        const std::string name = coreText(QFileInfo(path).fileName());
+        QAction* entry =
+            recent_->addAction(qtText(textWith(document_.texts(), kTextMenuRecentFile, {std::to_string(++n), name})));
         entry->setToolTip(QDir::toNativeSeparators(path));
         entry->setStatusTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, path] { openFile(path); });
     }
     if (!files.isEmpty()) {
         recent_->addSeparator();
-        connect(recent_->addAction(tr("&Clear List")), &QAction::triggered, this, [this] {
+        // Built anew with the list and after every walk of the main window,
+        // in the words that walk showed.
+        const TextWalk walk = document_.textWalk();
+        const TextLookup& texts = document_.texts();
+        const std::string caption = walkMenuEntry(walk, kTextMenuClearRecent, texts.gettext(kTextMenuClearRecent),
+                                                  walkTexts(walk, texts));
+        QAction* clear = recent_->addAction(qtText(caption));
+        clear->setObjectName(QStringLiteral("mnuClearRecent"));
+        connect(clear, &QAction::triggered, this, [this] {
             QSettings(settingsPath(), QSettings::IniFormat).remove(kRecentKey);
             rebuildRecentMenu();
         });
@@ -112,7 +125,7 @@ bool SpecFileCommands::maybeSave(Reason reason)
     // by another one asks the same about what would be lost.
     const std::string question = reason == Reason::Exit
                                      ? document_.texts().gettext(kTextSaveChangesBeforeExiting)
-                                     : tr("Save changes to the current specification?").toStdString();
+                                     : document_.texts().gettext(kTextSaveChangesToSpecification);
     switch (document_.sink().show(
         {question, {}, MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes})) {
     case MessageAnswer::Yes: return save();
@@ -128,7 +141,8 @@ void SpecFileCommands::chooseAndOpen()
     if (!maybeSave(Reason::Replace))
         return;
     const QString start = document_.filePath().isEmpty() ? QDir::homePath() : QFileInfo(document_.filePath()).path();
-    const QString path = QFileDialog::getOpenFileName(window_, tr("Open Specification"), start, fileFilter());
+    const QString path =
+        QFileDialog::getOpenFileName(window_, document_.text(kTextOpenSpecification), start, fileFilter());
     if (path.isEmpty())
         return;
     if (document_.open(path))
@@ -168,7 +182,7 @@ bool SpecFileCommands::saveAs()
         name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
         start = QDir::home().filePath((name.isEmpty() ? QStringLiteral("specification") : name) + suffix());
     }
-    QString path = QFileDialog::getSaveFileName(window_, tr("Save Specification As"), start, fileFilter());
+    QString path = QFileDialog::getSaveFileName(window_, document_.text(kTextSaveSpecificationAs), start, fileFilter());
     if (path.isEmpty())
         return false;
     if (!path.endsWith(suffix(), Qt::CaseInsensitive) && QFileInfo(path).suffix().isEmpty())

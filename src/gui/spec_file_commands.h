@@ -51,14 +51,19 @@ public:
     // neither entry is lost.
     static void addRecentFile(const QString& listFile, const QString& path);
 
-    // The file filter of the dialogs and the suffix of a specification file.
+    // The suffix of a specification file.
     static QString suffix();
+
+    // The recent files' entries anew, and the entry mnuClearRecent that
+    // clears them in the words the main window's last walk shows.
+    void rebuildRecentMenu();
 
 private:
     void chooseAndOpen();
     void remember(const QString& path);
-    void rebuildRecentMenu();
     QString settingsPath() const;
+    // The file filter of the dialogs.
+    QString fileFilter() const;
 
     Document& document_;
     QWidget* window_;

@@ -2,6 +2,7 @@
 
 #include "core/spec/grid_rules.h"
 #include "core/spec/standards.h"
+#include "gui/control_texts.h"
 #include "gui/picture_icon.h"
 #include "gui/spec_grid.h"
 #include "gui/wait_cursor.h"
@@ -22,18 +23,6 @@
 
 namespace kestrel::gui {
 namespace {
-
-// The sample buttons by the name of the sample they load.
-struct SampleButton {
-    std::string_view sample;
-    const char* objectName;
-};
-constexpr std::array kSampleButtons{
-    SampleButton{"orvik62-7300", "Populate_62_7300"}, SampleButton{"orvik62-6400", "Populate_62_6400"},
-    SampleButton{"orvik28", "Populate_28_7300"},      SampleButton{"orvik4919", "Populate4919"},
-    SampleButton{"agilent34401", "Populate34401"},    SampleButton{"orvik2290", "Populate2290"},
-    SampleButton{"test", "Command3"},
-};
 
 QToolButton* commandButton(const char* name, const char* icon, QWidget* parent)
 {
@@ -223,13 +212,13 @@ QWidget* SpecFrame::buildStandardAndSamples()
     samplesRow->addWidget(label6);
     const auto all = samples();
     sampleButtons_.assign(all.size(), nullptr);
-    for (const auto& button : kSampleButtons) {
+    for (const SampleButton& button : sampleButtons()) {
         const auto it = std::find_if(all.begin(), all.end(), [&](const auto& s) { return s.name == button.sample; });
         if (it == all.end())
             continue;
         const int index = static_cast<int>(it - all.begin());
         auto* b = new QPushButton(box);
-        b->setObjectName(QString::fromLatin1(button.objectName));
+        b->setObjectName(QString::fromLatin1(button.objectName.data(), static_cast<qsizetype>(button.objectName.size())));
         b->setAutoDefault(false);
         sampleButtons_[static_cast<std::size_t>(index)] = b;
         samplesRow->addWidget(b);

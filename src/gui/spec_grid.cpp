@@ -1,5 +1,6 @@
 #include "gui/spec_grid.h"
 
+#include "core/i18n/text_numbers.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/key_filter.h"
 #include "gui/picture_icon.h"
@@ -65,7 +66,7 @@ void SpecCellEditor::keyPressEvent(QKeyEvent* event)
         const QString pasted = QApplication::clipboard()->text().remove(u'\r').remove(u'\n').remove(u'\t');
         // Refused before a key of it is typed (see kLongestCell).
         if (static_cast<std::size_t>(pasted.size()) > kLongestCell) {
-            document_.sink().inform(tooLongCellRefusal(static_cast<std::size_t>(pasted.size())),
+            document_.sink().inform(tooLongCellRefusal(document_.texts(), static_cast<std::size_t>(pasted.size())),
                                     MessageIcon::Exclamation);
             return;
         }
@@ -302,7 +303,7 @@ void SpecGridView::clearSelection()
         const QModelIndex cell = currentIndex();
         changes.push_back({cell.row(), cell.column(), document_.currentTable().cell(cell.row(), cell.column()), {}});
     }
-    document_.setCells(tr("Delete"), changes);
+    document_.setCells(document_.text(kTextUndoDelete), changes);
 }
 
 void SpecGridView::keyPressEvent(QKeyEvent* event)
@@ -385,7 +386,7 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     toldRefusal_.reset();
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     if (!refusal.told)
-        document_.sink().inform(std::string(kInvalidDataFormat));
+        document_.sink().inform(document_.texts().gettext(kTextInvalidDataFormat));
     if (!refusal.index.isValid())
         return;
     setFocus();

@@ -1,5 +1,6 @@
 #include "gui/text_pane_search.h"
 
+#include "core/i18n/text_numbers.h"
 #include "core/viewers/text_search.h"
 #include "gui/text_positions.h"
 #include "gui/window_texts.h"
@@ -10,11 +11,14 @@
 
 namespace kestrel::gui {
 
-std::optional<QString> askSearchText(QWidget* parent, const QString& prompt, const QString& defaultText)
+std::optional<QString> askSearchText(QWidget* parent, const QString& prompt, const QString& defaultText,
+                                     const TextLookup& texts)
 {
     QInputDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("SearchInput"));
-    dialog.setWindowTitle(QStringLiteral("Kestrel"));
+    dialog.setWindowTitle(textOf(texts, kTextProgramName));
+    dialog.setOkButtonText(textOf(texts, kTextOk));
+    dialog.setCancelButtonText(textOf(texts, kTextCancel));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty())

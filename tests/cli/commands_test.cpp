@@ -120,6 +120,11 @@ TEST(Commands, TextsPrintsTheEnglishTableWithoutAUsableFile)
     EXPECT_EQ(lineCount(r.out), englishTexts().size());
     EXPECT_EQ(r.out.rfind("100\t&DMM's\n", 0), 0u);
     EXPECT_NE(r.out.find("\n1235\tWelch-Satterthwaite\n"), std::string::npos);
+    // The windows' texts after the built-in ones, the last of the table last.
+    EXPECT_NE(r.out.find("\n1581\tSet Degrees of Freedom\n2000\t&Open\xE2\x80\xA6\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n2010\tKestrel\n"), std::string::npos);
+    const EnglishText& last = englishTexts().back();
+    EXPECT_TRUE(r.out.ends_with(std::to_string(last.number) + "\t" + std::string(last.text) + "\n"));
 
     dir.write("Kestrel_1031.MDB", "not a localization file\n");
     const test::CliRun damaged = texts(dir, "1031");
@@ -133,8 +138,10 @@ TEST(Commands, TextsPrintsTheEnglishTableWithoutAUsableFile)
 TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
 {
     ScratchDir dir;
-    dir.write("Kestrel_1036.MDB", "Kestrel localization 1\n1223\t&Cr\xC3\xA9" "er\n1260\tConnexion\\tpause\n");
+    dir.write("Kestrel_1036.MDB",
+              "Kestrel localization 1\n1223\t&Cr\xC3\xA9" "er\n1260\tConnexion\\tpause\n2005\t&Annuler\n");
     const std::string out = texts(dir, "1036").out;
+    EXPECT_NE(out.find("\n2005\t&Annuler\n"), std::string::npos) << "a window text of the file";
     EXPECT_NE(out.find("\n1223\t&Cr\xC3\xA9" "er\n"), std::string::npos);
     EXPECT_NE(out.find("\n1260\tConnexion\\tpause\n"), std::string::npos) << "a TAB stays escaped";
     EXPECT_NE(out.find("\n1224\tDisplay &Local Text\n"), std::string::npos);

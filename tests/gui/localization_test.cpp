@@ -268,7 +268,7 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     clickHeader(1);
     EXPECT_EQ(english(0), "\u00B1Volts");
     clickHeader(1);
-    EXPECT_EQ(english(0), "# Channels");
+    EXPECT_EQ(english(0), "\"<1>\" cannot be entered in <2>. Nothing was pasted.");
     const QModelIndex first = editor.grid()->model()->index(0, 0);
     EXPECT_EQ(first.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xE0, 0xE0, 0xE0));
     EXPECT_EQ(first.siblingAtColumn(2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));

@@ -5,6 +5,7 @@
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 #include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/numbers.h"
 #include "core/scope/scope_inputs.h"
 #include "core/spec/standards.h"
@@ -96,7 +97,7 @@ std::string saveProblem(const TextSetting& setting, std::string_view value)
 
 // The stored value of a text setting, or its default (told to the sink)
 // when it fails the check.
-std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSink* sink)
+std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSink* sink, const TextLookup& texts)
 {
     const TextSetting& setting = textSetting(key);
     const std::string fallback = KestrelSettings{}.*setting.member; // no line breaks in any default
@@ -107,8 +108,7 @@ std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSi
     if (problem.empty())
         return value;
     if (sink)
-        sink->inform("The saved value of " + std::string(key) + " in " + ini.path().filename().string() + " " +
-                         problem + "; its default is used instead.",
+        sink->inform(textWith(texts, kTextSavedValueDropped, {key, ini.path().filename().string(), problem}),
                      MessageIcon::Exclamation);
     return fallback;
 }
@@ -132,16 +132,16 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
     return ini.readString(kKestrelSection, key, defaultValue, kSettingsBufferLength);
 }
 
-KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink)
+KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, const TextLookup& texts)
 {
     KestrelSettings s;
-    s.maxDim = restoredText(ini, "MaxDim", sink);
+    s.maxDim = restoredText(ini, "MaxDim", sink, texts);
     s.unitsListIndex = storedInteger(readDefaultSetting(ini, "UnitsListIndex", "1"));
-    s.unitsText = restoredText(ini, "UnitsText", sink);
-    s.comments = restoredText(ini, "Comments", sink);
-    s.revision = restoredText(ini, "Revision", sink);
+    s.unitsText = restoredText(ini, "UnitsText", sink, texts);
+    s.comments = restoredText(ini, "Comments", sink, texts);
+    s.revision = restoredText(ini, "Revision", sink, texts);
     s.procName = "Enter Name";
-    s.authorName = restoredText(ini, "AuthorName", sink);
+    s.authorName = restoredText(ini, "AuthorName", sink, texts);
 
     // One read per option button, in index order; a button set true is
     // selected and clears the others, so the last true one wins. A group
@@ -170,8 +170,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
         const std::string problem = saveProblem(setting, s.*setting.member);
         if (problem.empty())
             continue;
-        sink.inform(errorReport(texts, " save default values ", "the value of " + std::string(setting.key) + " " +
-                                                                     problem + "; its default is saved instead"));
+        sink.inform(errorReport(texts, " save default values ",
+                                textWith(texts, kTextValueSavedAsDefault, {setting.key, problem})));
         s.*setting.member = KestrelSettings{}.*setting.member;
     }
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };

@@ -3,6 +3,7 @@
 // saved at exit. Every value in the file is text; the struct holds what the
 // main window binds to its controls.
 #include "core/base/profile_file.h"
+#include "core/i18n/text_lookup.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 
@@ -11,7 +12,6 @@
 namespace kestrel {
 
 class MessageSink;
-class TextLookup;
 struct ProcedureInputs;
 
 inline constexpr std::string_view kKestrelSection = "Kestrel";
@@ -48,8 +48,10 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
 // "Enter Name". Keys that are only written keep their defaults. A text
 // value that a specification file could not hold in its place (a control,
 // invisible or direction-changing character; in the comments a CR without
-// LF) keeps its default, and the sink, when given, is told which key.
-KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink = nullptr);
+// LF) keeps its default, and the sink, when given, is told which key (in
+// the words of `texts`).
+KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink = nullptr,
+                                  const TextLookup& texts = englishLookup());
 
 // Save_Default_Values: writes ProcName, AuthorName, Revision, Comments,
 // MaxDim, UUTAccuracyUnitsListIndex, LastReference_Index,

@@ -91,7 +91,7 @@ std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvi
     checkForBoost(s.tesselIniPath(), s.tessel);
 
     // Read_Default_Values with the list indexes and TopMost.
-    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()), &sink);
+    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()), &sink, s.texts);
     applySettings(s.settings, s.inputs);
     s.adoptRunValues(s.inputs);
     return session;

@@ -2,7 +2,6 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
-#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 
@@ -32,8 +31,7 @@ int compareField(const EditRecord& a, const EditRecord& b, EditColumn column)
 EditTable::EditTable(const std::vector<std::pair<int, std::string>>& fileTexts)
 {
     for (const EnglishText& entry : englishTexts())
-        if (entry.number >= kFirstTextNumber && entry.number <= kLastTextNumber)
-            records_.push_back({entry.number, std::string(entry.text), std::nullopt});
+        records_.push_back({entry.number, std::string(entry.text), std::nullopt});
     for (const auto& [number, text] : fileTexts)
         if (const auto row = rowOf(number))
             records_[*row].local = trim(text);

@@ -1,16 +1,18 @@
 // The built-in English texts, by number. Every text shown in a window or
 // written into a procedure is fetched by its number; a translator replaces
 // them through the localization file, never here. Blanks are kept exactly:
-// a few texts end in a blank that the lookup trims.
+// a few texts end in a blank that the lookup trims. The numbers of the
+// table are the program's text numbers (see text_numbers.h for their
+// ranges); "<1>", "<2>" … in a text stand for values the program puts in.
 #include "core/i18n/english_texts.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 namespace kestrel {
 namespace {
 
-constexpr std::array<EnglishText, 247> kTable{{
+constexpr EnglishText kTable[] = {
     {100, "&DMM's"},
     {101, "&Scopes"},
     {200, "Specifications"},
@@ -255,10 +257,111 @@ constexpr std::array<EnglishText, 247> kTable{{
     {1579, "Could not create the procedure."},
     {1580, "Be sure that specifications have been entered."},
     {1581, "Set Degrees of Freedom"},
-    {2600, "There is no help for %1. Tessel's general help is shown."},
-    {2601, "There is no help for %1."},
-    {2602, "No program on this computer opens %1."},
-}};
+    {2000, "&Open…"},
+    {2001, "Open &Recent"},
+    {2002, "&Clear List"},
+    {2003, "&Save"},
+    {2004, "Save &As…"},
+    {2005, "&Undo"},
+    {2006, "&Redo"},
+    {2007, "&Quit"},
+    {2008, "&<1> <2>"},
+    {2010, "Kestrel"},
+    {2011, "<1> - Kestrel"},
+    {2020, "Open Specification"},
+    {2021, "Save Specification As"},
+    {2022, "Kestrel specifications (*.kestrel.json)"},
+    {2023, "All files (*)"},
+    {2024, "Save changes to the current specification?"},
+    {2025, "Could not save <1>:"},
+    {2040, "&Yes"},
+    {2041, "&No"},
+    {2042, "Really delete the <1> <2> range?"},
+    {2043, "Really Clear specification?"},
+    {2044, "v"},
+    {2045, "a"},
+    {2046, "ohms"},
+    {2047, "degrees"},
+    {2048, "farad"},
+    {2049, "hertz"},
+    {2050, "<1>V"},
+    {2051, "<1>A"},
+    {2052, "<1> ohm"},
+    {2053, "<1> degree"},
+    {2054, "<1> farad"},
+    {2055, "<1> hertz"},
+    {2056, "<1> <2> range"},
+    {2060, "Edit cell"},
+    {2061, "Paste"},
+    {2062, "Delete"},
+    {2063, "Insert column"},
+    {2064, "Delete column"},
+    {2065, "Copy column"},
+    {2066, "Multiply column by 10"},
+    {2067, "Clear current mode"},
+    {2068, "Clear all"},
+    {2069, "Load sample"},
+    {2070, "Edit instructions"},
+    {2071, "Invalid data format"},
+    {2072, "The pasted text is <1> characters long; no field of a procedure holds more than <2>. Nothing was pasted."},
+    {2073, "The pasted text for <1> is <2> characters long; no field of a procedure holds more than <3>. Nothing was pasted."},
+    {2074, "The pasted cells do not fit the table: they reach <1>. Nothing was pasted."},
+    {2075, "\"<1>\" cannot be entered in <2>. Nothing was pasted."},
+    {2076, "<1>, column <2>"},
+    {2077, "row <1>"},
+    {2078, "The procedure's next field would be overwritten."},
+    {2080, "Specifications for Orvik 2290 Reference Multimeter"},
+    {2081, "Test values for the generators"},
+    {2082, "62 / 7300"},
+    {2083, "62 / 6400"},
+    {2084, "28"},
+    {2085, "4919"},
+    {2086, "34401"},
+    {2087, "2290"},
+    {2088, "Test"},
+    {2089, "Help"},
+    {2090, "Acc"},
+    {2091, "%"},
+    {2092, "Mhz"},
+    {2093, "ns"},
+    {2094, "1 MΩ  ±"},
+    {2095, "50 Ω  ±"},
+    {2096, "pF  ±"},
+    {2100, "Unit under test"},
+    {2101, "Meter function"},
+    {2102, "Meter specification"},
+    {2103, "Least sensitive"},
+    {2104, "Slowest sweep speed"},
+    {2105, "Input capacitance accuracy"},
+    {2106, "Function"},
+    {2107, "Column"},
+    {2110, "The comments cannot take this text: <1>."},
+    {2120, "The saved value of <1> in <2> <3>; its default is used instead."},
+    {2121, "the value of <1> <2>; its default is saved instead"},
+    {2130, "Save As… (Ctrl+S)"},
+    {2131, "Print… (Ctrl+P)"},
+    {2132, "Save Procedure As"},
+    {2133, "Procedure files (*.txt)"},
+    {2134, "Enter search string"},
+    {2135, "The search failed"},
+    {2136, "<1> Help"},
+    {2140, "Specification grid and generators: the Kestrel team"},
+    {2141, "Scope procedures: the Kestrel team"},
+    {2142, "Localization: Kestrel's translators"},
+    {2600, "There is no help for <1>. Tessel's general help is shown."},
+    {2601, "There is no help for <1>."},
+    {2602, "No program on this computer opens <1>."},
+};
+
+// Lookups search the table, so it stays in ascending number order.
+constexpr bool ascending()
+{
+    for (std::size_t i = 1; i < std::size(kTable); ++i)
+        if (kTable[i - 1].number >= kTable[i].number)
+            return false;
+    return true;
+}
+static_assert(ascending(), "the English texts are listed in ascending number order, each number once");
 
 } // namespace
 
@@ -266,9 +369,9 @@ std::span<const EnglishText> englishTexts() { return kTable; }
 
 std::optional<std::string_view> englishText(int number)
 {
-    const auto it = std::lower_bound(kTable.begin(), kTable.end(), number,
+    const auto it = std::lower_bound(std::begin(kTable), std::end(kTable), number,
                                      [](const EnglishText& e, int n) { return e.number < n; });
-    if (it == kTable.end() || it->number != number)
+    if (it == std::end(kTable) || it->number != number)
         return std::nullopt;
     return it->text;
 }

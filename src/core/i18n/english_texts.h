@@ -1,5 +1,7 @@
 #pragma once
-// The built-in English text table: 244 texts by number (100 to 1600 in use).
+// The built-in English text table. Its numbers are the program's text
+// numbers: whatever walks every text (the local table, the localization
+// editor, the text listing) walks this table.
 #include <optional>
 #include <span>
 #include <string_view>

@@ -4,7 +4,6 @@
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
-#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <utility>
@@ -17,10 +16,8 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
 {
     records_.clear();
     loadedFile_.clear();
-    for (int number = kFirstTextNumber; number <= kLastTextNumber; ++number) {
-        if (const auto english = englishText(number))
-            records_.emplace_back(number, std::string(*english));
-    }
+    for (const EnglishText& entry : englishTexts())
+        records_.emplace_back(entry.number, std::string(entry.text));
 
     const std::optional<std::filesystem::path> file = findLocalizationFile(localizationFileCandidates);
     if (!file)

@@ -21,7 +21,7 @@ public:
     // Init_Recordset: an empty table.
     explicit LocalTextStore(MessageSink& sink);
 
-    // Populate_Local_Recordset: the English texts of 100 to 1600, then the
+    // Populate_Local_Recordset: every built-in English text, then the
     // texts of the first candidate file that exists (Local_File_Present
     // becomes true). A damaged file is reported and leaves the English
     // texts. The file's records are applied in the file's order, blank texts

@@ -13,7 +13,7 @@
 namespace kestrel {
 namespace {
 
-// Some 250 texts of at most 128 characters: a file beyond this is no
+// Some 350 texts of at most 128 characters: a file beyond this is no
 // localization file, and reading it whole would only waste memory.
 constexpr std::uintmax_t kMaxFileSize = 4u * 1024u * 1024u;
 

@@ -6,10 +6,20 @@
 
 namespace kestrel {
 
-// Every number in use lies in this range; the local table is built by
-// walking it.
-inline constexpr int kFirstTextNumber = 100;
-inline constexpr int kLastTextNumber = 2649;
+// The numbers in use are the English table's (englishTexts()); every walk
+// over all texts walks that table. A translator's file may hold any of them
+// and no other. They lie in these ranges:
+struct TextNumberRange {
+    int first;
+    int last;
+    const char* holds;
+};
+inline constexpr TextNumberRange kTextNumberRanges[] = {
+    {100, 1600, "the texts every window and procedure has carried from the start"},
+    {2000, 2499, "the windows' menus, dialogs, messages, units and tooltips"},
+    {2500, 2599, "the localization editor's own texts"},
+    {2600, 2649, "the help viewers' messages"},
+};
 
 // 100-101: the main window's tabs.
 inline constexpr int kTextTabDmms = 100;   // "&DMM's"
@@ -265,9 +275,118 @@ inline constexpr int kTextCouldNotCreate = 1579;                  // "Could not 
 inline constexpr int kTextEnterSpecificationsFirst = 1580;        // "Be sure that specifications have been entered."
 inline constexpr int kTextSetDegreesOfFreedom = 1581;
 
-// 2600-2649: the help viewers' own messages; %1 stands for the value shown.
-inline constexpr int kTextNoHelpForFsc = 2600;        // "There is no help for %1. Tessel's general help is shown."
-inline constexpr int kTextNoHelpAtAll = 2601;         // "There is no help for %1."
-inline constexpr int kTextNoProgramOpens = 2602;      // "No program on this computer opens %1."
+// 2000-2011: the main window's file and edit menu entries and its title.
+inline constexpr int kTextMenuOpen = 2000;         // "&Open…"
+inline constexpr int kTextMenuOpenRecent = 2001;   // "Open &Recent"
+inline constexpr int kTextMenuClearRecent = 2002;  // "&Clear List"
+inline constexpr int kTextMenuSave = 2003;         // "&Save"
+inline constexpr int kTextMenuSaveAs = 2004;       // "Save &As…"
+inline constexpr int kTextMenuUndo = 2005;         // "&Undo"
+inline constexpr int kTextMenuRedo = 2006;         // "&Redo"
+inline constexpr int kTextMenuQuit = 2007;         // "&Quit"
+inline constexpr int kTextMenuRecentFile = 2008;   // "&<1> <2>": a recent file's entry, its number and name
+inline constexpr int kTextProgramName = 2010;      // "Kestrel": window and message box titles
+inline constexpr int kTextFileTitle = 2011;        // "<1> - Kestrel", <1> the file's name
+
+// 2020-2025: specification files.
+inline constexpr int kTextOpenSpecification = 2020;
+inline constexpr int kTextSaveSpecificationAs = 2021;
+inline constexpr int kTextSpecificationFiles = 2022;    // "Kestrel specifications (*.kestrel.json)"
+inline constexpr int kTextAllFiles = 2023;              // "All files (*)"
+inline constexpr int kTextSaveChangesToSpecification = 2024; // "Save changes to the current specification?"
+inline constexpr int kTextCouldNotSave = 2025;          // "Could not save <1>:", <1> the file
+
+// 2040-2049: message box buttons and the grid commands' questions.
+inline constexpr int kTextYes = 2040;                   // "&Yes"
+inline constexpr int kTextNo = 2041;                    // "&No"
+inline constexpr int kTextReallyDeleteRange = 2042;     // "Really delete the <1> <2> range?", range and unit word
+inline constexpr int kTextReallyClearSpecification = 2043;
+inline constexpr int kTextUnitWordVolts = 2044;         // "v": the unit words of that question
+inline constexpr int kTextUnitWordAmps = 2045;          // "a"
+inline constexpr int kTextUnitWordOhms = 2046;          // "ohms"
+inline constexpr int kTextUnitWordDegrees = 2047;       // "degrees"
+inline constexpr int kTextUnitWordFarads = 2048;        // "farad"
+inline constexpr int kTextUnitWordHertz = 2049;         // "hertz"
+
+// 2050-2056: the connection wizard's caption: a range with its unit, by function.
+inline constexpr int kTextRangeVolts = 2050;            // "<1>V", <1> the range as typed
+inline constexpr int kTextRangeAmps = 2051;             // "<1>A"
+inline constexpr int kTextRangeOhms = 2052;             // "<1> ohm"
+inline constexpr int kTextRangeDegrees = 2053;          // "<1> degree"
+inline constexpr int kTextRangeFarads = 2054;           // "<1> farad"
+inline constexpr int kTextRangeHertz = 2055;            // "<1> hertz"
+inline constexpr int kTextWizardRangeCaption = 2056;    // "<1> <2> range", <1> text 1276, <2> the range
+
+// 2060-2078: the grid's undo steps and its messages.
+inline constexpr int kTextUndoEditCell = 2060;
+inline constexpr int kTextUndoPaste = 2061;
+inline constexpr int kTextUndoDelete = 2062;
+inline constexpr int kTextUndoInsertColumn = 2063;
+inline constexpr int kTextUndoDeleteColumn = 2064;
+inline constexpr int kTextUndoCopyColumn = 2065;
+inline constexpr int kTextUndoMultiplyColumn = 2066;    // "Multiply column by 10"
+inline constexpr int kTextUndoClearCurrentMode = 2067;
+inline constexpr int kTextUndoClearAll = 2068;
+inline constexpr int kTextUndoLoadSample = 2069;
+inline constexpr int kTextUndoEditInstructions = 2070;
+inline constexpr int kTextInvalidDataFormat = 2071;
+inline constexpr int kTextPastedTextTooLong = 2072;     // "The pasted text is <1> characters long; … more than <2>. …"
+inline constexpr int kTextPastedCellTooLong = 2073;     // the same "for <1>" (a cell), <2> and <3> the lengths
+inline constexpr int kTextPasteOutsideTable = 2074;     // "… they reach <1>. Nothing was pasted."
+inline constexpr int kTextPasteRefused = 2075;          // "\"<1>\" cannot be entered in <2>. Nothing was pasted."
+inline constexpr int kTextCellName = 2076;              // "<1>, column <2>", row label and column
+inline constexpr int kTextRowName = 2077;               // "row <1>", for a row without a label
+inline constexpr int kTextNextFieldOverwritten = 2078;  // "The procedure's next field would be overwritten."
+
+// 2080-2096: the DMM and Scopes pages: the samples and the units beside fields.
+inline constexpr int kTextSampleOrvik2290 = 2080;       // "Specifications for Orvik 2290 Reference Multimeter"
+inline constexpr int kTextSampleTestSet = 2081;         // "Test values for the generators"
+inline constexpr int kTextSampleButton62With7300 = 2082; // "62 / 7300"
+inline constexpr int kTextSampleButton62With6400 = 2083; // "62 / 6400"
+inline constexpr int kTextSampleButton28 = 2084;
+inline constexpr int kTextSampleButton4919 = 2085;
+inline constexpr int kTextSampleButton34401 = 2086;
+inline constexpr int kTextSampleButton2290 = 2087;
+inline constexpr int kTextSampleButtonTest = 2088;      // "Test"
+inline constexpr int kTextScopeHelp = 2089;             // "Help"
+inline constexpr int kTextScopeAccuracy = 2090;         // "Acc"
+inline constexpr int kTextPercentUnit = 2091;           // "%"
+inline constexpr int kTextMegahertzUnit = 2092;         // "Mhz"
+inline constexpr int kTextNanosecondUnit = 2093;        // "ns"
+inline constexpr int kTextOneMegohmAccuracy = 2094;     // "1 MΩ  ±"
+inline constexpr int kTextFiftyOhmAccuracy = 2095;      // "50 Ω  ±"
+inline constexpr int kTextPicofaradAccuracy = 2096;     // "pF  ±"
+
+// 2100-2107: names screen readers read, and the Connection page's columns.
+inline constexpr int kTextUnitUnderTest = 2100;
+inline constexpr int kTextMeterFunction = 2101;
+inline constexpr int kTextMeterSpecification = 2102;
+inline constexpr int kTextLeastSensitive = 2103;
+inline constexpr int kTextSlowestSweepSpeed = 2104;
+inline constexpr int kTextCapacitanceAccuracy = 2105;   // "Input capacitance accuracy"
+inline constexpr int kTextFunctionColumn = 2106;        // "Function"
+inline constexpr int kTextColumnColumn = 2107;          // "Column"
+
+// 2110-2121: Options/Misc and the saved settings.
+inline constexpr int kTextCommentsRefused = 2110;       // "The comments cannot take this text: <1>.", <1> why
+inline constexpr int kTextSavedValueDropped = 2120;     // "The saved value of <1> in <2> <3>; its default is used instead."
+inline constexpr int kTextValueSavedAsDefault = 2121;   // "the value of <1> <2>; its default is saved instead"
+
+// 2130-2142: the procedure viewer, the help and accuracy-file viewers, the About box.
+inline constexpr int kTextSaveAsTooltip = 2130;         // "Save As… (Ctrl+S)"
+inline constexpr int kTextPrintTooltip = 2131;          // "Print… (Ctrl+P)"
+inline constexpr int kTextSaveProcedureAs = 2132;
+inline constexpr int kTextProcedureFiles = 2133;        // "Procedure files (*.txt)"
+inline constexpr int kTextEnterSearchStringPrompt = 2134; // "Enter search string"
+inline constexpr int kTextSearchFailedMessage = 2135;   // "The search failed"
+inline constexpr int kTextHelpPaneTitle = 2136;         // "<1> Help", <1> the help file's name
+inline constexpr int kTextCreditGenerators = 2140;      // "Specification grid and generators: the Kestrel team"
+inline constexpr int kTextCreditScope = 2141;           // "Scope procedures: the Kestrel team"
+inline constexpr int kTextCreditLocalization = 2142;    // "Localization: Kestrel's translators"
+
+// 2600-2649: the help viewers' own messages, <1> the FSC or the file.
+inline constexpr int kTextNoHelpForFsc = 2600;        // "There is no help for <1>. Tessel's general help is shown."
+inline constexpr int kTextNoHelpAtAll = 2601;         // "There is no help for <1>."
+inline constexpr int kTextNoProgramOpens = 2602;      // "No program on this computer opens <1>."
 
 } // namespace kestrel

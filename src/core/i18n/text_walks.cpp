@@ -134,8 +134,7 @@ TextTag parseTextTag(std::string_view tag)
 
 const TextLookup& walkTexts(TextWalk walk, const TextLookup& local)
 {
-    static const EnglishLookup english;
-    return walk == TextWalk::English ? english : local;
+    return walk == TextWalk::English ? englishLookup() : local;
 }
 
 TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, std::string_view tag,

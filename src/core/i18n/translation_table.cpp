@@ -4,7 +4,6 @@
 #include "core/i18n/edit_table.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
-#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -114,7 +113,7 @@ TranslationImport readTranslationTable(std::string_view content)
                         "(a TAB inside a text is written \\t)");
         if (!number)
             return fail("\"" + std::string(fields[0]) + "\" is not a text number");
-        if (!englishText(*number) || *number < kFirstTextNumber || *number > kLastTextNumber)
+        if (!englishText(*number))
             return fail("text number " + std::to_string(*number) + " has no built-in text");
         if (result.locals.count(*number))
             return fail("text number " + std::to_string(*number) + " appears twice");

@@ -1,6 +1,7 @@
 #include "core/spec/cell_block.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/grid_rules.h"
 #include "core/spec/key_filter.h"
 
@@ -22,18 +23,21 @@ std::vector<std::string_view> splitCells(std::string_view line)
 std::string cellName(MeterFunction function, const TextLookup& texts, int row, int column)
 {
     const int label = rowLabelText(function, row);
-    const std::string rowName =
-        row < functionInfo(function).rows && label != 0 ? texts.gettext(label) : "row " + std::to_string(row + 1);
-    return rowName + ", column " + std::to_string(column + 1);
+    const std::string rowName = row < functionInfo(function).rows && label != 0
+                                    ? texts.gettext(label)
+                                    : textWith(texts, kTextRowName, {std::to_string(row + 1)});
+    return textWith(texts, kTextCellName, {rowName, std::to_string(column + 1)});
 }
 
 } // namespace
 
-std::string tooLongCellRefusal(std::size_t length, std::string_view cell)
+std::string tooLongCellRefusal(const TextLookup& texts, std::size_t length, std::string_view cell)
 {
-    return "The pasted text" + (cell.empty() ? std::string() : " for " + std::string(cell)) + " is " +
-           std::to_string(length) + " characters long; no field of a procedure holds more than " +
-           std::to_string(kLongestCell) + ". Nothing was pasted.";
+    const std::string count = std::to_string(length);
+    const std::string longest = std::to_string(kLongestCell);
+    if (cell.empty())
+        return textWith(texts, kTextPastedTextTooLong, {count, longest});
+    return textWith(texts, kTextPastedCellTooLong, {cell, count, longest});
 }
 
 std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom, int right)
@@ -96,13 +100,11 @@ std::string pasteRefusal(const PasteCheck& check, MeterFunction function, const 
 {
     switch (check.outcome) {
     case PasteCheck::Outcome::OutsideTable:
-        return "The pasted cells do not fit the table: they reach " +
-               cellName(function, texts, check.row, check.column) + ". Nothing was pasted.";
+        return textWith(texts, kTextPasteOutsideTable, {cellName(function, texts, check.row, check.column)});
     case PasteCheck::Outcome::TooLong:
-        return tooLongCellRefusal(check.length, cellName(function, texts, check.row, check.column));
+        return tooLongCellRefusal(texts, check.length, cellName(function, texts, check.row, check.column));
     case PasteCheck::Outcome::Refused:
-        return "\"" + check.value + "\" cannot be entered in " + cellName(function, texts, check.row, check.column) +
-               ". Nothing was pasted.";
+        return textWith(texts, kTextPasteRefused, {check.value, cellName(function, texts, check.row, check.column)});
     case PasteCheck::Outcome::Accepted:
     case PasteCheck::Outcome::Empty: break;
     }

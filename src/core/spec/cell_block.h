@@ -22,7 +22,7 @@ inline constexpr std::size_t kLongestCell = 78;
 
 // What the user is told of a pasted text longer than kLongestCell, with
 // the cell it was for when there is one ("UUT Range, column 3").
-std::string tooLongCellRefusal(std::size_t length, std::string_view cell = {});
+std::string tooLongCellRefusal(const TextLookup& texts, std::size_t length, std::string_view cell = {});
 
 // The cells of rows top..bottom and columns left..right, one line per row
 // (LF-separated), cells separated by tabs.

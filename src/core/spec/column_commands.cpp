@@ -1,6 +1,7 @@
 #include "core/spec/column_commands.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/tolerance.h"
 
 namespace kestrel {
@@ -20,15 +21,15 @@ bool insertColumn(SpecTable& table, int c)
     return true;
 }
 
-bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink)
+bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink, const TextLookup& texts)
 {
     if (!validColumn(c))
         return false;
     const std::string& range = table.cell(RowRange, c);
     if (!isBlank(range)) {
         const std::string question =
-            "Really delete the " + range + " " + std::string(functionInfo(f).deleteUnit) + " range?";
-        if (!sink.ask(question, "Warning", MessageIcon::Exclamation))
+            textWith(texts, kTextReallyDeleteRange, {range, texts.gettext(functionInfo(f).deleteUnitText)});
+        if (!sink.ask(question, texts.gettext(kTextWarning), MessageIcon::Exclamation))
             return false;
     }
     table.removeColumn(c);
@@ -58,9 +59,11 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
     return true;
 }
 
-bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
+bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink,
+                        const TextLookup& texts)
 {
-    if (!sink.ask("Really Clear specification?", "Kestrel", MessageIcon::None, MessageAnswer::Cancel))
+    if (!sink.ask(texts.gettext(kTextReallyClearSpecification), texts.gettext(kTextProgramName), MessageIcon::None,
+                  MessageAnswer::Cancel))
         return false;
     if (scope == ClearScope::All) {
         inputs.connections.clearMode("all");

@@ -4,6 +4,7 @@
 // copy and duplicate do nothing until the table has a range in column 0, so
 // that an empty grid cannot be filled with empty columns by mistake.
 #include "core/base/message_sink.h"
+#include "core/i18n/text_lookup.h"
 #include "core/spec/meter_inputs.h"
 #include "core/spec/meter_function.h"
 #include "core/spec/spec_table.h"
@@ -22,7 +23,7 @@ bool insertColumn(SpecTable& table, int c);
 
 // Removes column c; asks "Really delete the <range> <unit> range?" (title
 // "Warning") first when the column has a range, and does nothing on Cancel.
-bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink);
+bool deleteColumn(SpecTable& table, MeterFunction f, int c, MessageSink& sink, const TextLookup& texts);
 
 // Copies column c into column c+1; nothing happens from column 25.
 bool copyColumn(SpecTable& table, int c);
@@ -36,6 +37,7 @@ enum class ClearScope { CurrentMode, All };
 // Asks "Really Clear specification?" (title "Kestrel"). The current mode
 // loses its table and its instruction records; All empties every table,
 // every instruction record, the comments and the procedure name.
-bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink);
+bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink,
+                        const TextLookup& texts);
 
 } // namespace kestrel

@@ -55,7 +55,10 @@ std::string wizardCaption(const SpecTable& table, MeterFunction function, int co
     const std::string& range = table.cell(RowRange, column);
     if (range.empty())
         return {};
-    return texts.gettext(kTextPicDispWizard) + " " + range + std::string(functionInfo(function).unitWord) + " range ";
+    // The caption has always ended in a blank; the text table's texts cannot.
+    return textWith(texts, kTextWizardRangeCaption,
+                    {texts.gettext(kTextPicDispWizard), textWith(texts, functionInfo(function).rangeText, {range})}) +
+           " ";
 }
 
 } // namespace kestrel

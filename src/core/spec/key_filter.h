@@ -23,11 +23,9 @@ KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, 
 
 enum class CommitResult { Valid, Invalid, StoreEmpty };
 
-// What the grid says when a commit is refused.
-inline constexpr std::string_view kInvalidDataFormat = "Invalid data format";
-
 // Invalid when a prefix letter stands anywhere but last ("1m5"); a plain
-// "0" is stored as an empty cell.
+// "0" is stored as an empty cell. The grid then says "Invalid data format"
+// (kTextInvalidDataFormat).
 CommitResult checkCommit(std::string_view cellText);
 
 // A whole text typed into an empty cell key by key and then committed: the

@@ -6,15 +6,15 @@ namespace kestrel {
 namespace {
 
 constexpr std::array<FunctionInfo, kFunctionCount> kInfo{{
-    {MeterFunction::Dcv, "dcv", kTextFunctionDcv, 8, kTextFixedVolts, "V", "v", true},
-    {MeterFunction::Acv, "acv", kTextFunctionAcv, 9, kTextFixedVolts, "V", "v", false},
-    {MeterFunction::Dci, "dci", kTextFunctionDci, 8, kTextFixedAmps, "A", "a", true},
-    {MeterFunction::Aci, "aci", kTextFunctionAci, 9, kTextFixedAmps, "A", "a", false},
-    {MeterFunction::Ohm, "ohm", kTextFunctionOhms, 8, kTextFixedOhms, " ohm", "ohms", false},
-    {MeterFunction::Tc, "tc", kTextFunctionTc, 8, kTextFixedDegrees, " degree", "degrees", true},
-    {MeterFunction::Rtd, "rtd", kTextFunctionRtd, 8, kTextFixedDegrees, " degree", "degrees", true},
-    {MeterFunction::Cap, "cap", kTextFunctionCapacitance, 8, kTextFixedFarads, " farad", "farad", false},
-    {MeterFunction::Freq, "freq", kTextFunctionFrequency, 8, kTextFixedHertz, " hertz", "hertz", false},
+    {MeterFunction::Dcv, "dcv", kTextFunctionDcv, 8, kTextFixedVolts, kTextRangeVolts, kTextUnitWordVolts, true},
+    {MeterFunction::Acv, "acv", kTextFunctionAcv, 9, kTextFixedVolts, kTextRangeVolts, kTextUnitWordVolts, false},
+    {MeterFunction::Dci, "dci", kTextFunctionDci, 8, kTextFixedAmps, kTextRangeAmps, kTextUnitWordAmps, true},
+    {MeterFunction::Aci, "aci", kTextFunctionAci, 9, kTextFixedAmps, kTextRangeAmps, kTextUnitWordAmps, false},
+    {MeterFunction::Ohm, "ohm", kTextFunctionOhms, 8, kTextFixedOhms, kTextRangeOhms, kTextUnitWordOhms, false},
+    {MeterFunction::Tc, "tc", kTextFunctionTc, 8, kTextFixedDegrees, kTextRangeDegrees, kTextUnitWordDegrees, true},
+    {MeterFunction::Rtd, "rtd", kTextFunctionRtd, 8, kTextFixedDegrees, kTextRangeDegrees, kTextUnitWordDegrees, true},
+    {MeterFunction::Cap, "cap", kTextFunctionCapacitance, 8, kTextFixedFarads, kTextRangeFarads, kTextUnitWordFarads, false},
+    {MeterFunction::Freq, "freq", kTextFunctionFrequency, 8, kTextFixedHertz, kTextRangeHertz, kTextUnitWordHertz, false},
 }};
 
 } // namespace

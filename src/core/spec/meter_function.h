@@ -20,8 +20,8 @@ struct FunctionInfo {
     int captionText;             // tab caption, by text number
     int rows;                    // 8, or 9 with the test-frequency row
     int row6LabelText;           // label of the fixed-term row
-    std::string_view unitWord;   // appended to the range in the wizard caption
-    std::string_view deleteUnit; // named in the delete-column question
+    int rangeText;               // a range with its unit ("<1>V"), in the wizard caption
+    int deleteUnitText;          // the unit word of the delete-column question ("v")
     bool allowsMinus;            // "-" accepted in rows 0, 1 and 6
 };
 

@@ -29,8 +29,8 @@ struct SampleInstruction {
 
 struct SampleDefinition {
     std::string_view name;        // stable name on the command line
-    int captionText;              // button caption by text number; 0 when the button has none
-    std::string_view description; // what the sample describes, for listings
+    int descriptionText;          // what the sample describes, by text number: its button's
+                                  // tooltip and its line in listings
     std::string_view procName;
     int commentText;              // Comments by text number; 0 leaves them empty
     std::string_view reference;   // standard selected; "" leaves the choice unchanged

@@ -1,6 +1,7 @@
 #include "core/viewers/help_files.h"
 
 #include "core/base/text_util.h"
+#include "core/i18n/text_numbers.h"
 #include "core/viewers/file_lists.h"
 
 namespace kestrel {
@@ -54,12 +55,15 @@ std::string twinHelpFile(std::string_view helpFile)
     return std::string("m").append(name == "7300.hlp" ? std::string_view("730.hlp") : std::string_view(name));
 }
 
-std::string helpPaneTitle(std::string_view helpFile) { return stem(toLower(helpFile)) + " Help"; }
+std::string helpPaneTitle(std::string_view helpFile, const TextLookup& texts)
+{
+    return textWith(texts, kTextHelpPaneTitle, {stem(toLower(helpFile))});
+}
 
-std::string twinPaneTitle(std::string_view helpFile)
+std::string twinPaneTitle(std::string_view helpFile, const TextLookup& texts)
 {
     // The twin name without its "m", shown with a capital "M".
-    return std::string("M").append(stem(twinHelpFile(helpFile).substr(1))).append(" Help");
+    return textWith(texts, kTextHelpPaneTitle, {"M" + stem(twinHelpFile(helpFile).substr(1))});
 }
 
 bool opensOutsideViewer(std::string_view helpFile) { return toLower(helpFile) == "confedit.hlp"; }

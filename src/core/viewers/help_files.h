@@ -3,6 +3,8 @@
 // names its panes. Help files are named by FSC ("ask.hlp", "vset.hlp") or by
 // a calibrator's first four characters ("7300.hlp"); a manual twin's help
 // carries an "m" in front ("m7320.hlp").
+#include "core/i18n/text_lookup.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,10 +37,10 @@ LineHelp lineHelp(std::string_view line, const std::vector<std::string>& helpFil
 // the 730 series' twin, "m730.hlp". Names are compared lower case.
 std::string twinHelpFile(std::string_view helpFile);
 
-// Pane titles: the name up to its first "." + " Help" ("vset Help"); the
-// twin's is "M" + the twin name's stem + " Help" ("Mvset Help", "M730 Help").
-std::string helpPaneTitle(std::string_view helpFile);
-std::string twinPaneTitle(std::string_view helpFile);
+// Pane titles: the name up to its first "." in text 2136 ("vset Help"); the
+// twin's is "M" + the twin name's stem in it ("Mvset Help", "M730 Help").
+std::string helpPaneTitle(std::string_view helpFile, const TextLookup& texts);
+std::string twinPaneTitle(std::string_view helpFile, const TextLookup& texts);
 
 // "confedit.hlp" is not a text: it goes to the desktop's own handler.
 bool opensOutsideViewer(std::string_view helpFile);

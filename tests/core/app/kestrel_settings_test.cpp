@@ -4,6 +4,8 @@
 
 #include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
+#include "support/translated_texts.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,26 @@ TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
             EXPECT_EQ(sink.messages[0], "The saved value of " + c.message + "; its default is used instead.");
         }
     }
+}
+
+// Both notices are said in the local texts, the translator placing the key,
+// the file and the reason (the reason stays in the checks' own words).
+TEST(KestrelSettings, NoticesOfDroppedValuesInTheLocalTexts)
+{
+    const test::TranslatedTexts german({{kTextSavedValueDropped, "<2>: <1> <3>, Standard verwendet."},
+                                        {kTextValueSavedAsDefault, "<1> <2>, Standard gespeichert"},
+                                        {kTextError, "Fehler:"}});
+    ScratchDir dir;
+    test::RecordingSink sink;
+    ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nMaxDim=5\x7F\n"));
+    EXPECT_EQ(readDefaultValues(ini, &sink, german).maxDim, "100.0");
+    KestrelSettings s;
+    s.authorName = "Ann\r";
+    EXPECT_TRUE(saveDefaultValues(ini, s, sink, german));
+    EXPECT_EQ(sink.messages,
+              (std::vector<std::string>{
+                  "Kestrel.INI: MaxDim holds the control character U+007F, Standard verwendet.",
+                  "Fehler: save default values AuthorName holds the control character U+000D, Standard gespeichert"}));
 }
 
 // What the window restores is what it saves: every field the inputs hold

@@ -3,6 +3,9 @@
 // bad cell.
 #include "core/spec/cell_block.h"
 
+#include "core/i18n/text_numbers.h"
+#include "support/translated_texts.h"
+
 #include <gtest/gtest.h>
 
 namespace kestrel {
@@ -99,6 +102,30 @@ TEST(CellBlock, AHugeCellIsRefusedWithoutQuotingIt)
     EXPECT_EQ(check.outcome, PasteCheck::Outcome::TooLong);
     EXPECT_EQ(check.length, huge.size());
     EXPECT_LT(pasteRefusal(check, MeterFunction::Dcv, EnglishLookup()).size(), 200u);
+}
+
+// The refusals are the local texts with the cell and lengths put in where
+// the translator placed them; a row without a label is named by its text too.
+TEST(CellBlock, RefusalsInTheLocalTexts)
+{
+    const test::TranslatedTexts german({
+        {kTextPasteOutsideTable, "Passt nicht: <1>."},
+        {kTextPasteRefused, "<2> nimmt \"<1>\" nicht."},
+        {kTextCellName, "Spalte <2> von <1>"},
+        {kTextRowName, "Zeile <1>"},
+        {kTextUutRange, "Bereich"},
+        {kTextPastedTextTooLong, "<1> Zeichen, h\xC3\xB6" "chstens <2>."},
+        {kTextPastedCellTooLong, "<2> Zeichen f\xC3\xBCr <1>, h\xC3\xB6" "chstens <3>."},
+    });
+    const auto refusal = [&](int row, int column, std::string_view block) {
+        return pasteRefusal(checkCellBlock(MeterFunction::Dcv, row, column, block, "."), MeterFunction::Dcv, german);
+    };
+    EXPECT_EQ(refusal(0, 2, "1m5"), "Spalte 3 von Bereich nimmt \"1m5\" nicht.");
+    EXPECT_EQ(refusal(7, 0, "1\n2"), "Passt nicht: Spalte 1 von Zeile 9.");
+    EXPECT_EQ(refusal(0, 0, std::string(80, '1')), "80 Zeichen f\xC3\xBCr Spalte 1 von Bereich, h\xC3\xB6" "chstens 78.");
+    EXPECT_EQ(tooLongCellRefusal(german, 79), "79 Zeichen, h\xC3\xB6" "chstens 78.");
+    EXPECT_EQ(tooLongCellRefusal(englishLookup(), 79),
+              "The pasted text is 79 characters long; no field of a procedure holds more than 78. Nothing was pasted.");
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // when a command does nothing.
 #include "core/spec/column_commands.h"
 
+#include "core/i18n/text_numbers.h"
 #include "support/recording_sink.h"
+#include "support/translated_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -58,21 +60,41 @@ TEST(ColumnCommands, DeleteAsksOnlyWhenTheColumnHasARange)
     SpecTable t = numbered();
     t.setCell(RowRange, 0, "200m");
     RecordingSink sink;
-    ASSERT_TRUE(deleteColumn(t, MeterFunction::Ohm, 0, sink));
+    ASSERT_TRUE(deleteColumn(t, MeterFunction::Ohm, 0, sink, englishLookup()));
     EXPECT_EQ(sink.questions, std::vector<std::string>{"Really delete the 200m ohms range?"});
     EXPECT_EQ(sink.titles, std::vector<std::string>{"Warning"});
     EXPECT_EQ(t.cell(RowRange, 0), "1");
 
     RecordingSink cancel(false);
-    EXPECT_FALSE(deleteColumn(t, MeterFunction::Dcv, 3, cancel));
+    EXPECT_FALSE(deleteColumn(t, MeterFunction::Dcv, 3, cancel, englishLookup()));
     EXPECT_EQ(t.cell(RowRange, 3), "4");
 
     t.setCell(RowRange, 3, " ");
-    ASSERT_TRUE(deleteColumn(t, MeterFunction::Dcv, 3, cancel));
+    ASSERT_TRUE(deleteColumn(t, MeterFunction::Dcv, 3, cancel, englishLookup()));
     EXPECT_EQ(cancel.questions.size(), 1u);
     EXPECT_EQ(t.cell(RowLevel, 3), "5");
     EXPECT_EQ(t.cell(RowLevel, 23), "25");
     EXPECT_EQ(t.cell(RowLevel, 24), "");
+}
+
+// The questions are asked in the local texts: the translator places the
+// range and the unit word, and the title comes along.
+TEST(ColumnCommands, QuestionsInTheLocalTexts)
+{
+    const test::TranslatedTexts german({{kTextReallyDeleteRange, "Bereich <1> <2> wirklich l\xC3\xB6schen?"},
+                                        {kTextUnitWordOhms, "Ohm"},
+                                        {kTextWarning, "Warnung"},
+                                        {kTextReallyClearSpecification, "Spezifikation wirklich leeren?"},
+                                        {kTextProgramName, "Turmfalke"}});
+    SpecTable t = numbered();
+    t.setCell(RowRange, 0, "200m");
+    RecordingSink sink(false);
+    EXPECT_FALSE(deleteColumn(t, MeterFunction::Ohm, 0, sink, german));
+    MeterInputs in;
+    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink, german));
+    EXPECT_EQ(sink.questions,
+              (std::vector<std::string>{"Bereich 200m Ohm wirklich l\xC3\xB6schen?", "Spezifikation wirklich leeren?"}));
+    EXPECT_EQ(sink.titles, (std::vector<std::string>{"Warnung", "Turmfalke"}));
 }
 
 TEST(ColumnCommands, DuplicateGoesOneDecadeUpForRangeLevelAndFixedTerm)
@@ -100,18 +122,18 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     in.connections.append({"acv", "0", std::nullopt, std::string("Set ac")});
     MeterInputs expected = in;
     RecordingSink cancel(false);
-    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel));
+    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel, englishLookup()));
     EXPECT_EQ(in, expected);
 
     RecordingSink sink;
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Acv, ClearScope::CurrentMode, sink));
+    ASSERT_TRUE(clearSpecification(in, MeterFunction::Acv, ClearScope::CurrentMode, sink, englishLookup()));
     EXPECT_EQ(sink.questions, std::vector<std::string>{"Really Clear specification?"});
     EXPECT_EQ(sink.titles, std::vector<std::string>{"Kestrel"});
     expected.meter.table(MeterFunction::Acv).clear();
     expected.connections.clearMode("acv");
     EXPECT_EQ(in, expected);
 
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink));
+    ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink, englishLookup()));
     expected = MeterInputs{};
     expected.identity.name = "";
     EXPECT_EQ(in, expected);

@@ -81,8 +81,8 @@ TEST(HelpFiles, TwinHelpAndPaneTitles)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(twinHelpFile(c.file), c.twin);
-        EXPECT_EQ(helpPaneTitle(c.file), c.title);
-        EXPECT_EQ(twinPaneTitle(c.file), c.twinTitle);
+        EXPECT_EQ(helpPaneTitle(c.file, englishLookup()), c.title);
+        EXPECT_EQ(twinPaneTitle(c.file, englishLookup()), c.twinTitle);
     }
     EXPECT_TRUE(opensOutsideViewer("confedit.hlp"));
     EXPECT_TRUE(opensOutsideViewer("ConfEdit.HLP"));

@@ -95,7 +95,7 @@ protected:
         EXPECT_TRUE(available().contains(frame))
             << what << " at " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height()
             << " on " << available().width() << "x" << available().height() << "; widest:" << widest(shown);
-        EXPECT_LE(shown.minimumSizeHint().width(), available().width()) << what;
+        EXPECT_LE(shown.minimumSizeHint().width(), available().width()) << what << "; widest:" << widest(shown);
     }
 
     // Opens a window modally by `open` and checks it where it appears.

@@ -24,6 +24,10 @@ void ModalAnswerer::poll()
     if (auto* box = qobject_cast<QMessageBox*>(modal); box && !answers_.empty()) {
         texts_ << box->text();
         titles_ << box->windowTitle();
+        QStringList captions;
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text();
+        buttons_ << captions;
         const QMessageBox::StandardButton answer = answers_.front();
         answers_.pop_front();
         if (QAbstractButton* b = box->button(answer))

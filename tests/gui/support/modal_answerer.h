@@ -39,6 +39,8 @@ public:
     // The texts of the message boxes answered so far.
     const QStringList& texts() const { return texts_; }
     const QStringList& titles() const { return titles_; }
+    // The captions of each box's buttons, in the box's order.
+    const QList<QStringList>& buttons() const { return buttons_; }
     // The text of the last message box answered; empty when none was.
     QString lastText() const { return texts_.isEmpty() ? QString() : texts_.back(); }
     int pending() const { return static_cast<int>(answers_.size()); }
@@ -48,6 +50,7 @@ private:
 
     QStringList texts_;
     QStringList titles_;
+    QList<QStringList> buttons_;
     std::deque<QMessageBox::StandardButton> answers_;
     std::function<void(QWidget*)> handler_;
     // The context of the polls still due: a test that failed before its

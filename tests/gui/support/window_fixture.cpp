@@ -28,6 +28,7 @@ void WindowTest::start(const std::string& ini, int lcid, const std::string& comm
 
     const StartUpEnvironment environment{lcid, lcid, dir.path(), {}};
     document = std::make_unique<gui::Document>(startUp(commandLine, environment, sink));
+    sink.setTexts(document->texts());
     window = std::make_unique<gui::MainWindow>(*document);
     sink.setParent(window.get());
     window->show();
