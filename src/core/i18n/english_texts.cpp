@@ -10,7 +10,7 @@
 namespace kestrel {
 namespace {
 
-constexpr std::array<EnglishText, 244> kTable{{
+constexpr std::array<EnglishText, 255> kTable{{
     {100, "&DMM's"},
     {101, "&Scopes"},
     {200, "Specifications"},
@@ -255,6 +255,17 @@ constexpr std::array<EnglishText, 244> kTable{{
     {1579, "Could not create the procedure."},
     {1580, "Be sure that specifications have been entered."},
     {1581, "Set Degrees of Freedom"},
+    {2500, "Number"},
+    {2501, "English Text"},
+    {2502, "Local Text"},
+    {2503, "Export to a spreadsheet file (tab-separated)"},
+    {2504, "Import from a spreadsheet file (tab-separated)"},
+    {2505, "Export Localization"},
+    {2506, "Import Localization"},
+    {2507, "Tab-separated text"},
+    {2508, "All files"},
+    {2509, "A local text holds at most 128 characters."},
+    {2510, "No local text is left. Delete the localization file and show the English texts again?"},
 }};
 
 } // namespace

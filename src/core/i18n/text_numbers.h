@@ -9,7 +9,7 @@ namespace kestrel {
 // Every number in use lies in this range; the local table is built by
 // walking it.
 inline constexpr int kFirstTextNumber = 100;
-inline constexpr int kLastTextNumber = 1600;
+inline constexpr int kLastTextNumber = 2599;
 
 // 100-101: the main window's tabs.
 inline constexpr int kTextTabDmms = 100;   // "&DMM's"
@@ -264,5 +264,18 @@ inline constexpr int kTextSetUut1M = 1578;                        // "Set UUT to
 inline constexpr int kTextCouldNotCreate = 1579;                  // "Could not create the procedure."
 inline constexpr int kTextEnterSpecificationsFirst = 1580;        // "Be sure that specifications have been entered."
 inline constexpr int kTextSetDegreesOfFreedom = 1581;
+
+// 2500-2599: the localization editor's own texts.
+inline constexpr int kTextColumnNumber = 2500;                    // "Number"
+inline constexpr int kTextColumnEnglish = 2501;                   // "English Text"
+inline constexpr int kTextColumnLocal = 2502;                     // "Local Text"
+inline constexpr int kTextExportTooltip = 2503;                   // "Export to a spreadsheet file (tab-separated)"
+inline constexpr int kTextImportTooltip = 2504;                   // "Import from a spreadsheet file (tab-separated)"
+inline constexpr int kTextExportTitle = 2505;                     // "Export Localization"
+inline constexpr int kTextImportTitle = 2506;                     // "Import Localization"
+inline constexpr int kTextTabSeparatedFiles = 2507;               // "Tab-separated text"
+inline constexpr int kTextAllFiles = 2508;                        // "All files"
+inline constexpr int kTextLocalTextTooLong = 2509;                // "A local text holds at most 128 characters."
+inline constexpr int kTextRemoveLocalizationQuestion = 2510;      // "No local text is left. Delete the localization file ..."
 
 } // namespace kestrel
