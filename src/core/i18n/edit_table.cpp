@@ -80,11 +80,6 @@ void EditTable::applySort()
     });
 }
 
-bool EditTable::hasLocalText() const
-{
-    return std::any_of(records_.begin(), records_.end(), [](const EditRecord& r) { return r.local.has_value(); });
-}
-
 std::map<int, std::string> EditTable::textsToSave() const
 {
     std::map<int, std::string> texts;

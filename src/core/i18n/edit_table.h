@@ -60,8 +60,6 @@ public:
     void sortByHeader(EditColumn column);
     const EditSort& sort() const { return sort_; }
 
-    // Whether any record has a local text at all (a blank one counts).
-    bool hasLocalText() const;
     // What a save writes: the local texts that are not blank, by number,
     // exactly as typed (Gettext trims them when it answers).
     std::map<int, std::string> textsToSave() const;
