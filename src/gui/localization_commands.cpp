@@ -43,7 +43,7 @@ LocalizationCommands::LocalizationCommands(MainWindow& window, Document& documen
 void LocalizationCommands::startUp()
 {
     const Session& s = document_.session();
-    run(startUpMenu(s.locale.localizedMode, s.localizationFileForActiveLocaleExists()));
+    run(startUpMenu(s.locale.localizedMode, s.texts.localFilePresent()));
 }
 
 LocalizationMenu LocalizationCommands::state() const
@@ -98,6 +98,7 @@ void LocalizationCommands::editLocalization()
 {
     LocalizationEditor editor(document_, &window_);
     connect(&editor, &LocalizationEditor::saved, this, [this] { run(localizationSaved(state())); });
+    connect(&editor, &LocalizationEditor::removed, this, [this] { run(localizationCleared(state())); });
     window_.runModal([&] { editor.exec(); });
     apply(editorClosed(state(), document_.session().texts.localFilePresent()));
 }

@@ -3,7 +3,6 @@
 #include "gui/caption_fitting.h"
 #include "core/base/atomic_file.h"
 #include "core/base/local_date.h"
-#include "core/base/small_file.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
 #include "core/i18n/text_numbers.h"
@@ -24,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -35,28 +35,49 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <exception>
+#include <functional>
 #include <optional>
 
 namespace kestrel::gui {
 namespace {
 
-// A spreadsheet file holds a few hundred short lines; anything far larger
-// is not one.
-constexpr std::uintmax_t kMaxImportSize = 4 * 1024 * 1024;
+// The local text's field holds 128 characters (not UTF-16 units, which
+// QLineEdit's own length limit counts).
+class LocalTextLength : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        qsizetype characters = 0;
+        for (const QChar ch : std::as_const(input))
+            characters += ch.isLowSurrogate() ? 0 : 1;
+        return characters <= static_cast<qsizetype>(kMaxLocalTextLength) ? Acceptable : Invalid;
+    }
+};
 
-// The local text's field holds 128 characters.
+// A key or a paste that would make the local text too long is refused, and
+// `refused` says so: the text is never cut without a word.
 class LocalTextDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    LocalTextDelegate(std::function<void()> refused, QObject* parent)
+        : QStyledItemDelegate(parent), refused_(std::move(refused))
+    {
+    }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(static_cast<int>(kMaxLocalTextLength));
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            line->setValidator(new LocalTextLength(line));
+            QObject::connect(line, &QLineEdit::inputRejected, line, refused_);
+        }
         return editor;
     }
+
+private:
+    std::function<void()> refused_;
 };
 
 // The grid, able to hand over the text being typed before a save.
@@ -110,12 +131,15 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     // Qt's fonts cover every script a font on the system has glyphs for, so
     // the controls need no font of the locale's character set.
 
-    model_ = new LocalizationTableModel(EditTable(fileTexts(document_.session(), sink_)), this);
+    const Session& session = document_.session();
+    model_ = new LocalizationTableModel(EditTable(fileTexts(session, sink_), session.locale.userDefaultLanguage),
+                                        document_.texts(), this);
     auto* grid = new LocalizationGrid(this);
     grid_ = grid;
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(model_);
-    grid_->setItemDelegateForColumn(LocalizationTableModel::LocalColumn, new LocalTextDelegate(grid_));
+    grid_->setItemDelegateForColumn(LocalizationTableModel::LocalColumn,
+                                    new LocalTextDelegate([this] { say(kTextLocalTextTooLong); }, grid_));
     grid_->setAccessibleName(document_.text(kTextLocalizerTitle));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -147,6 +171,7 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
         model_->sortByHeader(column);
     });
     connect(model_, &LocalizationTableModel::localEdited, this, &LocalizationEditor::localEdited);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { say(0); });
 }
 
 LocalizationEditor::~LocalizationEditor() = default;
@@ -169,17 +194,20 @@ QWidget* LocalizationEditor::buildButtonStrip()
     QToolButton* search = toolButton(strip, QStringLiteral("cmdSearch"), viewerIcon(ViewerIcon::Find));
     gui::setToolTip(search, texts, kTextFind);
     search->setShortcut(QKeySequence::Find);
-    // The spreadsheet round trip has no text numbers: its tooltips stay English.
     QToolButton* exportButton = toolButton(strip, QStringLiteral("cmdExport"), pictureIcon(QStringLiteral("table_export")));
-    gui::setToolTip(exportButton, tr("Export to a spreadsheet file (tab-separated)"));
+    gui::setToolTip(exportButton, texts, kTextExportTooltip);
     QToolButton* importButton = toolButton(strip, QStringLiteral("cmdImport"), pictureIcon(QStringLiteral("table_import")));
-    gui::setToolTip(importButton, tr("Import from a spreadsheet file (tab-separated)"));
+    gui::setToolTip(importButton, texts, kTextImportTooltip);
     for (QToolButton* b : {save_, print, search})
         row->addWidget(b);
     row->addSpacing(12);
     row->addWidget(exportButton);
     row->addWidget(importButton);
-    row->addStretch(1);
+    row->addSpacing(12);
+    // What the editor has to say while the translator types.
+    status_ = new QLabel(strip);
+    nameControl(status_, QStringLiteral("lbl_Status"));
+    row->addWidget(status_, 1);
 
     connect(save_, &QToolButton::clicked, this, [this] { saveChanges(); });
     connect(print, &QToolButton::clicked, this, &LocalizationEditor::printPreview);
@@ -198,10 +226,16 @@ void LocalizationEditor::showEvent(QShowEvent* event)
     grid_->setCurrentIndex(model_->index(row, LocalizationTableModel::LocalColumn));
 }
 
-void LocalizationEditor::localEdited(const QString& text)
+void LocalizationEditor::localEdited(bool changesSave)
 {
-    if (editMakesDirty(dirty_, text.toStdString()))
+    say(0);
+    if (changesSave)
         setDirty(true);
+}
+
+void LocalizationEditor::say(int textNumber)
+{
+    status_->setText(textNumber ? document_.text(textNumber) : QString());
 }
 
 void LocalizationEditor::setDirty(bool dirty)
@@ -230,9 +264,21 @@ SaveOutcome LocalizationEditor::saveChanges()
         QTimer::singleShot(500, save_, [button = save_] { button->setStyleSheet(QString()); });
     }
     grid_->setUpdatesEnabled(true);
-    if (outcome == SaveOutcome::Saved) {
+    switch (outcome) {
+    case SaveOutcome::Saved:
         emit saved();
         setDirty(false);
+        break;
+    case SaveOutcome::Removed:
+        emit removed();
+        setDirty(false);
+        break;
+    case SaveOutcome::NothingToSave: // no text and no file: nothing differs from what is stored
+        setDirty(false);
+        break;
+    case SaveOutcome::Cancelled:
+    case SaveOutcome::Failed:
+        break;
     }
     return outcome;
 }
@@ -258,7 +304,7 @@ void LocalizationEditor::done(int result)
 bool LocalizationEditor::exportTo(const QString& path)
 {
     std::string error;
-    if (writeFileAtomically(filesystemPath(path), writeTranslationTable(model_->table()), error))
+    if (writeTranslationTableFile(filesystemPath(path), model_->table(), error))
         return true;
     sink_.inform(errorReport(document_.texts(), " export ", error));
     return false;
@@ -266,19 +312,11 @@ bool LocalizationEditor::exportTo(const QString& path)
 
 bool LocalizationEditor::importFrom(const QString& path)
 {
-    const auto refuse = [&](const std::string& why) {
-        sink_.inform(errorReport(document_.texts(), " import ", coreText(path) + ": " + why));
+    const TranslationImport read = readTranslationTableFile(filesystemPath(path));
+    if (!read.error.empty()) {
+        sink_.inform(errorReport(document_.texts(), " import ", coreText(path) + ": " + read.error));
         return false;
-    };
-    // A folder, a device or a pipe is refused before it is read.
-    const SmallFile file = readSmallFile(filesystemPath(path), kMaxImportSize);
-    if (file.status == SmallFileStatus::TooLarge)
-        return refuse(file.problem + ", too large for a translation table");
-    if (file.status != SmallFileStatus::Read)
-        return refuse(file.problem);
-    const TranslationImport read = readTranslationTable(file.content);
-    if (!read.error.empty())
-        return refuse(read.error);
+    }
     commitPendingEdit();
     if (model_->setLocals(read.locals))
         setDirty(true);
@@ -301,8 +339,8 @@ bool LocalizationEditor::findNext(const QString& needle)
 int LocalizationEditor::paintPages(QPrinter& printer) const
 {
     const Session& s = document_.session();
-    return printLocalizationTable(printer, model_->table(),
-                           QString::fromStdString(printStampText(now(), s.locale.userDefaultLcid)));
+    return printLocalizationTable(printer, model_->table(), model_->columnTitles(),
+                                  QString::fromStdString(printStampText(now(), s.locale.userDefaultLcid)));
 }
 
 void LocalizationEditor::printPreview()
@@ -330,31 +368,38 @@ void LocalizationEditor::printPreview()
         });
         preview.exec();
     } catch (const std::exception& e) {
-        sink_.inform(std::string("Error: ") + e.what());
+        sink_.inform(errorReport(document_.texts(), " print localization ", e.what()));
     }
+}
+
+QString LocalizationEditor::fileFilter() const
+{
+    // The patterns stay out of the texts, so a translation cannot break them.
+    return document_.text(kTextTabSeparatedFiles) + QStringLiteral(" (*.tsv *.txt);;") +
+           document_.text(kTextAllFilesName) + QStringLiteral(" (*)");
 }
 
 void LocalizationEditor::askExport()
 {
     const QString name = QString::fromStdString(
         "Kestrel_" + std::to_string(document_.session().locale.userDefaultLanguage) + ".tsv");
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export Localization"), name,
-                                                      tr("Tab-separated text (*.tsv *.txt);;All files (*)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, document_.text(kTextExportTitle), name, fileFilter());
     if (!path.isEmpty())
         exportTo(path);
 }
 
 void LocalizationEditor::askImport()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Import Localization"), QString(),
-                                                      tr("Tab-separated text (*.tsv *.txt);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, document_.text(kTextImportTitle), QString(), fileFilter());
     if (!path.isEmpty())
         importFrom(path);
 }
 
 void LocalizationEditor::askSearch()
 {
-    if (const auto needle = askSearchText(this, document_.text(kTextEnterSearchString), lastSearch_)) {
+    if (const auto needle = askSearchText(this, document_.text(kTextEnterSearchString), lastSearch_, document_.texts())) {
         lastSearch_ = *needle;
         findNext(*needle);
     }

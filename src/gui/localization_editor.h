@@ -14,6 +14,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPrinter;
 class QTableView;
 class QToolButton;
@@ -33,7 +34,8 @@ public:
     const LocalizationTableModel& model() const { return *model_; }
     bool isDirty() const { return dirty_; }
 
-    // Save_Changes (cmdSave, and Yes to the close question).
+    // Save_Changes (cmdSave, and Yes to the close question). With no local
+    // text left it offers to delete the localization file.
     SaveOutcome saveChanges();
     // The table to and from a spreadsheet file; a failure or a bad line is
     // reported and changes nothing.
@@ -48,6 +50,8 @@ public:
 signals:
     // The localization file was written and Local_RS rebuilt.
     void saved();
+    // No local text was left: the file was deleted, Local_RS is English.
+    void removed();
 
 public slots:
     void done(int result) override;
@@ -57,8 +61,11 @@ protected:
 
 private:
     QWidget* buildButtonStrip();
-    void localEdited(const QString& text);
+    void localEdited(bool changesSave);
+    // Shows a text in the strip's status line; 0 empties it.
+    void say(int textNumber);
     void setDirty(bool dirty);
+    QString fileFilter() const;
     void commitPendingEdit();
     void printPreview();
     void askExport();
@@ -70,6 +77,7 @@ private:
     LocalizationTableModel* model_;
     QTableView* grid_;
     QToolButton* save_;
+    QLabel* status_;
     bool dirty_ = false;
     QString lastSearch_;
 };

@@ -65,7 +65,8 @@ void paintRow(QPainter& painter, const Layout& layout, int top, int height, cons
 
 } // namespace
 
-int printLocalizationTable(QPrinter& printer, const EditTable& table, const QString& stamp)
+int printLocalizationTable(QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles,
+                           const QString& stamp)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -85,7 +86,7 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
     layout.footerBand = 2 * metrics.height();
     layout.columnHeader = metrics.height() + 2 * layout.padding;
     layout.columns[0] = std::max(metrics.horizontalAdvance(QStringLiteral("00000")),
-                                 QFontMetrics(bold, &printer).horizontalAdvance(LocalizationTableModel::columnTitle(0))) +
+                                 QFontMetrics(bold, &printer).horizontalAdvance(columnTitles[0])) +
                         2 * layout.padding;
     layout.columns[1] = (layout.width - layout.columns[0]) / 2;
     layout.columns[2] = layout.width - layout.columns[0] - layout.columns[1];
@@ -110,9 +111,6 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
     const int to = ranged && printer.toPage() > 0 ? std::min(printer.toPage(), count) : count;
 
     painter.setPen(QPen(Qt::black, 0));
-    const std::array<QString, 3> columnNames{LocalizationTableModel::columnTitle(0),
-                                             LocalizationTableModel::columnTitle(1),
-                                             LocalizationTableModel::columnTitle(2)};
     for (int number = from; number <= to; ++number) {
         if (number > from)
             printer.newPage();
@@ -124,7 +122,7 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const QStr
         painter.drawText(top, Qt::AlignRight, qtText(header.right));
 
         painter.setFont(bold);
-        paintRow(painter, layout, layout.headerBand, layout.columnHeader, columnNames, true);
+        paintRow(painter, layout, layout.headerBand, layout.columnHeader, columnTitles, true);
         painter.setFont(font);
         int y = layout.headerBand + layout.columnHeader;
         for (std::size_t row = page.first; row < page.end; ++row) {

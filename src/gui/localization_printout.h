@@ -7,12 +7,15 @@
 
 #include <QString>
 
+#include <array>
+
 class QPrinter;
 
 namespace kestrel::gui {
 
-// Paints the table's records in their current order; returns the number of
-// pages the whole table takes.
-int printLocalizationTable(QPrinter& printer, const EditTable& table, const QString& stamp);
+// Paints the table's records in their current order under the column
+// titles; returns the number of pages the whole table takes.
+int printLocalizationTable(QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles,
+                           const QString& stamp);
 
 } // namespace kestrel::gui

@@ -1,5 +1,6 @@
 #include "gui/localization_table_model.h"
 
+#include "core/i18n/text_numbers.h"
 #include "gui/window_texts.h"
 
 #include <QBrush>
@@ -12,11 +13,11 @@ namespace {
 const QColor kReadOnlyBackground(0xE0, 0xE0, 0xE0);
 const QColor kEditableBackground(0xFF, 0xFF, 0xFF);
 
-
 } // namespace
 
-LocalizationTableModel::LocalizationTableModel(EditTable table, QObject* parent)
-    : QAbstractTableModel(parent), table_(std::move(table))
+LocalizationTableModel::LocalizationTableModel(EditTable table, const TextLookup& texts, QObject* parent)
+    : QAbstractTableModel(parent), table_(std::move(table)),
+      titles_{textOf(texts, kTextColumnNumber), textOf(texts, kTextColumnEnglish), textOf(texts, kTextColumnLocal)}
 {
 }
 
@@ -58,22 +59,14 @@ QVariant LocalizationTableModel::headerData(int section, Qt::Orientation orienta
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return columnTitle(section);
+    if (section < 0 || section >= static_cast<int>(titles_.size()))
+        return {};
+    return titles_[static_cast<std::size_t>(section)];
 }
 
 QColor LocalizationTableModel::columnBackground(int column)
 {
     return column == LocalColumn ? kEditableBackground : kReadOnlyBackground;
-}
-
-QString LocalizationTableModel::columnTitle(int column)
-{
-    switch (column) {
-    case NumberColumn: return tr("Number");
-    case EnglishColumn: return tr("English Text");
-    case LocalColumn: return tr("Local Text");
-    }
-    return {};
 }
 
 Qt::ItemFlags LocalizationTableModel::flags(const QModelIndex& index) const
@@ -95,9 +88,9 @@ bool LocalizationTableModel::setData(const QModelIndex& index, const QVariant& v
     const auto row = static_cast<std::size_t>(index.row());
     if (table_.at(row).local == local)
         return false;
-    table_.setLocal(row, std::move(local));
+    const bool changesSave = table_.setLocal(row, std::move(local));
     emit dataChanged(index, index);
-    emit localEdited(text);
+    emit localEdited(changesSave);
     return true;
 }
 

@@ -3,9 +3,13 @@
 // number, English text, local text), only the local text editable, the
 // first two on a grey background and the local one on white.
 #include "core/i18n/edit_table.h"
+#include "core/i18n/text_lookup.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QString>
+
+#include <array>
 
 namespace kestrel::gui {
 
@@ -15,10 +19,11 @@ class LocalizationTableModel : public QAbstractTableModel {
 public:
     enum Column { NumberColumn = 0, EnglishColumn = 1, LocalColumn = 2 };
 
-    explicit LocalizationTableModel(EditTable table, QObject* parent = nullptr);
+    // The column titles as `texts` answer them (texts 2500 to 2502).
+    LocalizationTableModel(EditTable table, const TextLookup& texts, QObject* parent = nullptr);
 
-    // The column's header and background, on screen and on paper.
-    static QString columnTitle(int column);
+    // The columns' headers and backgrounds, on screen and on paper.
+    const std::array<QString, 3>& columnTitles() const { return titles_; }
     static QColor columnBackground(int column);
 
     const EditTable& table() const { return table_; }
@@ -36,11 +41,13 @@ public:
     bool setLocals(const std::map<int, std::optional<std::string>>& locals);
 
 signals:
-    // A local text was typed (its new text, for the dirty rule).
-    void localEdited(const QString& text);
+    // A local text was typed; changesSave: it changes what a save writes
+    // (the dirty rule).
+    void localEdited(bool changesSave);
 
 private:
     EditTable table_;
+    std::array<QString, 3> titles_;
 };
 
 } // namespace kestrel::gui

@@ -381,7 +381,7 @@ void ProcedureViewer::saveAs()
     QFileDialog dialog(this, textOf(texts, kTextSaveProcedureAs));
     dialog.setObjectName(QStringLiteral("SaveProcedureDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({textOf(texts, kTextProcedureFiles), textOf(texts, kTextAllFiles)});
+    dialog.setNameFilters({textOf(texts, kTextProcedureFiles), textOf(texts, kTextAllFilesName) + QStringLiteral(" (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -24,7 +24,7 @@ const QString kRecentKey = QStringLiteral("RecentFiles/files");
 
 QString SpecFileCommands::fileFilter() const
 {
-    return document_.text(kTextSpecificationFiles) + QStringLiteral(";;") + document_.text(kTextAllFiles);
+    return document_.text(kTextSpecificationFiles) + QStringLiteral(";;") + document_.text(kTextAllFilesName) + QStringLiteral(" (*)");
 }
 
 QString SpecFileCommands::suffix() { return QStringLiteral(".kestrel.json"); }

@@ -10,6 +10,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -82,6 +84,30 @@ protected:
         if (enter)
             QTest::keyClick(cellEditor, Qt::Key_Return);
         settle();
+    }
+
+    // Empties a local text as a translator does: F2 opens the cell with its
+    // text, Ctrl+A and Delete remove it, Enter stores the empty cell.
+    static void emptyLocal(gui::LocalizationEditor& editor, int number)
+    {
+        QTableView* grid = editor.grid();
+        const auto row = editor.model().table().rowOf(number);
+        ASSERT_TRUE(row.has_value());
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(static_cast<int>(*row), 2));
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* cellEditor = grid->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(cellEditor, nullptr);
+        QTest::keyClick(cellEditor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(cellEditor, Qt::Key_Delete);
+        QTest::keyClick(cellEditor, Qt::Key_Return);
+        settle();
+    }
+
+    static QString localOf(const gui::LocalizationEditor& editor, int number)
+    {
+        const auto row = editor.model().table().rowOf(number);
+        return row ? editor.grid()->model()->index(static_cast<int>(*row), 2).data().toString() : QString();
     }
 };
 
@@ -281,7 +307,7 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     std::filesystem::remove(file());
     document->session().reloadTexts();
     gui::LocalizationEditor fresh(*document, window.get());
-    EXPECT_FALSE(fresh.model().table().hasLocalText());
+    EXPECT_TRUE(fresh.model().table().textsToSave().empty());
     ASSERT_TRUE(fresh.importFrom(sheet));
     EXPECT_TRUE(fresh.isDirty());
     EXPECT_EQ(fresh.saveChanges(), SaveOutcome::Saved);
@@ -336,6 +362,151 @@ TEST_F(LocalizationTest, PrintOutAndSearch)
     answerer.answerMessageBoxes(QMessageBox::Ok);
     EXPECT_FALSE(editor.findNext("nowhere to be found"));
     EXPECT_EQ(answerer.lastText(), "The Search Failed");
+}
+
+// An emptied local text means the English text again: it can be saved, and
+// with none left the file goes after a question.
+TEST_F(LocalizationTest, EmptiedTextsAreSavedAndTheLastOneRemovesTheFile)
+{
+    startGerman(kHeader + "1223\t&Erstellen\n1224\tLokaler &Text\n");
+    EXPECT_EQ(entry("mnu_Use_English_1")->text(), "Lokaler &Text");
+    withEditor([&](gui::LocalizationEditor& editor) {
+        auto* save = editor.findChild<QAbstractButton*>("cmdSave");
+        emptyLocal(editor, 1224);
+        EXPECT_EQ(localOf(editor, 1224), "");
+        ASSERT_TRUE(save->isEnabled()) << "removing a translation is a change";
+        answerer.answerMessageBoxes(QMessageBox::Ok); // overwrite
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
+        EXPECT_EQ(entry("mnu_Use_English_1")->text(), "Display &Local Text");
+
+        // The last one: No keeps the file, Yes deletes it.
+        emptyLocal(editor, 1223);
+        ASSERT_TRUE(save->isEnabled());
+        answerer.answerMessageBoxes(QMessageBox::No);
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_EQ(answerer.lastText(), "No local text is left. Delete the localization file and show the English "
+                                       "texts again?");
+        EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
+        EXPECT_TRUE(editor.isDirty());
+        answerer.answerMessageBoxes(QMessageBox::Yes);
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_FALSE(std::filesystem::exists(file()));
+        EXPECT_FALSE(editor.isDirty() || save->isEnabled());
+        EXPECT_EQ(caption("Create"), "&Create") << "relabelled while the editor is open";
+        editor.close();
+    });
+    EXPECT_EQ(answerer.pending(), 0);
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isChecked());
+    EXPECT_FALSE(entry("mnu_Use_English_1")->isEnabled() || entry("mnuClear_Localization")->isEnabled());
+    EXPECT_EQ(document->text(1223), "&Create");
+}
+
+// The local column sorts as German sorts; typing past the field's width
+// says so.
+TEST_F(LocalizationTest, LocalTextsSortAsTheLanguageDoesAndTheirLengthIsTold)
+{
+    startGerman(kHeader + "100\tZeit\n101\t\xC3\x9C" "bung\n200\tUhr\n201\tAbend\n");
+    withEditor([&](gui::LocalizationEditor& editor) {
+        QHeaderView* header = editor.grid()->horizontalHeader();
+        for (int click = 0; click < 2; ++click) { // descending, then ascending
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+            settle();
+        }
+        QStringList last;
+        const int rows = editor.grid()->model()->rowCount();
+        for (int row = rows - 4; row < rows; ++row)
+            last << editor.grid()->model()->index(row, 2).data().toString();
+        EXPECT_EQ(last, (QStringList{"Abend", "\u00DCbung", "Uhr", "Zeit"}));
+
+        auto* status = editor.findChild<QLabel*>("lbl_Status");
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->text(), "");
+        // 127 letters and a character beyond the BMP (two UTF-16 units) fill the field.
+        typeLocal(editor, 1223, QString(127, u'a'), false);
+        auto* cellEditor = editor.grid()->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(cellEditor, nullptr);
+        const QString wrench = QString::fromUtf8("\xF0\x9F\x94\xA7");
+        QTest::sendKeyEvent(QTest::Click, cellEditor, Qt::Key_unknown, wrench, Qt::NoModifier);
+        EXPECT_EQ(status->text(), "");
+        QTest::keyClicks(cellEditor, "bc");
+        EXPECT_EQ(cellEditor->text(), QString(127, u'a') + wrench);
+        EXPECT_EQ(status->text(), "A local text holds at most 128 characters.");
+        QTest::keyClick(cellEditor, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(localOf(editor, 1223), QString(127, u'a') + wrench);
+        EXPECT_EQ(status->text(), "") << "the next edit clears the word";
+
+        // A paste that would not fit is refused whole, with the same word.
+        typeLocal(editor, 1224, "kurz", false);
+        cellEditor = editor.grid()->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(cellEditor, nullptr);
+        QGuiApplication::clipboard()->setText(QString(200, u'y'));
+        QTest::keyClick(cellEditor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cellEditor->text(), "kurz");
+        EXPECT_EQ(status->text(), "A local text holds at most 128 characters.");
+        QTest::keyClick(cellEditor, Qt::Key_Escape);
+        settle();
+        answerer.answerMessageBoxes(QMessageBox::No);
+        editor.close();
+    });
+}
+
+// The menu tells which texts are shown, whichever locale the command line
+// chose, and Clear removes the file they came from.
+TEST_F(LocalizationTest, TheMenuFollowsTheFileTheTextsComeFrom)
+{
+    dir.write("Kestrel_1031.MDB", kHeader + "1223\t&Erstellen\n");
+    start({}, 1031, "kestrel /lcid=1036");
+    EXPECT_EQ(caption("Create"), "&Erstellen");
+    EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked() && !entry("mnu_Use_English_0")->isChecked());
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isEnabled() && entry("mnu_Use_English_1")->isEnabled());
+    EXPECT_TRUE(entry("mnuClear_Localization")->isEnabled());
+    entry("mnu_Use_English_0")->trigger();
+    EXPECT_EQ(caption("Create"), "&Create");
+    entry("mnu_Use_English_1")->trigger();
+    EXPECT_EQ(caption("Create"), "&Erstellen");
+
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    entry("mnuClear_Localization")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(file()));
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnuClear_Localization")->isEnabled());
+    closeWindow();
+
+    // A file of the command line's locale alone is not the one texts come from.
+    dir.write("Kestrel_1036.MDB", kHeader + "1223\t&Cr\xC3\xA9" "er\n");
+    start({}, 1031, "kestrel /lcid=1036");
+    EXPECT_EQ(caption("Create"), "&Create");
+    EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isEnabled());
+}
+
+// The editor's own texts have numbers, so they are translated like any other.
+TEST_F(LocalizationTest, TheEditorsOwnTextsAreTranslated)
+{
+    startGerman(kHeader + "2500\tNummer\n2502\tDeutscher Text\n2503\tIn eine Tabelle exportieren\n"
+                          "2505\tLokalisierung exportieren\n2507\tTabulatorgetrennter Text\n");
+    withEditor([&](gui::LocalizationEditor& editor) {
+        const QAbstractItemModel* model = editor.grid()->model();
+        EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Nummer");
+        EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "English Text");
+        EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), "Deutscher Text");
+        auto* exportButton = editor.findChild<QAbstractButton*>("cmdExport");
+        ASSERT_NE(exportButton, nullptr);
+        EXPECT_EQ(exportButton->toolTip(), "In eine Tabelle exportieren");
+        EXPECT_EQ(editor.findChild<QWidget*>("cmdImport")->toolTip(), "Import from a spreadsheet file (tab-separated)");
+
+        QString title, filter;
+        answerer.handleNext<QFileDialog>([&](QFileDialog& dialog) {
+            title = dialog.windowTitle();
+            filter = dialog.nameFilters().join(";;");
+        });
+        QTest::mouseClick(exportButton, Qt::LeftButton);
+        EXPECT_EQ(title, "Lokalisierung exportieren");
+        EXPECT_EQ(filter, "Tabulatorgetrennter Text (*.tsv *.txt);;All files (*)");
+        editor.close();
+    });
 }
 
 } // namespace

@@ -7,8 +7,6 @@
 #include "core/base/program_location.h"
 #include "core/i18n/localization_file.h"
 
-#include <system_error>
-
 namespace kestrel {
 
 StartUpEnvironment StartUpEnvironment::current()
@@ -39,16 +37,6 @@ std::vector<std::filesystem::path> Session::localizationCandidates() const
 std::filesystem::path Session::localizationSavePath() const
 {
     return environment_.configDir / localizationFileName(locale.userDefaultLanguage);
-}
-
-bool Session::localizationFileForActiveLocaleExists() const
-{
-    std::error_code ec;
-    for (const auto& path : localizationFileCandidates(locale.activeLcid, environment_.configDir,
-                                                       environment_.programDir))
-        if (std::filesystem::is_regular_file(path, ec))
-            return true;
-    return false;
 }
 
 void Session::reloadTexts()

@@ -53,9 +53,6 @@ public:
     std::filesystem::path localizationSavePath() const;
     // Both, for the editor's save and the clear command.
     LocalizationFiles localizationFiles() const { return {localizationSavePath(), localizationCandidates()}; }
-    // Whether a localization file named with the active locale exists: it
-    // decides which of the two language menu entries start-up checks.
-    bool localizationFileForActiveLocaleExists() const;
 
     // Populate_Local_Recordset again (after a save, a clear, or when local
     // texts are chosen again).

@@ -3,6 +3,7 @@
 #ifndef _WIN32
 
 #include "core/base/locale_database.h"
+#include "core/base/icu_locale.h"
 
 #include "core/base/text_util.h"
 
@@ -32,25 +33,6 @@ std::string firstSet(std::initializer_list<const char*> names)
             return value;
     }
     return {};
-}
-
-// The ICU locale of an identifier; nothing for an identifier ICU does not
-// map, or maps only to its root locale (which has no conventions of its own).
-std::optional<icu::Locale> localeOf(int lcid)
-{
-    // A POSIX process has one default locale, its environment's; the user's
-    // and the system's default are both that one.
-    if (lcid == kUserDefaultLcid || lcid == kSystemDefaultLcid)
-        lcid = platformUserDefaultLcid();
-    if (lcid <= 0)
-        return std::nullopt;
-    char name[ULOC_FULLNAME_CAPACITY] = {};
-    UErrorCode status = U_ZERO_ERROR;
-    const std::int32_t length = uloc_getLocaleForLCID(static_cast<std::uint32_t>(lcid), name, sizeof name, &status);
-    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length <= 0 ||
-        std::string_view(name) == "root")
-        return std::nullopt;
-    return icu::Locale(name);
 }
 
 std::string utf8(const icu::UnicodeString& text)
@@ -100,9 +82,28 @@ bool isAsciiLetters(std::string_view s)
 
 } // namespace
 
+// The ICU locale of an identifier; nothing for an identifier ICU does not
+// map, or maps only to its root locale (which has no conventions of its own).
+std::optional<icu::Locale> icuLocaleOf(int lcid)
+{
+    // A POSIX process has one default locale, its environment's; the user's
+    // and the system's default are both that one.
+    if (lcid == kUserDefaultLcid || lcid == kSystemDefaultLcid)
+        lcid = platformUserDefaultLcid();
+    if (lcid <= 0)
+        return std::nullopt;
+    char name[ULOC_FULLNAME_CAPACITY] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    const std::int32_t length = uloc_getLocaleForLCID(static_cast<std::uint32_t>(lcid), name, sizeof name, &status);
+    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length <= 0 ||
+        std::string_view(name) == "root")
+        return std::nullopt;
+    return icu::Locale(name);
+}
+
 LocaleLookup lookUpLocaleItem(int lcid, LocaleItem item)
 {
-    std::optional<icu::Locale> locale = localeOf(lcid);
+    std::optional<icu::Locale> locale = icuLocaleOf(lcid);
     if (!locale)
         return {{}, unknownLocale()};
     // Kestrel's numbers are typed with the digits 0 to 9, so the separators
@@ -121,7 +122,7 @@ LocaleLookup lookUpLocaleItem(int lcid, LocaleItem item)
 
 std::optional<std::array<std::string, 12>> lookUpMonthAbbreviations(int lcid)
 {
-    const std::optional<icu::Locale> locale = localeOf(lcid);
+    const std::optional<icu::Locale> locale = icuLocaleOf(lcid);
     if (!locale)
         return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;

@@ -1,5 +1,6 @@
 #include "core/i18n/edit_table.h"
 
+#include "core/base/text_collation.h"
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 
@@ -9,26 +10,34 @@ namespace kestrel {
 namespace {
 
 // -1, 0 or 1 as a compares to b by the column's field.
-int compareField(const EditRecord& a, const EditRecord& b, EditColumn column)
+int compareField(const EditRecord& a, const EditRecord& b, EditColumn column, const TextCollation& localOrder)
 {
-    const auto compareText = [](std::string_view x, std::string_view y) {
-        const int c = toLower(x).compare(toLower(y));
-        return c < 0 ? -1 : c > 0 ? 1 : 0;
-    };
     switch (column) {
     case EditColumn::Number: return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
-    case EditColumn::English: return compareText(a.english, b.english);
+    case EditColumn::English: {
+        const int c = toLower(a.english).compare(toLower(b.english));
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
     case EditColumn::Local:
         if (!a.local || !b.local)
             return a.local ? 1 : b.local ? -1 : 0;
-        return compareText(*a.local, *b.local);
+        return localOrder.compare(*a.local, *b.local);
     }
     return 0;
 }
 
+// What a save writes for a local text: nothing for none or a blank one.
+std::optional<std::string_view> savedForm(const std::optional<std::string>& local)
+{
+    if (!local || isBlank(*local))
+        return std::nullopt;
+    return std::string_view(*local);
+}
+
 } // namespace
 
-EditTable::EditTable(const std::vector<std::pair<int, std::string>>& fileTexts)
+EditTable::EditTable(const std::vector<std::pair<int, std::string>>& fileTexts, int language)
+    : localOrder_(std::make_shared<const TextCollation>(language))
 {
     for (const EnglishText& entry : englishTexts())
         records_.push_back({entry.number, std::string(entry.text), std::nullopt});
@@ -45,9 +54,12 @@ std::optional<std::size_t> EditTable::rowOf(int number) const
     return std::nullopt;
 }
 
-void EditTable::setLocal(std::size_t row, std::optional<std::string> text)
+bool EditTable::setLocal(std::size_t row, std::optional<std::string> text)
 {
-    records_.at(row).local = std::move(text);
+    std::optional<std::string>& local = records_.at(row).local;
+    const bool changesSave = savedForm(local) != savedForm(text);
+    local = std::move(text);
+    return changesSave;
 }
 
 void EditTable::sortByHeader(EditColumn column)
@@ -59,16 +71,11 @@ void EditTable::sortByHeader(EditColumn column)
 void EditTable::applySort()
 {
     std::sort(records_.begin(), records_.end(), [this](const EditRecord& a, const EditRecord& b) {
-        const int c = compareField(a, b, sort_.column);
+        const int c = compareField(a, b, sort_.column, *localOrder_);
         if (c != 0)
             return sort_.descending ? c > 0 : c < 0;
         return a.number < b.number;
     });
-}
-
-bool EditTable::hasLocalText() const
-{
-    return std::any_of(records_.begin(), records_.end(), [](const EditRecord& r) { return r.local.has_value(); });
 }
 
 std::map<int, std::string> EditTable::textsToSave() const
@@ -104,11 +111,6 @@ std::optional<std::size_t> EditTable::findRow(std::string_view needle, std::size
             return (from + step) % records_.size();
     }
     return std::nullopt;
-}
-
-bool editMakesDirty(bool dirty, std::string_view newText)
-{
-    return dirty || !isBlank(newText);
 }
 
 } // namespace kestrel

@@ -3,8 +3,11 @@
 // text with its English text and the translator's local text. It is built
 // when the editor opens (the localization file's texts over an empty local
 // column) and dropped when it closes, so unsaved edits never outlive it.
+#include "core/base/locale_database.h"
+
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +15,8 @@
 #include <vector>
 
 namespace kestrel {
+
+class TextCollation;
 
 struct EditRecord {
     int number = 0;
@@ -32,7 +37,9 @@ class EditTable {
 public:
     // Every built-in text in number order; the file's texts, trimmed, are
     // the local texts (a number without a built-in text is passed over).
-    explicit EditTable(const std::vector<std::pair<int, std::string>>& fileTexts = {});
+    // The local texts sort in the order of the localization's language
+    // (a Windows locale identifier).
+    explicit EditTable(const std::vector<std::pair<int, std::string>>& fileTexts = {}, int language = kUsEnglishLcid);
 
     std::size_t size() const { return records_.size(); }
     // Rows in the current sort order.
@@ -40,17 +47,19 @@ public:
     const std::vector<EditRecord>& records() const { return records_; }
     std::optional<std::size_t> rowOf(int number) const;
 
-    void setLocal(std::size_t row, std::optional<std::string> text);
+    // Returns whether the edit changes what a save writes (a blank text
+    // and none both mean "the English text"): the edit that makes the
+    // editor dirty.
+    bool setLocal(std::size_t row, std::optional<std::string> text);
 
     // A column-header click: descending by the clicked column unless the
-    // table is sorted descending now, then ascending by it. Texts compare
-    // without regard to ASCII case; rows that compare equal stay in number
-    // order; rows without a local text come first in ascending order.
+    // table is sorted descending now, then ascending by it. English texts
+    // compare without regard to ASCII case, local texts in the language's
+    // collation; rows that compare equal stay in number order; rows without
+    // a local text come first in ascending order.
     void sortByHeader(EditColumn column);
     const EditSort& sort() const { return sort_; }
 
-    // Whether any record has a local text at all (a blank one counts).
-    bool hasLocalText() const;
     // What a save writes: the local texts that are not blank, by number,
     // exactly as typed (Gettext trims them when it answers).
     std::map<int, std::string> textsToSave() const;
@@ -70,10 +79,7 @@ private:
 
     std::vector<EditRecord> records_;
     EditSort sort_;
+    std::shared_ptr<const TextCollation> localOrder_;
 };
-
-// The editor becomes dirty with the first edit that leaves a text that is
-// not blank; a save makes it clean again.
-bool editMakesDirty(bool dirty, std::string_view newText);
 
 } // namespace kestrel

@@ -22,7 +22,6 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
     const std::optional<std::filesystem::path> file = findLocalizationFile(localizationFileCandidates);
     if (!file)
         return;
-    localFilePresent_ = true;
     loadedFile_ = *file;
 
     const auto report = [&](const std::string& description) {

@@ -22,12 +22,11 @@ public:
     explicit LocalTextStore(MessageSink& sink);
 
     // Populate_Local_Recordset: every built-in English text, then the
-    // texts of the first candidate file that exists (Local_File_Present
-    // becomes true). A damaged file is reported and leaves the English
-    // texts. The file's records are applied in the file's order, blank texts
-    // included; one whose number has no built-in text ends the rebuild with
-    // a message, keeping the texts applied before it. No file at all is no
-    // error and leaves Local_File_Present as it was.
+    // texts of the first candidate file that exists. A damaged file is
+    // reported and leaves the English texts. The file's records are applied
+    // in the file's order, blank texts included; one whose number has no
+    // built-in text ends the rebuild with a message, keeping the texts
+    // applied before it. No file at all is no error: the English texts.
     void populate(const std::vector<std::filesystem::path>& localizationFileCandidates);
 
     // Gettext: the local text, else the English text, without surrounding
@@ -35,8 +34,10 @@ public:
     // "Internal Error: Cannot find text string #" + number and "".
     std::string gettext(int number) const override;
 
-    bool localFilePresent() const { return localFilePresent_; }
-    void setLocalFilePresent(bool present) { localFilePresent_ = present; }
+    // Local_File_Present: whether the last populate() found a file, so the
+    // localization menu tells which texts are shown and which file Clear
+    // deletes (loadedFile()), whatever happened to the files since.
+    bool localFilePresent() const { return !loadedFile_.empty(); }
 
     // The records in table order: number and local text (nullopt for null).
     std::vector<std::pair<int, std::optional<std::string>>> records() const { return records_; }
@@ -56,7 +57,6 @@ private:
 
     MessageSink& sink_;
     std::vector<Record> records_; // ascending by number
-    bool localFilePresent_ = false;
     std::filesystem::path loadedFile_;
 };
 

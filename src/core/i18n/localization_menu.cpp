@@ -20,12 +20,12 @@ void showLocal(LocalizationMenu& menu)
 
 } // namespace
 
-MenuStep startUpMenu(bool localizedMode, bool localFileForActiveLocale)
+MenuStep startUpMenu(bool localizedMode, bool localFilePresent)
 {
     MenuStep step;
     step.menu.shown = localizedMode;
     step.walk = TextWalk::Local;
-    if (localFileForActiveLocale)
+    if (localFilePresent)
         showLocal(step.menu);
     else
         showEnglishOnly(step.menu);

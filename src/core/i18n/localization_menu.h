@@ -41,9 +41,9 @@ struct MenuStep {
 
 // Start-up: the entries are hidden unless in localized mode, the window is
 // walked with local texts (English while no file exists), and the language
-// entries are usable only when a localization file named with the active
-// locale exists.
-MenuStep startUpMenu(bool localizedMode, bool localFileForActiveLocale);
+// entries are usable only when the texts come from a localization file
+// (whichever locale the command line chose: the menu tells what is shown).
+MenuStep startUpMenu(bool localizedMode, bool localFilePresent);
 
 // mnu_Use_English click: entry 0 shows English texts, entry 1 rebuilds
 // Local_RS and shows local texts.

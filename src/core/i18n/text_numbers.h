@@ -292,7 +292,6 @@ inline constexpr int kTextFileTitle = 2011;        // "<1> - Kestrel", <1> the f
 inline constexpr int kTextOpenSpecification = 2020;
 inline constexpr int kTextSaveSpecificationAs = 2021;
 inline constexpr int kTextSpecificationFiles = 2022;    // "Kestrel specifications (*.kestrel.json)"
-inline constexpr int kTextAllFiles = 2023;              // "All files (*)"
 inline constexpr int kTextSaveChangesToSpecification = 2024; // "Save changes to the current specification?"
 inline constexpr int kTextCouldNotSave = 2025;          // "Could not save <1>:", <1> the file
 
@@ -383,6 +382,19 @@ inline constexpr int kTextHelpPaneTitle = 2136;         // "<1> Help", <1> the h
 inline constexpr int kTextCreditGenerators = 2140;      // "Specification grid and generators: the Kestrel team"
 inline constexpr int kTextCreditScope = 2141;           // "Scope procedures: the Kestrel team"
 inline constexpr int kTextCreditLocalization = 2142;    // "Localization: Kestrel's translators"
+
+// 2500-2599: the localization editor's own texts.
+inline constexpr int kTextColumnNumber = 2500;                    // "Number"
+inline constexpr int kTextColumnEnglish = 2501;                   // "English Text"
+inline constexpr int kTextColumnLocal = 2502;                     // "Local Text"
+inline constexpr int kTextExportTooltip = 2503;                   // "Export to a spreadsheet file (tab-separated)"
+inline constexpr int kTextImportTooltip = 2504;                   // "Import from a spreadsheet file (tab-separated)"
+inline constexpr int kTextExportTitle = 2505;                     // "Export Localization"
+inline constexpr int kTextImportTitle = 2506;                     // "Import Localization"
+inline constexpr int kTextTabSeparatedFiles = 2507;               // "Tab-separated text"
+inline constexpr int kTextAllFilesName = 2508;                    // "All files", a file filter's name
+inline constexpr int kTextLocalTextTooLong = 2509;                // "A local text holds at most 128 characters."
+inline constexpr int kTextRemoveLocalizationQuestion = 2510;      // "No local text is left. Delete the localization file ..."
 
 // 2600-2649: the help viewers' own messages, <1> the FSC or the file.
 inline constexpr int kTextNoHelpForFsc = 2600;        // "There is no help for <1>. Tessel's general help is shown."

@@ -31,7 +31,6 @@ TEST(Session, FirstStartWithoutAnySettings)
 
     EXPECT_FALSE(session->locale.localizedMode);
     EXPECT_FALSE(session->texts.localFilePresent());
-    EXPECT_FALSE(session->localizationFileForActiveLocaleExists());
     EXPECT_TRUE(session->settings.topMost);
     const ProcedureInputs& in = session->inputs;
     EXPECT_EQ(in.identity, ProcedureIdentity{});
@@ -61,7 +60,6 @@ TEST(Session, RestoresLocaleTextsTesselAndDefaults)
     EXPECT_TRUE(session->locale.localizedMode);
     EXPECT_EQ(session->texts.gettext(1223), "&Erstellen");
     EXPECT_TRUE(session->texts.localFilePresent());
-    EXPECT_TRUE(session->localizationFileForActiveLocaleExists());
     EXPECT_EQ(session->localizationSavePath(), dir.path() / "config" / "Kestrel_1031.MDB");
 
     EXPECT_EQ(session->tessel.helpDir, folderWithSeparator(test::nativeFolderCase((tessel / "Help").string())));

@@ -1,12 +1,11 @@
-// The localization editor's table, its save and the clear command, the
-// translator's spreadsheet file and the print-out's page texts.
+// The localization editor's table, its save and the clear command, and the
+// print-out's page texts.
 #include "core/i18n/edit_table.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
 #include "core/i18n/localization_save.h"
-#include "core/i18n/translation_table.h"
 #include "support/recording_sink.h"
 #include "support/test_scratch_dir.h"
 
@@ -74,10 +73,49 @@ TEST(EditTable, LoadsEveryTextAndSortsByHeaderClicks)
     EXPECT_EQ(table.findRow("erstell", 0), table.rowOf(1223));
     EXPECT_EQ(table.findRow(std::to_string(last), 0), 0u) << "the search wraps round to the row it started from";
     EXPECT_EQ(table.findRow("no such text", 3), std::nullopt);
+}
 
-    EXPECT_FALSE(editMakesDirty(false, "   "));
-    EXPECT_TRUE(editMakesDirty(false, " x "));
-    EXPECT_TRUE(editMakesDirty(true, ""));
+// An edit makes the editor dirty when it changes what a save writes: a
+// blank text and none both mean the English text.
+TEST(EditTable, AnEditChangesTheSaveUnlessOnlyBlanksChange)
+{
+    EditTable table({{1223, "Erstellen"}});
+    const std::size_t create = *table.rowOf(1223), tabs = *table.rowOf(100);
+    struct Case {
+        std::size_t row;
+        std::optional<std::string> text;
+        bool changesSave;
+    };
+    for (const auto& [row, text, changesSave] : std::initializer_list<Case>{
+             {tabs, "   ", false},         // none -> blank
+             {tabs, std::nullopt, false},  // blank -> none
+             {tabs, " x ", true},          // none -> text
+             {tabs, " x", true},           // a blank more or less is what Gettext trims, not what is saved
+             {create, "Erstellen", false}, // the same text again
+             {create, "", true},           // emptied: the English text again
+             {create, std::nullopt, false}}) {
+        EXPECT_EQ(table.setLocal(row, text), changesSave) << table.at(row).number << " \"" << text.value_or("(none)") << '"';
+    }
+}
+
+// The local column sorts as the localization's language sorts, where byte
+// order would put every accented letter after "z".
+TEST(EditTable, LocalTextsSortInTheLanguagesOrder)
+{
+    const std::vector<std::pair<int, std::string>> texts{
+        {100, "Zeit"}, {101, "\xC3\x96l"} /* Öl */, {200, "Uhr"}, {201, "\xC3\x9C" "bung"} /* Übung */, {202, "ober"}, {210, "Abend"}};
+    for (const auto& [language, expected] : std::initializer_list<std::pair<int, std::vector<int>>>{
+             {1031, {210, 202, 101, 201, 200, 100}}, // German: Ö beside O, Ü beside U
+             {1053, {210, 202, 200, 201, 100, 101}}, // Swedish: Ü sorts as Y, Ö after Z
+             {9999, {210, 202, 101, 201, 200, 100}}}) { // unknown: Unicode's default order
+        EditTable table(texts, language);
+        table.sortByHeader(EditColumn::Local); // descending
+        table.sortByHeader(EditColumn::Local); // ascending: the rows without a local text first
+        std::vector<int> order;
+        for (std::size_t row = table.size() - texts.size(); row < table.size(); ++row)
+            order.push_back(table.at(row).number);
+        EXPECT_EQ(order, expected) << language;
+    }
 }
 
 struct Fixture {
@@ -126,6 +164,47 @@ TEST(LocalizationSave, WritesTheTextsThatAreNotBlankAndRebuildsLocalTexts)
     EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "100\t&Multimeter\n1223\t &Erstellen\n");
 }
 
+// Emptying every local text means the English texts again: the file goes,
+// after a question.
+TEST(LocalizationSave, EmptyingEveryTextRemovesTheFileAfterAQuestion)
+{
+    Fixture f;
+    f.dir.write("config/Kestrel_1031.MDB", kHeader + "1223\tErstellen\n1224\tLokal\n");
+    f.store.populate(f.files.candidates);
+    EditTable table(readLocalizationFile(f.files.saveFile).texts);
+
+    // One text emptied: the file keeps the other.
+    setLocalOf(table, 1224, "");
+    f.sink.setAnswer(true);
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Saved);
+    EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\tErstellen\n");
+    EXPECT_EQ(f.store.gettext(1224), "Display &Local Text");
+
+    // The last one blanked: No keeps the file and its text.
+    setLocalOf(table, 1223, "  ");
+    f.sink.setAnswer(false);
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Cancelled);
+    EXPECT_EQ(f.sink.shown.back(), (Message{"No local text is left. Delete the localization file and show the "
+                                            "English texts again?", "", MessageButtons::YesNo, MessageIcon::Question,
+                                            MessageAnswer::No}));
+    EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\tErstellen\n");
+    EXPECT_EQ(f.store.gettext(1223), "Erstellen");
+
+    // Yes deletes it, and a copy beside the program, and the texts are English.
+    f.dir.write("bin/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    f.sink.setAnswer(true);
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Removed);
+    EXPECT_FALSE(std::filesystem::exists(f.files.saveFile) || std::filesystem::exists(f.files.candidates[1]));
+    EXPECT_FALSE(f.store.localFilePresent());
+    EXPECT_EQ(f.store.gettext(1223), "&Create");
+    EXPECT_TRUE(f.sink.messages.empty());
+
+    // Nothing left and no file: nothing to ask.
+    const std::size_t asked = f.sink.shown.size();
+    EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::NothingToSave);
+    EXPECT_EQ(f.sink.shown.size(), asked);
+}
+
 TEST(LocalizationSave, AFailedWriteIsReportedAndLeavesTheOldFile)
 {
     Fixture f;
@@ -164,59 +243,6 @@ TEST(LocalizationClear, AsksThenDeletesEveryCopyAndAnswersInEnglish)
     // With no file at all the command only resets.
     EXPECT_TRUE(clearLocalization(f.store, f.files, f.sink));
     EXPECT_TRUE(f.sink.messages.empty());
-}
-
-TEST(TranslationTable, ExportImportRoundTrip)
-{
-    EditTable table;
-    setLocalOf(table, 1223, "&Erstellen");
-    setLocalOf(table, 1260, "Anleitung \"Bild\"\tund\\Text");
-    setLocalOf(table, 1224, "");
-    table.sortByHeader(EditColumn::English);
-    const std::string exported = writeTranslationTable(table);
-    EXPECT_EQ(exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1),
-              "Number\tEnglish\tLocal\n100\t&DMM's\t\n") << "number order, whatever the sort";
-    EXPECT_NE(exported.find("\n1223\t&Create\t&Erstellen\n"), std::string::npos);
-    EXPECT_NE(exported.find("\n1260\tInstructions & Connection\t\"Anleitung \"\"Bild\"\"\\tund\\\\Text\"\n"),
-              std::string::npos);
-
-    const TranslationImport read = readTranslationTable(exported);
-    ASSERT_EQ(read.error, "");
-    EXPECT_EQ(read.locals.size(), englishTexts().size());
-    EditTable other;
-    EXPECT_TRUE(other.setLocals(read.locals));
-    EXPECT_FALSE(other.setLocals(read.locals)) << "the same texts again change nothing";
-    EXPECT_EQ(writeTranslationTable(other), exported);
-    EXPECT_EQ(other.textsToSave(), table.textsToSave());
-
-    // As a spreadsheet saves it: CR LF, a byte order mark, renamed columns, no empty last field.
-    const auto sheet = readTranslationTable("\xEF\xBB\xBFNr\tEnglisch\tDeutsch\r\n1223\t&Create\t&Erstellen\r\n"
-                                            "1224\tDisplay &Local Text\r\n\t\t\r\n");
-    EXPECT_EQ(sheet.error, "");
-    EXPECT_EQ(sheet.locals, (std::map<int, std::optional<std::string>>{{1223, "&Erstellen"}, {1224, std::nullopt}}));
-}
-
-TEST(TranslationTable, BadLinesAreRefusedWithTheirNumber)
-{
-    const std::string head = "Number\tEnglish\tLocal\n1223\t&Create\tErstellen\n";
-    for (const auto& [line, error] : std::initializer_list<std::pair<std::string, std::string>>{
-             {"215\tnothing\tnichts", "line 3: text number 215 has no built-in text"},
-             {"1601\t\tx", "line 3: text number 1601 has no built-in text"},
-             {"1223\t&Create\tnochmal", "line 3: text number 1223 appears twice"},
-             {"1224\t" + std::string(3, 'x') + "\t" + std::string(129, 'y'),
-              "line 3: the local text of 1224 is longer than 128 characters"},
-             {"1224\tx\ty\tz", "line 3: expected the text number"},
-             {"1224", "line 3: expected the text number"},
-             {"12a4\tx\ty", "line 3: \"12a4\" is not a text number"},
-             {"1224\tx\t\"open", "line 3: the local text of 1224: a text that opens a double quote"},
-             {"1224\tx\t\xC3\x28", "line 3: the local text of 1224 is not valid UTF-8"},
-             {"1224\tx\tbad \\q", "line 3: the local text of 1224: the unknown escape \\q"}}) {
-        const TranslationImport read = readTranslationTable(head + line + "\n1225\tx\ty\n");
-        EXPECT_TRUE(read.locals.empty()) << line;
-        EXPECT_EQ(read.error.substr(0, error.size()), error) << read.error;
-    }
-    EXPECT_EQ(readTranslationTable("Number\tEnglish\tLocal\nNumber\tx\ty\n").error,
-              "line 2: \"Number\" is not a text number");
 }
 
 TEST(LocalizationPrint, PageTexts)

@@ -107,9 +107,12 @@ TEST(LocalTextStore, WithoutFileAnswersTrimmedEnglishAndReportsMissingNumbers)
     test::RecordingSink sink;
     LocalTextStore store(sink);
     EXPECT_EQ(store.gettext(1223), "") << "nothing before the first populate";
-    store.setLocalFilePresent(true);
+    store.populate({dir.write("Kestrel_1031.MDB", kHeader)});
+    EXPECT_TRUE(store.localFilePresent());
+    std::filesystem::remove(dir / "Kestrel_1031.MDB");
     store.populate({dir / "Kestrel_1031.MDB"});
-    EXPECT_TRUE(store.localFilePresent()) << "a missing file leaves the flag as it was";
+    EXPECT_FALSE(store.localFilePresent()) << "the flag tells whether the texts come from a file";
+    EXPECT_EQ(store.loadedFile(), std::filesystem::path());
     ASSERT_EQ(store.records().size(), englishTexts().size());
     for (const EnglishText& entry : englishTexts())
         EXPECT_EQ(store.gettext(entry.number), trim(entry.text)) << entry.number;
