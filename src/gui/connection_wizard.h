@@ -33,11 +33,11 @@ namespace kestrel::gui {
 class ConnectionWizard : public QDialog {
     Q_OBJECT
 public:
-    // mode, column: CurrentFunction and CurrentColumn. caption: the grid's
-    // WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for the
-    // plain title.
+    // function, column: CurrentFunction and CurrentColumn. caption: the
+    // grid's WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for
+    // the plain title.
     ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
-                     std::string mode, int column, const QString& caption, QWidget* parent = nullptr);
+                     MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);
 
     // After OK: the picture the column header shows now.
     HeaderPicture headerPicture() const { return headerPicture_; }
@@ -68,7 +68,7 @@ private:
     MessageSink& sink_;
     QString picDir_;
     ConnectionStore& records_;
-    std::string mode_;
+    MeterFunction function_;
     int column_;
     std::vector<std::string> pictures_;
     WizardStart start_;

@@ -96,7 +96,7 @@ private:
             for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceAll(std::string(given), decSep_, ".");
-                addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
+                addTestMessages(writer, in_.connections, in_.options, texts_, section.function, a.cell(RowRange, c), c);
                 fields_.setTest(code, c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();

@@ -192,15 +192,16 @@ void ScopeProcedure::writeStandardPreparation()
 
 void ScopeProcedure::writeMultiChannelConnection()
 {
-    const std::string channels = trim(scopeListEntry(kNumChannels, scope_.numChannels));
-    if (channels == "4") {
+    switch (channelCount(scope_)) {
+    case 4:
         writer_.step(withFsc(disp(kTextConnectFourChannelsFrom)));
         writer_.step(withFsc(disp(kTextUutChannels1To4)));
-    } else if (channels == "2") {
+        break;
+    case 2:
         writer_.step(withFsc(disp(kTextConnectTwoChannelsFrom)));
         writer_.step(withFsc(disp(kTextUutChannels1And2)));
-    } else if (channels == "1") {
-        writer_.step(withFsc(disp(kTextConnectOneChannelFrom)));
+        break;
+    case 1: writer_.step(withFsc(disp(kTextConnectOneChannelFrom))); break;
     }
 }
 

@@ -63,12 +63,12 @@ bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope s
     if (!sink.ask("Really Clear specification?", "Kestrel", MessageIcon::None, MessageAnswer::Cancel))
         return false;
     if (scope == ClearScope::All) {
-        inputs.connections.clearMode("all");
+        inputs.connections.clear();
         inputs.meter.clear();
         inputs.identity.comments.clear();
         inputs.identity.name.clear();
     } else {
-        inputs.connections.clearMode(functionInfo(current).code);
+        inputs.connections.clearFunction(current);
         inputs.meter.table(current).clear();
     }
     return true;

@@ -45,9 +45,9 @@ HeaderPicture headerPicture(const ConnectionRecord* record)
     return HeaderPicture::Nothing;
 }
 
-HeaderPicture headerPicture(const ConnectionStore& records, std::string_view mode, int column)
+HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction function, int column)
 {
-    return headerPicture(records.findUnique(mode, column));
+    return headerPicture(records.findUnique(function, column));
 }
 
 std::string wizardCaption(const SpecTable& table, MeterFunction function, int column, const TextLookup& texts)

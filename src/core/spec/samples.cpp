@@ -51,7 +51,7 @@ void selectSensors(const SampleDefinition& sample, MeterSelections& selections)
 
 void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts)
 {
-    inputs.connections.clearMode("all");
+    inputs.connections.clear();
     inputs.identity.name = std::string(sample.procName);
     inputs.meter.clear();
     inputs.identity.comments = sample.commentText != 0 ? texts.gettext(sample.commentText) : std::string{};
@@ -67,8 +67,7 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
     }
 
     for (const auto& instruction : sample.instructions)
-        inputs.connections.append({std::string(instruction.mode), std::to_string(instruction.column),
-                                   std::nullopt, std::string(instruction.text)});
+        inputs.connections.append({instruction.function, instruction.column, std::nullopt, std::string(instruction.text)});
 
     selectStandard(sample.reference, inputs);
     selectSensors(sample, inputs.selections);

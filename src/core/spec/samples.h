@@ -22,7 +22,7 @@ struct SampleColumn {
 
 // An operator instruction attached to a column; lines joined by CR LF.
 struct SampleInstruction {
-    std::string_view mode;
+    MeterFunction function;
     int column;
     std::string_view text;
 };

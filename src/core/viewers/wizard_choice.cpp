@@ -26,12 +26,12 @@ WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt)
     return start;
 }
 
-std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
+std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, MeterFunction function, int column,
                                              std::string_view pictureFile, std::string_view editorText)
 {
     if (!option)
         return std::nullopt;
-    ConnectionRecord record{std::string(mode), std::to_string(column), std::nullopt, std::nullopt};
+    ConnectionRecord record{function, column, std::nullopt, std::nullopt};
     if (*option == WizardOption::Pic || *option == WizardOption::Both)
         record.pic = std::string(pictureFile);
     if (*option == WizardOption::Disp || *option == WizardOption::Both)
@@ -39,12 +39,12 @@ std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option,
     return record;
 }
 
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
+HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
                                 int column, std::string_view pictureFile, std::string_view editorText)
 {
-    std::optional<ConnectionRecord> record = wizardRecord(option, mode, column, pictureFile, editorText);
+    std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText);
     if (!record) {
-        records.remove(mode, column);
+        records.remove(function, column);
         return HeaderPicture::Nothing;
     }
     const HeaderPicture picture = headerPicture(&*record);

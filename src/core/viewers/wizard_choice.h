@@ -31,15 +31,15 @@ struct WizardStart {
 // prompt: text 1243, "Enter Connection Text".
 WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt);
 
-// What OK writes for the chosen option: the record of (mode, column), or
-// nullopt when no option is chosen and the column's record is deleted.
+// What OK writes for the chosen option: the record of (function, column),
+// or nullopt when no option is chosen and the column's record is deleted.
 // "PIC" and "Both" with no list entry selected store an empty picture name.
-std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
+std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, MeterFunction function, int column,
                                              std::string_view pictureFile, std::string_view editorText);
 
 // OK applied to the records: writes or deletes, and returns the column
 // header's new picture.
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
+HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
                                 int column, std::string_view pictureFile, std::string_view editorText);
 
 } // namespace kestrel

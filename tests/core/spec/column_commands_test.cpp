@@ -96,8 +96,8 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     in.identity.comments = "Notes";
     in.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2");
     in.meter.table(MeterFunction::Acv).setCell(RowRange, 0, "20");
-    in.connections.append({"dcv", "0", std::nullopt, std::string("Set dc")});
-    in.connections.append({"acv", "0", std::nullopt, std::string("Set ac")});
+    in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Set dc")});
+    in.connections.append({MeterFunction::Acv, 0, std::nullopt, std::string("Set ac")});
     MeterInputs expected = in;
     RecordingSink cancel(false);
     EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel));
@@ -108,7 +108,7 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     EXPECT_EQ(sink.questions, std::vector<std::string>{"Really Clear specification?"});
     EXPECT_EQ(sink.titles, std::vector<std::string>{"Kestrel"});
     expected.meter.table(MeterFunction::Acv).clear();
-    expected.connections.clearMode("acv");
+    expected.connections.clearFunction(MeterFunction::Acv);
     EXPECT_EQ(in, expected);
 
     ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink));

@@ -47,7 +47,7 @@ TEST(Samples, LoadingReplacesEverything)
     MeterInputs in;
     in.identity.name = "Mine";
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 7, "1M");
-    in.connections.append({"cap", "3", std::string("cap.bmp"), std::nullopt});
+    in.connections.append({MeterFunction::Cap, 3, std::string("cap.bmp"), std::nullopt});
     const SampleDefinition* agilent = findSample("agilent34401");
     const SampleDefinition* orvik = findSample("orvik28");
     ASSERT_NE(agilent, nullptr);

@@ -10,10 +10,10 @@ constexpr const char* kPrompt = "Enter Connection Text";
 
 TEST(WizardChoice, OpeningShowsWhatTheRecordHolds)
 {
-    const ConnectionRecord picture{"dcv", "2", "leads.bmp", std::nullopt};
-    const ConnectionRecord text{"dcv", "2", std::nullopt, "Connect\r\nthe leads"};
-    const ConnectionRecord both{"dcv", "2", "leads.bmp", "Connect"};
-    const ConnectionRecord blankPicture{"dcv", "2", "  ", std::nullopt};
+    const ConnectionRecord picture{MeterFunction::Dcv, 2, "leads.bmp", std::nullopt};
+    const ConnectionRecord text{MeterFunction::Dcv, 2, std::nullopt, "Connect\r\nthe leads"};
+    const ConnectionRecord both{MeterFunction::Dcv, 2, "leads.bmp", "Connect"};
+    const ConnectionRecord blankPicture{MeterFunction::Dcv, 2, "  ", std::nullopt};
     const struct {
         const ConnectionRecord* record;
         WizardStart start;
@@ -32,12 +32,12 @@ TEST(WizardChoice, OpeningShowsWhatTheRecordHolds)
 TEST(WizardChoice, OkWritesTheRecordOfTheOption)
 {
     using R = ConnectionRecord;
-    EXPECT_EQ(wizardRecord(WizardOption::Pic, "acv", 3, "leads.bmp", "ignored"),
-              (R{"acv", "3", "leads.bmp", std::nullopt}));
-    EXPECT_EQ(wizardRecord(WizardOption::Disp, "acv", 3, "leads.bmp", "Connect\nthe leads"),
-              (R{"acv", "3", std::nullopt, "Connect\r\nthe leads"}));
-    EXPECT_EQ(wizardRecord(WizardOption::Both, "acv", 3, "", "Connect"), (R{"acv", "3", "", "Connect"}));
-    EXPECT_EQ(wizardRecord(std::nullopt, "acv", 3, "leads.bmp", "Connect"), std::nullopt);
+    EXPECT_EQ(wizardRecord(WizardOption::Pic, MeterFunction::Acv, 3, "leads.bmp", "ignored"),
+              (R{MeterFunction::Acv, 3, "leads.bmp", std::nullopt}));
+    EXPECT_EQ(wizardRecord(WizardOption::Disp, MeterFunction::Acv, 3, "leads.bmp", "Connect\nthe leads"),
+              (R{MeterFunction::Acv, 3, std::nullopt, "Connect\r\nthe leads"}));
+    EXPECT_EQ(wizardRecord(WizardOption::Both, MeterFunction::Acv, 3, "", "Connect"), (R{MeterFunction::Acv, 3, "", "Connect"}));
+    EXPECT_EQ(wizardRecord(std::nullopt, MeterFunction::Acv, 3, "leads.bmp", "Connect"), std::nullopt);
 }
 
 } // namespace
