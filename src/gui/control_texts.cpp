@@ -204,14 +204,6 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuQuit", 0, "&Quit"},
 };
 
-// The tag as the control carries it: "1223", or "1526T" for a tooltip's number.
-std::string textTag(const ControlText& entry)
-{
-    if (entry.number == 0)
-        return {};
-    return std::to_string(entry.number) + (entry.tooltipMark ? "T" : "");
-}
-
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 // The window's objects by name, found as findChild finds them (the first
@@ -312,7 +304,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
-        const TextChange change = walkControl(walk, entry.kind, entry.objectName, textTag(entry),
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName, TextTag{entry.number, entry.tooltipMark},
                                               control->toolTip().toStdString(), texts);
         if (change.caption)
             setCaption(control, QString::fromStdString(*change.caption));
@@ -328,7 +320,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         if (!strip)
             continue;
         for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
-            if (const auto caption = walkTab(walk, std::to_string(tabs.numbers[i]), texts))
+            if (const auto caption = walkTab(walk, tabs.numbers[i], texts))
                 setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
     }
     for (const auto& entry : kMenuTexts) {
