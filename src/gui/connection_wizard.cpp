@@ -187,9 +187,7 @@ void ConnectionWizard::load()
         File1_->addItem(qtText(picture));
     File1_->setCurrentRow(-1);
 
-    const ConnectionRecord* record = records_.findUnique(function_, column_);
-    hasRecord_ = record != nullptr;
-    start_ = wizardStart(record, texts_.gettext(kTextEnterConnectionText));
+    start_ = wizardStart(records_, function_, column_, texts_.gettext(kTextEnterConnectionText));
     if (!start_.picture.empty()) {
         showPicture(qtText(start_.picture));
         recordPicture_ = findListEntry(pictures_, start_.picture);
@@ -213,7 +211,7 @@ void ConnectionWizard::firstActivation()
         File1_->setFocus();
     }
     busy_ = false;
-    if (!hasRecord_ || !start_.option)
+    if (!start_.option)
         return;
     optionClicked(*start_.option);
     if (*start_.option == WizardOption::Both)

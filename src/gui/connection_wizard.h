@@ -72,7 +72,6 @@ private:
     int column_;
     std::vector<std::string> pictures_;
     WizardStart start_;
-    bool hasRecord_ = false;
     int recordPicture_ = -1; // the list entry of the record's picture
     // From load to the first activation list clicks, option clicks and
     // editor changes are the window's own and are ignored.

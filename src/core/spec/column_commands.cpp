@@ -58,7 +58,7 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
     return true;
 }
 
-bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink)
+bool clearSpecification(MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink)
 {
     if (!sink.ask("Really Clear specification?", "Kestrel", MessageIcon::None, MessageAnswer::Cancel))
         return false;
@@ -67,9 +67,10 @@ bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope s
         inputs.meter.clear();
         inputs.identity.comments.clear();
         inputs.identity.name.clear();
+        view = SpecView{};
     } else {
-        inputs.connections.clearFunction(current);
-        inputs.meter.table(current).clear();
+        inputs.connections.clearFunction(view.function);
+        inputs.meter.table(view.function).clear();
     }
     return true;
 }

@@ -73,4 +73,14 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
     selectSensors(sample, inputs.selections);
 }
 
+bool loadSample(int index, MeterInputs& inputs, SpecView& view, const TextLookup& texts)
+{
+    const auto all = samples();
+    if (index < 0 || index >= static_cast<int>(all.size()))
+        return false;
+    loadSample(all[static_cast<std::size_t>(index)], inputs, texts);
+    view = {openingFunction(inputs.meter), index};
+    return true;
+}
+
 } // namespace kestrel

@@ -99,22 +99,29 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Set dc")});
     in.connections.append({MeterFunction::Acv, 0, std::nullopt, std::string("Set ac")});
     MeterInputs expected = in;
+    const SpecView acvSample{MeterFunction::Acv, 2};
+    SpecView view = acvSample;
     RecordingSink cancel(false);
-    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel));
+    EXPECT_FALSE(clearSpecification(in, view, ClearScope::All, cancel));
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, acvSample);
 
+    // The function on show loses its table and records; the view stays.
     RecordingSink sink;
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Acv, ClearScope::CurrentMode, sink));
+    ASSERT_TRUE(clearSpecification(in, view, ClearScope::CurrentMode, sink));
     EXPECT_EQ(sink.questions, std::vector<std::string>{"Really Clear specification?"});
     EXPECT_EQ(sink.titles, std::vector<std::string>{"Kestrel"});
     expected.meter.table(MeterFunction::Acv).clear();
     expected.connections.clearFunction(MeterFunction::Acv);
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, acvSample);
 
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink));
+    // All starts again from the first function with no sample loaded.
+    ASSERT_TRUE(clearSpecification(in, view, ClearScope::All, sink));
     expected = MeterInputs{};
     expected.identity.name = "";
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, SpecView{});
 }
 
 } // namespace
