@@ -315,8 +315,7 @@ void ConnectionWizard::ok()
 {
     const QListWidgetItem* item = File1_->currentItem();
     const std::string picture = item ? coreText(item->text()) : std::string();
-    headerPicture_ = applyWizardChoice(records_, checkedOption(), function_, column_, picture,
-                                       coreText(ConnectionText_->toPlainText()));
+    applyWizardChoice(records_, checkedOption(), function_, column_, picture, coreText(ConnectionText_->toPlainText()));
     accept();
 }
 

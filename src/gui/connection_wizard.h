@@ -6,8 +6,7 @@
 // Cancel writes nothing.
 //
 // The caller shows it modally with the grid disabled, and afterwards
-// clears its WizardCaption and, after OK, sets the column header's picture
-// from headerPicture().
+// clears its WizardCaption; the column header's picture follows the records.
 #include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/connection_store.h"
@@ -38,9 +37,6 @@ public:
     // the plain title.
     ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
                      MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);
-
-    // After OK: the picture the column header shows now.
-    HeaderPicture headerPicture() const { return headerPicture_; }
 
     void clear();
     void ok();
@@ -78,7 +74,6 @@ private:
     bool busy_ = true;
     bool restoring_ = false;
     InstructionEditorRule editorRule_;
-    HeaderPicture headerPicture_ = HeaderPicture::Nothing;
 
     QRadioButton* opt_Which_[3] = {};
     QListWidget* File1_ = nullptr;

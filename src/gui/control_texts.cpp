@@ -204,6 +204,13 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuQuit", 0, "&Quit"},
 };
 
+} // namespace
+
+std::span<const ControlText> mainWindowControlTexts() { return kControlTexts; }
+std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
+
+namespace {
+
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
 // The window's objects by name, found as findChild finds them (the first
@@ -300,7 +307,7 @@ const char* walkLabel(TextWalk walk)
 void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
@@ -323,7 +330,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
             if (const auto caption = walkTab(walk, tabs.numbers[i], texts))
                 setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
     }
-    for (const auto& entry : kMenuTexts) {
+    for (const auto& entry : mainWindowMenuTexts()) {
         auto* action = controls.find<QAction*>(entry.entry);
         if (action && entry.number != 0)
             action->setText(QString::fromStdString(
@@ -336,9 +343,6 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 }
 
 } // namespace
-
-std::span<const ControlText> mainWindowControlTexts() { return kControlTexts; }
-std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
 
 QString withoutAccessKey(const QString& caption)
 {
@@ -361,7 +365,7 @@ QString withoutAccessKey(const QString& caption)
 void applyDesignTexts(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
@@ -373,7 +377,7 @@ void applyDesignTexts(QWidget* window)
     for (const auto& entry : kAccessibleTexts)
         if (auto* widget = controls.find<QWidget*>(entry.objectName); widget && entry.number == 0)
             widget->setAccessibleName(qtText(entry.fixed));
-    for (const auto& entry : kMenuTexts)
+    for (const auto& entry : mainWindowMenuTexts())
         if (auto* action = controls.find<QAction*>(entry.entry); action && entry.number == 0)
             action->setText(qtText(entry.fixed));
 }
@@ -397,7 +401,7 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 void restoreOwnCaptions(QWidget* window)
 {
     const ControlIndex controls(window);
-    for (const auto& entry : kControlTexts) {
+    for (const auto& entry : mainWindowControlTexts()) {
         if ((entry.kind != K::CommandButton && entry.kind != K::CheckBox) || !entry.tooltipMark)
             continue;
         if (QWidget* control = controls.find<QWidget*>(entry.objectName))

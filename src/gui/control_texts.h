@@ -52,6 +52,8 @@ struct AccessibleText {
     std::string_view fixed;
 };
 
+// The main window's controls and menu entries with their texts, in the
+// order the walks visit them.
 std::span<const ControlText> mainWindowControlTexts();
 std::span<const MenuText> mainWindowMenuTexts();
 

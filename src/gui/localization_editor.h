@@ -31,7 +31,6 @@ public:
 
     QTableView* grid() const { return grid_; }
     const LocalizationTableModel& model() const { return *model_; }
-    bool isDirty() const { return dirty_; }
 
     // Save_Changes (cmdSave, and Yes to the close question).
     SaveOutcome saveChanges();

@@ -62,7 +62,7 @@ TEST_F(ConnectionWizardTest, ARecordWithBothOpensOnBothAndDispDropsThePicture)
     EXPECT_FALSE(list->isEnabled());
     EXPECT_TRUE(child<QLabel>(*wizard, "Image1")->pixmap().isNull());
     click(*wizard, "cmd_OK");
-    EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Text);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Text);
     EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Dcv, 2, std::nullopt, "Connect\r\nthe leads"}}));
 }
 
@@ -111,7 +111,7 @@ TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
     EXPECT_EQ(child<QListWidget>(*wizard, "File1")->currentItem(), nullptr);
     EXPECT_EQ(editor(*wizard)->toPlainText(), "");
     click(*wizard, "cmd_OK");
-    EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Nothing);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Nothing);
     EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Acv, 2, std::nullopt, "AC leads"}}));
 }
 
@@ -130,7 +130,7 @@ TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
         EXPECT_EQ(editor(*wizard)->toPlainText(), "Enter Connection Text");
         EXPECT_FALSE(editor(*wizard)->isReadOnly());
         click(*wizard, "cmd_OK");
-        EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Text);
+        EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Text);
     }
     {
         const auto wizard = open(MeterFunction::Acv, 2);
@@ -139,7 +139,7 @@ TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
         EXPECT_TRUE(list->isEnabled());
         list->setCurrentRow(1);
         click(*wizard, "cmd_OK");
-        EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Picture);
+        EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 2), HeaderPicture::Picture);
     }
     const ConnectionRecord* dcv = records.findUnique(MeterFunction::Dcv, 2);
     const ConnectionRecord* acv = records.findUnique(MeterFunction::Acv, 2);

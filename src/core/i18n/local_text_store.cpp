@@ -16,7 +16,6 @@ LocalTextStore::LocalTextStore(MessageSink& sink) : sink_(sink) {}
 void LocalTextStore::populate(const std::vector<std::filesystem::path>& localizationFileCandidates)
 {
     records_.clear();
-    loadedFile_.clear();
     for (int number = kFirstTextNumber; number <= kLastTextNumber; ++number) {
         if (const auto english = englishText(number))
             records_.emplace_back(number, std::string(*english));
@@ -26,7 +25,6 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
     if (!file)
         return;
     localFilePresent_ = true;
-    loadedFile_ = *file;
 
     const auto report = [&](const std::string& description) {
         sink_.inform(errorReport(*this, "Populate local rs ", description));

@@ -46,9 +46,6 @@ public:
     // the next populate().
     void replaceLocalTexts(const std::map<int, std::string>& texts);
 
-    // The file populate() read last, empty when none existed.
-    const std::filesystem::path& loadedFile() const { return loadedFile_; }
-
 private:
     using Record = std::pair<int, std::optional<std::string>>;
     const Record* find(int number) const;
@@ -57,7 +54,6 @@ private:
     MessageSink& sink_;
     std::vector<Record> records_; // ascending by number
     bool localFilePresent_ = false;
-    std::filesystem::path loadedFile_;
 };
 
 } // namespace kestrel

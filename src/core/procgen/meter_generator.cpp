@@ -426,24 +426,4 @@ GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& in
     return {generator.writer.takeText(), false};
 }
 
-GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family73xx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family3xxx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure76xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family76xx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure64xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family64xx, inputs, texts, sink);
-}
-
 } // namespace kestrel

@@ -37,12 +37,6 @@ void ConnectionStore::append(ConnectionRecord record)
     records_.push_back(std::move(record));
 }
 
-std::size_t ConnectionStore::count(MeterFunction function, int column) const
-{
-    const auto it = index_.find({function, column});
-    return it == index_.end() ? 0 : it->second.count;
-}
-
 const ConnectionRecord* ConnectionStore::findUnique(MeterFunction function, int column) const
 {
     const auto it = index_.find({function, column});

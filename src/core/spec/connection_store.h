@@ -48,7 +48,6 @@ public:
 
     // The record of (function, column) when exactly one matches, else nullptr.
     const ConnectionRecord* findUnique(MeterFunction function, int column) const;
-    std::size_t count(MeterFunction function, int column) const;
 
     // Files the record as the one of its function and column: it replaces
     // whatever records the column held, or is added when it held none.

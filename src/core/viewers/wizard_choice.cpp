@@ -43,17 +43,13 @@ WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, 
     return start;
 }
 
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
-                                int column, std::string_view pictureFile, std::string_view editorText)
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
+                       int column, std::string_view pictureFile, std::string_view editorText)
 {
-    std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText);
-    if (!record) {
+    if (std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText))
+        records.put(std::move(*record));
+    else
         records.remove(function, column);
-        return HeaderPicture::Nothing;
-    }
-    const HeaderPicture picture = headerPicture(&*record);
-    records.put(std::move(*record));
-    return picture;
 }
 
 } // namespace kestrel

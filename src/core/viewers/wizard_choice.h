@@ -34,8 +34,8 @@ WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, 
 // OK: the record of the chosen option replaces whatever records the column
 // of (function, column) held; with no option chosen the column's records
 // are deleted. "PIC" and "Both" with no list entry selected store an empty
-// picture name. Returns the column header's new picture.
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
+// picture name.
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
                                 int column, std::string_view pictureFile, std::string_view editorText);
 
 } // namespace kestrel

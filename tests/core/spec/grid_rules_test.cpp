@@ -44,8 +44,8 @@ TEST(GridRules, HeaderPictureShowsWhatTheOneRecordHolds)
     EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 4), HeaderPicture::Nothing);
     EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 2), HeaderPicture::Nothing);
     // An empty picture name or text is still set.
-    const ConnectionRecord empty{MeterFunction::Dcv, 5, std::string(), std::string()};
-    EXPECT_EQ(headerPicture(&empty), HeaderPicture::PictureAndText);
+    records.append({MeterFunction::Dcv, 5, std::string(), std::string()});
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 5), HeaderPicture::PictureAndText);
 }
 
 TEST(GridRules, WizardCaptionNamesTheRange)
