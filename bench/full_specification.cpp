@@ -47,7 +47,7 @@ ProcedureInputs fullSpecification(const std::string& reference, int columns)
             table.setCell(RowDigits, c, "3");
             if (*v.frequency)
                 table.setCell(RowFrequency, c, v.frequency);
-            in.connections.append({code, std::to_string(c), code + "_connection.bmp",
+            in.connections.append({v.function, c, code + "_connection.bmp",
                                    "Connect the UUT input to the calibrator output\r\n"
                                    "Select the " + code + " function\r\nwith the front panel keys"});
         }

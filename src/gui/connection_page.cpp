@@ -43,10 +43,9 @@ void ConnectionPage::refresh()
     table_->setRowCount(static_cast<int>(records.size()));
     for (int row = 0; row < static_cast<int>(records.size()); ++row) {
         const ConnectionRecord& r = records[static_cast<std::size_t>(row)];
-        bool ok = false;
-        const int column = QString::fromStdString(r.col).toInt(&ok);
+        const std::string_view code = functionInfo(r.function).code;
         const QStringList cells{
-            QString::fromStdString(r.mode), ok ? QString::number(column + 1) : QString::fromStdString(r.col),
+            QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())), QString::number(r.column + 1),
             QString::fromStdString(r.pic.value_or(std::string())),
             qtLines(r.text.value_or(std::string()))};
         for (int c = 0; c < cells.size(); ++c)

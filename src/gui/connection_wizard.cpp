@@ -45,9 +45,9 @@ QString lineNumbers()
 } // namespace
 
 ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir,
-                                   ConnectionStore& records, std::string mode, int column, const QString& caption,
-                                   QWidget* parent)
-    : QDialog(parent), texts_(texts), sink_(sink), picDir_(picDir), records_(records), mode_(std::move(mode)),
+                                   ConnectionStore& records, MeterFunction function, int column,
+                                   const QString& caption, QWidget* parent)
+    : QDialog(parent), texts_(texts), sink_(sink), picDir_(picDir), records_(records), function_(function),
       column_(column)
 {
     setObjectName(QStringLiteral("Connection_Wizard"));
@@ -193,11 +193,7 @@ void ConnectionWizard::load()
         File1_->addItem(qtText(picture));
     File1_->setCurrentRow(-1);
 
-    const ConnectionRecord* record = records_.findUnique(mode_, column_);
-    hasRecord_ = record != nullptr;
-    if (record) // filed again under this function's code and column
-        records_.put({mode_, std::to_string(column_), record->pic, record->text});
-    start_ = wizardStart(records_.findUnique(mode_, column_), texts_.gettext(kTextEnterConnectionText));
+    start_ = wizardStart(records_, function_, column_, texts_.gettext(kTextEnterConnectionText));
     if (!start_.picture.empty()) {
         showPicture(qtText(start_.picture));
         recordPicture_ = findListEntry(pictures_, start_.picture);
@@ -221,7 +217,7 @@ void ConnectionWizard::firstActivation()
         File1_->setFocus();
     }
     busy_ = false;
-    if (!hasRecord_ || !start_.option)
+    if (!start_.option)
         return;
     optionClicked(*start_.option);
     if (*start_.option == WizardOption::Both)
@@ -328,8 +324,7 @@ void ConnectionWizard::ok()
 {
     const QListWidgetItem* item = File1_->currentItem();
     const std::string picture = item ? coreText(item->text()) : std::string();
-    headerPicture_ = applyWizardChoice(records_, checkedOption(), mode_, column_, picture,
-                                       coreText(ConnectionText_->toPlainText()));
+    applyWizardChoice(records_, checkedOption(), function_, column_, picture, coreText(ConnectionText_->toPlainText()));
     accept();
 }
 

@@ -6,8 +6,7 @@
 // Cancel writes nothing.
 //
 // The caller shows it modally with the grid disabled, and afterwards
-// clears its WizardCaption and, after OK, sets the column header's picture
-// from headerPicture().
+// clears its WizardCaption; the column header's picture follows the records.
 #include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/connection_store.h"
@@ -33,14 +32,11 @@ namespace kestrel::gui {
 class ConnectionWizard : public QDialog {
     Q_OBJECT
 public:
-    // mode, column: CurrentFunction and CurrentColumn. caption: the grid's
-    // WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for the
-    // plain title.
+    // function, column: CurrentFunction and CurrentColumn. caption: the
+    // grid's WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for
+    // the plain title.
     ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
-                     std::string mode, int column, const QString& caption, QWidget* parent = nullptr);
-
-    // After OK: the picture the column header shows now.
-    HeaderPicture headerPicture() const { return headerPicture_; }
+                     MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);
 
     void clear();
     void ok();
@@ -68,18 +64,16 @@ private:
     MessageSink& sink_;
     QString picDir_;
     ConnectionStore& records_;
-    std::string mode_;
+    MeterFunction function_;
     int column_;
     std::vector<std::string> pictures_;
     WizardStart start_;
-    bool hasRecord_ = false;
     int recordPicture_ = -1; // the list entry of the record's picture
     // From load to the first activation list clicks, option clicks and
     // editor changes are the window's own and are ignored.
     bool busy_ = true;
     bool restoring_ = false;
     InstructionEditorRule editorRule_;
-    HeaderPicture headerPicture_ = HeaderPicture::Nothing;
 
     QRadioButton* opt_Which_[3] = {};
     QListWidget* File1_ = nullptr;

@@ -220,13 +220,19 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuQuit", kTextMenuQuit},
 };
 
-// The tag as the control carries it: "1223", or "1526T" for a tooltip's number.
-std::string textTag(const ControlText& entry)
+} // namespace
+
+std::span<const ControlText> mainWindowControlTexts()
 {
-    if (entry.number == 0)
-        return {};
-    return std::to_string(entry.number) + (entry.tooltipMark ? "T" : "");
+    static const std::vector<ControlText> all = withSampleButtons();
+    return all;
 }
+
+std::span<const SampleButton> sampleButtons() { return kSampleButtons; }
+std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
+
+
+namespace {
 
 QString qName(std::string_view name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
 
@@ -328,7 +334,7 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
-        const TextChange change = walkControl(walk, entry.kind, entry.objectName, textTag(entry),
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName, TextTag{entry.number, entry.tooltipMark},
                                               control->toolTip().toStdString(), texts);
         if (change.caption)
             setCaption(control, QString::fromStdString(*change.caption));
@@ -344,10 +350,10 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         if (!strip)
             continue;
         for (std::size_t i = 0; i < tabs.numbers.size(); ++i)
-            if (const auto caption = walkTab(walk, std::to_string(tabs.numbers[i]), texts))
+            if (const auto caption = walkTab(walk, tabs.numbers[i], texts))
                 setTabCaption(strip, static_cast<int>(i), QString::fromStdString(*caption));
     }
-    for (const auto& entry : kMenuTexts)
+    for (const auto& entry : mainWindowMenuTexts())
         if (auto* action = controls.find<QAction*>(entry.entry))
             action->setText(QString::fromStdString(
                 walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
@@ -358,15 +364,6 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 }
 
 } // namespace
-
-std::span<const ControlText> mainWindowControlTexts()
-{
-    static const std::vector<ControlText> all = withSampleButtons();
-    return all;
-}
-
-std::span<const SampleButton> sampleButtons() { return kSampleButtons; }
-std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
 
 QString withoutAccessKey(const QString& caption)
 {

@@ -57,6 +57,8 @@ struct SampleButton {
     int captionNumber;
 };
 
+// The main window's controls and menu entries with their texts, in the
+// order the walks visit them.
 std::span<const ControlText> mainWindowControlTexts();
 std::span<const SampleButton> sampleButtons();
 std::span<const MenuText> mainWindowMenuTexts();

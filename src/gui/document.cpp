@@ -86,16 +86,16 @@ QString Document::labelText(int number) const
 
 void Document::setCurrentFunction(MeterFunction function)
 {
-    if (function == currentFunction_)
+    if (function == view_.function)
         return;
-    currentFunction_ = function;
+    view_.function = function;
     emit changed(Part::Function);
 }
 
 void Document::recordWizardColumn(int column)
 {
     currentColumn_ = column;
-    wizardCaption_ = kestrel::wizardCaption(currentTable(), currentFunction_, column, session_->texts);
+    wizardCaption_ = kestrel::wizardCaption(currentTable(), view_.function, column, session_->texts);
 }
 
 // ---- cells ----
@@ -116,7 +116,7 @@ void Document::setCells(const QString& label, const std::vector<CellChange>& cha
             real.push_back(change);
     if (real.empty())
         return;
-    undo_.push(new CellsCommand(*this, currentFunction_, std::move(real), label));
+    undo_.push(new CellsCommand(*this, view_.function, std::move(real), label));
 }
 
 void Document::applyCells(MeterFunction function, const std::vector<CellChange>& changes, bool forward)
@@ -125,9 +125,9 @@ void Document::applyCells(MeterFunction function, const std::vector<CellChange>&
     for (const auto& change : changes)
         table.setCell(change.row, change.column, forward ? change.after : change.before);
     Parts parts = Part::Cells;
-    if (function != currentFunction_) {
+    if (function != view_.function) {
         // Undo shows the table it changes.
-        currentFunction_ = function;
+        view_.function = function;
         parts |= Part::Function;
     }
     emit changed(parts);
@@ -135,11 +135,11 @@ void Document::applyCells(MeterFunction function, const std::vector<CellChange>&
 
 bool Document::paste(int row, int column, const std::string& block)
 {
-    const PasteCheck check = checkCellBlock(currentFunction_, row, column, block, decimalSeparator());
+    const PasteCheck check = checkCellBlock(view_.function, row, column, block, decimalSeparator());
     if (check.outcome == PasteCheck::Outcome::Empty)
         return false;
     if (check.outcome != PasteCheck::Outcome::Accepted) {
-        sink().inform(pasteRefusal(check, currentFunction_, session_->texts), MessageIcon::Exclamation);
+        sink().inform(pasteRefusal(check, view_.function, session_->texts), MessageIcon::Exclamation);
         return false;
     }
     std::vector<CellChange> changes;
@@ -155,7 +155,7 @@ SpecSnapshot Document::snapshot() const
 {
     const ProcedureInputs& in = inputs();
     return {in.meter, in.connections, in.selections, in.identity.name, in.identity.comments,
-            in.options.autoranging, loadedSample_, currentFunction_};
+            in.options.autoranging, view_};
 }
 
 void Document::restore(const SpecSnapshot& s)
@@ -167,8 +167,7 @@ void Document::restore(const SpecSnapshot& s)
     in.identity.name = s.procName;
     in.identity.comments = s.comments;
     in.options.autoranging = s.autoranging;
-    loadedSample_ = s.sample;
-    currentFunction_ = s.function;
+    view_ = s.view;
     emit changed(kAllParts);
 }
 
@@ -185,7 +184,7 @@ bool Document::snapshotEdit(const QString& label, const std::function<bool(Proce
 bool Document::editTable(const QString& label, const std::function<bool(SpecTable&)>& edit)
 {
     return snapshotEdit(
-        label, [&](ProcedureInputs& in) { return edit(in.meter.table(currentFunction_)); }, Part::Cells);
+        label, [&](ProcedureInputs& in) { return edit(in.meter.table(view_.function)); }, Part::Cells);
 }
 
 bool Document::insertColumn(int column)
@@ -196,7 +195,7 @@ bool Document::insertColumn(int column)
 bool Document::deleteColumn(int column)
 {
     return editTable(text(kTextUndoDeleteColumn), [&](SpecTable& t) {
-        return kestrel::deleteColumn(t, currentFunction_, column, sink(), texts());
+        return kestrel::deleteColumn(t, view_.function, column, sink(), texts());
     });
 }
 
@@ -215,33 +214,15 @@ bool Document::clearSpecification(ClearScope scope)
 {
     return snapshotEdit(
         text(scope == ClearScope::All ? kTextUndoClearAll : kTextUndoClearCurrentMode),
-        [&](ProcedureInputs& in) {
-            if (!kestrel::clearSpecification(in, currentFunction_, scope, sink(), texts()))
-                return false;
-            if (scope == ClearScope::All) {
-                // Clear All starts again from the first function, with no sample loaded.
-                currentFunction_ = MeterFunction::Dcv;
-                loadedSample_ = -1;
-            }
-            return true;
-        },
+        [&](ProcedureInputs& in) { return kestrel::clearSpecification(in, view_, scope, sink(), texts()); },
         kAllParts);
 }
 
 void Document::loadSample(int index)
 {
-    const auto all = samples();
-    if (index < 0 || index >= static_cast<int>(all.size()))
-        return;
-    const SampleDefinition& sample = all[static_cast<std::size_t>(index)];
     snapshotEdit(
         text(kTextUndoLoadSample),
-        [&](ProcedureInputs& in) {
-            kestrel::loadSample(sample, in, session_->texts);
-            loadedSample_ = index;
-            currentFunction_ = openingFunction(in.meter);
-            return true;
-        },
+        [&](ProcedureInputs& in) { return kestrel::loadSample(index, in, view_, session_->texts); },
         kAllParts);
 }
 
@@ -310,7 +291,7 @@ void Document::editScope(const std::function<void(ScopeInputs&)>& edit)
 
 void Document::selectReference(const std::string& referenceText)
 {
-    if (firstActivate_ || referenceText == inputs().selections.reference)
+    if (referenceText == inputs().selections.reference)
         return;
     kestrel::selectReference(session_->inputs.selections, referenceText);
     markChanged();
@@ -367,8 +348,7 @@ bool Document::open(const QString& path)
     session_->adoptRunValues(inputs);
     inputs.headerDate = session_->inputs.headerDate;
     session_->inputs = std::move(inputs);
-    loadedSample_ = -1;
-    currentFunction_ = openingFunction(session_->inputs.meter);
+    view_ = {openingFunction(session_->inputs.meter), -1};
     undo_.clear();
     changedOutsideUndo_ = false;
     filePath_ = QFileInfo(path).absoluteFilePath();

@@ -11,6 +11,7 @@
 #include "core/i18n/text_walks.h"
 #include "core/spec/column_commands.h"
 #include "core/spec/samples.h"
+#include "core/spec/spec_view.h"
 
 #include <QFlags>
 #include <QObject>
@@ -48,8 +49,7 @@ struct SpecSnapshot {
     std::string procName;
     std::string comments;
     bool autoranging = true;
-    int sample = -1;
-    MeterFunction function = MeterFunction::Dcv;
+    SpecView view;
 };
 
 struct CellChange {
@@ -84,13 +84,13 @@ public:
     std::string decimalSeparator() const { return session_->locale.numberSeparator(); }
 
     // Window-only state.
-    MeterFunction currentFunction() const { return currentFunction_; }
-    const SpecTable& currentTable() const { return inputs().meter.table(currentFunction_); }
+    MeterFunction currentFunction() const { return view_.function; }
+    const SpecTable& currentTable() const { return inputs().meter.table(view_.function); }
     int currentColumn() const { return currentColumn_; }
     const std::string& wizardCaption() const { return wizardCaption_; }
     bool firstActivate() const { return firstActivate_; }
     // The index into samples() of the sample loaded last, -1 for none.
-    int loadedSample() const { return loadedSample_; }
+    int loadedSample() const { return view_.sample; }
 
     void setCurrentFunction(MeterFunction function);
     // A column header's button: CurrentColumn and the caption the
@@ -124,9 +124,8 @@ public:
     void editIdentity(const std::function<void(ProcedureIdentity&)>& edit);
     void editOptions(const std::function<void(ProcedureOptions&)>& edit);
     void editScope(const std::function<void(ScopeInputs&)>& edit);
-    // The `Reference` change: nothing while the window is still being
-    // activated for the first time; afterwards the TC and RTD lists are
-    // refilled for the new standard.
+    // The `Reference` change: the TC and RTD lists are refilled for the new
+    // standard.
     void selectReference(const std::string& referenceText);
     void selectTcType(const std::string& type);
     void selectRtdType(const std::string& type);
@@ -186,11 +185,10 @@ private:
     void announceModified();
 
     std::unique_ptr<Session> session_;
-    MeterFunction currentFunction_ = MeterFunction::Dcv;
+    SpecView view_;
     int currentColumn_ = 0;
     std::string wizardCaption_;
     bool firstActivate_ = true;
-    int loadedSample_ = -1;
     TextWalk textWalk_ = TextWalk::Local;
 
     mutable std::optional<FieldOverflows> overflows_;

@@ -32,7 +32,6 @@ public:
 
     QTableView* grid() const { return grid_; }
     const LocalizationTableModel& model() const { return *model_; }
-    bool isDirty() const { return dirty_; }
 
     // Save_Changes (cmdSave, and Yes to the close question). With no local
     // text left it offers to delete the localization file.

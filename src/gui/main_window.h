@@ -54,8 +54,6 @@ public:
     Document& document() { return document_; }
     SpecFrame* specFrame() const;
     SpecGridView* grid() const;
-    SpecFileCommands& files() { return *files_; }
-    QMenu* popupMenu() const { return popup_; }
 
     // A control or menu entry by its name.
     template <class T = QObject>

@@ -68,8 +68,7 @@ void SecondaryWindows::openWizard(MeterFunction function, int column)
     // The wizard works on a copy; OK hands it back as one undo step.
     ConnectionStore records = document_.inputs().connections;
     ConnectionWizard wizard(document_.texts(), document_.sink(), qtText(document_.session().tessel.picDir), records,
-                            std::string(functionInfo(function).code), column, qtText(document_.wizardCaption()),
-                            &window_);
+                            function, column, qtText(document_.wizardCaption()), &window_);
     if (wizard.exec() == QDialog::Accepted)
         document_.setConnections(records);
     document_.clearWizardCaption();

@@ -229,8 +229,7 @@ QWidget* SpecFrame::buildStandardAndSamples()
 
     connect(reference_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         document_.selectReference(text.toStdString());
-        if (!document_.firstActivate())
-            focusGrid();
+        focusGrid();
     });
     return box;
 }

@@ -56,7 +56,7 @@ QVariant SpecTableModel::headerData(int section, Qt::Orientation orientation, in
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     case HeaderPictureRole:
         return static_cast<int>(
-            headerPicture(document_.inputs().connections, functionInfo(document_.currentFunction()).code, section));
+            headerPicture(document_.inputs().connections, document_.currentFunction(), section));
     default: return {};
     }
 }

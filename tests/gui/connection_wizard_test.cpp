@@ -22,10 +22,10 @@ namespace {
 
 class ConnectionWizardTest : public test::ViewerFixture {
 protected:
-    std::unique_ptr<gui::ConnectionWizard> open(const std::string& mode, int column,
+    std::unique_ptr<gui::ConnectionWizard> open(MeterFunction function, int column,
                                                 const QString& picDir = test::demoTessel("pics"))
     {
-        auto wizard = std::make_unique<gui::ConnectionWizard>(texts, sink, picDir, records, mode, column, QString());
+        auto wizard = std::make_unique<gui::ConnectionWizard>(texts, sink, picDir, records, function, column, QString());
         wizard->show();
         settle();
         return wizard;
@@ -48,8 +48,8 @@ protected:
 
 TEST_F(ConnectionWizardTest, ARecordWithBothOpensOnBothAndDispDropsThePicture)
 {
-    records.append({"DCV", "2", std::string("DMM_DCV.BMP"), std::string("Connect\r\nthe leads")});
-    const auto wizard = open("dcv", 2);
+    records.append({MeterFunction::Dcv, 2, std::string("DMM_DCV.BMP"), std::string("Connect\r\nthe leads")});
+    const auto wizard = open(MeterFunction::Dcv, 2);
     EXPECT_TRUE(option(*wizard, 2)->isChecked());
     auto* list = child<QListWidget>(*wizard, "File1");
     ASSERT_NE(list->currentItem(), nullptr);
@@ -57,21 +57,20 @@ TEST_F(ConnectionWizardTest, ARecordWithBothOpensOnBothAndDispDropsThePicture)
     EXPECT_FALSE(child<QLabel>(*wizard, "Image1")->pixmap().isNull());
     EXPECT_EQ(editor(*wizard)->toPlainText(), "Connect\nthe leads");
     EXPECT_FALSE(editor(*wizard)->isReadOnly());
-    EXPECT_EQ(records.records()[0].mode, "dcv"); // filed again under the function's code
 
     QTest::mouseClick(option(*wizard, 1), Qt::LeftButton);
     EXPECT_FALSE(list->isEnabled());
     EXPECT_TRUE(child<QLabel>(*wizard, "Image1")->pixmap().isNull());
     click(*wizard, "cmd_OK");
-    EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Text);
-    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{"dcv", "2", std::nullopt, "Connect\r\nthe leads"}}));
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Text);
+    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Dcv, 2, std::nullopt, "Connect\r\nthe leads"}}));
 }
 
 TEST_F(ConnectionWizardTest, EditorKeepsToFiftySixCharactersAndEightLines)
 {
     const std::string line56(56, 'x');
-    records.append({"acv", "0", std::nullopt, "Connect\r\n" + line56});
-    const auto wizard = open("acv", 0);
+    records.append({MeterFunction::Acv, 0, std::nullopt, "Connect\r\n" + line56});
+    const auto wizard = open(MeterFunction::Acv, 0);
     QPlainTextEdit* text = editor(*wizard);
     EXPECT_TRUE(text->textCursor().hasSelection()); // focused: all selected
 
@@ -101,9 +100,9 @@ TEST_F(ConnectionWizardTest, EditorKeepsToFiftySixCharactersAndEightLines)
 
 TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
 {
-    records.append({"dcv", "2", std::string("dmm_dcv.bmp"), std::nullopt});
-    records.append({"acv", "2", std::nullopt, std::string("AC leads")});
-    const auto wizard = open("dcv", 2);
+    records.append({MeterFunction::Dcv, 2, std::string("dmm_dcv.bmp"), std::nullopt});
+    records.append({MeterFunction::Acv, 2, std::nullopt, std::string("AC leads")});
+    const auto wizard = open(MeterFunction::Dcv, 2);
     EXPECT_TRUE(option(*wizard, 0)->isChecked());
     EXPECT_FALSE(editor(*wizard)->isEnabled());
     click(*wizard, "cmd_Clear");
@@ -112,15 +111,15 @@ TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
     EXPECT_EQ(child<QListWidget>(*wizard, "File1")->currentItem(), nullptr);
     EXPECT_EQ(editor(*wizard)->toPlainText(), "");
     click(*wizard, "cmd_OK");
-    EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Nothing);
-    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{"acv", "2", std::nullopt, "AC leads"}}));
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Nothing);
+    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Acv, 2, std::nullopt, "AC leads"}}));
 }
 
 TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
 {
     {
         // A column without a record: no option, the prompt, nothing to type yet.
-        const auto wizard = open("dcv", 2);
+        const auto wizard = open(MeterFunction::Dcv, 2);
         EXPECT_EQ(wizard->windowTitle(), "PIC & DISP Wizard");
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(option(*wizard, i)->isChecked());
@@ -131,25 +130,25 @@ TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
         EXPECT_EQ(editor(*wizard)->toPlainText(), "Enter Connection Text");
         EXPECT_FALSE(editor(*wizard)->isReadOnly());
         click(*wizard, "cmd_OK");
-        EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Text);
+        EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Text);
     }
     {
-        const auto wizard = open("acv", 2);
+        const auto wizard = open(MeterFunction::Acv, 2);
         QTest::mouseClick(option(*wizard, 0), Qt::LeftButton);
         auto* list = child<QListWidget>(*wizard, "File1");
         EXPECT_TRUE(list->isEnabled());
         list->setCurrentRow(1);
         click(*wizard, "cmd_OK");
-        EXPECT_EQ(wizard->headerPicture(), HeaderPicture::Picture);
+        EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 2), HeaderPicture::Picture);
     }
-    const ConnectionRecord* dcv = records.findUnique("dcv", 2);
-    const ConnectionRecord* acv = records.findUnique("acv", 2);
+    const ConnectionRecord* dcv = records.findUnique(MeterFunction::Dcv, 2);
+    const ConnectionRecord* acv = records.findUnique(MeterFunction::Acv, 2);
     ASSERT_NE(dcv, nullptr);
     ASSERT_NE(acv, nullptr);
-    EXPECT_EQ(*dcv, (ConnectionRecord{"dcv", "2", std::nullopt, "Enter Connection Text"}));
-    EXPECT_EQ(*acv, (ConnectionRecord{"acv", "2", "dmm_acv.bmp", std::nullopt}));
+    EXPECT_EQ(*dcv, (ConnectionRecord{MeterFunction::Dcv, 2, std::nullopt, "Enter Connection Text"}));
+    EXPECT_EQ(*acv, (ConnectionRecord{MeterFunction::Acv, 2, "dmm_acv.bmp", std::nullopt}));
     {
-        const auto wizard = open("acv", 2);
+        const auto wizard = open(MeterFunction::Acv, 2);
         click(*wizard, "cmd_Cancel");
         EXPECT_EQ(wizard->result(), QDialog::Rejected);
     }
@@ -161,7 +160,7 @@ TEST_F(ConnectionWizardTest, APictureThatCannotBeShownCanStillBeSaved)
     test::ScratchDir pics;
     pics.write("broken.bmp", "BM not really a bitmap");
     pics.write("notes.txt", "not a picture");
-    const auto wizard = open("ohm", 0, QString::fromStdString(pics.path().string()));
+    const auto wizard = open(MeterFunction::Ohm, 0, QString::fromStdString(pics.path().string()));
     auto* list = child<QListWidget>(*wizard, "File1");
     ASSERT_EQ(list->count(), 1);
     QTest::mouseClick(option(*wizard, 2), Qt::LeftButton);
@@ -169,9 +168,9 @@ TEST_F(ConnectionWizardTest, APictureThatCannotBeShownCanStillBeSaved)
     EXPECT_TRUE(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible());
     EXPECT_EQ(child<QLabel>(*wizard, "lbl_corrupted_File")->text(), "Unable to display picture");
     click(*wizard, "cmd_OK");
-    const ConnectionRecord* saved = records.findUnique("ohm", 0);
+    const ConnectionRecord* saved = records.findUnique(MeterFunction::Ohm, 0);
     ASSERT_NE(saved, nullptr);
-    EXPECT_EQ(*saved, (ConnectionRecord{"ohm", "0", "broken.bmp", "Enter Connection Text"}));
+    EXPECT_EQ(*saved, (ConnectionRecord{MeterFunction::Ohm, 0, "broken.bmp", "Enter Connection Text"}));
 }
 
 // A record names a file in the picture folder and nothing else: a path out
@@ -197,20 +196,20 @@ TEST_F(ConnectionWizardTest, OnlyRegularFilesInThePictureFolderAreShown)
                  {"pipe.bmp", false}};
     for (const auto& c : cases) {
         records = {};
-        records.append({"ohm", "0", std::string(c.name), std::nullopt});
-        const auto wizard = open("ohm", 0, folder);
+        records.append({MeterFunction::Ohm, 0, std::string(c.name), std::nullopt});
+        const auto wizard = open(MeterFunction::Ohm, 0, folder);
         EXPECT_EQ(!child<QLabel>(*wizard, "Image1")->pixmap().isNull(), c.shown) << c.name;
         EXPECT_EQ(child<QLabel>(*wizard, "lbl_corrupted_File")->isVisible(), !c.shown) << c.name;
     }
     records = {};
-    records.append({"ohm", "0", (pics.path() / "inside.bmp").string(), std::nullopt});
-    EXPECT_TRUE(child<QLabel>(*open("ohm", 0, folder), "Image1")->pixmap().isNull()) << "an absolute path";
+    records.append({MeterFunction::Ohm, 0, (pics.path() / "inside.bmp").string(), std::nullopt});
+    EXPECT_TRUE(child<QLabel>(*open(MeterFunction::Ohm, 0, folder), "Image1")->pixmap().isNull()) << "an absolute path";
 
     // A name longer than the PIC step holds is not offered: the record
     // would make a file that Open refuses.
     const std::string longName = std::string(53, 'p') + ".bmp";
     pics.write("pics/" + longName, picture);
-    const auto wizard = open("ohm", 1, folder);
+    const auto wizard = open(MeterFunction::Ohm, 1, folder);
     auto* list = child<QListWidget>(*wizard, "File1");
     EXPECT_TRUE(list->findItems(QString::fromStdString(longName), Qt::MatchFixedString).isEmpty());
     EXPECT_FALSE(list->findItems("good.bmp", Qt::MatchFixedString).isEmpty());

@@ -212,7 +212,7 @@ TEST_F(LocalizationTest, SavingRelabelsTheWindowAtOnceAndAtTheNextStartClearingI
         EXPECT_FALSE(save->isEnabled());
         typeLocal(editor, 1223, "&Erstellen");
         QTest::mouseClick(save, Qt::LeftButton);
-        EXPECT_FALSE(editor.isDirty());
+        EXPECT_FALSE(save->isEnabled()) << "nothing left to save";
         EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
         EXPECT_EQ(caption("Create"), "&Erstellen") << "relabelled while the editor is open";
     });
@@ -308,8 +308,9 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     document->session().reloadTexts();
     gui::LocalizationEditor fresh(*document, window.get());
     EXPECT_TRUE(fresh.model().table().textsToSave().empty());
+    auto* freshSave = fresh.findChild<QAbstractButton*>("cmdSave");
     ASSERT_TRUE(fresh.importFrom(sheet));
-    EXPECT_TRUE(fresh.isDirty());
+    EXPECT_TRUE(freshSave->isEnabled()) << "an import is a change to save";
     EXPECT_EQ(fresh.saveChanges(), SaveOutcome::Saved);
     EXPECT_EQ(test::readFile(file()), saved);
 
@@ -321,7 +322,7 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     const auto create = fresh.model().table().rowOf(1223);
     ASSERT_TRUE(create);
     EXPECT_EQ(fresh.model().table().at(*create).local, "Erstellen");
-    EXPECT_FALSE(fresh.isDirty());
+    EXPECT_FALSE(freshSave->isEnabled());
 }
 
 TEST_F(LocalizationTest, PrintOutAndSearch)
@@ -388,11 +389,11 @@ TEST_F(LocalizationTest, EmptiedTextsAreSavedAndTheLastOneRemovesTheFile)
         EXPECT_EQ(answerer.lastText(), "No local text is left. Delete the localization file and show the English "
                                        "texts again?");
         EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
-        EXPECT_TRUE(editor.isDirty());
+        EXPECT_TRUE(save->isEnabled()) << "still a change to save";
         answerer.answerMessageBoxes(QMessageBox::Yes);
         QTest::mouseClick(save, Qt::LeftButton);
         EXPECT_FALSE(std::filesystem::exists(file()));
-        EXPECT_FALSE(editor.isDirty() || save->isEnabled());
+        EXPECT_FALSE(save->isEnabled());
         EXPECT_EQ(caption("Create"), "&Create") << "relabelled while the editor is open";
         editor.close();
     });

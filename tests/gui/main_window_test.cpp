@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, PopupMenuHasTheEntriesInOrder)
 {
     start();
     QStringList names;
-    for (QAction* action : window->popupMenu()->actions())
+    for (QAction* action : find<QMenu>("mnuPopup")->actions())
         names << action->objectName();
     const QStringList wanted{"mnu_Use_English_0", "mnu_Use_English_1", "mun_Text_sep", "mnuClear_Localization",
                              "mnuEditLocalization", "mnu_Disp_Ctrl_Num", "OnTop_seperator", "mnuToggle_OnTop",

@@ -44,7 +44,7 @@ TEST_F(ViewerNames, EveryControlIsNamed)
     EXPECT_EQ(child<QWidget>(viewer, "ProcToClip")->accessibleName(), "Copy to Clipboard");
 
     ConnectionStore records;
-    gui::ConnectionWizard wizard(texts, sink, test::demoTessel("pics"), records, "dcv", 0, QString());
+    gui::ConnectionWizard wizard(texts, sink, test::demoTessel("pics"), records, MeterFunction::Dcv, 0, QString());
     EXPECT_EQ(wizard.objectName(), "Connection_Wizard");
     expectNamed(wizard, {"opt_Which_0", "opt_Which_1", "opt_Which_2", "File1", "Image1", "lbl_corrupted_File",
                          "ConnectionText", "lbl_LineCounter", "cmd_Clear", "cmd_OK", "cmd_Cancel"});

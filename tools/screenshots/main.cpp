@@ -134,10 +134,10 @@ int main(int argc, char** argv)
     }
     {
         ConnectionStore records;
-        records.append({"dcv", "0", std::string("dmm_dcv.bmp"),
+        records.append({MeterFunction::Dcv, 0, std::string("dmm_dcv.bmp"),
                         std::string("Connect the calibrator output to the V-Ohm\r\n"
                                     "and COM inputs of the UUT.\r\nSelect DC volts, auto range.")});
-        gui::ConnectionWizard wizard(texts, sink, demo.filePath(QStringLiteral("pics")), records, "dcv", 0,
+        gui::ConnectionWizard wizard(texts, sink, demo.filePath(QStringLiteral("pics")), records, MeterFunction::Dcv, 0,
                                      QStringLiteral("PIC & DISP Wizard 2.0000V range "));
         wizard.show();
         ok &= save(wizard, out.filePath(QStringLiteral("wizard.png")));

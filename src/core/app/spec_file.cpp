@@ -434,10 +434,10 @@ private:
             sc.reference = choice(s["reference"], "scope.reference", kScopeReferences);
         if (s.contains("channels")) {
             const long long n = integer(s["channels"], "scope.channels");
-            const auto it = std::find(kChannelNumbers.begin(), kChannelNumbers.end(), n);
-            if (it == kChannelNumbers.end())
+            const auto it = std::find(kChannelCounts.begin(), kChannelCounts.end(), n);
+            if (it == kChannelCounts.end())
                 fail("scope.channels", "must be 4, 2 or 1");
-            sc.numChannels = static_cast<int>(it - kChannelNumbers.begin());
+            sc.numChannels = static_cast<int>(it - kChannelCounts.begin());
         }
         if (s.contains("vert_gain_low"))
             sc.vertGain1 = choice(s["vert_gain_low"], "scope.vert_gain_low", kVertGain1);
@@ -491,14 +491,15 @@ private:
                 fail(path + ".function", "is missing");
             if (!rec.contains("column"))
                 fail(path + ".column", "is missing");
-            // Modes compare without regard to case, as the record store does.
+            // A function code in any case names its function.
             const std::string mode = string(rec["function"], path + ".function");
-            if (!functionFromCode(toLower(mode)))
+            const std::optional<MeterFunction> function = functionFromCode(toLower(mode));
+            if (!function)
                 fail(path + ".function", inQuotes(mode) + " is not a function code");
             const long long column = integer(rec["column"], path + ".column");
             if (column < 0 || column >= kColumnCount)
                 fail(path + ".column", "must be a column from 0 to " + std::to_string(kColumnCount - 1));
-            ConnectionRecord record{mode, std::to_string(column), std::nullopt, std::nullopt};
+            ConnectionRecord record{*function, static_cast<int>(column), std::nullopt, std::nullopt};
             if (rec.contains("picture") && !rec["picture"].is_null())
                 record.pic = pictureName(rec["picture"], path + ".picture");
             if (rec.contains("text") && !rec["text"].is_null())

@@ -27,7 +27,4 @@ inline constexpr std::array<std::string_view, 2> kToleranceStyles{"as_written", 
 inline constexpr std::array<std::string_view, 3> kPostTestWindows{"on_failure", "always", "never"};
 inline constexpr std::array<std::string_view, 4> kDataEntries{"slew", "go_no_go", "keyboard", "all"};
 
-// The numbers the channel list entries stand for, by list index.
-inline constexpr std::array<int, 3> kChannelNumbers{4, 2, 1};
-
 } // namespace kestrel::specfile

@@ -94,8 +94,8 @@ ordered_json scopeObject(const ScopeInputs& sc)
 {
     ordered_json s = ordered_json::object();
     s["reference"] = entry(kScopeReferences, sc.reference);
-    s["channels"] = kChannelNumbers.at(static_cast<std::size_t>(
-        sc.numChannels >= 0 && sc.numChannels < static_cast<int>(kChannelNumbers.size()) ? sc.numChannels : 0));
+    s["channels"] = kChannelCounts.at(static_cast<std::size_t>(
+        sc.numChannels >= 0 && sc.numChannels < static_cast<int>(kChannelCounts.size()) ? sc.numChannels : 0));
     s["vert_gain_low"] = entry(kVertGain1, sc.vertGain1);
     s["vert_gain_high"] = entry(kVertGain2, sc.vertGain2);
     s["vertical_accuracy"] = sc.verticalAccuracy;
@@ -118,8 +118,8 @@ ordered_json connectionsArray(const ConnectionStore& store)
     ordered_json list = ordered_json::array();
     for (const auto& record : store.records()) {
         ordered_json r = ordered_json::object();
-        r["function"] = record.mode;
-        r["column"] = static_cast<int>(leadingNumber(record.col));
+        r["function"] = std::string(functionInfo(record.function).code);
+        r["column"] = record.column;
         if (record.pic)
             r["picture"] = *record.pic;
         if (record.text)

@@ -127,13 +127,4 @@ void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& i
     installation.has3711 = installation.has3711 || has3711;
 }
 
-TesselInstallation readTesselInstallation(const std::filesystem::path& tesselIni, MessageSink& sink,
-                                          const TextLookup& texts)
-{
-    TesselInstallation installation;
-    getTesselDirectory(tesselIni, installation, sink, texts);
-    checkForBoost(tesselIni, installation);
-    return installation;
-}
-
 } // namespace kestrel

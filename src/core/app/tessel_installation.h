@@ -21,10 +21,6 @@ struct TesselInstallation {
     bool has7625 = false, has3711 = false;
 };
 
-// Get_Tessel_Directory then Check_for_Boost.
-TesselInstallation readTesselInstallation(const std::filesystem::path& tesselIni, MessageSink& sink,
-                                          const TextLookup& texts);
-
 // Get_Tessel_Directory: sets the three folders, or reports
 // "Error:" + " Get Tessel directory " + why and leaves them empty when
 // tessel.ini is missing or its accdir does not name at least two path

@@ -12,15 +12,13 @@ namespace kestrel {
 class FileLock {
 public:
     // Waits up to `patience` for the lock (creating the lock file and its
-    // folder when missing); locked() says whether it was had. A merge is
-    // not worth a frozen window, so a lock held longer is given up on.
+    // folder when missing). A merge is not worth a frozen window, so a lock
+    // held longer is given up on and the caller goes on without it.
     explicit FileLock(const std::filesystem::path& lockFile,
                       std::chrono::milliseconds patience = std::chrono::seconds(2));
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-
-    bool locked() const { return locked_; }
 
 private:
 #ifdef _WIN32

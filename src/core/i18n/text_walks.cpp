@@ -9,7 +9,7 @@ namespace kestrel {
 namespace {
 
 // The value of the leading digits, after blanks and an optional sign: the
-// number "1526T" and " 12x" carry.
+// number a tooltip such as "1526" or " 12x" carries.
 int leadingValue(std::string_view s)
 {
     std::size_t i = 0;
@@ -66,15 +66,15 @@ TextChange byNumbers(const TextTag& tag, std::string_view currentTooltip, const 
     return change;
 }
 
-TextChange textWalk(TextWalk walk, ControlKind kind, std::string_view rawTag, const TextTag& tag,
-                    std::string_view currentTooltip, const TextLookup& texts)
+TextChange textWalk(TextWalk walk, ControlKind kind, const TextTag& tag, std::string_view currentTooltip,
+                    const TextLookup& texts)
 {
     switch (kind) {
     case ControlKind::Label:
     case ControlKind::CheckBox: return byMark(tag, texts);
     case ControlKind::CommandButton:
         // The column-delete button shows "X" whatever its number says.
-        if (walk == TextWalk::Local && rawTag == std::to_string(kTextDeleteColumn))
+        if (walk == TextWalk::Local && tag.number == kTextDeleteColumn && !tag.tooltip)
             return {.caption = "X"};
         return byMark(tag, texts);
     case ControlKind::Frame: {
@@ -94,7 +94,7 @@ TextChange textWalk(TextWalk walk, ControlKind kind, std::string_view rawTag, co
     return {};
 }
 
-TextChange numbersWalk(ControlKind kind, std::string_view name, std::string_view rawTag, const TextTag& tag)
+TextChange numbersWalk(ControlKind kind, std::string_view name, const TextTag& tag)
 {
     switch (kind) {
     case ControlKind::Label:
@@ -107,14 +107,14 @@ TextChange numbersWalk(ControlKind kind, std::string_view name, std::string_view
         if (tag.empty())
             return {};
         if (!tag.tooltip)
-            return {.caption = tag.trimmed};
-        return {.tooltip = tag.trimmed.substr(0, tag.trimmed.size() - 1)};
+            return {.caption = std::to_string(tag.number)};
+        return {.tooltip = std::to_string(tag.number)};
     case ControlKind::CheckBox:
     case ControlKind::Frame:
-        if (rawTag.empty())
+        if (tag.empty())
             return {};
-        return {.caption = std::string(rawTag)};
-    case ControlKind::OptionButton: return {.caption = std::string(rawTag)};
+        return {.caption = tag.text()};
+    case ControlKind::OptionButton: return {.caption = tag.text()};
     case ControlKind::PictureBox:
     case ControlKind::TextBox: return {};
     }
@@ -123,13 +123,11 @@ TextChange numbersWalk(ControlKind kind, std::string_view name, std::string_view
 
 } // namespace
 
-TextTag parseTextTag(std::string_view tag)
+std::string TextTag::text() const
 {
-    TextTag parsed;
-    parsed.trimmed = trim(tag);
-    parsed.number = leadingValue(tag);
-    parsed.tooltip = parsed.trimmed.find_first_of("tT") != std::string::npos;
-    return parsed;
+    if (empty())
+        return {};
+    return std::to_string(number) + (tooltip ? "T" : "");
 }
 
 const TextLookup& walkTexts(TextWalk walk, const TextLookup& local)
@@ -137,13 +135,12 @@ const TextLookup& walkTexts(TextWalk walk, const TextLookup& local)
     return walk == TextWalk::English ? englishLookup() : local;
 }
 
-TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, std::string_view tag,
+TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, const TextTag& tag,
                        std::string_view currentTooltip, const TextLookup& texts)
 {
-    const TextTag parsed = parseTextTag(tag);
     if (walk == TextWalk::Numbers)
-        return numbersWalk(kind, name, tag, parsed);
-    return textWalk(walk, kind, tag, parsed, currentTooltip, texts);
+        return numbersWalk(kind, name, tag);
+    return textWalk(walk, kind, tag, currentTooltip, texts);
 }
 
 std::string walkMenuEntry(TextWalk walk, int number, std::string_view currentCaption, const TextLookup& texts)
@@ -153,13 +150,13 @@ std::string walkMenuEntry(TextWalk walk, int number, std::string_view currentCap
     return texts.gettext(number);
 }
 
-std::optional<std::string> walkTab(TextWalk walk, std::string_view tag, const TextLookup& texts)
+std::optional<std::string> walkTab(TextWalk walk, int number, const TextLookup& texts)
 {
     if (walk == TextWalk::Numbers)
-        return std::string(tag);
-    if (trim(tag).empty())
+        return number == 0 ? std::string() : std::to_string(number);
+    if (number == 0)
         return std::nullopt;
-    return texts.gettext(leadingValue(tag));
+    return texts.gettext(number);
 }
 
 std::string connectionCaption(TextWalk walk, const TextLookup& local)
@@ -169,8 +166,7 @@ std::string connectionCaption(TextWalk walk, const TextLookup& local)
 
 std::string walkLabelCaption(TextWalk walk, int number, const TextLookup& texts)
 {
-    const std::string tag = std::to_string(number);
-    return walkControl(walk, ControlKind::Label, {}, tag, {}, texts).caption.value_or(std::string());
+    return walkControl(walk, ControlKind::Label, {}, TextTag{number}, {}, texts).caption.value_or(std::string());
 }
 
 } // namespace kestrel

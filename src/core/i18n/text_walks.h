@@ -6,9 +6,9 @@
 // belongs where). These are the rules of one control, one menu entry or one
 // tab; the window walks its controls and applies what they answer.
 //
-// A control's tag holds its text number as decimal text. A "t" in the tag,
-// in either case ("1526T"), makes it the number of the tooltip rather than
-// of the caption.
+// A control's tag is its text number, marked when it is the number of the
+// tooltip rather than of the caption; the numbers walk shows a marked tag
+// with a "T" ("1526T").
 #include "core/i18n/text_lookup.h"
 
 #include <optional>
@@ -31,13 +31,12 @@ enum class ControlKind {
 };
 
 struct TextTag {
-    std::string trimmed;  // the tag without surrounding blanks
-    int number = 0;       // the value of its leading digits (after blanks and a sign), 0 without any
-    bool tooltip = false; // the "t" mark
-    bool empty() const { return trimmed.empty(); }
+    int number = 0;       // 0: the control has no tag
+    bool tooltip = false; // the mark
+    bool empty() const { return number == 0; }
+    // "1223", "1526T"; "" without a number.
+    std::string text() const;
 };
-
-TextTag parseTextTag(std::string_view tag);
 
 // What a walk sets on one control; nothing set means the control keeps it.
 struct TextChange {
@@ -57,16 +56,17 @@ const TextLookup& walkTexts(TextWalk walk, const TextLookup& local);
 // (the help labels Ask_HLP_0..2 are told apart by it); `currentTooltip`
 // matters only to the kinds without a rule of their own, whose tooltip may
 // itself be a text number.
-TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, std::string_view tag,
+TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, const TextTag& tag,
                        std::string_view currentTooltip, const TextLookup& texts);
 
 // A menu entry with its fixed number: Text(n), or in the numbers walk
 // "n (current caption)".
 std::string walkMenuEntry(TextWalk walk, int number, std::string_view currentCaption, const TextLookup& texts);
 
-// One tab of a tab strip: Text(tag) when tagged, or in the numbers walk the
-// tag itself (an untagged tab then shows nothing).
-std::optional<std::string> walkTab(TextWalk walk, std::string_view tag, const TextLookup& texts);
+// One tab of a tab strip by its text number (0 for none): Text(number)
+// when tagged, or in the numbers walk the number itself (an untagged tab
+// then shows nothing).
+std::optional<std::string> walkTab(TextWalk walk, int number, const TextLookup& texts);
 
 // Connection_Caption, the grid header's tooltip: Gettext(1260) after the
 // local and the English walk alike, "1260" after the numbers walk.

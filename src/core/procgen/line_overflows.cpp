@@ -3,6 +3,7 @@
 #include "core/base/text_util.h"
 #include "core/procgen/preamble.h"
 #include "core/procgen/rich_text_escapes.h"
+#include "core/procgen/step_layout.h"
 #include "core/spec/connection_store.h"
 
 #include <algorithm>
@@ -11,15 +12,14 @@ namespace kestrel {
 namespace {
 
 constexpr std::string_view kDisp = "DISP         ";
-// A step line: the step number right-aligned in 7 characters, 2 blanks, the body.
-constexpr std::size_t kBodyStart = 9;
 
 // The step number of a step line ("3.002"), empty for any other line.
 std::string_view stepNumber(std::string_view line)
 {
-    if (line.size() < kBodyStart || line.substr(7, 2) != "  ")
+    if (line.size() < kBodyOffset ||
+        line.substr(kStepNumberWidth, kStepNumberGap).find_first_not_of(' ') != std::string_view::npos)
         return {};
-    std::string_view number = line.substr(0, 7);
+    std::string_view number = line.substr(0, kStepNumberWidth);
     number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
     const std::size_t point = number.find('.');
     if (point == std::string_view::npos || point == 0 || number.size() - point != 4)
@@ -34,10 +34,10 @@ void noteDisplayTexts(std::string_view procedure, FieldOverflows& overflows)
 {
     for (const std::string_view line : splitLines(procedure)) {
         const std::string_view number = stepNumber(line);
-        if (number.empty() || line.substr(kBodyStart, kDisp.size()) != kDisp)
+        if (number.empty() || line.substr(kBodyOffset, kDisp.size()) != kDisp)
             continue;
         // Measured as Tessel gets it, without the rich-text escapes.
-        std::string text = unescapeProcedureText(line.substr(kBodyStart + kDisp.size()));
+        std::string text = unescapeProcedureText(line.substr(kBodyOffset + kDisp.size()));
         if (charCount(text) > kInstructionLineLength)
             overflows.push_back({"", -1, "step " + std::string(number), "DISP", std::move(text),
                                  kInstructionLineLength});

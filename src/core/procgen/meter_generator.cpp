@@ -6,7 +6,6 @@
 #include "core/procgen/build_header.h"
 #include "core/procgen/calibrator_limits.h"
 #include "core/procgen/procedure_writer.h"
-#include "core/procgen/step_columns.h"
 #include "core/procgen/step_fields.h"
 #include "core/procgen/test_messages.h"
 #include "core/spec/numbers.h"
@@ -21,11 +20,9 @@ namespace {
 
 using F = MeterFunction;
 
-using namespace column;
-constexpr std::size_t kColRange = kRange - 1; // " " + number
-constexpr std::size_t kNominalWidth = kTolerance - kNominal;
-constexpr std::size_t kMod1Width = kMod2 - 3 - kMod1;
-constexpr std::size_t kColAmplifier = kMod3 + 1; // the booster flags stand one right of column 3
+// The blank before RANGE cuts a standard's name longer than FSC.
+constexpr std::size_t kColBeforeRange = field::kRange.first - 1;
+constexpr std::size_t kColAmplifier = field::kMod3.at + 1; // the booster flags stand one right of column 3
 // A tolerance this long does not fit its field and gets a TOL step.
 constexpr std::size_t kLongTolerance = 14;
 
@@ -99,7 +96,7 @@ private:
             for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceAll(std::string(given), decSep_, ".");
-                addTestMessages(writer, in_.connections, in_.options, texts_, code, a.cell(RowRange, c), c);
+                addTestMessages(writer, in_.connections, in_.options, texts_, section.function, a.cell(RowRange, c), c);
                 fields_.setTest(code, c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
@@ -125,15 +122,15 @@ private:
             if (f == F::Dcv || f == F::Acv)
                 writer.blank();
             writer.step("TOL " + tolerance);
-            overwriteAt(body, kTolerance, "TOL");
+            overwriteAt(body, field::kTolerance.at, "TOL");
         } else {
-            fields_.place(body, kTolerance, field::kTolerance, tolerance);
+            fields_.place(body, field::kTolerance, tolerance);
         }
-        fields_.place(body, kFsc, field::kFsc, fsc_);
+        fields_.place(body, field::kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
         const double range = std::fabs(leadingNumber(a.cell(RowRange, c), decSep_));
-        overwriteAt(body, kColRange, " ");
-        fields_.place(body, kRange, field::kRange, rangeNumberText(range), "range");
+        overwriteAt(body, kColBeforeRange, " ");
+        fields_.place(body, field::kRange, rangeNumberText(range), "range");
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
             writeManualResistance(n, value, tolerance);
@@ -148,23 +145,23 @@ private:
             const std::string largest =
                 limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
             writeLimitMessage(limit->messageText, nominal, largest);
-            overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
-            fields_.place(body, kNominal, field::kNominal, limit->replacement);
+            blankField(body, field::kNominal);
+            fields_.place(body, field::kNominal, limit->replacement);
         }
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
                 writer.blank();
                 writeLimitMessage(f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal,
                                   result->reducedValue);
-                overwriteAt(body, kNominal, std::string(kNominalWidth, ' '));
-                fields_.place(body, kNominal, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"),
+                blankField(body, field::kNominal);
+                fields_.place(body, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"),
                               nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kTextFrequencyChanged, frequency, result->changedFrequency);
-                overwriteAt(body, kMod1, std::string(kMod1Width, ' '));
-                fields_.place(body, kMod1, field::kMod1, result->changedFrequency + "H", "frequency");
+                blankField(body, field::kMod1);
+                fields_.place(body, field::kMod1, result->changedFrequency + "H", "frequency");
             }
         }
         writer.step(body);
@@ -175,9 +172,9 @@ private:
     {
         const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
         const auto nominalField = [&](const std::string& text) {
-            fields_.place(body, kNominal, field::kNominal, text, nominalInput);
+            fields_.place(body, field::kNominal, text, nominalInput);
         };
-        const auto frequencyField = [&] { fields_.place(body, kMod1, field::kMod1, frequency + "H", "frequency"); };
+        const auto frequencyField = [&] { fields_.place(body, field::kMod1, frequency + "H", "frequency"); };
         switch (f) {
         case F::Dcv: nominalField(nominal + "V"); break;
         case F::Acv:
@@ -197,33 +194,33 @@ private:
             break;
         case F::Tc:
             nominalField(nominal + degrees);
-            fields_.place(body, kMod2, field::kThermocouple, "_" + in_.selections.tcType + " TC");
+            fields_.place(body, field::kThermocouple, "_" + in_.selections.tcType + " TC");
             break;
         case F::Rtd:
             nominalField(nominal + degrees);
-            overwriteAt(body, kMod1,
+            overwriteAt(body, field::kMod1.at,
                         "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
             break;
         case F::Cap: nominalField(nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f")); break;
         case F::Freq:
             nominalField(nominal + "H");
-            overwriteAt(body, kMod1, "300mv");
+            overwriteAt(body, field::kMod1.at, "300mv");
             break;
         }
 
         const bool siFamily = family_ == CalibratorFamily::Family73xx || family_ == CalibratorFamily::Family64xx;
         if (siFamily && (f == F::Acv || f == F::Aci || f == F::Freq))
-            overwriteAt(body, kMod2, "SI");
+            overwriteAt(body, field::kMod2.at, "SI");
         const bool current = f == F::Dci || f == F::Aci;
         // The 7320's high-current terminals take over above 2.999 A.
         if (family_ == CalibratorFamily::Family73xx && is7320_ && current && value > 2.999)
-            overwriteAt(body, kMod3, "HC");
+            overwriteAt(body, field::kMod3.at, "HC");
         // The boosters: the 3711 for currents from 1.999 A, the 7625 for AC volts from 220 V.
         if (family_ == CalibratorFamily::Family3xxx && in_.has3711 && current && value >= 1.999)
             overwriteAt(body, kColAmplifier, "BC");
         if (family_ == CalibratorFamily::Family76xx && in_.has7625 && f == F::Acv && value >= 220)
             overwriteAt(body, kColAmplifier, "B1");
-        overwriteAt(body, kCon, "2W");
+        overwriteAt(body, field::kCon.at, "2W");
     }
 
     std::optional<FixedLimit> fixedLimit(MeterFunction f) const
@@ -427,26 +424,6 @@ GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& in
         return {generator.writer.takeText(), true};
     }
     return {generator.writer.takeText(), false};
-}
-
-GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family73xx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family3xxx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure76xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family76xx, inputs, texts, sink);
-}
-
-GeneratedProcedure meterProcedure64xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink)
-{
-    return meterProcedure(CalibratorFamily::Family64xx, inputs, texts, sink);
 }
 
 } // namespace kestrel

@@ -21,9 +21,4 @@ namespace kestrel {
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
                                   MessageSink& sink, FieldOverflows* overflows = nullptr);
 
-GeneratedProcedure meterProcedure73xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure3xxx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure76xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
-GeneratedProcedure meterProcedure64xx(const MeterInputs& inputs, const TextLookup& texts, MessageSink& sink);
-
 } // namespace kestrel

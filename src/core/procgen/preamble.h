@@ -6,17 +6,11 @@
 #include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/procedure_writer.h"
+#include "core/procgen/step_layout.h"
 
 #include <string>
 
 namespace kestrel {
-
-// The rule under the header lines, and the column header below it; each
-// title stands over its field of the step body.
-inline constexpr std::string_view kHeaderRule =
-    "=============================================================================";
-inline constexpr std::string_view kColumnHeader =
-    " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON ";
 
 // ASKminus: "ASK-" and the flags of the operator buttons and the post-test
 // window at their columns, trimmed; never empty ("V" is always set).

@@ -1,5 +1,7 @@
 #include "core/procgen/procedure_writer.h"
 
+#include "core/procgen/step_layout.h"
+
 namespace kestrel {
 
 std::string ProcedureWriter::takeText()
@@ -13,9 +15,10 @@ std::string ProcedureWriter::stepField(int thousandths)
 {
     if (thousandths < 0 || thousandths >= 1000 * 1000)
         throw ProcedureFailure(kErrOverflow, "Overflow");
-    // "test.step", right-aligned in 7 characters; written by hand because
-    // every line of a procedure needs one.
-    std::string field(7, ' ');
+    // "test.step", right-aligned; written by hand because every line of a
+    // procedure needs one.
+    static_assert(kStepNumberWidth == 7, "999.999 fills the step number");
+    std::string field(kStepNumberWidth, ' ');
     int value = thousandths;
     for (std::size_t i = 6; i >= 4; --i, value /= 10)
         field[i] = static_cast<char>('0' + value % 10);
@@ -49,7 +52,7 @@ void ProcedureWriter::appendStepLine()
 {
     const std::string field = stepField(step_);
     text_ += field;
-    text_ += "  ";
+    text_.append(kStepNumberGap, ' ');
     text_ += line;
     text_ += "\r\n";
     countLine();

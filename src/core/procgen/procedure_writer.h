@@ -22,7 +22,6 @@ public:
     // The current line, composed by the generator before a line routine.
     std::string line;
 
-    int stepThousandths() const { return step_; }
     int testNumber() const { return step_ / 1000; }
     int lineCount() const { return lineCount_; }
 

@@ -2,7 +2,6 @@
 
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
-#include "core/procgen/step_columns.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/spec_table.h"
 
@@ -12,17 +11,21 @@ namespace kestrel {
 
 // The grid refuses a pasted cell that no step body could hold; the widest
 // body is a scope calibrator line.
-static_assert(kLongestCell == column::kScopeLineWidth);
+static_assert(kLongestCell == kScopeLineWidth);
 
-void FieldPlacer::place(std::string& body, std::size_t column, const StepField& field, std::string_view text,
-                        std::string_view input)
+void blankField(std::string& body, const StepField& field)
 {
-    overwriteAt(body, column, text);
-    const std::size_t room = field.last >= column ? field.last - column + 1 : 0;
+    overwriteAt(body, field.at, std::string(field.room(), ' '));
+}
+
+void FieldPlacer::place(std::string& body, const StepField& field, std::string_view text, std::string_view input)
+{
+    overwriteAt(body, field.at, text);
+    const std::size_t room = field.room();
     if (!overflows_ || charCount(text) <= room)
         return;
     // The scope generators write the same accuracy into every channel's steps.
-    FieldOverflow overflow{function_, column_, std::string(input), std::string(field.name), std::string(text), room};
+    FieldOverflow overflow{function_, column_, std::string(input), std::string(field.title), std::string(text), room};
     if (std::find(overflows_->begin(), overflows_->end(), overflow) == overflows_->end())
         overflows_->push_back(std::move(overflow));
 }

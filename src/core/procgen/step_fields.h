@@ -6,33 +6,14 @@
 // TOLERANCE makes a step that tests against a tolerance nobody wrote, so the
 // generators write every field through a FieldPlacer, which notes each text
 // that does not fit for the user to see.
+#include "core/procgen/step_layout.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kestrel {
-
-struct StepField {
-    std::string_view name; // the column header's title
-    std::size_t last;      // the field's last body column
-};
-
-namespace field {
-inline constexpr StepField kFsc{"FSC", 6};
-inline constexpr StepField kRange{"RANGE", 13};
-inline constexpr StepField kNominal{"NOMINAL", 28};
-inline constexpr StepField kTolerance{"TOLERANCE", 42};
-inline constexpr StepField kMod1{"MOD1", 54};
-inline constexpr StepField kMod2{"MOD2", 60};
-inline constexpr StepField kMod3{"3", 63};
-inline constexpr StepField kMod4{"4", 65};
-inline constexpr StepField kCon{"CON", 68};
-// A thermocouple's "_K TC" starts in MOD2 and runs on into column 3 by design.
-inline constexpr StepField kThermocouple{"MOD2", 63};
-// Scope calibrator lines are 78 columns wide; their last field runs to the end.
-inline constexpr StepField kScopeLineEnd{"CON", 78};
-} // namespace field
 
 // One text that is longer than the room its field leaves it.
 struct FieldOverflow {
@@ -59,6 +40,9 @@ std::string describeOverflow(const FieldOverflow& overflow);
 // the test frequency; -1 for anything else (a scope input).
 int overflowRow(const FieldOverflow& overflow);
 
+// Blanks the columns a field's value may fill, before another value takes them.
+void blankField(std::string& body, const StepField& field);
+
 class FieldPlacer {
 public:
     // Notes overflows in `overflows` when it is given; else only writes.
@@ -71,12 +55,11 @@ public:
         column_ = column;
     }
 
-    // Writes text into body from the 1-based column as overwriteAt does,
+    // Writes text into body from the field's column as overwriteAt does,
     // and notes it when it runs past the field's last column. `input` names
     // where the text comes from; a text made of fixed words alone has none
     // and fits by construction.
-    void place(std::string& body, std::size_t column, const StepField& field, std::string_view text,
-               std::string_view input = {});
+    void place(std::string& body, const StepField& field, std::string_view text, std::string_view input = {});
 
 private:
     FieldOverflows* overflows_;

@@ -13,10 +13,9 @@
 
 namespace kestrel {
 
-// Add_Test_Messages for test column `column` (0-based) of the function
-// `functionCode` ("dcv" …), whose UUT range cell reads `currentRange`.
+// Add_Test_Messages for test column `column` (0-based) of `function`,
+// whose UUT range cell reads `currentRange`.
 void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instructions, const ProcedureOptions& options,
-                     const TextLookup& texts, std::string_view functionCode, std::string_view currentRange,
-                     int column);
+                     const TextLookup& texts, MeterFunction function, std::string_view currentRange, int column);
 
 } // namespace kestrel

@@ -6,7 +6,6 @@
 #include "core/procgen/preamble.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/rich_text_escapes.h"
-#include "core/procgen/step_columns.h"
 #include "core/procgen/step_fields.h"
 #include "core/scope/scope_inputs.h"
 #include "core/scope/scope_numbers.h"
@@ -48,18 +47,20 @@ const AmplitudePoint& amplitude(const std::array<AmplitudePoint, 6>& table, int 
     return table[static_cast<std::size_t>(index)];
 }
 
-// Calibrator lines are 78 blanks with each value written at its 1-based
-// column under the column header; trailing blanks stay in the line.
-using namespace column;
+// Calibrator lines are kScopeLineWidth blanks with each value written at
+// its field's column; trailing blanks stay in the line.
 
 // Fixed calibrator set-ups, written after the FSC.
 constexpr std::string_view kBandwidthReference =
     "         30mVpp                       50kH           LS SC S  L";
 constexpr std::string_view kBandwidthLevel =
     "         30mVpp                                      LS SC S  L";
-constexpr std::size_t kColBandwidthFrequency = 42;
-// The bandwidth frequency and its trailing blanks end before "LS".
-constexpr StepField kBandwidthFrequencyField{"MOD1", 57};
+// The bandwidth frequency starts one left of MOD1 and, with its trailing
+// blanks, ends before the "LS" in MOD2.
+constexpr StepField kBandwidthFrequency{field::kMod1.title, field::kMod1.first, field::kMod2.at - 1,
+                                        field::kMod1.first - 1};
+// The 8240 takes its channel as "C1" ending just before MOD2's letters.
+constexpr std::size_t kColChannelCode = field::kMod2.at - 2;
 constexpr std::string_view kRisetimeEdge =
     "         100mVpp                      10kH           ED SC S  L";
 constexpr std::string_view kMarker =
@@ -191,15 +192,16 @@ void ScopeProcedure::writeStandardPreparation()
 
 void ScopeProcedure::writeMultiChannelConnection()
 {
-    const std::string channels = trim(scopeListEntry(kNumChannels, scope_.numChannels));
-    if (channels == "4") {
+    switch (channelCount(scope_)) {
+    case 4:
         writer_.step(withFsc(disp(kTextConnectFourChannelsFrom)));
         writer_.step(withFsc(disp(kTextUutChannels1To4)));
-    } else if (channels == "2") {
+        break;
+    case 2:
         writer_.step(withFsc(disp(kTextConnectTwoChannelsFrom)));
         writer_.step(withFsc(disp(kTextUutChannels1And2)));
-    } else if (channels == "1") {
-        writer_.step(withFsc(disp(kTextConnectOneChannelFrom)));
+        break;
+    case 1: writer_.step(withFsc(disp(kTextConnectOneChannelFrom))); break;
     }
 }
 
@@ -215,11 +217,11 @@ void ScopeProcedure::writeChannel(int channel)
         writer_.comment("# Set channel");
         std::string line(kScopeLineWidth, ' ');
         if (fsc_ == "8600") {
-            overwriteAt(line, kFsc, "M8600");
-            overwriteAt(line, kTolerance, "CH" + c);
+            overwriteAt(line, field::kFsc.at, "M8600");
+            overwriteAt(line, field::kTolerance.at, "CH" + c);
         } else {
-            overwriteAt(line, kFsc, "M7320");
-            overwriteAt(line, 56, "C" + c);
+            overwriteAt(line, field::kFsc.at, "M7320");
+            overwriteAt(line, kColChannelCode, "C" + c);
         }
         writer_.step(line);
         blanks(2);
@@ -270,11 +272,11 @@ void ScopeProcedure::writeTriggerTest()
         writer_.step(kTrigger6400);
     } else {
         std::string line(kScopeLineWidth, ' ');
-        overwriteAt(line, kFsc, fsc_);
-        overwriteAt(line, kNominal, "300mv");
-        overwriteAt(line, kMod1, "1KH");
-        overwriteAt(line, kMod2, "ZQ");
-        overwriteAt(line, kMod3, "S");
+        overwriteAt(line, field::kFsc.at, fsc_);
+        overwriteAt(line, field::kNominal.at, "300mv");
+        overwriteAt(line, field::kMod1.at, "1KH");
+        overwriteAt(line, field::kMod2.at, "ZQ");
+        overwriteAt(line, field::kMod3.at, "S");
         writer_.step(line);
     }
     writer_.step(disp(kTextAdjustStableDisplay));
@@ -296,11 +298,11 @@ void ScopeProcedure::writeVertical()
     const std::string tolerance = numberText(leadingNumber(scope_.verticalAccuracy)) + "%";
     const auto point = [&](const AmplitudePoint& p) {
         std::string line(kScopeLineWidth, ' ');
-        overwriteAt(line, kFsc, fsc_);
-        overwriteAt(line, kRange, p.range);
-        overwriteAt(line, kNominal, p.nominal);
-        fields_.place(line, kTolerance, field::kTolerance, tolerance, scopeFieldKey(ScopeField::VerticalAccuracy));
-        overwriteAt(line, kMod3, "SC");
+        overwriteAt(line, field::kFsc.at, fsc_);
+        overwriteAt(line, field::kRange.at, p.range);
+        overwriteAt(line, field::kNominal.at, p.nominal);
+        fields_.place(line, field::kTolerance, tolerance, scopeFieldKey(ScopeField::VerticalAccuracy));
+        overwriteAt(line, field::kMod3.at, "SC");
         writer_.step(line);
         writer_.nextTest();
     };
@@ -334,8 +336,7 @@ void ScopeProcedure::writeBandwidth()
     writer_.step(fsc_ + std::string(kBandwidthReference));
     writer_.step(disp(kTextAdjustStableDisplay50kHz));
     std::string line = fsc_ + std::string(kBandwidthLevel);
-    fields_.place(line, kColBandwidthFrequency, kBandwidthFrequencyField, scope_.bandwidth + "MH    ",
-                  scopeFieldKey(ScopeField::Bandwidth));
+    fields_.place(line, kBandwidthFrequency, scope_.bandwidth + "MH    ", scopeFieldKey(ScopeField::Bandwidth));
     writer_.step(line);
     writer_.step(std::string(kEval) + "\\{" +
                  replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
@@ -390,11 +391,11 @@ std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::s
                                           std::string_view input)
 {
     std::string line(kScopeLineWidth, ' ');
-    overwriteAt(line, kFsc, fsc_);
-    overwriteAt(line, kNominal, nominal);
-    fields_.place(line, kTolerance, field::kTolerance, numberText(leadingNumber(trim(accuracy))) + "%", input);
-    overwriteAt(line, kMod3, "ZM");
-    overwriteAt(line, kCon, "2W");
+    overwriteAt(line, field::kFsc.at, fsc_);
+    overwriteAt(line, field::kNominal.at, nominal);
+    fields_.place(line, field::kTolerance, numberText(leadingNumber(trim(accuracy))) + "%", input);
+    overwriteAt(line, field::kMod3.at, "ZM");
+    overwriteAt(line, field::kCon.at, "2W");
     return line;
 }
 
@@ -422,14 +423,14 @@ void ScopeProcedure::writeImpedance(int channel)
     if (!isBlank(scope_.capAccuracy) && !isBlank(scope_.capacitance)) {
         writer_.comment("# " + t(kTextInputCapacitance));
         std::string line(kScopeLineWidth, ' ');
-        overwriteAt(line, kFsc, fsc_);
-        fields_.place(line, kNominal, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
+        overwriteAt(line, field::kFsc.at, fsc_);
+        fields_.place(line, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
                       scopeFieldKey(ScopeField::Capacitance));
-        fields_.place(line, kTolerance, field::kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%",
+        fields_.place(line, field::kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%",
                       scopeFieldKey(ScopeField::CapAccuracy));
-        overwriteAt(line, kMod3, "ZM");
-        overwriteAt(line, kMod4, "N");
-        overwriteAt(line, kCon, "2W");
+        overwriteAt(line, field::kMod3.at, "ZM");
+        overwriteAt(line, field::kMod4.at, "N");
+        overwriteAt(line, field::kCon.at, "2W");
         writer_.step(line);
     }
 }
@@ -454,17 +455,17 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
         tolerance += "%";
 
     std::string line(kScopeLineWidth, ' ');
-    overwriteAt(line, kFsc, fsc_);
-    overwriteAt(line, kRange, number);
-    overwriteAt(line, kNominal, number + unit);
-    fields_.place(line, kTolerance, field::kTolerance, tolerance, scopeFieldKey(ScopeField::TimebaseAccuracy));
+    overwriteAt(line, field::kFsc.at, fsc_);
+    overwriteAt(line, field::kRange.at, number);
+    overwriteAt(line, field::kNominal.at, number + unit);
+    fields_.place(line, field::kTolerance, tolerance, scopeFieldKey(ScopeField::TimebaseAccuracy));
     if (fsc_ == "6400")
-        overwriteAt(line, kMod1, "0.2vpp");
+        overwriteAt(line, field::kMod1.at, "0.2vpp");
     else if (fsc_ == "8600")
-        overwriteAt(line, kMod1, "0.1vpp");
-    overwriteAt(line, kMod2, "MK");
-    overwriteAt(line, kMod3, "SC");
-    overwriteAt(line, kCon, "L");
+        overwriteAt(line, field::kMod1.at, "0.1vpp");
+    overwriteAt(line, field::kMod2.at, "MK");
+    overwriteAt(line, field::kMod3.at, "SC");
+    overwriteAt(line, field::kCon.at, "L");
     if (slowRange)
         return line;
 
@@ -476,27 +477,27 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
     constexpr double k9ns = 9e-9;
     constexpr double k75ns = 75e-9;
     if (fsc_ == "7300" && period < k1_8ns)
-        overwriteAt(line, kNominal, "2nT");
+        overwriteAt(line, field::kNominal.at, "2nT");
     if (fsc_ == "8240" && period < k1_8ns)
-        overwriteAt(line, kNominal, "2nT");
+        overwriteAt(line, field::kNominal.at, "2nT");
     if (fsc_ == "6400" && period < k1_6ns)
-        overwriteAt(line, kNominal, "2nT");
+        overwriteAt(line, field::kNominal.at, "2nT");
     if (reference_ == "7300 - 600 Mhz" && period < k75ns)
-        overwriteAt(line, kMod2, "M4");
+        overwriteAt(line, field::kMod2.at, "M4");
     if (fsc_ == "8600" && period <= k9ns)
-        overwriteAt(line, kMod2, "M4");
+        overwriteAt(line, field::kMod2.at, "M4");
     if (fsc_ == "8600" && period > k9ns)
-        overwriteAt(line, kMod2, "M2");
+        overwriteAt(line, field::kMod2.at, "M2");
     if (fsc_ == "7320" && !is300MHz_ && period < k75ns) {
-        overwriteAt(line, kMod2, "M4");
-        overwriteAt(line, kMod3, "S6");
+        overwriteAt(line, field::kMod2.at, "M4");
+        overwriteAt(line, field::kMod3.at, "S6");
     }
     if (fsc_ == "8240" && period < k75ns) {
-        overwriteAt(line, kMod2, "M4");
-        overwriteAt(line, kMod3, "S6");
+        overwriteAt(line, field::kMod2.at, "M4");
+        overwriteAt(line, field::kMod3.at, "S6");
     }
     if (fsc_ == "7320" && period < k1_8ns)
-        overwriteAt(line, kNominal, "2nT");
+        overwriteAt(line, field::kNominal.at, "2nT");
     return line;
 }
 

@@ -57,7 +57,9 @@ int clampScopeReferenceIndex(int index)
 
 int channelCount(const ScopeInputs& inputs)
 {
-    return static_cast<int>(leadingNumber(scopeListEntry(kNumChannels, inputs.numChannels)));
+    if (inputs.numChannels < 0 || inputs.numChannels >= static_cast<int>(kChannelCounts.size()))
+        throw ProcedureFailure(kErrSubscript, "Subscript out of range");
+    return kChannelCounts[static_cast<std::size_t>(inputs.numChannels)];
 }
 
 void setRisetimeTest(ScopeInputs& inputs, bool on)
@@ -124,7 +126,7 @@ const std::string& scopeFieldText(const ScopeInputs& inputs, ScopeField field)
 
 std::optional<int> connectorPictureWidth(const ScopeInputs& inputs)
 {
-    if (inputs.numChannels < 0 || inputs.numChannels >= static_cast<int>(kNumChannels.size()))
+    if (inputs.numChannels < 0 || inputs.numChannels >= static_cast<int>(kChannelCounts.size()))
         return std::nullopt;
     switch (channelCount(inputs)) {
     case 1: return 525;

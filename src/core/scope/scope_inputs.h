@@ -12,7 +12,10 @@ namespace kestrel {
 inline constexpr std::array<std::string_view, 10> kScopeReferences{
     "7300 - 300 Mhz", "7300 - 600 Mhz", "7320 - 300 Mhz", "7320 - 600 Mhz", "7320 - 1.1 Ghz",
     "8240 - 1 Channel", "8240 - 5 Channel", "6400", "8600 - 1 Channel", "8600 - 4 Channel"};
-inline constexpr std::array<std::string_view, 3> kNumChannels{"4", "2 ", "1"};
+// The channel counts to test, and the list entries that show them ("2 "
+// with a trailing blank).
+inline constexpr std::array<int, 3> kChannelCounts{4, 2, 1};
+inline constexpr std::array<std::string_view, kChannelCounts.size()> kNumChannels{"4", "2 ", "1"};
 inline constexpr std::array<std::string_view, 6> kVertGain1{
     "50 mv/div", "20 mv/div", "10 mv/div", "5 mv/div", "2 mv/div", "1 mv/div"};
 inline constexpr std::array<std::string_view, 6> kVertGain2{
@@ -82,8 +85,8 @@ bool is300MHzOption(int scopeReferenceIndex);
 // "Subscript out of range" (ProcedureFailure kErrSubscript).
 std::string_view scopeListEntry(std::span<const std::string_view> list, int index);
 
-// The number of channels to test: the numeric value of the `NumChannels`
-// entry, so "2 " reads as two.
+// The number of channels to test, by the `NumChannels` entry; an index
+// outside the list fails as scopeListEntry does.
 int channelCount(const ScopeInputs& inputs);
 
 // chk_Risetime: ticking asks for the risetime test with a 50 ns limit;

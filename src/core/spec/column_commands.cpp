@@ -59,20 +59,21 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
     return true;
 }
 
-bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink,
+bool clearSpecification(MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink,
                         const TextLookup& texts)
 {
     if (!sink.ask(texts.gettext(kTextReallyClearSpecification), texts.gettext(kTextProgramName), MessageIcon::None,
                   MessageAnswer::Cancel))
         return false;
     if (scope == ClearScope::All) {
-        inputs.connections.clearMode("all");
+        inputs.connections.clear();
         inputs.meter.clear();
         inputs.identity.comments.clear();
         inputs.identity.name.clear();
+        view = SpecView{};
     } else {
-        inputs.connections.clearMode(functionInfo(current).code);
-        inputs.meter.table(current).clear();
+        inputs.connections.clearFunction(view.function);
+        inputs.meter.table(view.function).clear();
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "core/spec/meter_inputs.h"
 #include "core/spec/meter_function.h"
 #include "core/spec/spec_table.h"
+#include "core/spec/spec_view.h"
 
 #include <string_view>
 
@@ -34,10 +35,11 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep);
 
 enum class ClearScope { CurrentMode, All };
 
-// Asks "Really Clear specification?" (title "Kestrel"). The current mode
-// loses its table and its instruction records; All empties every table,
-// every instruction record, the comments and the procedure name.
-bool clearSpecification(MeterInputs& inputs, MeterFunction current, ClearScope scope, MessageSink& sink,
+// Asks "Really Clear specification?" (title "Kestrel"). The function on
+// show loses its table and its instruction records; All empties every
+// table, every instruction record, the comments and the procedure name, and
+// starts the view again from the first function with no sample loaded.
+bool clearSpecification(MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink,
                         const TextLookup& texts);
 
 } // namespace kestrel

@@ -3,8 +3,6 @@
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 
-#include <algorithm>
-
 namespace kestrel {
 
 std::string pictureNameProblem(std::string_view name)
@@ -21,20 +19,11 @@ std::string pictureNameProblem(std::string_view name)
     return {};
 }
 
-std::string ConnectionStore::indexKey(std::string_view mode, std::string_view col)
-{
-    // A mode holds no control characters, so the separator cannot be part of one.
-    std::string key = toLower(mode);
-    key += '\x1f';
-    key += col;
-    return key;
-}
-
 void ConnectionStore::rebuildIndex()
 {
     index_.clear();
     for (std::size_t i = 0; i < records_.size(); ++i) {
-        IndexEntry& entry = index_[indexKey(records_[i].mode, records_[i].col)];
+        IndexEntry& entry = index_[{records_[i].function, records_[i].column}];
         if (entry.count++ == 0)
             entry.position = i;
     }
@@ -42,54 +31,49 @@ void ConnectionStore::rebuildIndex()
 
 void ConnectionStore::append(ConnectionRecord record)
 {
-    IndexEntry& entry = index_[indexKey(record.mode, record.col)];
+    IndexEntry& entry = index_[{record.function, record.column}];
     if (entry.count++ == 0)
         entry.position = records_.size();
     records_.push_back(std::move(record));
 }
 
-std::size_t ConnectionStore::count(std::string_view mode, int column) const
+const ConnectionRecord* ConnectionStore::findUnique(MeterFunction function, int column) const
 {
-    const auto it = index_.find(indexKey(mode, std::to_string(column)));
-    return it == index_.end() ? 0 : it->second.count;
-}
-
-const ConnectionRecord* ConnectionStore::findUnique(std::string_view mode, int column) const
-{
-    const auto it = index_.find(indexKey(mode, std::to_string(column)));
+    const auto it = index_.find({function, column});
     return it != index_.end() && it->second.count == 1 ? &records_[it->second.position] : nullptr;
 }
 
 void ConnectionStore::put(ConnectionRecord record)
 {
-    const auto it = index_.find(indexKey(record.mode, record.col));
+    const auto it = index_.find({record.function, record.column});
     if (it != index_.end() && it->second.count == 1) {
-        records_[it->second.position] = std::move(record); // same mode and column: the index holds
+        records_[it->second.position] = std::move(record); // same function and column: the index holds
         return;
     }
     if (it != index_.end()) {
         // Several records of one column (a file written by hand): the one
         // put replaces them all, so that the procedure uses it.
-        std::erase_if(records_, [&](const auto& r) { return r.col == record.col && equalsNoCase(r.mode, record.mode); });
-        rebuildIndex();
+        remove(record.function, record.column);
     }
     append(std::move(record));
 }
 
-void ConnectionStore::remove(std::string_view mode, int column)
+void ConnectionStore::remove(MeterFunction function, int column)
 {
-    const std::string col = std::to_string(column);
-    std::erase_if(records_, [&](const auto& r) { return r.col == col && equalsNoCase(r.mode, mode); });
+    std::erase_if(records_, [&](const auto& r) { return r.function == function && r.column == column; });
     rebuildIndex();
 }
 
-void ConnectionStore::clearMode(std::string_view mode)
+void ConnectionStore::clearFunction(MeterFunction function)
 {
-    if (equalsNoCase(mode, "all"))
-        records_.clear();
-    else
-        std::erase_if(records_, [&](const auto& r) { return equalsNoCase(r.mode, mode); });
+    std::erase_if(records_, [&](const auto& r) { return r.function == function; });
     rebuildIndex();
+}
+
+void ConnectionStore::clear()
+{
+    records_.clear();
+    index_.clear();
 }
 
 } // namespace kestrel

@@ -3,15 +3,14 @@
 // record per function and column, kept for the run only (never saved with
 // the localization). The generators use a record only when exactly one
 // matches; two records for one column count as none.
-//
-// Modes compare without regard to case, as a record filter's equality test
-// does: the thermometer sample files its instruction under "TC" and the
-// generator asks for "tc".
+#include "core/spec/meter_function.h"
+
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -32,8 +31,8 @@ inline constexpr std::size_t kPictureNameLength = kInstructionLineLength;
 std::string pictureNameProblem(std::string_view name);
 
 struct ConnectionRecord {
-    std::string mode;                // function code, at most 25 characters
-    std::string col;                 // 0-based grid column as decimal text
+    MeterFunction function = MeterFunction::Dcv;
+    int column = 0;                  // 0-based grid column
     std::optional<std::string> pic;  // picture file name, no directory
     std::optional<std::string> text; // instruction text, lines joined by CR LF
 
@@ -47,33 +46,33 @@ public:
     std::size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }
 
-    // The record of (mode, column) when exactly one matches, else nullptr.
-    const ConnectionRecord* findUnique(std::string_view mode, int column) const;
-    std::size_t count(std::string_view mode, int column) const;
+    // The record of (function, column) when exactly one matches, else nullptr.
+    const ConnectionRecord* findUnique(MeterFunction function, int column) const;
 
-    // Writes the one record of (mode, column), adding it when none matches.
+    // Files the record as the one of its function and column: it replaces
+    // whatever records the column held, or is added when it held none.
     void put(ConnectionRecord record);
-    // Deletes every record of (mode, column).
-    void remove(std::string_view mode, int column);
+    // Deletes every record of (function, column).
+    void remove(MeterFunction function, int column);
 
-    // Clear_Connection_Recordset: every record of mode, or all when mode is
-    // "all" in any case.
-    void clearMode(std::string_view mode);
+    // Clear_Connection_Recordset: every record of one function, or all.
+    void clearFunction(MeterFunction function);
+    void clear();
 
     bool operator==(const ConnectionStore& other) const { return records_ == other.records_; }
 
 private:
-    // Records by lower-cased mode and column, rebuilt after every change:
-    // the generators look up every test of every function, changes are rare.
+    // Records by function and column, rebuilt after every change: the
+    // generators look up every test of every function, changes are rare.
     struct IndexEntry {
         std::size_t position = 0;
         std::size_t count = 0;
     };
-    static std::string indexKey(std::string_view mode, std::string_view col);
+    using IndexKey = std::pair<MeterFunction, int>;
     void rebuildIndex();
 
     std::vector<ConnectionRecord> records_;
-    std::unordered_map<std::string, IndexEntry> index_;
+    std::map<IndexKey, IndexEntry> index_;
 };
 
 } // namespace kestrel

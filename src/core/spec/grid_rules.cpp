@@ -32,8 +32,9 @@ int specLabelItem(int row)
     return row >= 0 && row < static_cast<int>(kItems.size()) ? kItems[static_cast<std::size_t>(row)] : -1;
 }
 
-HeaderPicture headerPicture(const ConnectionRecord* record)
+HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction function, int column)
 {
+    const ConnectionRecord* record = records.findUnique(function, column);
     if (!record)
         return HeaderPicture::Nothing;
     if (record->pic && record->text)
@@ -43,11 +44,6 @@ HeaderPicture headerPicture(const ConnectionRecord* record)
     if (record->pic)
         return HeaderPicture::Picture;
     return HeaderPicture::Nothing;
-}
-
-HeaderPicture headerPicture(const ConnectionStore& records, std::string_view mode, int column)
-{
-    return headerPicture(records.findUnique(mode, column));
 }
 
 std::string wizardCaption(const SpecTable& table, MeterFunction function, int column, const TextLookup& texts)

@@ -27,9 +27,7 @@ enum class HeaderPicture { Nothing = 1, Picture = 2, Text = 3, PictureAndText = 
 
 // The picture of a column header from the instruction records: only a
 // column with exactly one record shows what that record holds.
-HeaderPicture headerPicture(const ConnectionStore& records, std::string_view mode, int column);
-// The picture a record of that kind earns (the wizard's OK).
-HeaderPicture headerPicture(const ConnectionRecord* record);
+HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction function, int column);
 
 // WizardCaption: "PIC & DISP Wizard 2.000V range " for a column with a
 // range; "" for one without.

@@ -48,15 +48,15 @@ constexpr SampleColumn kOrvik62[] = {
 };
 
 constexpr SampleInstruction kOrvik62Instructions[] = {
-    {"dcv", 0, "Rotate the UUT function switch to dc Volts"},
-    {"acv", 0, "Rotate the UUT function switch to ac Volts"},
-    {"dci", 0, "Rotate the UUT function switch to dc mA and move the\r\nred test lead to the mA input"},
-    {"dci", 2, "Move the red test lead to the 10 A input"},
-    {"aci", 0, "Rotate the UUT function switch to ac mA and move the\r\nred test lead to the mA input"},
-    {"aci", 2, "Move the red test lead to the 10 A input"},
-    {"ohm", 0, "Rotate the UUT function switch to Ohms and move the\r\nred test lead to the V/Ohm input"},
-    {"cap", 0, "Rotate the UUT function switch to Capacitance"},
-    {"freq", 0, "Rotate the UUT function switch to Hz"},
+    {F::Dcv, 0, "Rotate the UUT function switch to dc Volts"},
+    {F::Acv, 0, "Rotate the UUT function switch to ac Volts"},
+    {F::Dci, 0, "Rotate the UUT function switch to dc mA and move the\r\nred test lead to the mA input"},
+    {F::Dci, 2, "Move the red test lead to the 10 A input"},
+    {F::Aci, 0, "Rotate the UUT function switch to ac mA and move the\r\nred test lead to the mA input"},
+    {F::Aci, 2, "Move the red test lead to the 10 A input"},
+    {F::Ohm, 0, "Rotate the UUT function switch to Ohms and move the\r\nred test lead to the V/Ohm input"},
+    {F::Cap, 0, "Rotate the UUT function switch to Capacitance"},
+    {F::Freq, 0, "Rotate the UUT function switch to Hz"},
 };
 
 // Orvik 28: a thermocouple thermometer.
@@ -68,7 +68,7 @@ constexpr SampleColumn kOrvik28[] = {
 };
 
 constexpr SampleInstruction kOrvik28Instructions[] = {
-    {"TC", 0, "Use thermocouple extension wire and connect the\r\nmodel 28 to the temperature reference"},
+    {F::Tc, 0, "Use thermocouple extension wire and connect the\r\nmodel 28 to the temperature reference"},
 };
 
 // Orvik 4919: a data logger with a floor in base units.
@@ -102,12 +102,12 @@ constexpr SampleColumn kOrvik4919[] = {
 };
 
 constexpr SampleInstruction kOrvik4919Instructions[] = {
-    {"dcv", 0, "Connect the calibrator to channel 1 and set the\r\nchannel to dc Volts, auto range"},
-    {"acv", 0, "Set channel 1 of the UUT to ac Volts, auto range"},
-    {"ohm", 0, "Connect the calibrator to channel 1 with four wires\r\nand set the channel to 4-wire Ohms"},
-    {"tc", 0, "Set channel 1 to thermocouple type K and connect it\r\nwith thermocouple extension wire"},
-    {"rtd", 0, "Set channel 1 to RTD Pt 385 and connect it with\r\nfour wires"},
-    {"freq", 0, "Set channel 1 of the UUT to Frequency"},
+    {F::Dcv, 0, "Connect the calibrator to channel 1 and set the\r\nchannel to dc Volts, auto range"},
+    {F::Acv, 0, "Set channel 1 of the UUT to ac Volts, auto range"},
+    {F::Ohm, 0, "Connect the calibrator to channel 1 with four wires\r\nand set the channel to 4-wire Ohms"},
+    {F::Tc, 0, "Set channel 1 to thermocouple type K and connect it\r\nwith thermocouple extension wire"},
+    {F::Rtd, 0, "Set channel 1 to RTD Pt 385 and connect it with\r\nfour wires"},
+    {F::Freq, 0, "Set channel 1 of the UUT to Frequency"},
 };
 
 // Agilent 34401: a bench multimeter, % of reading plus % of range.
@@ -212,9 +212,9 @@ constexpr SampleColumn kTestSet[] = {
 };
 
 constexpr SampleInstruction kTestSetInstructions[] = {
-    {"dcv", 0, "Set the UUT to dc Volts, 200 mV range"},
-    {"acv", 1, "Set the UUT to ac Volts\r\nand select the 200 mV range\r\nwith the front panel keys"},
-    {"ohm", 0, "Connect the UUT with four wires"},
+    {F::Dcv, 0, "Set the UUT to dc Volts, 200 mV range"},
+    {F::Acv, 1, "Set the UUT to ac Volts\r\nand select the 200 mV range\r\nwith the front panel keys"},
+    {F::Ohm, 0, "Connect the UUT with four wires"},
 };
 
 constexpr std::string_view kOrvik62Name = "Orvik model 62 Multimeter";

@@ -51,7 +51,7 @@ void selectSensors(const SampleDefinition& sample, MeterSelections& selections)
 
 void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts)
 {
-    inputs.connections.clearMode("all");
+    inputs.connections.clear();
     inputs.identity.name = std::string(sample.procName);
     inputs.meter.clear();
     inputs.identity.comments = sample.commentText != 0 ? texts.gettext(sample.commentText) : std::string{};
@@ -67,11 +67,20 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
     }
 
     for (const auto& instruction : sample.instructions)
-        inputs.connections.append({std::string(instruction.mode), std::to_string(instruction.column),
-                                   std::nullopt, std::string(instruction.text)});
+        inputs.connections.append({instruction.function, instruction.column, std::nullopt, std::string(instruction.text)});
 
     selectStandard(sample.reference, inputs);
     selectSensors(sample, inputs.selections);
+}
+
+bool loadSample(int index, MeterInputs& inputs, SpecView& view, const TextLookup& texts)
+{
+    const auto all = samples();
+    if (index < 0 || index >= static_cast<int>(all.size()))
+        return false;
+    loadSample(all[static_cast<std::size_t>(index)], inputs, texts);
+    view = {openingFunction(inputs.meter), index};
+    return true;
 }
 
 } // namespace kestrel

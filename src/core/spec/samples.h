@@ -6,6 +6,7 @@
 #include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/meter_function.h"
+#include "core/spec/spec_view.h"
 
 #include <array>
 #include <span>
@@ -22,7 +23,7 @@ struct SampleColumn {
 
 // An operator instruction attached to a column; lines joined by CR LF.
 struct SampleInstruction {
-    std::string_view mode;
+    MeterFunction function;
     int column;
     std::string_view text;
 };
@@ -52,5 +53,10 @@ const SampleDefinition* findSample(std::string_view name);
 // to the list defaults, as choosing it by hand does, before the sample's own
 // selections are made.
 void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextLookup& texts);
+
+// A sample button: loads samples()[index] as above; the view then shows it
+// from its first function with a range and names it as the sample loaded.
+// Does nothing and returns false for an index with no sample.
+bool loadSample(int index, MeterInputs& inputs, SpecView& view, const TextLookup& texts);
 
 } // namespace kestrel

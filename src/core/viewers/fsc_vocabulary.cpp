@@ -87,7 +87,5 @@ bool isInstrumentFsc(std::string_view upperWord)
                               [](std::string_view a, std::string_view b) { return a < b; });
 }
 
-std::size_t procedureKeywordCount() { return kKeywords.size(); }
-std::size_t instrumentFscCount() { return instrumentNames().names.size(); }
 
 } // namespace kestrel

@@ -9,8 +9,4 @@ namespace kestrel {
 bool isProcedureKeyword(std::string_view upperWord);
 bool isInstrumentFsc(std::string_view upperWord);
 
-// The number of names in each list.
-std::size_t procedureKeywordCount();
-std::size_t instrumentFscCount();
-
 } // namespace kestrel

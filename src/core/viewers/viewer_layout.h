@@ -1,7 +1,7 @@
 #pragma once
 // The viewers' fixed geometry, in twips (1440 to the inch) as the window
 // settings keep it, and the procedure viewer's column legend.
-#include "core/procgen/preamble.h"
+#include "core/procgen/step_layout.h"
 
 #include <string_view>
 

@@ -4,9 +4,26 @@
 #include "core/viewers/instruction_editor.h"
 
 namespace kestrel {
+namespace {
 
-WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt)
+std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, MeterFunction function, int column,
+                                             std::string_view pictureFile, std::string_view editorText)
 {
+    if (!option)
+        return std::nullopt;
+    ConnectionRecord record{function, column, std::nullopt, std::nullopt};
+    if (*option == WizardOption::Pic || *option == WizardOption::Both)
+        record.pic = std::string(pictureFile);
+    if (*option == WizardOption::Disp || *option == WizardOption::Both)
+        record.text = recordTextFromEditor(editorText);
+    return record;
+}
+
+} // namespace
+
+WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, int column, std::string_view prompt)
+{
+    const ConnectionRecord* record = records.findUnique(function, column);
     WizardStart start;
     start.editorText = std::string(prompt);
     if (!record)
@@ -26,30 +43,13 @@ WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt)
     return start;
 }
 
-std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
-                                             std::string_view pictureFile, std::string_view editorText)
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
+                       int column, std::string_view pictureFile, std::string_view editorText)
 {
-    if (!option)
-        return std::nullopt;
-    ConnectionRecord record{std::string(mode), std::to_string(column), std::nullopt, std::nullopt};
-    if (*option == WizardOption::Pic || *option == WizardOption::Both)
-        record.pic = std::string(pictureFile);
-    if (*option == WizardOption::Disp || *option == WizardOption::Both)
-        record.text = recordTextFromEditor(editorText);
-    return record;
-}
-
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
-                                int column, std::string_view pictureFile, std::string_view editorText)
-{
-    std::optional<ConnectionRecord> record = wizardRecord(option, mode, column, pictureFile, editorText);
-    if (!record) {
-        records.remove(mode, column);
-        return HeaderPicture::Nothing;
-    }
-    const HeaderPicture picture = headerPicture(&*record);
-    records.put(std::move(*record));
-    return picture;
+    if (std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText))
+        records.put(std::move(*record));
+    else
+        records.remove(function, column);
 }
 
 } // namespace kestrel

@@ -15,7 +15,7 @@ namespace kestrel {
 enum class WizardOption { Pic = 0, Disp = 1, Both = 2 };
 
 // The wizard on opening, from the column's record (used only when it is
-// the one record of the column).
+// the one record of the column; a column of two records opens empty).
 struct WizardStart {
     // The option chosen at the first activation; none without a record.
     std::optional<WizardOption> option;
@@ -29,17 +29,13 @@ struct WizardStart {
 };
 
 // prompt: text 1243, "Enter Connection Text".
-WizardStart wizardStart(const ConnectionRecord* record, std::string_view prompt);
+WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, int column, std::string_view prompt);
 
-// What OK writes for the chosen option: the record of (mode, column), or
-// nullopt when no option is chosen and the column's record is deleted.
-// "PIC" and "Both" with no list entry selected store an empty picture name.
-std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, std::string_view mode, int column,
-                                             std::string_view pictureFile, std::string_view editorText);
-
-// OK applied to the records: writes or deletes, and returns the column
-// header's new picture.
-HeaderPicture applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, std::string_view mode,
+// OK: the record of the chosen option replaces whatever records the column
+// of (function, column) held; with no option chosen the column's records
+// are deleted. "PIC" and "Both" with no list entry selected store an empty
+// picture name.
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
                                 int column, std::string_view pictureFile, std::string_view editorText);
 
 } // namespace kestrel

@@ -28,18 +28,18 @@ protected:
 
 TEST_F(Create, MeterStandardChoosesItsFamily)
 {
+    using enum CalibratorFamily;
     struct Case {
         const char* reference;
-        GeneratedProcedure (*generator)(const MeterInputs&, const TextLookup&, MessageSink&);
+        CalibratorFamily family;
     };
-    for (const Case c : {Case{"7300", meterProcedure73xx}, Case{"7320", meterProcedure73xx},
-                         Case{"7600", meterProcedure76xx}, Case{"7620", meterProcedure76xx},
-                         Case{"6400", meterProcedure64xx}, Case{"3300", meterProcedure3xxx},
-                         Case{"3406", meterProcedure3xxx}}) {
+    for (const Case c : {Case{"7300", Family73xx}, Case{"7320", Family73xx}, Case{"7600", Family76xx},
+                         Case{"7620", Family76xx}, Case{"6400", Family64xx}, Case{"3300", Family3xxx},
+                         Case{"3406", Family3xxx}}) {
         inputs.selections.reference = c.reference;
         const CreateResult result = create();
         EXPECT_EQ(result.status, CreateStatus::Created) << c.reference;
-        EXPECT_EQ(result.text, c.generator(inputs, texts, sink).text) << c.reference;
+        EXPECT_EQ(result.text, meterProcedure(c.family, inputs, texts, sink).text) << c.reference;
     }
     EXPECT_TRUE(sink.messages.empty());
 }

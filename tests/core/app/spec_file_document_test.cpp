@@ -48,7 +48,7 @@ TEST(SpecFileDocument, EveryKeyWrittenIsDocumented)
     for (const auto& sample : samples()) {
         ProcedureInputs in;
         loadSample(sample, in, EnglishLookup{});
-        in.connections.append({"dcv", "0", std::string("p.bmp"), std::string("t")});
+        in.connections.append({MeterFunction::Dcv, 0, std::string("p.bmp"), std::string("t")});
         const std::string text = writeSpecFile(in);
         for (auto it = std::sregex_iterator(text.begin(), text.end(), key); it != std::sregex_iterator(); ++it)
             if (doc.find("`" + (*it)[1].str() + "`") == std::string::npos)

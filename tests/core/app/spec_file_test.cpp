@@ -52,8 +52,8 @@ TEST(SpecFile, EveryOtherSettingRoundTrips)
                 .sweep1 = 16, .sweep2 = 0, .timebaseAccuracy = "0.001", .bandwidth = "350", .risetimeTest = true,
                 .risetime = "50", .impedanceTest = true, .accuracy1MOhm = "0.1", .accuracy50Ohm = "0.2",
                 .capacitance = "13", .capAccuracy = "0.1"};
-    in.connections.append({"ohm", "25", std::string("ohm.bmp"), std::nullopt});
-    in.connections.append({"ohm", "25", std::nullopt, std::string("second record, same column")});
+    in.connections.append({MeterFunction::Ohm, 25, std::string("ohm.bmp"), std::nullopt});
+    in.connections.append({MeterFunction::Ohm, 25, std::nullopt, std::string("second record, same column")});
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 25, "1M");
     const SpecFileResult back = readSpecFile(writeSpecFile(in), ".");
     ASSERT_TRUE(back.inputs) << back.error;
@@ -223,9 +223,15 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})", ".");
     ASSERT_TRUE(ok.inputs) << ok.error;
     EXPECT_EQ(ok.inputs->identity.comments, "one\r\ntwo\r\n\tthree");
-    const ConnectionRecord* record = ok.inputs->connections.findUnique("dcv", 0);
+    const ConnectionRecord* record = ok.inputs->connections.findUnique(MeterFunction::Dcv, 0);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->text, "a\r\nb\r\n");
+
+    // A function code in any case names its function.
+    const SpecFileResult upper = readSpecFile(R"({"connections":[{"function":"TC","column":3,"text":"t"}]})", ".");
+    ASSERT_TRUE(upper.inputs) << upper.error;
+    EXPECT_EQ(upper.inputs->connections.records(),
+              (std::vector<ConnectionRecord>{{MeterFunction::Tc, 3, std::nullopt, "t"}}));
 }
 
 // What the file holds is quoted in the message with its control characters

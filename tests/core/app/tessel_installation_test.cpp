@@ -7,20 +7,28 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kestrel {
 namespace {
 
 using test::RecordingSink;
 using test::ScratchDir;
 
+// What start-up reads: Tessel's folders, then the amplifier check.
+TesselInstallation readInstallation(const std::filesystem::path& tesselIni, RecordingSink& sink)
+{
+    TesselInstallation installation;
+    getTesselDirectory(tesselIni, installation, sink, EnglishLookup());
+    checkForBoost(tesselIni, installation);
+    return installation;
+}
+
 TEST(TesselInstallation, ReadsTheFoldersWithTheirOwnSeparator)
 {
     ScratchDir dir;
     RecordingSink sink;
-    TesselInstallation t = readTesselInstallation(
+    TesselInstallation t = readInstallation(
         dir.write("tessel.ini", "[Startup]\nAccDir=/opt/Tessel/Acc\npicdir = /opt/Tessel/Pics/ \nhelpdir=C:\\Tessel\\Help\n"),
-        sink, EnglishLookup());
+        sink);
     EXPECT_EQ(t.accDir + " " + t.picDir + " " + t.helpDir,
               test::nativeFolderCase("/opt/Tessel/Acc/ /opt/Tessel/Pics/ C:\\Tessel\\Help\\"));
     EXPECT_EQ(folderWithSeparator("pics"), "pics\\");
@@ -29,7 +37,7 @@ TEST(TesselInstallation, ReadsTheFoldersWithTheirOwnSeparator)
     // The demo installation that comes with Kestrel serves every calibrator's help and accuracy file.
     const std::filesystem::path demo = std::filesystem::path(KESTREL_SOURCE_DIR) / "data/demo-tessel";
     const std::string demoIni = replaceAll(test::readFile(demo / "tessel.ini.in"), "@TESSEL_DIR@", demo.string());
-    t = readTesselInstallation(dir.write("tessel.ini", demoIni), sink, EnglishLookup());
+    t = readInstallation(dir.write("tessel.ini", demoIni), sink);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_FALSE(t.has7625 || t.has3711) << "the demo procedure is the plain one";
     for (const std::string fsc : {"3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600", "7620",
@@ -43,7 +51,7 @@ TEST(TesselInstallation, AccdirNeedsTwoComponents)
     ScratchDir dir;
     const auto failure = [&](const std::filesystem::path& ini) {
         RecordingSink sink;
-        const TesselInstallation t = readTesselInstallation(ini, sink, EnglishLookup());
+        const TesselInstallation t = readInstallation(ini, sink);
         EXPECT_EQ(t.accDir + t.picDir + t.helpDir, "") << "nothing is set once the check fails";
         return sink.messages.size() == 1 ? sink.messages[0] : std::to_string(sink.messages.size()) + " messages";
     };
@@ -64,7 +72,7 @@ TEST(TesselInstallation, AnUnreadableConfigurationSaysWhy)
     ScratchDir dir;
     const auto message = [&](const std::string& name) {
         RecordingSink sink;
-        readTesselInstallation(dir / name, sink, EnglishLookup());
+        readInstallation(dir / name, sink);
         return sink.messages.size() == 1 ? sink.messages[0] : std::to_string(sink.messages.size()) + " messages";
     };
     const auto expected = [&](const std::string& name, const std::string& problem) {

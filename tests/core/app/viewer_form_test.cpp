@@ -54,10 +54,10 @@ TEST_F(ViewerForm, TypedRichTextSyntaxReachesTesselAsTyped)
         {"revision", [](ProcedureInputs& in, const std::string& t) { in.identity.revision = t; }},
         {"comments", [](ProcedureInputs& in, const std::string& t) { in.identity.comments = t + "\r\n" + t; }},
         {"instruction", [](ProcedureInputs& in, const std::string& t) {
-             in.connections.append({"dcv", "0", std::nullopt, t + "\r\n" + t});
+             in.connections.append({MeterFunction::Dcv, 0, std::nullopt, t + "\r\n" + t});
          }},
         {"picture", [](ProcedureInputs& in, const std::string& t) {
-             in.connections.append({"dcv", "0", t, std::nullopt});
+             in.connections.append({MeterFunction::Dcv, 0, t, std::nullopt});
          }},
     };
     const char* const hostile[] = {
@@ -125,10 +125,10 @@ TEST_F(ViewerForm, EverySampleAndScopeStandardReadsBackAsThePlainProcedure)
 TEST_F(ViewerForm, EscapesDoNotCountTowardsALineLength)
 {
     const std::string line = std::string(55, 'x') + "\\";
-    inputs.connections.append({"dcv", "0", std::nullopt, line});
+    inputs.connections.append({MeterFunction::Dcv, 0, std::nullopt, line});
     EXPECT_EQ(fieldOverflows(inputs, EnglishLookup()), FieldOverflows{});
     inputs.connections = {};
-    inputs.connections.append({"dcv", "0", std::nullopt, line + "}"});
+    inputs.connections.append({MeterFunction::Dcv, 0, std::nullopt, line + "}"});
     const FieldOverflows overflows = fieldOverflows(inputs, EnglishLookup());
     ASSERT_EQ(overflows.size(), 1u);
     EXPECT_EQ(overflows[0].text, line + "}");

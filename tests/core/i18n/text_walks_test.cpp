@@ -17,7 +17,7 @@ public:
 struct WalkCase {
     ControlKind kind;
     const char* name;
-    const char* tag;
+    TextTag tag;
     TextWalk walk;
     TextChange expected;
 };
@@ -29,70 +29,67 @@ TEST(TextWalks, EachKindInEachWalk)
     const MarkedLocalTexts local;
     const WalkCase cases[] = {
         // Labels: caption by default, tooltip with the mark; numbers with one leading blank.
-        {K::Label, "SpecLabel_9", "1255", Local, {.caption = "L1255"}},
-        {K::Label, "SpecLabel_9", "1255", English, {.caption = "Test Level"}},
-        {K::Label, "SpecLabel_9", "1255", Numbers, {.caption = " 1255"}},
-        {K::Label, "Label9", "", Numbers, {}},
+        {K::Label, "SpecLabel_9", {1255}, Local, {.caption = "L1255"}},
+        {K::Label, "SpecLabel_9", {1255}, English, {.caption = "Test Level"}},
+        {K::Label, "SpecLabel_9", {1255}, Numbers, {.caption = " 1255"}},
+        {K::Label, "Label9", {}, Numbers, {}},
         // The help labels keep their picture: only the tooltip changes.
-        {K::Label, "Ask_HLP_2", "1526T", Local, {.tooltip = "L1526"}},
-        {K::Label, "Vset_HLP", "1526T", English, {.tooltip = "Click for Help"}},
-        {K::Label, "Ask_HLP_1", "1526T", Numbers, {.tooltip = "1526"}},
-        {K::Label, "TESSEL_HLP", "1526t", Numbers, {.tooltip = "1526"}},
-        {K::Label, "Label_HLP", "1526T", Numbers, {.caption = " 1526"}},
+        {K::Label, "Ask_HLP_2", {1526, true}, Local, {.tooltip = "L1526"}},
+        {K::Label, "Vset_HLP", {1526, true}, English, {.tooltip = "Click for Help"}},
+        {K::Label, "Ask_HLP_1", {1526, true}, Numbers, {.tooltip = "1526"}},
+        {K::Label, "TESSEL_HLP", {1526, true}, Numbers, {.tooltip = "1526"}},
+        {K::Label, "Label_HLP", {1526, true}, Numbers, {.caption = " 1526"}},
         // Buttons: the column-delete button keeps "X"; only a bare 1230 sets it.
-        {K::CommandButton, "DeleteColumn", "1230T", Local, {.tooltip = "L1230"}},
-        {K::CommandButton, "DeleteColumn", "1230T", English, {.tooltip = "Delete Current Column"}},
-        {K::CommandButton, "DeleteColumn", "1230T", Numbers, {.tooltip = "1230"}},
-        {K::CommandButton, "DeleteColumn", "1230", Local, {.caption = "X"}},
-        {K::CommandButton, "DeleteColumn", "1230", English, {.caption = "Delete Current Column"}},
-        {K::CommandButton, "Create", "1223", Local, {.caption = "L1223"}},
-        {K::CommandButton, "Create", " 1223 ", Numbers, {.caption = "1223"}},
-        {K::CommandButton, "Spare", "  ", Numbers, {}},
+        {K::CommandButton, "DeleteColumn", {1230, true}, Local, {.tooltip = "L1230"}},
+        {K::CommandButton, "DeleteColumn", {1230, true}, English, {.tooltip = "Delete Current Column"}},
+        {K::CommandButton, "DeleteColumn", {1230, true}, Numbers, {.tooltip = "1230"}},
+        {K::CommandButton, "DeleteColumn", {1230}, Local, {.caption = "X"}},
+        {K::CommandButton, "DeleteColumn", {1230}, English, {.caption = "Delete Current Column"}},
+        {K::CommandButton, "Create", {1223}, Local, {.caption = "L1223"}},
+        {K::CommandButton, "Create", {1223}, Numbers, {.caption = "1223"}},
+        {K::CommandButton, "Spare", {}, Numbers, {}},
         // Check boxes show their whole tag in the numbers walk, the mark too.
-        {K::CheckBox, "chk_Impedance", "1525T", Local, {.tooltip = "L1525"}},
-        {K::CheckBox, "chk_Impedance", "1525T", Numbers, {.caption = "1525T"}},
-        {K::CheckBox, "TUR_Check_Off", "228", English, {.caption = "&TUR Checking On"}},
+        {K::CheckBox, "chk_Impedance", {1525, true}, Local, {.tooltip = "L1525"}},
+        {K::CheckBox, "chk_Impedance", {1525, true}, Numbers, {.caption = "1525T"}},
+        {K::CheckBox, "TUR_Check_Off", {228}, English, {.caption = "&TUR Checking On"}},
         // Frames: untouched by the English walk; the local walk lets the window repaint.
-        {K::Frame, "Spec_Frame", "1273", Local, {.caption = "L1273", .letEventsRun = true}},
-        {K::Frame, "Spec_Frame", "1273", English, {}},
-        {K::Frame, "Spec_Frame", "1273", Numbers, {.caption = "1273"}},
-        {K::PictureBox, "Picture5", "1570T", English, {.tooltip = "Click Me"}},
-        {K::PictureBox, "Picture5", "1570T", Numbers, {}},
+        {K::Frame, "Spec_Frame", {1273}, Local, {.caption = "L1273", .letEventsRun = true}},
+        {K::Frame, "Spec_Frame", {1273}, English, {}},
+        {K::Frame, "Spec_Frame", {1273}, Numbers, {.caption = "1273"}},
+        {K::PictureBox, "Picture5", {1570, true}, English, {.tooltip = "Click Me"}},
+        {K::PictureBox, "Picture5", {1570, true}, Numbers, {}},
         // Text boxes get their text from the tag; the numbers walk leaves them.
-        {K::TextBox, "Comments", "1080", Local, {.caption = "L1080"}},
-        {K::TextBox, "Comments", "1080", English, {.caption = "Comments..."}},
-        {K::TextBox, "Comments", "1080", Numbers, {}},
-        {K::OptionButton, "Proc_Tol_1", "1275", English, {.caption = "± Units"}},
-        {K::OptionButton, "Proc_Tol_1", "1275", Numbers, {.caption = "1275"}},
-        {K::OptionButton, "Spare", "", Numbers, {.caption = ""}},
+        {K::TextBox, "Comments", {1080}, Local, {.caption = "L1080"}},
+        {K::TextBox, "Comments", {1080}, English, {.caption = "Comments..."}},
+        {K::TextBox, "Comments", {1080}, Numbers, {}},
+        {K::OptionButton, "Proc_Tol_1", {1275}, English, {.caption = "± Units"}},
+        {K::OptionButton, "Proc_Tol_1", {1275}, Numbers, {.caption = "1275"}},
+        {K::OptionButton, "Spare", {}, Numbers, {.caption = ""}},
     };
     for (const WalkCase& c : cases)
         EXPECT_EQ(walkControl(c.walk, c.kind, c.name, c.tag, {}, walkTexts(c.walk, local)), c.expected)
-            << c.name << " " << c.tag << " walk " << static_cast<int>(c.walk);
+            << c.name << " " << c.tag.text() << " walk " << static_cast<int>(c.walk);
 
     // Kinds without a rule of their own take a numeric tooltip for a text number.
-    EXPECT_EQ(walkControl(Local, K::OptionButton, "Proc_Tol_0", "1274", "1526", local),
+    EXPECT_EQ(walkControl(Local, K::OptionButton, "Proc_Tol_0", {1274}, "1526", local),
               (TextChange{.caption = "L1274", .tooltip = "L1526"}));
-    EXPECT_EQ(walkControl(Local, K::TextBox, "Units", "", "PSI", local), TextChange{});
+    EXPECT_EQ(walkControl(Local, K::TextBox, "Units", {}, "PSI", local), TextChange{});
 }
 
 TEST(TextWalks, TagsMenusTabsAndTheConnectionCaption)
 {
     const MarkedLocalTexts local;
-    const TextTag help = parseTextTag(" 1526t ");
-    EXPECT_EQ(help.trimmed, "1526t");
-    EXPECT_EQ(help.number, 1526);
-    EXPECT_TRUE(help.tooltip);
-    EXPECT_EQ(parseTextTag("12.9").number, 12);
-    EXPECT_EQ(parseTextTag("-7").number, -7);
-    EXPECT_EQ(parseTextTag("abc").number, 0);
+    EXPECT_EQ((TextTag{1526, true}).text(), "1526T");
+    EXPECT_EQ((TextTag{1223}).text(), "1223");
+    EXPECT_EQ(TextTag{}.text(), "");
 
     EXPECT_EQ(walkMenuEntry(TextWalk::Numbers, 1234, "Always On-Top", local), "1234 (Always On-Top)");
     EXPECT_EQ(walkMenuEntry(TextWalk::English, 1225, "L1225", walkTexts(TextWalk::English, local)),
               "Display &English Text");
-    EXPECT_EQ(walkTab(TextWalk::Local, "101", local), "L101");
-    EXPECT_EQ(walkTab(TextWalk::Local, "", local), std::nullopt);
-    EXPECT_EQ(walkTab(TextWalk::Numbers, "", local), "");
+    EXPECT_EQ(walkTab(TextWalk::Local, 101, local), "L101");
+    EXPECT_EQ(walkTab(TextWalk::Numbers, 101, local), "101");
+    EXPECT_EQ(walkTab(TextWalk::Local, 0, local), std::nullopt);
+    EXPECT_EQ(walkTab(TextWalk::Numbers, 0, local), "");
 
     // The English walk still takes the local text for the grid header.
     EXPECT_EQ(connectionCaption(TextWalk::English, local), "L1260");

@@ -39,7 +39,7 @@ TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
     buildHeader(writer, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
     EXPECT_EQ(writer.text().find("ASK-   R"), std::string::npos);
 
-    inputs.connections.append({"dcv", "0", "a.bmp", std::nullopt});
+    inputs.connections.append({MeterFunction::Dcv, 0, "a.bmp", std::nullopt});
     buildHeader(withRecords, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
     EXPECT_NE(withRecords.text().find("\r\n\r\n# Turn off automatic range messages\r\n  1.010  ASK-   R\r\n"),
               std::string::npos)

@@ -19,7 +19,8 @@ TEST(ProcedureWriter, StepLinesCarryNumberFieldAndCount)
     EXPECT_EQ(w.lineCount(), 5);
     ProcedureWriter next(3014);
     next.nextTest();
-    EXPECT_EQ(next.stepThousandths(), 4001);
+    next.step("HEAD");
+    EXPECT_EQ(next.text(), "  4.001  HEAD\r\n");
     EXPECT_EQ(ProcedureWriter::stepField(12010), " 12.010");
 }
 

@@ -9,10 +9,12 @@
 namespace kestrel {
 namespace {
 
+using F = MeterFunction;
+
 struct MessageCase {
     const char* name;
     std::vector<ConnectionRecord> records;
-    const char* function;
+    MeterFunction function;
     const char* range;
     int column;
     bool autoranging;
@@ -38,21 +40,19 @@ TEST_P(TestMessages, WriteTheBlock)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, TestMessages, ::testing::Values(
     MessageCase{"TextLinesShareANumberAndThePictureTakesTheNext",
-        {{"dcv", "0", "probe.bmp", "Connect the leads\r\nto V and COM"}}, "dcv", "200m", 0, true,
+        {{F::Dcv, 0, "probe.bmp", "Connect the leads\r\nto V and COM"}}, F::Dcv, "200m", 0, true,
         "  1.007  DISP         Connect the leads\r\n  1.007  DISP         to V and COM\r\n"
         "  1.008  PIC          probe.bmp\r\n\r\n  1.009  HEAD\r\n"},
     MessageCase{"TextEndingInALineBreakGivesAnEmptyLastDisplay",
-        {{"ohm", "1", std::nullopt, "Short the leads\r\n"}}, "ohm", "200", 1, true,
+        {{F::Ohm, 1, std::nullopt, "Short the leads\r\n"}}, F::Ohm, "200", 1, true,
         "  1.007  DISP         Short the leads\r\n  1.007  DISP         \r\n\r\n  1.008  HEAD\r\n"},
-    MessageCase{"PictureAlone", {{"dci", "0", "shunt.bmp", std::nullopt}}, "dci", "2", 0, true,
+    MessageCase{"PictureAlone", {{F::Dci, 0, "shunt.bmp", std::nullopt}}, F::Dci, "2", 0, true,
         "  1.007  PIC          shunt.bmp\r\n\r\n  1.008  HEAD\r\n"},
-    MessageCase{"ModeMatchesWithoutRegardToCase", {{"TC", "0", std::nullopt, "Use extension wire"}}, "tc", "100", 0,
-        true, "  1.007  DISP         Use extension wire\r\n\r\n  1.008  HEAD\r\n"},
     MessageCase{"RecordOfAnotherColumnOrFunctionIsNotUsed",
-        {{"dcv", "1", "x.bmp", std::nullopt}, {"acv", "0", "y.bmp", std::nullopt}}, "dcv", "200m", 0, true,
+        {{F::Dcv, 1, "x.bmp", std::nullopt}, {F::Acv, 0, "y.bmp", std::nullopt}}, F::Dcv, "200m", 0, true,
         "  1.007  DISP         Set UUT mode to dcv\r\n  1.008  HEAD\r\n"},
     MessageCase{"TwoRecordsForOneColumnCountAsNone",
-        {{"dcv", "0", "a.bmp", std::nullopt}, {"dcv", "0", "b.bmp", std::nullopt}}, "dcv", "200m", 0, false,
+        {{F::Dcv, 0, "a.bmp", std::nullopt}, {F::Dcv, 0, "b.bmp", std::nullopt}}, F::Dcv, "200m", 0, false,
         "  1.007  DISP         Set UUT mode to dcv\r\n  1.008  DISP         Set UUT range to 200m\r\n"
         "  1.009  HEAD\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });

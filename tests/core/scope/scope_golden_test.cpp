@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Models, ScopeGolden, testing::Values(
                    in.options.postTestWindow = PostTestWindow::Never;
                }},
     GoldenCase{"scope_8240_single.txt", false, 5, 2, 5, 0, 3, 2, nullptr, false, false,
-               [](ProcedureInputs& in) { in.connections.append({"dcv", "0", std::nullopt, std::string("Connect the probe")}); }},
+               [](ProcedureInputs& in) { in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Connect the probe")}); }},
     GoldenCase{"scope_6400_single.txt", false, 7, 2, 1, 4, 0, 3, nullptr, false, false, [](ProcedureInputs& in) {
                    in.scope.verticalAccuracy = "1.5";
                    in.options.functionMessages = false;

@@ -2,6 +2,7 @@
 // check boxes fill and clear their fields, the key filters, and the number
 // texts the scope procedures write.
 #include "core/base/failure.h"
+#include "core/base/leading_number.h"
 #include "core/scope/scope_inputs.h"
 #include "core/scope/scope_numbers.h"
 
@@ -88,11 +89,13 @@ TEST(ScopeInputs, KeyFilters)
 TEST(ScopeInputs, ChannelCountAndConnectorPicture)
 {
     ScopeInputs in;
-    const int counts[] = {4, 2, 1}; // "4", "2 ", "1"
+    const int counts[] = {4, 2, 1};
     const int widths[] = {2200, 1125, 525};
     for (int i = 0; i < 3; ++i) {
         in.numChannels = i;
         EXPECT_EQ(channelCount(in), counts[i]);
+        // The entry the list shows reads as the count ("2 " as two).
+        EXPECT_EQ(leadingNumber(kNumChannels[static_cast<std::size_t>(i)]), counts[i]);
         EXPECT_EQ(connectorPictureWidth(in), widths[i]);
     }
     in.numChannels = 3;

@@ -91,7 +91,8 @@ TEST(ColumnCommands, QuestionsInTheLocalTexts)
     RecordingSink sink(false);
     EXPECT_FALSE(deleteColumn(t, MeterFunction::Ohm, 0, sink, german));
     MeterInputs in;
-    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink, german));
+    SpecView view;
+    EXPECT_FALSE(clearSpecification(in, view, ClearScope::All, sink, german));
     EXPECT_EQ(sink.questions,
               (std::vector<std::string>{"Bereich 200m Ohm wirklich l\xC3\xB6schen?", "Spezifikation wirklich leeren?"}));
     EXPECT_EQ(sink.titles, (std::vector<std::string>{"Warnung", "Turmfalke"}));
@@ -118,25 +119,32 @@ TEST(ColumnCommands, ClearCurrentModeOrAll)
     in.identity.comments = "Notes";
     in.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2");
     in.meter.table(MeterFunction::Acv).setCell(RowRange, 0, "20");
-    in.connections.append({"dcv", "0", std::nullopt, std::string("Set dc")});
-    in.connections.append({"acv", "0", std::nullopt, std::string("Set ac")});
+    in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Set dc")});
+    in.connections.append({MeterFunction::Acv, 0, std::nullopt, std::string("Set ac")});
     MeterInputs expected = in;
+    const SpecView acvSample{MeterFunction::Acv, 2};
+    SpecView view = acvSample;
     RecordingSink cancel(false);
-    EXPECT_FALSE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, cancel, englishLookup()));
+    EXPECT_FALSE(clearSpecification(in, view, ClearScope::All, cancel, englishLookup()));
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, acvSample);
 
+    // The function on show loses its table and records; the view stays.
     RecordingSink sink;
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Acv, ClearScope::CurrentMode, sink, englishLookup()));
+    ASSERT_TRUE(clearSpecification(in, view, ClearScope::CurrentMode, sink, englishLookup()));
     EXPECT_EQ(sink.questions, std::vector<std::string>{"Really Clear specification?"});
     EXPECT_EQ(sink.titles, std::vector<std::string>{"Kestrel"});
     expected.meter.table(MeterFunction::Acv).clear();
-    expected.connections.clearMode("acv");
+    expected.connections.clearFunction(MeterFunction::Acv);
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, acvSample);
 
-    ASSERT_TRUE(clearSpecification(in, MeterFunction::Dcv, ClearScope::All, sink, englishLookup()));
+    // All starts again from the first function with no sample loaded.
+    ASSERT_TRUE(clearSpecification(in, view, ClearScope::All, sink, englishLookup()));
     expected = MeterInputs{};
     expected.identity.name = "";
     EXPECT_EQ(in, expected);
+    EXPECT_EQ(view, SpecView{});
 }
 
 } // namespace

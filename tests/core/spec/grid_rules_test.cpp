@@ -31,21 +31,21 @@ TEST(GridRules, RowLabelsPerFunction)
 TEST(GridRules, HeaderPictureShowsWhatTheOneRecordHolds)
 {
     ConnectionStore records;
-    records.append({"dcv", "0", std::string("a.bmp"), std::nullopt});
-    records.append({"dcv", "1", std::nullopt, std::string("Connect")});
-    records.append({"dcv", "2", std::string("a.bmp"), std::string("Connect")});
-    records.append({"dcv", "3", std::nullopt, std::nullopt});
-    records.append({"acv", "4", std::string("a.bmp"), std::nullopt});
-    records.append({"acv", "4", std::string("b.bmp"), std::nullopt}); // two records count as none
-    EXPECT_EQ(headerPicture(records, "dcv", 0), HeaderPicture::Picture);
-    EXPECT_EQ(headerPicture(records, "dcv", 1), HeaderPicture::Text);
-    EXPECT_EQ(headerPicture(records, "dcv", 2), HeaderPicture::PictureAndText);
-    EXPECT_EQ(headerPicture(records, "dcv", 3), HeaderPicture::Nothing);
-    EXPECT_EQ(headerPicture(records, "acv", 4), HeaderPicture::Nothing);
-    EXPECT_EQ(headerPicture(records, "acv", 2), HeaderPicture::Nothing);
+    records.append({MeterFunction::Dcv, 0, std::string("a.bmp"), std::nullopt});
+    records.append({MeterFunction::Dcv, 1, std::nullopt, std::string("Connect")});
+    records.append({MeterFunction::Dcv, 2, std::string("a.bmp"), std::string("Connect")});
+    records.append({MeterFunction::Dcv, 3, std::nullopt, std::nullopt});
+    records.append({MeterFunction::Acv, 4, std::string("a.bmp"), std::nullopt});
+    records.append({MeterFunction::Acv, 4, std::string("b.bmp"), std::nullopt}); // two records count as none
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 0), HeaderPicture::Picture);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 1), HeaderPicture::Text);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::PictureAndText);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 3), HeaderPicture::Nothing);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 4), HeaderPicture::Nothing);
+    EXPECT_EQ(headerPicture(records, MeterFunction::Acv, 2), HeaderPicture::Nothing);
     // An empty picture name or text is still set.
-    const ConnectionRecord empty{"dcv", "5", std::string(), std::string()};
-    EXPECT_EQ(headerPicture(&empty), HeaderPicture::PictureAndText);
+    records.append({MeterFunction::Dcv, 5, std::string(), std::string()});
+    EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 5), HeaderPicture::PictureAndText);
 }
 
 TEST(GridRules, WizardCaptionNamesTheRange)

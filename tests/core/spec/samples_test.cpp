@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrel {
@@ -47,7 +48,7 @@ TEST(Samples, LoadingReplacesEverything)
     MeterInputs in;
     in.identity.name = "Mine";
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 7, "1M");
-    in.connections.append({"cap", "3", std::string("cap.bmp"), std::nullopt});
+    in.connections.append({MeterFunction::Cap, 3, std::string("cap.bmp"), std::nullopt});
     const SampleDefinition* agilent = findSample("agilent34401");
     const SampleDefinition* orvik = findSample("orvik28");
     ASSERT_NE(agilent, nullptr);
@@ -58,6 +59,30 @@ TEST(Samples, LoadingReplacesEverything)
     EXPECT_EQ(in.meter, fresh.meter);
     EXPECT_EQ(in.identity, fresh.identity);
     EXPECT_EQ(in.connections, fresh.connections);
+}
+
+// A sample button shows the sample from its first function with a range.
+TEST(Samples, ButtonNamesTheSampleAndShowsItsFirstFunction)
+{
+    const auto all = samples();
+    const auto index = [&](std::string_view name) {
+        return static_cast<int>(std::find_if(all.begin(), all.end(), [&](const auto& s) { return s.name == name; }) -
+                                all.begin());
+    };
+    MeterInputs in;
+    SpecView view{MeterFunction::Freq, -1};
+    ASSERT_TRUE(loadSample(index("orvik28"), in, view, EnglishLookup{}));
+    EXPECT_EQ(view, (SpecView{MeterFunction::Tc, index("orvik28")}));
+    EXPECT_EQ(in.meter, loaded("orvik28").meter);
+    ASSERT_TRUE(loadSample(index("agilent34401"), in, view, EnglishLookup{}));
+    EXPECT_EQ(view, (SpecView{MeterFunction::Dcv, index("agilent34401")}));
+
+    const MeterInputs before = in;
+    for (const int nothing : {-1, static_cast<int>(all.size())}) {
+        EXPECT_FALSE(loadSample(nothing, in, view, EnglishLookup{}));
+        EXPECT_EQ(in, before);
+        EXPECT_EQ(view, (SpecView{MeterFunction::Dcv, index("agilent34401")}));
+    }
 }
 
 TEST(Samples, StandardAndSensorLists)

@@ -56,9 +56,6 @@ TEST(LineHighlighting, ColoursKeywordsInstrumentsAndComments)
 
 TEST(FscVocabulary, HoldsEveryStandardWithItsManualTwin)
 {
-    EXPECT_EQ(procedureKeywordCount(), 40u);
-    EXPECT_GE(instrumentFscCount(), 130u);
-    EXPECT_LE(instrumentFscCount(), 140u);
     auto expectPair = [](std::string_view standard) {
         const std::string model(standard.substr(0, 4));
         EXPECT_TRUE(isInstrumentFsc(model)) << model;

@@ -6,38 +6,69 @@
 namespace kestrel {
 namespace {
 
+using F = MeterFunction;
+using R = ConnectionRecord;
 constexpr const char* kPrompt = "Enter Connection Text";
 
-TEST(WizardChoice, OpeningShowsWhatTheRecordHolds)
+TEST(WizardChoice, OpeningShowsWhatTheColumnsOneRecordHolds)
 {
-    const ConnectionRecord picture{"dcv", "2", "leads.bmp", std::nullopt};
-    const ConnectionRecord text{"dcv", "2", std::nullopt, "Connect\r\nthe leads"};
-    const ConnectionRecord both{"dcv", "2", "leads.bmp", "Connect"};
-    const ConnectionRecord blankPicture{"dcv", "2", "  ", std::nullopt};
     const struct {
-        const ConnectionRecord* record;
+        std::vector<R> records;
         WizardStart start;
     } cases[] = {
-        {nullptr, {std::nullopt, "", kPrompt, false}},
-        {&picture, {WizardOption::Pic, "leads.bmp", kPrompt, false}},
-        {&text, {WizardOption::Disp, "", "Connect\nthe leads", true}},
-        {&both, {WizardOption::Both, "leads.bmp", "Connect", true}},
+        {{}, {std::nullopt, "", kPrompt, false}},
+        {{{F::Dcv, 2, "leads.bmp", std::nullopt}}, {WizardOption::Pic, "leads.bmp", kPrompt, false}},
+        {{{F::Dcv, 2, std::nullopt, "Connect\r\nthe leads"}}, {WizardOption::Disp, "", "Connect\nthe leads", true}},
+        {{{F::Dcv, 2, "leads.bmp", "Connect"}}, {WizardOption::Both, "leads.bmp", "Connect", true}},
         // A record saved with PIC and no picture chosen: PIC, nothing to show.
-        {&blankPicture, {WizardOption::Pic, "", kPrompt, false}},
+        {{{F::Dcv, 2, "  ", std::nullopt}}, {WizardOption::Pic, "", kPrompt, false}},
+        // Records of another column or function, or two of this column: none.
+        {{{F::Acv, 2, "leads.bmp", std::nullopt}, {F::Dcv, 3, "leads.bmp", std::nullopt}},
+         {std::nullopt, "", kPrompt, false}},
+        {{{F::Dcv, 2, "a.bmp", std::nullopt}, {F::Dcv, 2, std::nullopt, "b"}}, {std::nullopt, "", kPrompt, false}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(wizardStart(c.record, kPrompt), c.start);
+    for (const auto& c : cases) {
+        ConnectionStore records;
+        for (const R& r : c.records)
+            records.append(r);
+        EXPECT_EQ(wizardStart(records, F::Dcv, 2, kPrompt), c.start) << c.records.size();
+    }
 }
 
-TEST(WizardChoice, OkWritesTheRecordOfTheOption)
+// OK files the option's record as the column's only one, whatever the
+// column held (a file may give it two), and leaves every other column.
+TEST(WizardChoice, OkReplacesWhateverTheColumnHeld)
 {
-    using R = ConnectionRecord;
-    EXPECT_EQ(wizardRecord(WizardOption::Pic, "acv", 3, "leads.bmp", "ignored"),
-              (R{"acv", "3", "leads.bmp", std::nullopt}));
-    EXPECT_EQ(wizardRecord(WizardOption::Disp, "acv", 3, "leads.bmp", "Connect\nthe leads"),
-              (R{"acv", "3", std::nullopt, "Connect\r\nthe leads"}));
-    EXPECT_EQ(wizardRecord(WizardOption::Both, "acv", 3, "", "Connect"), (R{"acv", "3", "", "Connect"}));
-    EXPECT_EQ(wizardRecord(std::nullopt, "acv", 3, "leads.bmp", "Connect"), std::nullopt);
+    const std::vector<R> before{{F::Acv, 3, "x.bmp", std::nullopt},
+                                {F::Acv, 4, std::nullopt, "next column"},
+                                {F::Dcv, 3, std::nullopt, "other function"},
+                                {F::Acv, 3, std::nullopt, "second record"}};
+    const R untouched[] = {before[1], before[2]};
+    const struct {
+        std::optional<WizardOption> option;
+        std::optional<R> written;
+        HeaderPicture picture;
+    } cases[] = {
+        {WizardOption::Pic, R{F::Acv, 3, "leads.bmp", std::nullopt}, HeaderPicture::Picture},
+        {WizardOption::Disp, R{F::Acv, 3, std::nullopt, "Connect\r\nthe leads"}, HeaderPicture::Text},
+        {WizardOption::Both, R{F::Acv, 3, "leads.bmp", "Connect\r\nthe leads"}, HeaderPicture::PictureAndText},
+        {std::nullopt, std::nullopt, HeaderPicture::Nothing},
+    };
+    for (const auto& c : cases) {
+        ConnectionStore records;
+        for (const R& r : before)
+            records.append(r);
+        applyWizardChoice(records, c.option, F::Acv, 3, "leads.bmp", "Connect\nthe leads");
+        EXPECT_EQ(headerPicture(records, F::Acv, 3), c.picture);
+        std::vector<R> expected(std::begin(untouched), std::end(untouched));
+        if (c.written)
+            expected.push_back(*c.written);
+        EXPECT_EQ(records.records(), expected);
+    }
+    // "PIC" with no list entry selected stores an empty picture name.
+    ConnectionStore records;
+    applyWizardChoice(records, WizardOption::Pic, F::Ohm, 0, "", "ignored");
+    EXPECT_EQ(records.records(), (std::vector<R>{{F::Ohm, 0, "", std::nullopt}}));
 }
 
 } // namespace
