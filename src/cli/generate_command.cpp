@@ -4,7 +4,7 @@
 #include "core/app/session.h"
 #include "core/app/create.h"
 #include "core/spec/samples.h"
-#include "core/app/spec_file.h"
+#include "core/app/open_spec_file.h"
 #include "core/base/user_text.h"
 #include "core/base/path_text.h"
 
@@ -177,36 +177,36 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
 
-    // The program's own start-up, with --lcid as the /lcid= switch and
+    // The program's own start-up, with --lcid as the locale override and
     // --config-dir as the settings folder. The saved window defaults it
     // restores are not used: the file or the sample alone says what to write.
     StreamSink sink(err, "generate");
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
         environment.configDir = *a.configDir;
-    const auto session = startUp(a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "", environment, sink);
-    const std::string decimalSeparator = session->locale.numberSeparator();
+    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
+    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
     ProcedureInputs inputs;
     if (sample) {
-        inputs.decimalSeparator = decimalSeparator;
+        // A sample is typed into the grid with the locale's separator, as
+        // the sample button types it.
+        inputs.decimalSeparator = session->locale.numberSeparator();
         loadSample(*sample, inputs, session->texts);
+        session->adoptRunValues(inputs);
+        inputs.headerDate = headerDate;
     } else {
-        const SpecFileText file = loadSpecFileText(pathFromUtf8(a.file));
-        if (!file.text) {
-            err << "kestrel-cli generate: \"" << escapeForMessage(a.file) << "\" " << file.error << "\n";
+        // A missing installation was reported and leaves both amplifier flags off.
+        OpenedSpecFile opened = openSpecFile(pathFromUtf8(a.file), *session, headerDate);
+        if (!opened.inputs) {
+            err << "kestrel-cli generate: "
+                << (opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(a.file) + "\" "
+                                                              : escapeForMessage(a.file) + ": ")
+                << opened.reason << "\n";
             return kExitUnreadableFile;
         }
-        SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
-        if (!read.inputs) {
-            err << "kestrel-cli generate: " << escapeForMessage(a.file) << ": " << read.error << "\n";
-            return kExitUnreadableFile;
-        }
-        inputs = std::move(*read.inputs);
+        inputs = std::move(*opened.inputs);
     }
-    // A missing installation was reported and leaves both amplifier flags off.
-    session->adoptRunValues(inputs);
-    inputs.headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
     FieldOverflows overflows;
     const CreateResult result = createProcedure(inputs, session->texts, sink, &overflows);
