@@ -22,7 +22,7 @@ int worseStatus(int a, int b);
 class GenerateCommand : public Command {
 public:
     std::string name() const override { return "generate"; }
-    std::string summary() const override { return "Create the procedure of a specification file or sample"; }
+    std::string summary() const override { return "Create the procedures of specification files or a sample"; }
     int execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) override;
 };
 
