@@ -58,7 +58,7 @@ struct Arguments {
     std::vector<std::string> files;
     bool json = false;
     bool procedure = false;
-    std::optional<std::string> date;
+    std::optional<CalendarDate> date;
     std::optional<int> lcid;
     std::optional<std::string> configDir;
     bool help = false;
@@ -81,9 +81,9 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                 return arg + " needs a value";
             const std::string& value = args[++i];
             if (arg == "--date") {
-                if (!parseDate(value))
+                a.date = parseDate(value);
+                if (!a.date)
                     return "--date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not \"" + value + "\"";
-                a.date = value;
             } else if (arg == "--lcid") {
                 int lcid = 0;
                 if (!parseInt(value, lcid))
@@ -142,7 +142,7 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
         environment.configDir = pathFromUtf8(*a.configDir);
     StreamSink sink(err, "diff");
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
-    const std::string headerDate = a.date ? session->headerDate(*parseDate(*a.date)) : session->headerDateToday();
+    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
     std::vector<std::string> texts;
     for (const std::string& file : a.files) {
         OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), *session, headerDate);
