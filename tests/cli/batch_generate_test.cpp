@@ -193,6 +193,17 @@ TEST_F(Batch, RefusedArguments)
     EXPECT_EQ(readFile(own), "{}");
 }
 
+// A folder that cannot be made: nothing is read or written.
+TEST_F(Batch, AnOutputFolderThatCannotBeMade)
+{
+    const std::string file = spec("file", "not a folder");
+    const test::CliRun r = generate({"--out-dir", file, spec("a.kestrel.json", "{}")});
+    EXPECT_EQ(r.status, kExitWriteFailed);
+    EXPECT_NE(r.err.find("kestrel-cli generate: cannot create the folder \"" + file + "\": "), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readFile(file), "not a folder");
+}
+
 TEST(BatchNames, OutputNameOfAFile)
 {
     const std::pair<const char*, const char*> cases[] = {
