@@ -5,8 +5,16 @@
 #include "core/base/user_text.h"
 
 #include <charconv>
-#include <ostream>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace kestrel::cli {
 
@@ -14,6 +22,32 @@ bool parseInt(const std::string& text, int& value)
 {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return !text.empty() && ec == std::errc{} && end == text.data() + text.size();
+}
+
+bool isTerminal(const std::ostream& stream)
+{
+#ifdef _WIN32
+    return &stream == &std::cerr && ::_isatty(::_fileno(stderr));
+#else
+    return &stream == &std::cerr && ::isatty(STDERR_FILENO);
+#endif
+}
+
+std::optional<CalendarDate> parseDate(const std::string& text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
+    if (y < 1)
+        return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
+                                           std::chrono::day(static_cast<unsigned>(d))};
+    if (!date.ok())
+        return std::nullopt;
+    return CalendarDate{y, m, d};
 }
 
 int usage(std::ostream& err, std::string_view command, std::string_view why)

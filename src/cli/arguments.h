@@ -1,8 +1,10 @@
 #pragma once
 // What every subcommand does alike with its arguments.
+#include "core/base/local_date.h"
 #include "core/base/message_sink.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,13 @@ namespace kestrel::cli {
 
 // True when the whole text is one decimal integer that fits an int.
 bool parseInt(const std::string& text, int& value);
+
+// A date of the years 1 to 9999 written YYYY-MM-DD, digits only.
+std::optional<CalendarDate> parseDate(const std::string& text);
+
+// Whether the stream is the process's standard error and that is a
+// terminal, where a progress line can be redrawn in place.
+bool isTerminal(const std::ostream& stream);
 
 // Refuses the arguments of a command: "kestrel-cli COMMAND: WHY" and where
 // to find its options, on err; the arguments WHY quotes are shown with their

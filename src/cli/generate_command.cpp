@@ -1,16 +1,19 @@
 #include "cli/generate_command.h"
 
 #include "cli/arguments.h"
+#include "cli/batch_generation.h"
+#include "cli/procedure_job.h"
+#include "core/app/open_spec_file.h"
 #include "core/app/session.h"
-#include "core/app/create.h"
-#include "core/spec/samples.h"
-#include "core/app/spec_file.h"
-#include "core/base/user_text.h"
+#include "core/app/standard_override.h"
 #include "core/base/path_text.h"
+#include "core/base/user_text.h"
+#include "core/spec/samples.h"
 
 #include <chrono>
 #include <optional>
 #include <ostream>
+#include <system_error>
 
 namespace kestrel::cli {
 namespace {
@@ -19,6 +22,7 @@ void printHelp(std::ostream& out)
 {
     out << "Usage: kestrel-cli generate FILE [OPTIONS]\n"
            "       kestrel-cli generate --sample NAME [OPTIONS]\n"
+           "       kestrel-cli generate --out-dir DIR FILE... [OPTIONS]\n"
            "Creates the procedure of a specification file (or of a built-in sample) as\n"
            "the Create button does for the page the file names, and writes it to\n"
            "standard output exactly as the clipboard would receive it: UTF-8, lines\n"
@@ -26,6 +30,22 @@ void printHelp(std::ostream& out)
            "Options:\n"
            "  --sample NAME     use the built-in sample NAME instead of a file\n"
            "                    ('kestrel-cli samples' lists the names)\n"
+           "  --out-dir DIR     write the procedure of every FILE named to DIR/NAME.txt,\n"
+           "                    NAME being the file's name without .kestrel.json (other\n"
+           "                    names without their last extension): the same bytes as\n"
+           "                    for one FILE, made on all cores. DIR is created when\n"
+           "                    missing; each output is replaced whole or not at all.\n"
+           "                    A file that fails is named on standard error with the\n"
+           "                    reason, and the others are still written; a summary\n"
+           "                    (written, failed, seconds) ends the run. Two files whose\n"
+           "                    outputs would have one name (in any case) are refused\n"
+           "  --reference NAME  create the procedure for the calibration standard NAME\n"
+           "                    instead of the file's own: an entry of the standards\n"
+           "                    list of the file's page, spelt exactly (\"7320\",\n"
+           "                    \"8600 - 4 Channel\"). The file's thermocouple and RTD\n"
+           "                    types stay when NAME lists them, else become the ones\n"
+           "                    choosing NAME by hand gives; an impedance test NAME\n"
+           "                    cannot measure is left out\n"
            "  --date YYYY-MM-DD the date of the header's DATE line (default: today),\n"
            "                    written in the host's medium date form (05-Dec-26):\n"
            "                    the user's own locale, whatever --lcid says\n"
@@ -42,28 +62,32 @@ void printHelp(std::ostream& out)
            "                    the localization file Kestrel_<language>.MDB, then the\n"
            "                    program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
-           "                    becomes \\par, inside the colour-table header\n"
+           "                    becomes \\par, inside the colour-table header (with\n"
+           "                    --out-dir into DIR/NAME.rtf)\n"
            "  --strict          write nothing when a field's text is longer than its\n"
            "                    column (exit status 6) instead of only warning\n"
            "  --help            this text\n\n"
            "Messages (a missing Tessel installation, a generator's failure) go to\n"
-           "standard error.\n\n"
+           "standard error; with --out-dir each names its file first, and a progress\n"
+           "line is shown while standard error is a terminal.\n\n"
            "Steps are written in fixed columns, and a text longer than its column runs\n"
            "over the field after it (a RANGE of 1.23456789012345 overwrites NOMINAL,\n"
            "whose text then overwrites TOLERANCE). Each such text is named on standard\n"
            "error as a warning, with the key path of the input it comes from:\n"
            "  kestrel-cli generate: warning: meter.functions.dcv[0].level: NOMINAL\n"
            "  \"1.23456789012345V\" is 17 characters long, its field holds 15\n\n"
-           "Exit status:\n"
+           "Exit status (with --out-dir the worst of the files', worst first in the\n"
+           "order 5, 2, 1, 3, 6, 4, 0):\n"
            "  0  the procedure was written\n"
            "  1  the file could not be read (missing, a folder, device or pipe, or\n"
            "     larger than 4 MiB) or is not a valid specification file (the message\n"
            "     names the offending key path)\n"
-           "  2  wrong arguments or unknown sample name\n"
+           "  2  wrong arguments or unknown sample name, or --reference names a\n"
+           "     standard of the other page than the file's\n"
            "  3  \"Could not create the procedure.\": nothing is specified for the\n"
            "     chosen page, or the chosen standard has no generator\n"
            "  4  a generator failed midway: its message on standard error, the text it\n"
-           "     had written (without header) on standard output\n"
+           "     had written (without header) on standard output or in the file\n"
            "  "
         << kWriteFailedHelp
         << "\n"
@@ -71,27 +95,11 @@ void printHelp(std::ostream& out)
            "     name them); nothing was written\n";
 }
 
-// A date of the years 1 to 9999 written YYYY-MM-DD, digits only.
-std::optional<CalendarDate> parseDate(const std::string& text)
-{
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-    const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
-    if (y < 1)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                                           std::chrono::day(static_cast<unsigned>(d))};
-    if (!date.ok())
-        return std::nullopt;
-    return CalendarDate{y, m, d};
-}
-
 struct Arguments {
-    std::string file;
+    std::vector<std::string> files;
     std::string sample;
+    std::optional<std::filesystem::path> outDir;
+    std::optional<std::string> reference;
     std::optional<CalendarDate> date;
     std::optional<int> lcid;
     std::optional<std::filesystem::path> configDir;
@@ -113,7 +121,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             (arg == "--rtf" ? a.rtf : a.strict) = true;
             continue;
         }
-        if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir") {
+        if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir" ||
+            arg == "--out-dir" || arg == "--reference") {
             if (i + 1 == args.size())
                 return arg + " needs a value";
             const std::string& value = args[++i];
@@ -128,6 +137,15 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                 if (!parseInt(value, lcid))
                     return "--lcid needs a whole number, not \"" + value + "\"";
                 a.lcid = lcid;
+            } else if (arg == "--out-dir") {
+                if (value.empty())
+                    return "--out-dir needs a folder";
+                a.outDir = pathFromUtf8(value);
+            } else if (arg == "--reference") {
+                if (!isStandardName(value))
+                    return "--reference needs a standard of the meter or the scope page (" +
+                           standardNamesForMessage() + "), not \"" + value + "\"";
+                a.reference = value;
             } else {
                 a.configDir = pathFromUtf8(value);
             }
@@ -135,31 +153,58 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
         }
         if (arg.size() > 1 && arg[0] == '-')
             return "unknown option \"" + arg + "\"";
-        if (!a.file.empty())
-            return "name one specification file only";
-        a.file = arg;
+        a.files.push_back(arg);
     }
-    if (a.file.empty() && a.sample.empty())
-        return "which specification? Name a file or --sample NAME";
-    if (!a.file.empty() && !a.sample.empty())
+    if (a.files.empty() && a.sample.empty())
+        return a.outDir ? "which specifications? Name the files whose procedures go into the folder"
+                        : "which specification? Name a file or --sample NAME";
+    if (!a.files.empty() && !a.sample.empty())
         return "name a file or --sample NAME, not both";
+    if (a.outDir && !a.sample.empty())
+        return "--out-dir writes the procedures of files; name them instead of --sample";
+    if (a.files.size() > 1 && !a.outDir)
+        return "name one specification file, or several with --out-dir DIR";
     return {};
 }
 
-// "meter.functions.dcv[0].level: NOMINAL "1.23456789012345V" is 17
-// characters long, its field holds 15".
-std::string overflowText(const FieldOverflow& overflow)
+// A batch: the folder, start-up, every file, the summary.
+int generateFiles(const Arguments& a, const StartUpEnvironment& environment, std::ostream& err)
 {
-    std::string where;
-    if (overflow.column < 0)
-        where = overflow.function.empty() ? overflow.input : overflow.function + "." + overflow.input;
-    else
-        where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
-                (overflow.input.empty() ? "" : "." + overflow.input);
-    return where + ": " + describeOverflow(overflow);
+    const auto started = std::chrono::steady_clock::now();
+    std::error_code ec;
+    std::filesystem::create_directories(*a.outDir, ec);
+    if (ec || !std::filesystem::is_directory(*a.outDir, ec)) {
+        err << "kestrel-cli generate: cannot create the folder \"" << escapeForMessage(utf8FromPath(*a.outDir))
+            << "\": " << (ec ? ec.message() : "a file has that name") << "\n";
+        return kExitWriteFailed;
+    }
+    // Start-up's messages, every file's report and the progress line share
+    // standard error.
+    BatchReporter reporter(err, a.files.size(), isTerminal(err));
+    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, reporter);
+    const BatchRequest request{a.files, *a.outDir,
+                               a.date ? session->headerDate(*a.date) : session->headerDateToday(),
+                               ProcedureRequest{a.reference, a.rtf, a.strict}};
+    const BatchOutcome outcome = generateBatch(request, *session, reporter);
+    reporter.summary(outcome.written, outcome.failed,
+                     std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    return outcome.status;
 }
 
 } // namespace
+
+int worseStatus(int a, int b)
+{
+    // From the worst: an output not written, an argument that does not fit
+    // the file, a file not read, nothing created, a procedure refused by
+    // --strict, a procedure cut short by its generator.
+    static constexpr int kWorstFirst[] = {kExitWriteFailed,    kExitUsage,         kExitUnreadableFile,
+                                          kExitNothingCreated, kExitFieldOverflow, kExitGeneratorFailed};
+    for (const int status : kWorstFirst)
+        if (a == status || b == status)
+            return status;
+    return kExitOk;
+}
 
 int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -176,49 +221,49 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         if (!sample)
             return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
+    if (a.outDir)
+        if (const std::string why = batchNamesProblem(a.files, *a.outDir, a.rtf); !why.empty())
+            return usage(err, name(), why);
 
-    // The program's own start-up, with --lcid as the /lcid= switch and
+    // The program's own start-up, with --lcid as the locale override and
     // --config-dir as the settings folder. The saved window defaults it
     // restores are not used: the file or the sample alone says what to write.
-    StreamSink sink(err, "generate");
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
         environment.configDir = *a.configDir;
-    const auto session = startUp(a.lcid ? "/lcid=" + std::to_string(*a.lcid) : "", environment, sink);
-    const std::string decimalSeparator = session->locale.numberSeparator();
+    if (a.outDir)
+        return generateFiles(a, environment, err);
+    StreamSink sink(err, "generate");
+    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
+    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
     ProcedureInputs inputs;
     if (sample) {
-        inputs.decimalSeparator = decimalSeparator;
+        // A sample is typed into the grid with the locale's separator, as
+        // the sample button types it.
+        inputs.decimalSeparator = session->locale.numberSeparator();
         loadSample(*sample, inputs, session->texts);
+        session->adoptRunValues(inputs);
+        inputs.headerDate = headerDate;
     } else {
-        const SpecFileText file = loadSpecFileText(pathFromUtf8(a.file));
-        if (!file.text) {
-            err << "kestrel-cli generate: \"" << escapeForMessage(a.file) << "\" " << file.error << "\n";
+        // A missing installation was reported and leaves both amplifier flags off.
+        const std::string& file = a.files.front();
+        OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), *session, headerDate);
+        if (!opened.inputs) {
+            err << "kestrel-cli generate: " << openFailureText(file, opened) << "\n";
             return kExitUnreadableFile;
         }
-        SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
-        if (!read.inputs) {
-            err << "kestrel-cli generate: " << escapeForMessage(a.file) << ": " << read.error << "\n";
-            return kExitUnreadableFile;
-        }
-        inputs = std::move(*read.inputs);
+        inputs = std::move(*opened.inputs);
     }
-    // A missing installation was reported and leaves both amplifier flags off.
-    session->adoptRunValues(inputs);
-    inputs.headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
-    FieldOverflows overflows;
-    const CreateResult result = createProcedure(inputs, session->texts, sink, &overflows);
-    if (result.status == CreateStatus::NothingCreated)
-        return kExitNothingCreated;
-    for (const FieldOverflow& overflow : overflows)
-        err << "kestrel-cli generate: warning: " << overflowText(overflow) << "\n";
-    if (a.strict && !overflows.empty())
-        return kExitFieldOverflow;
-    out << (a.rtf ? viewerForm(result.text) : clipboardForm(result.text));
-    out.flush();
-    return result.status == CreateStatus::Failed ? kExitGeneratorFailed : kExitOk;
+    const ProcedureOutcome outcome = makeProcedure(inputs, session->texts, sink, {a.reference, a.rtf, a.strict});
+    for (const std::string& line : outcome.lines)
+        err << "kestrel-cli generate: " << line << "\n";
+    if (outcome.output) {
+        out << *outcome.output;
+        out.flush();
+    }
+    return outcome.status;
 }
 
 } // namespace kestrel::cli

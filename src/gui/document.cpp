@@ -2,6 +2,7 @@
 
 #include "core/app/create.h"
 #include "core/app/kestrel_settings.h"
+#include "core/app/open_spec_file.h"
 #include "core/app/spec_file.h"
 #include "core/base/atomic_file.h"
 #include "core/base/profile_file.h"
@@ -326,28 +327,19 @@ void Document::setTopMost(bool on)
 
 bool Document::open(const QString& path)
 {
-    // Read as the command line reads it: a folder, device or pipe, or a file
-    // past the size cap, is refused before anything is read.
-    const SpecFileText file = loadSpecFileText(filesystemPath(path));
-    if (!file.text) {
-        sink().inform(tr("Could not open %1:\n%2")
-                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(file.error))
-                          .toStdString(),
+    // Opened as the command line opens it; the procedure keeps the date it had.
+    OpenedSpecFile opened = openSpecFile(filesystemPath(path), *session_, session_->inputs.headerDate);
+    if (!opened.inputs) {
+        // "Could not open <1>:" when the file cannot be read; the reader's
+        // own message names the file and the key path when it is not valid.
+        const std::string where = coreText(QDir::toNativeSeparators(path));
+        sink().inform((opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where})
+                                                                   : where + ":") +
+                          "\r\n" + opened.reason,
                       MessageIcon::Exclamation);
         return false;
     }
-    SpecFileResult read = readSpecFile(*file.text, decimalSeparator());
-    if (!read.inputs) {
-        sink().inform(QStringLiteral("%1:\n%2")
-                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(read.error))
-                          .toStdString(),
-                      MessageIcon::Exclamation);
-        return false;
-    }
-    ProcedureInputs inputs = std::move(*read.inputs);
-    session_->adoptRunValues(inputs);
-    inputs.headerDate = session_->inputs.headerDate;
-    session_->inputs = std::move(inputs);
+    session_->inputs = std::move(*opened.inputs);
     view_ = {openingFunction(session_->inputs.meter), -1};
     undo_.clear();
     changedOutsideUndo_ = false;

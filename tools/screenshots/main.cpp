@@ -81,7 +81,7 @@ bool localizationEditor(const QDir& demo, const QString& file)
     std::ofstream(QDir(config.path()).filePath(QStringLiteral("Kestrel_1031.MDB")).toStdString()) << kGermanTexts;
 
     SilentSink sink;
-    gui::Document document(startUp({}, {1031, 1031, config.path().toStdString(), {}}, sink));
+    gui::Document document(startUp(StartUpSwitches{}, {1031, 1031, config.path().toStdString(), {}}, sink));
     gui::MainWindow window(document);
     gui::LocalizationEditor editor(document, &window);
     editor.resize(720, 460);

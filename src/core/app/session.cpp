@@ -64,11 +64,17 @@ void Session::adoptRunValues(ProcedureInputs& inputs) const
 std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
                                  MessageSink& sink)
 {
+    return startUp(readStartUpSwitches(commandLine), environment, sink);
+}
+
+std::unique_ptr<Session> startUp(const StartUpSwitches& switches, const StartUpEnvironment& environment,
+                                 MessageSink& sink)
+{
     auto session = std::make_unique<Session>(environment, sink);
     Session& s = *session;
 
     // Locale values and LocalizedMode.
-    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, commandLine, sink);
+    s.locale = computeLocaleValues(environment.userDefaultLcid, environment.userDefaultLanguage, switches, sink);
 
     // The string database: English texts with the localization file over them.
     s.reloadTexts();

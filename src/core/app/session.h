@@ -7,6 +7,7 @@
 #include "core/app/procedure_inputs.h"
 #include "core/app/tessel_installation.h"
 #include "core/base/local_date.h"
+#include "core/base/locale_info.h"
 #include "core/base/locale_values.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_save.h"
@@ -85,12 +86,16 @@ private:
 };
 
 // Start-up in its order: the locale values from the environment and the
-// command line (an "/lcid=N" switch and "-l"), the text store with the
+// switches (a locale override and the localization menus), the text store with the
 // localization file laid over the English texts, Tessel's folders (a
 // missing or bad tessel.ini is reported once and leaves them empty), the
 // amplifier check, then the defaults restored from Kestrel.INI into
 // `settings` and `inputs` (with the program-wide values the generators
 // read). Every message goes to `sink`.
+std::unique_ptr<Session> startUp(const StartUpSwitches& switches, const StartUpEnvironment& environment,
+                                 MessageSink& sink);
+// The same with the switches read from the program's command line
+// ("/lcid=N", "-l"; see readStartUpSwitches).
 std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
                                  MessageSink& sink);
 

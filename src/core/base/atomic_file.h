@@ -7,9 +7,12 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace kestrel {
 
@@ -33,11 +36,57 @@ struct AtomicWriteSteps {
     // before the rename, and the folder after it.
     std::function<std::error_code(int fd)> flushToDisk;
     std::function<std::error_code(const std::filesystem::path& from, const std::filesystem::path& to)> rename;
+    // Flushes everything written on the file system a folder is on (like
+    // Linux's syncfs), so that a batch of files needs one flush. Empty where
+    // the system has no such call: each file is then flushed by itself.
+    std::function<std::error_code(const std::filesystem::path& folder)> flushFileSystem;
 
     static AtomicWriteSteps system();
 };
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error,
                          const AtomicWriteSteps& steps);
+
+// Many replacements for the price of one flush to the disk, which takes
+// milliseconds, longer than a procedure takes to write: stage() puts each
+// content in its temporary file beside its target, commit() flushes them all
+// at once and only then renames each over its target, and flushes each
+// folder once. Each file is replaced whole or not at all, with the promises
+// of writeFileAtomically. One thread uses a batch at a time.
+class AtomicFileBatch {
+public:
+    explicit AtomicFileBatch(AtomicWriteSteps steps = AtomicWriteSteps::system());
+    // The temporaries of contents staged but never committed are removed.
+    ~AtomicFileBatch();
+    AtomicFileBatch(const AtomicFileBatch&) = delete;
+    AtomicFileBatch& operator=(const AtomicFileBatch&) = delete;
+
+    // The content in a temporary file, not yet flushed. On failure returns
+    // false with error set and leaves nothing behind.
+    bool stage(const std::filesystem::path& path, std::string_view content, std::string& error);
+    std::size_t staged() const { return staged_.size(); }
+
+    struct Failure {
+        std::filesystem::path path; // as given to stage()
+        std::string error;
+    };
+    // Replaces every target staged since the last commit; the targets that
+    // could not be replaced keep their old files and are returned.
+    std::vector<Failure> commit();
+
+    // Removes the temporaries that saves killed before their rename left
+    // beside the targets committed so far: one pass over each folder, not
+    // one per target (see removeStaleTemporaries).
+    void removeStaleTemporaries();
+
+private:
+    struct Staged {
+        std::filesystem::path path, target, temp;
+    };
+    AtomicWriteSteps steps_;
+    std::vector<Staged> staged_;
+    std::map<std::filesystem::path, std::set<std::string>> committed_; // target names by folder
+    std::set<std::filesystem::path> madeFolders_;
+};
 
 } // namespace kestrel

@@ -4,6 +4,8 @@
 // Only names of exactly that form, for that target, are ever removed.
 #include <chrono>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <string_view>
 
 namespace kestrel {
@@ -24,5 +26,9 @@ inline constexpr std::chrono::minutes kStaleTemporaryAge{1};
 // were last written kStaleTemporaryAge or more before target, which has just
 // been replaced. Failures are ignored: the leftovers only take room.
 void removeStaleTemporaries(const std::filesystem::path& target);
+
+// The same for many targets of one folder in one pass over it: the names of
+// targets just replaced.
+void removeStaleTemporariesIn(const std::filesystem::path& folder, const std::set<std::string>& targetNames);
 
 } // namespace kestrel

@@ -36,14 +36,9 @@ std::string getLocaleInfo(int lcid, LocaleItem item, MessageSink& sink)
     return std::move(lookup.text);
 }
 
-LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, std::string_view commandLine,
-                                 MessageSink& sink)
+StartUpSwitches readStartUpSwitches(std::string_view commandLine)
 {
-    LocaleValues values;
-    values.userDefaultLcid = low16(userDefaultLcid);
-    values.userDefaultLanguage = userDefaultLanguage;
-    values.activeLcid = values.userDefaultLcid;
-
+    StartUpSwitches switches;
     // Exactly one "/" on the whole command line: any second switch makes
     // the override ambiguous and it is ignored.
     const std::size_t slash = commandLine.find('/');
@@ -56,15 +51,26 @@ LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, s
             const double number = leadingNumber(eq == std::string_view::npos ? part : part.substr(eq + 1));
             // A number that does not fit the 32-bit locale value is ignored.
             if (std::isfinite(number) && std::fabs(number) <= std::numeric_limits<int>::max())
-                values.activeLcid = static_cast<int>(std::nearbyint(number));
+                switches.lcid = static_cast<int>(std::nearbyint(number));
         }
     }
+    switches.localizationMenus = contains(toLower(commandLine), "-l");
+    return switches;
+}
+
+LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches,
+                                 MessageSink& sink)
+{
+    LocaleValues values;
+    values.userDefaultLcid = low16(userDefaultLcid);
+    values.userDefaultLanguage = userDefaultLanguage;
+    values.activeLcid = switches.lcid.value_or(values.userDefaultLcid);
     values.activeCharSet = values.activeLcid == 2052 ? 134 : 1;
 
     values.thousandSeparator = getLocaleInfo(values.activeLcid, LocaleItem::ThousandSeparator, sink);
     values.decimalSeparator = getLocaleInfo(values.activeLcid, LocaleItem::DecimalSeparator, sink);
 
-    values.localizedMode = userDefaultLanguage != kUsEnglishLcid || contains(toLower(commandLine), "-l");
+    values.localizedMode = userDefaultLanguage != kUsEnglishLcid || switches.localizationMenus;
     return values;
 }
 

@@ -6,6 +6,7 @@
 #include "core/base/locale_database.h"
 #include "core/base/locale_values.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,19 +20,30 @@ class MessageSink;
 // incorrect.") and the result is empty.
 std::string getLocaleInfo(int lcid, LocaleItem item, MessageSink& sink);
 
+// The switches of the program's command line that start-up reads.
+struct StartUpSwitches {
+    std::optional<int> lcid;        // the locale in force instead of the user's
+    bool localizationMenus = false; // shown even under US English
+};
+
+// The command line as the program reads it: split at "/", when it gives
+// exactly two parts and the second, in lower case, contains "lcid", the
+// number after the first "=" of that part is the locale (the whole part is
+// read without "=", which gives 0 unless it starts with a number; a number
+// that does not fit 32 bits is ignored); "-l" anywhere, in any case, asks
+// for the localization menus.
+StartUpSwitches readStartUpSwitches(std::string_view commandLine);
+
 // Start-up's locale values from the user's default locale and language and
-// the command line:
+// the switches:
 // - the active locale is the low 16 bits (sign-extended) of the default
-//   locale, unless the command line, split at "/", gives exactly two parts
-//   and the second, in lower case, contains "lcid": then the number after
-//   the first "=" of that part;
+//   locale, unless the switches name one;
 // - character set 134 for 2052, else 1;
 // - the thousands, then the decimal separator of the active locale, each
 //   through getLocaleInfo (so a locale the database does not know shows
 //   its message twice and leaves both separators empty);
-// - localized mode when the language is not 1033 or the command line in
-//   lower case contains "-l".
-LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, std::string_view commandLine,
+// - localized mode when the language is not 1033 or the menus are asked for.
+LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches,
                                  MessageSink& sink);
 
 // The abbreviated name of a month (1 to 12) as the locale writes it in a

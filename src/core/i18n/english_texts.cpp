@@ -273,6 +273,7 @@ constexpr EnglishText kTable[] = {
     {2022, "Kestrel specifications (*.kestrel.json)"},
     {2024, "Save changes to the current specification?"},
     {2025, "Could not save <1>:"},
+    {2026, "Could not open <1>:"},
     {2040, "&Yes"},
     {2041, "&No"},
     {2042, "Really delete the <1> <2> range?"},

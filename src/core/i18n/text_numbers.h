@@ -288,12 +288,13 @@ inline constexpr int kTextMenuRecentFile = 2008;   // "&<1> <2>": a recent file'
 inline constexpr int kTextProgramName = 2010;      // "Kestrel": window and message box titles
 inline constexpr int kTextFileTitle = 2011;        // "<1> - Kestrel", <1> the file's name
 
-// 2020-2025: specification files.
+// 2020-2026: specification files.
 inline constexpr int kTextOpenSpecification = 2020;
 inline constexpr int kTextSaveSpecificationAs = 2021;
 inline constexpr int kTextSpecificationFiles = 2022;    // "Kestrel specifications (*.kestrel.json)"
 inline constexpr int kTextSaveChangesToSpecification = 2024; // "Save changes to the current specification?"
 inline constexpr int kTextCouldNotSave = 2025;          // "Could not save <1>:", <1> the file
+inline constexpr int kTextCouldNotOpen = 2026;          // "Could not open <1>:", <1> the file
 
 // 2040-2049: message box buttons and the grid commands' questions.
 inline constexpr int kTextYes = 2040;                   // "&Yes"

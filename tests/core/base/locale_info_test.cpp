@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 
 namespace kestrel {
@@ -110,7 +111,7 @@ TEST(LocaleValues, CommandLineAndUserDefaults)
     };
     for (const Case& c : cases) {
         RecordingSink sink;
-        const LocaleValues v = computeLocaleValues(c.userLcid, c.userLanguage, c.commandLine, sink);
+        const LocaleValues v = computeLocaleValues(c.userLcid, c.userLanguage, readStartUpSwitches(c.commandLine), sink);
         EXPECT_EQ(std::tuple(v.activeLcid, v.activeCharSet, v.decimalSeparator, v.localizedMode, v.userDefaultLanguage),
                   std::tuple(c.activeLcid, c.charSet, std::string(c.decimal), c.localized, c.userLanguage))
             << c.commandLine << " / " << c.userLcid;
@@ -118,12 +119,40 @@ TEST(LocaleValues, CommandLineAndUserDefaults)
     }
 }
 
+// What the command line says, read once into typed switches: the command
+// line of kestrel-cli passes its --lcid as a number and must get the same.
+TEST(LocaleValues, SwitchesReadFromTheCommandLine)
+{
+    struct Case {
+        const char* commandLine;
+        std::optional<int> lcid;
+        bool menus;
+    } const cases[] = {{"", std::nullopt, false},           {"kestrel /lcid=2052", 2052, false},
+                       {"/LCID=1031 -L", 1031, true},        {"/lcid", 0, false},
+                       {"/lcid=1031 /x", std::nullopt, false}, {"/lcid=99999999999", std::nullopt, false},
+                       {"/lcid=-5", -5, false}};
+    for (const Case& c : cases) {
+        const StartUpSwitches s = readStartUpSwitches(c.commandLine);
+        EXPECT_EQ(std::pair(s.lcid, s.localizationMenus), std::pair(c.lcid, c.menus)) << c.commandLine;
+    }
+    RecordingSink sink;
+    for (const int lcid : {2052, 1031, 1036}) {
+        const LocaleValues typed = computeLocaleValues(1033, 1033, StartUpSwitches{lcid, false}, sink);
+        const LocaleValues read =
+            computeLocaleValues(1033, 1033, readStartUpSwitches("/lcid=" + std::to_string(lcid)), sink);
+        EXPECT_EQ(std::tuple(typed.activeLcid, typed.activeCharSet, typed.decimalSeparator, typed.thousandSeparator),
+                  std::tuple(read.activeLcid, read.activeCharSet, read.decimalSeparator, read.thousandSeparator))
+            << lcid;
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST(LocaleValues, LocaleTheDatabaseDoesNotKnow)
 {
     // Both separators are asked for, so both report; numbers then keep ".".
     for (const auto& [commandLine, userLcid] : {std::pair{"/lcid=9999", 1031}, {"", 0xFFFF}}) {
         RecordingSink sink;
-        const LocaleValues v = computeLocaleValues(userLcid, 1033, commandLine, sink);
+        const LocaleValues v = computeLocaleValues(userLcid, 1033, readStartUpSwitches(commandLine), sink);
         EXPECT_EQ(std::tuple(v.decimalSeparator, v.thousandSeparator, v.numberSeparator(), sink.messages.size()),
                   std::tuple("", "", ".", 2u))
             << commandLine;

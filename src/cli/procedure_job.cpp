@@ -1,0 +1,60 @@
+#include "cli/procedure_job.h"
+
+#include "cli/generate_command.h"
+#include "core/app/create.h"
+#include "core/app/standard_override.h"
+#include "core/base/user_text.h"
+
+namespace kestrel::cli {
+namespace {
+
+// "meter.functions.dcv[0].level: NOMINAL "1.23456789012345V" is 17
+// characters long, its field holds 15".
+std::string overflowText(const FieldOverflow& overflow)
+{
+    std::string where;
+    if (overflow.column < 0)
+        where = overflow.function.empty() ? overflow.input : overflow.function + "." + overflow.input;
+    else
+        where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
+                (overflow.input.empty() ? "" : "." + overflow.input);
+    return where + ": " + describeOverflow(overflow);
+}
+
+} // namespace
+
+std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
+{
+    return opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(file) + "\" " + opened.reason
+                                                     : escapeForMessage(file) + ": " + opened.reason;
+}
+
+ProcedureOutcome makeProcedure(ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+                               const ProcedureRequest& request)
+{
+    ProcedureOutcome outcome;
+    if (request.standard && !overrideStandard(inputs, *request.standard)) {
+        outcome.status = kExitUsage;
+        outcome.lines.push_back(std::string(inputs.page == Page::Scope ? "a scope" : "a meter") +
+                                " specification cannot be created for --reference \"" +
+                                escapeForMessage(*request.standard) + "\", a standard of the other page");
+        return outcome;
+    }
+    FieldOverflows overflows;
+    const CreateResult result = createProcedure(inputs, texts, sink, &overflows);
+    if (result.status == CreateStatus::NothingCreated) {
+        outcome.status = kExitNothingCreated;
+        return outcome;
+    }
+    for (const FieldOverflow& overflow : overflows)
+        outcome.lines.push_back("warning: " + overflowText(overflow));
+    if (request.strict && !overflows.empty()) {
+        outcome.status = kExitFieldOverflow;
+        return outcome;
+    }
+    outcome.output = request.rtf ? viewerForm(result.text) : clipboardForm(result.text);
+    outcome.status = result.status == CreateStatus::Failed ? kExitGeneratorFailed : kExitOk;
+    return outcome;
+}
+
+} // namespace kestrel::cli

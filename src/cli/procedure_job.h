@@ -1,0 +1,46 @@
+#pragma once
+// One procedure as `kestrel-cli generate` makes it, from inputs already
+// opened: the standard replaced when asked, Create run, its overflow
+// warnings, the --strict refusal and the form written. A single file and
+// every file of a batch go through here, so both write the same bytes.
+#include "core/app/open_spec_file.h"
+#include "core/app/procedure_inputs.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+class MessageSink;
+class TextLookup;
+} // namespace kestrel
+
+namespace kestrel::cli {
+
+struct ProcedureRequest {
+    std::optional<std::string> standard; // --reference
+    bool rtf = false;
+    bool strict = false;
+};
+
+struct ProcedureOutcome {
+    int status = 0;
+    // What goes to the output, when anything does: a complete procedure,
+    // or the text a generator wrote before it failed.
+    std::optional<std::string> output;
+    // Lines for standard error, after "kestrel-cli generate: " (and the
+    // file's name in a batch): the warnings, or why nothing was made.
+    std::vector<std::string> lines;
+};
+
+// Why a file did not open, after "kestrel-cli generate: ": the quoted name
+// and the reason for a file that cannot be read, the name, ": " and the
+// reader's message for an invalid one.
+std::string openFailureText(std::string_view file, const OpenedSpecFile& opened);
+
+// Create's messages (nothing specified, a generator's failure) go to sink.
+ProcedureOutcome makeProcedure(ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+                               const ProcedureRequest& request);
+
+} // namespace kestrel::cli

@@ -1,0 +1,30 @@
+#include "core/app/open_spec_file.h"
+
+#include "core/app/session.h"
+#include "core/app/spec_file.h"
+
+namespace kestrel {
+
+OpenedSpecFile readSpecFileAt(const std::filesystem::path& path, std::string_view decimalSeparator)
+{
+    const SpecFileText file = loadSpecFileText(path);
+    if (!file.text)
+        return {std::nullopt, OpenFailure::Unreadable, file.error};
+    SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
+    if (!read.inputs)
+        return {std::nullopt, OpenFailure::Invalid, std::move(read.error)};
+    return {std::move(read.inputs), OpenFailure::None, {}};
+}
+
+OpenedSpecFile openSpecFile(const std::filesystem::path& path, const Session& session, std::string headerDate)
+{
+    // Cells are typed as the user would type them under this locale.
+    OpenedSpecFile opened = readSpecFileAt(path, session.locale.numberSeparator());
+    if (opened.inputs) {
+        session.adoptRunValues(*opened.inputs);
+        opened.inputs->headerDate = std::move(headerDate);
+    }
+    return opened;
+}
+
+} // namespace kestrel

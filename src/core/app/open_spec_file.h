@@ -1,0 +1,40 @@
+#pragma once
+// Opening a specification file for a run: its text loaded, read for the
+// locale in force, the values of the run that no file carries adopted and
+// the header's date set. The window's Open and kestrel-cli open files here
+// and only say differently what went wrong.
+#include "core/app/procedure_inputs.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+class Session;
+
+// Where opening stopped.
+enum class OpenFailure {
+    None,
+    Unreadable, // no text: missing, a folder, device or pipe, too large, a read error
+    Invalid,    // a text that is no valid specification file
+};
+
+struct OpenedSpecFile {
+    std::optional<ProcedureInputs> inputs;
+    OpenFailure failure = OpenFailure::None;
+    // Unreadable: to follow the file's name ("is a folder, not a file");
+    // Invalid: the reader's message, key path first.
+    std::string reason;
+};
+
+// The file's inputs as it holds them, with cells typed with decimalSeparator
+// ("." shows them as the file writes them); nothing of a file that fails.
+OpenedSpecFile readSpecFileAt(const std::filesystem::path& path, std::string_view decimalSeparator);
+
+// The file's inputs with the session's decimal separator and amplifier
+// accessories and the given DATE value; nothing of a file that fails.
+OpenedSpecFile openSpecFile(const std::filesystem::path& path, const Session& session, std::string headerDate);
+
+} // namespace kestrel

@@ -1,0 +1,158 @@
+// kestrel-cli diff: the changes between two specification files, or the
+// unified diff of their procedures, and its exit statuses.
+#include "cli/diff_command.h"
+#include "cli/generate_command.h"
+#include "cli_run.h"
+#include "core/app/spec_file.h"
+#include "support/apply_patch.h"
+#include "support/random_specification.h"
+#include "support/test_scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrel::cli {
+namespace {
+
+class Diff : public ::testing::Test {
+protected:
+    std::string spec(const std::string& name, const std::string& json) { return dir.write(name, json).string(); }
+    test::CliRun diff(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), "diff");
+        return test::cli(args);
+    }
+    // Start-up of --procedure without a Tessel installation, under US English.
+    std::vector<std::string> procedureOptions() const
+    {
+        return {"--procedure", "--date", "2026-12-05", "--lcid", "1033", "--config-dir", (dir / "empty").string()};
+    }
+
+    kestrel::test::ScratchDir dir;
+};
+
+constexpr const char* kBefore = R"({"format": "kestrel-spec", "version": 1, "procedure": {"name": "DMM"},
+    "options": {"autoranging": true},
+    "meter": {"reference": "7320", "functions": {"dcv": [{"range": "1"}, {"range": "2"}, {"range": "10", "reading_pct": "0.01"}]}}})";
+// The same with one range, one option and the name changed, the keys in
+// another order and laid out otherwise.
+constexpr const char* kAfter = R"({"meter": {"functions": {"dcv": [{"range": "1"}, {"range": "2"},
+    {"reading_pct": "0.01", "range": "100"}]}, "reference": "7320"}, "options": {"autoranging": false},
+    "procedure": {"name": "DMM \"2\""}, "version": 1, "format": "kestrel-spec"})";
+
+TEST_F(Diff, ChangesByKeyPath)
+{
+    const std::string a = spec("a.kestrel.json", kBefore), b = spec("b.kestrel.json", kAfter);
+    const test::CliRun r = diff({a, b});
+    EXPECT_EQ(r.status, kExitDifferent) << r.err;
+    EXPECT_EQ(r.out, "procedure.name: \"DMM\" -> \"DMM \\\"2\\\"\"\n"
+                     "options.autoranging: true -> false\n"
+                     "meter.functions.dcv[2].range: \"10\" -> \"100\"\n");
+    EXPECT_EQ(r.err, "");
+
+    const test::CliRun json = diff({"--json", a, b});
+    EXPECT_EQ(json.status, kExitDifferent);
+    EXPECT_EQ(json.out, "[\n"
+                        "  {\"path\": \"procedure.name\", \"before\": \"DMM\", \"after\": \"DMM \\\"2\\\"\"},\n"
+                        "  {\"path\": \"options.autoranging\", \"before\": true, \"after\": false},\n"
+                        "  {\"path\": \"meter.functions.dcv[2].range\", \"before\": \"10\", \"after\": \"100\"}\n"
+                        "]\n");
+
+    // A layout of its own is no change.
+    const std::string reformatted = spec("c.kestrel.json", writeSpecFile(*readSpecFile(kBefore, ".").inputs));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{a, reformatted}, {"--json", a, reformatted}}) {
+        const test::CliRun same = diff(args);
+        EXPECT_EQ(same.status, kExitOk) << same.err;
+        EXPECT_EQ(same.out, args[0] == "--json" ? "[]\n" : "");
+    }
+}
+
+// A file that cannot be read, or is no specification file, exits with the
+// status generate gives it; standard error says which.
+TEST_F(Diff, UnreadableFilesAndWrongArguments)
+{
+    const std::string a = spec("a.kestrel.json", kBefore);
+    const std::string bad = spec("bad.kestrel.json", R"({"meter": {"functions": {"dcv": [{"range": "1m5"}]}}})");
+    const std::string missing = (dir / "missing.kestrel.json").string();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    } const cases[] = {
+        {{a, missing}, kExitUnreadableFile, "kestrel-cli diff: \"" + missing + "\" does not exist\n"},
+        {{bad, a}, kExitUnreadableFile, "kestrel-cli diff: " + bad + ": meter.functions.dcv[0].range: "},
+        {{"--procedure", a, bad}, kExitUnreadableFile, "meter.functions.dcv[0].range: "},
+        {{a}, kExitUsage, "name two specification files"},
+        {{a, a, a}, kExitUsage, "name two specification files"},
+        {{"--json", "--procedure", a, a}, kExitUsage, "--json lists the changes of the specifications"},
+        {{"--date", "2026-12-05", a, a}, kExitUsage, "go with --procedure only"},
+        {{"--procedure", "--date", "2026-13-05", a, a}, kExitUsage, "--date needs a date"},
+        {{"--color", a, a}, kExitUsage, "unknown option \"--color\""},
+    };
+    for (const Case& c : cases) {
+        const test::CliRun r = diff(c.args);
+        EXPECT_EQ(r.status, c.status) << c.says;
+        EXPECT_EQ(r.out, "") << c.says;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Diff, ProceduresAsAUnifiedDiff)
+{
+    std::filesystem::create_directories(dir / "empty");
+    const std::string a = spec("a.kestrel.json", kBefore), b = spec("b.kestrel.json", kAfter);
+    std::vector<std::string> args = procedureOptions();
+    args.insert(args.end(), {a, b});
+    const test::CliRun r = diff(args);
+    EXPECT_EQ(r.status, kExitDifferent) << r.err;
+    EXPECT_EQ(r.out.rfind("--- " + a + "\n+++ " + b + "\n@@ -", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\n-INSTRUMENT:            DMM\r\n+INSTRUMENT:            DMM \"2\"\r\n"), std::string::npos)
+        << r.out;
+
+    // Nothing to create: that file's message, and generate's status.
+    const std::string empty = spec("empty.kestrel.json", R"({"meter": {"reference": "7300"}})");
+    args = procedureOptions();
+    args.insert(args.end(), {a, empty});
+    const test::CliRun nothing = diff(args);
+    EXPECT_EQ(nothing.status, kExitNothingCreated);
+    EXPECT_NE(nothing.err.find("kestrel-cli diff: " + empty + ": Could not create the procedure."), std::string::npos)
+        << nothing.err;
+    EXPECT_EQ(nothing.out, "");
+}
+
+// Random pairs of specifications: the diff of their procedures, applied to
+// the first procedure as generate writes it, gives the second.
+TEST_F(Diff, ProcedureDiffsOfRandomPairsApplyBack)
+{
+    std::filesystem::create_directories(dir / "empty");
+    int compared = 0;
+    for (unsigned seed = 0; seed < 30; ++seed) {
+        kestrel::test::RandomSpecification random(seed);
+        ProcedureInputs first = random.make(), second = first;
+        random.change(second, 1 + static_cast<int>(seed % 6));
+        const std::string a = spec("a.kestrel.json", writeSpecFile(first));
+        const std::string b = spec("b.kestrel.json", writeSpecFile(second));
+        const auto generate = [&](const std::string& file) {
+            return test::cli({"generate", file, "--date", "2026-12-05", "--lcid", "1033", "--config-dir",
+                              (dir / "empty").string()});
+        };
+        const test::CliRun procedureA = generate(a), procedureB = generate(b);
+        std::vector<std::string> args = procedureOptions();
+        args.insert(args.end(), {a, b});
+        const test::CliRun r = diff(args);
+        if (procedureA.status != kExitOk || procedureB.status != kExitOk) {
+            EXPECT_NE(r.status, kExitOk) << "seed " << seed;
+            continue;
+        }
+        ++compared;
+        EXPECT_EQ(r.status, procedureA.out == procedureB.out ? kExitOk : kExitDifferent) << "seed " << seed;
+        EXPECT_EQ(kestrel::test::applyPatch(procedureA.out, r.out), procedureB.out) << "seed " << seed;
+    }
+    EXPECT_GT(compared, 10);
+}
+
+} // namespace
+} // namespace kestrel::cli
