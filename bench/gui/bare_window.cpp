@@ -2,7 +2,7 @@
 // widgets like Kestrel's main window (nine tables of 26 columns on tabs, a
 // text box, a menu, lists, buttons), no program behind it. It reports its
 // first paint exactly as kestrel does (KESTREL_FIRST_PAINT_FILE).
-#include "gui/first_paint.h"
+#include "gui/common/first_paint.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // every column).
 #include "core/app/create.h"
 #include "full_specification.h"
-#include "gui/procedure_viewer.h"
+#include "gui/viewer/procedure_viewer.h"
 
 #include <QApplication>
 #include <QCheckBox>

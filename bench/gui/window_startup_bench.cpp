@@ -10,7 +10,7 @@
 //
 //   kestrel_window_startup_bench [RUNS [KESTREL]]
 // RUNS defaults to 21; KESTREL, another build of kestrel to time.
-#include "gui/first_paint.h"
+#include "gui/common/first_paint.h"
 #include "support/startup_support.h"
 
 #include <algorithm>

@@ -12,7 +12,9 @@ KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-j
                   desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base
                   # the window driven in a virtual X server: input events, the
                   # clipboard, the accessibility bus and its Python bindings
-                  xvfb xdotool xclip dbus-daemon at-spi2-core python3-pyatspi python3-xlib)
+                  xvfb xdotool xclip dbus-daemon at-spi2-core python3-pyatspi python3-xlib
+                  # the style and lint gates
+                  clang-format clang-tidy)
 
 kestrel_install_packages() {
     local missing=()

@@ -4,15 +4,15 @@
 // overrides the locale, "-l" shows the localization menus); a file
 // argument is opened as the Open command opens it.
 #include "core/app/session.h"
-#include "gui/caption_fitting.h"
-#include "gui/command_line.h"
-#include "gui/document.h"
-#include "gui/first_paint.h"
-#include "gui/main_window.h"
-#include "gui/message_box_sink.h"
-#include "gui/picture_icon.h"
-#include "gui/secondary_windows.h"
-#include "gui/wait_cursor.h"
+#include "gui/common/caption_fitting.h"
+#include "gui/main/command_line.h"
+#include "gui/document/document.h"
+#include "gui/common/first_paint.h"
+#include "gui/main/main_window.h"
+#include "gui/common/message_box_sink.h"
+#include "gui/common/picture_icon.h"
+#include "gui/main/secondary_windows.h"
+#include "gui/common/wait_cursor.h"
 
 #include <QApplication>
 

@@ -3,18 +3,18 @@
 // installation, and the localization editor of a German translator, each
 // to a PNG file.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
-#include "gui/caption_fitting.h"
+#include "gui/common/caption_fitting.h"
 #include "core/app/create.h"
 #include "core/app/session.h"
 #include "core/base/text_util.h"
 #include "core/spec/samples.h"
-#include "gui/accuracy_file_viewer.h"
-#include "gui/connection_wizard.h"
-#include "gui/document.h"
-#include "gui/help_viewer.h"
-#include "gui/localization_editor.h"
-#include "gui/main_window.h"
-#include "gui/procedure_viewer.h"
+#include "gui/help/accuracy_file_viewer.h"
+#include "gui/wizard/connection_wizard.h"
+#include "gui/document/document.h"
+#include "gui/help/help_viewer.h"
+#include "gui/localization/localization_editor.h"
+#include "gui/main/main_window.h"
+#include "gui/viewer/procedure_viewer.h"
 
 #include <QApplication>
 #include <QCheckBox>

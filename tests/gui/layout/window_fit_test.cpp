@@ -5,14 +5,14 @@
 // characters long.
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
-#include "gui/about_dialog.h"
-#include "gui/accuracy_file_viewer.h"
-#include "gui/connection_wizard.h"
-#include "gui/help_viewer.h"
-#include "gui/localization_editor.h"
-#include "gui/procedure_viewer.h"
-#include "gui/secondary_windows.h"
-#include "gui/spec_grid.h"
+#include "gui/about/about_dialog.h"
+#include "gui/help/accuracy_file_viewer.h"
+#include "gui/wizard/connection_wizard.h"
+#include "gui/help/help_viewer.h"
+#include "gui/localization/localization_editor.h"
+#include "gui/viewer/procedure_viewer.h"
+#include "gui/main/secondary_windows.h"
+#include "gui/grid/spec_grid.h"
 #include "support/window_fixture.h"
 
 #include <QAction>

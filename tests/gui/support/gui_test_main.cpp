@@ -3,7 +3,7 @@
 // the whole run.
 #include "support/environment.h"
 
-#include "gui/caption_fitting.h"
+#include "gui/common/caption_fitting.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -5,7 +5,7 @@
 // user's own.
 #include "core/i18n/text_lookup.h"
 #include "core/viewers/viewer_state.h"
-#include "gui/viewer_context.h"
+#include "gui/help/viewer_context.h"
 #include "support/recording_sink.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "core/app/kestrel_settings.h"
 #include "core/base/profile_file.h"
 #include "core/base/text_util.h"
-#include "gui/spec_frame.h"
-#include "gui/spec_grid.h"
+#include "gui/grid/spec_frame.h"
+#include "gui/grid/spec_grid.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

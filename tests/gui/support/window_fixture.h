@@ -4,10 +4,10 @@
 // on the offscreen platform, and driven by real key and mouse events on the
 // widgets found by their names.
 #include "core/app/session.h"
-#include "gui/document.h"
-#include "gui/main_window.h"
-#include "gui/message_box_sink.h"
-#include "gui/spec_grid.h"
+#include "gui/document/document.h"
+#include "gui/main/main_window.h"
+#include "gui/common/message_box_sink.h"
+#include "gui/grid/spec_grid.h"
 #include "support/modal_answerer.h"
 #include "support/test_scratch_dir.h"
 

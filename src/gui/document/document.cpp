@@ -1,0 +1,377 @@
+#include "gui/document/document.h"
+
+#include "core/app/create.h"
+#include "core/app/kestrel_settings.h"
+#include "core/app/open_spec_file.h"
+#include "core/app/spec_file.h"
+#include "core/base/atomic_file.h"
+#include "core/base/profile_file.h"
+#include "core/i18n/text_numbers.h"
+#include "core/spec/cell_block.h"
+#include "core/spec/grid_rules.h"
+#include "gui/common/file_paths.h"
+#include "gui/document/undo_commands.h"
+#include "gui/common/window_texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace kestrel::gui {
+
+Document::Document(std::unique_ptr<Session> session, QObject* parent) : QObject(parent), session_(std::move(session))
+{
+    connect(&undo_, &QUndoStack::cleanChanged, this, [this] { announceModified(); });
+    // Any change may lengthen or shorten a field (a reduced test point
+    // depends on the standard, a nominal on its cell): the check runs again
+    // when next asked. Connected first, so every window asks afresh.
+    connect(this, &Document::changed, this, [this] { overflows_.reset(); });
+}
+
+const FieldOverflows& Document::fieldOverflows() const
+{
+    if (!overflows_) {
+        // Both pages, whichever is on show: the grid and the Scopes page
+        // each mark their own inputs.
+        ProcedureInputs both = session_->inputs;
+        both.page = Page::Meter;
+        overflows_ = kestrel::fieldOverflows(both, session_->texts);
+        both.page = Page::Scope;
+        for (FieldOverflow& overflow : kestrel::fieldOverflows(both, session_->texts))
+            overflows_->push_back(std::move(overflow));
+    }
+    return *overflows_;
+}
+
+namespace {
+
+// One line per text too long for its field.
+QString overflowLines(const FieldOverflows& overflows, const TextLookup& texts,
+                      const std::function<bool(const FieldOverflow&)>& wanted)
+{
+    QStringList lines;
+    for (const FieldOverflow& overflow : overflows)
+        if (wanted(overflow))
+            lines << QString::fromStdString(describeOverflow(overflow));
+    if (lines.isEmpty())
+        return {};
+    lines << textOf(texts, kTextNextFieldOverwritten);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString Document::cellOverflows(MeterFunction function, int row, int column) const
+{
+    const std::string_view code = functionInfo(function).code;
+    return overflowLines(fieldOverflows(), texts(), [&](const FieldOverflow& overflow) {
+        return overflow.column == column && overflow.function == code && overflowRow(overflow) == row;
+    });
+}
+
+QString Document::inputOverflows(std::string_view input) const
+{
+    return overflowLines(fieldOverflows(), texts(), [&](const FieldOverflow& overflow) {
+        return overflow.column < 0 && overflow.input == input;
+    });
+}
+
+Document::~Document() = default;
+
+QString Document::text(int number) const { return textOf(session_->texts, number); }
+
+QString Document::labelText(int number) const
+{
+    return QString::fromStdString(walkLabelCaption(textWalk_, number, walkTexts(textWalk_, session_->texts)));
+}
+
+void Document::setCurrentFunction(MeterFunction function)
+{
+    if (function == view_.function)
+        return;
+    view_.function = function;
+    emit changed(Part::Function);
+}
+
+void Document::recordWizardColumn(int column)
+{
+    currentColumn_ = column;
+    wizardCaption_ = kestrel::wizardCaption(currentTable(), view_.function, column, session_->texts);
+}
+
+// ---- cells ----
+
+void Document::setCell(int row, int column, const std::string& text)
+{
+    const std::string& before = currentTable().cell(row, column);
+    if (before == text)
+        return;
+    setCells(Document::text(kTextUndoEditCell), {{row, column, before, text}});
+}
+
+void Document::setCells(const QString& label, const std::vector<CellChange>& changes)
+{
+    std::vector<CellChange> real;
+    for (const auto& change : changes)
+        if (change.before != change.after)
+            real.push_back(change);
+    if (real.empty())
+        return;
+    undo_.push(new CellsCommand(*this, view_.function, std::move(real), label));
+}
+
+void Document::applyCells(MeterFunction function, const std::vector<CellChange>& changes, bool forward)
+{
+    SpecTable& table = session_->inputs.meter.table(function);
+    for (const auto& change : changes)
+        table.setCell(change.row, change.column, forward ? change.after : change.before);
+    Parts parts = Part::Cells;
+    if (function != view_.function) {
+        // Undo shows the table it changes.
+        view_.function = function;
+        parts |= Part::Function;
+    }
+    emit changed(parts);
+}
+
+bool Document::paste(int row, int column, const std::string& block)
+{
+    const PasteCheck check = checkCellBlock(view_.function, row, column, block, decimalSeparator());
+    if (check.outcome == PasteCheck::Outcome::Empty)
+        return false;
+    if (check.outcome != PasteCheck::Outcome::Accepted) {
+        sink().inform(pasteRefusal(check, view_.function, session_->texts), MessageIcon::Exclamation);
+        return false;
+    }
+    std::vector<CellChange> changes;
+    for (const auto& cell : check.cells)
+        changes.push_back({cell.row, cell.column, currentTable().cell(cell.row, cell.column), cell.text});
+    setCells(text(kTextUndoPaste), changes);
+    return true;
+}
+
+// ---- grid commands ----
+
+SpecSnapshot Document::snapshot() const
+{
+    const ProcedureInputs& in = inputs();
+    return {in.meter, in.connections, in.selections, in.identity.name, in.identity.comments,
+            in.options.autoranging, view_};
+}
+
+void Document::restore(const SpecSnapshot& s)
+{
+    ProcedureInputs& in = session_->inputs;
+    in.meter = s.meter;
+    in.connections = s.connections;
+    in.selections = s.selections;
+    in.identity.name = s.procName;
+    in.identity.comments = s.comments;
+    in.options.autoranging = s.autoranging;
+    view_ = s.view;
+    emit changed(kAllParts);
+}
+
+bool Document::snapshotEdit(const QString& label, const std::function<bool(ProcedureInputs&)>& edit, Parts parts)
+{
+    SpecSnapshot before = snapshot();
+    if (!edit(session_->inputs))
+        return false;
+    undo_.push(new SnapshotCommand(*this, std::move(before), snapshot(), label));
+    emit changed(parts);
+    return true;
+}
+
+bool Document::editTable(const QString& label, const std::function<bool(SpecTable&)>& edit)
+{
+    return snapshotEdit(
+        label, [&](ProcedureInputs& in) { return edit(in.meter.table(view_.function)); }, Part::Cells);
+}
+
+bool Document::insertColumn(int column)
+{
+    return editTable(text(kTextUndoInsertColumn), [&](SpecTable& t) { return kestrel::insertColumn(t, column); });
+}
+
+bool Document::deleteColumn(int column)
+{
+    return editTable(text(kTextUndoDeleteColumn), [&](SpecTable& t) {
+        return kestrel::deleteColumn(t, view_.function, column, sink(), texts());
+    });
+}
+
+bool Document::copyColumn(int column)
+{
+    return editTable(text(kTextUndoCopyColumn), [&](SpecTable& t) { return kestrel::copyColumn(t, column); });
+}
+
+bool Document::duplicateRange(int column)
+{
+    return editTable(text(kTextUndoMultiplyColumn),
+                     [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
+}
+
+bool Document::clearSpecification(ClearScope scope)
+{
+    return snapshotEdit(
+        text(scope == ClearScope::All ? kTextUndoClearAll : kTextUndoClearCurrentMode),
+        [&](ProcedureInputs& in) { return kestrel::clearSpecification(in, view_, scope, sink(), texts()); },
+        kAllParts);
+}
+
+void Document::loadSample(int index)
+{
+    snapshotEdit(
+        text(kTextUndoLoadSample),
+        [&](ProcedureInputs& in) { return kestrel::loadSample(index, in, view_, session_->texts); },
+        kAllParts);
+}
+
+void Document::setConnections(const ConnectionStore& records)
+{
+    snapshotEdit(
+        text(kTextUndoEditInstructions),
+        [&](ProcedureInputs& in) {
+            if (in.connections == records)
+                return false;
+            in.connections = records;
+            return true;
+        },
+        Part::Connections);
+}
+
+// ---- options ----
+
+void Document::markChanged()
+{
+    changedOutsideUndo_ = true;
+    announceModified();
+}
+
+void Document::announceModified()
+{
+    const bool modified = isModified();
+    if (modified == lastModified_)
+        return;
+    lastModified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+void Document::editIdentity(const std::function<void(ProcedureIdentity&)>& edit)
+{
+    ProcedureIdentity identity = inputs().identity;
+    edit(identity);
+    if (identity == inputs().identity)
+        return;
+    session_->inputs.identity = std::move(identity);
+    markChanged();
+    emit changed(Part::Identity);
+}
+
+void Document::editOptions(const std::function<void(ProcedureOptions&)>& edit)
+{
+    ProcedureOptions options = inputs().options;
+    edit(options);
+    if (options == inputs().options)
+        return;
+    session_->inputs.options = options;
+    markChanged();
+    emit changed(Part::Options);
+}
+
+void Document::editScope(const std::function<void(ScopeInputs&)>& edit)
+{
+    ScopeInputs scope = inputs().scope;
+    edit(scope);
+    if (scope == inputs().scope)
+        return;
+    session_->inputs.scope = std::move(scope);
+    markChanged();
+    emit changed(Part::Scope);
+}
+
+void Document::selectReference(const std::string& referenceText)
+{
+    if (referenceText == inputs().selections.reference)
+        return;
+    kestrel::selectReference(session_->inputs.selections, referenceText);
+    markChanged();
+    emit changed(Part::Selections);
+}
+
+void Document::selectListText(std::string MeterSelections::*list, const std::string& text)
+{
+    std::string& selected = session_->inputs.selections.*list;
+    if (selected == text)
+        return;
+    selected = text;
+    markChanged();
+    emit changed(Part::Selections);
+}
+
+void Document::selectTcType(const std::string& type) { selectListText(&MeterSelections::tcType, type); }
+void Document::selectRtdType(const std::string& type) { selectListText(&MeterSelections::rtdType, type); }
+void Document::selectTempScale(const std::string& scale) { selectListText(&MeterSelections::tempScale, scale); }
+
+void Document::setPage(Page page) { session_->inputs.page = page; }
+
+void Document::setTopMost(bool on)
+{
+    session_->settings.topMost = on;
+    ProfileFile ini(session_->kestrelIniPath());
+    writeTopMost(ini, on);
+    emit topMostChanged(on);
+}
+
+// ---- files ----
+
+bool Document::open(const QString& path)
+{
+    // Opened as the command line opens it; the procedure keeps the date it had.
+    OpenedSpecFile opened = openSpecFile(filesystemPath(path), *session_, session_->inputs.headerDate);
+    if (!opened.inputs) {
+        // "Could not open <1>:" when the file cannot be read; the reader's
+        // own message names the file and the key path when it is not valid.
+        const std::string where = coreText(QDir::toNativeSeparators(path));
+        sink().inform((opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where})
+                                                                   : where + ":") +
+                          "\r\n" + opened.reason,
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    session_->inputs = std::move(*opened.inputs);
+    view_ = {openingFunction(session_->inputs.meter), -1};
+    undo_.clear();
+    changedOutsideUndo_ = false;
+    filePath_ = QFileInfo(path).absoluteFilePath();
+    emit changed(kAllParts);
+    emit filePathChanged(filePath_);
+    announceModified();
+    return true;
+}
+
+bool Document::saveAs(const QString& path)
+{
+    std::string error;
+    if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
+        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" +
+                          error,
+                      MessageIcon::Exclamation);
+        return false;
+    }
+    filePath_ = QFileInfo(path).absoluteFilePath();
+    undo_.setClean();
+    changedOutsideUndo_ = false;
+    emit filePathChanged(filePath_);
+    announceModified();
+    return true;
+}
+
+void Document::shutDown()
+{
+    // A failed save of the settings is said before the window closes: the
+    // user may still free the disk or copy what they typed.
+    kestrel::shutDown(*session_, &sink());
+}
+
+} // namespace kestrel::gui

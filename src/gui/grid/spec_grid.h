@@ -1,0 +1,140 @@
+#pragma once
+// MeterSpecGrid: the meter specification grid. Its cell editor passes every
+// typed key through the core's key filter under the locale's decimal
+// separator and checks the text when it is committed ("Invalid data format"
+// keeps the editor open with its text); Delete empties the selected cells;
+// Ctrl+C and Ctrl+V exchange tab-separated blocks with spreadsheets. Each
+// column header carries a button with the picture of what is attached to
+// the column.
+#include "gui/document/document.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <optional>
+#include <vector>
+
+namespace kestrel::gui {
+
+class SpecTableModel;
+
+class SpecCellEditor : public QLineEdit {
+    Q_OBJECT
+
+public:
+    SpecCellEditor(const Document& document, const QModelIndex& index, QWidget* parent);
+    const QPersistentModelIndex& index() const { return index_; }
+    // Types a text key by key through the filter, as the keyboard does.
+    void typeText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const Document& document_;
+    QPersistentModelIndex index_;
+};
+
+class SpecCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    SpecCellDelegate(const Document& document, QObject* parent);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    // The commit check has passed: "0" is stored as an empty cell.
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    SpecCellEditor* openEditor() const { return editor_; }
+
+private:
+    const Document& document_;
+    mutable QPointer<SpecCellEditor> editor_;
+};
+
+class SpecHeaderView : public QHeaderView {
+    Q_OBJECT
+
+public:
+    explicit SpecHeaderView(QWidget* parent);
+    // Where the picture button of a column is drawn, in header coordinates.
+    QRect buttonRect(int logicalIndex) const;
+
+signals:
+    void buttonClicked(int column);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    QSize sectionSizeFromContents(int logicalIndex) const override;
+
+private:
+    int pressed_ = -1;
+};
+
+class SpecGridView : public QTableView {
+    Q_OBJECT
+
+public:
+    SpecGridView(Document& document, QWidget* parent);
+    SpecHeaderView* specHeader() const { return header_; }
+    SpecCellEditor* openEditor() const { return delegate_->openEditor(); }
+
+    // Ctrl+C: the selected cells as tab-separated lines.
+    void copySelection();
+    // Ctrl+V: the clipboard's block at the current cell.
+    void pasteClipboard();
+    // Delete: empties the selected cells.
+    void clearSelection();
+    // Stores the text of an open cell editor, as leaving the cell does.
+    // False when the text is refused: the message was shown and the editor
+    // stays open, so the command that asked should not go on.
+    bool commitEdit();
+    // Makes (row, column) current and selects only it.
+    void moveTo(int row, int column);
+    // Every column as wide as its longest value, the width the user gave it
+    // or the default, whichever is widest.
+    void fitColumns();
+    // Where the widths the user gave the columns are kept (QSettings).
+    static constexpr char kColumnWidthsKey[] = "Grid/ColumnWidths";
+
+signals:
+    // Any edit of a cell: it enables Create.
+    void edited();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // Whether index is the cell Tab (next) or Shift+Tab leaves the grid from.
+    bool isEdgeCell(const QModelIndex& index, bool next) const;
+
+    struct Refusal {
+        QPersistentModelIndex index;
+        QString text;
+        int cursor;
+        // Refused already, and said so: the same text left again by another
+        // route (a click elsewhere, then the tab change it made) is not
+        // announced twice.
+        bool told = false;
+    };
+
+    Document& document_;
+    SpecTableModel* model_;
+    SpecHeaderView* header_;
+    SpecCellDelegate* delegate_;
+    std::optional<Refusal> refused_;
+    std::vector<int> userWidths_; // 0: none given
+    bool fitting_ = false;
+    // The text of the editor reopened after a refusal, until it is changed.
+    std::optional<QString> toldRefusal_;
+};
+
+} // namespace kestrel::gui

@@ -1,0 +1,94 @@
+#include "gui/grid/spec_table_model.h"
+
+#include "gui/common/field_behaviour.h"
+
+#include "core/spec/grid_rules.h"
+
+namespace kestrel::gui {
+
+QColor SpecTableModel::columnColour(int column)
+{
+    return column % 2 == 0 ? QColor(255, 255, 192) : QColor(Qt::white);
+}
+
+SpecTableModel::SpecTableModel(Document& document, QObject* parent) : QAbstractTableModel(parent), document_(document)
+{
+    connect(&document_, &Document::changed, this, &SpecTableModel::documentChanged);
+}
+
+int SpecTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : document_.currentTable().rows();
+}
+
+int SpecTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+
+QVariant SpecTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: return QString::fromStdString(document_.currentTable().cell(index.row(), index.column()));
+    case Qt::BackgroundRole:
+        if (!document_.cellOverflows(document_.currentFunction(), index.row(), index.column()).isEmpty())
+            return overflowColour();
+        return columnColour(index.column());
+    case Qt::ToolTipRole: {
+        const QString overflows = document_.cellOverflows(document_.currentFunction(), index.row(), index.column());
+        return overflows.isEmpty() ? QVariant() : QVariant(overflows);
+    }
+    case Qt::ForegroundRole: return QColor(Qt::black);
+    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    default: return {};
+    }
+}
+
+QVariant SpecTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole: return QString::number(section + 1); // "1" to "26", whatever the commands do
+    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    case HeaderPictureRole:
+        return static_cast<int>(
+            headerPicture(document_.inputs().connections, document_.currentFunction(), section));
+    default: return {};
+    }
+}
+
+Qt::ItemFlags SpecTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool SpecTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    document_.setCell(index.row(), index.column(), value.toString().toStdString());
+    return true;
+}
+
+void SpecTableModel::documentChanged(Parts parts)
+{
+    if (parts & Part::Function) {
+        // Another table (and perhaps another number of rows): rebind.
+        beginResetModel();
+        endResetModel();
+        return;
+    }
+    if (parts & Part::Cells)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::DisplayRole, Qt::EditRole});
+    // Whether a cell's text fits its field in the procedure depends on more
+    // than the cell (the standard reduces test points, the page and options
+    // choose the generator).
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+    if (parts & Part::Connections)
+        emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+} // namespace kestrel::gui

@@ -1,0 +1,37 @@
+#pragma once
+// MeterSpecGrid's model: a view of the table of the function on show,
+// straight from the document. Switching the function rebinds the model;
+// nothing is copied.
+#include "gui/document/document.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+namespace kestrel::gui {
+
+class SpecTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // The column header's picture (HeaderPicture as int).
+    static constexpr int HeaderPictureRole = Qt::UserRole + 1;
+    // Even columns are light yellow, odd ones white.
+    static QColor columnColour(int column);
+
+    explicit SpecTableModel(Document& document, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Stores an edit as one undo step; the text has passed the commit check.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    void documentChanged(Parts parts);
+
+    Document& document_;
+};
+
+} // namespace kestrel::gui

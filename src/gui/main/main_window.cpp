@@ -1,0 +1,350 @@
+#include "gui/main/main_window.h"
+
+#include "core/i18n/text_numbers.h"
+#include "gui/common/caption_fitting.h"
+#include "gui/about/about_dialog.h"
+#include "gui/common/control_texts.h"
+#include "gui/main/localization_commands.h"
+#include "gui/common/menu_entries.h"
+#include "gui/main/meter_page.h"
+#include "gui/main/options_panel.h"
+#include "gui/common/picture_icon.h"
+#include "gui/common/resources.h"
+#include "gui/scope/scope_page.h"
+#include "gui/grid/spec_frame.h"
+#include "gui/grid/spec_grid.h"
+#include "gui/common/wait_cursor.h"
+#include "gui/common/window_texts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMenu>
+#include <QMetaMethod>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace kestrel::gui {
+namespace {
+
+// A single local file that is a specification.
+QString droppedSpecification(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return {};
+    const QUrl url = mime->urls().front();
+    if (!url.isLocalFile() || !url.toLocalFile().endsWith(SpecFileCommands::suffix(), Qt::CaseInsensitive))
+        return {};
+    return url.toLocalFile();
+}
+
+} // namespace
+
+MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
+{
+    registerResources();
+    setObjectName(QStringLiteral("frm_Main"));
+    setAcceptDrops(true);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("MainArea"));
+    mainTabs_ = new QTabWidget(central);
+    mainTabs_->setObjectName(QStringLiteral("Main_TabStrip"));
+    meterPage_ = new MeterPage(document_, mainTabs_);
+    scopePage_ = new ScopePage(document_, mainTabs_);
+    mainTabs_->addTab(meterPage_, QString());
+    mainTabs_->addTab(scopePage_, QString());
+    options_ = new OptionsPanel(document_, meterPage_->optionsHolder());
+    meterPage_->optionsHolder()->layout()->addWidget(options_);
+
+    picture5_ = new QToolButton(mainTabs_);
+    picture5_->setObjectName(QStringLiteral("Picture5"));
+    picture5_->setIcon(pictureIcon(QStringLiteral("menu")));
+    picture5_->setIconSize(QSize(20, 20));
+    picture5_->setAutoRaise(true);
+    mainTabs_->setCornerWidget(picture5_, Qt::TopRightCorner);
+
+    create_ = new QPushButton(central);
+    create_->setObjectName(QStringLiteral("Create"));
+    create_->setDefault(false);
+    create_->setAutoDefault(false);
+    create_->setMinimumWidth(110);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(create_);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+    layout->addWidget(mainTabs_, 1);
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+
+    files_ = new SpecFileCommands(document_, this);
+    files_->setBeforeCommand([this] { return commitPendingEdit(); });
+    buildMenu();
+
+    connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
+    // Whichever tab strip shows the options panel holds it.
+    connect(meterPage_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != 0 && !keepCellOrStay(meterPage_->tabs(), 0))
+            return;
+        if (meterPage_->tabs()->widget(index) == meterPage_->optionsHolder())
+            meterPage_->optionsHolder()->layout()->addWidget(options_);
+        else if (index == 0)
+            specFrame()->focusGrid();
+    });
+    connect(scopePage_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
+        if (scopePage_->tabs()->widget(index) == scopePage_->optionsHolder())
+            scopePage_->optionsHolder()->layout()->addWidget(options_);
+    });
+    connect(picture5_, &QToolButton::pressed, this, [this] {
+        popup_->popup(picture5_->mapToGlobal(picture5_->rect().bottomLeft()));
+        picture5_->setDown(false);
+    });
+    connect(create_, &QPushButton::clicked, this, [this] {
+        if (commitPendingEdit())
+            emit createRequested();
+    });
+    connect(specFrame(), &SpecFrame::edited, this, [this] { create_->setEnabled(true); });
+    connect(specFrame(), &SpecFrame::sampleRequested, this, &MainWindow::loadSample);
+    connect(specFrame(), &SpecFrame::headerButtonClicked, this, [this](int column) {
+        if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::connectionWizardRequested)))
+            runModal([&] { emit connectionWizardRequested(document_.currentFunction(), column); });
+    });
+    connect(&document_, &Document::changed, this, &MainWindow::documentChanged);
+    connect(&document_, &Document::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(&document_, &Document::filePathChanged, this, &MainWindow::updateTitle);
+
+    // The start-up steps of the localization: the entries, then the local
+    // walk. The walk comes before the defaults are restored, so the
+    // comments restored into the document stay and the walk's "Comments..."
+    // does not reach it.
+    applyDesignTexts(this);
+    {
+        const QSignalBlocker quiet(control<QWidget>(QStringLiteral("Comments")));
+        localization_->startUp();
+    }
+    options_->refreshIdentity();
+    applyTopMost(document_.topMost());
+    updateTitle();
+    // Wide enough for ten grid columns at first; the grid takes any width
+    // the user gives it. Long translations never push it off the screen.
+    fitCaptions(this);
+    resizeWithinScreen(this, naturalSizeHint(this).expandedTo(QSize(900, 0)));
+}
+
+MainWindow::~MainWindow() = default;
+
+SpecFrame* MainWindow::specFrame() const { return meterPage_->specFrame(); }
+SpecGridView* MainWindow::grid() const { return specFrame()->grid(); }
+
+void MainWindow::buildMenu()
+{
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("mnuPopup"));
+
+    popup_->addAction(files_->openAction());
+    popup_->addMenu(files_->recentMenu());
+    popup_->addAction(files_->saveAction());
+    popup_->addAction(files_->saveAsAction());
+    addMenuSeparator(popup_, "mnuFile_sep");
+    QAction* undo = addMenuEntry(popup_, "mnuUndo");
+    QAction* redo = addMenuEntry(popup_, "mnuRedo");
+    undo->setShortcut(QKeySequence::Undo);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QUndoStack& stack = document_.undoStack();
+    undo->setEnabled(stack.canUndo());
+    redo->setEnabled(stack.canRedo());
+    connect(&stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
+    addMenuSeparator(popup_, "mnuEdit_sep");
+
+    localization_ = new LocalizationCommands(*this, document_, popup_);
+    onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
+    addMenuSeparator(popup_, "mnuHelp_sep");
+    QAction* about = addMenuEntry(popup_, "mnuAbout");
+    addMenuSeparator(popup_, "mnuQuit_sep");
+    QAction* quit = addMenuEntry(popup_, "mnuQuit");
+    quit->setShortcut(QKeySequence::Quit);
+
+    connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    for (QAction* a : {undo, redo, quit}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+}
+
+void MainWindow::relabel(TextWalk walk)
+{
+    document_.setTextWalk(walk);
+    walkControlTexts(this, walk, document_.texts(), document_.sink());
+    // Connection_Caption: the grid header's tooltip.
+    grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
+    // The function on show keeps its own row labels.
+    specFrame()->relabelRows();
+    files_->rebuildRecentMenu();
+    updateTitle();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (document_.firstActivate())
+        firstActivation();
+}
+
+void MainWindow::firstActivation()
+{
+    specFrame()->placeRowLabels();
+    mainTabs_->setCurrentIndex(0);
+    meterPage_->tabs()->setCurrentIndex(0);
+    specFrame()->focusGrid();
+    document_.finishFirstActivation();
+}
+
+bool MainWindow::keepCellOrStay(QTabWidget* tabs, int gridTab)
+{
+    // The cell being typed is stored before its page goes out of sight;
+    // when the check refuses it, the grid's tab comes back with the editor
+    // open on the refused text.
+    if (commitPendingEdit())
+        return true;
+    const QSignalBlocker stay(tabs);
+    tabs->setCurrentIndex(gridTab);
+    return false;
+}
+
+void MainWindow::mainTabChanged(int index)
+{
+    if (index != 0 && !keepCellOrStay(mainTabs_, 0))
+        return;
+    if (index == 0) {
+        document_.setPage(Page::Meter);
+        meterPage_->tabs()->setCurrentIndex(0);
+        specFrame()->focusGrid();
+    } else {
+        document_.setPage(Page::Scope);
+        scopePage_->tabs()->setCurrentIndex(0);
+        scopePage_->focusFirstField();
+    }
+}
+
+void MainWindow::documentChanged(Parts parts)
+{
+    // A file or an undo step may bring the other page.
+    if (parts == kAllParts) {
+        const int page = document_.inputs().page == Page::Scope ? 1 : 0;
+        if (mainTabs_->currentIndex() != page)
+            mainTabs_->setCurrentIndex(page);
+    }
+}
+
+void MainWindow::applyTopMost(bool on)
+{
+    onTop_->setChecked(on);
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible)
+        show(); // changing the flags hides the window
+}
+
+void MainWindow::toggleTopMost()
+{
+    // The entry's check has already flipped: it says what the user asked for.
+    const bool on = onTop_->isChecked();
+    applyTopMost(on);
+    document_.setTopMost(on);
+}
+
+void MainWindow::runModal(const std::function<void()>& show)
+{
+    const bool onTop = onTop_->isChecked();
+    if (onTop)
+        applyTopMost(false);
+    grid()->setEnabled(false);
+    show();
+    if (onTop)
+        applyTopMost(true);
+    grid()->setEnabled(true);
+    specFrame()->focusGrid();
+}
+
+void MainWindow::loadSample(int index)
+{
+    if (!files_->maybeSave(SpecFileCommands::Reason::Replace))
+        return;
+    {
+        const WaitCursor wait;
+        document_.loadSample(index);
+    }
+    grid()->moveTo(0, 0);
+    specFrame()->focusGrid();
+}
+
+bool MainWindow::openFile(const QString& path) { return files_->openFile(path); }
+
+bool MainWindow::commitPendingEdit() { return grid()->commitEdit(); }
+
+void MainWindow::updateTitle()
+{
+    const QString path = document_.filePath();
+    // "[*]" is where the title marks unsaved changes.
+    const TextLookup& texts = document_.texts();
+    setWindowTitle(path.isEmpty() ? textOf(texts, kTextProgramName) + QStringLiteral("[*]")
+                                  : qtText(textWith(texts, kTextFileTitle,
+                                                    {coreText(QFileInfo(path).fileName() + QStringLiteral("[*]"))})));
+    setWindowFilePath(path);
+    setWindowModified(document_.isModified());
+}
+
+void MainWindow::showAbout()
+{
+    AboutDialog about(document_, this);
+    runModal([&] { about.exec(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!commitPendingEdit() || !files_->maybeSave(SpecFileCommands::Reason::Exit)) {
+        event->ignore();
+        return;
+    }
+    // The unload: the defaults are saved, whatever the window was doing.
+    if (!closing_) {
+        closing_ = true;
+        document_.shutDown();
+    }
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedSpecification(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedSpecification(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(path);
+}
+
+} // namespace kestrel::gui

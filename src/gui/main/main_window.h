@@ -1,0 +1,116 @@
+#pragma once
+// Kestrel's main window: Main_TabStrip with the DMM and Scopes pages, the
+// Create button at the bottom right, and the pop-up menu behind Picture5
+// (files, undo, localization, always-on-top, About). It binds controls to
+// the document and holds no procedure logic.
+//
+// Seams for the windows built on top of it:
+// - createRequested(): the Create button was clicked, after a cell being
+//   typed was stored (Ctrl held or not is for the handler to ask the
+//   keyboard). commitPendingEdit() does the same for any other command.
+// - connectionWizardRequested(function, column): a column header's button
+//   was clicked; CurrentColumn and WizardCaption are in the document. The
+//   signal is emitted while the window is no longer on top and the grid is
+//   disabled, so a handler shows the wizard modally right there.
+// - runModal(show): the same care around any modal window (help and
+//   accuracy-file viewers).
+// - the help and accuracy controls (cmd_ReferenceHelp, cmd_Acc_File,
+//   Ask_HLP_0..2, Vset_HLP, Tessel_HLP, ScopeHelp, cmd_Scope_Acc) and the
+//   localization menu entries are found by their names (control());
+//   ClickableLabel::clicked is the help labels' click.
+// - relabel(walk): one walk of the control text table (local texts,
+//   English texts or text numbers); LocalizationCommands runs them.
+// SecondaryWindows (secondary_windows.h) connects Create, the wizard and
+// the help and accuracy controls.
+#include "gui/document/document.h"
+#include "gui/main/spec_file_commands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace kestrel::gui {
+
+class LocalizationCommands;
+class MeterPage;
+class OptionsPanel;
+class ScopePage;
+class SpecFrame;
+class SpecGridView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Document& document, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Document& document() { return document_; }
+    SpecFrame* specFrame() const;
+    SpecGridView* grid() const;
+
+    // A control or menu entry by its name.
+    template <class T = QObject>
+    T* control(const QString& name) const
+    {
+        return findChild<T*>(name);
+    }
+
+    // Every caption, tooltip, tab and menu text as the walk gives it.
+    void relabel(TextWalk walk);
+    // Opens a specification file as Open does (asking about unsaved
+    // changes first); used for the command line's file argument too.
+    bool openFile(const QString& path);
+    // Shows a modal window without the window staying on top of it: the
+    // topmost state is dropped while `show` runs, the grid is disabled, and
+    // afterwards both come back and the grid gets the focus.
+    void runModal(const std::function<void()>& show);
+    // Stores a cell being typed; false when its text was refused (the
+    // message was shown and the cell stays in edit).
+    bool commitPendingEdit();
+
+signals:
+    void createRequested();
+    void connectionWizardRequested(kestrel::MeterFunction function, int column);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenu();
+    void firstActivation();
+    void mainTabChanged(int index);
+    // Before a tab change hides the grid: stores the cell being typed, or,
+    // when the check refuses it, puts tabs back to gridTab and says false.
+    bool keepCellOrStay(QTabWidget* tabs, int gridTab);
+    void applyTopMost(bool on);
+    void toggleTopMost();
+    void loadSample(int index);
+    void updateTitle();
+    void showAbout();
+    void documentChanged(Parts parts);
+
+    Document& document_;
+    QTabWidget* mainTabs_;
+    MeterPage* meterPage_;
+    ScopePage* scopePage_;
+    OptionsPanel* options_;
+    QPushButton* create_;
+    QToolButton* picture5_;
+    QMenu* popup_;
+    QAction* onTop_;
+    LocalizationCommands* localization_;
+    SpecFileCommands* files_;
+    bool closing_ = false;
+};
+
+} // namespace kestrel::gui

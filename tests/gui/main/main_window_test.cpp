@@ -1,0 +1,153 @@
+// The main window's start-up and unload with Kestrel.INI, its menu and
+// always-on-top, its texts by number and the names screen readers read.
+#include "support/heard_name.h"
+#include "support/window_fixture.h"
+
+#include "gui/common/control_texts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace kestrel::test {
+namespace {
+
+using MainWindowTest = WindowTest;
+
+bool onTop(const QWidget* w) { return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsFile)
+{
+    start();
+    EXPECT_TRUE(onTop(window.get()));
+    EXPECT_TRUE(find<QAction>("mnuToggle_OnTop")->isChecked());
+    EXPECT_EQ(find<QLineEdit>("ProcName")->text(), "Enter Name");
+    EXPECT_EQ(find<QLineEdit>("AuthorName")->text(), "Enter your name");
+    EXPECT_EQ(find<QLineEdit>("Revision")->text(), "1.0");
+    EXPECT_TRUE(find<QAbstractButton>("chk_Add_FUNCTION_Message")->isChecked());
+    EXPECT_TRUE(find<QAbstractButton>("chk_Add_RANGE_message")->isChecked());
+    EXPECT_TRUE(find<QAbstractButton>("PauseBetweenTests_0")->isChecked());
+    EXPECT_TRUE(find<QAbstractButton>("DataEntry_2")->isChecked());
+    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "3302");
+    EXPECT_EQ(find<QComboBox>("ScopeReference")->currentIndex(), 0);
+    EXPECT_EQ(find<QComboBox>("Meas_Unc_No_Readings")->currentText(), "1");
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->currentIndex(), 0);
+    EXPECT_TRUE(window->grid()->hasFocus());
+    EXPECT_FALSE(document->firstActivate());
+    EXPECT_FALSE(document->isModified());
+    // No localization on a US-English system started without "-l".
+    EXPECT_FALSE(find<QAction>("mnu_Use_English_0")->isVisible());
+    EXPECT_FALSE(find<QAction>("mnuEditLocalization")->isVisible());
+
+    closeWindow();
+    EXPECT_EQ(iniValue("AuthorName"), "Enter your name");
+    EXPECT_EQ(iniValue("LastReference_Index"), "1");
+}
+
+// How each key is read and clamped is the settings' own rule; here the
+// restored values reach the controls and go back on unload.
+TEST_F(MainWindowTest, RestoredDefaultsTheToggleAndTheUnload)
+{
+    start("[Kestrel]\nTopMost=0\nProcName=Saved name\nComments=first~second\nLastReference_Index=25\n"
+          "LastScopeReference_Index=12\nPauseBetweenTests=0\nchk_Add_RANGE_message=0\n");
+    EXPECT_FALSE(onTop(window.get()));
+    EXPECT_FALSE(find<QAction>("mnuToggle_OnTop")->isChecked());
+    EXPECT_EQ(find<QLineEdit>("ProcName")->text(), "Enter Name");
+    EXPECT_EQ(find<QPlainTextEdit>("Comments")->toPlainText(), "first\nsecond");
+    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "6400");
+    EXPECT_EQ(find<QComboBox>("ScopeReference")->currentIndex(), 9);
+    EXPECT_FALSE(find<QAbstractButton>("chk_Add_RANGE_message")->isChecked());
+
+    // The toggle writes TopMost at once.
+    QAction* toggle = find<QAction>("mnuToggle_OnTop");
+    toggle->trigger();
+    EXPECT_TRUE(onTop(window.get()));
+    EXPECT_EQ(iniValue("TopMost"), "1");
+    toggle->trigger();
+    EXPECT_FALSE(onTop(window.get()));
+    EXPECT_EQ(iniValue("TopMost"), "0");
+
+    // The comment goes back on one line; the name typed is saved.
+    QLineEdit* name = find<QLineEdit>("ProcName");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Meter 12");
+    closeWindow();
+    EXPECT_EQ(iniValue("Comments"), "first~second");
+    EXPECT_EQ(iniValue("ProcName"), "Meter 12");
+    EXPECT_EQ(iniValue("LastScopeReference_Index"), "9");
+    EXPECT_EQ(iniValue("chk_Add_RANGE_message"), "0");
+}
+
+TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
+{
+    start();
+    EXPECT_EQ(find<QAbstractButton>("Create")->text(), "&Create");
+    EXPECT_EQ(find<QAbstractButton>("Create")->accessibleName(), "Create");
+    EXPECT_EQ(find("InsertColumn")->toolTip(), "Insert Column");
+    EXPECT_EQ(find("InsertColumn")->accessibleName(), "Insert Column");
+    EXPECT_EQ(find("Picture5")->toolTip(), "Click Me");
+    EXPECT_EQ(find("MeterSpecGrid_Header")->toolTip(), "Instructions & Connection");
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(1), "&Scopes");
+    EXPECT_EQ(find<QTabWidget>("Meter_TabStrip")->tabText(2), "Options/Misc");
+    EXPECT_EQ(find<QLineEdit>("ProcName")->accessibleName(), "Procedure Name");
+    EXPECT_EQ(find("chk_Add_FUNCTION_Message")->accessibleName(), "When necessary, add FUNCTION messages");
+    EXPECT_EQ(find("Reference")->accessibleName(), "Cal Standard");
+    EXPECT_EQ(find<QAction>("mnuAbout")->text(), "&About Kestrel");
+
+    for (const auto& entry : gui::mainWindowControlTexts()) {
+        const QString name = QString::fromLatin1(entry.objectName.data(), entry.objectName.size());
+        QWidget* control = window->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr) << entry.objectName;
+        EXPECT_FALSE(heardName(control).isEmpty()) << entry.objectName;
+    }
+    for (const auto& entry : gui::mainWindowMenuTexts())
+        EXPECT_NE(window->findChild<QAction*>(QString::fromLatin1(entry.entry.data(), entry.entry.size())), nullptr)
+            << entry.entry;
+    // Every field, list and button of the window can be told apart by name.
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool field = qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
+                           qobject_cast<QComboBox*>(control);
+        if (field && !control->objectName().isEmpty() && !control->objectName().startsWith("qt_")) {
+            EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, PopupMenuHasTheEntriesInOrder)
+{
+    start();
+    QStringList names;
+    for (QAction* action : find<QMenu>("mnuPopup")->actions())
+        names << action->objectName();
+    const QStringList wanted{"mnu_Use_English_0", "mnu_Use_English_1", "mun_Text_sep", "mnuClear_Localization",
+                             "mnuEditLocalization", "mnu_Disp_Ctrl_Num", "OnTop_seperator", "mnuToggle_OnTop",
+                             "mnuHelp_sep", "mnuAbout"};
+    const qsizetype first = names.indexOf(wanted.front());
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(names.mid(first, wanted.size()), wanted);
+    for (const char* file : {"mnuOpen", "mnuSave", "mnuSaveAs", "mnuRecent", "mnuUndo", "mnuRedo"})
+        EXPECT_GE(names.indexOf(file), 0) << file;
+
+    // About: the version line with the locale and language.
+    bool shown = false;
+    answerer.handleNextModal([&](QWidget* about) {
+        shown = about->objectName() == "frm_About";
+        auto* version = about->findChild<QLabel*>("Version");
+        EXPECT_TRUE(version && version->text().startsWith("Version\n") && version->text().endsWith("-1033-1033"));
+        auto* ok = about->findChild<QAbstractButton*>("cmdOK");
+        EXPECT_NE(ok, nullptr);
+        ok ? ok->click() : (void)about->close(); // closed either way, so the test goes on
+    });
+    find<QAction>("mnuAbout")->trigger();
+    EXPECT_TRUE(shown);
+}
+
+} // namespace
+} // namespace kestrel::test
