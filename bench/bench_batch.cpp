@@ -84,8 +84,8 @@ void generateCopies(benchmark::State& state, const std::string& content)
     const Copies copies(content, state.range(0));
     // No Tessel installation: start-up says so once, on the error stream.
     std::filesystem::create_directories(copies.root() / "config");
-    std::vector<std::string> args{"generate", "--out-dir", "", "--date", "2026-12-05", "--lcid", "1033",
-                                  "--config-dir", (copies.root() / "config").string()};
+    std::vector<std::string> args{"generate", "--out-dir", "", "--date", "2026-12-05", "--lcid", "1033", "--config-dir",
+        (copies.root() / "config").string()};
     args.insert(args.end(), copies.files().begin(), copies.files().end());
     // Each run into a folder of its own: replacing the outputs of the run
     // before would measure how fast the file system reuses the room of

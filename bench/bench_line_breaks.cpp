@@ -52,7 +52,11 @@ void refuseLongInstruction(benchmark::State& state)
         benchmark::DoNotOptimize(readSpecFile(json, "."));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(refuseLongInstruction)->RangeMultiplier(4)->Range(1 << 16, 1 << 20)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(refuseLongInstruction)
+    ->RangeMultiplier(4)
+    ->Range(1 << 16, 1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 } // namespace
 } // namespace kestrel

@@ -49,10 +49,7 @@ void readLongestComments(benchmark::State& state)
 BENCHMARK(readLongestComments)->Unit(benchmark::kMillisecond);
 
 // 4 MiB of empty objects: refused at the cap on values.
-void refuseManyEmptyObjects(benchmark::State& state)
-{
-    readAndReport(state, listUpTo(kMaxSpecFileSize, "{}"), false);
-}
+void refuseManyEmptyObjects(benchmark::State& state) { readAndReport(state, listUpTo(kMaxSpecFileSize, "{}"), false); }
 BENCHMARK(refuseManyEmptyObjects)->Unit(benchmark::kMillisecond);
 
 // 4 MiB of records with keys: refused at the cap on values, each key

@@ -48,8 +48,9 @@ ProcedureInputs fullSpecification(const std::string& reference, int columns)
             if (*v.frequency)
                 table.setCell(RowFrequency, c, v.frequency);
             in.connections.append({v.function, c, code + "_connection.bmp",
-                                   "Connect the UUT input to the calibrator output\r\n"
-                                   "Select the " + code + " function\r\nwith the front panel keys"});
+                "Connect the UUT input to the calibrator output\r\n"
+                "Select the " +
+                    code + " function\r\nwith the front panel keys"});
         }
     }
     return in;

@@ -19,7 +19,7 @@ namespace {
 std::filesystem::path scratchFile(const char* tag)
 {
     return std::filesystem::temp_directory_path() /
-           ("kestrel-fuzz-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".MDB");
+        ("kestrel-fuzz-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".MDB");
 }
 
 } // namespace
@@ -41,9 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string error;
         if (!kestrel::writeLocalizationFile(copy, expected, error))
             std::abort();
-        std::erase_if(expected, [](const auto& entry) {
-            return entry.second.find_first_not_of(' ') == std::string::npos;
-        });
+        std::erase_if(
+            expected, [](const auto& entry) { return entry.second.find_first_not_of(' ') == std::string::npos; });
         const auto again = kestrel::readLocalizationFile(copy);
         if (!again.error.empty() || std::map<int, std::string>(again.texts.begin(), again.texts.end()) != expected)
             std::abort();

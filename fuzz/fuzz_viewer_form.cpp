@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string shown = replaceAll(richTextToPlain(viewerForm(result.text)), "\n", "\r\n");
     if (shown != plain) {
         std::fprintf(stderr, "the viewer shows another text\n--- clipboard ---\n%s\n--- viewer ---\n%s\n",
-                     plain.c_str(), shown.c_str());
+            plain.c_str(), shown.c_str());
         std::abort();
     }
     return 0;

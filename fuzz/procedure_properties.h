@@ -37,7 +37,7 @@ inline std::string controlCharacterProblem(const std::vector<std::string_view>& 
         for (std::size_t i = 0; i < line.size(); ++i) {
             const auto c = static_cast<unsigned char>(line[i]);
             const bool c1 = c == 0xC2 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) >= 0x80 &&
-                            static_cast<unsigned char>(line[i + 1]) <= 0x9F;
+                static_cast<unsigned char>(line[i + 1]) <= 0x9F;
             if ((c < 0x20 && c != '\t') || c == 0x7F || c1)
                 return "line " + std::to_string(n + 1) + " holds a control character at byte " + std::to_string(i + 1);
         }
@@ -100,7 +100,7 @@ inline std::string procedureProblem(std::string_view text, bool scope, std::stri
     for (std::size_t i = closing; i < lines.size(); ++i)
         if (stepTest(lines[i]) != tests)
             return "closing step " + std::to_string(i + 1) + " is not in test " + std::to_string(tests) +
-                   " that NUMBER OF TESTS names";
+                " that NUMBER OF TESTS names";
     std::size_t bodyStart = 0;
     if (!scope) {
         // The comments (whose later lines stand as typed, so they may even

@@ -59,9 +59,9 @@ public:
         int pipeEnds[2];
         if (!onPath("Xvfb") || pipe(pipeEnds) != 0)
             return std::nullopt;
-        const pid_t pid = startProcess({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                        "1280x800x24", "-nolisten", "tcp"},
-                                       environment);
+        const pid_t pid = startProcess(
+            {"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
+            environment);
         close(pipeEnds[1]);
         std::string display;
         pollfd ready{pipeEnds[0], POLLIN, 0};
@@ -91,7 +91,7 @@ public:
     const std::string& display() const { return display_; }
 
 private:
-    VirtualXServer(pid_t pid, std::string display) : pid_(pid), display_(std::move(display)) {}
+    VirtualXServer(pid_t pid, std::string display) : pid_(pid), display_(std::move(display)) { }
 
     pid_t pid_;
     std::string display_;
@@ -100,13 +100,13 @@ private:
 // Starts the program, waits for it to quit after its first paint, and
 // returns the time from the start to that paint and the processor time used
 // by then.
-RunTime timeToFirstPaint(const std::string& program, const Environment& environment,
-                         const std::filesystem::path& marker)
+RunTime timeToFirstPaint(
+    const std::string& program, const Environment& environment, const std::filesystem::path& marker)
 {
     std::filesystem::remove(marker);
     const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = startProcess({program}, withVariable(environment, kestrel::gui::kFirstPaintFileVariable,
-                                                            marker.string()));
+    const pid_t pid =
+        startProcess({program}, withVariable(environment, kestrel::gui::kFirstPaintFileVariable, marker.string()));
     waitForProcess(pid, program);
     long long paintedNs = 0, cpuNs = 0;
     if (!(std::ifstream(marker) >> paintedNs >> cpuNs)) {
@@ -141,14 +141,14 @@ int main(int argc, char** argv)
     std::vector<Platform> platforms{{"offscreen", withVariable(base, "QT_QPA_PLATFORM", "offscreen")}};
     std::optional<VirtualXServer> xvfb = VirtualXServer::start(base);
     if (xvfb)
-        platforms.push_back({"Xvfb", withVariable(withVariable(base, "QT_QPA_PLATFORM", "xcb"), "DISPLAY",
-                                                  xvfb->display())});
+        platforms.push_back(
+            {"Xvfb", withVariable(withVariable(base, "QT_QPA_PLATFORM", "xcb"), "DISPLAY", xvfb->display())});
     else
         std::printf("Xvfb is not installed (Debian package xvfb): offscreen only\n");
 
     std::printf("runs: %d each, taken in turns; medians in ms from the start to the first paint, and kestrel's\n"
                 "ratio to the bare window (wall: clock time; cpu: processor time the process had used)\n",
-                runs);
+        runs);
     std::printf("%-10s %-14s %9s %7s %9s %7s\n", "platform", "program", "wall", "ratio", "cpu", "ratio");
     const auto marker = dir / "first-paint";
     for (const Platform& platform : platforms) {
@@ -165,9 +165,9 @@ int main(int argc, char** argv)
         const double bareWall = median(bareTimes, &RunTime::wallMs), bareCpu = median(bareTimes, &RunTime::cpuMs);
         const double wall = median(kestrelTimes, &RunTime::wallMs), cpu = median(kestrelTimes, &RunTime::cpuMs);
         std::printf("%-10s %-14s %9.1f %7.2f %9.1f %7.2f\n", platform.name.c_str(), "kestrel", wall, wall / bareWall,
-                    cpu, cpu / bareCpu);
-        std::printf("%-10s %-14s %9.1f %7.2f %9.1f %7.2f\n", platform.name.c_str(), "bare window", bareWall, 1.0,
-                    bareCpu, 1.0);
+            cpu, cpu / bareCpu);
+        std::printf(
+            "%-10s %-14s %9.1f %7.2f %9.1f %7.2f\n", platform.name.c_str(), "bare window", bareWall, 1.0, bareCpu, 1.0);
     }
     std::printf("target: kestrel at most 1.2 times the bare window\n");
     xvfb.reset();

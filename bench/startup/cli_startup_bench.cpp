@@ -39,8 +39,8 @@ int main(int argc, char** argv)
     const auto spec = dir / "full.kestrel.json";
     std::ofstream(spec, std::ios::binary) << kestrel::writeSpecFile(kestrel::fullSpecification("7320", 26));
 
-    const std::vector<std::string> cli{program, "generate", spec.string(), "--date",      "2026-12-05",
-                                       "--lcid",  "1033",     "--config-dir", dir.string()};
+    const std::vector<std::string> cli{
+        program, "generate", spec.string(), "--date", "2026-12-05", "--lcid", "1033", "--config-dir", dir.string()};
     const std::vector<std::string> startOnly{program, "samples"};
     const std::vector<std::string> empty{KESTREL_EMPTY_PROGRAM_PATH};
 
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     const auto row = [&](const char* what, const std::vector<RunTime>& times) {
         const double wall = median(times, &RunTime::wallMs), cpu = median(times, &RunTime::cpuMs);
         std::printf("%-46s %9.3f %7.2f %9.3f %7.2f\n", what, wall, wall / median(emptyTimes, &RunTime::wallMs), cpu,
-                    cpu / median(emptyTimes, &RunTime::cpuMs));
+            cpu / median(emptyTimes, &RunTime::cpuMs));
     };
     row("kestrel-cli generate, largest specification", cliTimes);
     row("kestrel-cli samples (the start alone)", startOnlyTimes);

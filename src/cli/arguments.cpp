@@ -43,8 +43,8 @@ std::optional<CalendarDate> parseDate(const std::string& text)
     const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
     if (y < 1)
         return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                                           std::chrono::day(static_cast<unsigned>(d))};
+    const std::chrono::year_month_day date{
+        std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)), std::chrono::day(static_cast<unsigned>(d))};
     if (!date.ok())
         return std::nullopt;
     return CalendarDate{y, m, d};
@@ -64,10 +64,13 @@ MessageAnswer StreamSink::show(const Message& message)
     ++count_;
     // Nobody is there to answer: a question takes the answer that changes nothing.
     switch (message.buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
     case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;
 }

@@ -27,10 +27,11 @@ int usage(std::ostream& err, std::string_view command, std::string_view why);
 
 // The program's message boxes on standard error, one line group each,
 // "kestrel-cli COMMAND: " first; CR LF inside a message becomes a plain line
-// end, and every other control character is shown escaped. Questions are answered with Cancel: nothing is asked on a command line.
+// end, and every other control character is shown escaped. Questions are answered with Cancel: nothing is asked on a
+// command line.
 class StreamSink : public MessageSink {
 public:
-    StreamSink(std::ostream& err, std::string_view command) : err_(err), command_(command) {}
+    StreamSink(std::ostream& err, std::string_view command) : err_(err), command_(command) { }
     MessageAnswer show(const Message& message) override;
     int count() const { return count_; }
 

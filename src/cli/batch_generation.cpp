@@ -33,8 +33,7 @@ constexpr long long kProgressIntervalMs = 100;
 
 long long nowMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -46,8 +45,8 @@ struct FileResult {
 
 class Worker {
 public:
-    Worker(const BatchRequest& request, const Session& session, BatchReporter& reporter,
-           std::vector<FileResult>& results)
+    Worker(
+        const BatchRequest& request, const Session& session, BatchReporter& reporter, std::vector<FileResult>& results)
         : request_(request), session_(session), reporter_(reporter), results_(results)
     {
     }
@@ -111,8 +110,7 @@ private:
         for (AtomicFileBatch::Failure& failure : outputs_.commit())
             failed.emplace(std::move(failure.path), std::move(failure.error));
         for (const std::size_t i : pending_) {
-            const std::filesystem::path target =
-                request_.outDir /
+            const std::filesystem::path target = request_.outDir /
                 pathFromUtf8(batchOutputName(pathFromUtf8(request_.files[i]), request_.procedure.rtf));
             if (const auto f = failed.find(target); f != failed.end()) {
                 results_[i].status = kExitWriteFailed;
@@ -156,7 +154,7 @@ std::string batchNamesProblem(const std::vector<std::string>& files, const std::
         const auto [first, fresh] = outputs.try_emplace(foldedName(name), i);
         if (!fresh)
             return "\"" + escapeForMessage(files[first->second]) + "\" and \"" + escapeForMessage(files[i]) +
-                   "\" would both be written to " + escapeForMessage(name);
+                "\" would both be written to " + escapeForMessage(name);
         // One look for an output not there yet, two for one that is.
         const std::filesystem::path output = outDir / pathFromUtf8(name);
         std::error_code ec;

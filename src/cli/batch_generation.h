@@ -62,7 +62,7 @@ private:
 };
 
 struct BatchOutcome {
-    int status = 0; // the worst of the files' exit statuses (see worseStatus)
+    int status = 0;          // the worst of the files' exit statuses (see worseStatus)
     std::size_t written = 0; // complete procedures written
     std::size_t failed = 0;  // the other files
 };

@@ -129,8 +129,8 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
         out << (changes.empty() ? "]\n" : "\n]\n");
     } else {
         for (const SpecChange& change : changes)
-            out << change.path << ": " << specValueLiteral(change.before) << " -> "
-                << specValueLiteral(change.after) << "\n";
+            out << change.path << ": " << specValueLiteral(change.before) << " -> " << specValueLiteral(change.after)
+                << "\n";
     }
     return changes.empty() ? kExitOk : kExitDifferent;
 }
@@ -157,7 +157,8 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
             return outcome.status;
         texts.push_back(*outcome.output);
     }
-    const std::string diff = unifiedDiff(texts[0], texts[1], escapeForMessage(a.files[0]), escapeForMessage(a.files[1]));
+    const std::string diff =
+        unifiedDiff(texts[0], texts[1], escapeForMessage(a.files[0]), escapeForMessage(a.files[1]));
     out << diff;
     return diff.empty() ? kExitOk : kExitDifferent;
 }

@@ -121,8 +121,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             (arg == "--rtf" ? a.rtf : a.strict) = true;
             continue;
         }
-        if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir" ||
-            arg == "--out-dir" || arg == "--reference") {
+        if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir" || arg == "--out-dir" ||
+            arg == "--reference") {
             if (i + 1 == args.size())
                 return arg + " needs a value";
             const std::string& value = args[++i];
@@ -143,8 +143,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                 a.outDir = pathFromUtf8(value);
             } else if (arg == "--reference") {
                 if (!isStandardName(value))
-                    return "--reference needs a standard of the meter or the scope page (" +
-                           standardNamesForMessage() + "), not \"" + value + "\"";
+                    return "--reference needs a standard of the meter or the scope page (" + standardNamesForMessage() +
+                        "), not \"" + value + "\"";
                 a.reference = value;
             } else {
                 a.configDir = pathFromUtf8(value);
@@ -182,12 +182,11 @@ int generateFiles(const Arguments& a, const StartUpEnvironment& environment, std
     // standard error.
     BatchReporter reporter(err, a.files.size(), isTerminal(err));
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, reporter);
-    const BatchRequest request{a.files, *a.outDir,
-                               a.date ? session->headerDate(*a.date) : session->headerDateToday(),
-                               ProcedureRequest{a.reference, a.rtf, a.strict}};
+    const BatchRequest request{a.files, *a.outDir, a.date ? session->headerDate(*a.date) : session->headerDateToday(),
+        ProcedureRequest{a.reference, a.rtf, a.strict}};
     const BatchOutcome outcome = generateBatch(request, *session, reporter);
     reporter.summary(outcome.written, outcome.failed,
-                     std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     return outcome.status;
 }
 
@@ -198,8 +197,8 @@ int worseStatus(int a, int b)
     // From the worst: an output not written, an argument that does not fit
     // the file, a file not read, nothing created, a procedure refused by
     // --strict, a procedure cut short by its generator.
-    static constexpr int kWorstFirst[] = {kExitWriteFailed,    kExitUsage,         kExitUnreadableFile,
-                                          kExitNothingCreated, kExitFieldOverflow, kExitGeneratorFailed};
+    static constexpr int kWorstFirst[] = {kExitWriteFailed, kExitUsage, kExitUnreadableFile, kExitNothingCreated,
+        kExitFieldOverflow, kExitGeneratorFailed};
     for (const int status : kWorstFirst)
         if (a == status || b == status)
             return status;

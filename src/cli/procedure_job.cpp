@@ -17,7 +17,7 @@ std::string overflowText(const FieldOverflow& overflow)
         where = overflow.function.empty() ? overflow.input : overflow.function + "." + overflow.input;
     else
         where = "meter.functions." + overflow.function + "[" + std::to_string(overflow.column) + "]" +
-                (overflow.input.empty() ? "" : "." + overflow.input);
+            (overflow.input.empty() ? "" : "." + overflow.input);
     return where + ": " + describeOverflow(overflow);
 }
 
@@ -29,15 +29,15 @@ std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
                                                      : escapeForMessage(file) + ": " + opened.reason;
 }
 
-ProcedureOutcome makeProcedure(ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
-                               const ProcedureRequest& request)
+ProcedureOutcome makeProcedure(
+    ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, const ProcedureRequest& request)
 {
     ProcedureOutcome outcome;
     if (request.standard && !overrideStandard(inputs, *request.standard)) {
         outcome.status = kExitUsage;
         outcome.lines.push_back(std::string(inputs.page == Page::Scope ? "a scope" : "a meter") +
-                                " specification cannot be created for --reference \"" +
-                                escapeForMessage(*request.standard) + "\", a standard of the other page");
+            " specification cannot be created for --reference \"" + escapeForMessage(*request.standard) +
+            "\", a standard of the other page");
         return outcome;
     }
     FieldOverflows overflows;

@@ -40,7 +40,7 @@ struct ProcedureOutcome {
 std::string openFailureText(std::string_view file, const OpenedSpecFile& opened);
 
 // Create's messages (nothing specified, a generator's failure) go to sink.
-ProcedureOutcome makeProcedure(ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
-                               const ProcedureRequest& request);
+ProcedureOutcome makeProcedure(
+    ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, const ProcedureRequest& request);
 
 } // namespace kestrel::cli

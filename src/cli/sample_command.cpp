@@ -1,9 +1,9 @@
 #include "cli/sample_command.h"
 
 #include "cli/arguments.h"
+#include "core/app/spec_file.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/samples.h"
-#include "core/app/spec_file.h"
 
 #include <ostream>
 

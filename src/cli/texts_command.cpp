@@ -20,7 +20,9 @@ void printHelp(std::ostream& out)
            "line each. Where the localization file holds a local text, that text is\n"
            "printed, else the built-in English text. TAB and backslash inside a text\n"
            "are written as \\t and \\\\, so the lines can be edited and saved below the\n"
-           "line \"" << kLocalizationHeader << "\" as a localization file.\n\n"
+           "line \""
+        << kLocalizationHeader
+        << "\" as a localization file.\n\n"
            "Options:\n"
            "  --lcid N          language number of the localization file Kestrel_N.MDB\n"
            "                    (default: the user's language from LC_ALL, LC_MESSAGES, LANG)\n"
@@ -60,8 +62,8 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
 
     StreamSink sink(err, "texts");
     LocalTextStore store(sink);
-    store.populate(localizationFileCandidates(environment.userDefaultLanguage, environment.configDir,
-                                              environment.programDir));
+    store.populate(
+        localizationFileCandidates(environment.userDefaultLanguage, environment.configDir, environment.programDir));
     for (const auto& [number, localText] : store.records())
         out << number << '\t' << escapeLocalText(store.gettext(number)) << '\n';
     return sink.count() == 0 ? kExitOk : kExitFileProblem;

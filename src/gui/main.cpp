@@ -5,14 +5,14 @@
 // argument is opened as the Open command opens it.
 #include "core/app/session.h"
 #include "gui/common/caption_fitting.h"
-#include "gui/main/command_line.h"
-#include "gui/document/document.h"
 #include "gui/common/first_paint.h"
-#include "gui/main/main_window.h"
 #include "gui/common/message_box_sink.h"
 #include "gui/common/picture_icon.h"
-#include "gui/main/secondary_windows.h"
 #include "gui/common/wait_cursor.h"
+#include "gui/document/document.h"
+#include "gui/main/command_line.h"
+#include "gui/main/main_window.h"
+#include "gui/main/secondary_windows.h"
 
 #include <QApplication>
 
@@ -44,9 +44,8 @@ int main(int argc, char** argv)
     sink.setParent(&window);
     window.show();
     // The task bar's picture need not hold up the window's first paint.
-    kestrel::gui::afterFirstPaint(window, [] {
-        QApplication::setWindowIcon(kestrel::gui::pictureIcon(QStringLiteral("kestrel")));
-    });
+    kestrel::gui::afterFirstPaint(
+        window, [] { QApplication::setWindowIcon(kestrel::gui::pictureIcon(QStringLiteral("kestrel"))); });
     kestrel::gui::reportFirstPaintIfAsked(window);
     busy.restore();
 

@@ -22,16 +22,16 @@ protected:
     {
         // The demo installation shipped with the sources: no amplifiers.
         const std::string tessel = std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel";
-        dir.write("installed/tessel.ini", "[startup]\naccdir=" + tessel + "/acc\npicdir=" + tessel +
-                                              "/pics\nhelpdir=" + tessel + "/help\nconfig=" + tessel +
-                                              "/config/instruments.cfg\n");
+        dir.write("installed/tessel.ini",
+            "[startup]\naccdir=" + tessel + "/acc\npicdir=" + tessel + "/pics\nhelpdir=" + tessel +
+                "/help\nconfig=" + tessel + "/config/instruments.cfg\n");
     }
 
     test::CliRun generate(std::vector<std::string> args)
     {
         args.insert(args.begin(), "generate");
-        args.insert(args.end(), {"--config-dir", (dir / "installed").string(), "--lcid", "1033", "--date",
-                                 "2026-12-05"});
+        args.insert(
+            args.end(), {"--config-dir", (dir / "installed").string(), "--lcid", "1033", "--date", "2026-12-05"});
         return test::cli(args);
     }
     std::string spec(const std::string& name, const std::string& json) { return dir.write(name, json).string(); }
@@ -68,7 +68,7 @@ TEST_F(Batch, WritesWhatOneFilesRunWrites)
             files.push_back(dir.write("in/" + copy + "-" + sample.filename().string(), readFile(sample)).string());
     ASSERT_GE(files.size(), 21u);
     for (const std::vector<std::string>& options :
-         {std::vector<std::string>{}, {"--rtf"}, {"--reference", "7600"}, {"--reference", "6400"}}) {
+        {std::vector<std::string>{}, {"--rtf"}, {"--reference", "7600"}, {"--reference", "6400"}}) {
         std::filesystem::remove_all(dir / "out");
         std::vector<std::string> args{"--out-dir", (dir / "out").string()};
         args.insert(args.end(), options.begin(), options.end());
@@ -83,11 +83,11 @@ TEST_F(Batch, WritesWhatOneFilesRunWrites)
             const test::CliRun single = generate(one);
             std::string name = std::filesystem::path(file).filename().string();
             name = name.substr(0, name.size() - std::string(".kestrel.json").size()) +
-                   (options.empty() || options[0] != "--rtf" ? ".txt" : ".rtf");
+                (options.empty() || options[0] != "--rtf" ? ".txt" : ".rtf");
             if (single.out.empty()) {
                 EXPECT_FALSE(std::filesystem::exists(out(name))) << what << " " << name;
-                EXPECT_NE(batch.err.find(single.err.substr(std::string("kestrel-cli generate: ").size())),
-                          std::string::npos)
+                EXPECT_NE(
+                    batch.err.find(single.err.substr(std::string("kestrel-cli generate: ").size())), std::string::npos)
                     << what << " " << name << ": " << single.err;
                 EXPECT_EQ(batch.status, worseStatus(kExitOk, single.status)) << what;
                 continue;
@@ -104,12 +104,15 @@ TEST_F(Batch, WritesWhatOneFilesRunWrites)
 // the command exits with the worst status.
 TEST_F(Batch, AFailedFileIsReportedAndTheRestWritten)
 {
-    const std::string good = spec("good.kestrel.json", R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"}]}}})");
+    const std::string good = spec("good.kestrel.json",
+        R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"}]}}})");
     const std::string empty = spec("empty.kestrel.json", R"({"meter": {"reference": "7300"}})");
     const std::string bad = spec("bad.kestrel.json", R"({"meter": {"functions": {"dcv": [{"range": "x"}]}}})");
     const std::string missing = (dir / "missing.kestrel.json").string();
-    const std::string failing = spec("failing.kestrel.json", R"({"page": "scope", "scope": {"risetime_test": true, "risetime": "", "bandwidth": "0"}})");
-    const std::string longRange = spec("long.json", R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "1.23456789012345", "reading_pct": "0.01"}]}}})");
+    const std::string failing = spec("failing.kestrel.json",
+        R"({"page": "scope", "scope": {"risetime_test": true, "risetime": "", "bandwidth": "0"}})");
+    const std::string longRange = spec("long.json",
+        R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "1.23456789012345", "reading_pct": "0.01"}]}}})");
     // A folder where an output goes: its rename fails, the rest still lands.
     std::filesystem::create_directories(dir / "out" / "blocked.txt");
     const std::string blocked = spec("blocked.kestrel.json", readFile(good));
@@ -120,12 +123,19 @@ TEST_F(Batch, AFailedFileIsReportedAndTheRestWritten)
         std::vector<std::string> says;
         const char* summary;
     } const cases[] = {
-        {{good, failing}, {}, kExitGeneratorFailed, {"/failing.kestrel.json: Error: Single_Channel_Scope Error 11\n"}, "1 written, 1 failed"},
-        {{longRange, good}, {"--strict"}, kExitFieldOverflow, {"/long.json: warning: meter.functions.dcv[0].range: RANGE"}, "1 written, 1 failed"},
-        {{failing, empty, good}, {}, kExitNothingCreated, {"/empty.kestrel.json: Could not create the procedure.\n"}, "1 written, 2 failed"},
+        {{good, failing}, {}, kExitGeneratorFailed, {"/failing.kestrel.json: Error: Single_Channel_Scope Error 11\n"},
+            "1 written, 1 failed"},
+        {{longRange, good}, {"--strict"}, kExitFieldOverflow,
+            {"/long.json: warning: meter.functions.dcv[0].range: RANGE"}, "1 written, 1 failed"},
+        {{failing, empty, good}, {}, kExitNothingCreated, {"/empty.kestrel.json: Could not create the procedure.\n"},
+            "1 written, 2 failed"},
         {{empty, bad, good, missing}, {}, kExitUnreadableFile,
-         {"/bad.kestrel.json: meter.functions.dcv[0].range: ", "kestrel-cli generate: \"" + missing + "\" does not exist"}, "1 written, 3 failed"},
-        {{bad, good}, {"--reference", "8600 - 4 Channel"}, kExitUsage, {"/good.kestrel.json: a meter specification cannot be created for --reference \"8600 - 4 Channel\""}, "0 written, 2 failed"},
+            {"/bad.kestrel.json: meter.functions.dcv[0].range: ",
+                "kestrel-cli generate: \"" + missing + "\" does not exist"},
+            "1 written, 3 failed"},
+        {{bad, good}, {"--reference", "8600 - 4 Channel"}, kExitUsage,
+            {"/good.kestrel.json: a meter specification cannot be created for --reference \"8600 - 4 Channel\""},
+            "0 written, 2 failed"},
         {{good, blocked, bad}, {}, kExitWriteFailed, {"/blocked.kestrel.json: cannot replace "}, "1 written, 2 failed"},
     };
     for (const Case& c : cases) {
@@ -139,7 +149,8 @@ TEST_F(Batch, AFailedFileIsReportedAndTheRestWritten)
         for (const std::string& says : c.says)
             EXPECT_NE(r.err.find(says), std::string::npos) << says << "\n" << r.err;
         EXPECT_NE(r.err.find("kestrel-cli generate: " + std::string(c.summary) + ", "), std::string::npos) << r.err;
-        EXPECT_EQ(std::filesystem::exists(out("good.txt")), c.options.empty() || c.options[0] != "--reference") << r.err;
+        EXPECT_EQ(std::filesystem::exists(out("good.txt")), c.options.empty() || c.options[0] != "--reference")
+            << r.err;
     }
     for (const std::string& name : outputs())
         EXPECT_NE(name[0], '.') << name << ": a temporary file is left";
@@ -155,7 +166,7 @@ TEST_F(Batch, ReportsInTheOrderOfTheFiles)
         const std::string name = "f" + std::to_string(i) + ".kestrel.json";
         args.push_back(spec(name, R"({"meter": {"reference": "7300"}})"));
         expected += "kestrel-cli generate: " + args.back() +
-                    ": Could not create the procedure.\nBe sure that specifications have been entered.\n";
+            ": Could not create the procedure.\nBe sure that specifications have been entered.\n";
     }
     const test::CliRun r = generate(args);
     EXPECT_EQ(r.status, kExitNothingCreated);
@@ -206,10 +217,9 @@ TEST_F(Batch, AnOutputFolderThatCannotBeMade)
 
 TEST(BatchNames, OutputNameOfAFile)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"dir/meter.kestrel.json", "meter.txt"}, {"METER.KESTREL.JSON", "METER.txt"}, {"meter.json", "meter.txt"},
-        {"a.b.c", "a.b.txt"},                    {"noext", "noext.txt"},              {".kestrel.json", ".kestrel.txt"},
-        {".hidden", ".hidden.txt"},              {"x.kestrel.json.bak", "x.kestrel.json.txt"}};
+    const std::pair<const char*, const char*> cases[] = {{"dir/meter.kestrel.json", "meter.txt"},
+        {"METER.KESTREL.JSON", "METER.txt"}, {"meter.json", "meter.txt"}, {"a.b.c", "a.b.txt"}, {"noext", "noext.txt"},
+        {".kestrel.json", ".kestrel.txt"}, {".hidden", ".hidden.txt"}, {"x.kestrel.json.bak", "x.kestrel.json.txt"}};
     for (const auto& [file, name] : cases)
         EXPECT_EQ(batchOutputName(file, false), name) << file;
     EXPECT_EQ(batchOutputName("meter.kestrel.json", true), "meter.rtf");
@@ -217,9 +227,8 @@ TEST(BatchNames, OutputNameOfAFile)
 
 TEST(BatchStatus, TheWorstStatusWins)
 {
-    const std::vector<int> worstFirst{kExitWriteFailed,    kExitUsage,         kExitUnreadableFile,
-                                      kExitNothingCreated, kExitFieldOverflow, kExitGeneratorFailed,
-                                      kExitOk};
+    const std::vector<int> worstFirst{kExitWriteFailed, kExitUsage, kExitUnreadableFile, kExitNothingCreated,
+        kExitFieldOverflow, kExitGeneratorFailed, kExitOk};
     for (std::size_t i = 0; i < worstFirst.size(); ++i)
         for (std::size_t j = 0; j < worstFirst.size(); ++j)
             EXPECT_EQ(worseStatus(worstFirst[i], worstFirst[j]), worstFirst[std::min(i, j)]) << i << " " << j;

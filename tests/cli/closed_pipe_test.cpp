@@ -35,8 +35,8 @@ TEST(ClosedPipe, AWriteIntoAClosedPipeExitsWithStatus5)
         ::dup2(err[1], STDERR_FILENO);
         ::close(err[0]);
         ignoreClosedPipe();
-        const int status = run({"generate", "--sample", "agilent34401", "--config-dir", "/nonexistent"}, std::cout,
-                               std::cerr);
+        const int status =
+            run({"generate", "--sample", "agilent34401", "--config-dir", "/nonexistent"}, std::cout, std::cerr);
         std::cerr.flush();
         ::_exit(status);
     }
@@ -51,8 +51,7 @@ TEST(ClosedPipe, AWriteIntoAClosedPipeExitsWithStatus5)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), kExitWriteFailed);
-    EXPECT_NE(messages.find("kestrel-cli: the output could not be written completely"), std::string::npos)
-        << messages;
+    EXPECT_NE(messages.find("kestrel-cli: the output could not be written completely"), std::string::npos) << messages;
 #endif
 }
 

@@ -1,8 +1,8 @@
 // The sample, samples and texts commands, and what every command refuses.
 #include "cli_run.h"
-#include "support/test_scratch_dir.h"
 #include "core/i18n/english_texts.h"
 #include "core/spec/samples.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,7 @@ TEST(Commands, RefusedArgumentsAndHelp)
         int status;
         const char* says;
     };
-    for (const Case& c : std::vector<Case>{
-             {{}, kExitUsage, "Usage: kestrel-cli COMMAND"},
+    for (const Case& c : std::vector<Case>{{{}, kExitUsage, "Usage: kestrel-cli COMMAND"},
              {{"frobnicate"}, kExitUsage, "unknown command 'frobnicate'"},
              {{"generate"}, kExitUsage, "kestrel-cli generate: "},
              {{"generate", "--sample"}, kExitUsage, "kestrel-cli generate: "},
@@ -39,8 +38,7 @@ TEST(Commands, RefusedArgumentsAndHelp)
              {{"generate", "a.json", "--date", "-001-01-01"}, kExitUsage, "-001-01-01"},
              {{"generate", "a.json", "--date", "+202-01-01"}, kExitUsage, "+202-01-01"},
              {{"generate", "a.json", "--lcid", "x"}, kExitUsage, "kestrel-cli generate: "},
-             {{"generate", "a.json", "--fast"}, kExitUsage, "--fast"},
-             {{"sample"}, kExitUsage, "kestrel-cli sample: "},
+             {{"generate", "a.json", "--fast"}, kExitUsage, "--fast"}, {{"sample"}, kExitUsage, "kestrel-cli sample: "},
              {{"sample", "agilent"}, kExitUsage, "no sample is called \"agilent\""},
              {{"sample", "test", "orvik28"}, kExitUsage, "kestrel-cli sample: "},
              {{"sample", "--long"}, kExitUsage, "kestrel-cli sample: "},
@@ -48,10 +46,8 @@ TEST(Commands, RefusedArgumentsAndHelp)
              {{"texts", "--lcid"}, kExitUsage, "kestrel-cli texts: "},
              {{"texts", "--lcid", "10x"}, kExitUsage, "kestrel-cli texts: "},
              {{"texts", "--config-dir"}, kExitUsage, "kestrel-cli texts: "},
-             {{"texts", "--frobnicate"}, kExitUsage, "kestrel-cli texts: "},
-             {{"--help"}, kExitOk, "  generate    "},
-             {{"generate", "--help"}, kExitOk, "KESTREL_CONFIG_DIR"},
-             {{"generate", "--help"}, kExitOk, "  4  "},
+             {{"texts", "--frobnicate"}, kExitUsage, "kestrel-cli texts: "}, {{"--help"}, kExitOk, "  generate    "},
+             {{"generate", "--help"}, kExitOk, "KESTREL_CONFIG_DIR"}, {{"generate", "--help"}, kExitOk, "  4  "},
              {{"sample", "--help"}, kExitOk, "orvik62-7300, orvik62-6400"},
              {{"samples", "--help"}, kExitOk, "Usage: kestrel-cli samples"},
              {{"texts", "--help"}, kExitOk, "Usage: kestrel-cli texts [--lcid N] [--config-dir DIR]"}}) {
@@ -70,11 +66,11 @@ TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"\x1b]0;title\x07"}, "kestrel-cli: unknown command '\\u001b]0;title\\u0007'\n"},
         {{"sample", "x\nkestrel-cli sample: forged"},
-         "kestrel-cli sample: no sample is called \"x\\u000akestrel-cli sample: forged\"; 'kestrel-cli samples' "
-         "lists them\n"},
+            "kestrel-cli sample: no sample is called \"x\\u000akestrel-cli sample: forged\"; 'kestrel-cli samples' "
+            "lists them\n"},
         {{"generate", "--date", "\x1b[2J"},
-         "kestrel-cli generate: --date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not "
-         "\"\\u001b[2J\"\n"}};
+            "kestrel-cli generate: --date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not "
+            "\"\\u001b[2J\"\n"}};
     for (const auto& [args, line] : cases) {
         const test::CliRun r = cli(args);
         EXPECT_EQ(r.status, kExitUsage);
@@ -86,7 +82,7 @@ TEST(Commands, SamplesListsTheNamesOnePerLine)
 {
     EXPECT_EQ(cli({"samples"}).out, "orvik62-7300\norvik62-6400\norvik28\norvik4919\nagilent34401\norvik2290\ntest\n");
     EXPECT_NE(cli({"samples", "--verbose"}).out.find("agilent34401\tSpecification for Agilent 34401 Multimeter\n"),
-              std::string::npos);
+        std::string::npos);
 }
 
 // The files in data/samples are what the command writes: they pin every
@@ -139,10 +135,13 @@ TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
 {
     ScratchDir dir;
     dir.write("Kestrel_1036.MDB",
-              "Kestrel localization 1\n1223\t&Cr\xC3\xA9" "er\n1260\tConnexion\\tpause\n2005\t&Annuler\n");
+        "Kestrel localization 1\n1223\t&Cr\xC3\xA9"
+        "er\n1260\tConnexion\\tpause\n2005\t&Annuler\n");
     const std::string out = texts(dir, "1036").out;
     EXPECT_NE(out.find("\n2005\t&Annuler\n"), std::string::npos) << "a window text of the file";
-    EXPECT_NE(out.find("\n1223\t&Cr\xC3\xA9" "er\n"), std::string::npos);
+    EXPECT_NE(out.find("\n1223\t&Cr\xC3\xA9"
+                       "er\n"),
+        std::string::npos);
     EXPECT_NE(out.find("\n1260\tConnexion\\tpause\n"), std::string::npos) << "a TAB stays escaped";
     EXPECT_NE(out.find("\n1224\tDisplay &Local Text\n"), std::string::npos);
     EXPECT_NE(texts(dir, "1031").out.find("\n1223\t&Create\n"), std::string::npos);
@@ -155,7 +154,7 @@ TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
 // success, for any command: it is said on the error stream and the status is 5.
 class FailingBuffer : public std::streambuf {
 public:
-    explicit FailingBuffer(std::size_t room) : room_(room) {}
+    explicit FailingBuffer(std::size_t room) : room_(room) { }
 
 protected:
     int_type overflow(int_type ch) override
@@ -172,9 +171,9 @@ private:
 
 TEST(Commands, AFailedWriteIsAFailure)
 {
-    const std::vector<std::vector<std::string>> commands{
-        {"--help"}, {"samples"}, {"samples", "--verbose"}, {"sample", "agilent34401"}, {"texts", "--help"},
-        {"generate", "--help"}, {"generate", "--sample", "agilent34401", "--date", "2026-12-05"}};
+    const std::vector<std::vector<std::string>> commands{{"--help"}, {"samples"}, {"samples", "--verbose"},
+        {"sample", "agilent34401"}, {"texts", "--help"}, {"generate", "--help"},
+        {"generate", "--sample", "agilent34401", "--date", "2026-12-05"}};
     for (const std::size_t room : {std::size_t{0}, std::size_t{20}}) {
         for (const auto& args : commands) {
             FailingBuffer buffer(room);

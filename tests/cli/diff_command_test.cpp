@@ -47,23 +47,25 @@ TEST_F(Diff, ChangesByKeyPath)
     const std::string a = spec("a.kestrel.json", kBefore), b = spec("b.kestrel.json", kAfter);
     const test::CliRun r = diff({a, b});
     EXPECT_EQ(r.status, kExitDifferent) << r.err;
-    EXPECT_EQ(r.out, "procedure.name: \"DMM\" -> \"DMM \\\"2\\\"\"\n"
-                     "options.autoranging: true -> false\n"
-                     "meter.functions.dcv[2].range: \"10\" -> \"100\"\n");
+    EXPECT_EQ(r.out,
+        "procedure.name: \"DMM\" -> \"DMM \\\"2\\\"\"\n"
+        "options.autoranging: true -> false\n"
+        "meter.functions.dcv[2].range: \"10\" -> \"100\"\n");
     EXPECT_EQ(r.err, "");
 
     const test::CliRun json = diff({"--json", a, b});
     EXPECT_EQ(json.status, kExitDifferent);
-    EXPECT_EQ(json.out, "[\n"
-                        "  {\"path\": \"procedure.name\", \"before\": \"DMM\", \"after\": \"DMM \\\"2\\\"\"},\n"
-                        "  {\"path\": \"options.autoranging\", \"before\": true, \"after\": false},\n"
-                        "  {\"path\": \"meter.functions.dcv[2].range\", \"before\": \"10\", \"after\": \"100\"}\n"
-                        "]\n");
+    EXPECT_EQ(json.out,
+        "[\n"
+        "  {\"path\": \"procedure.name\", \"before\": \"DMM\", \"after\": \"DMM \\\"2\\\"\"},\n"
+        "  {\"path\": \"options.autoranging\", \"before\": true, \"after\": false},\n"
+        "  {\"path\": \"meter.functions.dcv[2].range\", \"before\": \"10\", \"after\": \"100\"}\n"
+        "]\n");
 
     // A layout of its own is no change.
     const std::string reformatted = spec("c.kestrel.json", writeSpecFile(*readSpecFile(kBefore, ".").inputs));
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{a, reformatted}, {"--json", a, reformatted}}) {
+        {std::vector<std::string>{a, reformatted}, {"--json", a, reformatted}}) {
         const test::CliRun same = diff(args);
         EXPECT_EQ(same.status, kExitOk) << same.err;
         EXPECT_EQ(same.out, args[0] == "--json" ? "[]\n" : "");
@@ -136,8 +138,8 @@ TEST_F(Diff, ProcedureDiffsOfRandomPairsApplyBack)
         const std::string a = spec("a.kestrel.json", writeSpecFile(first));
         const std::string b = spec("b.kestrel.json", writeSpecFile(second));
         const auto generate = [&](const std::string& file) {
-            return test::cli({"generate", file, "--date", "2026-12-05", "--lcid", "1033", "--config-dir",
-                              (dir / "empty").string()});
+            return test::cli(
+                {"generate", file, "--date", "2026-12-05", "--lcid", "1033", "--config-dir", (dir / "empty").string()});
         };
         const test::CliRun procedureA = generate(a), procedureB = generate(b);
         std::vector<std::string> args = procedureOptions();

@@ -1,8 +1,8 @@
 // kestrel-cli generate: its outputs and its exit statuses (usage errors are in commands_test).
 #include "cli/generate_command.h"
 #include "cli_run.h"
-#include "support/test_scratch_dir.h"
 #include "support/golden.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@ protected:
     {
         // The demo installation shipped with the sources: no amplifiers.
         const std::string tessel = std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel";
-        dir.write("installed/tessel.ini", "[startup]\naccdir=" + tessel + "/acc\npicdir=" + tessel +
-                                              "/pics\nhelpdir=" + tessel + "/help\nconfig=" + tessel +
-                                              "/config/instruments.cfg\n");
+        dir.write("installed/tessel.ini",
+            "[startup]\naccdir=" + tessel + "/acc\npicdir=" + tessel + "/pics\nhelpdir=" + tessel +
+                "/help\nconfig=" + tessel + "/config/instruments.cfg\n");
         std::filesystem::create_directories(dir / "empty");
     }
 
@@ -54,8 +54,9 @@ TEST_F(Generate, Agilent34401SampleAsTheClipboardAndTheViewerReceiveIt)
 TEST_F(Generate, SpecificationFileUnderAGermanLocaleWithoutInstallation)
 {
     const test::CliRun r = generate({spec(R"({"format": "kestrel-spec", "version": 1, "meter": {"reference": "7300",
-        "functions": {"dcv": [{"range": "2.5", "reading_pct": "0.05"}]}}})"), "--date", "2026-03-01"},
-                                    "empty", "1031");
+        "functions": {"dcv": [{"range": "2.5", "reading_pct": "0.05"}]}}})"),
+                                        "--date", "2026-03-01"},
+        "empty", "1031");
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.err.find("Error: Get Tessel directory"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("DATE:                  01-M"), std::string::npos);
@@ -74,13 +75,13 @@ TEST_F(Generate, FailuresExitWithTheirOwnStatus)
         const char* out;
     };
     for (const Case& c : {Case{nullptr, kExitUnreadableFile, "nothing.json", ""},
-                          Case{R"({"meter": {"functions": {"dcv": [{"range": "2"}, {"range": "x"}]}}})",
-                               kExitUnreadableFile, "meter.functions.dcv[1].range", ""},
-                          Case{R"({"meter": {"reference": "7300"}})", kExitNothingCreated,
-                               "Could not create the procedure.\nBe sure that specifications have been entered.\n", ""},
-                          // A risetime test without a typed limit divides by the bandwidth.
-                          Case{R"({"page": "scope", "scope": {"risetime_test": true, "risetime": "", "bandwidth": "0"}})",
-                               kExitGeneratorFailed, "Error 11", "  1.001  ASK-"}}) {
+             Case{R"({"meter": {"functions": {"dcv": [{"range": "2"}, {"range": "x"}]}}})", kExitUnreadableFile,
+                 "meter.functions.dcv[1].range", ""},
+             Case{R"({"meter": {"reference": "7300"}})", kExitNothingCreated,
+                 "Could not create the procedure.\nBe sure that specifications have been entered.\n", ""},
+             // A risetime test without a typed limit divides by the bandwidth.
+             Case{R"({"page": "scope", "scope": {"risetime_test": true, "risetime": "", "bandwidth": "0"}})",
+                 kExitGeneratorFailed, "Error 11", "  1.001  ASK-"}}) {
         const test::CliRun r = generate({c.json ? spec(c.json) : (dir / "nothing.json").string()});
         EXPECT_EQ(r.status, c.status) << r.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
@@ -95,15 +96,17 @@ TEST_F(Generate, FailuresExitWithTheirOwnStatus)
 // every such field, and --strict writes nothing.
 TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
 {
-    const std::string file = spec(R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"},
+    const std::string file =
+        spec(R"({"meter": {"reference": "7320", "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"},
         {"range": "1.23456789012345", "reading_pct": "0.01"}]}}})");
     const test::CliRun r = generate({file, "--date", "2026-12-05"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("  2.001  7320   1.23451.23456789012345V01%"), std::string::npos) << r.out;
-    EXPECT_EQ(r.err, "kestrel-cli generate: warning: meter.functions.dcv[1].range: RANGE \"1.23456789012345\" is 16 "
-                     "characters long, its field holds 6\n"
-                     "kestrel-cli generate: warning: meter.functions.dcv[1].range: NOMINAL \"1.23456789012345V\" is 17 "
-                     "characters long, its field holds 15\n");
+    EXPECT_EQ(r.err,
+        "kestrel-cli generate: warning: meter.functions.dcv[1].range: RANGE \"1.23456789012345\" is 16 "
+        "characters long, its field holds 6\n"
+        "kestrel-cli generate: warning: meter.functions.dcv[1].range: NOMINAL \"1.23456789012345V\" is 17 "
+        "characters long, its field holds 15\n");
 
     const test::CliRun strict = generate({file, "--strict"});
     EXPECT_EQ(strict.status, kExitFieldOverflow);
@@ -124,8 +127,9 @@ TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
     const test::CliRun r = generate({file, "--date", "2026-12-05"});
     ASSERT_EQ(r.status, kExitOk) << r.err.substr(0, 200);
     EXPECT_NE(r.out.find("INSTRUMENT:            " + name + "\r\n"), std::string::npos);
-    EXPECT_EQ(r.err, "kestrel-cli generate: warning: procedure.name: INSTRUMENT \"" + std::string(80, 'N') +
-                         "...\" is 1000000 characters long, its field holds 55\n");
+    EXPECT_EQ(r.err,
+        "kestrel-cli generate: warning: procedure.name: INSTRUMENT \"" + std::string(80, 'N') +
+            "...\" is 1000000 characters long, its field holds 55\n");
     const test::CliRun strict = generate({file, "--strict"});
     EXPECT_EQ(strict.status, kExitFieldOverflow);
     EXPECT_EQ(strict.out, "");
@@ -137,7 +141,7 @@ TEST_F(Generate, MessagesShowTheFilesControlCharactersEscaped)
     const test::CliRun r = generate({spec("{\"page\": \"x\\n\\u001b]0;t\\u0007\\u001b[2J\"}")});
     EXPECT_EQ(r.status, kExitUnreadableFile);
     EXPECT_EQ(r.err.substr(r.err.find(": page: ")),
-              ": page: \"x\\u000a\\u001b]0;t\\u0007\\u001b[2J\" is not one of \"meter\", \"scope\"\n");
+        ": page: \"x\\u000a\\u001b]0;t\\u0007\\u001b[2J\" is not one of \"meter\", \"scope\"\n");
 }
 
 // Not a regular file: refused before anything is read, where /dev/zero

@@ -40,8 +40,8 @@ void expectMatchesGolden(const std::string& name, const std::string& actual)
     while (i < expected.size() && i < actual.size() && expected[i] == actual[i])
         ++i;
     const auto lineNo = std::count(expected.begin(), expected.begin() + static_cast<long>(i), '\n') + 1;
-    ADD_FAILURE() << "procedure differs from " << name << " at line " << lineNo
-                  << "\n expected: [" << lineAt(expected, i) << "]"
+    ADD_FAILURE() << "procedure differs from " << name << " at line " << lineNo << "\n expected: ["
+                  << lineAt(expected, i) << "]"
                   << "\n actual:   [" << lineAt(actual, i) << "]";
 }
 

@@ -17,7 +17,7 @@ namespace kestrel::test {
 
 class RandomSpecification {
 public:
-    explicit RandomSpecification(unsigned seed) : random_(seed) {}
+    explicit RandomSpecification(unsigned seed) : random_(seed) { }
 
     ProcedureInputs make()
     {
@@ -54,13 +54,31 @@ public:
         changes_.clear();
         for (int i = 0; i < count; ++i) {
             switch (number(0, 9)) {
-            case 0: flipPage(in); break;
-            case 1: changeIdentity(in.identity); break;
-            case 2: note("options", optionValues(in.options), [&] { changeOption(in.options); }, [&] { return optionValues(in.options); }); break;
-            case 3: note("scope", scopeValues(in.scope), [&] { changeScope(in.scope); }, [&] { return scopeValues(in.scope); }); break;
-            case 4: changeSelections(in.selections); break;
-            case 5: changeRecord(in.connections); break;
-            default: changeCell(in); break;
+            case 0:
+                flipPage(in);
+                break;
+            case 1:
+                changeIdentity(in.identity);
+                break;
+            case 2:
+                note(
+                    "options", optionValues(in.options), [&] { changeOption(in.options); },
+                    [&] { return optionValues(in.options); });
+                break;
+            case 3:
+                note(
+                    "scope", scopeValues(in.scope), [&] { changeScope(in.scope); },
+                    [&] { return scopeValues(in.scope); });
+                break;
+            case 4:
+                changeSelections(in.selections);
+                break;
+            case 5:
+                changeRecord(in.connections);
+                break;
+            default:
+                changeCell(in);
+                break;
             }
         }
         // One change of the list of records at most, made last, so that the
@@ -103,8 +121,7 @@ private:
 
     int number(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool coin() { return number(0, 1) == 1; }
-    template <typename List>
-    std::string pick(const List& list)
+    template <typename List> std::string pick(const List& list)
     {
         return std::string(list[static_cast<std::size_t>(number(0, static_cast<int>(std::size(list)) - 1))]);
     }
@@ -114,10 +131,14 @@ private:
         switch (row) {
         case 0:
         case 1:
-        case 6: return (functionInfo(f).allowsMinus && number(0, 4) == 0 ? "-" : "") + pick(kEngineering);
-        case 7: return pick(kDigits);
-        case 8: return pick(kFrequencies);
-        default: return pick(kPercents);
+        case 6:
+            return (functionInfo(f).allowsMinus && number(0, 4) == 0 ? "-" : "") + pick(kEngineering);
+        case 7:
+            return pick(kDigits);
+        case 8:
+            return pick(kFrequencies);
+        default:
+            return pick(kPercents);
         }
     }
 
@@ -132,7 +153,7 @@ private:
     // A change of several values read alike before and after it.
     template <typename Change, typename Read>
     void note(const std::string& prefix, const std::map<std::string, SpecValue>& before, const Change& change,
-              const Read& read)
+        const Read& read)
     {
         change();
         for (const auto& [key, after] : read())
@@ -144,7 +165,7 @@ private:
         const Page before = in.page;
         in.page = before == Page::Meter ? Page::Scope : Page::Meter;
         noteValue("page", std::string(before == Page::Meter ? "meter" : "scope"),
-                  std::string(in.page == Page::Meter ? "meter" : "scope"));
+            std::string(in.page == Page::Meter ? "meter" : "scope"));
     }
 
     void changeIdentity(ProcedureIdentity& id)
@@ -161,25 +182,50 @@ private:
             noteValue(path, before, lf(value));
         };
         switch (number(0, 3)) {
-        case 0: set("procedure.name", id.name, pick(kNames)); break;
-        case 1: set("procedure.author", id.author, pick(kNames)); break;
-        case 2: set("procedure.revision", id.revision, pick(kRevisions)); break;
-        default: set("procedure.comments", id.comments, pick(kComments));
+        case 0:
+            set("procedure.name", id.name, pick(kNames));
+            break;
+        case 1:
+            set("procedure.author", id.author, pick(kNames));
+            break;
+        case 2:
+            set("procedure.revision", id.revision, pick(kRevisions));
+            break;
+        default:
+            set("procedure.comments", id.comments, pick(kComments));
         }
     }
 
     void changeOption(ProcedureOptions& o)
     {
         switch (number(0, 8)) {
-        case 0: o.toleranceStyle = static_cast<ToleranceStyle>(number(0, 1)); break;
-        case 1: o.functionMessages = coin(); break;
-        case 2: o.autoranging = coin(); break;
-        case 3: o.postTestWindow = static_cast<PostTestWindow>(number(0, 2)); break;
-        case 4: o.operatorButtons.list = coin(); break;
-        case 5: o.operatorButtons.cancel = coin(); break;
-        case 6: o.operatorButtons.repeat = coin(); break;
-        case 7: o.dataEntry = static_cast<DataEntry>(number(0, 3)); break;
-        default: o.turChecking = coin(); o.measurements = number(0, 10);
+        case 0:
+            o.toleranceStyle = static_cast<ToleranceStyle>(number(0, 1));
+            break;
+        case 1:
+            o.functionMessages = coin();
+            break;
+        case 2:
+            o.autoranging = coin();
+            break;
+        case 3:
+            o.postTestWindow = static_cast<PostTestWindow>(number(0, 2));
+            break;
+        case 4:
+            o.operatorButtons.list = coin();
+            break;
+        case 5:
+            o.operatorButtons.cancel = coin();
+            break;
+        case 6:
+            o.operatorButtons.repeat = coin();
+            break;
+        case 7:
+            o.dataEntry = static_cast<DataEntry>(number(0, 3));
+            break;
+        default:
+            o.turChecking = coin();
+            o.measurements = number(0, 10);
         }
     }
 
@@ -189,32 +235,57 @@ private:
         static constexpr const char* windows[] = {"on_failure", "always", "never"};
         static constexpr const char* entries[] = {"slew", "go_no_go", "keyboard", "all"};
         return {{"tolerance_style", std::string(styles[static_cast<int>(o.toleranceStyle)])},
-                {"function_messages", o.functionMessages},
-                {"autoranging", o.autoranging},
-                {"post_test_window", std::string(windows[static_cast<int>(o.postTestWindow)])},
-                {"operator_buttons.list", o.operatorButtons.list},
-                {"operator_buttons.cancel", o.operatorButtons.cancel},
-                {"operator_buttons.repeat", o.operatorButtons.repeat},
-                {"data_entry", std::string(entries[static_cast<int>(o.dataEntry)])},
-                {"tur_checking", o.turChecking},
-                {"measurements", static_cast<long long>(o.measurements)}};
+            {"function_messages", o.functionMessages}, {"autoranging", o.autoranging},
+            {"post_test_window", std::string(windows[static_cast<int>(o.postTestWindow)])},
+            {"operator_buttons.list", o.operatorButtons.list}, {"operator_buttons.cancel", o.operatorButtons.cancel},
+            {"operator_buttons.repeat", o.operatorButtons.repeat},
+            {"data_entry", std::string(entries[static_cast<int>(o.dataEntry)])}, {"tur_checking", o.turChecking},
+            {"measurements", static_cast<long long>(o.measurements)}};
     }
 
     void changeScope(ScopeInputs& s)
     {
         switch (number(0, 11)) {
-        case 0: s.reference = number(0, static_cast<int>(kScopeReferences.size()) - 1); break;
-        case 1: s.numChannels = number(0, 2); break;
-        case 2: s.vertGain1 = number(0, 5); break;
-        case 3: s.vertGain2 = number(0, 5); break;
-        case 4: s.sweep1 = number(0, 16); break;
-        case 5: s.sweep2 = number(0, 6); break;
-        case 6: s.verticalAccuracy = pick(kAccuracies); s.timebaseAccuracy = pick(kAccuracies); break;
-        case 7: s.bandwidth = pick(kWholeNumbers); break;
-        case 8: s.risetimeTest = coin(); s.risetime = pick(kWholeNumbers); break;
-        case 9: s.accuracy1MOhm = pick(kAccuracies); s.accuracy50Ohm = pick(kAccuracies); break;
-        case 10: s.capacitance = pick(kAccuracies); s.capAccuracy = pick(kAccuracies); break;
-        default: s.impedanceTest = coin(); break;
+        case 0:
+            s.reference = number(0, static_cast<int>(kScopeReferences.size()) - 1);
+            break;
+        case 1:
+            s.numChannels = number(0, 2);
+            break;
+        case 2:
+            s.vertGain1 = number(0, 5);
+            break;
+        case 3:
+            s.vertGain2 = number(0, 5);
+            break;
+        case 4:
+            s.sweep1 = number(0, 16);
+            break;
+        case 5:
+            s.sweep2 = number(0, 6);
+            break;
+        case 6:
+            s.verticalAccuracy = pick(kAccuracies);
+            s.timebaseAccuracy = pick(kAccuracies);
+            break;
+        case 7:
+            s.bandwidth = pick(kWholeNumbers);
+            break;
+        case 8:
+            s.risetimeTest = coin();
+            s.risetime = pick(kWholeNumbers);
+            break;
+        case 9:
+            s.accuracy1MOhm = pick(kAccuracies);
+            s.accuracy50Ohm = pick(kAccuracies);
+            break;
+        case 10:
+            s.capacitance = pick(kAccuracies);
+            s.capAccuracy = pick(kAccuracies);
+            break;
+        default:
+            s.impedanceTest = coin();
+            break;
         }
         // The reader refuses an impedance test the standard cannot measure.
         if (!impedanceTestAvailable(s.reference))
@@ -225,21 +296,15 @@ private:
     {
         static constexpr long long channels[] = {4, 2, 1};
         return {{"reference", std::string(kScopeReferences[static_cast<std::size_t>(s.reference)])},
-                {"channels", channels[s.numChannels]},
-                {"vert_gain_low", std::string(kVertGain1[static_cast<std::size_t>(s.vertGain1)])},
-                {"vert_gain_high", std::string(kVertGain2[static_cast<std::size_t>(s.vertGain2)])},
-                {"vertical_accuracy", s.verticalAccuracy},
-                {"sweep_fast", std::string(kSweep1[static_cast<std::size_t>(s.sweep1)])},
-                {"sweep_slow", std::string(kSweep2[static_cast<std::size_t>(s.sweep2)])},
-                {"timebase_accuracy", s.timebaseAccuracy},
-                {"bandwidth", s.bandwidth},
-                {"risetime_test", s.risetimeTest},
-                {"risetime", s.risetime},
-                {"impedance_test", s.impedanceTest},
-                {"accuracy_1m_ohm", s.accuracy1MOhm},
-                {"accuracy_50_ohm", s.accuracy50Ohm},
-                {"capacitance", s.capacitance},
-                {"cap_accuracy", s.capAccuracy}};
+            {"channels", channels[s.numChannels]},
+            {"vert_gain_low", std::string(kVertGain1[static_cast<std::size_t>(s.vertGain1)])},
+            {"vert_gain_high", std::string(kVertGain2[static_cast<std::size_t>(s.vertGain2)])},
+            {"vertical_accuracy", s.verticalAccuracy},
+            {"sweep_fast", std::string(kSweep1[static_cast<std::size_t>(s.sweep1)])},
+            {"sweep_slow", std::string(kSweep2[static_cast<std::size_t>(s.sweep2)])},
+            {"timebase_accuracy", s.timebaseAccuracy}, {"bandwidth", s.bandwidth}, {"risetime_test", s.risetimeTest},
+            {"risetime", s.risetime}, {"impedance_test", s.impedanceTest}, {"accuracy_1m_ohm", s.accuracy1MOhm},
+            {"accuracy_50_ohm", s.accuracy50Ohm}, {"capacitance", s.capacitance}, {"cap_accuracy", s.capAccuracy}};
     }
 
     // Only what the standard's lists hold, so the standard stays.
@@ -266,10 +331,10 @@ private:
         const auto value = [&]() -> SpecValue {
             return table.cell(row, column).empty() ? SpecValue() : SpecValue(table.cell(row, column));
         };
-        static constexpr const char* keys[] = {"range",     "level", "reading_pct", "range_pct", "reading_ppm",
-                                               "range_ppm", "fixed", "digits",      "frequency"};
-        const std::string path = "meter.functions." + std::string(functionInfo(f).code) + "[" +
-                                 std::to_string(column) + "]." + keys[row];
+        static constexpr const char* keys[] = {
+            "range", "level", "reading_pct", "range_pct", "reading_ppm", "range_ppm", "fixed", "digits", "frequency"};
+        const std::string path =
+            "meter.functions." + std::string(functionInfo(f).code) + "[" + std::to_string(column) + "]." + keys[row];
         const SpecValue before = value();
         table.setCell(row, column, number(0, 3) == 0 ? std::string() : cellText(f, row));
         noteValue(path, before, value());
@@ -285,10 +350,8 @@ private:
                 out.erase(at, 1);
             return out;
         };
-        return {{"function", std::string(functionInfo(r.function).code)},
-                {"column", static_cast<long long>(r.column)},
-                {"picture", lf(r.pic)},
-                {"text", lf(r.text)}};
+        return {{"function", std::string(functionInfo(r.function).code)}, {"column", static_cast<long long>(r.column)},
+            {"picture", lf(r.pic)}, {"text", lf(r.text)}};
     }
 
     // A record for a function and column no record has yet.
@@ -297,9 +360,8 @@ private:
         for (int attempt = 0; attempt < 100; ++attempt) {
             const MeterFunction f = kAllFunctions[static_cast<std::size_t>(number(0, 8))];
             const int column = number(0, kColumnCount - 1);
-            const auto held = std::find_if(store.records().begin(), store.records().end(), [&](const auto& r) {
-                return r.function == f && r.column == column;
-            });
+            const auto held = std::find_if(store.records().begin(), store.records().end(),
+                [&](const auto& r) { return r.function == f && r.column == column; });
             if (held != store.records().end())
                 continue;
             ConnectionRecord record{f, column, std::nullopt, std::nullopt};
@@ -329,8 +391,7 @@ private:
         store = changed;
         const auto after = recordValues(record);
         for (std::size_t k = 0; k < before.size(); ++k)
-            noteValue("connections[" + std::to_string(i) + "]." + before[k].first, before[k].second,
-                      after[k].second);
+            noteValue("connections[" + std::to_string(i) + "]." + before[k].first, before[k].second, after[k].second);
     }
 
     std::mt19937 random_;

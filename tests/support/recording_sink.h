@@ -12,7 +12,7 @@ namespace kestrel::test {
 class RecordingSink : public MessageSink {
 public:
     // answer: true answers OK (or Yes), false Cancel (or No).
-    explicit RecordingSink(bool answer = true) : answer_(answer) {}
+    explicit RecordingSink(bool answer = true) : answer_(answer) { }
 
     MessageAnswer show(const Message& message) override
     {
@@ -30,14 +30,18 @@ public:
             return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
         return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
-    void setAnswer(bool answer) { answer_ = answer; reply_.reset(); }
+    void setAnswer(bool answer)
+    {
+        answer_ = answer;
+        reply_.reset();
+    }
     // Answers every question with exactly this button.
     void setReply(MessageAnswer reply) { reply_ = reply; }
 
-    std::vector<Message> shown;          // every message box in order
-    std::vector<std::string> messages;   // texts of the OK-only ones
-    std::vector<std::string> questions;  // texts of the questions
-    std::vector<std::string> titles;     // titles of the questions
+    std::vector<Message> shown;         // every message box in order
+    std::vector<std::string> messages;  // texts of the OK-only ones
+    std::vector<std::string> questions; // texts of the questions
+    std::vector<std::string> titles;    // titles of the questions
 
 private:
     bool answer_;

@@ -23,7 +23,7 @@ class ScratchDir {
 public:
     ScratchDir()
         : path_(std::filesystem::temp_directory_path() /
-                ("kestrel-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(std::random_device{}())))
+              ("kestrel-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(std::random_device{}())))
     {
         std::filesystem::create_directories(path_);
     }

@@ -11,7 +11,7 @@ namespace kestrel::test {
 
 class TranslatedTexts : public TextLookup {
 public:
-    explicit TranslatedTexts(std::map<int, std::string> local) : local_(std::move(local)) {}
+    explicit TranslatedTexts(std::map<int, std::string> local) : local_(std::move(local)) { }
     std::string gettext(int number) const override
     {
         const auto it = local_.find(number);

@@ -3,18 +3,18 @@
 // installation, and the localization editor of a German translator, each
 // to a PNG file.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
-#include "gui/common/caption_fitting.h"
 #include "core/app/create.h"
 #include "core/app/session.h"
 #include "core/base/text_util.h"
 #include "core/spec/samples.h"
-#include "gui/help/accuracy_file_viewer.h"
-#include "gui/wizard/connection_wizard.h"
+#include "gui/common/caption_fitting.h"
 #include "gui/document/document.h"
+#include "gui/help/accuracy_file_viewer.h"
 #include "gui/help/help_viewer.h"
 #include "gui/localization/localization_editor.h"
 #include "gui/main/main_window.h"
 #include "gui/viewer/procedure_viewer.h"
+#include "gui/wizard/connection_wizard.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +22,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextBlock>
 
 #include <cstdio>
@@ -62,7 +62,8 @@ constexpr const char* kGermanTexts = "Kestrel localization 1\n"
                                      "214\tBei Bedarf FUNKTIONS-Meldungen einf\xC3\xBCgen\n"
                                      "216\t&Bild\n"
                                      "217\t&Text\n"
-                                     "218\tPr\xC3\xBC" "fanweisung\n"
+                                     "218\tPr\xC3\xBC"
+                                     "fanweisung\n"
                                      "219\tAutor\n"
                                      "220\tRevision\n"
                                      "224\tFenster nach dem Test\n"
@@ -113,8 +114,8 @@ int main(int argc, char** argv)
     const EnglishLookup texts;
     SilentSink sink;
     ViewerState state;
-    const gui::ViewerContext context{texts, sink, demo.filePath(QStringLiteral("help")),
-                                     demo.filePath(QStringLiteral("acc")), state};
+    const gui::ViewerContext context{
+        texts, sink, demo.filePath(QStringLiteral("help")), demo.filePath(QStringLiteral("acc")), state};
     bool ok = true;
 
     ProcedureInputs inputs;
@@ -135,10 +136,10 @@ int main(int argc, char** argv)
     {
         ConnectionStore records;
         records.append({MeterFunction::Dcv, 0, std::string("dmm_dcv.bmp"),
-                        std::string("Connect the calibrator output to the V-Ohm\r\n"
-                                    "and COM inputs of the UUT.\r\nSelect DC volts, auto range.")});
+            std::string("Connect the calibrator output to the V-Ohm\r\n"
+                        "and COM inputs of the UUT.\r\nSelect DC volts, auto range.")});
         gui::ConnectionWizard wizard(texts, sink, demo.filePath(QStringLiteral("pics")), records, MeterFunction::Dcv, 0,
-                                     QStringLiteral("PIC & DISP Wizard 2.0000V range "));
+            QStringLiteral("PIC & DISP Wizard 2.0000V range "));
         wizard.show();
         ok &= save(wizard, out.filePath(QStringLiteral("wizard.png")));
     }

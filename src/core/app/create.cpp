@@ -17,8 +17,8 @@
 namespace kestrel {
 namespace {
 
-std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
-                                                    MessageSink& sink, FieldOverflows* overflows)
+std::optional<GeneratedProcedure> runMeterGenerator(
+    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
     // The 73xx, 76xx and 64xx generators are chosen by the model's four
     // characters, the 3XXX one by the first character all its models share.
@@ -27,12 +27,11 @@ std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& input
     return std::nullopt;
 }
 
-std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
-                                                    MessageSink& sink, FieldOverflows* overflows)
+std::optional<GeneratedProcedure> runScopeGenerator(
+    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
-    static constexpr std::array<std::string_view, 8> kSingleChannel{
-        "7300 - 300 mhz", "7300 - 600 mhz", "6400",             "7320 - 300 mhz",
-        "7320 - 600 mhz", "7320 - 1.1 ghz", "8240 - 1 channel", "8600 - 1 channel"};
+    static constexpr std::array<std::string_view, 8> kSingleChannel{"7300 - 300 mhz", "7300 - 600 mhz", "6400",
+        "7320 - 300 mhz", "7320 - 600 mhz", "7320 - 1.1 ghz", "8240 - 1 channel", "8600 - 1 channel"};
     static constexpr std::array<std::string_view, 2> kMultiChannel{"8240 - 5 channel", "8600 - 4 channel"};
     const int index = inputs.scope.reference;
     if (index < 0 || index >= static_cast<int>(kScopeReferences.size()))
@@ -49,7 +48,7 @@ std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& input
 // brace is a character of the text, not rich-text syntax.
 class EscapedLookup : public TextLookup {
 public:
-    explicit EscapedLookup(const TextLookup& texts) : texts_(texts) {}
+    explicit EscapedLookup(const TextLookup& texts) : texts_(texts) { }
     std::string gettext(int number) const override { return escapeTypedText(texts_.gettext(number)); }
 
 private:
@@ -58,16 +57,16 @@ private:
 
 } // namespace
 
-CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
-                             FieldOverflows* overflows)
+CreateResult createProcedure(
+    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
     const EscapedLookup escaped(texts);
     const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
-                                                            ? runMeterGenerator(inputs, escaped, sink, overflows)
-                                                            : runScopeGenerator(inputs, escaped, sink, overflows);
+        ? runMeterGenerator(inputs, escaped, sink, overflows)
+        : runScopeGenerator(inputs, escaped, sink, overflows);
     if (!generated || isBlank(generated->text)) {
         sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
-                    MessageIcon::Exclamation);
+            MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};
     }
     if (overflows)

@@ -2,8 +2,8 @@
 // The Create command without its window: picks the generator for the page
 // and the standard on show, runs it, and offers the two forms the text is
 // delivered in (clipboard and viewer).
-#include "core/base/message_sink.h"
 #include "core/app/procedure_inputs.h"
+#include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/step_fields.h"
 
@@ -27,8 +27,8 @@ struct CreateResult {
 // Every field text longer than its field, and every header value or DISP
 // text longer than its line holds (see noteLineOverflows), is added to
 // `overflows` when it is given (see fieldOverflows).
-CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
-                             FieldOverflows* overflows = nullptr);
+CreateResult createProcedure(
+    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows = nullptr);
 
 // The field texts of the procedure Create would write that are longer than
 // their fields, in the order they are written, each once: the procedure

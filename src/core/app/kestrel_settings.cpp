@@ -6,8 +6,8 @@
 #include "core/base/user_text.h"
 #include "core/i18n/text_lookup.h"
 #include "core/i18n/text_numbers.h"
-#include "core/spec/numbers.h"
 #include "core/scope/scope_inputs.h"
+#include "core/spec/numbers.h"
 #include "core/spec/standards.h"
 
 #include <algorithm>
@@ -70,8 +70,8 @@ constexpr std::array<TextSetting, 6> kTextSettings{{
 
 const TextSetting& textSetting(std::string_view key)
 {
-    return *std::find_if(kTextSettings.begin(), kTextSettings.end(),
-                         [&](const TextSetting& setting) { return setting.key == key; });
+    return *std::find_if(
+        kTextSettings.begin(), kTextSettings.end(), [&](const TextSetting& setting) { return setting.key == key; });
 }
 
 // Why the value cannot be restored: the comments as a specification file's
@@ -109,16 +109,13 @@ std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSi
         return value;
     if (sink)
         sink->inform(textWith(texts, kTextSavedValueDropped, {key, ini.path().filename().string(), problem}),
-                     MessageIcon::Exclamation);
+            MessageIcon::Exclamation);
     return fallback;
 }
 
 } // namespace
 
-std::string commentsFromFile(std::string_view stored)
-{
-    return replaceAll(std::string(stored), "~", "\r\n");
-}
+std::string commentsFromFile(std::string_view stored) { return replaceAll(std::string(stored), "~", "\r\n"); }
 
 std::string commentsToFile(std::string_view comments)
 {
@@ -170,8 +167,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
         const std::string problem = saveProblem(setting, s.*setting.member);
         if (problem.empty())
             continue;
-        sink.inform(errorReport(texts, " save default values ",
-                                textWith(texts, kTextValueSavedAsDefault, {setting.key, problem})));
+        sink.inform(errorReport(
+            texts, " save default values ", textWith(texts, kTextValueSavedAsDefault, {setting.key, problem})));
         s.*setting.member = KestrelSettings{}.*setting.member;
     }
     const auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
@@ -191,9 +188,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
     }};
     // One replacement of the file: a failure leaves the old values whole.
     std::array<std::pair<std::string_view, std::string_view>, values.size()> entries;
-    std::transform(values.begin(), values.end(), entries.begin(), [](const auto& entry) {
-        return std::pair<std::string_view, std::string_view>(entry.first, entry.second);
-    });
+    std::transform(values.begin(), values.end(), entries.begin(),
+        [](const auto& entry) { return std::pair<std::string_view, std::string_view>(entry.first, entry.second); });
     if (!ini.writeStrings(kKestrelSection, entries)) {
         sink.inform(errorReport(texts, " save default values ", ini.lastError()));
         return false;
@@ -210,7 +206,8 @@ void applySettings(const KestrelSettings& s, ProcedureInputs& inputs)
     inputs.options.postTestWindow = s.pauseBetweenTests;
     inputs.options.functionMessages = s.addFunctionMessage;
     inputs.options.autoranging = s.addRangeMessage;
-    selectReference(inputs.selections, kReferences[static_cast<std::size_t>(clampReferenceIndex(s.lastReferenceIndex))]);
+    selectReference(
+        inputs.selections, kReferences[static_cast<std::size_t>(clampReferenceIndex(s.lastReferenceIndex))]);
     inputs.scope.reference = clampScopeReferenceIndex(s.lastScopeReferenceIndex);
 }
 
@@ -230,9 +227,6 @@ KestrelSettings settingsFromInputs(const ProcedureInputs& inputs, KestrelSetting
     return s;
 }
 
-bool writeTopMost(ProfileFile& ini, bool on)
-{
-    return ini.writeString(kKestrelSection, "TopMost", on ? "1" : "0");
-}
+bool writeTopMost(ProfileFile& ini, bool on) { return ini.writeString(kKestrelSection, "TopMost", on ? "1" : "0"); }
 
 } // namespace kestrel

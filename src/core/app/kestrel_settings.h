@@ -23,7 +23,7 @@ struct KestrelSettings {
     std::string maxDim = "100.0";
     int unitsListIndex = 1;
     std::string unitsText = "PSI";
-    std::string comments;             // line breaks as CR LF
+    std::string comments; // line breaks as CR LF
     std::string revision = "1.0";
     std::string authorName = "Enter your name";
     std::string procName = "Enter Name";
@@ -32,9 +32,9 @@ struct KestrelSettings {
     bool addRangeMessage = true;
     int uutAccuracyUnitsListIndex = 0;
     int lastReferenceIndex = kDefaultReferenceIndex; // 0..11
-    int lastScopeReferenceIndex = 0;  // 0..9
-    DataEntry dataEntry = DataEntry::Keyboard; // saved as the selected option's index
-    int measurements = kDefaultMeasurements;   // `Meas_Unc_No_Readings`: its index is its text
+    int lastScopeReferenceIndex = 0;                 // 0..9
+    DataEntry dataEntry = DataEntry::Keyboard;       // saved as the selected option's index
+    int measurements = kDefaultMeasurements;         // `Meas_Unc_No_Readings`: its index is its text
 
     bool operator==(const KestrelSettings&) const = default;
 };
@@ -50,8 +50,8 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
 // invisible or direction-changing character; in the comments a CR without
 // LF) keeps its default, and the sink, when given, is told which key (in
 // the words of `texts`).
-KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink = nullptr,
-                                  const TextLookup& texts = englishLookup());
+KestrelSettings readDefaultValues(
+    const ProfileFile& ini, MessageSink* sink = nullptr, const TextLookup& texts = englishLookup());
 
 // Save_Default_Values: writes ProcName, AuthorName, Revision, Comments,
 // MaxDim, UUTAccuracyUnitsListIndex, LastReference_Index,

@@ -19,15 +19,9 @@ Session::Session(StartUpEnvironment environment, MessageSink& sink)
 {
 }
 
-std::filesystem::path Session::kestrelIniPath() const
-{
-    return fileInFolder(environment_.configDir, kKestrelIniName);
-}
+std::filesystem::path Session::kestrelIniPath() const { return fileInFolder(environment_.configDir, kKestrelIniName); }
 
-std::filesystem::path Session::tesselIniPath() const
-{
-    return tesselIniIn(environment_.configDir);
-}
+std::filesystem::path Session::tesselIniPath() const { return tesselIniIn(environment_.configDir); }
 
 std::vector<std::filesystem::path> Session::localizationCandidates() const
 {
@@ -39,20 +33,14 @@ std::filesystem::path Session::localizationSavePath() const
     return environment_.configDir / localizationFileName(locale.userDefaultLanguage);
 }
 
-void Session::reloadTexts()
-{
-    texts.populate(localizationCandidates());
-}
+void Session::reloadTexts() { texts.populate(localizationCandidates()); }
 
 std::string Session::headerDate(const CalendarDate& date) const
 {
     return formatMediumDate(date.year, date.month, date.day, locale.userDefaultLcid);
 }
 
-std::string Session::headerDateToday() const
-{
-    return headerDate(localToday());
-}
+std::string Session::headerDateToday() const { return headerDate(localToday()); }
 
 void Session::adoptRunValues(ProcedureInputs& inputs) const
 {
@@ -61,14 +49,13 @@ void Session::adoptRunValues(ProcedureInputs& inputs) const
     inputs.has3711 = tessel.has3711;
 }
 
-std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
-                                 MessageSink& sink)
+std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment, MessageSink& sink)
 {
     return startUp(readStartUpSwitches(commandLine), environment, sink);
 }
 
-std::unique_ptr<Session> startUp(const StartUpSwitches& switches, const StartUpEnvironment& environment,
-                                 MessageSink& sink)
+std::unique_ptr<Session> startUp(
+    const StartUpSwitches& switches, const StartUpEnvironment& environment, MessageSink& sink)
 {
     auto session = std::make_unique<Session>(environment, sink);
     Session& s = *session;
@@ -95,8 +82,8 @@ bool shutDown(Session& session, MessageSink* sink)
 {
     SilentSink silent;
     ProfileFile ini(session.kestrelIniPath());
-    return saveDefaultValues(ini, settingsFromInputs(session.inputs, session.settings), sink ? *sink : silent,
-                             session.texts);
+    return saveDefaultValues(
+        ini, settingsFromInputs(session.inputs, session.settings), sink ? *sink : silent, session.texts);
 }
 
 } // namespace kestrel

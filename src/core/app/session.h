@@ -92,12 +92,12 @@ private:
 // amplifier check, then the defaults restored from Kestrel.INI into
 // `settings` and `inputs` (with the program-wide values the generators
 // read). Every message goes to `sink`.
-std::unique_ptr<Session> startUp(const StartUpSwitches& switches, const StartUpEnvironment& environment,
-                                 MessageSink& sink);
+std::unique_ptr<Session> startUp(
+    const StartUpSwitches& switches, const StartUpEnvironment& environment, MessageSink& sink);
 // The same with the switches read from the program's command line
 // ("/lcid=N", "-l"; see readStartUpSwitches).
-std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment,
-                                 MessageSink& sink);
+std::unique_ptr<Session> startUp(
+    std::string_view commandLine, const StartUpEnvironment& environment, MessageSink& sink);
 
 // Save_Default_Values with what the session holds now. Returns false when
 // Kestrel.INI could not be written (every old value then stays), so that the

@@ -19,9 +19,8 @@ using namespace specfile;
 // An entry of a fixed list by index, as the file writes it.
 std::string entryText(std::span<const std::string_view> list, int index)
 {
-    return std::string(index >= 0 && static_cast<std::size_t>(index) < list.size()
-                           ? list[static_cast<std::size_t>(index)]
-                           : list[0]);
+    return std::string(
+        index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)] : list[0]);
 }
 
 // A record's column as the file writes it.
@@ -45,7 +44,7 @@ SpecValue cellValue(const ProcedureInputs& inputs, MeterFunction f, int row, int
 
 class Comparison {
 public:
-    Comparison(const ProcedureInputs& a, const ProcedureInputs& b) : a_(a), b_(b) {}
+    Comparison(const ProcedureInputs& a, const ProcedureInputs& b) : a_(a), b_(b) { }
 
     std::vector<SpecChange> run()
     {
@@ -66,8 +65,7 @@ private:
     }
 
     // A value read the same way from both sides.
-    template <typename Read>
-    void both(const std::string& path, const Read& read)
+    template <typename Read> void both(const std::string& path, const Read& read)
     {
         compare(path, SpecValue(read(a_)), SpecValue(read(b_)));
     }
@@ -90,17 +88,17 @@ private:
         both("options.post_test_window", [](const ProcedureInputs& in) {
             return entryText(kPostTestWindows, static_cast<int>(in.options.postTestWindow));
         });
-        both("options.operator_buttons.list", [](const ProcedureInputs& in) { return in.options.operatorButtons.list; });
+        both(
+            "options.operator_buttons.list", [](const ProcedureInputs& in) { return in.options.operatorButtons.list; });
         both("options.operator_buttons.cancel",
-             [](const ProcedureInputs& in) { return in.options.operatorButtons.cancel; });
+            [](const ProcedureInputs& in) { return in.options.operatorButtons.cancel; });
         both("options.operator_buttons.repeat",
-             [](const ProcedureInputs& in) { return in.options.operatorButtons.repeat; });
-        both("options.data_entry", [](const ProcedureInputs& in) {
-            return entryText(kDataEntries, static_cast<int>(in.options.dataEntry));
-        });
+            [](const ProcedureInputs& in) { return in.options.operatorButtons.repeat; });
+        both("options.data_entry",
+            [](const ProcedureInputs& in) { return entryText(kDataEntries, static_cast<int>(in.options.dataEntry)); });
         both("options.tur_checking", [](const ProcedureInputs& in) { return in.options.turChecking; });
         both("options.measurements",
-             [](const ProcedureInputs& in) { return static_cast<long long>(in.options.measurements); });
+            [](const ProcedureInputs& in) { return static_cast<long long>(in.options.measurements); });
     }
 
     void meter()
@@ -115,22 +113,26 @@ private:
                 for (int row = 0; row < functionInfo(f).rows; ++row)
                     if (SpecValue before = cellValue(a_, f, row, c), after = cellValue(b_, f, row, c); before != after)
                         compare(function + "[" + std::to_string(c) + "]." +
-                                    std::string(kCellKeys[static_cast<std::size_t>(row)]),
-                                std::move(before), std::move(after));
+                                std::string(kCellKeys[static_cast<std::size_t>(row)]),
+                            std::move(before), std::move(after));
         }
     }
 
     void scope()
     {
-        both("scope.reference", [](const ProcedureInputs& in) { return entryText(kScopeReferences, in.scope.reference); });
+        both("scope.reference",
+            [](const ProcedureInputs& in) { return entryText(kScopeReferences, in.scope.reference); });
         both("scope.channels", [](const ProcedureInputs& in) {
-            const int index = in.scope.numChannels >= 0 && in.scope.numChannels < static_cast<int>(kChannelCounts.size())
-                                  ? in.scope.numChannels
-                                  : 0;
+            const int index =
+                in.scope.numChannels >= 0 && in.scope.numChannels < static_cast<int>(kChannelCounts.size())
+                ? in.scope.numChannels
+                : 0;
             return static_cast<long long>(kChannelCounts[static_cast<std::size_t>(index)]);
         });
-        both("scope.vert_gain_low", [](const ProcedureInputs& in) { return entryText(kVertGain1, in.scope.vertGain1); });
-        both("scope.vert_gain_high", [](const ProcedureInputs& in) { return entryText(kVertGain2, in.scope.vertGain2); });
+        both(
+            "scope.vert_gain_low", [](const ProcedureInputs& in) { return entryText(kVertGain1, in.scope.vertGain1); });
+        both("scope.vert_gain_high",
+            [](const ProcedureInputs& in) { return entryText(kVertGain2, in.scope.vertGain2); });
         scopeField(ScopeField::VerticalAccuracy);
         both("scope.sweep_fast", [](const ProcedureInputs& in) { return entryText(kSweep1, in.scope.sweep1); });
         both("scope.sweep_slow", [](const ProcedureInputs& in) { return entryText(kSweep2, in.scope.sweep2); });
@@ -139,15 +141,15 @@ private:
         both("scope.risetime_test", [](const ProcedureInputs& in) { return in.scope.risetimeTest; });
         scopeField(ScopeField::Risetime);
         both("scope.impedance_test", [](const ProcedureInputs& in) { return in.scope.impedanceTest; });
-        for (const ScopeField field : {ScopeField::Accuracy1MOhm, ScopeField::Accuracy50Ohm, ScopeField::Capacitance,
-                                       ScopeField::CapAccuracy})
+        for (const ScopeField field :
+            {ScopeField::Accuracy1MOhm, ScopeField::Accuracy50Ohm, ScopeField::Capacitance, ScopeField::CapAccuracy})
             scopeField(field);
     }
 
     void scopeField(ScopeField field)
     {
         both("scope." + std::string(scopeFieldKey(field)),
-             [field](const ProcedureInputs& in) { return scopeFieldText(in.scope, field); });
+            [field](const ProcedureInputs& in) { return scopeFieldText(in.scope, field); });
     }
 
     // Records by what Create finds them by: the function, the column, and
@@ -179,7 +181,7 @@ private:
                 removed.emplace_back(place, key);
         std::sort(removed.begin(), removed.end());
         const auto record = [](const ConnectionStore& store, const std::map<RecordKey, std::size_t>& places,
-                               const RecordKey& key) -> const ConnectionRecord* {
+                                const RecordKey& key) -> const ConnectionRecord* {
             const auto found = places.find(key);
             return found == places.end() ? nullptr : &store.records()[found->second];
         };
@@ -195,9 +197,9 @@ private:
             compare(path + ".function", field(before, function), field(after, function));
             compare(path + ".column", field(before, column), field(after, column));
             compare(path + ".picture", field(before, [](const auto& r) { return optionalText(r.pic); }),
-                    field(after, [](const auto& r) { return optionalText(r.pic); }));
+                field(after, [](const auto& r) { return optionalText(r.pic); }));
             compare(path + ".text", field(before, [](const auto& r) { return optionalText(r.text); }),
-                    field(after, [](const auto& r) { return optionalText(r.text); }));
+                field(after, [](const auto& r) { return optionalText(r.text); }));
         };
         for (const auto& [place, key] : named)
             compareRecord(place, key);

@@ -1,11 +1,11 @@
 #include "core/app/spec_file.h"
 
+#include "core/app/spec_file_names.h"
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
-#include "core/app/spec_file_names.h"
 #include "core/spec/standards.h"
 
 #include <nlohmann/json.hpp>
@@ -114,8 +114,8 @@ private:
     json* place(json&& value)
     {
         if (++values_ > kMaxValues)
-            throw FileError{"(file)", "holds more than " + std::to_string(kMaxValues) +
-                                          " values; a specification file holds some thousands"};
+            throw FileError{"(file)",
+                "holds more than " + std::to_string(kMaxValues) + " values; a specification file holds some thousands"};
         if (open_.empty()) {
             root = std::move(value);
             return &root;
@@ -318,8 +318,9 @@ private:
     void readOptions(const json& v)
     {
         const json& o = object(v, "options");
-        checkKeys(o, "options", {"tolerance_style", "function_messages", "autoranging", "post_test_window",
-                                 "operator_buttons", "data_entry", "tur_checking", "measurements"});
+        checkKeys(o, "options",
+            {"tolerance_style", "function_messages", "autoranging", "post_test_window", "operator_buttons",
+                "data_entry", "tur_checking", "measurements"});
         auto& opt = inputs_.options;
         if (o.contains("tolerance_style"))
             opt.toleranceStyle =
@@ -360,8 +361,8 @@ private:
         checkKeys(m, "meter", {"reference", "tc_type", "rtd_type", "temp_scale", "functions"});
         auto& sel = inputs_.selections;
         if (m.contains("reference"))
-            sel.reference = std::string(kReferences[static_cast<std::size_t>(
-                choice(m["reference"], "meter.reference", kReferences))]);
+            sel.reference = std::string(
+                kReferences[static_cast<std::size_t>(choice(m["reference"], "meter.reference", kReferences))]);
         // The sensor lists depend on the standard, which is read first.
         if (m.contains("tc_type")) {
             const auto list = tcTypes(sel.reference);
@@ -425,10 +426,10 @@ private:
     void readScope(const json& v)
     {
         const json& s = object(v, "scope");
-        checkKeys(s, "scope", {"reference", "channels", "vert_gain_low", "vert_gain_high", "vertical_accuracy",
-                               "sweep_fast", "sweep_slow", "timebase_accuracy", "bandwidth", "risetime_test",
-                               "risetime", "impedance_test", "accuracy_1m_ohm", "accuracy_50_ohm", "capacitance",
-                               "cap_accuracy"});
+        checkKeys(s, "scope",
+            {"reference", "channels", "vert_gain_low", "vert_gain_high", "vertical_accuracy", "sweep_fast",
+                "sweep_slow", "timebase_accuracy", "bandwidth", "risetime_test", "risetime", "impedance_test",
+                "accuracy_1m_ohm", "accuracy_50_ohm", "capacitance", "cap_accuracy"});
         auto& sc = inputs_.scope;
         if (s.contains("reference"))
             sc.reference = choice(s["reference"], "scope.reference", kScopeReferences);
@@ -457,8 +458,8 @@ private:
             sc.impedanceTest = boolean(s["impedance_test"], "scope.impedance_test");
             if (sc.impedanceTest && !impedanceTestAvailable(sc.reference))
                 fail("scope.impedance_test",
-                     "the " + inQuotes(kScopeReferences[static_cast<std::size_t>(sc.reference)]) +
-                         " standard cannot test input impedance");
+                    "the " + inQuotes(kScopeReferences[static_cast<std::size_t>(sc.reference)]) +
+                        " standard cannot test input impedance");
         }
         readField(s, ScopeField::Accuracy1MOhm, sc.accuracy1MOhm);
         readField(s, ScopeField::Accuracy50Ohm, sc.accuracy50Ohm);
@@ -525,8 +526,9 @@ private:
             if (++lines > kInstructionLines)
                 fail(path, "has more than " + std::to_string(kInstructionLines) + " lines");
             if (charCount(line) > kInstructionLineLength)
-                fail(path, "line " + std::to_string(lines) + " is longer than " +
-                               std::to_string(kInstructionLineLength) + " characters");
+                fail(path,
+                    "line " + std::to_string(lines) + " is longer than " + std::to_string(kInstructionLineLength) +
+                        " characters");
             start = end + 1;
         }
         return normalizeLineBreaks(text, "\r\n");

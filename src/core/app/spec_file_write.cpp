@@ -1,7 +1,7 @@
-#include "core/base/text_util.h"
-#include "core/spec/numbers.h"
 #include "core/app/spec_file.h"
 #include "core/app/spec_file_names.h"
+#include "core/base/text_util.h"
+#include "core/spec/numbers.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,8 +11,7 @@ namespace {
 using nlohmann::ordered_json;
 using namespace specfile;
 
-template <std::size_t N>
-std::string name(const std::array<std::string_view, N>& names, int index)
+template <std::size_t N> std::string name(const std::array<std::string_view, N>& names, int index)
 {
     return std::string(names.at(static_cast<std::size_t>(index)));
 }
@@ -37,9 +36,8 @@ ordered_json optionsObject(const ProcedureOptions& opt)
     o["function_messages"] = opt.functionMessages;
     o["autoranging"] = opt.autoranging;
     o["post_test_window"] = name(kPostTestWindows, static_cast<int>(opt.postTestWindow));
-    o["operator_buttons"] = {{"list", opt.operatorButtons.list},
-                             {"cancel", opt.operatorButtons.cancel},
-                             {"repeat", opt.operatorButtons.repeat}};
+    o["operator_buttons"] = {{"list", opt.operatorButtons.list}, {"cancel", opt.operatorButtons.cancel},
+        {"repeat", opt.operatorButtons.repeat}};
     o["data_entry"] = name(kDataEntries, static_cast<int>(opt.dataEntry));
     o["tur_checking"] = opt.turChecking;
     o["measurements"] = opt.measurements;
@@ -59,8 +57,7 @@ ordered_json columnsArray(const SpecTable& table, std::string_view decSep)
         ordered_json column = ordered_json::object();
         for (int r = 0; r < table.rows(); ++r)
             if (!table.cell(r, c).empty())
-                column[std::string(kCellKeys[static_cast<std::size_t>(r)])] =
-                    replaceAll(table.cell(r, c), decSep, ".");
+                column[std::string(kCellKeys[static_cast<std::size_t>(r)])] = replaceAll(table.cell(r, c), decSep, ".");
         columns.push_back(std::move(column));
     }
     return columns;
@@ -83,8 +80,7 @@ ordered_json meterObject(const ProcedureInputs& inputs)
     return m;
 }
 
-template <std::size_t N>
-std::string entry(const std::array<std::string_view, N>& list, int index)
+template <std::size_t N> std::string entry(const std::array<std::string_view, N>& list, int index)
 {
     return index >= 0 && index < static_cast<int>(N) ? std::string(list[static_cast<std::size_t>(index)])
                                                      : std::string(list[0]);

@@ -8,25 +8,20 @@
 namespace kestrel {
 namespace {
 
-template <typename List>
-bool listHolds(const List& list, std::string_view name)
+template <typename List> bool listHolds(const List& list, std::string_view name)
 {
     return std::find(list.begin(), list.end(), name) != list.end();
 }
 
 // The chosen entry when the list holds it, else the list's default.
-template <typename List>
-std::string keptOrDefault(const List& list, const std::string& chosen, int defaultIndex)
+template <typename List> std::string keptOrDefault(const List& list, const std::string& chosen, int defaultIndex)
 {
     return listHolds(list, chosen) ? chosen : std::string(list[static_cast<std::size_t>(defaultIndex)]);
 }
 
 } // namespace
 
-bool isStandardName(std::string_view name)
-{
-    return listHolds(kReferences, name) || listHolds(kScopeReferences, name);
-}
+bool isStandardName(std::string_view name) { return listHolds(kReferences, name) || listHolds(kScopeReferences, name); }
 
 std::string standardNamesForMessage()
 {

@@ -34,10 +34,7 @@ std::string folderCase(std::string value)
 
 // True when the value splits at "\" or "/" into at least two parts, which
 // name Tessel's base folder ("C:\Tessel\Acc", "/opt/tessel/acc").
-bool hasTwoComponents(std::string_view value)
-{
-    return value.find_first_of("\\/") != std::string_view::npos;
-}
+bool hasTwoComponents(std::string_view value) { return value.find_first_of("\\/") != std::string_view::npos; }
 
 bool containsInFile(std::ifstream& in, bool& has7625, bool& has3711)
 {
@@ -76,8 +73,8 @@ std::string folderWithSeparator(std::string_view value)
     return folder;
 }
 
-bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation,
-                        MessageSink& sink, const TextLookup& texts)
+bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation, MessageSink& sink,
+    const TextLookup& texts)
 {
     const auto fail = [&](const std::string& why) {
         sink.inform(errorReport(texts, " Get Tessel directory ", why));
@@ -94,8 +91,7 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
     const std::string accdir = readValue(ini, "accdir");
     if (!hasTwoComponents(accdir))
         return fail("accdir in [startup] of " + utf8FromPath(tesselIni) +
-                    " must name Tessel's accuracy-file folder with at least two path components, not \"" + accdir +
-                    "\"");
+            " must name Tessel's accuracy-file folder with at least two path components, not \"" + accdir + "\"");
     installation.picDir = folderWithSeparator(folderCase(readValue(ini, "picdir")));
     installation.helpDir = folderWithSeparator(folderCase(readValue(ini, "helpdir")));
     installation.accDir = folderWithSeparator(folderCase(readValue(ini, "accdir")));
@@ -107,7 +103,8 @@ void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& i
     std::error_code ec;
     if (!std::filesystem::is_regular_file(tesselIni, ec))
         return;
-    const std::string config = trim(ProfileFile(tesselIni).readString(kTesselSection, "config", "", kTesselBufferLength));
+    const std::string config =
+        trim(ProfileFile(tesselIni).readString(kTesselSection, "config", "", kTesselBufferLength));
     if (config.empty())
         return;
     // A relative path is taken from tessel.ini's folder, the one place that

@@ -25,8 +25,8 @@ struct TesselInstallation {
 // "Error:" + " Get Tessel directory " + why and leaves them empty when
 // tessel.ini is missing or its accdir does not name at least two path
 // components.
-bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation,
-                        MessageSink& sink, const TextLookup& texts);
+bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallation& installation, MessageSink& sink,
+    const TextLookup& texts);
 
 // How much of Tessel's instrument configuration the amplifier check reads:
 // it runs at every start, and a configuration is some hundred kilobytes,

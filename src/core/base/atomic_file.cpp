@@ -20,10 +20,7 @@
 namespace kestrel {
 namespace {
 
-std::error_code lastSystemError()
-{
-    return {errno, std::generic_category()};
-}
+std::error_code lastSystemError() { return {errno, std::generic_category()}; }
 
 // The file a path names once every symbolic link on the way to it is
 // followed; a relative link counts from the link's own folder. `exists`
@@ -90,7 +87,7 @@ void takeOverAttributes(int fd, const std::filesystem::path& temp, const std::fi
     (void)fd;
 #else
     (void)temp;
-    struct stat old {};
+    struct stat old { };
     if (::stat(target.c_str(), &old) != 0)
         return;
     if (::fchown(fd, old.st_uid, old.st_gid) != 0)
@@ -124,8 +121,8 @@ struct StagedFile {
 // folder made) and the content in a closed temporary file beside it, flushed
 // to the disk when asked. On failure nothing is left behind.
 bool writeTemporary(const std::filesystem::path& path, std::string_view content, bool flush,
-                    const AtomicWriteSteps& steps, StagedFile& staged, std::string& error,
-                    std::set<std::filesystem::path>* madeFolders = nullptr)
+    const AtomicWriteSteps& steps, StagedFile& staged, std::string& error,
+    std::set<std::filesystem::path>* madeFolders = nullptr)
 {
     error.clear();
     std::filesystem::path target = path;
@@ -230,8 +227,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     return writeFileAtomically(path, content, error, AtomicWriteSteps::system());
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error,
-                         const AtomicWriteSteps& steps)
+bool writeFileAtomically(
+    const std::filesystem::path& path, std::string_view content, std::string& error, const AtomicWriteSteps& steps)
 {
     StagedFile staged;
     if (!writeTemporary(path, content, true, steps, staged, error))
@@ -247,7 +244,7 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
     return true;
 }
 
-AtomicFileBatch::AtomicFileBatch(AtomicWriteSteps steps) : steps_(std::move(steps)) {}
+AtomicFileBatch::AtomicFileBatch(AtomicWriteSteps steps) : steps_(std::move(steps)) { }
 
 AtomicFileBatch::~AtomicFileBatch()
 {

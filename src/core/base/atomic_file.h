@@ -44,8 +44,8 @@ struct AtomicWriteSteps {
     static AtomicWriteSteps system();
 };
 
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content, std::string& error,
-                         const AtomicWriteSteps& steps);
+bool writeFileAtomically(
+    const std::filesystem::path& path, std::string_view content, std::string& error, const AtomicWriteSteps& steps);
 
 // Many replacements for the price of one flush to the disk, which takes
 // milliseconds, longer than a procedure takes to write: stage() puts each

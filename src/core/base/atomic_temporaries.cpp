@@ -33,7 +33,7 @@ std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
     thread_local std::mt19937 random{std::random_device{}()};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     const std::string suffix = std::string(kTag) + std::to_string(random()) + "-" + std::to_string(stamp) + "-" +
-                               std::to_string(counter.fetch_add(1));
+        std::to_string(counter.fetch_add(1));
     return target.parent_path() / pathFromUtf8("." + utf8FromPath(target.filename()) + suffix);
 }
 

@@ -44,7 +44,7 @@ bool canCreateFilesIn(const std::filesystem::path& folder)
 {
     const std::filesystem::path probe = folder / ("Kestrel-" + std::to_string(GetCurrentProcessId()) + ".tmp");
     const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -94,7 +94,6 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::str
     }
     return exact;
 }
-
 
 std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder)
 {

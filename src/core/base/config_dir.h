@@ -27,5 +27,4 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::str
 // Tessel's own in the Windows directory if there is one there.
 std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder);
 
-
 } // namespace kestrel

@@ -9,8 +9,7 @@ namespace kestrel {
 
 class ProcedureFailure : public std::runtime_error {
 public:
-    ProcedureFailure(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
+    ProcedureFailure(int number, const std::string& description) : std::runtime_error(description), number_(number) { }
     int number() const { return number_; }
 
 private:

@@ -14,8 +14,8 @@ public:
     // Waits up to `patience` for the lock (creating the lock file and its
     // folder when missing). A merge is not worth a frozen window, so a lock
     // held longer is given up on and the caller goes on without it.
-    explicit FileLock(const std::filesystem::path& lockFile,
-                      std::chrono::milliseconds patience = std::chrono::seconds(2));
+    explicit FileLock(
+        const std::filesystem::path& lockFile, std::chrono::milliseconds patience = std::chrono::seconds(2));
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

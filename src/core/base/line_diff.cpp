@@ -9,7 +9,7 @@ namespace {
 // Each distinct line as a number, so that lines compare in one step; a last
 // line without "\n" is another line than the same text with one.
 std::vector<int> lineNumbers(const TextLines& text, std::unordered_map<std::string_view, int>& ended,
-                             std::unordered_map<std::string_view, int>& unended, int& next)
+    std::unordered_map<std::string_view, int>& unended, int& next)
 {
     std::vector<int> ids;
     ids.reserve(text.lines.size());
@@ -160,7 +160,7 @@ std::vector<LineEdit> diffLines(const TextLines& a, const TextLines& b, std::siz
 }
 
 std::string unifiedDiff(std::string_view a, std::string_view b, std::string_view nameA, std::string_view nameB,
-                        std::size_t context, std::size_t maxSearch)
+    std::size_t context, std::size_t maxSearch)
 {
     const TextLines linesA = diffableLines(a), linesB = diffableLines(b);
     const std::vector<LineEdit> edits = diffLines(linesA, linesB, maxSearch);
@@ -192,8 +192,7 @@ std::string unifiedDiff(std::string_view a, std::string_view b, std::string_view
         // after the last change that lies within 2 * context of the one before.
         const std::size_t begin = i >= context ? i - context : 0;
         std::size_t end = i;
-        for (std::size_t same = 0; end < edits.size() && (edits[end] != LineEdit::Same || same < 2 * context);
-             ++end)
+        for (std::size_t same = 0; end < edits.size() && (edits[end] != LineEdit::Same || same < 2 * context); ++end)
             same = edits[end] == LineEdit::Same ? same + 1 : 0;
         // Back to `context` lines after the last change.
         std::size_t last = end;
@@ -201,7 +200,7 @@ std::string unifiedDiff(std::string_view a, std::string_view b, std::string_view
             --last;
         end = std::min(edits.size(), last + context);
         out += "@@ -" + hunkRange(atA[begin], atA[end] - atA[begin]) + " +" +
-               hunkRange(atB[begin], atB[end] - atB[begin]) + " @@\n";
+            hunkRange(atB[begin], atB[end] - atB[begin]) + " @@\n";
         for (std::size_t e = begin; e < end;) {
             if (edits[e] == LineEdit::Same) {
                 line(' ', linesA, atA[e]);

@@ -37,6 +37,6 @@ std::vector<LineEdit> diffLines(const TextLines& a, const TextLines& b, std::siz
 // line's removals before its additions, and "\ No newline at end of file"
 // after a last line without one. Empty when the texts are equal.
 std::string unifiedDiff(std::string_view a, std::string_view b, std::string_view nameA, std::string_view nameB,
-                        std::size_t context = 3, std::size_t maxSearch = kMaxDiffSearch);
+    std::size_t context = 3, std::size_t maxSearch = kMaxDiffSearch);
 
 } // namespace kestrel

@@ -2,8 +2,8 @@
 // identifiers and the conventions of every locale in its data.
 #ifndef _WIN32
 
-#include "core/base/locale_database.h"
 #include "core/base/icu_locale.h"
+#include "core/base/locale_database.h"
 
 #include "core/base/text_util.h"
 
@@ -115,9 +115,9 @@ LocaleLookup lookUpLocaleItem(int lcid, LocaleItem item)
     if (U_FAILURE(status))
         return {{}, unknownLocale()};
     return {utf8(symbols.getConstSymbol(item == LocaleItem::DecimalSeparator
-                                            ? icu::DecimalFormatSymbols::kDecimalSeparatorSymbol
-                                            : icu::DecimalFormatSymbols::kGroupingSeparatorSymbol)),
-            std::nullopt};
+                    ? icu::DecimalFormatSymbols::kDecimalSeparatorSymbol
+                    : icu::DecimalFormatSymbols::kGroupingSeparatorSymbol)),
+        std::nullopt};
 }
 
 std::optional<std::array<std::string, 12>> lookUpMonthAbbreviations(int lcid)

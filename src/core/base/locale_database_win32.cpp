@@ -16,8 +16,8 @@ std::string utf8(std::wstring_view text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
@@ -30,7 +30,7 @@ std::string systemErrorText(DWORD error)
     wchar_t* buffer = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+            nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring_view text(buffer, buffer ? length : 0);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.remove_suffix(1);
@@ -54,10 +54,7 @@ LocaleLookup localeInfo(int lcid, LCTYPE type)
 
 } // namespace
 
-LocaleLookup lookUpLocaleItem(int lcid, LocaleItem item)
-{
-    return localeInfo(lcid, static_cast<LCTYPE>(item));
-}
+LocaleLookup lookUpLocaleItem(int lcid, LocaleItem item) { return localeInfo(lcid, static_cast<LCTYPE>(item)); }
 
 std::optional<std::array<std::string, 12>> lookUpMonthAbbreviations(int lcid)
 {

@@ -58,8 +58,8 @@ StartUpSwitches readStartUpSwitches(std::string_view commandLine)
     return switches;
 }
 
-LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches,
-                                 MessageSink& sink)
+LocaleValues computeLocaleValues(
+    int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches, MessageSink& sink)
 {
     LocaleValues values;
     values.userDefaultLcid = low16(userDefaultLcid);
@@ -76,8 +76,8 @@ LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, c
 
 std::string monthAbbreviation(int month, int lcid)
 {
-    static constexpr std::array<std::string_view, 12> kEnglish{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static constexpr std::array<std::string_view, 12> kEnglish{
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const auto monthIndex = static_cast<std::size_t>(month < 1 ? 0 : (month > 12 ? 11 : month - 1));
     const auto months = lookUpMonthAbbreviations(lcid == 0 ? kSystemDefaultLcid : lcid);
     return months ? (*months)[monthIndex] : std::string(kEnglish[monthIndex]);

@@ -43,8 +43,8 @@ StartUpSwitches readStartUpSwitches(std::string_view commandLine);
 //   through getLocaleInfo (so a locale the database does not know shows
 //   its message twice and leaves both separators empty);
 // - localized mode when the language is not 1033 or the menus are asked for.
-LocaleValues computeLocaleValues(int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches,
-                                 MessageSink& sink);
+LocaleValues computeLocaleValues(
+    int userDefaultLcid, int userDefaultLanguage, const StartUpSwitches& switches, MessageSink& sink);
 
 // The abbreviated name of a month (1 to 12) as the locale writes it in a
 // date; the English one for locales the database has no month names for.

@@ -6,8 +6,8 @@
 namespace kestrel {
 
 struct LocaleValues {
-    int activeLcid = 1033;          // locale in force (command line may override)
-    int activeCharSet = 1;          // 134 for simplified Chinese (2052)
+    int activeLcid = 1033; // locale in force (command line may override)
+    int activeCharSet = 1; // 134 for simplified Chinese (2052)
     std::string decimalSeparator = ".";
     std::string thousandSeparator = ",";
     bool localizedMode = false;     // localization menus shown

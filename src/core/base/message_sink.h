@@ -35,7 +35,7 @@ public:
     void inform(const std::string& text, MessageIcon icon) { show(Message{text, {}, MessageButtons::Ok, icon}); }
     // A question with OK and Cancel; true means OK.
     bool ask(const std::string& text, const std::string& title, MessageIcon icon = MessageIcon::None,
-             MessageAnswer defaultAnswer = MessageAnswer::Ok)
+        MessageAnswer defaultAnswer = MessageAnswer::Ok)
     {
         return show(Message{text, title, MessageButtons::OkCancel, icon, defaultAnswer}) == MessageAnswer::Ok;
     }

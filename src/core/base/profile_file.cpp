@@ -17,10 +17,7 @@ namespace {
 // CR LF ends read as LF ones) is as blank as a space: otherwise a rewrite,
 // which ends the line with the file's own line break, would turn "[Kestrel]"
 // plus a stray CR into another section name than the one that was read.
-bool isBlank(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\r';
-}
+bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r'; }
 
 std::string_view trimBlanks(std::string_view s)
 {
@@ -79,11 +76,14 @@ Loaded load(const std::filesystem::path& path)
 {
     SmallFile file = readSmallFile(path, kMaxProfileFileSize);
     switch (file.status) {
-    case SmallFileStatus::Read: return {LoadStatus::Loaded, std::move(file.content), {}};
-    case SmallFileStatus::Missing: return {};
+    case SmallFileStatus::Read:
+        return {LoadStatus::Loaded, std::move(file.content), {}};
+    case SmallFileStatus::Missing:
+        return {};
     case SmallFileStatus::TooLarge:
         return {LoadStatus::Failed, {}, utf8FromPath(path) + " " + file.problem + ", too large for a settings file"};
-    default: return {LoadStatus::Failed, {}, utf8FromPath(path) + " " + file.problem};
+    default:
+        return {LoadStatus::Failed, {}, utf8FromPath(path) + " " + file.problem};
     }
 }
 
@@ -111,8 +111,8 @@ std::optional<std::string> lookup(const std::filesystem::path& path, std::string
 // The content with key=value set in the section: the key's line replaced,
 // or the line added after the last non-empty line of the section, or a new
 // section at the end. Every other line stays as it was.
-std::string withKey(std::string_view content, std::string_view section, std::string_view key,
-                    std::string_view value, const std::string& newline)
+std::string withKey(std::string_view content, std::string_view section, std::string_view key, std::string_view value,
+    const std::string& newline)
 {
     const bool bom = content.substr(0, 3) == "\xEF\xBB\xBF";
     const std::vector<std::string_view> lines = splitLines(content);
@@ -161,10 +161,10 @@ std::string withKey(std::string_view content, std::string_view section, std::str
 
 } // namespace
 
-ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) { }
 
-std::string ProfileFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue,
-                                    std::size_t bufferLength) const
+std::string ProfileFile::readString(
+    std::string_view section, std::string_view key, std::string_view defaultValue, std::size_t bufferLength) const
 {
     if (bufferLength == 0)
         return {};
@@ -211,16 +211,14 @@ std::string ProfileFile::problem() const
     return {};
 }
 
-bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value,
-                              MessageSink* sink)
+bool ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value, MessageSink* sink)
 {
     const std::pair<std::string_view, std::string_view> entry{key, value};
     return writeStrings(section, std::span(&entry, 1), sink);
 }
 
-bool ProfileFile::writeStrings(std::string_view section,
-                               std::span<const std::pair<std::string_view, std::string_view>> entries,
-                               MessageSink* sink)
+bool ProfileFile::writeStrings(
+    std::string_view section, std::span<const std::pair<std::string_view, std::string_view>> entries, MessageSink* sink)
 {
     lastError_.clear();
     const auto fail = [&](std::string error) {

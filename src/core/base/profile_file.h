@@ -36,8 +36,8 @@ public:
 
     // The value of the key, else defaultValue; either cut to
     // bufferLength - 1 characters (nothing for a length of 0).
-    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue,
-                           std::size_t bufferLength) const;
+    std::string readString(
+        std::string_view section, std::string_view key, std::string_view defaultValue, std::size_t bufferLength) const;
     // The leading integer of the value (optional sign, digits; 0 when the
     // value starts with anything else, saturated at the int range), else
     // defaultValue when the key is absent or its value empty.
@@ -47,14 +47,14 @@ public:
     // end when absent; every other line stays as it was. Creates the file and
     // its folder when missing. On failure returns false, keeps the old file,
     // sets lastError() and, when a sink is given, tells it the same text.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value,
-                     MessageSink* sink = nullptr);
+    bool writeString(
+        std::string_view section, std::string_view key, std::string_view value, MessageSink* sink = nullptr);
 
     // Sets several keys of one section in one replacement of the file, in
     // the order given: the file holds either all of them or none. Nothing is
     // written when any key or value is refused.
     bool writeStrings(std::string_view section, std::span<const std::pair<std::string_view, std::string_view>> entries,
-                      MessageSink* sink = nullptr);
+        MessageSink* sink = nullptr);
 
     // Why the file cannot be read as a settings file ("... is a folder, not
     // a file", "... is UTF-16 text"), or "" when it can or does not exist.

@@ -54,7 +54,7 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::uintmax_t maxSiz
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat opened {};
+    struct stat opened { };
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode))
         return fail(SmallFileStatus::NotAFile, "is not a regular file (a device, a pipe or a socket)");
     std::array<char, 65536> buffer{};
@@ -75,7 +75,7 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::uintmax_t maxSiz
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return fail(SmallFileStatus::Unreadable,
-                    "cannot be opened: " + std::generic_category().message(errno != 0 ? errno : EACCES));
+            "cannot be opened: " + std::generic_category().message(errno != 0 ? errno : EACCES));
     std::array<char, 65536> buffer{};
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));

@@ -31,9 +31,9 @@ int TextCollation::compare(std::string_view a, std::string_view b) const
 {
     if (platform_->collator) {
         UErrorCode status = U_ZERO_ERROR;
-        const UCollationResult result = platform_->collator->compareUTF8(
-            icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())),
-            icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
+        const UCollationResult result =
+            platform_->collator->compareUTF8(icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())),
+                icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
         if (U_SUCCESS(status))
             return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
     }

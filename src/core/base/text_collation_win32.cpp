@@ -40,9 +40,9 @@ TextCollation::~TextCollation() = default;
 int TextCollation::compare(std::string_view a, std::string_view b) const
 {
     const std::wstring wa = wide(a), wb = wide(b);
-    const int result = CompareStringEx(platform_->localeName.empty() ? LOCALE_NAME_INVARIANT : platform_->localeName.c_str(),
-                                      0, wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
-                                      nullptr, nullptr, 0);
+    const int result =
+        CompareStringEx(platform_->localeName.empty() ? LOCALE_NAME_INVARIANT : platform_->localeName.c_str(), 0,
+            wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), nullptr, nullptr, 0);
     if (result == CSTR_LESS_THAN)
         return -1;
     if (result == CSTR_GREATER_THAN)

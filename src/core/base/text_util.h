@@ -14,8 +14,8 @@ constexpr char toUpperAscii(char ch) { return (ch >= 'a' && ch <= 'z') ? static_
 // Whether a byte of UTF-8 continues a character rather than starting one.
 constexpr bool isUtf8Continuation(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
 
-std::string trim(std::string_view s);       // spaces off both ends
-bool isBlank(std::string_view s);           // nothing but spaces, or empty: trim(s) would be ""
+std::string trim(std::string_view s); // spaces off both ends
+bool isBlank(std::string_view s);     // nothing but spaces, or empty: trim(s) would be ""
 std::string trimLeft(std::string_view s);
 std::string trimRight(std::string_view s);
 std::string toLower(std::string_view s);
@@ -59,8 +59,7 @@ void appendUtf8(std::string& out, char32_t codePoint);
 // Number of UTF-8 characters.
 std::size_t charCount(std::string_view s);
 // Characters [from, from + count) counted in UTF-8 characters (0-based).
-std::string charSubstr(std::string_view s, std::size_t from,
-                       std::size_t count = std::string_view::npos);
+std::string charSubstr(std::string_view s, std::size_t from, std::size_t count = std::string_view::npos);
 
 // Writes value into line starting at the 1-based column, overwriting; the
 // line never grows, text past its end is cut. Lines are ASCII-addressed

@@ -17,13 +17,23 @@ struct Refused {
 // The refused characters beyond the control characters; each is three
 // bytes of UTF-8.
 constexpr std::array<Refused, 17> kRefused{{
-    {0x200B, Kind::Invisible}, {0x200C, Kind::Invisible}, {0x200D, Kind::Invisible},
-    {0x200E, Kind::Direction}, {0x200F, Kind::Direction}, // the left-to-right and right-to-left marks
-    {0x2028, Kind::LineSeparator}, {0x2029, Kind::ParagraphSeparator},
-    {0x202A, Kind::Direction}, {0x202B, Kind::Direction}, {0x202C, Kind::Direction},
-    {0x202D, Kind::Direction}, {0x202E, Kind::Direction},
-    {0x2066, Kind::Direction}, {0x2067, Kind::Direction}, {0x2068, Kind::Direction},
-    {0x2069, Kind::Direction}, {0xFEFF, Kind::Invisible},
+    {0x200B, Kind::Invisible},
+    {0x200C, Kind::Invisible},
+    {0x200D, Kind::Invisible},
+    {0x200E, Kind::Direction},
+    {0x200F, Kind::Direction}, // the left-to-right and right-to-left marks
+    {0x2028, Kind::LineSeparator},
+    {0x2029, Kind::ParagraphSeparator},
+    {0x202A, Kind::Direction},
+    {0x202B, Kind::Direction},
+    {0x202C, Kind::Direction},
+    {0x202D, Kind::Direction},
+    {0x202E, Kind::Direction},
+    {0x2066, Kind::Direction},
+    {0x2067, Kind::Direction},
+    {0x2068, Kind::Direction},
+    {0x2069, Kind::Direction},
+    {0xFEFF, Kind::Invisible},
 }};
 
 // The code point of a three-byte UTF-8 sequence at position, 0 when there
@@ -83,11 +93,16 @@ std::size_t findRefusedCharacter(std::string_view text, std::string_view allowed
 std::string refusedCharacterName(std::string_view text, std::size_t position)
 {
     switch (kindAt(text, position)) {
-    case Kind::Invisible: return "the invisible character " + codeName(threeByteCode(text, position));
-    case Kind::Direction: return "the direction-changing character " + codeName(threeByteCode(text, position));
-    case Kind::LineSeparator: return "the line separator U+2028";
-    case Kind::ParagraphSeparator: return "the paragraph separator U+2029";
-    case Kind::None: break;
+    case Kind::Invisible:
+        return "the invisible character " + codeName(threeByteCode(text, position));
+    case Kind::Direction:
+        return "the direction-changing character " + codeName(threeByteCode(text, position));
+    case Kind::LineSeparator:
+        return "the line separator U+2028";
+    case Kind::ParagraphSeparator:
+        return "the paragraph separator U+2029";
+    case Kind::None:
+        break;
     }
     return "the control character " + controlCharacterName(text, position);
 }
@@ -134,7 +149,7 @@ std::string multiLineTextProblem(std::string_view text)
         } else if (ch == '\r') {
             if (i + 1 == text.size() || text[i + 1] != '\n')
                 return "line " + std::to_string(line) +
-                       " holds a CR that is not followed by LF; line breaks are LF or CR LF";
+                    " holds a CR that is not followed by LF; line breaks are LF or CR LF";
         } else if (ch != '\t' && refusedAt(text, i)) {
             return "line " + std::to_string(line) + " holds " + refusedCharacterName(text, i);
         }

@@ -13,7 +13,8 @@ namespace {
 int compareField(const EditRecord& a, const EditRecord& b, EditColumn column, const TextCollation& localOrder)
 {
     switch (column) {
-    case EditColumn::Number: return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+    case EditColumn::Number:
+        return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
     case EditColumn::English: {
         const int c = toLower(a.english).compare(toLower(b.english));
         return c < 0 ? -1 : c > 0 ? 1 : 0;

@@ -20,8 +20,8 @@ class TextCollation;
 
 struct EditRecord {
     int number = 0;
-    std::string english;               // as built in
-    std::optional<std::string> local;  // nullopt: no local text
+    std::string english;              // as built in
+    std::optional<std::string> local; // nullopt: no local text
     bool operator==(const EditRecord&) const = default;
 };
 

@@ -304,7 +304,9 @@ constexpr EnglishText kTable[] = {
     {2070, "Edit instructions"},
     {2071, "Invalid data format"},
     {2072, "The pasted text is <1> characters long; no field of a procedure holds more than <2>. Nothing was pasted."},
-    {2073, "The pasted text for <1> is <2> characters long; no field of a procedure holds more than <3>. Nothing was pasted."},
+    {2073,
+        "The pasted text for <1> is <2> characters long; no field of a procedure holds more than <3>. Nothing was "
+        "pasted."},
     {2074, "The pasted cells do not fit the table: they reach <1>. Nothing was pasted."},
     {2075, "\"<1>\" cannot be entered in <2>. Nothing was pasted."},
     {2076, "<1>, column <2>"},
@@ -380,8 +382,8 @@ std::span<const EnglishText> englishTexts() { return kTable; }
 
 std::optional<std::string_view> englishText(int number)
 {
-    const auto it = std::lower_bound(std::begin(kTable), std::end(kTable), number,
-                                     [](const EnglishText& e, int n) { return e.number < n; });
+    const auto it = std::lower_bound(
+        std::begin(kTable), std::end(kTable), number, [](const EnglishText& e, int n) { return e.number < n; });
     if (it == std::end(kTable) || it->number != number)
         return std::nullopt;
     return it->text;

@@ -10,7 +10,7 @@
 
 namespace kestrel {
 
-LocalTextStore::LocalTextStore(MessageSink& sink) : sink_(sink) {}
+LocalTextStore::LocalTextStore(MessageSink& sink) : sink_(sink) { }
 
 void LocalTextStore::populate(const std::vector<std::filesystem::path>& localizationFileCandidates)
 {
@@ -62,8 +62,8 @@ std::string LocalTextStore::gettext(int number) const
 
 const LocalTextStore::Record* LocalTextStore::find(int number) const
 {
-    const auto it = std::lower_bound(records_.begin(), records_.end(), number,
-                                     [](const Record& r, int n) { return r.first < n; });
+    const auto it =
+        std::lower_bound(records_.begin(), records_.end(), number, [](const Record& r, int n) { return r.first < n; });
     return it != records_.end() && it->first == number ? &*it : nullptr;
 }
 

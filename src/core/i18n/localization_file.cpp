@@ -33,13 +33,10 @@ bool parseNumber(std::string_view field, int& number)
 
 } // namespace
 
-std::filesystem::path localizationFileName(int language)
-{
-    return "Kestrel_" + std::to_string(language) + ".MDB";
-}
+std::filesystem::path localizationFileName(int language) { return "Kestrel_" + std::to_string(language) + ".MDB"; }
 
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
-                                                              const std::filesystem::path& programDir)
+std::vector<std::filesystem::path> localizationFileCandidates(
+    int language, const std::filesystem::path& settingsDir, const std::filesystem::path& programDir)
 {
     std::vector<std::filesystem::path> candidates{settingsDir / localizationFileName(language)};
     if (!programDir.empty()) {
@@ -78,8 +75,12 @@ bool unescapeLocalText(std::string_view field, std::string& text, std::string& e
             return false;
         }
         switch (field[i]) {
-        case '\\': text += '\\'; break;
-        case 't': text += '\t'; break;
+        case '\\':
+            text += '\\';
+            break;
+        case 't':
+            text += '\t';
+            break;
         case 'n':
         case 'r':
             // A line break in a text would start a line of its own in a
@@ -111,11 +112,20 @@ std::string escapeLocalText(std::string_view text)
     out.reserve(text.size());
     for (char ch : text) {
         switch (ch) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += ch;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += ch;
         }
     }
     return out;
@@ -146,7 +156,7 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
         if (!headerSeen) {
             if (line != kLocalizationHeader)
                 return fail("not a Kestrel localization file (the first line must be \"" +
-                            std::string(kLocalizationHeader) + "\")");
+                    std::string(kLocalizationHeader) + "\")");
             headerSeen = true;
             continue;
         }
@@ -172,8 +182,8 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
     return result;
 }
 
-bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int, std::string>& texts,
-                           std::string& error)
+bool writeLocalizationFile(
+    const std::filesystem::path& path, const std::map<int, std::string>& texts, std::string& error)
 {
     std::string content(kLocalizationHeader);
     content += '\n';

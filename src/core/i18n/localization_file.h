@@ -45,8 +45,8 @@ std::filesystem::path localizationFileName(int language);
 // first (where the editor saves it: the user can always write there, unlike
 // the program's folder), then beside the program (skipped when programDir
 // is empty).
-std::vector<std::filesystem::path> localizationFileCandidates(int language, const std::filesystem::path& settingsDir,
-                                                              const std::filesystem::path& programDir);
+std::vector<std::filesystem::path> localizationFileCandidates(
+    int language, const std::filesystem::path& settingsDir, const std::filesystem::path& programDir);
 // The file the texts come from: the first candidate that exists; nullopt
 // when none does.
 std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates);
@@ -61,8 +61,8 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path);
 // Writes the texts that are not blank; false with error set (and the old
 // file untouched) when a text is too long or not UTF-8 or the file cannot be
 // written.
-bool writeLocalizationFile(const std::filesystem::path& path, const std::map<int, std::string>& texts,
-                           std::string& error);
+bool writeLocalizationFile(
+    const std::filesystem::path& path, const std::map<int, std::string>& texts, std::string& error);
 
 // The escaped form of a text as the file stores it, and back: false with
 // error set for a raw control character, a line break escape ("\n", "\r")

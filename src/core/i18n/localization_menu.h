@@ -18,12 +18,12 @@ struct LocalizationMenu {
     // LocalizedMode: the entries and the separators mun_Text_sep and
     // OnTop_seperator are shown.
     bool shown = true;
-    bool englishChecked = true;    // mnu_Use_English entry 0, "Display English Text"
-    bool localChecked = false;     // entry 1, "Display Local Text"
-    bool languagesEnabled = true;  // both entries
-    bool clearEnabled = true;      // mnuClear_Localization
-    bool editEnabled = true;       // mnuEditLocalization
-    bool numbersChecked = false;   // mnu_Disp_Ctrl_Num
+    bool englishChecked = true;   // mnu_Use_English entry 0, "Display English Text"
+    bool localChecked = false;    // entry 1, "Display Local Text"
+    bool languagesEnabled = true; // both entries
+    bool clearEnabled = true;     // mnuClear_Localization
+    bool editEnabled = true;      // mnuEditLocalization
+    bool numbersChecked = false;  // mnu_Disp_Ctrl_Num
 
     bool operator==(const LocalizationMenu&) const = default;
 };
@@ -31,7 +31,7 @@ struct LocalizationMenu {
 struct MenuStep {
     LocalizationMenu menu;
     std::optional<TextWalk> walk{}; // the walk to run over the main window
-    bool rebuildTexts = false;    // Populate_Local_Recordset before the walk
+    bool rebuildTexts = false;      // Populate_Local_Recordset before the walk
     // Leaving numbers mode: the buttons and check boxes whose number is
     // their tooltip's get back their own captions (the grid commands none,
     // the column-delete button "X"), which no text walk sets.

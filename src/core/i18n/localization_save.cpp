@@ -47,7 +47,7 @@ SaveOutcome removeEmptiedLocalization(LocalTextStore& store, const LocalizationF
         return SaveOutcome::NothingToSave;
     }
     const MessageAnswer answer = sink.show(Message{store.gettext(kTextRemoveLocalizationQuestion), {},
-                                                   MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
+        MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No});
     if (answer != MessageAnswer::Yes)
         return SaveOutcome::Cancelled;
     return removeLocalization(store, files, sink, " Save changes ") ? SaveOutcome::Removed : SaveOutcome::Failed;
@@ -56,7 +56,7 @@ SaveOutcome removeEmptiedLocalization(LocalTextStore& store, const LocalizationF
 } // namespace
 
 SaveOutcome saveLocalTexts(const EditTable& table, LocalTextStore& store, const LocalizationFiles& files,
-                           MessageSink& sink, const std::function<void()>& writing)
+    MessageSink& sink, const std::function<void()>& writing)
 {
     const std::map<int, std::string> texts = table.textsToSave();
     if (texts.empty())
@@ -91,14 +91,15 @@ SaveOutcome saveLocalTexts(const EditTable& table, LocalTextStore& store, const 
 
 bool clearLocalization(LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink)
 {
-    if (!sink.ask(store.gettext(kTextReallyDeleteLocalization), store.gettext(kTextWarning), MessageIcon::Critical, MessageAnswer::Cancel))
+    if (!sink.ask(store.gettext(kTextReallyDeleteLocalization), store.gettext(kTextWarning), MessageIcon::Critical,
+            MessageAnswer::Cancel))
         return false;
     removeLocalization(store, files, sink, "  clear localization  ");
     return true;
 }
 
-bool removeLocalization(LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink,
-                        std::string_view label)
+bool removeLocalization(
+    LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink, std::string_view label)
 {
     // The file in use, the one the editor saved, and any other the texts
     // could come from: afterwards the program answers in English.

@@ -16,8 +16,8 @@ class LocalTextStore;
 class MessageSink;
 
 struct LocalizationFiles {
-    std::filesystem::path saveFile;                 // where the editor writes
-    std::vector<std::filesystem::path> candidates;  // where Local_RS is rebuilt from, in order
+    std::filesystem::path saveFile;                // where the editor writes
+    std::vector<std::filesystem::path> candidates; // where Local_RS is rebuilt from, in order
 };
 
 enum class SaveOutcome {
@@ -25,7 +25,7 @@ enum class SaveOutcome {
     Cancelled,     // the overwrite or the removal question was declined: the old file untouched
     Failed,        // the write or a removal failed and was reported: the old file untouched
     Saved,
-    Removed,       // no local text was left: the file was deleted, the texts are English again
+    Removed, // no local text was left: the file was deleted, the texts are English again
 };
 
 // Save_Changes: the local texts that are not blank become Local_RS's only
@@ -37,7 +37,7 @@ enum class SaveOutcome {
 // blank or gone and a file is in use, the user is asked whether to delete
 // it (Yes, No; No the default), and Yes removes it as the clear command does.
 SaveOutcome saveLocalTexts(const EditTable& table, LocalTextStore& store, const LocalizationFiles& files,
-                           MessageSink& sink, const std::function<void()>& writing = {});
+    MessageSink& sink, const std::function<void()>& writing = {});
 
 // mnuClear_Localization: asks "Really Delete Localization file?" (title
 // "Warning", OK and Cancel, critical icon, Cancel the default). OK removes
@@ -48,7 +48,7 @@ bool clearLocalization(LocalTextStore& store, const LocalizationFiles& files, Me
 // come from, reporting each that cannot be deleted (under `label`), then
 // rebuilds Local_RS: English, unless a file could not be deleted. Returns
 // whether no file is left.
-bool removeLocalization(LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink,
-                        std::string_view label);
+bool removeLocalization(
+    LocalTextStore& store, const LocalizationFiles& files, MessageSink& sink, std::string_view label);
 
 } // namespace kestrel

@@ -23,8 +23,8 @@ std::string fillPlaceholders(std::string_view text, std::initializer_list<std::s
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool mark = text[i] == '<' && i + 2 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9' &&
-                          text[i + 2] == '>';
+        const bool mark =
+            text[i] == '<' && i + 2 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9' && text[i + 2] == '>';
         const std::size_t index = mark ? static_cast<std::size_t>(text[i + 1] - '1') : values.size();
         if (index < values.size()) {
             out += *(values.begin() + index);

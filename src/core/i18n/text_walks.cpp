@@ -66,12 +66,13 @@ TextChange byNumbers(const TextTag& tag, std::string_view currentTooltip, const 
     return change;
 }
 
-TextChange textWalk(TextWalk walk, ControlKind kind, const TextTag& tag, std::string_view currentTooltip,
-                    const TextLookup& texts)
+TextChange textWalk(
+    TextWalk walk, ControlKind kind, const TextTag& tag, std::string_view currentTooltip, const TextLookup& texts)
 {
     switch (kind) {
     case ControlKind::Label:
-    case ControlKind::CheckBox: return byMark(tag, texts);
+    case ControlKind::CheckBox:
+        return byMark(tag, texts);
     case ControlKind::CommandButton:
         // The column-delete button shows "X" whatever its number says.
         if (walk == TextWalk::Local && tag.number == kTextDeleteColumn && !tag.tooltip)
@@ -89,7 +90,8 @@ TextChange textWalk(TextWalk walk, ControlKind kind, const TextTag& tag, std::st
             return {};
         return {.tooltip = texts.gettext(tag.number)};
     case ControlKind::TextBox:
-    case ControlKind::OptionButton: return byNumbers(tag, currentTooltip, texts);
+    case ControlKind::OptionButton:
+        return byNumbers(tag, currentTooltip, texts);
     }
     return {};
 }
@@ -114,9 +116,11 @@ TextChange numbersWalk(ControlKind kind, std::string_view name, const TextTag& t
         if (tag.empty())
             return {};
         return {.caption = tag.text()};
-    case ControlKind::OptionButton: return {.caption = tag.text()};
+    case ControlKind::OptionButton:
+        return {.caption = tag.text()};
     case ControlKind::PictureBox:
-    case ControlKind::TextBox: return {};
+    case ControlKind::TextBox:
+        return {};
     }
     return {};
 }
@@ -136,7 +140,7 @@ const TextLookup& walkTexts(TextWalk walk, const TextLookup& local)
 }
 
 TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, const TextTag& tag,
-                       std::string_view currentTooltip, const TextLookup& texts)
+    std::string_view currentTooltip, const TextLookup& texts)
 {
     if (walk == TextWalk::Numbers)
         return numbersWalk(kind, name, tag);
@@ -161,7 +165,8 @@ std::optional<std::string> walkTab(TextWalk walk, int number, const TextLookup& 
 
 std::string connectionCaption(TextWalk walk, const TextLookup& local)
 {
-    return walk == TextWalk::Numbers ? std::to_string(kTextInstructionsAndConnection) : local.gettext(kTextInstructionsAndConnection);
+    return walk == TextWalk::Numbers ? std::to_string(kTextInstructionsAndConnection)
+                                     : local.gettext(kTextInstructionsAndConnection);
 }
 
 std::string walkLabelCaption(TextWalk walk, int number, const TextLookup& texts)

@@ -27,7 +27,7 @@ enum class ControlKind {
     OptionButton, // and any other kind without a rule of its own
     Frame,
     PictureBox,
-    TextBox,      // text boxes and drop-down lists: the walk sets their text
+    TextBox, // text boxes and drop-down lists: the walk sets their text
 };
 
 struct TextTag {
@@ -57,7 +57,7 @@ const TextLookup& walkTexts(TextWalk walk, const TextLookup& local);
 // matters only to the kinds without a rule of their own, whose tooltip may
 // itself be a text number.
 TextChange walkControl(TextWalk walk, ControlKind kind, std::string_view name, const TextTag& tag,
-                       std::string_view currentTooltip, const TextLookup& texts);
+    std::string_view currentTooltip, const TextLookup& texts);
 
 // A menu entry with its fixed number: Text(n), or in the numbers walk
 // "n (current caption)".

@@ -3,15 +3,15 @@
 #include "core/base/failure.h"
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
-#include "core/procgen/rich_text_escapes.h"
 #include "core/procgen/preamble.h"
+#include "core/procgen/rich_text_escapes.h"
 
 #include <string>
 
 namespace kestrel {
 
-void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts,
-                 PreambleGap gap, bool amplifierConfigured)
+void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const TextLookup& texts, PreambleGap gap,
+    bool amplifierConfigured)
 {
     if (isBlank(writer.text()))
         return;

@@ -62,8 +62,11 @@ LimitResult applyTable(const LimitTable& table, std::string_view frequency, std:
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 constexpr Band kVoltBands7300[] = {
-    {10, 45, 3.2, "3.20"},      {45, 10000, 1000, "1000"},   {10000, 20000, 329, "329.0"},
-    {20000, 100000, 32, "32.0"}, {100000, 500000, 3.2, "3.20"},
+    {10, 45, 3.2, "3.20"},
+    {45, 10000, 1000, "1000"},
+    {10000, 20000, 329, "329.0"},
+    {20000, 100000, 32, "32.0"},
+    {100000, 500000, 3.2, "3.20"},
 };
 // The 7320 tests its top band before the middle ones, so 100 kHz itself
 // falls into the 3.2 V band.
@@ -74,10 +77,16 @@ constexpr Band kVoltBands7320[] = {
     {10000, 100000, 329, "329.0"},
 };
 constexpr Band kAmpBands7300[] = {
-    {10, 45, 2.2, "2.2"}, {45, 1000, 11, "11"}, {1000, 5000, 2.1999, "2.1999"}, {5000, 10000, 0.33, "330m"},
+    {10, 45, 2.2, "2.2"},
+    {45, 1000, 11, "11"},
+    {1000, 5000, 2.1999, "2.1999"},
+    {5000, 10000, 0.33, "330m"},
 };
 constexpr Band kAmpBands7320[] = {
-    {10, 45, 2.9, "2.9"}, {45, 5000, 20, "20"}, {5000, 10000, 2.9, "2.9"}, {10000, 30000, 0.33, "330m"},
+    {10, 45, 2.9, "2.9"},
+    {45, 5000, 20, "20"},
+    {5000, 10000, 2.9, "2.9"},
+    {10000, 30000, 0.33, "330m"},
 };
 constexpr Band kVoltBands7600[] = {
     {10, 50, 220, "220.0"},
@@ -102,8 +111,8 @@ const Band kVoltBands3xxx[] = {
 };
 
 // A current given in milliamperes gets its reduction in milliamperes too.
-void toMilliamperes(LimitResult& result, std::string_view amplitude, std::string_view amperes,
-                    std::string_view milliamperes)
+void toMilliamperes(
+    LimitResult& result, std::string_view amplitude, std::string_view amperes, std::string_view milliamperes)
 {
     if (contains(amplitude, "m") && result.reducedValue == amperes)
         result.reducedValue = milliamperes;
@@ -133,8 +142,8 @@ LimitResult limitsAmpHertz7320(std::string_view frequency, std::string_view ampl
 
 LimitResult limitsVoltHertz7600(std::string_view frequency, std::string_view amplitude, bool has7625)
 {
-    const std::span<const Band> bands = has7625 ? std::span<const Band>(kVoltBands7600With7625)
-                                                : std::span<const Band>(kVoltBands7600);
+    const std::span<const Band> bands =
+        has7625 ? std::span<const Band>(kVoltBands7600With7625) : std::span<const Band>(kVoltBands7600);
     return applyTable({1100, "1100", 10, "10", 1000000, "1M", bands}, frequency, amplitude);
 }
 

@@ -39,8 +39,8 @@ void noteDisplayTexts(std::string_view procedure, FieldOverflows& overflows)
         // Measured as Tessel gets it, without the rich-text escapes.
         std::string text = unescapeProcedureText(line.substr(kBodyOffset + kDisp.size()));
         if (charCount(text) > kInstructionLineLength)
-            overflows.push_back({"", -1, "step " + std::string(number), "DISP", std::move(text),
-                                 kInstructionLineLength});
+            overflows.push_back(
+                {"", -1, "step " + std::string(number), "DISP", std::move(text), kInstructionLineLength});
     }
 }
 
@@ -53,12 +53,12 @@ void noteLineOverflows(const CommonInputs& inputs, std::string_view procedure, F
     const struct {
         std::string_view key, title;
         const std::string& value;
-    } header[] = {{"name", "INSTRUMENT", inputs.identity.name},
-                  {"author", "AUTHOR", inputs.identity.author},
-                  {"revision", "REVISION", inputs.identity.revision}};
+    } header[] = {{"name", "INSTRUMENT", inputs.identity.name}, {"author", "AUTHOR", inputs.identity.author},
+        {"revision", "REVISION", inputs.identity.revision}};
     for (const auto& h : header)
         if (charCount(h.value) > headerValueRoom())
-            overflows.push_back({"procedure", -1, std::string(h.key), std::string(h.title), h.value, headerValueRoom()});
+            overflows.push_back(
+                {"procedure", -1, std::string(h.key), std::string(h.title), h.value, headerValueRoom()});
     noteDisplayTexts(procedure, overflows);
 }
 

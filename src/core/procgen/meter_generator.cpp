@@ -35,10 +35,14 @@ struct Section {
 
 // Sections in the order they are written.
 constexpr Section kSections[] = {
-    {F::Dcv, kTextDcVoltsTest, "HEAD", 30},    {F::Acv, kTextAcVoltsTest, "Head", 30},
-    {F::Dci, kTextDcCurrentTest, "Head", 29},  {F::Aci, kTextAcCurrentTest, "Head", 29},
-    {F::Ohm, kTextResistanceTest, "Head", 32}, {F::Tc, kTextTcTest, "Head", 34},
-    {F::Rtd, kTextRtdTest, "Head", 25},        {F::Cap, kTextCapacitanceTest, "Head", 33},
+    {F::Dcv, kTextDcVoltsTest, "HEAD", 30},
+    {F::Acv, kTextAcVoltsTest, "Head", 30},
+    {F::Dci, kTextDcCurrentTest, "Head", 29},
+    {F::Aci, kTextAcCurrentTest, "Head", 29},
+    {F::Ohm, kTextResistanceTest, "Head", 32},
+    {F::Tc, kTextTcTest, "Head", 34},
+    {F::Rtd, kTextRtdTest, "Head", 25},
+    {F::Cap, kTextCapacitanceTest, "Head", 33},
     {F::Freq, kTextFrequencyTest, "Head", 31},
 };
 
@@ -60,8 +64,8 @@ bool isManualFunction(CalibratorFamily family, MeterFunction f)
 
 class MeterGenerator {
 public:
-    MeterGenerator(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-                   FieldOverflows* overflows)
+    MeterGenerator(
+        CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts, FieldOverflows* overflows)
         : family_(family), in_(inputs), texts_(texts), fields_(overflows), fsc_(inputs.selections.reference),
           decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
     {
@@ -74,7 +78,7 @@ public:
         const bool amplifier = family_ == CalibratorFamily::Family3xxx ? in_.has3711 : in_.has7625;
         const bool notedFamily = family_ == CalibratorFamily::Family3xxx || family_ == CalibratorFamily::Family76xx;
         buildHeader(writer, in_, texts_, notedFamily ? PreambleGap::AmplifierNote : PreambleGap::TwoBlankLines,
-                    notedFamily && amplifier);
+            notedFamily && amplifier);
     }
 
     ProcedureWriter writer;
@@ -151,11 +155,10 @@ private:
         if (const auto result = acLimits(f, frequency, nominal)) {
             if (!result->reducedValue.empty()) {
                 writer.blank();
-                writeLimitMessage(f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal,
-                                  result->reducedValue);
+                writeLimitMessage(
+                    f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal, result->reducedValue);
                 blankField(body, field::kNominal);
-                fields_.place(body, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"),
-                              nominalInput);
+                fields_.place(body, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"), nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
@@ -168,7 +171,7 @@ private:
     }
 
     void writeFields(MeterFunction f, std::string& body, const std::string& nominal, std::string_view nominalInput,
-                     double value, const std::string& frequency)
+        double value, const std::string& frequency)
     {
         const std::string degrees = "deg" + charSubstr(in_.selections.tempScale, 1); // "°C" gives C
         const auto nominalField = [&](const std::string& text) {
@@ -176,12 +179,16 @@ private:
         };
         const auto frequencyField = [&] { fields_.place(body, field::kMod1, frequency + "H", "frequency"); };
         switch (f) {
-        case F::Dcv: nominalField(nominal + "V"); break;
+        case F::Dcv:
+            nominalField(nominal + "V");
+            break;
         case F::Acv:
             nominalField(nominal + "V");
             frequencyField();
             break;
-        case F::Dci: nominalField(nominal + "A"); break;
+        case F::Dci:
+            nominalField(nominal + "A");
+            break;
         case F::Aci:
             nominalField(nominal + "A");
             frequencyField();
@@ -199,9 +206,11 @@ private:
         case F::Rtd:
             nominalField(nominal + degrees);
             overwriteAt(body, field::kMod1.at,
-                        "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
+                "R" + std::to_string(rtdTypeIndex(in_.selections.reference, in_.selections.rtdType) + 1));
             break;
-        case F::Cap: nominalField(nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f")); break;
+        case F::Cap:
+            nominalField(nominal + (family_ == CalibratorFamily::Family64xx ? "F" : "f"));
+            break;
         case F::Freq:
             nominalField(nominal + "H");
             overwriteAt(body, field::kMod1.at, "300mv");
@@ -228,7 +237,8 @@ private:
         switch (family_) {
         case CalibratorFamily::Family73xx:
             switch (f) {
-            case F::Dcv: return FixedLimit{1100, "1100", "", kTextVoltageReduced};
+            case F::Dcv:
+                return FixedLimit{1100, "1100", "", kTextVoltageReduced};
             case F::Dci:
                 return is7320_ ? FixedLimit{20.5, "20.5", "", kTextCurrentReduced}
                                : FixedLimit{10.999, "10.999", "", kTextCurrentReduced};
@@ -237,37 +247,48 @@ private:
                                : FixedLimit{330000000, "329.999MZ", "", kTextResistanceReduced};
             case F::Cap:
                 return FixedLimit{0.0011, is7320_ ? "1.10mf" : "1100uf", "", kTextCapacitanceReduced};
-            case F::Freq: return FixedLimit{2000000, "2.000MH", "", kTextFrequencyChanged};
-            default: return std::nullopt;
+            case F::Freq:
+                return FixedLimit{2000000, "2.000MH", "", kTextFrequencyChanged};
+            default:
+                return std::nullopt;
             }
         case CalibratorFamily::Family3xxx:
         case CalibratorFamily::Family76xx: {
             const bool amplifier = family_ == CalibratorFamily::Family3xxx ? in_.has3711 : in_.has7625;
             switch (f) {
-            case F::Dcv: return FixedLimit{1100, "1100", "", kTextVoltageReduced};
+            case F::Dcv:
+                return FixedLimit{1100, "1100", "", kTextVoltageReduced};
             case F::Dci:
                 return amplifier ? FixedLimit{11, "11.00A", "", kTextCurrentReduced}
                                  : FixedLimit{1.99, "1.99A", "", kTextCurrentReduced};
-            case F::Freq: return FixedLimit{1000000, "1.000MH", "", kTextFrequencyChanged};
-            default: return std::nullopt;
+            case F::Freq:
+                return FixedLimit{1000000, "1.000MH", "", kTextFrequencyChanged};
+            default:
+                return std::nullopt;
             }
         }
         case CalibratorFamily::Family64xx:
             switch (f) {
-            case F::Dcv: return FixedLimit{1050, "1050", "", kTextVoltageReduced};
-            case F::Dci: return FixedLimit{20, "20.000", "", kTextCurrentReduced};
-            case F::Aci: return FixedLimit{20, "20.000", "", kTextCurrentReduced};
-            case F::Ohm: return FixedLimit{400000000, "400.000MZ", "", kTextResistanceReduced};
-            case F::Cap: return FixedLimit{0.04, "40.000mF", "", kTextCapacitanceReduced};
-            case F::Freq: return FixedLimit{100000, "100.00KH", "100K", kTextFrequencyChanged};
-            default: return std::nullopt;
+            case F::Dcv:
+                return FixedLimit{1050, "1050", "", kTextVoltageReduced};
+            case F::Dci:
+                return FixedLimit{20, "20.000", "", kTextCurrentReduced};
+            case F::Aci:
+                return FixedLimit{20, "20.000", "", kTextCurrentReduced};
+            case F::Ohm:
+                return FixedLimit{400000000, "400.000MZ", "", kTextResistanceReduced};
+            case F::Cap:
+                return FixedLimit{0.04, "40.000mF", "", kTextCapacitanceReduced};
+            case F::Freq:
+                return FixedLimit{100000, "100.00KH", "100K", kTextFrequencyChanged};
+            default:
+                return std::nullopt;
             }
         }
         return std::nullopt;
     }
 
-    std::optional<LimitResult> acLimits(MeterFunction f, const std::string& frequency,
-                                        const std::string& nominal) const
+    std::optional<LimitResult> acLimits(MeterFunction f, const std::string& frequency, const std::string& nominal) const
     {
         if (f != F::Acv && f != F::Aci)
             return std::nullopt;
@@ -336,8 +357,8 @@ private:
             const std::string message = properCase(replaceAll(setting, "<value>", value));
             writer.cont("MESS         " + message);
             writer.cont("MESS");
-            writer.step("EVAL         " + texts_.gettext(kTextDoesUutRead) + (capacitance ? "" : " ") +
-                        manualLimits(f, a, c));
+            writer.step(
+                "EVAL         " + texts_.gettext(kTextDoesUutRead) + (capacitance ? "" : " ") + manualLimits(f, a, c));
             writer.nextTest();
             writer.blank();
         }
@@ -414,7 +435,7 @@ private:
 } // namespace
 
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-                                  MessageSink& sink, FieldOverflows* overflows)
+    MessageSink& sink, FieldOverflows* overflows)
 {
     MeterGenerator generator(family, inputs, texts, overflows);
     try {

@@ -5,10 +5,10 @@
 // modifiers and in the functions they cannot source (written as manual
 // steps for the operator instead).
 #include "core/base/message_sink.h"
-#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/generated_procedure.h"
 #include "core/procgen/step_fields.h"
+#include "core/spec/meter_inputs.h"
 #include "core/spec/standards.h"
 
 namespace kestrel {
@@ -19,6 +19,6 @@ namespace kestrel {
 // is returned with `failed` set. Every field text that is longer than its
 // field is added to `overflows` when it is given.
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-                                  MessageSink& sink, FieldOverflows* overflows = nullptr);
+    MessageSink& sink, FieldOverflows* overflows = nullptr);
 
 } // namespace kestrel

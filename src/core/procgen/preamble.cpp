@@ -39,10 +39,17 @@ std::string askPlus(const ProcedureOptions& options)
 {
     std::string line(78, ' ');
     switch (options.dataEntry) {
-    case DataEntry::GoNoGo: overwriteAt(line, 24, "G"); break;
-    case DataEntry::Keyboard: overwriteAt(line, 24, "K"); break;
-    case DataEntry::All: overwriteAt(line, 24, "B"); break;
-    case DataEntry::Slew: break;
+    case DataEntry::GoNoGo:
+        overwriteAt(line, 24, "G");
+        break;
+    case DataEntry::Keyboard:
+        overwriteAt(line, 24, "K");
+        break;
+    case DataEntry::All:
+        overwriteAt(line, 24, "B");
+        break;
+    case DataEntry::Slew:
+        break;
     }
     if (options.postTestWindow == PostTestWindow::Always)
         overwriteAt(line, 66, "A");
@@ -52,12 +59,12 @@ std::string askPlus(const ProcedureOptions& options)
 std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines)
 {
     return "INSTRUMENT:            " + escapeTypedText(inputs.identity.name) +
-           "\r\nDATE:                  " + inputs.headerDate +
-           "\r\nAUTHOR:                " + escapeTypedText(inputs.identity.author) +
-           "\r\nREVISION:              " + escapeTypedText(inputs.identity.revision) +
-           "\r\nADJUSTMENT THRESHOLD:  70%"
-           "\r\nNUMBER OF TESTS:       " + std::to_string(numberOfTests) +
-           "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);
+        "\r\nDATE:                  " + inputs.headerDate +
+        "\r\nAUTHOR:                " + escapeTypedText(inputs.identity.author) +
+        "\r\nREVISION:              " + escapeTypedText(inputs.identity.revision) +
+        "\r\nADJUSTMENT THRESHOLD:  70%"
+        "\r\nNUMBER OF TESTS:       " +
+        std::to_string(numberOfTests) + "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);
 }
 
 std::string headerBlock(const CommonInputs& inputs, int numberOfTests, int numberOfLines)

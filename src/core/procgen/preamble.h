@@ -3,10 +3,10 @@
 // with the column header, the ASK- and ASK+ flag steps built from the
 // options, the switches that turn off Tessel's automatic messages, and the
 // measurement-uncertainty steps.
-#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/procgen/procedure_writer.h"
 #include "core/procgen/step_layout.h"
+#include "core/spec/meter_inputs.h"
 
 #include <string>
 

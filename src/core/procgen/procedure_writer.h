@@ -13,7 +13,7 @@ namespace kestrel {
 class ProcedureWriter {
 public:
     // StepNumber is kept in thousandths so that 999 increments never drift.
-    explicit ProcedureWriter(int startThousandths = 1007) : step_(startThousandths) {}
+    explicit ProcedureWriter(int startThousandths = 1007) : step_(startThousandths) { }
 
     std::string& text() { return text_; }
     const std::string& text() const { return text_; }

@@ -35,11 +35,10 @@ std::string describeOverflow(const FieldOverflow& overflow)
     // A header value may be a million characters long; its start tells
     // which one it is.
     const std::size_t length = charCount(overflow.text);
-    const std::string shown = length > kOverflowTextShown
-                                  ? charSubstr(overflow.text, 0, kOverflowTextShown) + "..."
-                                  : overflow.text;
+    const std::string shown =
+        length > kOverflowTextShown ? charSubstr(overflow.text, 0, kOverflowTextShown) + "..." : overflow.text;
     return overflow.field + " \"" + escapeForMessage(shown) + "\" is " + std::to_string(length) +
-           " characters long, its field holds " + std::to_string(overflow.room);
+        " characters long, its field holds " + std::to_string(overflow.room);
 }
 
 int overflowRow(const FieldOverflow& overflow)

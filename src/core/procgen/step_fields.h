@@ -46,7 +46,7 @@ void blankField(std::string& body, const StepField& field);
 class FieldPlacer {
 public:
     // Notes overflows in `overflows` when it is given; else only writes.
-    explicit FieldPlacer(FieldOverflows* overflows) : overflows_(overflows) {}
+    explicit FieldPlacer(FieldOverflows* overflows) : overflows_(overflows) { }
 
     // The test the following fields belong to.
     void setTest(std::string_view function, int column)

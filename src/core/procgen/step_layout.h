@@ -42,9 +42,8 @@ inline constexpr StepField kThermocouple{kMod2.title, kMod2.first, kMod3.last, k
 } // namespace field
 
 // The fields from left to right, as the column header names them.
-inline constexpr std::array<StepField, 9> kStepFields{field::kFsc,  field::kRange, field::kNominal,
-                                                      field::kTolerance, field::kMod1, field::kMod2,
-                                                      field::kMod3, field::kMod4,  field::kCon};
+inline constexpr std::array<StepField, 9> kStepFields{field::kFsc, field::kRange, field::kNominal, field::kTolerance,
+    field::kMod1, field::kMod2, field::kMod3, field::kMod4, field::kCon};
 
 // The step number before the body: right-aligned in 7 characters, then two
 // blanks. Its title stands at line column 2.
@@ -65,8 +64,7 @@ inline constexpr std::size_t kStepLineWidth = kBodyOffset + kMeterBodyWidth;
 
 namespace detail {
 
-template <std::size_t N>
-constexpr void putTitle(std::array<char, N>& line, std::size_t column, std::string_view title)
+template <std::size_t N> constexpr void putTitle(std::array<char, N>& line, std::size_t column, std::string_view title)
 {
     for (std::size_t i = 0; i < title.size(); ++i)
         line[column - 1 + i] = title[i];

@@ -37,7 +37,7 @@ void writeDisplayLines(ProcedureWriter& writer, std::string_view text)
 } // namespace
 
 void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instructions, const ProcedureOptions& options,
-                     const TextLookup& texts, MeterFunction function, std::string_view currentRange, int column)
+    const TextLookup& texts, MeterFunction function, std::string_view currentRange, int column)
 {
     if (const ConnectionRecord* record = instructions.findUnique(function, column)) {
         // Only a missing field counts as none: the wizard may store an empty
@@ -50,8 +50,8 @@ void addTestMessages(ProcedureWriter& writer, const ConnectionStore& instruction
         return;
     }
     if (options.functionMessages && column == 0)
-        writer.step(std::string(kDisp) + texts.gettext(kTextSetUutMode) + " " +
-                    std::string(functionInfo(function).code));
+        writer.step(
+            std::string(kDisp) + texts.gettext(kTextSetUutMode) + " " + std::string(functionInfo(function).code));
     if (!options.autoranging)
         writer.step(std::string(kDisp) + texts.gettext(kTextSetUutRange) + " " + std::string(currentRange));
 }

@@ -32,12 +32,20 @@ struct AmplitudePoint {
 };
 
 constexpr std::array<AmplitudePoint, 6> kLowRange{{
-    {"50", "300.0mV"}, {"20", "120.0mV"}, {"10", "60.0mV"},
-    {"5", "30.0mV"}, {"2", "12.0mV"}, {"1", "6.0mV"},
+    {"50", "300.0mV"},
+    {"20", "120.0mV"},
+    {"10", "60.0mV"},
+    {"5", "30.0mV"},
+    {"2", "12.0mV"},
+    {"1", "6.0mV"},
 }};
 constexpr std::array<AmplitudePoint, 6> kHighRange{{
-    {"5", "30.0V"}, {"2", "12.0V"}, {"1", "6.0V"},
-    {".5", "3.0V"}, {"200", "1200mv"}, {"100", "600mv"},
+    {"5", "30.0V"},
+    {"2", "12.0V"},
+    {"1", "6.0V"},
+    {".5", "3.0V"},
+    {"200", "1200mv"},
+    {"100", "600mv"},
 }};
 
 const AmplitudePoint& amplitude(const std::array<AmplitudePoint, 6>& table, int index)
@@ -51,26 +59,19 @@ const AmplitudePoint& amplitude(const std::array<AmplitudePoint, 6>& table, int 
 // its field's column; trailing blanks stay in the line.
 
 // Fixed calibrator set-ups, written after the FSC.
-constexpr std::string_view kBandwidthReference =
-    "         30mVpp                       50kH           LS SC S  L";
-constexpr std::string_view kBandwidthLevel =
-    "         30mVpp                                      LS SC S  L";
+constexpr std::string_view kBandwidthReference = "         30mVpp                       50kH           LS SC S  L";
+constexpr std::string_view kBandwidthLevel = "         30mVpp                                      LS SC S  L";
 // The bandwidth frequency starts one left of MOD1 and, with its trailing
 // blanks, ends before the "LS" in MOD2.
-constexpr StepField kBandwidthFrequency{field::kMod1.title, field::kMod1.first, field::kMod2.at - 1,
-                                        field::kMod1.first - 1};
+constexpr StepField kBandwidthFrequency{
+    field::kMod1.title, field::kMod1.first, field::kMod2.at - 1, field::kMod1.first - 1};
 // The 8240 takes its channel as "C1" ending just before MOD2's letters.
 constexpr std::size_t kColChannelCode = field::kMod2.at - 2;
-constexpr std::string_view kRisetimeEdge =
-    "         100mVpp                      10kH           ED SC S  L";
-constexpr std::string_view kMarker =
-    "         0.1mT                                       MK SC S  L";
-constexpr std::string_view kMarker6400 =
-    "         0.1mT                        0.2Vpp         MK SC S  L";
-constexpr std::string_view kMarker8600 =
-    "         0.1mT                        0.1Vpp         MK SC S  L";
-constexpr std::string_view kTrigger6400 =
-    "6400         200mVpp                      1kH            LS SC S  L";
+constexpr std::string_view kRisetimeEdge = "         100mVpp                      10kH           ED SC S  L";
+constexpr std::string_view kMarker = "         0.1mT                                       MK SC S  L";
+constexpr std::string_view kMarker6400 = "         0.1mT                        0.2Vpp         MK SC S  L";
+constexpr std::string_view kMarker8600 = "         0.1mT                        0.1Vpp         MK SC S  L";
+constexpr std::string_view kTrigger6400 = "6400         200mVpp                      1kH            LS SC S  L";
 
 constexpr std::string_view kDisp = "DISP         ";
 constexpr std::string_view kHead = "HEAD         ";
@@ -80,7 +81,7 @@ constexpr std::string_view kEval = "EVAL         ";
 class ScopeProcedure {
 public:
     ScopeProcedure(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts, bool multiChannel,
-                   FieldOverflows* overflows)
+        FieldOverflows* overflows)
         : in_(inputs), scope_(scope), texts_(texts), multi_(multiChannel), fields_(overflows)
     {
         fields_.setTest("scope", -1);
@@ -201,7 +202,9 @@ void ScopeProcedure::writeMultiChannelConnection()
         writer_.step(withFsc(disp(kTextConnectTwoChannelsFrom)));
         writer_.step(withFsc(disp(kTextUutChannels1And2)));
         break;
-    case 1: writer_.step(withFsc(disp(kTextConnectOneChannelFrom))); break;
+    case 1:
+        writer_.step(withFsc(disp(kTextConnectOneChannelFrom)));
+        break;
     }
 }
 
@@ -339,7 +342,7 @@ void ScopeProcedure::writeBandwidth()
     fields_.place(line, kBandwidthFrequency, scope_.bandwidth + "MH    ", scopeFieldKey(ScopeField::Bandwidth));
     writer_.step(line);
     writer_.step(std::string(kEval) + "\\{" +
-                 replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
+        replaceAll(t(kTextAmplitudeAtBandwidthQuestion), "<bandwidth>", scope_.bandwidth) + "\\}");
 }
 
 void ScopeProcedure::writeRisetime(int channel)
@@ -387,8 +390,7 @@ void ScopeProcedure::writeRisetime(int channel)
     writer_.nextTest();
 }
 
-std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy,
-                                          std::string_view input)
+std::string ScopeProcedure::impedanceLine(std::string_view nominal, const std::string& accuracy, std::string_view input)
 {
     std::string line(kScopeLineWidth, ' ');
     overwriteAt(line, field::kFsc.at, fsc_);
@@ -403,7 +405,7 @@ void ScopeProcedure::writeImpedance(int channel)
 {
     blanks(2);
     writer_.step(std::string(kHead) + "\\{" +
-                 replaceAll(t(kTextInputImpedanceChannel), "<channel>", std::to_string(channel)) + " \\}");
+        replaceAll(t(kTextInputImpedanceChannel), "<channel>", std::to_string(channel)) + " \\}");
     writer_.comment("#----------------------------------------------");
     if (multi_) {
         // The calibrator measures 50 ohm first, with the UUT input switched.
@@ -425,9 +427,9 @@ void ScopeProcedure::writeImpedance(int channel)
         std::string line(kScopeLineWidth, ' ');
         overwriteAt(line, field::kFsc.at, fsc_);
         fields_.place(line, field::kNominal, numberText(leadingNumber(scope_.capacitance)) + "pF",
-                      scopeFieldKey(ScopeField::Capacitance));
+            scopeFieldKey(ScopeField::Capacitance));
         fields_.place(line, field::kTolerance, numberText(leadingNumber(scope_.capAccuracy)) + "%",
-                      scopeFieldKey(ScopeField::CapAccuracy));
+            scopeFieldKey(ScopeField::CapAccuracy));
         overwriteAt(line, field::kMod3.at, "ZM");
         overwriteAt(line, field::kMod4.at, "N");
         overwriteAt(line, field::kCon.at, "2W");
@@ -560,7 +562,7 @@ std::string ScopeProcedure::finish()
 }
 
 GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope, const TextLookup& texts,
-                            MessageSink& sink, bool multiChannel, FieldOverflows* overflows)
+    MessageSink& sink, bool multiChannel, FieldOverflows* overflows)
 {
     ScopeProcedure procedure(inputs, scope, texts, multiChannel, overflows);
     try {
@@ -569,9 +571,9 @@ GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope
     } catch (const ProcedureFailure& failure) {
         // The texts come escaped for the procedure (see rich_text_escapes.h);
         // a message shows them as typed.
-        sink.inform(unescapeProcedureText(
-            multiChannel ? errorReport(texts, " Scope ", failure.what())
-                         : errorReport(texts, " Single_Channel_Scope Error ", std::to_string(failure.number()))));
+        sink.inform(unescapeProcedureText(multiChannel
+                ? errorReport(texts, " Scope ", failure.what())
+                : errorReport(texts, " Single_Channel_Scope Error ", std::to_string(failure.number()))));
         return {procedure.partialText(), true};
     }
 }
@@ -579,13 +581,13 @@ GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope
 } // namespace
 
 GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                               const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
     return generate(inputs, scope, texts, sink, false, overflows);
 }
 
 GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                              const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
 {
     return generate(inputs, scope, texts, sink, true, overflows);
 }

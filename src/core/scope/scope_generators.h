@@ -15,10 +15,8 @@ namespace kestrel {
 // Every field text that is longer than its field is added to `overflows`
 // when it is given.
 GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                               const TextLookup& texts, MessageSink& sink,
-                                               FieldOverflows* overflows = nullptr);
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows = nullptr);
 GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-                                              const TextLookup& texts, MessageSink& sink,
-                                              FieldOverflows* overflows = nullptr);
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows = nullptr);
 
 } // namespace kestrel

@@ -12,8 +12,8 @@ namespace {
 std::string_view entry(int index)
 {
     return index >= 0 && index < static_cast<int>(kScopeReferences.size())
-               ? kScopeReferences[static_cast<std::size_t>(index)]
-               : std::string_view{};
+        ? kScopeReferences[static_cast<std::size_t>(index)]
+        : std::string_view{};
 }
 
 } // namespace
@@ -38,22 +38,27 @@ std::string_view scopeListEntry(std::span<const std::string_view> list, int inde
 std::string_view scopeFieldKey(ScopeField field)
 {
     switch (field) {
-    case ScopeField::VerticalAccuracy: return "vertical_accuracy";
-    case ScopeField::TimebaseAccuracy: return "timebase_accuracy";
-    case ScopeField::Bandwidth: return "bandwidth";
-    case ScopeField::Risetime: return "risetime";
-    case ScopeField::Accuracy1MOhm: return "accuracy_1m_ohm";
-    case ScopeField::Accuracy50Ohm: return "accuracy_50_ohm";
-    case ScopeField::Capacitance: return "capacitance";
-    case ScopeField::CapAccuracy: return "cap_accuracy";
+    case ScopeField::VerticalAccuracy:
+        return "vertical_accuracy";
+    case ScopeField::TimebaseAccuracy:
+        return "timebase_accuracy";
+    case ScopeField::Bandwidth:
+        return "bandwidth";
+    case ScopeField::Risetime:
+        return "risetime";
+    case ScopeField::Accuracy1MOhm:
+        return "accuracy_1m_ohm";
+    case ScopeField::Accuracy50Ohm:
+        return "accuracy_50_ohm";
+    case ScopeField::Capacitance:
+        return "capacitance";
+    case ScopeField::CapAccuracy:
+        return "cap_accuracy";
     }
     return {};
 }
 
-int clampScopeReferenceIndex(int index)
-{
-    return std::clamp(index, 0, static_cast<int>(kScopeReferences.size()) - 1);
-}
+int clampScopeReferenceIndex(int index) { return std::clamp(index, 0, static_cast<int>(kScopeReferences.size()) - 1); }
 
 int channelCount(const ScopeInputs& inputs)
 {
@@ -92,14 +97,17 @@ bool selectScopeReference(ScopeInputs& inputs, int index)
 bool scopeFieldEnabled(const ScopeInputs& inputs, ScopeField field)
 {
     switch (field) {
-    case ScopeField::Risetime: return inputs.risetimeTest;
+    case ScopeField::Risetime:
+        return inputs.risetimeTest;
     case ScopeField::Accuracy1MOhm:
     case ScopeField::Accuracy50Ohm:
     case ScopeField::Capacitance:
-    case ScopeField::CapAccuracy: return inputs.impedanceTest;
+    case ScopeField::CapAccuracy:
+        return inputs.impedanceTest;
     case ScopeField::VerticalAccuracy:
     case ScopeField::TimebaseAccuracy:
-    case ScopeField::Bandwidth: break;
+    case ScopeField::Bandwidth:
+        break;
     }
     return true;
 }
@@ -107,14 +115,22 @@ bool scopeFieldEnabled(const ScopeInputs& inputs, ScopeField field)
 std::string& scopeFieldText(ScopeInputs& inputs, ScopeField field)
 {
     switch (field) {
-    case ScopeField::VerticalAccuracy: return inputs.verticalAccuracy;
-    case ScopeField::TimebaseAccuracy: return inputs.timebaseAccuracy;
-    case ScopeField::Bandwidth: return inputs.bandwidth;
-    case ScopeField::Risetime: return inputs.risetime;
-    case ScopeField::Accuracy1MOhm: return inputs.accuracy1MOhm;
-    case ScopeField::Accuracy50Ohm: return inputs.accuracy50Ohm;
-    case ScopeField::Capacitance: return inputs.capacitance;
-    case ScopeField::CapAccuracy: break;
+    case ScopeField::VerticalAccuracy:
+        return inputs.verticalAccuracy;
+    case ScopeField::TimebaseAccuracy:
+        return inputs.timebaseAccuracy;
+    case ScopeField::Bandwidth:
+        return inputs.bandwidth;
+    case ScopeField::Risetime:
+        return inputs.risetime;
+    case ScopeField::Accuracy1MOhm:
+        return inputs.accuracy1MOhm;
+    case ScopeField::Accuracy50Ohm:
+        return inputs.accuracy50Ohm;
+    case ScopeField::Capacitance:
+        return inputs.capacitance;
+    case ScopeField::CapAccuracy:
+        break;
     }
     return inputs.capAccuracy;
 }
@@ -129,10 +145,14 @@ std::optional<int> connectorPictureWidth(const ScopeInputs& inputs)
     if (inputs.numChannels < 0 || inputs.numChannels >= static_cast<int>(kChannelCounts.size()))
         return std::nullopt;
     switch (channelCount(inputs)) {
-    case 1: return 525;
-    case 2: return 1125;
-    case 4: return 2200;
-    default: return std::nullopt;
+    case 1:
+        return 525;
+    case 2:
+        return 1125;
+    case 4:
+        return 2200;
+    default:
+        return std::nullopt;
     }
 }
 

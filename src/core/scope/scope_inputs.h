@@ -9,9 +9,9 @@
 
 namespace kestrel {
 
-inline constexpr std::array<std::string_view, 10> kScopeReferences{
-    "7300 - 300 Mhz", "7300 - 600 Mhz", "7320 - 300 Mhz", "7320 - 600 Mhz", "7320 - 1.1 Ghz",
-    "8240 - 1 Channel", "8240 - 5 Channel", "6400", "8600 - 1 Channel", "8600 - 4 Channel"};
+inline constexpr std::array<std::string_view, 10> kScopeReferences{"7300 - 300 Mhz", "7300 - 600 Mhz", "7320 - 300 Mhz",
+    "7320 - 600 Mhz", "7320 - 1.1 Ghz", "8240 - 1 Channel", "8240 - 5 Channel", "6400", "8600 - 1 Channel",
+    "8600 - 4 Channel"};
 // The channel counts to test, and the list entries that show them ("2 "
 // with a trailing blank).
 inline constexpr std::array<int, 3> kChannelCounts{4, 2, 1};
@@ -20,10 +20,9 @@ inline constexpr std::array<std::string_view, 6> kVertGain1{
     "50 mv/div", "20 mv/div", "10 mv/div", "5 mv/div", "2 mv/div", "1 mv/div"};
 inline constexpr std::array<std::string_view, 6> kVertGain2{
     "5 v/div", "2 v/div", "1 v/div", "0.5 v/div", "200 mv/div", "100 mv/div"};
-inline constexpr std::array<std::string_view, 17> kSweep1{
-    "1 ns/div",   "2 ns/div",   "5 ns/div",   "10 ns/div",  "100 ns/div", "1 \xC2\xB5s/div",
-    "10 \xC2\xB5s/div", "20 \xC2\xB5s/div", "50 \xC2\xB5s/div", "100 \xC2\xB5s/div", "200 \xC2\xB5s/div",
-    "500 \xC2\xB5s/div", "1 ms/div",   "2ms/div",    "5ms/div",    "10ms/div",   "20ms/div"};
+inline constexpr std::array<std::string_view, 17> kSweep1{"1 ns/div", "2 ns/div", "5 ns/div", "10 ns/div", "100 ns/div",
+    "1 \xC2\xB5s/div", "10 \xC2\xB5s/div", "20 \xC2\xB5s/div", "50 \xC2\xB5s/div", "100 \xC2\xB5s/div",
+    "200 \xC2\xB5s/div", "500 \xC2\xB5s/div", "1 ms/div", "2ms/div", "5ms/div", "10ms/div", "20ms/div"};
 inline constexpr std::array<std::string_view, 7> kSweep2{
     "50 ms/div", "100 ms/div", "200 ms/div", "500 ms/div", "1 s/div", "2 s/div", "5 s/div"};
 inline constexpr std::array<std::string_view, 7> kBandwidths{"2000", "1000", "500", "300", "200", "150", "100"};
@@ -34,8 +33,8 @@ struct ScopeInputs {
     int vertGain1 = 4;   // "2 mv/div"
     int vertGain2 = 0;   // "5 v/div"
     std::string verticalAccuracy = "2.0";
-    int sweep1 = 0;      // "1 ns/div"
-    int sweep2 = 6;      // "5 s/div"
+    int sweep1 = 0; // "1 ns/div"
+    int sweep2 = 6; // "5 s/div"
     std::string timebaseAccuracy = "0.01";
     std::string bandwidth = "200"; // editable list: any digits
     bool risetimeTest = false;
@@ -53,8 +52,14 @@ struct ScopeInputs {
 // always passes). The accuracy fields take digits and "."; bandwidth and
 // risetime whole numbers only.
 enum class ScopeField {
-    VerticalAccuracy, TimebaseAccuracy, Bandwidth, Risetime,
-    Accuracy1MOhm, Accuracy50Ohm, Capacitance, CapAccuracy
+    VerticalAccuracy,
+    TimebaseAccuracy,
+    Bandwidth,
+    Risetime,
+    Accuracy1MOhm,
+    Accuracy50Ohm,
+    Capacitance,
+    CapAccuracy
 };
 
 // The name of a field in a specification file, which is also how the

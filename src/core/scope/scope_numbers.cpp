@@ -39,8 +39,8 @@ std::string decimalsText(double value, int minDecimals, int maxDecimals)
     while (fraction.size() < static_cast<std::size_t>(minDecimals))
         fraction.push_back('0');
 
-    const bool zero = whole.find_first_not_of('0') == std::string::npos &&
-                      fraction.find_first_not_of('0') == std::string::npos;
+    const bool zero =
+        whole.find_first_not_of('0') == std::string::npos && fraction.find_first_not_of('0') == std::string::npos;
     std::string out = (zero ? std::string{} : sign) + whole;
     if (!fraction.empty())
         out += "." + fraction;

@@ -24,8 +24,8 @@ std::string cellName(MeterFunction function, const TextLookup& texts, int row, i
 {
     const int label = rowLabelText(function, row);
     const std::string rowName = row < functionInfo(function).rows && label != 0
-                                    ? texts.gettext(label)
-                                    : textWith(texts, kTextRowName, {std::to_string(row + 1)});
+        ? texts.gettext(label)
+        : textWith(texts, kTextRowName, {std::to_string(row + 1)});
     return textWith(texts, kTextCellName, {rowName, std::to_string(column + 1)});
 }
 
@@ -55,8 +55,7 @@ std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom,
     return out;
 }
 
-PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block,
-                          std::string_view decSep)
+PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block, std::string_view decSep)
 {
     PasteCheck check;
     const int rows = functionInfo(function).rows;
@@ -106,7 +105,8 @@ std::string pasteRefusal(const PasteCheck& check, MeterFunction function, const 
     case PasteCheck::Outcome::Refused:
         return textWith(texts, kTextPasteRefused, {check.value, cellName(function, texts, check.row, check.column)});
     case PasteCheck::Outcome::Accepted:
-    case PasteCheck::Outcome::Empty: break;
+    case PasteCheck::Outcome::Empty:
+        break;
     }
     return {};
 }

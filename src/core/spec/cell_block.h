@@ -47,8 +47,7 @@ struct PasteCheck {
 
 // The block placed with its first cell at (row, column) of a function's
 // table, read line by line (a final line break is not a line of its own).
-PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block,
-                          std::string_view decSep);
+PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block, std::string_view decSep);
 
 // Why a paste was refused, naming the first bad cell by its row label and
 // column number ("UUT Range, column 3"); "" for an accepted or empty block.

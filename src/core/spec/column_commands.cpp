@@ -59,11 +59,11 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
     return true;
 }
 
-bool clearSpecification(MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink,
-                        const TextLookup& texts)
+bool clearSpecification(
+    MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink, const TextLookup& texts)
 {
     if (!sink.ask(texts.gettext(kTextReallyClearSpecification), texts.gettext(kTextProgramName), MessageIcon::None,
-                  MessageAnswer::Cancel))
+            MessageAnswer::Cancel))
         return false;
     if (scope == ClearScope::All) {
         inputs.connections.clear();

@@ -5,8 +5,8 @@
 // that an empty grid cannot be filled with empty columns by mistake.
 #include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
-#include "core/spec/meter_inputs.h"
 #include "core/spec/meter_function.h"
+#include "core/spec/meter_inputs.h"
 #include "core/spec/spec_table.h"
 #include "core/spec/spec_view.h"
 
@@ -39,7 +39,7 @@ enum class ClearScope { CurrentMode, All };
 // show loses its table and its instruction records; All empties every
 // table, every instruction record, the comments and the procedure name, and
 // starts the view again from the first function with no sample loaded.
-bool clearSpecification(MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink,
-                        const TextLookup& texts);
+bool clearSpecification(
+    MeterInputs& inputs, SpecView& view, ClearScope scope, MessageSink& sink, const TextLookup& texts);
 
 } // namespace kestrel

@@ -31,10 +31,7 @@ namespace {
 
 using BigInt = boost::multiprecision::cpp_int;
 
-BigInt powerOfTen(int n)
-{
-    return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(n));
-}
+BigInt powerOfTen(int n) { return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(n)); }
 
 // Coefficients pass through machine integers, eighteen digits at a time:
 // cpp_int's own text conversions are slow for the short coefficients met
@@ -82,10 +79,7 @@ std::string digitsOf(BigInt n)
     return digits;
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
@@ -145,24 +139,18 @@ Decimal operator+(const Decimal& a, const Decimal& b)
 {
     const int e = std::min(a.exponent_, b.exponent_);
     const BigInt sum = coefficient(a.coefficient_) * powerOfTen(a.exponent_ - e) +
-                       coefficient(b.coefficient_) * powerOfTen(b.exponent_ - e);
+        coefficient(b.coefficient_) * powerOfTen(b.exponent_ - e);
     return {digitsOf(sum), e};
 }
 
-Decimal operator-(const Decimal& a, const Decimal& b)
-{
-    return a + b * Decimal("-1", 0);
-}
+Decimal operator-(const Decimal& a, const Decimal& b) { return a + b * Decimal("-1", 0); }
 
 Decimal operator*(const Decimal& a, const Decimal& b)
 {
     return {digitsOf(coefficient(a.coefficient_) * coefficient(b.coefficient_)), a.exponent_ + b.exponent_};
 }
 
-Decimal Decimal::timesTenTo(int power) const
-{
-    return isZero() ? *this : Decimal(coefficient_, exponent_ + power);
-}
+Decimal Decimal::timesTenTo(int power) const { return isZero() ? *this : Decimal(coefficient_, exponent_ + power); }
 
 Decimal Decimal::floor() const
 {

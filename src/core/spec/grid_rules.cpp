@@ -8,9 +8,8 @@ namespace kestrel {
 
 int rowLabelText(MeterFunction function, int row)
 {
-    static constexpr std::array<int, 8> kFixedRows{
-        kTextUutRange,     kTextTestLevel,  kTextPercentOfReading, kTextPercentOfRange,
-        kTextPpmOfReading, kTextPpmOfRange, 0,                     kTextDigits};
+    static constexpr std::array<int, 8> kFixedRows{kTextUutRange, kTextTestLevel, kTextPercentOfReading,
+        kTextPercentOfRange, kTextPpmOfReading, kTextPpmOfRange, 0, kTextDigits};
     if (row == RowFixed)
         return functionInfo(function).row6LabelText;
     if (row >= 0 && row < static_cast<int>(kFixedRows.size()))
@@ -19,10 +18,14 @@ int rowLabelText(MeterFunction function, int row)
         return 0;
     switch (function) {
     case MeterFunction::Acv:
-    case MeterFunction::Aci: return kTextFrequencyHz;
-    case MeterFunction::Tc: return kTextTcType;
-    case MeterFunction::Rtd: return kTextRtdType;
-    default: return 0;
+    case MeterFunction::Aci:
+        return kTextFrequencyHz;
+    case MeterFunction::Tc:
+        return kTextTcType;
+    case MeterFunction::Rtd:
+        return kTextRtdType;
+    default:
+        return 0;
     }
 }
 
@@ -53,8 +56,8 @@ std::string wizardCaption(const SpecTable& table, MeterFunction function, int co
         return {};
     // The caption has always ended in a blank; the text table's texts cannot.
     return textWith(texts, kTextWizardRangeCaption,
-                    {texts.gettext(kTextPicDispWizard), textWith(texts, functionInfo(function).rangeText, {range})}) +
-           " ";
+               {texts.gettext(kTextPicDispWizard), textWith(texts, functionInfo(function).rangeText, {range})}) +
+        " ";
 }
 
 } // namespace kestrel

@@ -42,8 +42,7 @@ struct CellState {
 bool hasMultiplierLetter(std::string_view text) { return text.find_first_of("KkMm") != std::string_view::npos; }
 
 // Rows 0, 1 and 6: numbers with one prefix letter, stored in its canonical case.
-KeyResult filterEngineeringKey(MeterFunction f, const CellState& current, std::string_view key,
-                               std::string_view decSep)
+KeyResult filterEngineeringKey(MeterFunction f, const CellState& current, std::string_view key, std::string_view decSep)
 {
     if (key == decSep)
         return current.hasSeparator ? refuse() : accept(key);
@@ -57,18 +56,31 @@ KeyResult filterEngineeringKey(MeterFunction f, const CellState& current, std::s
     if (key.size() != 1)
         return refuse();
     switch (key[0]) {
-    case 'p': case 'P': return accept("p");
-    case 'n': case 'N': return accept("n");
-    case 'u': case 'U': return accept(kMicro);
-    case 'm': case 'M': return accept(key); // milli and mega differ only by case
-    case 'k': case 'K': return accept("K");
-    case 'g': case 'G': return accept("G");
-    default: return refuse();
+    case 'p':
+    case 'P':
+        return accept("p");
+    case 'n':
+    case 'N':
+        return accept("n");
+    case 'u':
+    case 'U':
+        return accept(kMicro);
+    case 'm':
+    case 'M':
+        return accept(key); // milli and mega differ only by case
+    case 'k':
+    case 'K':
+        return accept("K");
+    case 'g':
+    case 'G':
+        return accept("G");
+    default:
+        return refuse();
     }
 }
 
-KeyResult filterKeyInState(MeterFunction f, int row, const CellState& current, std::string_view key,
-                           std::string_view decSep)
+KeyResult filterKeyInState(
+    MeterFunction f, int row, const CellState& current, std::string_view key, std::string_view decSep)
 {
     if (key == "\b" || key == " " || key == "\r")
         return accept(key);
@@ -119,23 +131,27 @@ std::optional<bool> plainNumberAccepted(MeterFunction f, int row, std::string_vi
     case RowReadingPct:
     case RowRangePct:
     case RowReadingPpm:
-    case RowRangePpm: return true;
-    case RowDigits: return points == 0;
-    case RowFrequency: return text.empty() || functionInfo(f).rows > RowFrequency;
+    case RowRangePpm:
+        return true;
+    case RowDigits:
+        return points == 0;
+    case RowFrequency:
+        return text.empty() || functionInfo(f).rows > RowFrequency;
     case RowRange:
     case RowLevel:
-    case RowFixed: return points <= 1;
-    default: return text.empty();
+    case RowFixed:
+        return points <= 1;
+    default:
+        return text.empty();
     }
 }
 
 } // namespace
 
-KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, std::string_view key,
-                    std::string_view decSep)
+KeyResult filterKey(
+    MeterFunction f, int row, std::string_view currentCellText, std::string_view key, std::string_view decSep)
 {
-    const CellState current{!decSep.empty() && contains(currentCellText, decSep),
-                            hasMultiplierLetter(currentCellText)};
+    const CellState current{!decSep.empty() && contains(currentCellText, decSep), hasMultiplierLetter(currentCellText)};
     return filterKeyInState(f, row, current, key, decSep);
 }
 
@@ -179,9 +195,12 @@ std::optional<std::string> typeIntoCell(MeterFunction f, int row, std::string_vi
         state.hasMultiplier = state.hasMultiplier || hasMultiplierLetter(r.text);
     }
     switch (checkCommit(cell)) {
-    case CommitResult::Invalid: return std::nullopt;
-    case CommitResult::StoreEmpty: return std::string{};
-    case CommitResult::Valid: break;
+    case CommitResult::Invalid:
+        return std::nullopt;
+    case CommitResult::StoreEmpty:
+        return std::string{};
+    case CommitResult::Valid:
+        break;
     }
     return cell;
 }

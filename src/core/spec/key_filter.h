@@ -18,8 +18,8 @@ struct KeyResult {
 // One typed key (one UTF-8 character, or "\b", "\r", " ") for a cell of a
 // function's row, given the cell's current text. A typed "." becomes the
 // locale's separator; prefix letters are normalised ("u" -> "µ", "k" -> "K").
-KeyResult filterKey(MeterFunction f, int row, std::string_view currentCellText, std::string_view key,
-                    std::string_view decSep);
+KeyResult filterKey(
+    MeterFunction f, int row, std::string_view currentCellText, std::string_view key, std::string_view decSep);
 
 enum class CommitResult { Valid, Invalid, StoreEmpty };
 

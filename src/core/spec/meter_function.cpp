@@ -13,8 +13,10 @@ constexpr std::array<FunctionInfo, kFunctionCount> kInfo{{
     {MeterFunction::Ohm, "ohm", kTextFunctionOhms, 8, kTextFixedOhms, kTextRangeOhms, kTextUnitWordOhms, false},
     {MeterFunction::Tc, "tc", kTextFunctionTc, 8, kTextFixedDegrees, kTextRangeDegrees, kTextUnitWordDegrees, true},
     {MeterFunction::Rtd, "rtd", kTextFunctionRtd, 8, kTextFixedDegrees, kTextRangeDegrees, kTextUnitWordDegrees, true},
-    {MeterFunction::Cap, "cap", kTextFunctionCapacitance, 8, kTextFixedFarads, kTextRangeFarads, kTextUnitWordFarads, false},
-    {MeterFunction::Freq, "freq", kTextFunctionFrequency, 8, kTextFixedHertz, kTextRangeHertz, kTextUnitWordHertz, false},
+    {MeterFunction::Cap, "cap", kTextFunctionCapacitance, 8, kTextFixedFarads, kTextRangeFarads, kTextUnitWordFarads,
+        false},
+    {MeterFunction::Freq, "freq", kTextFunctionFrequency, 8, kTextFixedHertz, kTextRangeHertz, kTextUnitWordHertz,
+        false},
 }};
 
 } // namespace

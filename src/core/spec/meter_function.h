@@ -10,19 +10,19 @@ namespace kestrel {
 enum class MeterFunction { Dcv, Acv, Dci, Aci, Ohm, Tc, Rtd, Cap, Freq };
 
 inline constexpr std::size_t kFunctionCount = 9;
-inline constexpr std::array<MeterFunction, kFunctionCount> kAllFunctions{
-    MeterFunction::Dcv, MeterFunction::Acv, MeterFunction::Dci, MeterFunction::Aci, MeterFunction::Ohm,
-    MeterFunction::Tc,  MeterFunction::Rtd, MeterFunction::Cap, MeterFunction::Freq};
+inline constexpr std::array<MeterFunction, kFunctionCount> kAllFunctions{MeterFunction::Dcv, MeterFunction::Acv,
+    MeterFunction::Dci, MeterFunction::Aci, MeterFunction::Ohm, MeterFunction::Tc, MeterFunction::Rtd,
+    MeterFunction::Cap, MeterFunction::Freq};
 
 struct FunctionInfo {
     MeterFunction function;
-    std::string_view code;       // "dcv" … "freq": table, CurrentFunction and record Mode
-    int captionText;             // tab caption, by text number
-    int rows;                    // 8, or 9 with the test-frequency row
-    int row6LabelText;           // label of the fixed-term row
-    int rangeText;               // a range with its unit ("<1>V"), in the wizard caption
-    int deleteUnitText;          // the unit word of the delete-column question ("v")
-    bool allowsMinus;            // "-" accepted in rows 0, 1 and 6
+    std::string_view code; // "dcv" … "freq": table, CurrentFunction and record Mode
+    int captionText;       // tab caption, by text number
+    int rows;              // 8, or 9 with the test-frequency row
+    int row6LabelText;     // label of the fixed-term row
+    int rangeText;         // a range with its unit ("<1>V"), in the wizard caption
+    int deleteUnitText;    // the unit word of the delete-column question ("v")
+    bool allowsMinus;      // "-" accepted in rows 0, 1 and 6
 };
 
 const FunctionInfo& functionInfo(MeterFunction function);

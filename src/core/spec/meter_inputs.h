@@ -33,7 +33,8 @@ struct MeterSelections {
     std::string reference = "3302";         // `Reference` entry text
     std::string tcType = "J";               // `TCtypes` entry text
     std::string rtdType = "100 ohm Pt 385"; // `RTDtypes` entry text
-    std::string tempScale = "\xC2\xB0" "C"; // "°C" or "°F"
+    std::string tempScale = "\xC2\xB0"
+                            "C"; // "°C" or "°F"
     bool operator==(const MeterSelections&) const = default;
 };
 

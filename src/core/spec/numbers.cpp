@@ -14,8 +14,8 @@ double round15(double value)
     if (!std::isfinite(value) || value == 0.0)
         return value == 0.0 ? 0.0 : value;
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                   std::chars_format::scientific, kWrittenDigits - 1);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::scientific, kWrittenDigits - 1);
     double rounded = value;
     std::from_chars(buf.data(), res.ptr, rounded);
     return rounded;
@@ -30,8 +30,15 @@ struct Prefix {
 };
 
 constexpr std::array<Prefix, 9> kPrefixes{{
-    {"p", 1e-12, -12}, {"n", 1e-9, -9}, {"u", 1e-6, -6}, {"\xC2\xB5", 1e-6, -6}, {"m", 1e-3, -3},
-    {"k", 1e3, 3}, {"K", 1e3, 3}, {"M", 1e6, 6}, {"G", 1e9, 9},
+    {"p", 1e-12, -12},
+    {"n", 1e-9, -9},
+    {"u", 1e-6, -6},
+    {"\xC2\xB5", 1e-6, -6},
+    {"m", 1e-3, -3},
+    {"k", 1e3, 3},
+    {"K", 1e3, 3},
+    {"M", 1e6, 6},
+    {"G", 1e9, 9},
 }};
 
 // The last prefix letter found in table order; null when there is none.
@@ -76,8 +83,8 @@ std::string numberText(double value)
     if (!std::isfinite(value))
         return "0";
     std::array<char, 64> general{};
-    const auto g = std::to_chars(general.data(), general.data() + general.size(), value,
-                                 std::chars_format::general, kWrittenDigits);
+    const auto g = std::to_chars(
+        general.data(), general.data() + general.size(), value, std::chars_format::general, kWrittenDigits);
     if (std::string_view(general.data(), static_cast<std::size_t>(g.ptr - general.data())).find('e') ==
         std::string_view::npos) {
         const std::string text(general.data(), g.ptr);
@@ -87,8 +94,8 @@ std::string numberText(double value)
     // an exponent. Fixed notation of the double itself would write every
     // digit of its binary value, 1e30 as 1000000000000000019884624838656.
     std::array<char, 64> digits{};
-    const auto d = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                 std::chars_format::scientific, kWrittenDigits - 1);
+    const auto d = std::to_chars(
+        digits.data(), digits.data() + digits.size(), value, std::chars_format::scientific, kWrittenDigits - 1);
     const std::string text = Decimal::parse(std::string_view(digits.data(), d.ptr)).text();
     return text == "-0" ? "0" : text;
 }

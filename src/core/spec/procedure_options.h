@@ -5,7 +5,7 @@
 
 namespace kestrel {
 
-enum class ToleranceStyle { AsWritten, Units };        // "As Written", "± Units"
+enum class ToleranceStyle { AsWritten, Units };         // "As Written", "± Units"
 enum class PostTestWindow { OnFailure, Always, Never }; // when the post-test window shows
 enum class DataEntry { Slew, GoNoGo, Keyboard, All };   // how the operator enters readings
 

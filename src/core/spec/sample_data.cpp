@@ -221,20 +221,20 @@ constexpr std::string_view kOrvik62Name = "Orvik model 62 Multimeter";
 
 constexpr SampleDefinition kSamples[] = {
     {"orvik62-7300", kTextSampleOrvik62With7300, kOrvik62Name, kTextBasedOnOrvik62, "7300", kOrvik62,
-     kOrvik62Instructions},
+        kOrvik62Instructions},
     {"orvik62-6400", kTextSampleOrvik62With6400, kOrvik62Name, kTextBasedOnOrvik62, "6400", kOrvik62,
-     kOrvik62Instructions},
+        kOrvik62Instructions},
     {"orvik28", kTextSampleOrvik28, "Orvik model 28 Digital Thermometer", kTextBasedOnOrvik28, "7300", kOrvik28,
-     kOrvik28Instructions, 4, -1, 0},
-    {"orvik4919", kTextSampleOrvik4919, "Orvik Model 4919 Tarvo Ledgerbox", kTextBasedOnOrvik4919, "7300",
-     kOrvik4919, kOrvik4919Instructions, 4, 0, 0},
+        kOrvik28Instructions, 4, -1, 0},
+    {"orvik4919", kTextSampleOrvik4919, "Orvik Model 4919 Tarvo Ledgerbox", kTextBasedOnOrvik4919, "7300", kOrvik4919,
+        kOrvik4919Instructions, 4, 0, 0},
     {"agilent34401", kTextSampleAgilent34401, "Agilent 34401 digital multimeter", kTextBasedOnAgilent34401, "7600",
-     kAgilent34401, {}},
+        kAgilent34401, {}},
     // A reference meter is ranged by hand, so its procedure carries range messages.
     {"orvik2290", kTextSampleOrvik2290, "Orvik model 2290 Reference Multimeter", 0, "", kOrvik2290, {}, -1, -1, -1,
-     false},
+        false},
     {"test", kTextSampleTestSet, "Kestrel generator test set", 0, "", kTestSet, kTestSetInstructions, -1, -1, -1,
-     false},
+        false},
 };
 
 } // namespace

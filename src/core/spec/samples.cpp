@@ -62,12 +62,13 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
         SpecTable& table = inputs.meter.table(column.function);
         const int c = nextColumn[functionIndex(column.function)]++;
         for (int r = 0; r < table.rows(); ++r)
-            table.setCell(r, c, replaceAll(std::string(column.cells[static_cast<std::size_t>(r)]), ".",
-                                                 inputs.decimalSeparator));
+            table.setCell(
+                r, c, replaceAll(std::string(column.cells[static_cast<std::size_t>(r)]), ".", inputs.decimalSeparator));
     }
 
     for (const auto& instruction : sample.instructions)
-        inputs.connections.append({instruction.function, instruction.column, std::nullopt, std::string(instruction.text)});
+        inputs.connections.append(
+            {instruction.function, instruction.column, std::nullopt, std::string(instruction.text)});
 
     selectStandard(sample.reference, inputs);
     selectSensors(sample, inputs.selections);

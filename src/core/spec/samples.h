@@ -3,9 +3,9 @@
 // instruments that show how a specification is entered and give a
 // procedure at once, plus a test set that drives the generators through
 // their limits. Loading one replaces everything entered before.
-#include "core/spec/meter_inputs.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/meter_function.h"
+#include "core/spec/meter_inputs.h"
 #include "core/spec/spec_view.h"
 
 #include <array>
@@ -29,18 +29,18 @@ struct SampleInstruction {
 };
 
 struct SampleDefinition {
-    std::string_view name;        // stable name on the command line
-    int descriptionText;          // what the sample describes, by text number: its button's
-                                  // tooltip and its line in listings
+    std::string_view name; // stable name on the command line
+    int descriptionText;   // what the sample describes, by text number: its button's
+                           // tooltip and its line in listings
     std::string_view procName;
-    int commentText;              // Comments by text number; 0 leaves them empty
-    std::string_view reference;   // standard selected; "" leaves the choice unchanged
+    int commentText;            // Comments by text number; 0 leaves them empty
+    std::string_view reference; // standard selected; "" leaves the choice unchanged
     std::span<const SampleColumn> columns;
     std::span<const SampleInstruction> instructions;
-    int tcTypeIndex = -1;         // list selections made by the sample; -1 = none
+    int tcTypeIndex = -1; // list selections made by the sample; -1 = none
     int rtdTypeIndex = -1;
     int tempScaleIndex = -1;
-    bool autoranging = true;      // "UUT has Autoranging"
+    bool autoranging = true; // "UUT has Autoranging"
 };
 
 std::span<const SampleDefinition> samples();

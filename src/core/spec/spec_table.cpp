@@ -41,8 +41,8 @@ void SpecTable::insertColumn(int column)
 }
 
 MeterSpec::MeterSpec()
-    : tables_{SpecTable(8), SpecTable(9), SpecTable(8), SpecTable(9), SpecTable(8),
-              SpecTable(8), SpecTable(8), SpecTable(8), SpecTable(8)}
+    : tables_{SpecTable(8), SpecTable(9), SpecTable(8), SpecTable(9), SpecTable(8), SpecTable(8), SpecTable(8),
+          SpecTable(8), SpecTable(8)}
 {
 }
 

@@ -26,7 +26,7 @@ inline constexpr int kColumnCount = 26;
 
 class SpecTable {
 public:
-    explicit SpecTable(int rows = 8) : rows_(rows), cells_(static_cast<std::size_t>(rows * kColumnCount)) {}
+    explicit SpecTable(int rows = 8) : rows_(rows), cells_(static_cast<std::size_t>(rows * kColumnCount)) { }
 
     int rows() const { return rows_; }
     static constexpr int columns() { return kColumnCount; }

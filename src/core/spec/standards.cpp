@@ -1,15 +1,13 @@
 #include "core/spec/standards.h"
 
-
 #include <algorithm>
 
 namespace kestrel {
 namespace {
 
 constexpr std::array<std::string_view, 11> kAllTcTypes{"B", "C", "E", "J", "K", "L", "N", "R", "S", "T", "U"};
-constexpr std::array<std::string_view, 8> kAllRtdTypes{
-    "100 ohm Pt 385", "100 ohm Pt 3926", "120 ohm Ni",      "200 ohm Pt 385",
-    "500 ohm Pt 385", "1 k ohm Pt 385",  "100 ohm Pt 3916", "10 ohm  Cu"};
+constexpr std::array<std::string_view, 8> kAllRtdTypes{"100 ohm Pt 385", "100 ohm Pt 3926", "120 ohm Ni",
+    "200 ohm Pt 385", "500 ohm Pt 385", "1 k ohm Pt 385", "100 ohm Pt 3916", "10 ohm  Cu"};
 
 bool is6400(std::string_view referenceText) { return referenceText == "6400"; }
 

@@ -36,7 +36,10 @@ inline constexpr int kDefaultRtdTypeIndex = 0;
 // index + 1 as the sensor number. -1 when the type is not in the list.
 int rtdTypeIndex(std::string_view referenceText, std::string_view rtdType);
 
-inline constexpr std::array<std::string_view, 2> kTempScales{"\xC2\xB0" "C", "\xC2\xB0" "F"};
+inline constexpr std::array<std::string_view, 2> kTempScales{"\xC2\xB0"
+                                                             "C",
+    "\xC2\xB0"
+    "F"};
 
 // `Units` of the mechanical page.
 inline constexpr std::array<std::string_view, 7> kUnits{"PSI", "Lbs", "In", "cm", "mm", "ft-lbs", "RPM"};

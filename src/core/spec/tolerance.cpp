@@ -19,18 +19,38 @@ struct FixedOhms {
 };
 
 constexpr std::array<FixedOhms, 18> kFixedOhms76xx{{
-    {0, "0"}, {1, "1"}, {1.9, "1.9"}, {10, "10"}, {19, "19"}, {100, "100"}, {190, "190"},
-    {1000, "1.00K"}, {1900, "1.90K"}, {10000, "10.0K"}, {19000, "19.0K"}, {100000, "100.0K"},
-    {190000, "190.0K"}, {1e6, "1.00M"}, {1.9e6, "1.90M"}, {1e7, "10.0M"}, {1.9e7, "19.0M"}, {1e8, "100.0M"},
+    {0, "0"},
+    {1, "1"},
+    {1.9, "1.9"},
+    {10, "10"},
+    {19, "19"},
+    {100, "100"},
+    {190, "190"},
+    {1000, "1.00K"},
+    {1900, "1.90K"},
+    {10000, "10.0K"},
+    {19000, "19.0K"},
+    {100000, "100.0K"},
+    {190000, "190.0K"},
+    {1e6, "1.00M"},
+    {1.9e6, "1.90M"},
+    {1e7, "10.0M"},
+    {1.9e7, "19.0M"},
+    {1e8, "100.0M"},
 }};
 
 constexpr std::array<FixedOhms, 8> kFixedOhmsDecade{{
-    {10, "10.00"}, {100, "100.00"}, {1000, "1.000K"}, {10000, "10.00K"},
-    {100000, "100.00K"}, {1e6, "1.00M"}, {1e7, "10.00M"}, {1e8, "100.00M"},
+    {10, "10.00"},
+    {100, "100.00"},
+    {1000, "1.000K"},
+    {10000, "10.00K"},
+    {100000, "100.00K"},
+    {1e6, "1.00M"},
+    {1e7, "10.00M"},
+    {1e8, "100.00M"},
 }};
 
-template <std::size_t N>
-std::string fixedOhmsLabel(const std::array<FixedOhms, N>& table, double x)
+template <std::size_t N> std::string fixedOhmsLabel(const std::array<FixedOhms, N>& table, double x)
 {
     std::size_t i = 0;
     while (i < table.size() && table[i].value <= x)
@@ -94,7 +114,13 @@ std::string localNumberText(const Decimal& value, std::string_view decSep)
 int rangeUnitPower(std::string_view rangeText)
 {
     static constexpr std::array<std::pair<std::string_view, int>, 7> kLetters{{
-        {"p", 12}, {"n", 9}, {kMicro, 6}, {"m", 3}, {"K", -3}, {"M", -6}, {"G", -9},
+        {"p", 12},
+        {"n", 9},
+        {kMicro, 6},
+        {"m", 3},
+        {"K", -3},
+        {"M", -6},
+        {"G", -9},
     }};
     int power = 0;
     for (const auto& [letter, letterPower] : kLetters)
@@ -185,8 +211,14 @@ std::string multGrid(std::string_view s, std::string_view decSep)
         double factor;
     };
     static constexpr std::array<Scale, 8> kScales{{
-        {"P", true, 1e-12}, {"N", true, 1e-9}, {"U", true, 1e-6}, {kMicro, false, 1e-6},
-        {"K", true, 1e3}, {"G", true, 1e9}, {"m", false, 1e-3}, {"M", false, 1e6},
+        {"P", true, 1e-12},
+        {"N", true, 1e-9},
+        {"U", true, 1e-6},
+        {kMicro, false, 1e-6},
+        {"K", true, 1e3},
+        {"G", true, 1e9},
+        {"m", false, 1e-3},
+        {"M", false, 1e6},
     }};
     double factor = 1.0;
     const std::string upper = toUpper(t);

@@ -13,8 +13,8 @@ AboutBoxTexts aboutBoxTexts(const TextLookup& texts, const LocaleValues& locale,
     AboutBoxTexts about;
     about.description = texts.gettext(kTextProgramDescription);
     about.version = texts.gettext(kTextVersion) + "\r\n" + std::to_string(version.major) + "." +
-                    std::to_string(version.minor) + "." + std::to_string(version.patch) + "-" +
-                    std::to_string(locale.userDefaultLcid) + "-" + std::to_string(locale.userDefaultLanguage);
+        std::to_string(version.minor) + "." + std::to_string(version.patch) + "-" +
+        std::to_string(locale.userDefaultLcid) + "-" + std::to_string(locale.userDefaultLanguage);
     about.okCaption = texts.gettext(kTextOk);
     return about;
 }

@@ -27,7 +27,7 @@ struct AboutBoxTexts {
 
 // The version line names the user's default locale and language, not a
 // locale given on the command line: they are what the machine is set to.
-AboutBoxTexts aboutBoxTexts(const TextLookup& texts, const LocaleValues& locale,
-                            const ProgramVersion& version = programVersion());
+AboutBoxTexts aboutBoxTexts(
+    const TextLookup& texts, const LocaleValues& locale, const ProgramVersion& version = programVersion());
 
 } // namespace kestrel

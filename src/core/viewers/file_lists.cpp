@@ -37,8 +37,8 @@ bool wildcardMatch(std::string_view name, std::string_view pattern)
 
 bool lessNoCase(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return toLowerAscii(x) < toLowerAscii(y); });
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return toLowerAscii(x) < toLowerAscii(y); });
 }
 
 } // namespace

@@ -10,20 +10,18 @@ namespace {
 // The 40 keywords of the procedure language. "MEM*" and "MEM/" stand here
 // for completeness only: the word walk ignores "*" and "/", so it never
 // collects them.
-constexpr std::array<std::string_view, 40> kKeywords{
-    "DISP", "DRAW",  "HEAD", "MESS", "PIC",  "RNG",  "DOSE", "EVAL", "MEMC",  "MEMCX",
-    "PICE", "IEEE",  "PORT", "RESET", "MATH", "MEM+", "MEM-", "MEM*", "MEM/",  "MEM2",
-    "MEME", "MEMI",  "ASK+", "ASK-", "CALL", "DOS",  "JMP",  "JMPF", "JMPT",  "JMPZ",
-    "JMPL", "LABEL", "OPBR", "RPT",  "TARGET", "ACC", "RSLT", "STD",  "TOL",   "VSET"};
+constexpr std::array<std::string_view, 40> kKeywords{"DISP", "DRAW", "HEAD", "MESS", "PIC", "RNG", "DOSE", "EVAL",
+    "MEMC", "MEMCX", "PICE", "IEEE", "PORT", "RESET", "MATH", "MEM+", "MEM-", "MEM*", "MEM/", "MEM2", "MEME", "MEMI",
+    "ASK+", "ASK-", "CALL", "DOS", "JMP", "JMPF", "JMPT", "JMPZ", "JMPL", "LABEL", "OPBR", "RPT", "TARGET", "ACC",
+    "RSLT", "STD", "TOL", "VSET"};
 
 // Instrument FSCs: each model's name and its "M" twin (the same instrument
 // driven in manual mode).
-constexpr std::array<std::string_view, 67> kModels{
-    // The meter calibrators of the standards list, the oscilloscope
+constexpr std::array<std::string_view, 67> kModels{// The meter calibrators of the standards list, the oscilloscope
     // calibrators of the scope list, their amplifiers, and the 730 series
     // whose help the 7300 shares.
-    "3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600", "7620", "6400",
-    "8240", "8600", "7625", "3711", "730",
+    "3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600", "7620", "6400", "8240", "8600",
+    "7625", "3711", "730",
     // Reference multimeters and transfer standards.
     "6111", "6113", "6115", "6117", "2091", "2093", "1290", "1292",
     // Counters, timers and frequency standards.
@@ -44,8 +42,7 @@ constexpr std::array<std::string_view, 67> kModels{
 // A name without a manual twin: the bench meter Tessel reads over the bus.
 constexpr std::array<std::string_view, 1> kSingles{"DVM"};
 
-template <std::size_t N>
-constexpr std::array<std::string_view, N> sorted(std::array<std::string_view, N> words)
+template <std::size_t N> constexpr std::array<std::string_view, N> sorted(std::array<std::string_view, N> words)
 {
     std::sort(words.begin(), words.end());
     return words;
@@ -83,9 +80,8 @@ bool isProcedureKeyword(std::string_view upperWord)
 bool isInstrumentFsc(std::string_view upperWord)
 {
     const auto& names = instrumentNames().names;
-    return std::binary_search(names.begin(), names.end(), upperWord,
-                              [](std::string_view a, std::string_view b) { return a < b; });
+    return std::binary_search(
+        names.begin(), names.end(), upperWord, [](std::string_view a, std::string_view b) { return a < b; });
 }
-
 
 } // namespace kestrel

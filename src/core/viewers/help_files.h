@@ -28,8 +28,8 @@ std::optional<std::string> referenceHelpFile(std::string_view line);
 // folder holds neither, nothing (file empty). A comment line keeps the file
 // chosen before (file empty, nothing missing).
 struct LineHelp {
-    std::string file;        // the entry to open, as the folder spells it
-    std::string missingFsc;  // the FSC whose help file is missing ("DISP")
+    std::string file;       // the entry to open, as the folder spells it
+    std::string missingFsc; // the FSC whose help file is missing ("DISP")
 };
 LineHelp lineHelp(std::string_view line, const std::vector<std::string>& helpFiles);
 

@@ -57,9 +57,6 @@ std::string recordTextFromEditor(std::string_view editorText)
     return replaceAll(std::string(editorText), "\n", "\r\n");
 }
 
-std::string editorTextFromRecord(std::string_view recordText)
-{
-    return normalizeLineBreaks(recordText, "\n");
-}
+std::string editorTextFromRecord(std::string_view recordText) { return normalizeLineBreaks(recordText, "\n"); }
 
 } // namespace kestrel

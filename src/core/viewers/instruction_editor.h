@@ -26,7 +26,7 @@ std::size_t editorLineCount(std::string_view text);
 
 class InstructionEditorRule {
 public:
-    explicit InstructionEditorRule(EditorContent accepted = {}) : accepted_(std::move(accepted)) {}
+    explicit InstructionEditorRule(EditorContent accepted = {}) : accepted_(std::move(accepted)) { }
 
     // After every change: nullopt when the change is accepted (it becomes
     // the last accepted content), otherwise the content to put back. A

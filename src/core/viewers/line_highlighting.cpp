@@ -10,8 +10,8 @@ namespace {
 
 bool isWordCharacter(unsigned char ch)
 {
-    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '"' ||
-           ch == '=' || ch == '+' || ch == '-' || ch == '.';
+    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '"' || ch == '=' ||
+        ch == '+' || ch == '-' || ch == '.';
 }
 
 bool isSeparator(unsigned char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
@@ -26,7 +26,7 @@ void endWord(std::string& word, std::size_t separatorAt, std::vector<HighlightSp
     const bool instrument = isInstrumentFsc(word);
     if (instrument || isProcedureKeyword(word))
         spans.push_back({separatorAt - word.size(), word.size(),
-                         instrument ? HighlightColour::Instrument : HighlightColour::Keyword});
+            instrument ? HighlightColour::Instrument : HighlightColour::Keyword});
     word.clear();
 }
 

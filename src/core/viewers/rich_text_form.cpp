@@ -25,8 +25,8 @@ int hexValue(char ch)
 // Groups whose content is data, not text.
 bool isDestination(std::string_view word)
 {
-    static constexpr std::array<std::string_view, 7> kDestinations{"colortbl", "fonttbl", "stylesheet", "info",
-                                                                   "pict",     "header",  "footer"};
+    static constexpr std::array<std::string_view, 7> kDestinations{
+        "colortbl", "fonttbl", "stylesheet", "info", "pict", "header", "footer"};
     for (std::string_view d : kDestinations)
         if (word == d)
             return true;
@@ -35,18 +35,29 @@ bool isDestination(std::string_view word)
 
 class Reader {
 public:
-    explicit Reader(std::string_view rtf) : rtf_(rtf) {}
+    explicit Reader(std::string_view rtf) : rtf_(rtf) { }
 
     std::string read()
     {
         out_.reserve(rtf_.size());
         while (pos_ < rtf_.size()) {
             switch (rtf_[pos_]) {
-            case '{': ++pos_; openGroup(); break;
-            case '}': ++pos_; closeGroup(); break;
-            case '\\': ++pos_; control(); break;
+            case '{':
+                ++pos_;
+                openGroup();
+                break;
+            case '}':
+                ++pos_;
+                closeGroup();
+                break;
+            case '\\':
+                ++pos_;
+                control();
+                break;
             case '\r':
-            case '\n': ++pos_; break;
+            case '\n':
+                ++pos_;
+                break;
             default: {
                 // Plain text runs up to the next character with a meaning.
                 std::size_t end = pos_ + 1;
@@ -110,11 +121,19 @@ private:
         switch (ch) {
         case '{':
         case '}':
-        case '\\': text(ch); break;
+        case '\\':
+            text(ch);
+            break;
         case '\r':
-        case '\n': textUtf8('\n'); break;
-        case '~': text(' '); break;
-        case '_': text('-'); break;
+        case '\n':
+            textUtf8('\n');
+            break;
+        case '~':
+            text(' ');
+            break;
+        case '_':
+            text('-');
+            break;
         case '\'': {
             const int high = pos_ < rtf_.size() ? hexValue(rtf_[pos_]) : -1;
             const int low = pos_ + 1 < rtf_.size() ? hexValue(rtf_[pos_ + 1]) : -1;
@@ -130,7 +149,8 @@ private:
             if (atGroupStart && !groups_.empty())
                 groups_.back() = true;
             break;
-        default: break; // "\-" optional hyphen and other symbols show nothing
+        default:
+            break; // "\-" optional hyphen and other symbols show nothing
         }
     }
 

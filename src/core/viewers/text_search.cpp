@@ -22,8 +22,8 @@ std::optional<std::size_t> findNoCase(std::string_view text, std::string_view ne
     if (character < fromCharacter)
         return std::nullopt;
     const auto equal = [](char a, char b) { return toLowerAscii(a) == toLowerAscii(b); };
-    const auto hit = std::search(text.begin() + static_cast<std::ptrdiff_t>(byte), text.end(), needle.begin(),
-                                 needle.end(), equal);
+    const auto hit =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(byte), text.end(), needle.begin(), needle.end(), equal);
     if (hit == text.end())
         return std::nullopt;
     const auto hitByte = static_cast<std::size_t>(hit - text.begin());

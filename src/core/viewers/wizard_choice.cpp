@@ -7,7 +7,7 @@ namespace kestrel {
 namespace {
 
 std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option, MeterFunction function, int column,
-                                             std::string_view pictureFile, std::string_view editorText)
+    std::string_view pictureFile, std::string_view editorText)
 {
     if (!option)
         return std::nullopt;
@@ -43,8 +43,8 @@ WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, 
     return start;
 }
 
-void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
-                       int column, std::string_view pictureFile, std::string_view editorText)
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function, int column,
+    std::string_view pictureFile, std::string_view editorText)
 {
     if (std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText))
         records.put(std::move(*record));

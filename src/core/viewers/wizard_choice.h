@@ -35,7 +35,7 @@ WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, 
 // of (function, column) held; with no option chosen the column's records
 // are deleted. "PIC" and "Both" with no list entry selected store an empty
 // picture name.
-void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
-                                int column, std::string_view pictureFile, std::string_view editorText);
+void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function, int column,
+    std::string_view pictureFile, std::string_view editorText);
 
 } // namespace kestrel

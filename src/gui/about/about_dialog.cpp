@@ -1,7 +1,7 @@
 #include "gui/about/about_dialog.h"
 
-#include "gui/common/caption_fitting.h"
 #include "core/i18n/text_numbers.h"
+#include "gui/common/caption_fitting.h"
 
 #include "core/viewers/about_box.h"
 #include "gui/common/control_texts.h"

@@ -13,8 +13,8 @@
 #include <QScreen>
 #include <QStyleOption>
 #include <QTabBar>
-#include <QWindow>
 #include <QToolTip>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ public:
     using QProxyStyle::QProxyStyle;
 
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
-                      const QString& text, QPalette::ColorRole role) const override
+        const QString& text, QPalette::ColorRole role) const override
     {
         const QFontMetrics metrics = painter->fontMetrics();
         if ((flags & Qt::TextWordWrap) || text.contains(u'\n') ||
@@ -47,7 +47,7 @@ public:
     }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
-                         const QWidget* widget) const override
+        const QWidget* widget) const override
     {
         QRect r = QProxyStyle::subControlRect(control, option, part, widget);
         // A frame's title never reaches past the frame.
@@ -145,8 +145,8 @@ void fitFrame(QGroupBox* frame)
     const QFontMetrics metrics = frame->fontMetrics();
     const int contents = frame->layout()->totalMinimumSize().width();
     const int title = std::min(metrics.horizontalAdvance(withoutAccessKey(frame->title())),
-                               metrics.averageCharWidth() * kShortCaptionCharacters) +
-                      20;
+                          metrics.averageCharWidth() * kShortCaptionCharacters) +
+        20;
     frame->setMinimumWidth(std::max({floor, contents, title}));
 }
 
@@ -231,7 +231,8 @@ void resizeWithinScreen(QWidget* window, QSize preferred)
     // The whole frame on the screen.
     QRect placed(window->pos(), wanted + frameSize);
     if (!area.contains(placed)) {
-        placed.moveLeft(std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() + 1 - placed.width())));
+        placed.moveLeft(
+            std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() + 1 - placed.width())));
         placed.moveTop(std::clamp(placed.top(), area.top(), std::max(area.top(), area.bottom() + 1 - placed.height())));
         window->move(placed.topLeft());
     }

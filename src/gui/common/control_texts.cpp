@@ -9,8 +9,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -193,7 +193,8 @@ std::vector<ControlText> withSampleButtons()
 // The Connection tab carries 201 too, so a translator reaches its caption.
 constexpr std::array kMainTabs{kTextTabDmms, kTextTabScopes};
 constexpr std::array kMeterTabs{kTextTabSpecifications, kTextTabConnection, kTextTabOptions};
-constexpr std::array kFunctionTabs{kTextFunctionDcv, kTextFunctionAcv, kTextFunctionDci, kTextFunctionAci, kTextFunctionOhms, kTextFunctionTc, kTextFunctionRtd, kTextFunctionCapacitance, kTextFunctionFrequency};
+constexpr std::array kFunctionTabs{kTextFunctionDcv, kTextFunctionAcv, kTextFunctionDci, kTextFunctionAci,
+    kTextFunctionOhms, kTextFunctionTc, kTextFunctionRtd, kTextFunctionCapacitance, kTextFunctionFrequency};
 constexpr std::array kScopeTabs{kTextTabSpecifications, kTextTabOptions};
 
 constexpr std::array kTabTexts{
@@ -230,7 +231,6 @@ std::span<const ControlText> mainWindowControlTexts()
 
 std::span<const SampleButton> sampleButtons() { return kSampleButtons; }
 std::span<const MenuText> mainWindowMenuTexts() { return kMenuTexts; }
-
 
 namespace {
 
@@ -320,9 +320,12 @@ bool hasExplicitAccessibleName(std::string_view objectName)
 const char* walkLabel(TextWalk walk)
 {
     switch (walk) {
-    case TextWalk::Local: return "Load non-english strings";
-    case TextWalk::English: return "  load english strings  ";
-    case TextWalk::Numbers: return " show control numbers ";
+    case TextWalk::Local:
+        return "Load non-english strings";
+    case TextWalk::English:
+        return "  load english strings  ";
+    case TextWalk::Numbers:
+        return " show control numbers ";
     }
     return "";
 }
@@ -334,8 +337,8 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         QWidget* control = controls.find<QWidget*>(entry.objectName);
         if (!control)
             continue;
-        const TextChange change = walkControl(walk, entry.kind, entry.objectName, TextTag{entry.number, entry.tooltipMark},
-                                              control->toolTip().toStdString(), texts);
+        const TextChange change = walkControl(walk, entry.kind, entry.objectName,
+            TextTag{entry.number, entry.tooltipMark}, control->toolTip().toStdString(), texts);
         if (change.caption)
             setCaption(control, QString::fromStdString(*change.caption));
         if (change.tooltip)
@@ -355,8 +358,8 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
     }
     for (const auto& entry : mainWindowMenuTexts())
         if (auto* action = controls.find<QAction*>(entry.entry))
-            action->setText(QString::fromStdString(
-                walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
+            action->setText(
+                QString::fromStdString(walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
     if (walk != TextWalk::Numbers)
         for (const auto& entry : kAccessibleTexts)
             if (auto* widget = controls.find<QWidget*>(entry.objectName))

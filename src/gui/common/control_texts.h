@@ -28,9 +28,9 @@ namespace kestrel::gui {
 struct ControlText {
     std::string_view objectName;
     ControlKind kind;
-    int number = 0;                   // the tag's text number; 0 for none
-    bool tooltipMark = false;         // the "T" mark: the number is the tooltip's
-    std::string_view fixedCaption{};  // the caption a button with a tooltip's number is built with
+    int number = 0;                  // the tag's text number; 0 for none
+    bool tooltipMark = false;        // the "T" mark: the number is the tooltip's
+    std::string_view fixedCaption{}; // the caption a button with a tooltip's number is built with
 };
 
 struct TabTexts {

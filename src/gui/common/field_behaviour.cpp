@@ -41,7 +41,8 @@ public:
                 selectAllSoon(edit);
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return false;
     }
@@ -64,9 +65,8 @@ void markOverflow(QLineEdit* edit, const QString& tip)
     if (edit->toolTip() == tip)
         return;
     edit->setToolTip(tip);
-    edit->setStyleSheet(tip.isEmpty() ? QString()
-                                      : QStringLiteral("QLineEdit { background: %1; }")
-                                            .arg(overflowColour().name()));
+    edit->setStyleSheet(
+        tip.isEmpty() ? QString() : QStringLiteral("QLineEdit { background: %1; }").arg(overflowColour().name()));
 }
 
 QValidator::State CharacterValidator::validate(QString& input, int&) const

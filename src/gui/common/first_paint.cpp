@@ -63,9 +63,8 @@ private:
 void afterFirstPaint(QWidget& window, std::function<void()> work)
 {
     // Queued: the first paint's own work finishes first.
-    FirstExposeWatcher::add(window, [&window, work = std::move(work)] {
-        QMetaObject::invokeMethod(&window, work, Qt::QueuedConnection);
-    });
+    FirstExposeWatcher::add(
+        window, [&window, work = std::move(work)] { QMetaObject::invokeMethod(&window, work, Qt::QueuedConnection); });
 }
 
 void reportFirstPaintIfAsked(QWidget& window)

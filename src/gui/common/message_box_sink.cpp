@@ -13,11 +13,16 @@ namespace {
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::None: return QMessageBox::NoIcon;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -25,10 +30,14 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 QMessageBox::StandardButton qtButton(MessageAnswer answer)
 {
     switch (answer) {
-    case MessageAnswer::Ok: return QMessageBox::Ok;
-    case MessageAnswer::Cancel: return QMessageBox::Cancel;
-    case MessageAnswer::Yes: return QMessageBox::Yes;
-    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Ok:
+        return QMessageBox::Ok;
+    case MessageAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MessageAnswer::Yes:
+        return QMessageBox::Yes;
+    case MessageAnswer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -36,10 +45,14 @@ QMessageBox::StandardButton qtButton(MessageAnswer answer)
 QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::Ok: return QMessageBox::Ok;
-    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -49,10 +62,13 @@ QMessageBox::StandardButtons qtButtons(MessageButtons buttons)
 MessageAnswer escapeAnswer(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
     case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
     }
     return MessageAnswer::Cancel;
 }
@@ -72,8 +88,9 @@ MessageAnswer MessageBoxSink::show(const Message& message)
     building_ = true;
     const QString title = message.title.empty() ? caption(kTextProgramName, nested) : qtText(message.title);
     QMessageBox box(qtIcon(message.icon), title, qtLines(message.text), qtButtons(message.buttons), parent);
-    for (const auto [button, number] : {std::pair{QMessageBox::Ok, kTextOk}, std::pair{QMessageBox::Cancel, kTextCancel},
-                                        std::pair{QMessageBox::Yes, kTextYes}, std::pair{QMessageBox::No, kTextNo}})
+    for (const auto [button, number] :
+        {std::pair{QMessageBox::Ok, kTextOk}, std::pair{QMessageBox::Cancel, kTextCancel},
+            std::pair{QMessageBox::Yes, kTextYes}, std::pair{QMessageBox::No, kTextNo}})
         if (QAbstractButton* shown = box.button(button))
             shown->setText(caption(number, nested));
     building_ = nested;
@@ -81,11 +98,16 @@ MessageAnswer MessageBoxSink::show(const Message& message)
     box.setDefaultButton(qtButton(message.defaultAnswer));
     box.setEscapeButton(qtButton(escapeAnswer(message.buttons)));
     switch (box.exec()) {
-    case QMessageBox::Ok: return MessageAnswer::Ok;
-    case QMessageBox::Cancel: return MessageAnswer::Cancel;
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return escapeAnswer(message.buttons);
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        return escapeAnswer(message.buttons);
     }
 }
 

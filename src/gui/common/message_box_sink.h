@@ -14,7 +14,7 @@ namespace kestrel::gui {
 class MessageBoxSink : public MessageSink {
 public:
     // Boxes are shown over `parent` (or the active window when it is gone).
-    explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) { }
     void setParent(QWidget* parent) { parent_ = parent; }
     // Where the captions come from: the program's texts once start-up has
     // read them (until then, and without a call, the English texts). The

@@ -11,8 +11,8 @@
 
 namespace kestrel::gui {
 
-std::optional<QString> askSearchText(QWidget* parent, const QString& prompt, const QString& defaultText,
-                                     const TextLookup& texts)
+std::optional<QString> askSearchText(
+    QWidget* parent, const QString& prompt, const QString& defaultText, const TextLookup& texts)
 {
     QInputDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("SearchInput"));
@@ -29,8 +29,7 @@ std::optional<QString> askSearchText(QWidget* parent, const QString& prompt, con
 bool findAndSelect(QPlainTextEdit* pane, const QString& needle, int from)
 {
     const QString text = pane->toPlainText();
-    const std::optional<std::size_t> hit =
-        findNoCase(coreText(text), coreText(needle), characterPosition(text, from));
+    const std::optional<std::size_t> hit = findNoCase(coreText(text), coreText(needle), characterPosition(text, from));
     if (!hit)
         return false;
     const int start = utf16Position(text, *hit);

@@ -17,8 +17,8 @@ namespace kestrel::gui {
 // Asks for the search text, offering defaultText; nullopt when the user
 // cancels or answers with nothing. The title and the buttons are texts of
 // `texts`.
-std::optional<QString> askSearchText(QWidget* parent, const QString& prompt, const QString& defaultText,
-                                     const TextLookup& texts = englishLookup());
+std::optional<QString> askSearchText(
+    QWidget* parent, const QString& prompt, const QString& defaultText, const TextLookup& texts = englishLookup());
 
 // Finds needle (case-insensitive) at or after the UTF-16 position from and
 // selects it, scrolled into view. False, with the selection as it was,

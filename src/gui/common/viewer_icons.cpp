@@ -11,14 +11,22 @@ QIcon viewerIcon(ViewerIcon icon)
 {
     // Each picture is read once, however often the windows open again.
     switch (icon) {
-    case ViewerIcon::Copy: return pictureIcon(QStringLiteral("copy"));
-    case ViewerIcon::Find: return pictureIcon(QStringLiteral("find"));
-    case ViewerIcon::FindAgain: return pictureIcon(QStringLiteral("find_again"));
-    case ViewerIcon::Help: return pictureIcon(QStringLiteral("help"));
-    case ViewerIcon::Accuracy: return pictureIcon(QStringLiteral("accuracy"));
-    case ViewerIcon::Save: return pictureIcon(QStringLiteral("save"));
-    case ViewerIcon::Print: return pictureIcon(QStringLiteral("print"));
-    case ViewerIcon::Clear: return pictureIcon(QStringLiteral("clear"));
+    case ViewerIcon::Copy:
+        return pictureIcon(QStringLiteral("copy"));
+    case ViewerIcon::Find:
+        return pictureIcon(QStringLiteral("find"));
+    case ViewerIcon::FindAgain:
+        return pictureIcon(QStringLiteral("find_again"));
+    case ViewerIcon::Help:
+        return pictureIcon(QStringLiteral("help"));
+    case ViewerIcon::Accuracy:
+        return pictureIcon(QStringLiteral("accuracy"));
+    case ViewerIcon::Save:
+        return pictureIcon(QStringLiteral("save"));
+    case ViewerIcon::Print:
+        return pictureIcon(QStringLiteral("print"));
+    case ViewerIcon::Clear:
+        return pictureIcon(QStringLiteral("clear"));
     }
     return {};
 }

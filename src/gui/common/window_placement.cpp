@@ -28,12 +28,11 @@ void restoreHelpPlacement(QWidget* window, int fullLineWidth)
     QSettings settings;
     // The first time, wide enough for a whole line of the files.
     const int defaultWidth = std::max(pixelsFromTwips(defaults.width), fullLineWidth);
-    const int width = settings.contains(key("MainWidth"))
-                          ? pixelsFromTwips(settings.value(key("MainWidth")).toInt())
-                          : defaultWidth;
+    const int width =
+        settings.contains(key("MainWidth")) ? pixelsFromTwips(settings.value(key("MainWidth")).toInt()) : defaultWidth;
     QRect wanted(pixelsFromTwips(settings.value(key("MainLeft"), defaults.left).toInt()),
-                 pixelsFromTwips(settings.value(key("MainTop"), defaults.top).toInt()), width,
-                 pixelsFromTwips(settings.value(key("MainHeight"), defaults.height).toInt()));
+        pixelsFromTwips(settings.value(key("MainTop"), defaults.top).toInt()), width,
+        pixelsFromTwips(settings.value(key("MainHeight"), defaults.height).toInt()));
     wanted.setSize(wanted.size().expandedTo(window->minimumSize()));
     // A screen that has gone since (a second monitor) must not hide the
     // window, and the window never reaches past the screen's edges.

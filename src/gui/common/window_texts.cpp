@@ -33,10 +33,7 @@ void setCaption(QLabel* label, const TextLookup& texts, int number)
     label->setAccessibleName(QString()); // heard as its text, see nameControl
 }
 
-void setToolTip(QWidget* control, const TextLookup& texts, int number)
-{
-    setToolTip(control, textOf(texts, number));
-}
+void setToolTip(QWidget* control, const TextLookup& texts, int number) { setToolTip(control, textOf(texts, number)); }
 
 void setToolTip(QWidget* control, const QString& tip)
 {

@@ -13,7 +13,10 @@ class QWidget;
 
 namespace kestrel::gui {
 
-inline QString qtText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline QString qtText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 inline std::string coreText(const QString& text) { return text.toStdString(); }
 // The core ends the lines of a text with CR LF; Qt's texts break at "\n".
 inline QString qtLines(std::string_view text)

@@ -10,8 +10,8 @@
 #include "core/spec/cell_block.h"
 #include "core/spec/grid_rules.h"
 #include "gui/common/file_paths.h"
-#include "gui/document/undo_commands.h"
 #include "gui/common/window_texts.h"
+#include "gui/document/undo_commands.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,8 +46,8 @@ const FieldOverflows& Document::fieldOverflows() const
 namespace {
 
 // One line per text too long for its field.
-QString overflowLines(const FieldOverflows& overflows, const TextLookup& texts,
-                      const std::function<bool(const FieldOverflow&)>& wanted)
+QString overflowLines(
+    const FieldOverflows& overflows, const TextLookup& texts, const std::function<bool(const FieldOverflow&)>& wanted)
 {
     QStringList lines;
     for (const FieldOverflow& overflow : overflows)
@@ -71,9 +71,8 @@ QString Document::cellOverflows(MeterFunction function, int row, int column) con
 
 QString Document::inputOverflows(std::string_view input) const
 {
-    return overflowLines(fieldOverflows(), texts(), [&](const FieldOverflow& overflow) {
-        return overflow.column < 0 && overflow.input == input;
-    });
+    return overflowLines(fieldOverflows(), texts(),
+        [&](const FieldOverflow& overflow) { return overflow.column < 0 && overflow.input == input; });
 }
 
 Document::~Document() = default;
@@ -155,8 +154,8 @@ bool Document::paste(int row, int column, const std::string& block)
 SpecSnapshot Document::snapshot() const
 {
     const ProcedureInputs& in = inputs();
-    return {in.meter, in.connections, in.selections, in.identity.name, in.identity.comments,
-            in.options.autoranging, view_};
+    return {
+        in.meter, in.connections, in.selections, in.identity.name, in.identity.comments, in.options.autoranging, view_};
 }
 
 void Document::restore(const SpecSnapshot& s)
@@ -195,9 +194,8 @@ bool Document::insertColumn(int column)
 
 bool Document::deleteColumn(int column)
 {
-    return editTable(text(kTextUndoDeleteColumn), [&](SpecTable& t) {
-        return kestrel::deleteColumn(t, view_.function, column, sink(), texts());
-    });
+    return editTable(text(kTextUndoDeleteColumn),
+        [&](SpecTable& t) { return kestrel::deleteColumn(t, view_.function, column, sink(), texts()); });
 }
 
 bool Document::copyColumn(int column)
@@ -208,23 +206,21 @@ bool Document::copyColumn(int column)
 bool Document::duplicateRange(int column)
 {
     return editTable(text(kTextUndoMultiplyColumn),
-                     [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
+        [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
 }
 
 bool Document::clearSpecification(ClearScope scope)
 {
     return snapshotEdit(
         text(scope == ClearScope::All ? kTextUndoClearAll : kTextUndoClearCurrentMode),
-        [&](ProcedureInputs& in) { return kestrel::clearSpecification(in, view_, scope, sink(), texts()); },
-        kAllParts);
+        [&](ProcedureInputs& in) { return kestrel::clearSpecification(in, view_, scope, sink(), texts()); }, kAllParts);
 }
 
 void Document::loadSample(int index)
 {
     snapshotEdit(
         text(kTextUndoLoadSample),
-        [&](ProcedureInputs& in) { return kestrel::loadSample(index, in, view_, session_->texts); },
-        kAllParts);
+        [&](ProcedureInputs& in) { return kestrel::loadSample(index, in, view_, session_->texts); }, kAllParts);
 }
 
 void Document::setConnections(const ConnectionStore& records)
@@ -333,10 +329,10 @@ bool Document::open(const QString& path)
         // "Could not open <1>:" when the file cannot be read; the reader's
         // own message names the file and the key path when it is not valid.
         const std::string where = coreText(QDir::toNativeSeparators(path));
-        sink().inform((opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where})
-                                                                   : where + ":") +
-                          "\r\n" + opened.reason,
-                      MessageIcon::Exclamation);
+        sink().inform(
+            (opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where}) : where + ":") +
+                "\r\n" + opened.reason,
+            MessageIcon::Exclamation);
         return false;
     }
     session_->inputs = std::move(*opened.inputs);
@@ -354,9 +350,8 @@ bool Document::saveAs(const QString& path)
 {
     std::string error;
     if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
-        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" +
-                          error,
-                      MessageIcon::Exclamation);
+        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" + error,
+            MessageIcon::Exclamation);
         return false;
     }
     filePath_ = QFileInfo(path).absoluteFilePath();

@@ -7,8 +7,8 @@
 // announced, so the windows only bind controls to it; every rule is the
 // core's.
 #include "core/app/session.h"
-#include "core/procgen/step_fields.h"
 #include "core/i18n/text_walks.h"
+#include "core/procgen/step_fields.h"
 #include "core/spec/column_commands.h"
 #include "core/spec/samples.h"
 #include "core/spec/spec_view.h"

@@ -2,8 +2,8 @@
 
 namespace kestrel::gui {
 
-CellsCommand::CellsCommand(Document& document, MeterFunction function, std::vector<CellChange> changes,
-                           const QString& label)
+CellsCommand::CellsCommand(
+    Document& document, MeterFunction function, std::vector<CellChange> changes, const QString& label)
     : QUndoCommand(label), document_(document), function_(function), changes_(std::move(changes))
 {
 }
@@ -11,8 +11,7 @@ CellsCommand::CellsCommand(Document& document, MeterFunction function, std::vect
 void CellsCommand::undo() { document_.applyCells(function_, changes_, false); }
 void CellsCommand::redo() { document_.applyCells(function_, changes_, true); }
 
-SnapshotCommand::SnapshotCommand(Document& document, SpecSnapshot before, SpecSnapshot after,
-                                 const QString& label)
+SnapshotCommand::SnapshotCommand(Document& document, SpecSnapshot before, SpecSnapshot after, const QString& label)
     : QUndoCommand(label), document_(document), before_(std::move(before)), after_(std::move(after))
 {
 }

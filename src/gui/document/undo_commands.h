@@ -10,8 +10,7 @@ namespace kestrel::gui {
 
 class CellsCommand : public QUndoCommand {
 public:
-    CellsCommand(Document& document, MeterFunction function, std::vector<CellChange> changes,
-                 const QString& label);
+    CellsCommand(Document& document, MeterFunction function, std::vector<CellChange> changes, const QString& label);
     void undo() override;
     void redo() override;
 

@@ -4,8 +4,8 @@
 #include "core/spec/standards.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/picture_icon.h"
-#include "gui/grid/spec_grid.h"
 #include "gui/common/wait_cursor.h"
+#include "gui/grid/spec_grid.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -124,11 +124,11 @@ QWidget* SpecFrame::buildGridArea()
     tcTypes_->setMinimumContentsLength(2);
 
     connect(tcTypes_, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { document_.selectTcType(text.toStdString()); });
+        [this](const QString& text) { document_.selectTcType(text.toStdString()); });
     connect(rtdTypes_, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { document_.selectRtdType(text.toStdString()); });
+        [this](const QString& text) { document_.selectRtdType(text.toStdString()); });
     connect(tempScale_, &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { document_.selectTempScale(text.toStdString()); });
+        [this](const QString& text) { document_.selectTempScale(text.toStdString()); });
 
     gridArea_->installEventFilter(this);
     grid_->horizontalHeader()->installEventFilter(this);
@@ -137,7 +137,7 @@ QWidget* SpecFrame::buildGridArea()
     // lists below row 7) and the scroll bar, so that rows never scroll.
     const int rows = 9 * grid_->verticalHeader()->defaultSectionSize();
     const int height = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height() + rows +
-                       grid_->horizontalScrollBar()->sizeHint().height();
+        grid_->horizontalScrollBar()->sizeHint().height();
     gridArea_->setMinimumSize(420, height);
     gridArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return gridArea_;
@@ -218,7 +218,8 @@ QWidget* SpecFrame::buildStandardAndSamples()
             continue;
         const int index = static_cast<int>(it - all.begin());
         auto* b = new QPushButton(box);
-        b->setObjectName(QString::fromLatin1(button.objectName.data(), static_cast<qsizetype>(button.objectName.size())));
+        b->setObjectName(
+            QString::fromLatin1(button.objectName.data(), static_cast<qsizetype>(button.objectName.size())));
         b->setAutoDefault(false);
         sampleButtons_[static_cast<std::size_t>(index)] = b;
         samplesRow->addWidget(b);
@@ -312,8 +313,8 @@ void SpecFrame::relabelRows()
                 numbers.push_back(number);
     const QFontMetrics metrics = any->fontMetrics();
     for (const int number : numbers)
-        width = std::max(width, metrics.horizontalAdvance(document_.labelText(number)) +
-                                    any->contentsMargins().right() + 4);
+        width = std::max(
+            width, metrics.horizontalAdvance(document_.labelText(number)) + any->contentsMargins().right() + 4);
     labelWidth_ = width;
     placeRowLabels();
 }
@@ -365,7 +366,8 @@ void SpecFrame::placeRowLabels()
     const int listHeight = std::min(tcTypes_->sizeHint().height(), rowHeight + 6);
     tcTypes_->setGeometry(x, y, std::max(columnWidth, tcTypes_->sizeHint().width()), listHeight);
     rtdTypes_->setGeometry(x, y, std::max(columnWidth, rtdTypes_->sizeHint().width()), listHeight);
-    const int scaleLeft = (document_.currentFunction() == MeterFunction::Rtd ? rtdTypes_ : tcTypes_)->geometry().right() + 4;
+    const int scaleLeft =
+        (document_.currentFunction() == MeterFunction::Rtd ? rtdTypes_ : tcTypes_)->geometry().right() + 4;
     tempScale_->setGeometry(scaleLeft, y, std::max(columnWidth, tempScale_->sizeHint().width()), listHeight);
     tcTypes_->raise();
     rtdTypes_->raise();

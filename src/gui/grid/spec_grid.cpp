@@ -23,8 +23,9 @@ constexpr int kButtonSize = 18;
 
 const QIcon& headerIcon(int picture)
 {
-    static const QIcon icons[] = {pictureIcon(QStringLiteral("header_nothing")), pictureIcon(QStringLiteral("header_picture")),
-                                  pictureIcon(QStringLiteral("header_text")), pictureIcon(QStringLiteral("header_both"))};
+    static const QIcon icons[] = {pictureIcon(QStringLiteral("header_nothing")),
+        pictureIcon(QStringLiteral("header_picture")), pictureIcon(QStringLiteral("header_text")),
+        pictureIcon(QStringLiteral("header_both"))};
     return icons[std::clamp(picture, 1, 4) - 1];
 }
 
@@ -67,7 +68,7 @@ void SpecCellEditor::keyPressEvent(QKeyEvent* event)
         // Refused before a key of it is typed (see kLongestCell).
         if (static_cast<std::size_t>(pasted.size()) > kLongestCell) {
             document_.sink().inform(tooLongCellRefusal(document_.texts(), static_cast<std::size_t>(pasted.size())),
-                                    MessageIcon::Exclamation);
+                MessageIcon::Exclamation);
             return;
         }
         typeText(pasted);
@@ -156,7 +157,8 @@ void SpecHeaderView::paintSection(QPainter* painter, const QRect& rect, int logi
     if (pressed_ == logicalIndex)
         option.state |= QStyle::State_Sunken;
     style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, painter, this);
-    const int picture = model() ? model()->headerData(logicalIndex, Qt::Horizontal, SpecTableModel::HeaderPictureRole).toInt() : 1;
+    const int picture =
+        model() ? model()->headerData(logicalIndex, Qt::Horizontal, SpecTableModel::HeaderPictureRole).toInt() : 1;
     headerIcon(picture).paint(painter, button.adjusted(1, 1, -1, -1));
 }
 
@@ -202,8 +204,8 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     // As in a spreadsheet: typing replaces the cell, a double click or F2
     // edits it. (A click on the selected cell would start a delayed edit
     // that swallows the keys typed meanwhile.)
-    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed);
+    setEditTriggers(
+        QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -362,12 +364,12 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     if (!refused_) {
         toldRefusal_.reset();
         const QModelIndex edited = qobject_cast<SpecCellEditor*>(editor)
-                                       ? QModelIndex(static_cast<SpecCellEditor*>(editor)->index())
-                                       : QModelIndex();
+            ? QModelIndex(static_cast<SpecCellEditor*>(editor)->index())
+            : QModelIndex();
         // Tab in the last cell's editor (Shift+Tab in the first) stores it
         // and leaves the grid, as Tab does outside the editor.
         const bool leaving = (hint == QAbstractItemDelegate::EditNextItem && isEdgeCell(edited, true)) ||
-                             (hint == QAbstractItemDelegate::EditPreviousItem && isEdgeCell(edited, false));
+            (hint == QAbstractItemDelegate::EditPreviousItem && isEdgeCell(edited, false));
         if (leaving && edited.isValid()) {
             QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
             QWidget::focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
@@ -375,7 +377,8 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
         }
         QTableView::closeEditor(editor, hint);
         // Enter moves down the column, as in a spreadsheet: a test is entered row by row.
-        if (hint == QAbstractItemDelegate::SubmitModelCache && edited.isValid() && edited.row() + 1 < model_->rowCount())
+        if (hint == QAbstractItemDelegate::SubmitModelCache && edited.isValid() &&
+            edited.row() + 1 < model_->rowCount())
             moveTo(edited.row() + 1, edited.column());
         return;
     }

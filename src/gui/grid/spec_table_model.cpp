@@ -6,10 +6,7 @@
 
 namespace kestrel::gui {
 
-QColor SpecTableModel::columnColour(int column)
-{
-    return column % 2 == 0 ? QColor(255, 255, 192) : QColor(Qt::white);
-}
+QColor SpecTableModel::columnColour(int column) { return column % 2 == 0 ? QColor(255, 255, 192) : QColor(Qt::white); }
 
 SpecTableModel::SpecTableModel(Document& document, QObject* parent) : QAbstractTableModel(parent), document_(document)
 {
@@ -29,7 +26,8 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return QString::fromStdString(document_.currentTable().cell(index.row(), index.column()));
+    case Qt::EditRole:
+        return QString::fromStdString(document_.currentTable().cell(index.row(), index.column()));
     case Qt::BackgroundRole:
         if (!document_.cellOverflows(document_.currentFunction(), index.row(), index.column()).isEmpty())
             return overflowColour();
@@ -38,9 +36,12 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
         const QString overflows = document_.cellOverflows(document_.currentFunction(), index.row(), index.column());
         return overflows.isEmpty() ? QVariant() : QVariant(overflows);
     }
-    case Qt::ForegroundRole: return QColor(Qt::black);
-    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
-    default: return {};
+    case Qt::ForegroundRole:
+        return QColor(Qt::black);
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return {};
     }
 }
 
@@ -49,12 +50,14 @@ QVariant SpecTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (role) {
-    case Qt::DisplayRole: return QString::number(section + 1); // "1" to "26", whatever the commands do
-    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    case Qt::DisplayRole:
+        return QString::number(section + 1); // "1" to "26", whatever the commands do
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
     case HeaderPictureRole:
-        return static_cast<int>(
-            headerPicture(document_.inputs().connections, document_.currentFunction(), section));
-    default: return {};
+        return static_cast<int>(headerPicture(document_.inputs().connections, document_.currentFunction(), section));
+    default:
+        return {};
     }
 }
 

@@ -18,8 +18,7 @@
 namespace kestrel::gui {
 
 AccuracyFileViewer::AccuracyFileViewer(const ViewerContext& context, QWidget* parent)
-    : FileViewerDialog(context, listFiles(filesystemPath(context.accDir), kAccuracyPattern), kTextAccuracyFile,
-                       parent)
+    : FileViewerDialog(context, listFiles(filesystemPath(context.accDir), kAccuracyPattern), kTextAccuracyFile, parent)
 {
     setObjectName(QStringLiteral("frmAccFile_Viewer"));
     Text1_ = makeTextPane(QStringLiteral("Text1"));

@@ -36,8 +36,8 @@ QToolButton* searchButton(QWidget* parent, const QString& objectName, ViewerIcon
 
 } // namespace
 
-FileViewerDialog::FileViewerDialog(const ViewerContext& context, std::vector<std::string> files, int labelText,
-                                   QWidget* parent)
+FileViewerDialog::FileViewerDialog(
+    const ViewerContext& context, std::vector<std::string> files, int labelText, QWidget* parent)
     : QDialog(parent), context_(context), files_(std::move(files))
 {
     File1_ = new QListWidget(this);
@@ -84,7 +84,7 @@ int FileViewerDialog::fullLineWidth(const QPlainTextEdit* pane) const
 {
     const int text = QFontMetrics(pane->font()).horizontalAdvance(QString(kHelpFileLineLength, QLatin1Char('M')));
     const int paneEdges = 2 * pane->frameWidth() + 2 * qCeil(pane->document()->documentMargin()) +
-                          pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pane);
+        pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pane);
     const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
     const int spacing = layout() ? std::max(layout()->spacing(), 6) : 6;
     return margins.left() + pixelsFromTwips(kHelpListWidth) + spacing + paneEdges + text + margins.right();

@@ -31,8 +31,7 @@ public:
 
 protected:
     // files: the list's entries; labelText: the number of the list's label.
-    FileViewerDialog(const ViewerContext& context, std::vector<std::string> files, int labelText,
-                     QWidget* parent);
+    FileViewerDialog(const ViewerContext& context, std::vector<std::string> files, int labelText, QWidget* parent);
 
     // The pane a search looks in.
     virtual QPlainTextEdit* searchPane() const = 0;

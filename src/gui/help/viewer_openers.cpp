@@ -9,8 +9,8 @@ namespace kestrel::gui {
 namespace {
 
 template <typename Viewer>
-void openViewer(const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button,
-                bool onTop)
+void openViewer(
+    const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button, bool onTop)
 {
     if (!file.empty())
         context.state.viewerFile = std::string(file);
@@ -28,14 +28,13 @@ void openViewer(const ViewerContext& context, std::string_view file, QWidget* pa
 
 } // namespace
 
-void openHelpViewer(const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button,
-                    bool onTop)
+void openHelpViewer(
+    const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button, bool onTop)
 {
     openViewer<HelpViewer>(context, file, parent, button, onTop);
 }
 
-void openAccuracyViewer(const ViewerContext& context, std::string_view file, QWidget* parent,
-                        QAbstractButton* button)
+void openAccuracyViewer(const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button)
 {
     openViewer<AccuracyFileViewer>(context, file, parent, button, true);
 }

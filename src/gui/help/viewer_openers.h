@@ -14,9 +14,9 @@ namespace kestrel::gui {
 // An empty file keeps the file chosen before (Reference help on a comment
 // line). The Scopes page's help stays above all other windows.
 void openHelpViewer(const ViewerContext& context, std::string_view file, QWidget* parent,
-                    QAbstractButton* button = nullptr, bool onTop = false);
+    QAbstractButton* button = nullptr, bool onTop = false);
 // The accuracy-file viewer stays above all other windows.
-void openAccuracyViewer(const ViewerContext& context, std::string_view file, QWidget* parent,
-                        QAbstractButton* button = nullptr);
+void openAccuracyViewer(
+    const ViewerContext& context, std::string_view file, QWidget* parent, QAbstractButton* button = nullptr);
 
 } // namespace kestrel::gui

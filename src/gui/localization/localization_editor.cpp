@@ -1,21 +1,21 @@
 #include "gui/localization/localization_editor.h"
 
-#include "gui/common/caption_fitting.h"
 #include "core/base/atomic_file.h"
 #include "core/base/local_date.h"
 #include "core/i18n/localization_file.h"
 #include "core/i18n/localization_print.h"
 #include "core/i18n/text_numbers.h"
 #include "core/i18n/translation_table.h"
+#include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/file_paths.h"
-#include "gui/localization/localization_printout.h"
-#include "gui/localization/localization_table_model.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/text_pane_search.h"
 #include "gui/common/viewer_icons.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/localization/localization_printout.h"
+#include "gui/localization/localization_table_model.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -132,18 +132,18 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     // the controls need no font of the locale's character set.
 
     const Session& session = document_.session();
-    model_ = new LocalizationTableModel(EditTable(fileTexts(session, sink_), session.locale.userDefaultLanguage),
-                                        document_.texts(), this);
+    model_ = new LocalizationTableModel(
+        EditTable(fileTexts(session, sink_), session.locale.userDefaultLanguage), document_.texts(), this);
     auto* grid = new LocalizationGrid(this);
     grid_ = grid;
     grid_->setObjectName(QStringLiteral("Grid"));
     grid_->setModel(model_);
-    grid_->setItemDelegateForColumn(LocalizationTableModel::LocalColumn,
-                                    new LocalTextDelegate([this] { say(kTextLocalTextTooLong); }, grid_));
+    grid_->setItemDelegateForColumn(
+        LocalizationTableModel::LocalColumn, new LocalTextDelegate([this] { say(kTextLocalTextTooLong); }, grid_));
     grid_->setAccessibleName(document_.text(kTextLocalizerTitle));
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
-                           QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     grid_->setWordWrap(false);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
@@ -194,9 +194,11 @@ QWidget* LocalizationEditor::buildButtonStrip()
     QToolButton* search = toolButton(strip, QStringLiteral("cmdSearch"), viewerIcon(ViewerIcon::Find));
     gui::setToolTip(search, texts, kTextFind);
     search->setShortcut(QKeySequence::Find);
-    QToolButton* exportButton = toolButton(strip, QStringLiteral("cmdExport"), pictureIcon(QStringLiteral("table_export")));
+    QToolButton* exportButton =
+        toolButton(strip, QStringLiteral("cmdExport"), pictureIcon(QStringLiteral("table_export")));
     gui::setToolTip(exportButton, texts, kTextExportTooltip);
-    QToolButton* importButton = toolButton(strip, QStringLiteral("cmdImport"), pictureIcon(QStringLiteral("table_import")));
+    QToolButton* importButton =
+        toolButton(strip, QStringLiteral("cmdImport"), pictureIcon(QStringLiteral("table_import")));
     gui::setToolTip(importButton, texts, kTextImportTooltip);
     for (QToolButton* b : {save_, print, search})
         row->addWidget(b);
@@ -233,10 +235,7 @@ void LocalizationEditor::localEdited(bool changesSave)
         setDirty(true);
 }
 
-void LocalizationEditor::say(int textNumber)
-{
-    status_->setText(textNumber ? document_.text(textNumber) : QString());
-}
+void LocalizationEditor::say(int textNumber) { status_->setText(textNumber ? document_.text(textNumber) : QString()); }
 
 void LocalizationEditor::setDirty(bool dirty)
 {
@@ -256,8 +255,8 @@ SaveOutcome LocalizationEditor::saveChanges()
         save_->repaint();
         wait.emplace();
     };
-    const SaveOutcome outcome =
-        saveLocalTexts(model_->table(), document_.session().texts, document_.session().localizationFiles(), sink_, writing);
+    const SaveOutcome outcome = saveLocalTexts(
+        model_->table(), document_.session().texts, document_.session().localizationFiles(), sink_, writing);
     if (wait) {
         wait.reset();
         // The green lingers a moment, so the translator sees the file written.
@@ -286,8 +285,8 @@ SaveOutcome LocalizationEditor::saveChanges()
 void LocalizationEditor::done(int result)
 {
     if (dirty_) {
-        const MessageAnswer answer =
-            sink_.show({document_.texts().gettext(kTextSaveChangesBeforeExiting), {}, MessageButtons::YesNoCancel, MessageIcon::Question});
+        const MessageAnswer answer = sink_.show({document_.texts().gettext(kTextSaveChangesBeforeExiting), {},
+            MessageButtons::YesNoCancel, MessageIcon::Question});
         if (answer == MessageAnswer::Cancel)
             return;
         // A save that was refused or failed keeps the window open, so the
@@ -340,7 +339,7 @@ int LocalizationEditor::paintPages(QPrinter& printer) const
 {
     const Session& s = document_.session();
     return printLocalizationTable(printer, model_->table(), model_->columnTitles(),
-                                  QString::fromStdString(printStampText(now(), s.locale.userDefaultLcid)));
+        QString::fromStdString(printStampText(now(), s.locale.userDefaultLcid)));
 }
 
 void LocalizationEditor::printPreview()
@@ -376,30 +375,29 @@ QString LocalizationEditor::fileFilter() const
 {
     // The patterns stay out of the texts, so a translation cannot break them.
     return document_.text(kTextTabSeparatedFiles) + QStringLiteral(" (*.tsv *.txt);;") +
-           document_.text(kTextAllFilesName) + QStringLiteral(" (*)");
+        document_.text(kTextAllFilesName) + QStringLiteral(" (*)");
 }
 
 void LocalizationEditor::askExport()
 {
-    const QString name = QString::fromStdString(
-        "Kestrel_" + std::to_string(document_.session().locale.userDefaultLanguage) + ".tsv");
-    const QString path =
-        QFileDialog::getSaveFileName(this, document_.text(kTextExportTitle), name, fileFilter());
+    const QString name =
+        QString::fromStdString("Kestrel_" + std::to_string(document_.session().locale.userDefaultLanguage) + ".tsv");
+    const QString path = QFileDialog::getSaveFileName(this, document_.text(kTextExportTitle), name, fileFilter());
     if (!path.isEmpty())
         exportTo(path);
 }
 
 void LocalizationEditor::askImport()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(this, document_.text(kTextImportTitle), QString(), fileFilter());
+    const QString path = QFileDialog::getOpenFileName(this, document_.text(kTextImportTitle), QString(), fileFilter());
     if (!path.isEmpty())
         importFrom(path);
 }
 
 void LocalizationEditor::askSearch()
 {
-    if (const auto needle = askSearchText(this, document_.text(kTextEnterSearchString), lastSearch_, document_.texts())) {
+    if (const auto needle =
+            askSearchText(this, document_.text(kTextEnterSearchString), lastSearch_, document_.texts())) {
         lastSearch_ = *needle;
         findNext(*needle);
     }

@@ -9,8 +9,8 @@
 // the built-in texts and the file each time it opens, so edits that were
 // not saved never survive a close.
 #include "core/i18n/localization_save.h"
-#include "gui/document/document.h"
 #include "gui/common/message_box_sink.h"
+#include "gui/document/document.h"
 
 #include <QDialog>
 

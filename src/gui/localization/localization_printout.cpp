@@ -1,8 +1,8 @@
 #include "gui/localization/localization_printout.h"
 
 #include "core/i18n/localization_print.h"
-#include "gui/localization/localization_table_model.h"
 #include "gui/common/window_texts.h"
+#include "gui/localization/localization_table_model.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -30,7 +30,6 @@ struct Page {
     std::size_t end = 0;
 };
 
-
 std::array<QString, 3> cells(const EditRecord& record)
 {
     return {QString::number(record.number), qtText(record.english), record.local ? qtText(*record.local) : QString()};
@@ -42,13 +41,14 @@ int rowHeight(const QFontMetrics& metrics, const Layout& layout, const EditRecor
     const auto texts = cells(record);
     for (int c = 1; c < 3; ++c) {
         const QRect box(0, 0, layout.columns[static_cast<std::size_t>(c)] - 2 * layout.padding, 100000);
-        height = std::max(height, metrics.boundingRect(box, Qt::TextWordWrap, texts[static_cast<std::size_t>(c)]).height());
+        height =
+            std::max(height, metrics.boundingRect(box, Qt::TextWordWrap, texts[static_cast<std::size_t>(c)]).height());
     }
     return height + 2 * layout.padding;
 }
 
 void paintRow(QPainter& painter, const Layout& layout, int top, int height, const std::array<QString, 3>& texts,
-              bool columnHeader)
+    bool columnHeader)
 {
     int left = 0;
     for (std::size_t c = 0; c < 3; ++c) {
@@ -65,8 +65,8 @@ void paintRow(QPainter& painter, const Layout& layout, int top, int height, cons
 
 } // namespace
 
-int printLocalizationTable(QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles,
-                           const QString& stamp)
+int printLocalizationTable(
+    QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles, const QString& stamp)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -86,8 +86,8 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const std:
     layout.footerBand = 2 * metrics.height();
     layout.columnHeader = metrics.height() + 2 * layout.padding;
     layout.columns[0] = std::max(metrics.horizontalAdvance(QStringLiteral("00000")),
-                                 QFontMetrics(bold, &printer).horizontalAdvance(columnTitles[0])) +
-                        2 * layout.padding;
+                            QFontMetrics(bold, &printer).horizontalAdvance(columnTitles[0])) +
+        2 * layout.padding;
     layout.columns[1] = (layout.width - layout.columns[0]) / 2;
     layout.columns[2] = layout.width - layout.columns[0] - layout.columns[1];
 
@@ -130,7 +130,7 @@ int printLocalizationTable(QPrinter& printer, const EditTable& table, const std:
             y += heights[row];
         }
         painter.drawText(QRect(0, layout.height - metrics.height(), layout.width, metrics.height()), Qt::AlignLeft,
-                         qtText(localizationPageFooter(number, count)));
+            qtText(localizationPageFooter(number, count)));
     }
     painter.end();
     return count;

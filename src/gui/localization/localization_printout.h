@@ -15,7 +15,7 @@ namespace kestrel::gui {
 
 // Paints the table's records in their current order under the column
 // titles; returns the number of pages the whole table takes.
-int printLocalizationTable(QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles,
-                           const QString& stamp);
+int printLocalizationTable(
+    QPrinter& printer, const EditTable& table, const std::array<QString, 3>& columnTitles, const QString& stamp);
 
 } // namespace kestrel::gui

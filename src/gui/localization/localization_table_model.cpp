@@ -16,8 +16,9 @@ const QColor kEditableBackground(0xFF, 0xFF, 0xFF);
 } // namespace
 
 LocalizationTableModel::LocalizationTableModel(EditTable table, const TextLookup& texts, QObject* parent)
-    : QAbstractTableModel(parent), table_(std::move(table)),
-      titles_{textOf(texts, kTextColumnNumber), textOf(texts, kTextColumnEnglish), textOf(texts, kTextColumnLocal)}
+    : QAbstractTableModel(parent),
+      table_(std::move(table)), titles_{textOf(texts, kTextColumnNumber), textOf(texts, kTextColumnEnglish),
+                                    textOf(texts, kTextColumnLocal)}
 {
 }
 
@@ -37,14 +38,18 @@ QVariant LocalizationTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         switch (index.column()) {
-        case NumberColumn: return record.number;
-        case EnglishColumn: return qtText(record.english);
-        case LocalColumn: return record.local ? qtText(*record.local) : QString();
+        case NumberColumn:
+            return record.number;
+        case EnglishColumn:
+            return qtText(record.english);
+        case LocalColumn:
+            return record.local ? qtText(*record.local) : QString();
         }
         break;
     case Qt::BackgroundRole:
         return QBrush(columnBackground(index.column()));
-    case Qt::ForegroundRole: return QBrush(Qt::black); // on these fixed backgrounds, whatever the theme
+    case Qt::ForegroundRole:
+        return QBrush(Qt::black); // on these fixed backgrounds, whatever the theme
     case Qt::TextAlignmentRole:
         if (index.column() == NumberColumn)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);

@@ -36,17 +36,15 @@ void ConnectionPage::refresh()
 {
     // The header names the function, the grid column (numbered as the grid
     // shows it), the picture file and the instruction text.
-    table_->setHorizontalHeaderLabels(
-        {document_.text(kTextFunctionColumn), document_.text(kTextColumnColumn), document_.text(kTextPictureLabel),
-         document_.text(kTextTextLabel)});
+    table_->setHorizontalHeaderLabels({document_.text(kTextFunctionColumn), document_.text(kTextColumnColumn),
+        document_.text(kTextPictureLabel), document_.text(kTextTextLabel)});
     const auto& records = document_.inputs().connections.records();
     table_->setRowCount(static_cast<int>(records.size()));
     for (int row = 0; row < static_cast<int>(records.size()); ++row) {
         const ConnectionRecord& r = records[static_cast<std::size_t>(row)];
         const std::string_view code = functionInfo(r.function).code;
-        const QStringList cells{
-            QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())), QString::number(r.column + 1),
-            QString::fromStdString(r.pic.value_or(std::string())),
+        const QStringList cells{QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())),
+            QString::number(r.column + 1), QString::fromStdString(r.pic.value_or(std::string())),
             qtLines(r.text.value_or(std::string()))};
         for (int c = 0; c < cells.size(); ++c)
             table_->setItem(row, c, new QTableWidgetItem(cells[c]));

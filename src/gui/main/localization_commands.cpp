@@ -2,10 +2,10 @@
 
 #include "core/i18n/localization_save.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/menu_entries.h"
 #include "gui/document/document.h"
 #include "gui/localization/localization_editor.h"
 #include "gui/main/main_window.h"
-#include "gui/common/menu_entries.h"
 
 #include <QAction>
 #include <QMenu>
@@ -49,7 +49,7 @@ void LocalizationCommands::startUp()
 LocalizationMenu LocalizationCommands::state() const
 {
     return {textSeparator_->isVisible(), english_->isChecked(), local_->isChecked(), english_->isEnabled(),
-            clear_->isEnabled(), edit_->isEnabled(), numbers_->isChecked()};
+        clear_->isEnabled(), edit_->isEnabled(), numbers_->isChecked()};
 }
 
 void LocalizationCommands::apply(const LocalizationMenu& menu)

@@ -1,28 +1,28 @@
 #include "gui/main/main_window.h"
 
 #include "core/i18n/text_numbers.h"
-#include "gui/common/caption_fitting.h"
 #include "gui/about/about_dialog.h"
+#include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
-#include "gui/main/localization_commands.h"
 #include "gui/common/menu_entries.h"
-#include "gui/main/meter_page.h"
-#include "gui/main/options_panel.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
-#include "gui/scope/scope_page.h"
-#include "gui/grid/spec_frame.h"
-#include "gui/grid/spec_grid.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/grid/spec_frame.h"
+#include "gui/grid/spec_grid.h"
+#include "gui/main/localization_commands.h"
+#include "gui/main/meter_page.h"
+#include "gui/main/options_panel.h"
+#include "gui/scope/scope_page.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
 #include <QMetaMethod>
@@ -305,9 +305,9 @@ void MainWindow::updateTitle()
     const QString path = document_.filePath();
     // "[*]" is where the title marks unsaved changes.
     const TextLookup& texts = document_.texts();
-    setWindowTitle(path.isEmpty() ? textOf(texts, kTextProgramName) + QStringLiteral("[*]")
-                                  : qtText(textWith(texts, kTextFileTitle,
-                                                    {coreText(QFileInfo(path).fileName() + QStringLiteral("[*]"))})));
+    setWindowTitle(path.isEmpty()
+            ? textOf(texts, kTextProgramName) + QStringLiteral("[*]")
+            : qtText(textWith(texts, kTextFileTitle, {coreText(QFileInfo(path).fileName() + QStringLiteral("[*]"))})));
     setWindowFilePath(path);
     setWindowModified(document_.isModified());
 }

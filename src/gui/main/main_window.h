@@ -56,11 +56,7 @@ public:
     SpecGridView* grid() const;
 
     // A control or menu entry by its name.
-    template <class T = QObject>
-    T* control(const QString& name) const
-    {
-        return findChild<T*>(name);
-    }
+    template <class T = QObject> T* control(const QString& name) const { return findChild<T*>(name); }
 
     // Every caption, tooltip, tab and menu text as the walk gives it.
     void relabel(TextWalk walk);

@@ -1,7 +1,7 @@
 #include "gui/main/meter_page.h"
 
-#include "gui/main/connection_page.h"
 #include "gui/grid/spec_frame.h"
+#include "gui/main/connection_page.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>

@@ -190,7 +190,8 @@ QWidget* OptionsPanel::buildMessages()
     rangeMessage_ = new QCheckBox(box);
     rangeMessage_->setObjectName(QStringLiteral("chk_Add_RANGE_message"));
     int row = 0;
-    for (auto [check, name] : {std::pair{functionMessage_, "lbl_FunctionMessage"}, std::pair{rangeMessage_, "lbl_RangeMessage"}}) {
+    for (auto [check, name] :
+        {std::pair{functionMessage_, "lbl_FunctionMessage"}, std::pair{rangeMessage_, "lbl_RangeMessage"}}) {
         auto* text = new ClickableLabel(box);
         text->setObjectName(QString::fromLatin1(name));
         text->setWordWrap(true);
@@ -200,12 +201,10 @@ QWidget* OptionsPanel::buildMessages()
         layout->addWidget(text, row, 1);
         ++row;
     }
-    connect(functionMessage_, &QCheckBox::toggled, this, [this](bool on) {
-        document_.editOptions([&](ProcedureOptions& o) { o.functionMessages = on; });
-    });
-    connect(rangeMessage_, &QCheckBox::toggled, this, [this](bool on) {
-        document_.editOptions([&](ProcedureOptions& o) { o.autoranging = on; });
-    });
+    connect(functionMessage_, &QCheckBox::toggled, this,
+        [this](bool on) { document_.editOptions([&](ProcedureOptions& o) { o.functionMessages = on; }); });
+    connect(rangeMessage_, &QCheckBox::toggled, this,
+        [this](bool on) { document_.editOptions([&](ProcedureOptions& o) { o.autoranging = on; }); });
     return box;
 }
 
@@ -281,9 +280,8 @@ QWidget* OptionsPanel::buildUncertainty()
     layout->setColumnStretch(2, 1);
     layout->setRowStretch(3, 1);
 
-    connect(turCheck_, &QCheckBox::toggled, this, [this](bool on) {
-        document_.editOptions([&](ProcedureOptions& o) { o.turChecking = on; });
-    });
+    connect(turCheck_, &QCheckBox::toggled, this,
+        [this](bool on) { document_.editOptions([&](ProcedureOptions& o) { o.turChecking = on; }); });
     connect(measurements_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             document_.editOptions([&](ProcedureOptions& o) { o.measurements = index; });

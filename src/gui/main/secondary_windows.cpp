@@ -2,38 +2,36 @@
 
 #include "core/scope/scope_inputs.h"
 #include "core/viewers/help_files.h"
-#include "gui/wizard/connection_wizard.h"
-#include "gui/viewer/create_delivery.h"
-#include "gui/document/document.h"
 #include "gui/common/field_behaviour.h"
-#include "gui/main/main_window.h"
+#include "gui/common/window_texts.h"
+#include "gui/document/document.h"
 #include "gui/grid/spec_grid.h"
 #include "gui/help/viewer_openers.h"
-#include "gui/common/window_texts.h"
+#include "gui/main/main_window.h"
+#include "gui/viewer/create_delivery.h"
+#include "gui/wizard/connection_wizard.h"
 
 #include <QPushButton>
 
 namespace kestrel::gui {
 
-SecondaryWindows::SecondaryWindows(MainWindow& window)
-    : QObject(&window), window_(window), document_(window.document())
+SecondaryWindows::SecondaryWindows(MainWindow& window) : QObject(&window), window_(window), document_(window.document())
 {
     connect(&window_, &MainWindow::createRequested, this, &SecondaryWindows::create);
     connect(&window_, &MainWindow::connectionWizardRequested, this, &SecondaryWindows::openWizard);
 
-    const auto button = [this](const char* name) { return window_.control<QAbstractButton>(QString::fromLatin1(name)); };
+    const auto button = [this](
+                            const char* name) { return window_.control<QAbstractButton>(QString::fromLatin1(name)); };
     if (QAbstractButton* help = button("cmd_ReferenceHelp"))
-        connect(help, &QAbstractButton::clicked, this, [this, help] {
-            openHelp(calibratorHelpFile(document_.inputs().selections.reference), help);
-        });
+        connect(help, &QAbstractButton::clicked, this,
+            [this, help] { openHelp(calibratorHelpFile(document_.inputs().selections.reference), help); });
     if (QAbstractButton* accuracy = button("cmd_Acc_File"))
         connect(accuracy, &QAbstractButton::clicked, this, [this, accuracy] {
             openAccuracy(calibratorAccuracyFile(document_.inputs().selections.reference), accuracy);
         });
     if (QAbstractButton* help = button("ScopeHelp"))
-        connect(help, &QAbstractButton::clicked, this, [this, help] {
-            openHelp(calibratorHelpFile(scopeFsc(document_.inputs().scope.reference)), help, true);
-        });
+        connect(help, &QAbstractButton::clicked, this,
+            [this, help] { openHelp(calibratorHelpFile(scopeFsc(document_.inputs().scope.reference)), help, true); });
     if (QAbstractButton* accuracy = button("cmd_Scope_Acc"))
         connect(accuracy, &QAbstractButton::clicked, this, [this, accuracy] {
             openAccuracy(calibratorAccuracyFile(scopeFsc(document_.inputs().scope.reference)), accuracy);
@@ -68,7 +66,7 @@ void SecondaryWindows::openWizard(MeterFunction function, int column)
     // The wizard works on a copy; OK hands it back as one undo step.
     ConnectionStore records = document_.inputs().connections;
     ConnectionWizard wizard(document_.texts(), document_.sink(), qtText(document_.session().tessel.picDir), records,
-                            function, column, qtText(document_.wizardCaption()), &window_);
+        function, column, qtText(document_.wizardCaption()), &window_);
     if (wizard.exec() == QDialog::Accepted)
         document_.setConnections(records);
     document_.clearWizardCaption();

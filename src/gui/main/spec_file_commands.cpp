@@ -24,7 +24,8 @@ const QString kRecentKey = QStringLiteral("RecentFiles/files");
 
 QString SpecFileCommands::fileFilter() const
 {
-    return document_.text(kTextSpecificationFiles) + QStringLiteral(";;") + document_.text(kTextAllFilesName) + QStringLiteral(" (*)");
+    return document_.text(kTextSpecificationFiles) + QStringLiteral(";;") + document_.text(kTextAllFilesName) +
+        QStringLiteral(" (*)");
 }
 
 QString SpecFileCommands::suffix() { return QStringLiteral(".kestrel.json"); }
@@ -103,8 +104,8 @@ void SpecFileCommands::rebuildRecentMenu()
         // in the words that walk showed.
         const TextWalk walk = document_.textWalk();
         const TextLookup& texts = document_.texts();
-        const std::string caption = walkMenuEntry(walk, kTextMenuClearRecent, texts.gettext(kTextMenuClearRecent),
-                                                  walkTexts(walk, texts));
+        const std::string caption =
+            walkMenuEntry(walk, kTextMenuClearRecent, texts.gettext(kTextMenuClearRecent), walkTexts(walk, texts));
         QAction* clear = recent_->addAction(qtText(caption));
         clear->setObjectName(QStringLiteral("mnuClearRecent"));
         connect(clear, &QAction::triggered, this, [this] {
@@ -123,15 +124,17 @@ bool SpecFileCommands::maybeSave(Reason reason)
         return true;
     // Quitting asks in the program's own words; replacing the specification
     // by another one asks the same about what would be lost.
-    const std::string question = reason == Reason::Exit
-                                     ? document_.texts().gettext(kTextSaveChangesBeforeExiting)
-                                     : document_.texts().gettext(kTextSaveChangesToSpecification);
-    switch (document_.sink().show(
-        {question, {}, MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes})) {
-    case MessageAnswer::Yes: return save();
-    case MessageAnswer::No: return true;
+    const std::string question = reason == Reason::Exit ? document_.texts().gettext(kTextSaveChangesBeforeExiting)
+                                                        : document_.texts().gettext(kTextSaveChangesToSpecification);
+    switch (
+        document_.sink().show({question, {}, MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes})) {
+    case MessageAnswer::Yes:
+        return save();
+    case MessageAnswer::No:
+        return true;
     case MessageAnswer::Ok:
-    case MessageAnswer::Cancel: return false;
+    case MessageAnswer::Cancel:
+        return false;
     }
     return false;
 }

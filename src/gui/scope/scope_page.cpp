@@ -150,13 +150,13 @@ QWidget* ScopePage::buildSpecFrame()
     vertGain1_ = list("VertGain1", kVertGain1, frame);
     vertGain2_ = list("VertGain2", kVertGain2, frame);
     grid->addWidget(rangeFrame({"Frame2", "Label10", "Label15", "VerticalAccuracy", "lbl_VertPercent"}, vertGain1_,
-                               vertGain2_, ScopeField::VerticalAccuracy, frame),
-                    1, 0);
+                        vertGain2_, ScopeField::VerticalAccuracy, frame),
+        1, 0);
     sweep1_ = list("Sweep1", kSweep1, frame);
     sweep2_ = list("Sweep2", kSweep2, frame);
     grid->addWidget(rangeFrame({"Frame6", "Label4", "Label18", "TimebaseAccuracy", "lbl_TimebasePercent"}, sweep1_,
-                               sweep2_, ScopeField::TimebaseAccuracy, frame),
-                    2, 0);
+                        sweep2_, ScopeField::TimebaseAccuracy, frame),
+        2, 0);
 
     // Bandwidth and risetime: a label, then the field with its unit.
     auto* response = new QGridLayout;
@@ -267,7 +267,7 @@ QWidget* ScopePage::buildSpecFrame()
         document_.editScope([&](ScopeInputs& s) { s.bandwidth = text.toStdString(); });
     });
     connect(risetimeCheck_, &QCheckBox::clicked, this,
-            [this](bool on) { document_.editScope([&](ScopeInputs& s) { setRisetimeTest(s, on); }); });
+        [this](bool on) { document_.editScope([&](ScopeInputs& s) { setRisetimeTest(s, on); }); });
     connect(impedanceCheck_, &QCheckBox::clicked, this, [this](bool on) {
         document_.editScope([&](ScopeInputs& s) { setImpedanceTest(s, on); });
         refresh(); // a refused tick does not stay
@@ -275,8 +275,8 @@ QWidget* ScopePage::buildSpecFrame()
     return frame;
 }
 
-QGroupBox* ScopePage::rangeFrame(const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy,
-                                 QWidget* parent)
+QGroupBox* ScopePage::rangeFrame(
+    const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy, QWidget* parent)
 {
     auto* box = new QGroupBox(parent);
     box->setObjectName(QString::fromLatin1(names.frame));
@@ -345,7 +345,7 @@ void ScopePage::refresh()
         if (which == ScopeField::Risetime)
             setBackground(edit, enabled ? QColor(Qt::white) : kRisetimeOff);
         else if (which != ScopeField::VerticalAccuracy && which != ScopeField::TimebaseAccuracy &&
-                 which != ScopeField::Bandwidth)
+            which != ScopeField::Bandwidth)
             setBackground(edit, enabled ? QColor(Qt::white) : buttonFace);
     }
     if (const auto width = connectorPictureWidth(s))

@@ -40,8 +40,8 @@ private:
     };
 
     QWidget* buildSpecFrame();
-    QGroupBox* rangeFrame(const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy,
-                          QWidget* parent);
+    QGroupBox* rangeFrame(
+        const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy, QWidget* parent);
     QLineEdit* field(const char* name, ScopeField field, QWidget* parent);
     void documentChanged(Parts parts);
     void refresh();

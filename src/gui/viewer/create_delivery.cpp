@@ -1,9 +1,9 @@
 #include "gui/viewer/create_delivery.h"
 
 #include "core/app/create.h"
-#include "gui/viewer/procedure_viewer.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/viewer/procedure_viewer.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -19,7 +19,7 @@ namespace {
 // The normal pointer comes back before any message box.
 class PointerRestoringSink : public MessageSink {
 public:
-    PointerRestoringSink(MessageSink& sink, WaitCursor& wait) : sink_(sink), wait_(wait) {}
+    PointerRestoringSink(MessageSink& sink, WaitCursor& wait) : sink_(sink), wait_(wait) { }
     MessageAnswer show(const Message& message) override
     {
         wait_.restore();
@@ -36,7 +36,7 @@ constexpr int kFlashMilliseconds = 200;
 } // namespace
 
 void showProcedure(const std::string& procedureText, const ProcedureInputs& inputs, const ViewerContext& viewers,
-                   const CreateTargets& targets)
+    const CreateTargets& targets)
 {
     ProcedureViewer viewer(viewers, procedureText, inputs.selections.reference, targets.topmost, targets.parent);
     viewer.exec();

@@ -25,7 +25,7 @@ void createAndDeliver(const ProcedureInputs& inputs, const ViewerContext& viewer
 
 // The two deliveries on their own.
 void showProcedure(const std::string& procedureText, const ProcedureInputs& inputs, const ViewerContext& viewers,
-                   const CreateTargets& targets);
+    const CreateTargets& targets);
 void copyProcedure(const std::string& procedureText, QAbstractButton* createButton);
 
 } // namespace kestrel::gui

@@ -1,6 +1,5 @@
 #include "gui/viewer/procedure_viewer.h"
 
-#include "gui/common/caption_fitting.h"
 #include "core/app/create.h"
 #include "core/base/atomic_file.h"
 #include "core/i18n/text_numbers.h"
@@ -9,13 +8,14 @@
 #include "core/viewers/line_highlighting.h"
 #include "core/viewers/rich_text_form.h"
 #include "core/viewers/viewer_layout.h"
+#include "gui/common/caption_fitting.h"
 #include "gui/common/file_paths.h"
 #include "gui/common/text_pane_search.h"
 #include "gui/common/text_positions.h"
 #include "gui/common/twips.h"
 #include "gui/common/viewer_icons.h"
-#include "gui/help/viewer_openers.h"
 #include "gui/common/window_texts.h"
+#include "gui/help/viewer_openers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +45,12 @@ constexpr int kProcedureColumns = 78;
 QColor colourOf(HighlightColour colour)
 {
     switch (colour) {
-    case HighlightColour::Keyword: return QColor(255, 0, 0);
-    case HighlightColour::Instrument: return QColor(0, 0, 255);
-    case HighlightColour::Comment: return QColor(0, 128, 0);
+    case HighlightColour::Keyword:
+        return QColor(255, 0, 0);
+    case HighlightColour::Instrument:
+        return QColor(0, 0, 255);
+    case HighlightColour::Comment:
+        return QColor(0, 128, 0);
     }
     return QColor(0, 0, 0);
 }
@@ -63,8 +66,7 @@ QTextCharFormat foreground(const QColor& colour)
 // visible line is the same afterwards.
 class FrozenView {
 public:
-    explicit FrozenView(ProcedureViewer& viewer)
-        : viewer_(viewer), firstLine_(viewer.firstVisibleLine())
+    explicit FrozenView(ProcedureViewer& viewer) : viewer_(viewer), firstLine_(viewer.firstVisibleLine())
     {
         viewer_.textBox()->setUpdatesEnabled(false);
     }
@@ -84,8 +86,8 @@ private:
 
 } // namespace
 
-ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string& procedureText,
-                                 std::string reference, bool topmost, QWidget* parent)
+ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string& procedureText, std::string reference,
+    bool topmost, QWidget* parent)
     : QDialog(parent), context_(context), reference_(std::move(reference))
 {
     setObjectName(QStringLiteral("frm_Colorized_Viewer"));
@@ -101,12 +103,13 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     // 8990 twips hold the 78 columns of a procedure in Courier New; a wider
     // fixed-pitch font widens the window so that CON stays in sight.
     const int lineWidth = QFontMetrics(rtfMain_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
-    const int textWidth = lineWidth + 2 * (rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin())) +
-                          rtfMain_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
-                          layout()->contentsMargins().right();
+    const int textWidth = lineWidth +
+        2 * (rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin())) +
+        rtfMain_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
+        layout()->contentsMargins().right();
     fitCaptions(this);
-    resizeWithinScreen(this, QSize(std::max(pixelsFromTwips(kProcedureViewerWidth), textWidth),
-                                   std::max(height, minimumHeight())));
+    resizeWithinScreen(
+        this, QSize(std::max(pixelsFromTwips(kProcedureViewerWidth), textWidth), std::max(height, minimumHeight())));
     if (topmost)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
@@ -152,12 +155,12 @@ void ProcedureViewer::buildControls()
     legendStrip->setFixedHeight(lbl_Legend_->height());
     legendStrip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     connect(rtfMain_->horizontalScrollBar(), &QScrollBar::valueChanged, lbl_Legend_,
-            [this](int offset) { lbl_Legend_->move(-offset, 0); });
+        [this](int offset) { lbl_Legend_->move(-offset, 0); });
 
     auto* tools = new QHBoxLayout;
     tools->setSpacing(2);
-    for (QToolButton* button : {ProcToClip_, cmd_Save_, cmd_Print_, cmdSearch_, cmd_SearchAgain_,
-                                cmd_ReferenceHelp_, cmd_Acc_File_})
+    for (QToolButton* button :
+        {ProcToClip_, cmd_Save_, cmd_Print_, cmdSearch_, cmd_SearchAgain_, cmd_ReferenceHelp_, cmd_Acc_File_})
         tools->addWidget(button);
     tools->addStretch();
     tools->addWidget(chk_Colorize_);
@@ -234,8 +237,8 @@ bool ProcedureViewer::eventFilter(QObject* watched, QEvent* event)
 void ProcedureViewer::colorSelectedLine(int line)
 {
     QTextDocument* document = rtfMain_->document();
-    const QTextBlock block = line < 0 ? document->findBlock(rtfMain_->textCursor().selectionStart())
-                                      : document->findBlockByNumber(line);
+    const QTextBlock block =
+        line < 0 ? document->findBlock(rtfMain_->textCursor().selectionStart()) : document->findBlockByNumber(line);
     if (!block.isValid())
         return;
     const QString text = block.text();
@@ -260,10 +263,7 @@ int ProcedureViewer::firstVisibleLine() const
     return rtfMain_->verticalScrollBar()->value();
 }
 
-void ProcedureViewer::setFirstVisibleLine(int line)
-{
-    rtfMain_->verticalScrollBar()->setValue(line);
-}
+void ProcedureViewer::setFirstVisibleLine(int line) { rtfMain_->verticalScrollBar()->setValue(line); }
 
 int ProcedureViewer::visibleLineCount() const
 {
@@ -353,10 +353,7 @@ void ProcedureViewer::accuracyFile()
     openAccuracyViewer(context_, calibratorAccuracyFile(reference_), this, cmd_Acc_File_);
 }
 
-QString ProcedureViewer::plainText() const
-{
-    return rtfMain_->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-}
+QString ProcedureViewer::plainText() const { return rtfMain_->toPlainText().replace(u'\n', QStringLiteral("\r\n")); }
 
 void ProcedureViewer::copyToClipboard()
 {
@@ -381,7 +378,8 @@ void ProcedureViewer::saveAs()
     QFileDialog dialog(this, textOf(texts, kTextSaveProcedureAs));
     dialog.setObjectName(QStringLiteral("SaveProcedureDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({textOf(texts, kTextProcedureFiles), textOf(texts, kTextAllFilesName) + QStringLiteral(" (*)")});
+    dialog.setNameFilters(
+        {textOf(texts, kTextProcedureFiles), textOf(texts, kTextAllFilesName) + QStringLiteral(" (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -389,14 +387,12 @@ void ProcedureViewer::saveAs()
     const QString path = dialog.selectedFiles().constFirst();
     QString error;
     if (!saveTo(path, error))
-        context_.sink.inform(errorReport(context_.texts, " save procedure ", coreText(path + QStringLiteral(": ") + error)),
-                             MessageIcon::Exclamation);
+        context_.sink.inform(
+            errorReport(context_.texts, " save procedure ", coreText(path + QStringLiteral(": ") + error)),
+            MessageIcon::Exclamation);
 }
 
-void ProcedureViewer::print(QPrinter* printer) const
-{
-    rtfMain_->print(printer);
-}
+void ProcedureViewer::print(QPrinter* printer) const { rtfMain_->print(printer); }
 
 void ProcedureViewer::printWithPreview()
 {

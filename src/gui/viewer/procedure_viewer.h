@@ -29,8 +29,8 @@ public:
     // escaped. reference: the chosen calibration standard, whose first four
     // characters name its accuracy file. topmost: the main window's
     // "Always On-Top".
-    ProcedureViewer(const ViewerContext& context, const std::string& procedureText, std::string reference,
-                    bool topmost, QWidget* parent = nullptr);
+    ProcedureViewer(const ViewerContext& context, const std::string& procedureText, std::string reference, bool topmost,
+        QWidget* parent = nullptr);
 
     QPlainTextEdit* textBox() const { return rtfMain_; }
 

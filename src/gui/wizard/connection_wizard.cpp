@@ -1,10 +1,10 @@
 #include "gui/wizard/connection_wizard.h"
 
-#include "gui/common/caption_fitting.h"
 #include "core/base/small_file.h"
 #include "core/i18n/text_numbers.h"
 #include "core/spec/connection_store.h"
 #include "core/viewers/file_lists.h"
+#include "gui/common/caption_fitting.h"
 #include "gui/common/file_paths.h"
 #include "gui/common/text_positions.h"
 #include "gui/common/viewer_icons.h"
@@ -45,8 +45,7 @@ QString lineNumbers()
 } // namespace
 
 ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir,
-                                   ConnectionStore& records, MeterFunction function, int column,
-                                   const QString& caption, QWidget* parent)
+    ConnectionStore& records, MeterFunction function, int column, const QString& caption, QWidget* parent)
     : QDialog(parent), texts_(texts), sink_(sink), picDir_(picDir), records_(records), function_(function),
       column_(column)
 {
@@ -65,8 +64,8 @@ ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, c
 
 void ConnectionWizard::buildControls()
 {
-    const QString optionNames[3] = {QStringLiteral("opt_Which_0"), QStringLiteral("opt_Which_1"),
-                                    QStringLiteral("opt_Which_2")};
+    const QString optionNames[3] = {
+        QStringLiteral("opt_Which_0"), QStringLiteral("opt_Which_1"), QStringLiteral("opt_Which_2")};
     auto* options = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         opt_Which_[i] = new QRadioButton(this);
@@ -103,8 +102,8 @@ void ConnectionWizard::buildControls()
     ConnectionText_->setLineWrapMode(QPlainTextEdit::NoWrap);
     ConnectionText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ConnectionText_->setTabChangesFocus(true);
-    const int margins = 2 * (ConnectionText_->frameWidth() +
-                             static_cast<int>(ConnectionText_->document()->documentMargin()));
+    const int margins =
+        2 * (ConnectionText_->frameWidth() + static_cast<int>(ConnectionText_->document()->documentMargin()));
     ConnectionText_->setFixedSize(
         metrics.horizontalAdvance(QString(static_cast<int>(kInstructionLineLength), u'M')) + margins + 4,
         metrics.lineSpacing() * static_cast<int>(kInstructionLines) + margins + 2);
@@ -299,8 +298,8 @@ void ConnectionWizard::showPicture(const QString& fileName)
     const QPixmap pixmap = QPixmap::fromImage(image);
     Image1_->setAccessibleName(fileName);
     Image1_->setPixmap(image.width() > room.width() || image.height() > room.height()
-                           ? pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                           : pixmap);
+            ? pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+            : pixmap);
 }
 
 void ConnectionWizard::clearPicture()

@@ -36,7 +36,7 @@ public:
     // grid's WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for
     // the plain title.
     ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
-                     MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);
+        MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);
 
     void clear();
     void ok();

@@ -34,8 +34,7 @@ TEST_F(Create, MeterStandardChoosesItsFamily)
         CalibratorFamily family;
     };
     for (const Case c : {Case{"7300", Family73xx}, Case{"7320", Family73xx}, Case{"7600", Family76xx},
-                         Case{"7620", Family76xx}, Case{"6400", Family64xx}, Case{"3300", Family3xxx},
-                         Case{"3406", Family3xxx}}) {
+             Case{"7620", Family76xx}, Case{"6400", Family64xx}, Case{"3300", Family3xxx}, Case{"3406", Family3xxx}}) {
         inputs.selections.reference = c.reference;
         const CreateResult result = create();
         EXPECT_EQ(result.status, CreateStatus::Created) << c.reference;
@@ -90,8 +89,8 @@ TEST(CreateForms, ClipboardAndViewer)
 {
     EXPECT_EQ(clipboardForm("Head   \\{AC Volts Test\\} \\x \\"), "Head   {AC Volts Test} \\x \\");
     EXPECT_EQ(viewerForm("  1.007  HEAD   \\{DC\\}\r\n# x\r\n"),
-              "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
-              "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n}");
+        "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
+        "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n}");
 }
 
 // The fields that do not fit their columns are found where the generators
@@ -106,15 +105,15 @@ TEST_F(Create, FieldOverflowsNameEveryTextLongerThanItsField)
     acv.setCell(RowReadingPct, 0, "0.1");
     acv.setCell(RowFrequency, 0, "123456789012K");
     EXPECT_EQ(fieldOverflows(inputs, texts),
-              (FieldOverflows{{"acv", 0, "level", "NOMINAL", "1.23456789012345V", 15},
-                              {"acv", 0, "frequency", "MOD1", "123456789012KH", 12}}));
+        (FieldOverflows{{"acv", 0, "level", "NOMINAL", "1.23456789012345V", 15},
+            {"acv", 0, "frequency", "MOD1", "123456789012KH", 12}}));
 
     inputs.page = Page::Scope;
     inputs.scope.verticalAccuracy = "0.000000000001";
     inputs.scope.bandwidth = "12345678901";
     EXPECT_EQ(fieldOverflows(inputs, texts),
-              (FieldOverflows{{"scope", -1, "vertical_accuracy", "TOLERANCE", "0.000000000001%", 14},
-                              {"scope", -1, "bandwidth", "MOD1", "12345678901MH    ", 16}}))
+        (FieldOverflows{{"scope", -1, "vertical_accuracy", "TOLERANCE", "0.000000000001%", 14},
+            {"scope", -1, "bandwidth", "MOD1", "12345678901MH    ", 16}}))
         << "each once, though every channel writes them";
 }
 
@@ -138,10 +137,11 @@ TEST_F(Create, HeaderValuesAndDisplayTextsLongerThanTheirLines)
     const CreateResult result = create();
     FieldOverflows overflows;
     EXPECT_EQ(createProcedure(inputs, texts, sink, &overflows).text, result.text);
-    EXPECT_EQ(overflows, (FieldOverflows{{"procedure", -1, "author", "AUTHOR", inputs.identity.author, 55},
-                                         {"procedure", -1, "revision", "REVISION", inputs.identity.revision, 55}}));
+    EXPECT_EQ(overflows,
+        (FieldOverflows{{"procedure", -1, "author", "AUTHOR", inputs.identity.author, 55},
+            {"procedure", -1, "revision", "REVISION", inputs.identity.revision, 55}}));
     EXPECT_EQ(describeOverflow(overflows[1]),
-              "REVISION \"" + std::string(kOverflowTextShown, 'v') + "...\" is 1000000 characters long, its field holds 55");
+        "REVISION \"" + std::string(kOverflowTextShown, 'v') + "...\" is 1000000 characters long, its field holds 55");
 
     inputs.identity = {};
     inputs.options.autoranging = false; // a DISP step asks for each range
@@ -177,7 +177,8 @@ TEST_F(Create, SamplesAndScopeDefaultsFitTheirFields)
     for (int reference = 0; reference < static_cast<int>(kScopeReferences.size()); ++reference) {
         inputs.scope.reference = reference;
         inputs.scope.impedanceTest = impedanceTestAvailable(reference);
-        EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{}) << kScopeReferences[static_cast<std::size_t>(reference)];
+        EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{})
+            << kScopeReferences[static_cast<std::size_t>(reference)];
     }
 }
 

@@ -2,11 +2,11 @@
 
 #include "core/app/procedure_inputs.h"
 
-#include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
 #include "core/i18n/text_numbers.h"
-#include "support/translated_texts.h"
 #include "support/recording_sink.h"
+#include "support/test_scratch_dir.h"
+#include "support/translated_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -38,29 +38,34 @@ TEST(KestrelSettings, RestoresDefaultsAndStoredValues)
 {
     ScratchDir dir;
     EXPECT_EQ(summary(readDefaultValues(ProfileFile(dir / "Kestrel.INI"))),
-              "top=1 max=100.0 units=1:PSI comments= rev=1.0 author=Enter your name proc=Enter Name pause=0 msgs=11 "
-              "uut=0 ref=1:0 entry=2 meas=1");
+        "top=1 max=100.0 units=1:PSI comments= rev=1.0 author=Enter your name proc=Enter Name pause=0 msgs=11 "
+        "uut=0 ref=1:0 entry=2 meas=1");
     // ProcName is never read; DataEntry and Meas_Unc_No_Readings are only written;
     // UUTAccuracyUnitsListIndex is not applied; a comment is cut before its line breaks come back.
     const std::string c46(46, 'c');
-    EXPECT_EQ(readBack(dir, "MaxDim=250\nUnitsListIndex=0\nUnitsText=kPa\nComments=" + c46 + "~~x\nRevision=2.1\n"
-                            "AuthorName=" + std::string(60, 'a') + "\nProcName=Saved\nchk_Add_FUNCTION_Message=0\n"
-                            "chk_Add_RANGE_message=0\nDataEntry=0\nMeas_Unc_No_Readings=7\nUUTAccuracyUnitsListIndex=3\n"),
-              "top=1 max=250 units=0:kPa comments=" + c46 + "\r\n\r\nx rev=2.1 author=" + std::string(49, 'a') +
-                  " proc=Enter Name pause=0 msgs=00 uut=0 ref=1:0 entry=2 meas=1");
+    EXPECT_EQ(readBack(dir,
+                  "MaxDim=250\nUnitsListIndex=0\nUnitsText=kPa\nComments=" + c46 +
+                      "~~x\nRevision=2.1\n"
+                      "AuthorName=" +
+                      std::string(60, 'a') +
+                      "\nProcName=Saved\nchk_Add_FUNCTION_Message=0\n"
+                      "chk_Add_RANGE_message=0\nDataEntry=0\nMeas_Unc_No_Readings=7\nUUTAccuracyUnitsListIndex=3\n"),
+        "top=1 max=250 units=0:kPa comments=" + c46 + "\r\n\r\nx rev=2.1 author=" + std::string(49, 'a') +
+            " proc=Enter Name pause=0 msgs=00 uut=0 ref=1:0 entry=2 meas=1");
 }
 
 TEST(KestrelSettings, StoredNumbersAreReadAndClamped)
 {
     // Integers are the leading sign and digits, saturated. PauseBetweenTests is read once per
     // option with the defaults "1", "0", "0": the last option that reads true is selected.
-    for (const auto& [line, expected] :
-         {std::pair{"TopMost=0", "top=0"}, {"TopMost=5", "top=1"}, {"TopMost=-1", "top=0"}, {"TopMost=", "top=1"},
-          {"LastReference_Index=25", "ref=11:0"}, {"LastReference_Index=-3", "ref=0:0"}, {"LastReference_Index=x", "ref=0:0"},
-          {"LastReference_Index=+7", "ref=7:0"}, {"LastReference_Index=4abc", "ref=4:0"}, {"PauseBetweenTests=1", "pause=2"},
-          {"LastReference_Index=99999999999", "ref=11:0"}, {"LastReference_Index=-99999999999", "ref=0:0"},
-          {"LastScopeReference_Index=12", "ref=1:9"}, {"LastScopeReference_Index=-3", "ref=1:0"},
-          {"PauseBetweenTests=True", "pause=2"}, {"PauseBetweenTests=false", "pause=0"}, {"PauseBetweenTests=abc", "pause=0"}}) {
+    for (const auto& [line, expected] : {std::pair{"TopMost=0", "top=0"}, {"TopMost=5", "top=1"},
+             {"TopMost=-1", "top=0"}, {"TopMost=", "top=1"}, {"LastReference_Index=25", "ref=11:0"},
+             {"LastReference_Index=-3", "ref=0:0"}, {"LastReference_Index=x", "ref=0:0"},
+             {"LastReference_Index=+7", "ref=7:0"}, {"LastReference_Index=4abc", "ref=4:0"},
+             {"PauseBetweenTests=1", "pause=2"}, {"LastReference_Index=99999999999", "ref=11:0"},
+             {"LastReference_Index=-99999999999", "ref=0:0"}, {"LastScopeReference_Index=12", "ref=1:9"},
+             {"LastScopeReference_Index=-3", "ref=1:0"}, {"PauseBetweenTests=True", "pause=2"},
+             {"PauseBetweenTests=false", "pause=0"}, {"PauseBetweenTests=abc", "pause=0"}}) {
         ScratchDir dir;
         EXPECT_NE(readBack(dir, std::string(line) + "\n").find(expected), std::string::npos) << line;
     }
@@ -70,18 +75,23 @@ TEST(KestrelSettings, SaveWritesTheKeysInOrderAndKeepsOthers)
 {
     ScratchDir dir;
     ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nTopMost=0\nUnitsText=bar\n"));
-    const KestrelSettings s{.comments = "line one\r\nline two\nthree\r\n", .procName = "DMM 62", .addRangeMessage = false,
-                            .lastReferenceIndex = 4, .dataEntry = DataEntry::All, .measurements = 5};
+    const KestrelSettings s{.comments = "line one\r\nline two\nthree\r\n",
+        .procName = "DMM 62",
+        .addRangeMessage = false,
+        .lastReferenceIndex = 4,
+        .dataEntry = DataEntry::All,
+        .measurements = 5};
     test::RecordingSink sink;
     ASSERT_TRUE(saveDefaultValues(ini, s, sink, EnglishLookup()));
     EXPECT_EQ(test::readFile(ini.path()),
-              "[Kestrel]\nTopMost=0\nUnitsText=bar\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\n"
-              "Comments=line one~line two~three~\nMaxDim=100.0\nUUTAccuracyUnitsListIndex=0\nLastReference_Index=4\n"
-              "LastScopeReference_Index=0\nchk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=0\nDataEntry=3\n"
-              "Meas_Unc_No_Readings=5\n");
-    EXPECT_EQ(summary(readDefaultValues(ini)), "top=0 max=100.0 units=1:bar comments=line one\r\nline two\r\nthree\r\n "
-                                               "rev=1.0 author=Enter your name proc=Enter Name pause=0 msgs=10 uut=0 "
-                                               "ref=4:0 entry=2 meas=1");
+        "[Kestrel]\nTopMost=0\nUnitsText=bar\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\n"
+        "Comments=line one~line two~three~\nMaxDim=100.0\nUUTAccuracyUnitsListIndex=0\nLastReference_Index=4\n"
+        "LastScopeReference_Index=0\nchk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=0\nDataEntry=3\n"
+        "Meas_Unc_No_Readings=5\n");
+    EXPECT_EQ(summary(readDefaultValues(ini)),
+        "top=0 max=100.0 units=1:bar comments=line one\r\nline two\r\nthree\r\n "
+        "rev=1.0 author=Enter your name proc=Enter Name pause=0 msgs=10 uut=0 "
+        "ref=4:0 entry=2 meas=1");
     ASSERT_TRUE(writeTopMost(ini, true));
     EXPECT_TRUE(readDefaultValues(ini).topMost);
 
@@ -108,17 +118,17 @@ TEST(KestrelSettings, AValueThatCannotBeSavedIsSavedAsItsDefault)
     test::RecordingSink sink;
     EXPECT_TRUE(saveDefaultValues(ini, s, sink, EnglishLookup()));
     EXPECT_EQ(sink.messages,
-              (std::vector<std::string>{
-                  "Error: save default values the value of ProcName holds the direction-changing character U+202E; "
-                  "its default is saved instead",
-                  "Error: save default values the value of Revision holds the control character U+000D; its default "
-                  "is saved instead",
-                  "Error: save default values the value of MaxDim holds the control character U+000D; its default is "
-                  "saved instead"}));
+        (std::vector<std::string>{
+            "Error: save default values the value of ProcName holds the direction-changing character U+202E; "
+            "its default is saved instead",
+            "Error: save default values the value of Revision holds the control character U+000D; its default "
+            "is saved instead",
+            "Error: save default values the value of MaxDim holds the control character U+000D; its default is "
+            "saved instead"}));
     EXPECT_EQ(test::readFile(ini.path()),
-              "[Kestrel]\nProcName=Enter Name\nAuthorName=Bob\nRevision=1.0\nComments=one~two~three\n"
-              "MaxDim=100.0\nUUTAccuracyUnitsListIndex=0\nLastReference_Index=1\nLastScopeReference_Index=0\n"
-              "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=2\nMeas_Unc_No_Readings=1\n");
+        "[Kestrel]\nProcName=Enter Name\nAuthorName=Bob\nRevision=1.0\nComments=one~two~three\n"
+        "MaxDim=100.0\nUUTAccuracyUnitsListIndex=0\nLastReference_Index=1\nLastScopeReference_Index=0\n"
+        "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=2\nMeas_Unc_No_Readings=1\n");
 }
 
 // A restored value passes the check the same value passes in a
@@ -127,24 +137,30 @@ TEST(KestrelSettings, AValueThatCannotBeSavedIsSavedAsItsDefault)
 // header or preamble does not show.
 TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
 {
-    const struct { std::string line, expected, message; } cases[] = {
-        {"Revision=1.0\r  9.001  EVAL  injected", "rev=1.0 ", "Revision in Kestrel.INI holds the control character U+000D"},
-        {"AuthorName=Ann\x1b[2J\x07", "author=Enter your name ", "AuthorName in Kestrel.INI holds the control character U+001B"},
-        {"AuthorName=Ann\xE2\x80\x8B", "author=Enter your name ", "AuthorName in Kestrel.INI holds the invisible character U+200B"},
+    const struct {
+        std::string line, expected, message;
+    } cases[] = {{"Revision=1.0\r  9.001  EVAL  injected", "rev=1.0 ",
+                     "Revision in Kestrel.INI holds the control character U+000D"},
+        {"AuthorName=Ann\x1b[2J\x07", "author=Enter your name ",
+            "AuthorName in Kestrel.INI holds the control character U+001B"},
+        {"AuthorName=Ann\xE2\x80\x8B", "author=Enter your name ",
+            "AuthorName in Kestrel.INI holds the invisible character U+200B"},
         {"Comments=note\r  7.001  VSET         nmeas = 99", "comments= ",
-         "Comments in Kestrel.INI line 1 holds a CR that is not followed by LF; line breaks are LF or CR LF"},
+            "Comments in Kestrel.INI line 1 holds a CR that is not followed by LF; line breaks are LF or CR LF"},
         {"Comments=note~x\x1b", "comments= ", "Comments in Kestrel.INI line 2 holds the control character U+001B"},
         {"MaxDim=5\xE2\x81\xA6", "max=100.0 ", "MaxDim in Kestrel.INI holds the direction-changing character U+2066"},
         {"UnitsText=kPa\x7F", "units=1:PSI ", "UnitsText in Kestrel.INI holds the control character U+007F"},
-        {"Revision=\xFF\xFE" "0.0", "rev=1.0 ", "Revision in Kestrel.INI is not UTF-8 text"},
+        {"Revision=\xFF\xFE"
+         "0.0",
+            "rev=1.0 ", "Revision in Kestrel.INI is not UTF-8 text"},
         // What a specification file takes is restored as it is.
         {"Comments=a~\tb", "comments=a\r\n\tb ", ""},
         {"AuthorName=Zo\xC3\xAB \xC2\xB5", "author=Zo\xC3\xAB \xC2\xB5 ", ""}};
     for (const auto& c : cases) {
         ScratchDir dir;
         test::RecordingSink sink;
-        const std::string restored = summary(
-            readDefaultValues(ProfileFile(dir.write("Kestrel.INI", "[Kestrel]\n" + c.line + "\n")), &sink));
+        const std::string restored =
+            summary(readDefaultValues(ProfileFile(dir.write("Kestrel.INI", "[Kestrel]\n" + c.line + "\n")), &sink));
         EXPECT_NE(restored.find(c.expected), std::string::npos) << c.line << "\n" << restored;
         if (c.message.empty()) {
             EXPECT_TRUE(sink.messages.empty()) << c.line;
@@ -160,8 +176,7 @@ TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
 TEST(KestrelSettings, NoticesOfDroppedValuesInTheLocalTexts)
 {
     const test::TranslatedTexts german({{kTextSavedValueDropped, "<2>: <1> <3>, Standard verwendet."},
-                                        {kTextValueSavedAsDefault, "<1> <2>, Standard gespeichert"},
-                                        {kTextError, "Fehler:"}});
+        {kTextValueSavedAsDefault, "<1> <2>, Standard gespeichert"}, {kTextError, "Fehler:"}});
     ScratchDir dir;
     test::RecordingSink sink;
     ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nMaxDim=5\x7F\n"));
@@ -170,9 +185,8 @@ TEST(KestrelSettings, NoticesOfDroppedValuesInTheLocalTexts)
     s.authorName = "Ann\r";
     EXPECT_TRUE(saveDefaultValues(ini, s, sink, german));
     EXPECT_EQ(sink.messages,
-              (std::vector<std::string>{
-                  "Kestrel.INI: MaxDim holds the control character U+007F, Standard verwendet.",
-                  "Fehler: save default values AuthorName holds the control character U+000D, Standard gespeichert"}));
+        (std::vector<std::string>{"Kestrel.INI: MaxDim holds the control character U+007F, Standard verwendet.",
+            "Fehler: save default values AuthorName holds the control character U+000D, Standard gespeichert"}));
 }
 
 // What the window restores is what it saves: every field the inputs hold
@@ -180,11 +194,22 @@ TEST(KestrelSettings, NoticesOfDroppedValuesInTheLocalTexts)
 // through, and the values that are never restored keep the inputs' own.
 TEST(KestrelSettings, InputsMappingRoundTrip)
 {
-    const KestrelSettings saved{.topMost = false, .maxDim = "12.5", .unitsListIndex = 3, .unitsText = "mm",
-                                .comments = "a\r\nb", .revision = "2", .authorName = "Ann", .procName = "Enter Name",
-                                .pauseBetweenTests = PostTestWindow::Never, .addFunctionMessage = false,
-                                .addRangeMessage = false, .uutAccuracyUnitsListIndex = 2, .lastReferenceIndex = 11,
-                                .lastScopeReferenceIndex = 9, .dataEntry = DataEntry::Slew, .measurements = 7};
+    const KestrelSettings saved{.topMost = false,
+        .maxDim = "12.5",
+        .unitsListIndex = 3,
+        .unitsText = "mm",
+        .comments = "a\r\nb",
+        .revision = "2",
+        .authorName = "Ann",
+        .procName = "Enter Name",
+        .pauseBetweenTests = PostTestWindow::Never,
+        .addFunctionMessage = false,
+        .addRangeMessage = false,
+        .uutAccuracyUnitsListIndex = 2,
+        .lastReferenceIndex = 11,
+        .lastScopeReferenceIndex = 9,
+        .dataEntry = DataEntry::Slew,
+        .measurements = 7};
     ProcedureInputs inputs;
     inputs.selections.tcType = "K";
     applySettings(saved, inputs);
@@ -192,7 +217,10 @@ TEST(KestrelSettings, InputsMappingRoundTrip)
     EXPECT_EQ(inputs.options.postTestWindow, PostTestWindow::Never);
     EXPECT_FALSE(inputs.options.functionMessages);
     EXPECT_FALSE(inputs.options.autoranging);
-    EXPECT_EQ(inputs.selections, (MeterSelections{"6400", "J", "100 ohm Pt 385", "\xC2\xB0" "C"}));
+    EXPECT_EQ(inputs.selections,
+        (MeterSelections{"6400", "J", "100 ohm Pt 385",
+            "\xC2\xB0"
+            "C"}));
     EXPECT_EQ(inputs.scope.reference, 9);
     EXPECT_EQ(inputs.options.dataEntry, DataEntry::Keyboard); // never restored
     EXPECT_EQ(inputs.options.measurements, 1);

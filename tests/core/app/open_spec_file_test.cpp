@@ -21,9 +21,9 @@ std::unique_ptr<Session> germanSessionWith7625(const ScratchDir& dir, RecordingS
 {
     const std::filesystem::path tessel = dir.path() / "Tessel";
     dir.write("Tessel/instruments.cfg", "calibrator 7600 with 7625 amplifier\n");
-    dir.write("config/tessel.ini", "[startup]\naccdir=" + (tessel / "Acc").string() + "\npicdir=" +
-                                       (tessel / "Pics").string() + "\nhelpdir=" + (tessel / "Help").string() +
-                                       "\nconfig=" + (tessel / "instruments.cfg").string() + "\n");
+    dir.write("config/tessel.ini",
+        "[startup]\naccdir=" + (tessel / "Acc").string() + "\npicdir=" + (tessel / "Pics").string() +
+            "\nhelpdir=" + (tessel / "Help").string() + "\nconfig=" + (tessel / "instruments.cfg").string() + "\n");
     return startUp(StartUpSwitches{1031, false}, {1033, 1033, dir.path() / "config", {}}, sink);
 }
 
@@ -66,10 +66,10 @@ TEST(OpenSpecFile, SaysWhichStepFailed)
         {dir / "missing.kestrel.json", OpenFailure::Unreadable, "does not exist"},
         {dir / "folder.kestrel.json", OpenFailure::Unreadable, "is a folder"},
         {dir.write("bad.kestrel.json", R"({"meter": {"functions": {"dcv": [{"range": "2"}, {"range": "1m5"}]}}})"),
-         OpenFailure::Invalid, "meter.functions.dcv[1].range: "},
+            OpenFailure::Invalid, "meter.functions.dcv[1].range: "},
         // The file's "." is the decimal mark on every machine; a "," never is.
         {dir.write("comma.kestrel.json", R"({"meter": {"functions": {"dcv": [{"range": "2,5"}]}}})"),
-         OpenFailure::Invalid, "meter.functions.dcv[0].range: "},
+            OpenFailure::Invalid, "meter.functions.dcv[0].range: "},
     };
     for (const Case& c : cases) {
         const OpenedSpecFile opened = openSpecFile(c.path, *session, "today");

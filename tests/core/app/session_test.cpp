@@ -44,11 +44,12 @@ TEST(Session, RestoresLocaleTextsTesselAndDefaults)
     ScratchDir dir;
     const std::filesystem::path tessel = dir.path() / "Tessel";
     dir.write("Tessel/instruments.cfg", "calibrator 7600 with 7625 amplifier\n");
-    dir.write("config/tessel.ini", "[startup]\naccdir=" + (tessel / "Acc").string() + "\npicdir=" +
-                                       (tessel / "Pics").string() + "\nhelpdir=" + (tessel / "Help").string() +
-                                       "\nconfig=" + (tessel / "instruments.cfg").string() + "\n");
-    dir.write("config/Kestrel.INI", "[Kestrel]\nAuthorName=Ann\nProcName=Saved\nLastReference_Index=9\n"
-                                    "LastScopeReference_Index=12\nTopMost=0\nComments=a~b\n");
+    dir.write("config/tessel.ini",
+        "[startup]\naccdir=" + (tessel / "Acc").string() + "\npicdir=" + (tessel / "Pics").string() +
+            "\nhelpdir=" + (tessel / "Help").string() + "\nconfig=" + (tessel / "instruments.cfg").string() + "\n");
+    dir.write("config/Kestrel.INI",
+        "[Kestrel]\nAuthorName=Ann\nProcName=Saved\nLastReference_Index=9\n"
+        "LastScopeReference_Index=12\nTopMost=0\nComments=a~b\n");
     // A local text beside the program; the user's folder has none.
     dir.write("program/Kestrel_1031.MDB", "Kestrel localization 1\n1223\t&Erstellen\n");
     RecordingSink sink;
@@ -103,10 +104,10 @@ TEST(Session, ShutDownSavesWhatTheWindowHolds)
     session->settings.maxDim = "12";
     shutDown(*session);
     EXPECT_EQ(test::readFile(dir.path() / "config" / "Kestrel.INI"),
-              test::nativeLineEnds(
-                  "[Kestrel]\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\nComments=one~two\nMaxDim=12\n"
-                  "UUTAccuracyUnitsListIndex=0\nLastReference_Index=8\nLastScopeReference_Index=0\n"
-                  "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=1\nMeas_Unc_No_Readings=0\n"));
+        test::nativeLineEnds(
+            "[Kestrel]\nProcName=DMM 62\nAuthorName=Enter your name\nRevision=1.0\nComments=one~two\nMaxDim=12\n"
+            "UUTAccuracyUnitsListIndex=0\nLastReference_Index=8\nLastScopeReference_Index=0\n"
+            "chk_Add_FUNCTION_Message=1\nchk_Add_RANGE_message=1\nDataEntry=1\nMeas_Unc_No_Readings=0\n"));
 
     // The next start restores them, except the name, which always starts afresh.
     const auto next = startUp("", scratchEnvironment(dir), sink);
@@ -126,8 +127,9 @@ TEST(Session, BadSettingsAreDroppedAndAFailedSaveIsReported)
     RecordingSink sink;
     auto session = startUp("", scratchEnvironment(dir), sink);
     ASSERT_EQ(sink.messages.size(), 2u); // the missing Tessel installation first
-    EXPECT_EQ(sink.messages[1], "The saved value of AuthorName in Kestrel.INI holds the control character U+001B; "
-                                "its default is used instead.");
+    EXPECT_EQ(sink.messages[1],
+        "The saved value of AuthorName in Kestrel.INI holds the control character U+001B; "
+        "its default is used instead.");
     EXPECT_EQ(session->inputs.identity.author, "Enter your name");
     EXPECT_EQ(session->inputs.identity.revision, "2.1");
 
@@ -135,8 +137,9 @@ TEST(Session, BadSettingsAreDroppedAndAFailedSaveIsReported)
     session->inputs.identity.revision = "3.0";
     RecordingSink atExit;
     EXPECT_TRUE(shutDown(*session, &atExit));
-    EXPECT_EQ(atExit.messages, std::vector<std::string>{"Error: save default values the value of MaxDim holds the "
-                                                        "control character U+000D; its default is saved instead"});
+    EXPECT_EQ(atExit.messages,
+        std::vector<std::string>{"Error: save default values the value of MaxDim holds the "
+                                 "control character U+000D; its default is saved instead"});
     const auto next = startUp("", scratchEnvironment(dir), sink);
     EXPECT_EQ(next->inputs.identity.revision, "3.0");
     EXPECT_EQ(next->settings.maxDim, "100.0");

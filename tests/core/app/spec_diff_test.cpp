@@ -46,8 +46,8 @@ TEST(SpecDiff, RandomPairsReportExactlyTheValuesChanged)
                 << "seed " << seed << ": " << change.path << " twice";
         EXPECT_EQ(describe(reported), describe(expected)) << "seed " << seed;
         changed += expected.size();
-        records += static_cast<std::size_t>(std::count_if(
-            expected.begin(), expected.end(), [](const auto& change) { return change.first.starts_with("connections"); }));
+        records += static_cast<std::size_t>(std::count_if(expected.begin(), expected.end(),
+            [](const auto& change) { return change.first.starts_with("connections"); }));
         EXPECT_EQ(diffSpecifications(b, b).size(), 0u) << "seed " << seed;
     }
     // Enough changes, of records too, to mean something.
@@ -115,7 +115,9 @@ TEST(SpecDiff, ValuesAsJsonWritesThem)
         {std::string("10"), "\"10\""},
         {std::string("a \"b\" \\c"), "\"a \\\"b\\\" \\\\c\""},
         // Line breaks, escape sequences and direction changes cannot reach the terminal.
-        {std::string("a\nb\x1b[2J\xE2\x80\xAE" "c\xC2\xB5"), "\"a\\u000ab\\u001b[2J\\u202ec\xC2\xB5\""},
+        {std::string("a\nb\x1b[2J\xE2\x80\xAE"
+                     "c\xC2\xB5"),
+            "\"a\\u000ab\\u001b[2J\\u202ec\xC2\xB5\""},
     };
     for (const auto& [value, literal] : cases)
         EXPECT_EQ(specValueLiteral(value), literal);

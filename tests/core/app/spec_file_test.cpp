@@ -45,13 +45,27 @@ TEST(SpecFile, EveryOtherSettingRoundTrips)
     ProcedureInputs in;
     in.page = Page::Scope;
     in.identity = {"Scope 1", "A. Tester", "2.1", "one\r\ntwo\r\n"};
-    in.options = {ToleranceStyle::Units, false, false, PostTestWindow::Never, {false, true, false},
-                  DataEntry::GoNoGo, false, 10};
-    in.selections = {"6400", "T", "100 ohm Pt 3926", "\xC2\xB0" "F"};
-    in.scope = {.reference = 3, .numChannels = 1, .vertGain1 = 5, .vertGain2 = 3, .verticalAccuracy = "1.5",
-                .sweep1 = 16, .sweep2 = 0, .timebaseAccuracy = "0.001", .bandwidth = "350", .risetimeTest = true,
-                .risetime = "50", .impedanceTest = true, .accuracy1MOhm = "0.1", .accuracy50Ohm = "0.2",
-                .capacitance = "13", .capAccuracy = "0.1"};
+    in.options = {
+        ToleranceStyle::Units, false, false, PostTestWindow::Never, {false, true, false}, DataEntry::GoNoGo, false, 10};
+    in.selections = {"6400", "T", "100 ohm Pt 3926",
+        "\xC2\xB0"
+        "F"};
+    in.scope = {.reference = 3,
+        .numChannels = 1,
+        .vertGain1 = 5,
+        .vertGain2 = 3,
+        .verticalAccuracy = "1.5",
+        .sweep1 = 16,
+        .sweep2 = 0,
+        .timebaseAccuracy = "0.001",
+        .bandwidth = "350",
+        .risetimeTest = true,
+        .risetime = "50",
+        .impedanceTest = true,
+        .accuracy1MOhm = "0.1",
+        .accuracy50Ohm = "0.2",
+        .capacitance = "13",
+        .capAccuracy = "0.1"};
     in.connections.append({MeterFunction::Ohm, 25, std::string("ohm.bmp"), std::nullopt});
     in.connections.append({MeterFunction::Ohm, 25, std::nullopt, std::string("second record, same column")});
     in.meter.table(MeterFunction::Freq).setCell(RowRange, 25, "1M");
@@ -79,7 +93,7 @@ TEST(SpecFile, WriterKeepsAGapInAListAsAnEmptyObject)
     in.meter.table(MeterFunction::Acv).setCell(RowRange, 1, "2");
     EXPECT_NE(writeSpecFile(in).find(
                   "\"acv\": [\n        {},\n        {\n          \"range\": \"2\",\n          \"frequency\": \"1K\""),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST(SpecFile, RefusedWholeWithTheKeyPath)
@@ -87,8 +101,9 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
     // The error starts with the key path; the file's decimal mark is "." whatever the locale.
     const std::pair<std::string, const char*> refused[] = {
         {R"({"procedure":{"name":"New"},"meter":{"functions":{"dcv":[{"range":"x"}]}}})",
-         "meter.functions.dcv[0].range: \"x\" is not accepted in this row of the grid"},
-        {R"({"meter":{"functions":{"dcv":[{},{},{},{"range":"1m5"}]}}})", "meter.functions.dcv[3].range: \"1m5\": Invalid data format"},
+            "meter.functions.dcv[0].range: \"x\" is not accepted in this row of the grid"},
+        {R"({"meter":{"functions":{"dcv":[{},{},{},{"range":"1m5"}]}}})",
+            "meter.functions.dcv[3].range: \"1m5\": Invalid data format"},
         {R"({"meter":{"functions":{"dcv":[{"range":"1,5"}]}}})", "meter.functions.dcv[0].range: "},
         {R"({"meter":{"functions":{"dcv":[{"frequency":"1K"}]}}})", "meter.functions.dcv[0].frequency: unknown key"},
         {R"({"meter":{"functions":{"dcv":[{"range":2}]}}})", "meter.functions.dcv[0].range: must be a text"},
@@ -97,7 +112,7 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
         {R"({"meter":{"functions":{"dcv":{}}}})", "meter.functions.dcv: must be a list"},
         {R"({"meter":{"functions":{"dcv":[[]]}}})", "meter.functions.dcv[0]: must be an object"},
         {R"({"meter":{"functions":{"dcv":[{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}]}}})",
-         "meter.functions.dcv: has more than 26"},
+            "meter.functions.dcv: has more than 26"},
         {R"({"meter":{"reference":"7330"}})", "meter.reference: \"7330\" is not one of"},
         {R"({"meter":{"reference":"6400","tc_type":"U"}})", "meter.tc_type: "},
         {R"({"meter":{"reference":"6400","rtd_type":"120 ohm Ni"}})", "meter.rtd_type: "},
@@ -105,14 +120,14 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
         {R"({"meter":{"temp_scale":"C"}})", "meter.temp_scale: "}, {R"({"meter":[]})", "meter: must be an object"},
         {R"({"colour":"red"})", "colour: unknown key"}, {R"({"format":"other"})", "format: "},
         {R"({"version":2})", "version: "}, {R"({"version":"1"})", "version: must be a whole number"},
-        {R"({"page":"dmm"})", "page: "},
-        {R"({"procedure":{"name":7}})", "procedure.name: must be a text"},
+        {R"({"page":"dmm"})", "page: "}, {R"({"procedure":{"name":7}})", "procedure.name: must be a text"},
         {R"({"procedure":{"title":"x"}})", "procedure.title: unknown key"},
         {R"({"options":{"autoranging":"yes"}})", "options.autoranging: must be true or false"},
         {R"({"options":{"measurements":11}})", "options.measurements: "},
         {R"({"options":{"measurements":1.5}})", "options.measurements: must be a whole number"},
         {R"({"options":{"measurements":99999999999999999999}})", "options.measurements: "},
-        {R"({"options":{"operator_buttons":{"list":true,"print":false}}})", "options.operator_buttons.print: unknown key"},
+        {R"({"options":{"operator_buttons":{"list":true,"print":false}}})",
+            "options.operator_buttons.print: unknown key"},
         {R"({"options":{"data_entry":"mouse"}})", "options.data_entry: "},
         {R"({"options":{"tolerance_style":"Units"}})", "options.tolerance_style: "},
         {R"({"options":{"post_test_window":null}})", "options.post_test_window: must be a text"},
@@ -130,9 +145,9 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
         {R"({"connections":[{"function":"dcv","column":26}]})", "connections[0].column: "},
         {R"({"connections":[{"function":"dcv","column":0,"picture":1}]})", "connections[0].picture: "},
         {R"({"connections":[{"function":"dcv","column":0,"text":"1\n2\n3\n4\n5\n6\n7\n8\n9"}]})",
-         "connections[0].text: has more than 8 lines"},
+            "connections[0].text: has more than 8 lines"},
         {R"({"connections":[{"function":"dcv","column":0,"text":")" + std::string(57, 'x') + "\"}]}",
-         "connections[0].text: line 1 is longer than 56"},
+            "connections[0].text: line 1 is longer than 56"},
         {R"({"connections":[{"function":"dcv","column":0,"sound":"x"}]})", "connections[0].sound: unknown key"},
         {"[]", "(file): must be an object"}, {"", "(file): not valid JSON"},
         {"{\"procedure\":", "(file): not valid JSON"}, {"{} {}", "(file): not valid JSON"},
@@ -159,55 +174,61 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
     const std::pair<std::string, const char*> refused[] = {
         {R"({"page":"meter","page":"scope"})", "page: appears twice"},
         {R"({"connections":[{"function":"dcv","column":0},{"function":"dcv","column":1,"column":2}]})",
-         "connections[1].column: appears twice"},
+            "connections[1].column: appears twice"},
         {R"({"meter":{"functions":{"dcv":[{},[{"a":1}],{"range":"1","range":"2"}]}}})",
-         "meter.functions.dcv[2].range: appears twice"},
+            "meter.functions.dcv[2].range: appears twice"},
         {"{\"page\":\"meter\"}\0{\"bad json"s, "(file): a NUL byte at byte 17"},
         {"{\"procedure\":{\"name\":\"x\"\0}}"s, "(file): a NUL byte at byte 25"},
-        {R"({"procedure":{"name":"DMM\r\nNUMBER OF TESTS:       1"}})", "procedure.name: holds the control character U+000D"},
+        {R"({"procedure":{"name":"DMM\r\nNUMBER OF TESTS:       1"}})",
+            "procedure.name: holds the control character U+000D"},
         {R"({"procedure":{"name":"x\u0000y"}})", "procedure.name: holds the control character U+0000"},
         {R"({"procedure":{"author":"tab\there"}})", "procedure.author: holds the control character U+0009"},
         {R"({"procedure":{"revision":"1\u0085"}})", "procedure.revision: holds the control character U+0085"},
-        {R"({"procedure":{"comments":"one\rtwo"}})", "procedure.comments: line 1 holds a CR that is not followed by LF"},
-        {R"({"procedure":{"comments":"one\ntwo\u001b[31m"}})", "procedure.comments: line 2 holds the control character U+001B"},
+        {R"({"procedure":{"comments":"one\rtwo"}})",
+            "procedure.comments: line 1 holds a CR that is not followed by LF"},
+        {R"({"procedure":{"comments":"one\ntwo\u001b[31m"}})",
+            "procedure.comments: line 2 holds the control character U+001B"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"x.bmp\r\nEND INJECTED"}]})",
-         "connections[0].picture: holds the control character U+000D"},
+            "connections[0].picture: holds the control character U+000D"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"x.bmp\r"}]})", "connections[0].picture: "},
         {R"({"connections":[{"function":"dcv","column":0,"text":"a\r\nb\rc"}]})",
-         "connections[0].text: line 2 holds a CR that is not followed by LF"},
+            "connections[0].text: line 2 holds a CR that is not followed by LF"},
         {R"({"connections":[{"function":"dcv","column":0,"text":"bell\u0007"}]})",
-         "connections[0].text: line 1 holds the control character U+0007"},
+            "connections[0].text: line 1 holds the control character U+0007"},
         // Characters that make a line read differently from what it holds,
         // escaped and raw.
         {R"({"procedure":{"name":"DMM \u202Eevil"}})", "procedure.name: holds the direction-changing character U+202E"},
-        {"{\"procedure\":{\"author\":\"Ann\u2066x\"}}", "procedure.author: holds the direction-changing character U+2066"},
-        {"{\"procedure\":{\"author\":\"Ann\xE2\x81\xA9\"}}", "procedure.author: holds the direction-changing character U+2069"},
-        {"{\"procedure\":{\"revision\":\"1\xE2\x80\x8B.0\"}}", "procedure.revision: holds the invisible character U+200B"},
+        {"{\"procedure\":{\"author\":\"Ann\u2066x\"}}",
+            "procedure.author: holds the direction-changing character U+2066"},
+        {"{\"procedure\":{\"author\":\"Ann\xE2\x81\xA9\"}}",
+            "procedure.author: holds the direction-changing character U+2069"},
+        {"{\"procedure\":{\"revision\":\"1\xE2\x80\x8B.0\"}}",
+            "procedure.revision: holds the invisible character U+200B"},
         {R"({"procedure":{"name":"\uFEFFx"}})", "procedure.name: holds the invisible character U+FEFF"},
         {R"({"procedure":{"comments":"one\ntwo\u2028  7.001  VSET"}})",
-         "procedure.comments: line 2 holds the line separator U+2028"},
+            "procedure.comments: line 2 holds the line separator U+2028"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"a\u200Db.bmp"}]})",
-         "connections[0].picture: holds the invisible character U+200D"},
+            "connections[0].picture: holds the invisible character U+200D"},
         {R"({"connections":[{"function":"dcv","column":0,"text":"a\nb\nc\u2029d"}]})",
-         "connections[0].text: line 3 holds the paragraph separator U+2029"},
+            "connections[0].text: line 3 holds the paragraph separator U+2029"},
         // A picture is a bare file name in Tessel's picture folder, as long
         // as the PIC step's field at most.
         {R"({"connections":[{"function":"dcv","column":0,"picture":"../../../../tmp/x.png"}]})",
-         "connections[0].picture: names a folder"},
+            "connections[0].picture: names a folder"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"/tmp/x.png"}]})",
-         "connections[0].picture: names a folder"},
+            "connections[0].picture: names a folder"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"C:x.bmp"}]})",
-         "connections[0].picture: names a folder"},
+            "connections[0].picture: names a folder"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":"pics\\x.bmp"}]})",
-         "connections[0].picture: names a folder"},
+            "connections[0].picture: names a folder"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":".."}]})",
-         "connections[0].picture: is not a file name"},
+            "connections[0].picture: is not a file name"},
         {R"({"connections":[{"function":"dcv","column":0,"picture":")" + std::string(57, 'p') + "\"}]}",
-         "connections[0].picture: is longer than the 56 characters of a PIC step"},
+            "connections[0].picture: is longer than the 56 characters of a PIC step"},
         // Lines are counted before anything is converted.
-        {R"({"connections":[{"function":"dcv","column":0,"text":")" + replaceAll(std::string(1000000, '\n'), "\n", "\\n") +
-             "\"}]}",
-         "connections[0].text: has more than 8 lines"}};
+        {R"({"connections":[{"function":"dcv","column":0,"text":")" +
+                replaceAll(std::string(1000000, '\n'), "\n", "\\n") + "\"}]}",
+            "connections[0].text: has more than 8 lines"}};
     for (const auto& [json, error] : refused) {
         const SpecFileResult r = readSpecFile(json, ".");
         EXPECT_TRUE(!r.inputs && r.error.starts_with(error)) << json.substr(0, 80) << "\ngot: " << r.error;
@@ -220,7 +241,8 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
 
     // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
     const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
-        "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})", ".");
+        "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})",
+        ".");
     ASSERT_TRUE(ok.inputs) << ok.error;
     EXPECT_EQ(ok.inputs->identity.comments, "one\r\ntwo\r\n\tthree");
     const ConnectionRecord* record = ok.inputs->connections.findUnique(MeterFunction::Dcv, 0);
@@ -231,7 +253,7 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
     const SpecFileResult upper = readSpecFile(R"({"connections":[{"function":"TC","column":3,"text":"t"}]})", ".");
     ASSERT_TRUE(upper.inputs) << upper.error;
     EXPECT_EQ(upper.inputs->connections.records(),
-              (std::vector<ConnectionRecord>{{MeterFunction::Tc, 3, std::nullopt, "t"}}));
+        (std::vector<ConnectionRecord>{{MeterFunction::Tc, 3, std::nullopt, "t"}}));
 }
 
 // What the file holds is quoted in the message with its control characters
@@ -241,10 +263,10 @@ TEST(SpecFile, MessagesShowControlCharactersEscaped)
 {
     const std::pair<std::string, std::string> cases[] = {
         {R"({"page":"x\n\u001b]0;title\u0007\u001b[2J"})",
-         R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
+            R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
         {R"({"\u001b[2J":1})", R"(\u001b[2J: unknown key)"},
         {R"({"procedure":{"name":"a","name\u202e":"b","name\u202e":"c"}})",
-         R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
+            R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
     for (const auto& [json, error] : cases) {
         const SpecFileResult r = readSpecFile(json, ".");
         EXPECT_EQ(r.error, error);
@@ -273,8 +295,8 @@ TEST(SpecFile, LargeFilesAreReadInLinearTime)
         tooMany += thousand;
     tooMany += "{}]";
     EXPECT_EQ(readSpecFile(tooMany, ".").error,
-              "(file): holds more than " + std::to_string(specfile::kMaxValues) +
-                  " values; a specification file holds some thousands");
+        "(file): holds more than " + std::to_string(specfile::kMaxValues) +
+            " values; a specification file holds some thousands");
 
     // A key given twice deep in a long list is still found, with its path.
     std::string twice = R"({"connections":[)";
@@ -282,7 +304,7 @@ TEST(SpecFile, LargeFilesAreReadInLinearTime)
         twice += R"({"function":"dcv","column":0},)";
     twice += R"({"function":"dcv","function":"acv"}]})";
     EXPECT_EQ(readSpecFile(twice, ".").error,
-              "connections[10000].function: appears twice; a key may appear once in its object");
+        "connections[10000].function: appears twice; a key may appear once in its object");
     // Some tenths of a second in a debug build; the quadratic reading took minutes.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
@@ -292,8 +314,7 @@ TEST(SpecFile, OnlyRegularFilesUpToTheCapAreRead)
     test::ScratchDir dir;
     std::filesystem::create_directories(dir / "folder.json");
     dir.write("big.json", std::string(kMaxSpecFileSize + 1, ' '));
-    std::vector<std::pair<std::filesystem::path, std::string>> refused{
-        {dir / "absent.json", "does not exist"},
+    std::vector<std::pair<std::filesystem::path, std::string>> refused{{dir / "absent.json", "does not exist"},
         {dir / "folder.json", "is a folder, not a file"},
         {dir / "big.json", "is larger than 4 MiB, too large for a specification file"}};
 #ifndef _WIN32

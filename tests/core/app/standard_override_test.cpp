@@ -27,12 +27,16 @@ TEST(StandardOverride, MeterStandardKeepsTheSensorTypesItLists)
     };
     for (const Case& c : cases) {
         ProcedureInputs inputs;
-        inputs.selections = {c.from, c.tc, c.rtd, "\xC2\xB0" "F"};
+        inputs.selections = {c.from, c.tc, c.rtd,
+            "\xC2\xB0"
+            "F"};
         inputs.meter.table(MeterFunction::Dcv).setCell(0, 0, "2");
         const ProcedureInputs before = inputs;
         ASSERT_TRUE(overrideStandard(inputs, c.to)) << c.to;
         ProcedureInputs expected = before;
-        expected.selections = {c.to, c.tcAfter, c.rtdAfter, "\xC2\xB0" "F"};
+        expected.selections = {c.to, c.tcAfter, c.rtdAfter,
+            "\xC2\xB0"
+            "F"};
         EXPECT_EQ(inputs, expected) << c.from << " -> " << c.to;
         // Still what a file may hold.
         EXPECT_TRUE(readSpecFile(writeSpecFile(inputs), ".").inputs) << c.to;

@@ -1,9 +1,9 @@
 #include "core/app/tessel_installation.h"
 
-#include "support/test_scratch_dir.h"
 #include "core/i18n/text_lookup.h"
 #include "support/native.h"
 #include "support/recording_sink.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,10 +27,11 @@ TEST(TesselInstallation, ReadsTheFoldersWithTheirOwnSeparator)
     ScratchDir dir;
     RecordingSink sink;
     TesselInstallation t = readInstallation(
-        dir.write("tessel.ini", "[Startup]\nAccDir=/opt/Tessel/Acc\npicdir = /opt/Tessel/Pics/ \nhelpdir=C:\\Tessel\\Help\n"),
+        dir.write(
+            "tessel.ini", "[Startup]\nAccDir=/opt/Tessel/Acc\npicdir = /opt/Tessel/Pics/ \nhelpdir=C:\\Tessel\\Help\n"),
         sink);
     EXPECT_EQ(t.accDir + " " + t.picDir + " " + t.helpDir,
-              test::nativeFolderCase("/opt/Tessel/Acc/ /opt/Tessel/Pics/ C:\\Tessel\\Help\\"));
+        test::nativeFolderCase("/opt/Tessel/Acc/ /opt/Tessel/Pics/ C:\\Tessel\\Help\\"));
     EXPECT_EQ(folderWithSeparator("pics"), "pics\\");
     EXPECT_EQ(folderWithSeparator(""), "");
 
@@ -40,10 +41,11 @@ TEST(TesselInstallation, ReadsTheFoldersWithTheirOwnSeparator)
     t = readInstallation(dir.write("tessel.ini", demoIni), sink);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_FALSE(t.has7625 || t.has3711) << "the demo procedure is the plain one";
-    for (const std::string fsc : {"3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600", "7620",
-                                  "6400", "8240", "8600"})
+    for (const std::string fsc : {"3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600",
+             "7620", "6400", "8240", "8600"})
         EXPECT_TRUE(std::filesystem::is_regular_file(t.helpDir + fsc + ".hlp") &&
-                    std::filesystem::is_regular_file(t.accDir + fsc + ".acc")) << fsc;
+            std::filesystem::is_regular_file(t.accDir + fsc + ".acc"))
+            << fsc;
 }
 
 TEST(TesselInstallation, AccdirNeedsTwoComponents)
@@ -56,9 +58,9 @@ TEST(TesselInstallation, AccdirNeedsTwoComponents)
         return sink.messages.size() == 1 ? sink.messages[0] : std::to_string(sink.messages.size()) + " messages";
     };
     EXPECT_EQ(failure(dir / "absent.ini"),
-              "Error: Get Tessel directory Tessel's configuration file " + (dir / "absent.ini").string() + " was not found");
+        "Error: Get Tessel directory Tessel's configuration file " + (dir / "absent.ini").string() + " was not found");
     const std::string bad = "Error: Get Tessel directory accdir in [startup] of " + (dir / "tessel.ini").string() +
-                            " must name Tessel's accuracy-file folder with at least two path components, not \"";
+        " must name Tessel's accuracy-file folder with at least two path components, not \"";
     EXPECT_EQ(failure(dir.write("tessel.ini", "[startup]\naccdir=acc\npicdir=/p\nhelpdir=/h\n")), bad + "acc\"");
     for (const char* body : {"[startup]\npicdir=/p\nhelpdir=/h\n", "[other]\naccdir=/a/b\n", ""})
         EXPECT_EQ(failure(dir.write("tessel.ini", body)), bad + "\"") << body;
@@ -81,7 +83,8 @@ TEST(TesselInstallation, AnUnreadableConfigurationSaysWhy)
     std::filesystem::create_directories(dir / "folder/tessel.ini");
     dir.write("utf16.ini", "\xFF\xFE[\0s\0t\0a\0r\0t\0u\0p\0]\0"s);
     EXPECT_EQ(message("folder/tessel.ini"), expected("folder/tessel.ini", " is a folder, not a file"));
-    EXPECT_EQ(message("utf16.ini"), expected("utf16.ini", " is UTF-16 text; settings files are read as UTF-8 or ANSI text"));
+    EXPECT_EQ(
+        message("utf16.ini"), expected("utf16.ini", " is UTF-16 text; settings files are read as UTF-8 or ANSI text"));
 }
 
 TEST(TesselInstallation, CheckForBoost)

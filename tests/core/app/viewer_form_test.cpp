@@ -53,12 +53,14 @@ TEST_F(ViewerForm, TypedRichTextSyntaxReachesTesselAsTyped)
         {"author", [](ProcedureInputs& in, const std::string& t) { in.identity.author = t; }},
         {"revision", [](ProcedureInputs& in, const std::string& t) { in.identity.revision = t; }},
         {"comments", [](ProcedureInputs& in, const std::string& t) { in.identity.comments = t + "\r\n" + t; }},
-        {"instruction", [](ProcedureInputs& in, const std::string& t) {
-             in.connections.append({MeterFunction::Dcv, 0, std::nullopt, t + "\r\n" + t});
-         }},
-        {"picture", [](ProcedureInputs& in, const std::string& t) {
-             in.connections.append({MeterFunction::Dcv, 0, t, std::nullopt});
-         }},
+        {"instruction",
+            [](ProcedureInputs& in, const std::string& t) {
+                in.connections.append({MeterFunction::Dcv, 0, std::nullopt, t + "\r\n" + t});
+            }},
+        {"picture",
+            [](ProcedureInputs& in, const std::string& t) {
+                in.connections.append({MeterFunction::Dcv, 0, t, std::nullopt});
+            }},
     };
     const char* const hostile[] = {
         "Bench DMM\\",           // would swallow the DATE line's "\par"

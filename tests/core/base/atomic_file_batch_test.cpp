@@ -110,7 +110,7 @@ TEST(AtomicFileBatch, AFailedFileKeepsItsOldContentAndTheOthersAreReplaced)
     ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].path, dir / "out" / "a.txt");
     EXPECT_NE(failures[0].error.find("to the disk: " + std::make_error_code(std::errc::no_space_on_device).message()),
-              std::string::npos)
+        std::string::npos)
         << failures[0].error;
     EXPECT_EQ(failures[1].path, dir / "out" / "b.txt");
     EXPECT_NE(failures[1].error.find("cannot replace "), std::string::npos) << failures[1].error;
@@ -156,8 +156,8 @@ TEST(AtomicFileBatch, RemovesStaleTemporariesOfItsTargets)
         ASSERT_TRUE(batch.stage(dir / "out" / name, "new", error)) << error;
     ASSERT_TRUE(batch.commit().empty());
     batch.removeStaleTemporaries();
-    EXPECT_EQ(namesIn(dir / "out"), (std::set<std::string>{"a.txt", "b.txt", ".other.txt.tmp-1-2-3", ".a.txt.tmp-x",
-                                                           ".a.txt.tmp-7-8-9"}));
+    EXPECT_EQ(namesIn(dir / "out"),
+        (std::set<std::string>{"a.txt", "b.txt", ".other.txt.tmp-1-2-3", ".a.txt.tmp-x", ".a.txt.tmp-7-8-9"}));
 }
 
 } // namespace

@@ -48,9 +48,9 @@ TEST(AtomicFile, AFailedStepKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
     };
     const auto says = [](std::errc e) { return std::make_error_code(e).message(); };
     std::vector<Case> cases{{"full disk", AtomicWriteSteps::system(), says(std::errc::no_space_on_device)},
-                            {"no progress", AtomicWriteSteps::system(), says(std::errc::io_error)},
-                            {"flush", AtomicWriteSteps::system(), "to the disk: " + says(std::errc::io_error)},
-                            {"rename", AtomicWriteSteps::system(), says(std::errc::cross_device_link)}};
+        {"no progress", AtomicWriteSteps::system(), says(std::errc::io_error)},
+        {"flush", AtomicWriteSteps::system(), "to the disk: " + says(std::errc::io_error)},
+        {"rename", AtomicWriteSteps::system(), says(std::errc::cross_device_link)}};
     cases[0].steps.write = fullDisk;
     cases[1].steps.write = noProgress;
     cases[2].steps.flushToDisk = failedFlush;
@@ -103,7 +103,8 @@ TEST(AtomicFile, WritesFlushesRenamesAndFlushesTheFolderInThatOrder)
     recorded.flushToDisk = [&](int fd) {
         std::string what = "flush of another file";
 #ifndef _WIN32
-        struct stat opened {}, folder {};
+        struct stat opened {
+        }, folder{};
         if (::fstat(fd, &opened) == 0 && ::stat(dir.path().c_str(), &folder) == 0) {
             if (S_ISDIR(opened.st_mode) && opened.st_dev == folder.st_dev && opened.st_ino == folder.st_ino)
                 what = "flush of the folder";
@@ -126,8 +127,8 @@ TEST(AtomicFile, WritesFlushesRenamesAndFlushesTheFolderInThatOrder)
     ASSERT_TRUE(writeFileAtomically(file, content, error, recorded)) << error;
     EXPECT_EQ(test::readFile(file), content);
 #ifndef _WIN32
-    const std::vector<std::string> expected{"write", "flush of the file at 200000 bytes", "rename",
-                                            "flush of the folder"};
+    const std::vector<std::string> expected{
+        "write", "flush of the file at 200000 bytes", "rename", "flush of the folder"};
 #else // Windows cannot flush a folder
     const std::vector<std::string> expected{"write", "flush of the file", "rename"};
 #endif
@@ -164,7 +165,7 @@ TEST(AtomicFile, WritesThroughLinksAndKeepsModeAndOwner)
         ASSERT_EQ(::chown(target.c_str(), test::kNobody, test::kNobody), 0);
     }
     ASSERT_TRUE(writeFileAtomically(dir / "relative.ini", "kept\n", error)) << error;
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(st.st_uid, root ? test::kNobody : ::geteuid());
@@ -178,7 +179,8 @@ TEST(AtomicFile, ReadOnlyFolderRefusesTheWrite)
     ScratchDir dir;
     const auto file = dir.write("locked/a.ini", "old\n");
     test::runUnprivileged(dir.path(), [&] {
-        std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         std::string error;
         EXPECT_FALSE(writeFileAtomically(file, "new\n", error));
         EXPECT_NE(error.find("cannot write in the folder"), std::string::npos) << error;

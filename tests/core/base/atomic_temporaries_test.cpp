@@ -30,12 +30,12 @@ TEST(AtomicTemporaries, TheWritersOwnNamesAndNoOthers)
         {".Kestrel.INI.tmp-1-2-3", true},
         {".Kestrel.INI.tmp-3141592653-998877665544-0", true},
         {"Kestrel.INI.tmp-1-2-3", false},    // no leading dot
-        {".Kestrel.INI.tmp-1-2", false},      // a part missing
-        {".Kestrel.INI.tmp-1-2-3-4", false},  // a part too many
+        {".Kestrel.INI.tmp-1-2", false},     // a part missing
+        {".Kestrel.INI.tmp-1-2-3-4", false}, // a part too many
         {".Kestrel.INI.tmp-1-x-3", false},
         {".Kestrel.INI.tmp-1-2-3.bak", false},
         {".Kestrel.INI.tmp--2-3", false},
-        {".Kestrel.INIX.tmp-1-2-3", false},   // another file's
+        {".Kestrel.INIX.tmp-1-2-3", false}, // another file's
         {".Kestrel.tmp-1-2-3", false},
         {".Kestrel.INI", false},
     };
@@ -67,8 +67,8 @@ TEST(AtomicTemporaries, ASaveRemovesOnlyItsTargetsStaleTemporaries)
 #endif
     std::string error;
     ASSERT_TRUE(writeFileAtomically(dir / "Kestrel.INI", "[Kestrel]\r\n", error)) << error;
-    std::set<std::string> expected{"Kestrel.INI",          ".Kestrel.INI.tmp-7-8-9", ".Other.INI.tmp-1-2-3",
-                                   ".Kestrel.INI.tmp-1-2", "notes.txt",              ".Kestrel.INI.tmp-9-9-9"};
+    std::set<std::string> expected{"Kestrel.INI", ".Kestrel.INI.tmp-7-8-9", ".Other.INI.tmp-1-2-3",
+        ".Kestrel.INI.tmp-1-2", "notes.txt", ".Kestrel.INI.tmp-9-9-9"};
 #ifndef _WIN32
     expected.insert(".Kestrel.INI.tmp-5-5-5");
 #endif

@@ -53,7 +53,8 @@ TEST(FileLock, AHeldLockIsGivenUpOnAfterThePatience)
     std::thread([&] {
         const auto start = std::chrono::steady_clock::now();
         const FileLock again(dir / "y.lock", std::chrono::seconds(30));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "another lock file is another lock";
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5))
+            << "another lock file is another lock";
     }).join();
 }
 

@@ -35,7 +35,7 @@ std::string randomText(std::mt19937& random, int lines, int alphabet)
     std::string text;
     for (int i = 0; i < lines; ++i)
         text += std::string(1, static_cast<char>('a' + random() % static_cast<unsigned>(alphabet))) +
-                (random() % 4 == 0 ? "\r\n" : "\n");
+            (random() % 4 == 0 ? "\r\n" : "\n");
     if (!text.empty() && random() % 3 == 0)
         text.pop_back(); // no line end at the end (a CR may be left)
     return text;
@@ -58,9 +58,9 @@ TEST(LineDiff, RandomPairsGetTheShortestScriptAndAPatchThatGivesTheSecond)
         }
         const TextLines linesA = diffableLines(a), linesB = diffableLines(b);
         const std::vector<LineEdit> edits = diffLines(linesA, linesB);
-        EXPECT_EQ(static_cast<std::size_t>(std::count_if(edits.begin(), edits.end(),
-                                                         [](LineEdit e) { return e != LineEdit::Same; })),
-                  fewestEdits(linesA, linesB))
+        EXPECT_EQ(static_cast<std::size_t>(
+                      std::count_if(edits.begin(), edits.end(), [](LineEdit e) { return e != LineEdit::Same; })),
+            fewestEdits(linesA, linesB))
             << "round " << round;
         const std::string patch = unifiedDiff(a, b, "a", "b");
         EXPECT_EQ(patch.empty(), a == b) << "round " << round;
@@ -75,12 +75,13 @@ TEST(LineDiff, UnifiedDiffAsPatchReadsIt)
 {
     const std::string a = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15\n16";
     const std::string b = "1\n2\n3\n4\nfive\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15\n16\n17\n";
-    EXPECT_EQ(unifiedDiff(a, b, "A", "B"), "--- A\n+++ B\n"
-                                           "@@ -2,7 +2,7 @@\n 2\n 3\n 4\n-5\n+five\n 6\n 7\n 8\n"
-                                           "@@ -13,4 +13,5 @@\n 13\n 14\n 15\n-16\n\\ No newline at end of file\n+16\n+17\n");
+    EXPECT_EQ(unifiedDiff(a, b, "A", "B"),
+        "--- A\n+++ B\n"
+        "@@ -2,7 +2,7 @@\n 2\n 3\n 4\n-5\n+five\n 6\n 7\n 8\n"
+        "@@ -13,4 +13,5 @@\n 13\n 14\n 15\n-16\n\\ No newline at end of file\n+16\n+17\n");
     // Changes close together share a hunk; an empty side names the line before it.
-    EXPECT_EQ(unifiedDiff("a\nb\nc\n", "a\nB\nc\nd\n", "A", "B"),
-              "--- A\n+++ B\n@@ -1,3 +1,4 @@\n a\n-b\n+B\n c\n+d\n");
+    EXPECT_EQ(
+        unifiedDiff("a\nb\nc\n", "a\nB\nc\nd\n", "A", "B"), "--- A\n+++ B\n@@ -1,3 +1,4 @@\n a\n-b\n+B\n c\n+d\n");
     EXPECT_EQ(unifiedDiff("", "x\r\n", "A", "B"), "--- A\n+++ B\n@@ -0,0 +1,1 @@\n+x\r\n");
     EXPECT_EQ(unifiedDiff("x\r\n", "", "A", "B"), "--- A\n+++ B\n@@ -1,1 +0,0 @@\n-x\r\n");
     EXPECT_EQ(unifiedDiff("same\r\n", "same\r\n", "A", "B"), "");

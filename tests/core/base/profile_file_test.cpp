@@ -20,8 +20,9 @@ using test::ScratchDir;
 TEST(ProfileFile, ReadsIgnoringCaseAndBlanksFirstMatchWins)
 {
     ScratchDir dir;
-    const ProfileFile ini(dir.write("a.ini", "key=outside\n  [ KeStReL ]  \r\n\tmaxdim  =  12.5  \r\n; Revision=9\r\n"
-                                             "quoted=\"  spaced  \"\r\nkey=first\nkey=second\n[kestrel]\nother=x\n"));
+    const ProfileFile ini(dir.write("a.ini",
+        "key=outside\n  [ KeStReL ]  \r\n\tmaxdim  =  12.5  \r\n; Revision=9\r\n"
+        "quoted=\"  spaced  \"\r\nkey=first\nkey=second\n[kestrel]\nother=x\n"));
     EXPECT_EQ(ini.readString(" kestrel ", " MAXDIM ", "", 50), "12.5");
     EXPECT_EQ(ini.readString("Kestrel", "Revision", "1.0", 50), "1.0") << "a comment line is no key";
     EXPECT_EQ(ini.readString("Kestrel", "quoted", "", 50), "  spaced  ");
@@ -127,16 +128,15 @@ TEST(ProfileFile, ProblemSaysWhatIsWrongWithTheFile)
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);
     EXPECT_EQ(ProfileFile(dir / "fifo.ini").problem(),
-              (dir / "fifo.ini").string() + " is not a regular file (a device, a pipe or a socket)");
+        (dir / "fifo.ini").string() + " is not a regular file (a device, a pipe or a socket)");
 #endif
     dir.write("utf16.ini", "\xFF\xFE[\0s\0]\0"s);
     dir.write("binary.ini", "[s]\0k=1"s);
     dir.write("big.ini", std::string(kMaxProfileFileSize + 1, ';'));
-    for (const auto& [name, problem] :
-         {std::pair{"absent.ini", ""}, {"folder.ini", " is a folder, not a file"},
-          {"utf16.ini", " is UTF-16 text; settings files are read as UTF-8 or ANSI text"},
-          {"binary.ini", " holds NUL bytes: it is not a text file"},
-          {"big.ini", " is larger than 8 MiB, too large for a settings file"}})
+    for (const auto& [name, problem] : {std::pair{"absent.ini", ""}, {"folder.ini", " is a folder, not a file"},
+             {"utf16.ini", " is UTF-16 text; settings files are read as UTF-8 or ANSI text"},
+             {"binary.ini", " holds NUL bytes: it is not a text file"},
+             {"big.ini", " is larger than 8 MiB, too large for a settings file"}})
         EXPECT_EQ(ProfileFile(dir / name).problem(), *problem ? (dir / name).string() + problem : "") << name;
     EXPECT_EQ(ProfileFile(dir.write("good.ini", "[s]\nk=1\n")).problem(), "");
 #ifndef _WIN32
@@ -144,7 +144,7 @@ TEST(ProfileFile, ProblemSaysWhatIsWrongWithTheFile)
     test::runUnprivileged(dir.path(), [&] {
         std::filesystem::permissions(dir / "unreadable.ini", std::filesystem::perms::none);
         EXPECT_EQ(ProfileFile(dir / "unreadable.ini").problem(),
-                  (dir / "unreadable.ini").string() + " cannot be opened: Permission denied");
+            (dir / "unreadable.ini").string() + " cannot be opened: Permission denied");
     });
 #endif
 }

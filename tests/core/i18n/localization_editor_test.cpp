@@ -48,7 +48,8 @@ TEST(EditTable, LoadsEveryTextAndSortsByHeaderClicks)
     // The English column twice: descending, then ascending; equal texts in number order.
     table.sortByHeader(EditColumn::English);
     EXPECT_EQ(table.sort(), (EditSort{EditColumn::English, true}));
-    EXPECT_EQ(table.at(0), (EditRecord{1075, "\xC2\xB1Volts", std::nullopt})) << "bytes after ASCII; 1245 is the same text";
+    EXPECT_EQ(table.at(0), (EditRecord{1075, "\xC2\xB1Volts", std::nullopt}))
+        << "bytes after ASCII; 1245 is the same text";
     EXPECT_EQ(table.at(1).number, 1245);
     const auto whenNecessary = table.rowOf(214), waveform = table.rowOf(1558);
     ASSERT_TRUE(whenNecessary && waveform);
@@ -86,15 +87,15 @@ TEST(EditTable, AnEditChangesTheSaveUnlessOnlyBlanksChange)
         std::optional<std::string> text;
         bool changesSave;
     };
-    for (const auto& [row, text, changesSave] : std::initializer_list<Case>{
-             {tabs, "   ", false},         // none -> blank
-             {tabs, std::nullopt, false},  // blank -> none
-             {tabs, " x ", true},          // none -> text
+    for (const auto& [row, text, changesSave] : std::initializer_list<Case>{{tabs, "   ", false}, // none -> blank
+             {tabs, std::nullopt, false},                                                         // blank -> none
+             {tabs, " x ", true},                                                                 // none -> text
              {tabs, " x", true},           // a blank more or less is what Gettext trims, not what is saved
              {create, "Erstellen", false}, // the same text again
              {create, "", true},           // emptied: the English text again
              {create, std::nullopt, false}}) {
-        EXPECT_EQ(table.setLocal(row, text), changesSave) << table.at(row).number << " \"" << text.value_or("(none)") << '"';
+        EXPECT_EQ(table.setLocal(row, text), changesSave)
+            << table.at(row).number << " \"" << text.value_or("(none)") << '"';
     }
 }
 
@@ -102,11 +103,14 @@ TEST(EditTable, AnEditChangesTheSaveUnlessOnlyBlanksChange)
 // order would put every accented letter after "z".
 TEST(EditTable, LocalTextsSortInTheLanguagesOrder)
 {
-    const std::vector<std::pair<int, std::string>> texts{
-        {100, "Zeit"}, {101, "\xC3\x96l"} /* Öl */, {200, "Uhr"}, {201, "\xC3\x9C" "bung"} /* Übung */, {202, "ober"}, {210, "Abend"}};
+    const std::vector<std::pair<int, std::string>> texts{{100, "Zeit"}, {101, "\xC3\x96l"} /* Öl */, {200, "Uhr"},
+        {201,
+            "\xC3\x9C"
+            "bung"} /* Übung */,
+        {202, "ober"}, {210, "Abend"}};
     for (const auto& [language, expected] : std::initializer_list<std::pair<int, std::vector<int>>>{
-             {1031, {210, 202, 101, 201, 200, 100}}, // German: Ö beside O, Ü beside U
-             {1053, {210, 202, 200, 201, 100, 101}}, // Swedish: Ü sorts as Y, Ö after Z
+             {1031, {210, 202, 101, 201, 200, 100}},    // German: Ö beside O, Ü beside U
+             {1053, {210, 202, 200, 201, 100, 101}},    // Swedish: Ü sorts as Y, Ö after Z
              {9999, {210, 202, 101, 201, 200, 100}}}) { // unknown: Unicode's default order
         EditTable table(texts, language);
         table.sortByHeader(EditColumn::Local); // descending
@@ -122,7 +126,8 @@ struct Fixture {
     ScratchDir dir;
     test::RecordingSink sink;
     LocalTextStore store{sink};
-    LocalizationFiles files{dir / "config/Kestrel_1031.MDB", {dir / "config/Kestrel_1031.MDB", dir / "bin/Kestrel_1031.MDB"}};
+    LocalizationFiles files{
+        dir / "config/Kestrel_1031.MDB", {dir / "config/Kestrel_1031.MDB", dir / "bin/Kestrel_1031.MDB"}};
     Fixture() { store.populate(files.candidates); }
 };
 
@@ -184,14 +189,18 @@ TEST(LocalizationSave, EmptyingEveryTextRemovesTheFileAfterAQuestion)
     setLocalOf(table, 1223, "  ");
     f.sink.setAnswer(false);
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Cancelled);
-    EXPECT_EQ(f.sink.shown.back(), (Message{"No local text is left. Delete the localization file and show the "
-                                            "English texts again?", "", MessageButtons::YesNo, MessageIcon::Question,
-                                            MessageAnswer::No}));
+    EXPECT_EQ(f.sink.shown.back(),
+        (Message{"No local text is left. Delete the localization file and show the "
+                 "English texts again?",
+            "", MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::No}));
     EXPECT_EQ(test::readFile(f.files.saveFile), kHeader + "1223\tErstellen\n");
     EXPECT_EQ(f.store.gettext(1223), "Erstellen");
 
     // Yes deletes it, and a copy beside the program, and the texts are English.
-    f.dir.write("bin/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    f.dir.write("bin/Kestrel_1031.MDB",
+        kHeader +
+            "1223\tCr\xC3\xA9"
+            "er\n");
     f.sink.setAnswer(true);
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Removed);
     EXPECT_FALSE(std::filesystem::exists(f.files.saveFile) || std::filesystem::exists(f.files.candidates[1]));
@@ -215,7 +224,8 @@ TEST(LocalizationSave, AFailedWriteIsReportedAndLeavesTheOldFile)
     setLocalOf(table, 1223, std::string(129, 'x'));
     setLocalOf(table, 100, "Multimeter");
     EXPECT_EQ(saveLocalTexts(table, f.store, f.files, f.sink), SaveOutcome::Failed);
-    EXPECT_EQ(f.sink.messages, std::vector<std::string>{"Error: Save changes the text of 1223 is longer than 128 characters"});
+    EXPECT_EQ(f.sink.messages,
+        std::vector<std::string>{"Error: Save changes the text of 1223 is longer than 128 characters"});
     EXPECT_EQ(test::readFile(f.files.saveFile), old);
     EXPECT_EQ(f.store.gettext(100) + "|" + f.store.gettext(1223), "&DMM's|Erstellen");
 }
@@ -224,15 +234,19 @@ TEST(LocalizationClear, AsksThenDeletesEveryCopyAndAnswersInEnglish)
 {
     Fixture f;
     f.dir.write("config/Kestrel_1031.MDB", kHeader + "1223\tErstellen\n");
-    f.dir.write("bin/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    f.dir.write("bin/Kestrel_1031.MDB",
+        kHeader +
+            "1223\tCr\xC3\xA9"
+            "er\n");
     f.store.populate(f.files.candidates);
 
     f.sink.setAnswer(false);
     EXPECT_FALSE(clearLocalization(f.store, f.files, f.sink));
     EXPECT_TRUE(std::filesystem::exists(f.files.saveFile));
     ASSERT_FALSE(f.sink.shown.empty());
-    EXPECT_EQ(f.sink.shown.back(), (Message{"Really Delete Localization file?", "Warning", MessageButtons::OkCancel,
-                                            MessageIcon::Critical, MessageAnswer::Cancel}));
+    EXPECT_EQ(f.sink.shown.back(),
+        (Message{"Really Delete Localization file?", "Warning", MessageButtons::OkCancel, MessageIcon::Critical,
+            MessageAnswer::Cancel}));
 
     f.sink.setAnswer(true);
     EXPECT_TRUE(clearLocalization(f.store, f.files, f.sink));

@@ -1,10 +1,10 @@
 // The localization file and the texts the program answers from it.
-#include "support/test_scratch_dir.h"
 #include "core/base/text_util.h"
 #include "core/i18n/english_texts.h"
 #include "core/i18n/local_text_store.h"
 #include "core/i18n/localization_file.h"
 #include "support/recording_sink.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ TEST(LocalizationFile, NamesAndPlaces)
 {
     const std::filesystem::path settings = "/home/tech/.config/kestrel";
     EXPECT_EQ(localizationFileCandidates(1031, settings, "/opt/kestrel/bin"),
-              (std::vector<std::filesystem::path>{"/home/tech/.config/kestrel/Kestrel_1031.MDB",
-                                                  "/opt/kestrel/bin/Kestrel_1031.MDB"}));
+        (std::vector<std::filesystem::path>{
+            "/home/tech/.config/kestrel/Kestrel_1031.MDB", "/opt/kestrel/bin/Kestrel_1031.MDB"}));
     EXPECT_EQ(localizationFileCandidates(1031, settings, settings).size(), 1u);
     EXPECT_EQ(localizationFileCandidates(1036, settings, {}).size(), 1u);
 }
@@ -39,13 +39,16 @@ TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
     for (int i = 0; i < 128; ++i)
         longest += "\xC3\xBC";
     const std::map<int, std::string> texts{{1223, "&Erstellen"}, {1235, "  Welch-Satterthwaite  "}, {257, "\xC2\xB1"},
-                                           {1260, "Anleitung\tund Anschluss \\ Bild"}, {-5, "negative"}, {1300, longest}};
+        {1260, "Anleitung\tund Anschluss \\ Bild"}, {-5, "negative"}, {1300, longest}};
     auto withBlanks = texts;
     withBlanks.insert({{1224, "   "}, {1225, ""}}); // blank texts are not written
     std::string error;
     ASSERT_TRUE(writeLocalizationFile(file, withBlanks, error)) << error;
-    EXPECT_EQ(test::readFile(file), kHeader + "-5\tnegative\n257\t\xC2\xB1\n1223\t&Erstellen\n1235\t  Welch-Satterthwaite  \n"
-                                              "1260\tAnleitung\\tund Anschluss \\\\ Bild\n1300\t" + longest + "\n");
+    EXPECT_EQ(test::readFile(file),
+        kHeader +
+            "-5\tnegative\n257\t\xC2\xB1\n1223\t&Erstellen\n1235\t  Welch-Satterthwaite  \n"
+            "1260\tAnleitung\\tund Anschluss \\\\ Bild\n1300\t" +
+            longest + "\n");
     EXPECT_EQ(readLocalizationFile(file).texts, FileTexts(texts.begin(), texts.end()));
     // Refused saves keep the old file.
     EXPECT_FALSE(writeLocalizationFile(file, {{1223, longest + "x"}}, error));
@@ -57,8 +60,10 @@ TEST(LocalizationFile, RoundTripKeepsEveryCharacterUpTo128)
     EXPECT_EQ(readLocalizationFile(file).texts, FileTexts(texts.begin(), texts.end()));
     // Hand-edited files: byte order mark, CR LF, comments, blank lines, no last
     // line end, numbers in any order and empty texts.
-    const auto edited = readLocalizationFile(dir.write("k.MDB", "\xEF\xBB\xBF" "Kestrel localization 1\r\n# German\r\n\r\n"
-                                                                "1225\tEnglisch\r\n1224\t\r\n1223\t&Erstellen"));
+    const auto edited = readLocalizationFile(dir.write("k.MDB",
+        "\xEF\xBB\xBF"
+        "Kestrel localization 1\r\n# German\r\n\r\n"
+        "1225\tEnglisch\r\n1224\t\r\n1223\t&Erstellen"));
     EXPECT_EQ(edited.texts, (FileTexts{{1225, "Englisch"}, {1224, ""}, {1223, "&Erstellen"}})) << edited.error;
 }
 
@@ -68,17 +73,22 @@ TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
     for (const auto& [content, errorPart] : std::initializer_list<std::pair<std::string, std::string>>{
              {"", "the file is empty"}, {"Kestrel localization 2\n1223\tx\n", "not a Kestrel localization file"},
              {"1223\tx\n", "not a Kestrel localization file"}, {"\0\x01\x02"s, "not a Kestrel localization file"},
-             {kHeader + "1223\tgood\n1224 no tab\n", "line 3: no TAB"}, {kHeader + "\ttext\n", "\"\" is not a text number"},
-             {kHeader + "12x\ttext\n", "line 2: \"12x\" is not a text number"}, {kHeader + "99999999999\ttext\n", "is not"},
-             {kHeader + "1223\ta\n1223\tb\n", "text number 1223 appears twice"}, {kHeader + "1223\tq\\q\n", "escape \\q"},
-             {kHeader + "1223\tends in \\\n", "backslash at the end"}, {kHeader + "1223\ttab\tinside\n", "control character"},
+             {kHeader + "1223\tgood\n1224 no tab\n", "line 3: no TAB"},
+             {kHeader + "\ttext\n", "\"\" is not a text number"},
+             {kHeader + "12x\ttext\n", "line 2: \"12x\" is not a text number"},
+             {kHeader + "99999999999\ttext\n", "is not"},
+             {kHeader + "1223\ta\n1223\tb\n", "text number 1223 appears twice"},
+             {kHeader + "1223\tq\\q\n", "escape \\q"}, {kHeader + "1223\tends in \\\n", "backslash at the end"},
+             {kHeader + "1223\ttab\tinside\n", "control character"},
              {kHeader + "1223\tnul\0here\n"s, "control character"},
              {kHeader + "1223\tinjected\\r\\n  1.001  HEAD\n", "a line break (\\r) in the text"},
-             {kHeader + "1223\tnext\xC2\x85line\n", "the control character U+0085"}, {kHeader + "1223\t\xC3\x28\n", "not valid UTF-8"},
+             {kHeader + "1223\tnext\xC2\x85line\n", "the control character U+0085"},
+             {kHeader + "1223\t\xC3\x28\n", "not valid UTF-8"},
              // Quoted with its control characters escaped.
              {kHeader + "\x1b[2J\ttext\n", "line 2: \"\\u001b[2J\" is not a text number"},
              // A text that reads differently from what it holds.
-             {kHeader + "1223\t&Create\xE2\x80\xAE\n", "the direction-changing character U+202E; every text is one line"},
+             {kHeader + "1223\t&Create\xE2\x80\xAE\n",
+                 "the direction-changing character U+202E; every text is one line"},
              {kHeader + "1223\tC\xE2\x80\x8Breate\n", "the invisible character U+200B"},
              {kHeader + "1223\tone\xE2\x80\xA8two\n", "the line separator U+2028"},
              {kHeader + "1223\t\xED\xA0\x80\n", "not valid UTF-8"}, {kHeader + "1223\t\xC0\xAF\n", "not valid UTF-8"},
@@ -91,8 +101,8 @@ TEST(LocalizationFile, DamagedFilesAreRejectedWhole)
     }
     // What is wrong with the name is said: not "not found" for a folder or a pipe.
     std::filesystem::create_directories(dir / "folder.MDB");
-    std::vector<std::pair<std::string, std::string>> refused{{"absent.MDB", "does not exist"},
-                                                             {"folder.MDB", "is a folder, not a file"}};
+    std::vector<std::pair<std::string, std::string>> refused{
+        {"absent.MDB", "does not exist"}, {"folder.MDB", "is a folder, not a file"}};
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "pipe.MDB").c_str(), 0600), 0);
     refused.emplace_back("pipe.MDB", "is not a regular file (a device, a pipe or a socket)");
@@ -116,32 +126,39 @@ TEST(LocalTextStore, WithoutFileAnswersTrimmedEnglishAndReportsMissingNumbers)
     ASSERT_EQ(store.records().size(), englishTexts().size());
     for (const EnglishText& entry : englishTexts())
         EXPECT_EQ(store.gettext(entry.number), trim(entry.text)) << entry.number;
-    EXPECT_EQ(store.gettext(1235) + "|" + store.gettext(1571), "Welch-Satterthwaite|Connect channels 1 to 4 of the <fsc> to");
+    EXPECT_EQ(
+        store.gettext(1235) + "|" + store.gettext(1571), "Welch-Satterthwaite|Connect channels 1 to 4 of the <fsc> to");
     for (int number : {215, 99, 1601, -1})
         EXPECT_EQ(store.gettext(number), "");
     // The editor's save leaves only the texts saved, in number order, until the next populate.
     store.replaceLocalTexts({{1224, "Lokal"}, {1223, "Erstellen"}, {1225, "  "}});
-    EXPECT_EQ(store.records(), (std::vector<std::pair<int, std::optional<std::string>>>{{1223, "Erstellen"},
-                                                                                        {1224, "Lokal"}}));
+    EXPECT_EQ(store.records(),
+        (std::vector<std::pair<int, std::optional<std::string>>>{{1223, "Erstellen"}, {1224, "Lokal"}}));
     const std::string missing = "Internal Error: Cannot find text string #";
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{missing + "1223", missing + "215", missing + "99",
-                                                       missing + "1601", missing + "-1"}));
+    EXPECT_EQ(sink.messages,
+        (std::vector<std::string>{
+            missing + "1223", missing + "215", missing + "99", missing + "1601", missing + "-1"}));
 }
 
 TEST(LocalTextStore, LocalTextsOverEnglishFromTheFirstFileFound)
 {
     ScratchDir dir;
     const auto user = dir.write("user/Kestrel_1031.MDB", kHeader + "1223\t  &Erstellen  \n1224\t   \n");
-    const auto beside = dir.write("program/Kestrel_1031.MDB", kHeader + "1223\tCr\xC3\xA9" "er\n");
+    const auto beside = dir.write("program/Kestrel_1031.MDB",
+        kHeader +
+            "1223\tCr\xC3\xA9"
+            "er\n");
     test::RecordingSink sink;
     LocalTextStore store(sink);
     store.populate({dir / "none/Kestrel_1031.MDB", user, beside});
     EXPECT_TRUE(store.localFilePresent());
     // A blank local text shows nothing; the numbers the file does not hold stay English.
-    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235),
-              "&Erstellen||Welch-Satterthwaite");
+    EXPECT_EQ(
+        store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235), "&Erstellen||Welch-Satterthwaite");
     store.populate({beside});
-    EXPECT_EQ(store.gettext(1223), "Cr\xC3\xA9" "er");
+    EXPECT_EQ(store.gettext(1223),
+        "Cr\xC3\xA9"
+        "er");
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -160,9 +177,10 @@ TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)
     EXPECT_EQ(store.gettext(1223), "&Create") << "a damaged file is used not at all";
     EXPECT_TRUE(store.localFilePresent()) << "the file exists, even if it cannot be used";
     const auto error = [&](const char* file) { return "Error:Populate local rs " + (dir / file).string(); };
-    EXPECT_EQ(sink.messages, (std::vector<std::string>{error("a.MDB") + ": text number 215 has no built-in text",
-                                                       error("b.MDB") + ": text number 1599 has no built-in text",
-                                                       error("c.MDB") + ": line 3: no TAB between the text number and the text"}));
+    EXPECT_EQ(sink.messages,
+        (std::vector<std::string>{error("a.MDB") + ": text number 215 has no built-in text",
+            error("b.MDB") + ": text number 1599 has no built-in text",
+            error("c.MDB") + ": line 3: no TAB between the text number and the text"}));
 }
 
 } // namespace

@@ -26,9 +26,7 @@ TEST(TextTable, NumbersLieInTheirRangesAndTextsFitTheLocalizationFile)
 {
     for (const EnglishText& entry : englishTexts()) {
         EXPECT_TRUE(std::any_of(std::begin(kTextNumberRanges), std::end(kTextNumberRanges),
-                                [&](const TextNumberRange& range) {
-                                    return entry.number >= range.first && entry.number <= range.last;
-                                }))
+            [&](const TextNumberRange& range) { return entry.number >= range.first && entry.number <= range.last; }))
             << entry.number;
         EXPECT_EQ(localTextProblem(entry.text), "") << entry.number;
         EXPECT_FALSE(trim(entry.text).empty()) << entry.number;
@@ -58,8 +56,12 @@ TEST(TextTable, PlaceholdersAreFilledInOnePass)
     for (const auto& c : cases) {
         std::string filled;
         switch (c.values.size()) {
-        case 1: filled = fillPlaceholders(c.text, {c.values[0]}); break;
-        case 2: filled = fillPlaceholders(c.text, {c.values[0], c.values[1]}); break;
+        case 1:
+            filled = fillPlaceholders(c.text, {c.values[0]});
+            break;
+        case 2:
+            filled = fillPlaceholders(c.text, {c.values[0], c.values[1]});
+            break;
         }
         EXPECT_EQ(filled, c.filled) << c.text;
     }
@@ -71,7 +73,10 @@ TEST(TextTable, PlaceholdersAreFilledInOnePass)
 TEST(TextTable, TheWindowsTextsReachEveryWalkOverTheTable)
 {
     test::ScratchDir dir;
-    const auto file = dir.write("Kestrel_1031.MDB", kHeader + "2005\t&R\xC3\xBC" "ckg\xC3\xA4ngig\n1223\t&Erstellen\n");
+    const auto file = dir.write("Kestrel_1031.MDB",
+        kHeader +
+            "2005\t&R\xC3\xBC"
+            "ckg\xC3\xA4ngig\n1223\t&Erstellen\n");
     const LocalizationReadResult read = readLocalizationFile(file);
     ASSERT_EQ(read.error, "");
 
@@ -79,23 +84,29 @@ TEST(TextTable, TheWindowsTextsReachEveryWalkOverTheTable)
     LocalTextStore store(sink);
     store.populate({file});
     EXPECT_EQ(sink.messages, std::vector<std::string>{});
-    EXPECT_EQ(store.gettext(kTextMenuUndo), "&R\xC3\xBC" "ckg\xC3\xA4ngig");
+    EXPECT_EQ(store.gettext(kTextMenuUndo),
+        "&R\xC3\xBC"
+        "ckg\xC3\xA4ngig");
     EXPECT_EQ(store.gettext(kTextMenuRedo), "&Redo");
     ASSERT_EQ(store.records().size(), englishTexts().size());
 
     const EditTable table(read.texts);
     const auto row = table.rowOf(kTextMenuUndo);
     ASSERT_TRUE(row.has_value());
-    EXPECT_EQ(table.at(*row).local, "&R\xC3\xBC" "ckg\xC3\xA4ngig");
+    EXPECT_EQ(table.at(*row).local,
+        "&R\xC3\xBC"
+        "ckg\xC3\xA4ngig");
     EXPECT_EQ(table.size(), englishTexts().size());
 
     const TranslationImport back = readTranslationTable(writeTranslationTable(table));
     EXPECT_EQ(back.error, "");
-    EXPECT_EQ(back.locals.at(kTextMenuUndo), "&R\xC3\xBC" "ckg\xC3\xA4ngig");
+    EXPECT_EQ(back.locals.at(kTextMenuUndo),
+        "&R\xC3\xBC"
+        "ckg\xC3\xA4ngig");
     // A number between the ranges, or in them without a text, is none.
     for (int number : {1700, 1999, 2499})
         EXPECT_EQ(readTranslationTable("Number\tEnglish\tLocal\n" + std::to_string(number) + "\tx\ty\n").error,
-                  "line 2: text number " + std::to_string(number) + " has no built-in text");
+            "line 2: text number " + std::to_string(number) + " has no built-in text");
 }
 
 // A file with a number the table does not know stops the rebuild there, as

@@ -72,7 +72,7 @@ TEST(TextWalks, EachKindInEachWalk)
 
     // Kinds without a rule of their own take a numeric tooltip for a text number.
     EXPECT_EQ(walkControl(Local, K::OptionButton, "Proc_Tol_0", {1274}, "1526", local),
-              (TextChange{.caption = "L1274", .tooltip = "L1526"}));
+        (TextChange{.caption = "L1274", .tooltip = "L1526"}));
     EXPECT_EQ(walkControl(Local, K::TextBox, "Units", {}, "PSI", local), TextChange{});
 }
 
@@ -84,8 +84,8 @@ TEST(TextWalks, TagsMenusTabsAndTheConnectionCaption)
     EXPECT_EQ(TextTag{}.text(), "");
 
     EXPECT_EQ(walkMenuEntry(TextWalk::Numbers, 1234, "Always On-Top", local), "1234 (Always On-Top)");
-    EXPECT_EQ(walkMenuEntry(TextWalk::English, 1225, "L1225", walkTexts(TextWalk::English, local)),
-              "Display &English Text");
+    EXPECT_EQ(
+        walkMenuEntry(TextWalk::English, 1225, "L1225", walkTexts(TextWalk::English, local)), "Display &English Text");
     EXPECT_EQ(walkTab(TextWalk::Local, 101, local), "L101");
     EXPECT_EQ(walkTab(TextWalk::Numbers, 101, local), "101");
     EXPECT_EQ(walkTab(TextWalk::Local, 0, local), std::nullopt);
@@ -132,7 +132,7 @@ TEST(LocalizationMenu, HandlersInSequence)
     step = displayNumbersClicked(saved.menu, true);
     EXPECT_EQ(step.walk, TextWalk::Local);
     EXPECT_TRUE(step.restoreOwnCaptions && step.menu.localChecked && step.menu.languagesEnabled &&
-                step.menu.clearEnabled && !step.menu.numbersChecked);
+        step.menu.clearEnabled && !step.menu.numbersChecked);
     const MenuStep withoutFile = displayNumbersClicked(displayNumbersClicked(step.menu, false).menu, false);
     EXPECT_EQ(withoutFile.walk, TextWalk::English);
     EXPECT_TRUE(withoutFile.menu.englishChecked && !withoutFile.menu.languagesEnabled);

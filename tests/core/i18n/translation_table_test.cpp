@@ -57,12 +57,12 @@ TEST(TranslationTable, ExportsWhatSpreadsheetsOpenAndReadsItBack)
     table.sortByHeader(EditColumn::English);
     const std::string exported = writeTranslationTable(table);
     EXPECT_EQ(exported.substr(0, exported.find('\n', exported.find('\n') + 1) + 1),
-              "\xEF\xBB\xBFNumber\tEnglish\tLocal\r\n100\t&DMM's\t\r\n")
+        "\xEF\xBB\xBFNumber\tEnglish\tLocal\r\n100\t&DMM's\t\r\n")
         << "UTF-8 with its mark, CR LF, number order whatever the sort";
     EXPECT_NE(exported.find("\r\n1223\t&Create\t&Erstellen\r\n"), std::string::npos);
     EXPECT_NE(exported.find("\r\n1225\tDisplay &English Text\t Englisch \r\n"), std::string::npos) << "blanks kept";
     EXPECT_NE(exported.find("\r\n1260\tInstructions & Connection\t\"Anleitung \"\"Bild\"\"\tund C:\\Text\"\r\n"),
-              std::string::npos)
+        std::string::npos)
         << "quoted because of the quote and the TAB; the backslash as it is";
     EXPECT_EQ(exported.find("\n\n"), std::string::npos);
 
@@ -81,24 +81,22 @@ TEST(TranslationTable, ReadsUtf8AndUtf16AsSpreadsheetsSaveThem)
 {
     const std::string sheet = "Nr\tEnglisch\tDeutsch\r\n"
                               "1223\t&Create\t&Erstellen\r\n"
-                              "1224\tDisplay &Local Text\r\n"                                         // no local cell
-                              "1260\t\"Instructions\r\n& Connection\"\t\"Gr\xC3\xBC\xC3\x9F" "e\t\"\"Bild\"\"\"\r\n" // quoted TAB and quotes
-                              "1226\tAbout\t\xF0\x9F\x94\xA7 \xE2\x82\xAC\r\n"                         // beyond the BMP
+                              "1224\tDisplay &Local Text\r\n" // no local cell
+                              "1260\t\"Instructions\r\n& Connection\"\t\"Gr\xC3\xBC\xC3\x9F"
+                              "e\t\"\"Bild\"\"\"\r\n"                          // quoted TAB and quotes
+                              "1226\tAbout\t\xF0\x9F\x94\xA7 \xE2\x82\xAC\r\n" // beyond the BMP
                               "\t\t\r\n";
-    const Locals expected{{1223, "&Erstellen"},
-                          {1224, std::nullopt},
-                          {1260, "Gr\xC3\xBC\xC3\x9F" "e\t\"Bild\""},
-                          {1226, "\xF0\x9F\x94\xA7 \xE2\x82\xAC"}};
+    const Locals expected{{1223, "&Erstellen"}, {1224, std::nullopt},
+        {1260,
+            "Gr\xC3\xBC\xC3\x9F"
+            "e\t\"Bild\""},
+        {1226, "\xF0\x9F\x94\xA7 \xE2\x82\xAC"}};
     std::string lf = sheet;
     for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;)
         lf.erase(at, 1);
-    for (const auto& [name, bytes] : std::initializer_list<std::pair<const char*, std::string>>{
-             {"UTF-8", sheet},
-             {"UTF-8 with its mark", "\xEF\xBB\xBF" + sheet},
-             {"UTF-8, LF", lf},
-             {"UTF-16 LE", utf16(sheet, false)},
-             {"UTF-16 BE", utf16(sheet, true)},
-             {"UTF-16 LE, LF", utf16(lf, false)}}) {
+    for (const auto& [name, bytes] : std::initializer_list<std::pair<const char*, std::string>>{{"UTF-8", sheet},
+             {"UTF-8 with its mark", "\xEF\xBB\xBF" + sheet}, {"UTF-8, LF", lf}, {"UTF-16 LE", utf16(sheet, false)},
+             {"UTF-16 BE", utf16(sheet, true)}, {"UTF-16 LE, LF", utf16(lf, false)}}) {
         const TranslationImport read = readTranslationTable(bytes);
         EXPECT_EQ(read.error, "") << name;
         EXPECT_EQ(read.locals, expected) << name;
@@ -113,9 +111,8 @@ TEST(TranslationTable, RefusesWholeNamingTheLine)
              {"2700\t\tx", "line 3: text number 2700 has no built-in text"},
              {"1223\t&Create\tnochmal", "line 3: text number 1223 appears twice"},
              {"1224\t" + std::string(3, 'x') + "\t" + std::string(129, 'y'),
-              "line 3: the local text of 1224 is longer than 128 characters"},
-             {"1224\tx\ty\tz", "line 3: expected the text number"},
-             {"1224", "line 3: expected the text number"},
+                 "line 3: the local text of 1224 is longer than 128 characters"},
+             {"1224\tx\ty\tz", "line 3: expected the text number"}, {"1224", "line 3: expected the text number"},
              {"12a4\tx\ty", "line 3: \"12a4\" is not a text number"},
              {"1224\tx\t\"open\n1225\tx\ty", "line 3: a double quote opens a text and never closes it"},
              {"1224\tx\t\"closed\" after", "line 3: text after the double quote that closes a quoted text"},
@@ -128,7 +125,7 @@ TEST(TranslationTable, RefusesWholeNamingTheLine)
         EXPECT_EQ(read.error.substr(0, error.size()), error) << read.error;
     }
     EXPECT_EQ(readTranslationTable("Number\tEnglish\tLocal\nNumber\tx\ty\n").error,
-              "line 2: \"Number\" is not a text number");
+        "line 2: \"Number\" is not a text number");
 }
 
 TEST(TranslationTable, RefusesWhatIsNoSpreadsheetText)
@@ -140,16 +137,19 @@ TEST(TranslationTable, RefusesWhatIsNoSpreadsheetText)
     manyLines += "1223\tx\ty\n";
     EXPECT_EQ(readTranslationTable(manyLines).error, "line 10001: more than 10000 lines");
 
-    const std::string latin1 = "1223\t&Create\tGr\xFC\xDF" "e\n";
-    const std::string neither = "is neither UTF-8 nor UTF-16 with a byte order mark (save it as UTF-8 or as Unicode text)";
+    const std::string latin1 = "1223\t&Create\tGr\xFC\xDF"
+                               "e\n";
+    const std::string neither =
+        "is neither UTF-8 nor UTF-16 with a byte order mark (save it as UTF-8 or as Unicode text)";
     for (const auto& [name, bytes, error] : std::initializer_list<std::tuple<const char*, std::string, std::string>>{
              {"a legacy code page", latin1, neither},
              {"UTF-16 without its mark", utf16("1223\tx\ty\n", false).substr(2), neither},
-             {"UTF-16 cut in a character", utf16("1223\tx\ty\n", false) + "1", "ends in the middle of a UTF-16 character"},
+             {"UTF-16 cut in a character", utf16("1223\tx\ty\n", false) + "1",
+                 "ends in the middle of a UTF-16 character"},
              {"half a surrogate pair", utf16("1223\tx\t", false) + "\x3D\xD8" + utf16("y\n", false).substr(2),
-              "holds half a UTF-16 character (an unpaired surrogate) at byte 16"},
+                 "holds half a UTF-16 character (an unpaired surrogate) at byte 16"},
              {"too large", std::string(kMaxTranslationTableSize + 1, '\n'),
-              "is larger than 4 MiB, too large for a translation table"}}) {
+                 "is larger than 4 MiB, too large for a translation table"}}) {
         const TranslationImport read = readTranslationTable(bytes);
         EXPECT_EQ(read.error, error) << name;
         EXPECT_TRUE(read.locals.empty()) << name;
@@ -169,7 +169,8 @@ TEST(TranslationTable, FilesAreWrittenWholeAndReadWithinTheirLimit)
     dir.write("folder/inside", "");
     EXPECT_EQ(readTranslationTableFile(dir / "folder").error, "is a folder, not a file");
     dir.write("large.tsv", std::string(kMaxTranslationTableSize + 1, '\n'));
-    EXPECT_EQ(readTranslationTableFile(dir / "large.tsv").error, "is larger than 4 MiB, too large for a translation table");
+    EXPECT_EQ(
+        readTranslationTableFile(dir / "large.tsv").error, "is larger than 4 MiB, too large for a translation table");
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST(BuildHeader, RangeMessagesTurnedOffOnlyWhenInstructionRecordsExist)
     inputs.connections.append({MeterFunction::Dcv, 0, "a.bmp", std::nullopt});
     buildHeader(withRecords, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
     EXPECT_NE(withRecords.text().find("\r\n\r\n# Turn off automatic range messages\r\n  1.010  ASK-   R\r\n"),
-              std::string::npos)
+        std::string::npos)
         << withRecords.text();
     EXPECT_EQ(withRecords.text().find("mode messages"), std::string::npos);
 }
@@ -58,8 +58,9 @@ TEST(BuildHeader, CommentsFollowTheirMarkAsTyped)
     ProcedureWriter writer;
     writer.step("HEAD   \\{DC Volts Test\\}");
     buildHeader(writer, inputs, EnglishLookup{}, PreambleGap::TwoBlankLines, false);
-    EXPECT_NE(writer.text().find("# Procedure by Kestrel\r\n# first\r\nsecond\r\nthird\r\nfourth\r\n\r\n\r\n\r\n# System"),
-              std::string::npos)
+    EXPECT_NE(
+        writer.text().find("# Procedure by Kestrel\r\n# first\r\nsecond\r\nthird\r\nfourth\r\n\r\n\r\n\r\n# System"),
+        std::string::npos)
         << writer.text();
 }
 

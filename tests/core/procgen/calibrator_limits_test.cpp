@@ -22,22 +22,34 @@ struct LimitCase {
 
 Routine routineNamed(std::string_view name)
 {
-    if (name == "V7300") return limitsVoltHertz7300;
-    if (name == "V7320") return limitsVoltHertz7320;
-    if (name == "A7300") return limitsAmpHertz7300;
-    if (name == "A7320") return limitsAmpHertz7320;
-    if (name == "V7600") return [](auto f, auto x) { return limitsVoltHertz7600(f, x, false); };
-    if (name == "V7600+7625") return [](auto f, auto x) { return limitsVoltHertz7600(f, x, true); };
-    if (name == "A7600") return [](auto f, auto x) { return limitsAmpHertz7600(f, x, false); };
-    if (name == "A7600+7625") return [](auto f, auto x) { return limitsAmpHertz7600(f, x, true); };
-    if (name == "V6400") return limitsVoltHertz6400;
-    if (name == "V3XXX") return limitsVoltHertz3xxx;
-    if (name == "A3XXX") return [](auto f, auto x) { return limitsAmpHertz3xxx(f, x, false); };
-    if (name == "A3XXX+3711") return [](auto f, auto x) { return limitsAmpHertz3xxx(f, x, true); };
+    if (name == "V7300")
+        return limitsVoltHertz7300;
+    if (name == "V7320")
+        return limitsVoltHertz7320;
+    if (name == "A7300")
+        return limitsAmpHertz7300;
+    if (name == "A7320")
+        return limitsAmpHertz7320;
+    if (name == "V7600")
+        return [](auto f, auto x) { return limitsVoltHertz7600(f, x, false); };
+    if (name == "V7600+7625")
+        return [](auto f, auto x) { return limitsVoltHertz7600(f, x, true); };
+    if (name == "A7600")
+        return [](auto f, auto x) { return limitsAmpHertz7600(f, x, false); };
+    if (name == "A7600+7625")
+        return [](auto f, auto x) { return limitsAmpHertz7600(f, x, true); };
+    if (name == "V6400")
+        return limitsVoltHertz6400;
+    if (name == "V3XXX")
+        return limitsVoltHertz3xxx;
+    if (name == "A3XXX")
+        return [](auto f, auto x) { return limitsAmpHertz3xxx(f, x, false); };
+    if (name == "A3XXX+3711")
+        return [](auto f, auto x) { return limitsAmpHertz3xxx(f, x, true); };
     return {};
 }
 
-class CalibratorLimits : public ::testing::TestWithParam<LimitCase> {};
+class CalibratorLimits : public ::testing::TestWithParam<LimitCase> { };
 
 TEST_P(CalibratorLimits, ReduceAndChangeAsTabled)
 {

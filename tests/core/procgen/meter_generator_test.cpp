@@ -40,7 +40,7 @@ std::string step(const std::string& number, std::initializer_list<std::pair<std:
     return std::string(7 - number.size(), ' ') + number + "  " + body;
 }
 
-class MeterGenerator : public ::testing::TestWithParam<MeterCase> {};
+class MeterGenerator : public ::testing::TestWithParam<MeterCase> { };
 
 TEST_P(MeterGenerator, WritesTheExpectedLines)
 {

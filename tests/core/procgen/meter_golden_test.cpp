@@ -33,10 +33,7 @@ std::string create(const ProcedureInputs& inputs)
     return clipboardForm(result.text);
 }
 
-TEST(MeterGolden, Family73xxOnThe7320)
-{
-    test::expectMatchesGolden("meter_73xx.txt", create(testSet("7320")));
-}
+TEST(MeterGolden, Family73xxOnThe7320) { test::expectMatchesGolden("meter_73xx.txt", create(testSet("7320"))); }
 
 TEST(MeterGolden, Family76xxWithThe7625)
 {

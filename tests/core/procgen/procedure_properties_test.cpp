@@ -27,14 +27,16 @@ TEST(ProcedureProperties, HoldForEveryGoldenAndCatchInjectedLines)
         // an instruction text would have made it.
         std::string injected = text;
         injected.insert(injected.find("\r\n", injected.find("  2.00")) + 2, "  2.099  DISP         injected\r\n");
-        EXPECT_NE(properties::procedureProblem(injected, scope, kNotePrefix).find("NUMBER OF LINES is"),
-                  std::string::npos) << name;
+        EXPECT_NE(
+            properties::procedureProblem(injected, scope, kNotePrefix).find("NUMBER OF LINES is"), std::string::npos)
+            << name;
         std::string loneCr = text;
         loneCr.insert(loneCr.find("\r\n"), "\r");
         EXPECT_EQ(properties::procedureProblem(loneCr, scope, kNotePrefix), "line 1 holds a lone CR") << name;
         std::string nul = text;
         nul[nul.find("\r\n") - 1] = '\0';
-        EXPECT_EQ(properties::procedureProblem(nul, scope, kNotePrefix).rfind("line 1 holds a control character", 0), 0u)
+        EXPECT_EQ(
+            properties::procedureProblem(nul, scope, kNotePrefix).rfind("line 1 holds a control character", 0), 0u)
             << name;
     }
     EXPECT_GE(goldens, 12);

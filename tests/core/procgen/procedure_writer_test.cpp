@@ -14,8 +14,9 @@ TEST(ProcedureWriter, StepLinesCarryNumberFieldAndCount)
     w.cont("DISP         b");
     w.incrementStep();
     w.step("DISP         c");
-    EXPECT_EQ(w.text(), "  1.007  HEAD\r\n# note\r\n  1.008  DISP         a\r\n  1.008  DISP         b\r\n"
-                        "  1.009  DISP         c\r\n");
+    EXPECT_EQ(w.text(),
+        "  1.007  HEAD\r\n# note\r\n  1.008  DISP         a\r\n  1.008  DISP         b\r\n"
+        "  1.009  DISP         c\r\n");
     EXPECT_EQ(w.lineCount(), 5);
     ProcedureWriter next(3014);
     next.nextTest();

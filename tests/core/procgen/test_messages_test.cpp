@@ -22,7 +22,7 @@ struct MessageCase {
 };
 void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
 
-class TestMessages : public ::testing::TestWithParam<MessageCase> {};
+class TestMessages : public ::testing::TestWithParam<MessageCase> { };
 
 TEST_P(TestMessages, WriteTheBlock)
 {

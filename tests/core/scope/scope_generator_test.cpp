@@ -23,10 +23,7 @@ GeneratedProcedure run(const ProcedureInputs& inputs, bool multiChannel = false)
                         : scopeProcedureSingleChannel(inputs, inputs.scope, EnglishLookup{}, sink);
 }
 
-bool has(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // One channel, the fewest points each list allows.
 ProcedureInputs smallest(int reference)
@@ -63,11 +60,13 @@ TEST(ScopeProcedure, SmallestProcedureHasOnePointPerList)
     const std::string& text = out.text;
     EXPECT_TRUE(has(text, "NUMBER OF TESTS:       5\r\nNUMBER OF LINES:       93\r\n"));
     EXPECT_FALSE(has(text, "M7300"));
-    EXPECT_TRUE(has(text, "  1.015  7300   50    300.0mV        2%                              SC                \r\n"
-                          "  2.001  7300   100   600mv          2%                              SC                \r\n"));
-    EXPECT_TRUE(has(text, "  3.008  7300   20    20mT           0.01%                        MK SC    L           \r\n"
-                          "  4.001  7300   50    50mT           0.01%                        MK SC    L           \r\n"
-                          "  5.001  HEAD\r\n"));
+    EXPECT_TRUE(has(text,
+        "  1.015  7300   50    300.0mV        2%                              SC                \r\n"
+        "  2.001  7300   100   600mv          2%                              SC                \r\n"));
+    EXPECT_TRUE(has(text,
+        "  3.008  7300   20    20mT           0.01%                        MK SC    L           \r\n"
+        "  4.001  7300   50    50mT           0.01%                        MK SC    L           \r\n"
+        "  5.001  HEAD\r\n"));
 }
 
 struct TimebaseCase {
@@ -76,7 +75,7 @@ struct TimebaseCase {
     const char* firstPoint;
 };
 
-class FirstTimebasePoint : public testing::TestWithParam<TimebaseCase> {};
+class FirstTimebasePoint : public testing::TestWithParam<TimebaseCase> { };
 
 TEST_P(FirstTimebasePoint, FollowsTheModelRules)
 {
@@ -88,23 +87,24 @@ TEST_P(FirstTimebasePoint, FollowsTheModelRules)
 
 // The goldens run the timebase lists from 2, 5 and 10 ns; these are the
 // 1 ns rules and the tolerance texts they leave out.
-INSTANTIATE_TEST_SUITE_P(Models, FirstTimebasePoint, testing::Values(
-    // The 300 MHz heads write 2 ns markers at most and keep the plain modifiers.
-    TimebaseCase{0, 0, "0.01", "7300   1     2nT            0.01%                        MK SC    L           "},
-    TimebaseCase{2, 0, "0.01", "7320   1     2nT            0.01%                        MK SC    L           "},
-    TimebaseCase{5, 0, "0.01", "8240   1     2nT            0.01%                        M4 S6    L           "},
-    // The 8600 makes 1 ns itself.
-    TimebaseCase{8, 0, "0.01", "8600   1     1nT            0.01%         0.1vpp         M4       L           "},
-    // The tolerance is a percentage unless the text says ppm.
-    TimebaseCase{0, 16, "0.010", "7300   20    20mT           0.01%                        MK SC    L           "},
-    TimebaseCase{0, 16, "25PPM", "7300   20    20mT           25p%                         MK SC    L           "},
-    TimebaseCase{0, 16, "10%ppm", "7300   20    20mT           10%                          MK SC    L           "},
-    TimebaseCase{0, 16, "", "7300   20    20mT           0%                           MK SC    L           "}),
+INSTANTIATE_TEST_SUITE_P(Models, FirstTimebasePoint,
+    testing::Values(
+        // The 300 MHz heads write 2 ns markers at most and keep the plain modifiers.
+        TimebaseCase{0, 0, "0.01", "7300   1     2nT            0.01%                        MK SC    L           "},
+        TimebaseCase{2, 0, "0.01", "7320   1     2nT            0.01%                        MK SC    L           "},
+        TimebaseCase{5, 0, "0.01", "8240   1     2nT            0.01%                        M4 S6    L           "},
+        // The 8600 makes 1 ns itself.
+        TimebaseCase{8, 0, "0.01", "8600   1     1nT            0.01%         0.1vpp         M4       L           "},
+        // The tolerance is a percentage unless the text says ppm.
+        TimebaseCase{0, 16, "0.010", "7300   20    20mT           0.01%                        MK SC    L           "},
+        TimebaseCase{0, 16, "25PPM", "7300   20    20mT           25p%                         MK SC    L           "},
+        TimebaseCase{0, 16, "10%ppm", "7300   20    20mT           10%                          MK SC    L           "},
+        TimebaseCase{0, 16, "", "7300   20    20mT           0%                           MK SC    L           "}),
     // Calibrator, sweep and accuracy: 7300_300_Mhz_20ms_div_25PPM.
     [](const auto& info) {
         const TimebaseCase& c = info.param;
-        return test::testName(std::string(kScopeReferences.at(c.reference)) + " " +
-                              std::string(kSweep1.at(c.sweep1)) + " " + (*c.accuracy ? c.accuracy : "no accuracy"));
+        return test::testName(std::string(kScopeReferences.at(c.reference)) + " " + std::string(kSweep1.at(c.sweep1)) +
+            " " + (*c.accuracy ? c.accuracy : "no accuracy"));
     });
 
 TEST(ScopeProcedure, TypedFieldsAreReadAsNumbers)
@@ -116,11 +116,11 @@ TEST(ScopeProcedure, TypedFieldsAreReadAsNumbers)
     in.scope.capacitance = "20.0";
     in.scope.capAccuracy = "5";
     EXPECT_TRUE(has(run(in).text,
-                    "  3.008  7320         1.000MZ        0%                              ZM    2W          \r\n"
-                    "# 50 Ohm Impedance\r\n"
-                    "  3.009  7320         50Z            0.5%                            ZM    2W          \r\n"
-                    "# Input Capacitance\r\n"
-                    "  3.010  7320         20pF           5%                              ZM N  2W          \r\n"));
+        "  3.008  7320         1.000MZ        0%                              ZM    2W          \r\n"
+        "# 50 Ohm Impedance\r\n"
+        "  3.009  7320         50Z            0.5%                            ZM    2W          \r\n"
+        "# Input Capacitance\r\n"
+        "  3.010  7320         20pF           5%                              ZM N  2W          \r\n"));
     in.scope.capAccuracy = " ";
     EXPECT_FALSE(has(run(in).text, "Input Capacitance"));
 
@@ -138,7 +138,8 @@ TEST(ScopeProcedure, OneChannelOnAMultiChannelStandard)
     const std::string text = run(in, true).text;
     EXPECT_TRUE(has(text, "  1.012  DISP         Connect channel 1 of the 8240 to\r\n\r\n\r\n#****"));
     EXPECT_FALSE(has(text, "of the UUT"));
-    EXPECT_TRUE(has(text, "  1.013  M7320                                                  C1                     \r\n"));
+    EXPECT_TRUE(
+        has(text, "  1.013  M7320                                                  C1                     \r\n"));
 }
 
 // "1" and 399 zeros: beyond a double's range.
@@ -153,7 +154,7 @@ struct FailureCase {
     const char* lastLines; // what was written stays, without header or closing
 };
 
-class ScopeFailure : public testing::TestWithParam<FailureCase> {};
+class ScopeFailure : public testing::TestWithParam<FailureCase> { };
 
 TEST_P(ScopeFailure, ReportsAndKeepsTheTextSoFar)
 {
@@ -172,30 +173,31 @@ TEST_P(ScopeFailure, ReportsAndKeepsTheTextSoFar)
     EXPECT_TRUE(out.text.ends_with(c.lastLines)) << out.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, ScopeFailure, testing::Values(
-    // An amplitude index past the six-entry table.
-    FailureCase{false, 0, 6, "200", "Error: Single_Channel_Scope Error 9",
-                "  1.014  DISP         Align the trace to the bottom graticle line\r\n\r\n"},
-    // A zero or empty bandwidth cannot give a risetime limit.
-    FailureCase{false, 9, 0, "0", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
-    FailureCase{false, 0, 0, "", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
-    FailureCase{true, 9, 0, "0", "Error: Scope Division by zero", "waveform is on the 100% point\r\n\r\n"},
-    // A bandwidth beyond a double's range reads as 0 but is no zero: it is out of range.
-    FailureCase{false, 9, 0, kFourHundredDigits, "Error: Single_Channel_Scope Error 6",
-                "waveform is on the 100% point\r\n\r\n"},
-    FailureCase{true, 9, 0, kFourHundredDigits, "Error: Scope Bandwidth out of range",
-                "waveform is on the 100% point\r\n\r\n"}),
+INSTANTIATE_TEST_SUITE_P(Paths, ScopeFailure,
+    testing::Values(
+        // An amplitude index past the six-entry table.
+        FailureCase{false, 0, 6, "200", "Error: Single_Channel_Scope Error 9",
+            "  1.014  DISP         Align the trace to the bottom graticle line\r\n\r\n"},
+        // A zero or empty bandwidth cannot give a risetime limit.
+        FailureCase{false, 9, 0, "0", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
+        FailureCase{false, 0, 0, "", "Error: Single_Channel_Scope Error 11", "waveform is on the 100% point\r\n\r\n"},
+        FailureCase{true, 9, 0, "0", "Error: Scope Division by zero", "waveform is on the 100% point\r\n\r\n"},
+        // A bandwidth beyond a double's range reads as 0 but is no zero: it is out of range.
+        FailureCase{false, 9, 0, kFourHundredDigits, "Error: Single_Channel_Scope Error 6",
+            "waveform is on the 100% point\r\n\r\n"},
+        FailureCase{true, 9, 0, kFourHundredDigits, "Error: Scope Bandwidth out of range",
+            "waveform is on the 100% point\r\n\r\n"}),
     // Generator, calibrator, gain index and bandwidth:
     // Single_7300_300_Mhz_gain_6_bandwidth_200.
     [](const auto& info) {
         const FailureCase& c = info.param;
         const std::string_view bandwidth = c.bandwidth;
-        const std::string bandwidthName = bandwidth.empty()       ? "none"
-                                          : bandwidth.size() > 12 ? std::to_string(bandwidth.size()) + " digits"
-                                                                  : std::string(bandwidth);
+        const std::string bandwidthName = bandwidth.empty() ? "none"
+            : bandwidth.size() > 12                         ? std::to_string(bandwidth.size()) + " digits"
+                                                            : std::string(bandwidth);
         return test::testName(std::string(c.multi ? "Multi" : "Single") + " " +
-                              std::string(kScopeReferences.at(c.reference)) + " gain " +
-                              std::to_string(c.vertGain1) + " bandwidth " + bandwidthName);
+            std::string(kScopeReferences.at(c.reference)) + " gain " + std::to_string(c.vertGain1) + " bandwidth " +
+            bandwidthName);
     });
 
 } // namespace

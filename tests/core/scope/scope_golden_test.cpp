@@ -39,7 +39,7 @@ void expectHeaderCountsTheBody(const std::string& text)
     EXPECT_EQ(lines.back(), "");
 }
 
-class ScopeGolden : public testing::TestWithParam<GoldenCase> {};
+class ScopeGolden : public testing::TestWithParam<GoldenCase> { };
 
 TEST_P(ScopeGolden, MatchesReviewedText)
 {
@@ -70,30 +70,38 @@ TEST_P(ScopeGolden, MatchesReviewedText)
 }
 
 // Channels: 0 = "4", 1 = "2 ", 2 = "1". A null bandwidth keeps "200".
-INSTANTIATE_TEST_SUITE_P(Models, ScopeGolden, testing::Values(
-    // 600 MHz head: modifiers rewritten, first point on the M4 marker mode;
-    // the risetime limit derived from the bandwidth.
-    GoldenCase{"scope_7300_single.txt", false, 1, 2, 2, 3, 2, 1, "300", true, false,
-               [](ProcedureInputs& in) { in.scope.risetime.clear(); in.options.measurements = 0; }},
-    GoldenCase{"scope_7320_single.txt", false, 4, 1, 0, 5, 0, 0, "1000", true, true, [](ProcedureInputs& in) {
-                   in.scope.timebaseAccuracy = "25ppm";
-                   in.options.autoranging = false;
-                   in.options.dataEntry = DataEntry::Slew;
-                   in.options.postTestWindow = PostTestWindow::Never;
-               }},
-    GoldenCase{"scope_8240_single.txt", false, 5, 2, 5, 0, 3, 2, nullptr, false, false,
-               [](ProcedureInputs& in) { in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Connect the probe")}); }},
-    GoldenCase{"scope_6400_single.txt", false, 7, 2, 1, 4, 0, 3, nullptr, false, false, [](ProcedureInputs& in) {
-                   in.scope.verticalAccuracy = "1.5";
-                   in.options.functionMessages = false;
-                   in.options.measurements = 3;
-               }},
-    GoldenCase{"scope_8600_single.txt", false, 8, 2, 0, 5, 1, 0, "500", false, true,
-               [](ProcedureInputs& in) { in.scope.capacitance = ""; }},
-    GoldenCase{"scope_8240_multi.txt", true, 6, 1, 1, 5, 0, 0, nullptr, true, true, nullptr},
-    // 10 ns/div: M2 from the first point.
-    GoldenCase{"scope_8600_multi.txt", true, 9, 0, 0, 5, 3, 0, "2000", false, true,
-               [](ProcedureInputs& in) { in.scope.timebaseAccuracy = "0.0025%"; }}),
+INSTANTIATE_TEST_SUITE_P(Models, ScopeGolden,
+    testing::Values(
+        // 600 MHz head: modifiers rewritten, first point on the M4 marker mode;
+        // the risetime limit derived from the bandwidth.
+        GoldenCase{"scope_7300_single.txt", false, 1, 2, 2, 3, 2, 1, "300", true, false,
+            [](ProcedureInputs& in) {
+                in.scope.risetime.clear();
+                in.options.measurements = 0;
+            }},
+        GoldenCase{"scope_7320_single.txt", false, 4, 1, 0, 5, 0, 0, "1000", true, true,
+            [](ProcedureInputs& in) {
+                in.scope.timebaseAccuracy = "25ppm";
+                in.options.autoranging = false;
+                in.options.dataEntry = DataEntry::Slew;
+                in.options.postTestWindow = PostTestWindow::Never;
+            }},
+        GoldenCase{"scope_8240_single.txt", false, 5, 2, 5, 0, 3, 2, nullptr, false, false,
+            [](ProcedureInputs& in) {
+                in.connections.append({MeterFunction::Dcv, 0, std::nullopt, std::string("Connect the probe")});
+            }},
+        GoldenCase{"scope_6400_single.txt", false, 7, 2, 1, 4, 0, 3, nullptr, false, false,
+            [](ProcedureInputs& in) {
+                in.scope.verticalAccuracy = "1.5";
+                in.options.functionMessages = false;
+                in.options.measurements = 3;
+            }},
+        GoldenCase{"scope_8600_single.txt", false, 8, 2, 0, 5, 1, 0, "500", false, true,
+            [](ProcedureInputs& in) { in.scope.capacitance = ""; }},
+        GoldenCase{"scope_8240_multi.txt", true, 6, 1, 1, 5, 0, 0, nullptr, true, true, nullptr},
+        // 10 ns/div: M2 from the first point.
+        GoldenCase{"scope_8600_multi.txt", true, 9, 0, 0, 5, 3, 0, "2000", false, true,
+            [](ProcedureInputs& in) { in.scope.timebaseAccuracy = "0.0025%"; }}),
     [](const auto& info) {
         const std::string_view file = info.param.file;
         return test::testName(file.substr(0, file.rfind('.')));

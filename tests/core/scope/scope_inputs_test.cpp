@@ -13,11 +13,21 @@ namespace {
 
 TEST(ScopeInputs, EachStandardsModelOptionAndImpedanceTick)
 {
-    struct Expect { const char* fsc; bool is300, impedance; };
+    struct Expect {
+        const char* fsc;
+        bool is300, impedance;
+    };
     const Expect expected[] = {
-        {"7300", true, false},  {"7300", false, false}, {"7320", true, false}, {"7320", false, true},
-        {"7320", false, true},  {"8240", false, true},  {"8240", false, true}, {"6400", false, false},
-        {"8600", false, true},  {"8600", false, true},
+        {"7300", true, false},
+        {"7300", false, false},
+        {"7320", true, false},
+        {"7320", false, true},
+        {"7320", false, true},
+        {"8240", false, true},
+        {"8240", false, true},
+        {"6400", false, false},
+        {"8600", false, true},
+        {"8600", false, true},
     };
     // One model across the loop: choosing any standard removes the impedance
     // tick, also when the previous one could measure impedance.
@@ -44,9 +54,7 @@ TEST(ScopeInputs, CheckBoxesFillAndClearTheirFields)
     ASSERT_TRUE(selectScopeReference(in, 3)); // 7320 - 600 Mhz
     ASSERT_TRUE(setImpedanceTest(in, true));
     const std::pair<ScopeField, const char*> filled[] = {{ScopeField::Accuracy1MOhm, "0.1"},
-                                                         {ScopeField::Accuracy50Ohm, "0.1"},
-                                                         {ScopeField::Capacitance, "13"},
-                                                         {ScopeField::CapAccuracy, "0.1"}};
+        {ScopeField::Accuracy50Ohm, "0.1"}, {ScopeField::Capacitance, "13"}, {ScopeField::CapAccuracy, "0.1"}};
     for (const auto& [field, text] : filled) {
         EXPECT_EQ(scopeFieldText(in, field), text);
         EXPECT_TRUE(scopeFieldEnabled(in, field));
@@ -72,10 +80,9 @@ TEST(ScopeInputs, CheckBoxesFillAndClearTheirFields)
 TEST(ScopeInputs, KeyFilters)
 {
     // Digits and backspace everywhere; "." only where a fraction makes sense.
-    const std::pair<ScopeField, bool> dotAccepted[] = {
-        {ScopeField::VerticalAccuracy, true}, {ScopeField::TimebaseAccuracy, true}, {ScopeField::Bandwidth, false},
-        {ScopeField::Risetime, false},        {ScopeField::Accuracy1MOhm, true},    {ScopeField::Capacitance, true},
-        {ScopeField::CapAccuracy, true}};
+    const std::pair<ScopeField, bool> dotAccepted[] = {{ScopeField::VerticalAccuracy, true},
+        {ScopeField::TimebaseAccuracy, true}, {ScopeField::Bandwidth, false}, {ScopeField::Risetime, false},
+        {ScopeField::Accuracy1MOhm, true}, {ScopeField::Capacitance, true}, {ScopeField::CapAccuracy, true}};
     for (const auto& [field, dot] : dotAccepted) {
         SCOPED_TRACE(static_cast<int>(field));
         EXPECT_EQ(scopeFieldAccepts(field, '.'), dot);
@@ -105,10 +112,9 @@ TEST(ScopeInputs, ChannelCountAndConnectorPicture)
 
 TEST(ScopeInputs, RisetimeLimitTextHasOneToFourDecimalsRoundedHalfAwayFromZero)
 {
-    const std::pair<double, const char*> cases[] = {
-        {350.0 / 300, "1.1667"}, {350.0 / 2240, "0.1563"}, {350.0 / 200, "1.75"}, {350.0 / 350, "1.0"},
-        {350.0, "350.0"},        {9.99996, "10.0"},        {0.00004, "0.0"},      {0.00005, "0.0001"},
-        {-1.23456, "-1.2346"}};
+    const std::pair<double, const char*> cases[] = {{350.0 / 300, "1.1667"}, {350.0 / 2240, "0.1563"},
+        {350.0 / 200, "1.75"}, {350.0 / 350, "1.0"}, {350.0, "350.0"}, {9.99996, "10.0"}, {0.00004, "0.0"},
+        {0.00005, "0.0001"}, {-1.23456, "-1.2346"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(decimalsText(value, 1, 4), text) << value;
 }

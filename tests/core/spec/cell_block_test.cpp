@@ -58,26 +58,26 @@ TEST(CellBlock, TheFirstBadCellRefusesTheWholeBlock)
     const Case cases[] = {
         // A letter the test level does not take, after good cells.
         {MeterFunction::Dcv, 0, 0, "2\t20\n0.1\tx", PasteCheck::Outcome::Refused,
-         "\"x\" cannot be entered in Test Level, column 2. Nothing was pasted."},
+            "\"x\" cannot be entered in Test Level, column 2. Nothing was pasted."},
         // A percentage row takes no prefix letter.
         {MeterFunction::Dcv, 2, 0, "0.1m", PasteCheck::Outcome::Refused,
-         "\"0.1m\" cannot be entered in % of Reading, column 1. Nothing was pasted."},
+            "\"0.1m\" cannot be entered in % of Reading, column 1. Nothing was pasted."},
         // A prefix letter not at the end fails the commit check.
         {MeterFunction::Dcv, 0, 2, "1m5", PasteCheck::Outcome::Refused,
-         "\"1m5\" cannot be entered in UUT Range, column 3. Nothing was pasted."},
+            "\"1m5\" cannot be entered in UUT Range, column 3. Nothing was pasted."},
         // "-" only where the function allows it.
         {MeterFunction::Acv, 0, 0, "-10", PasteCheck::Outcome::Refused,
-         "\"-10\" cannot be entered in UUT Range, column 1. Nothing was pasted."},
+            "\"-10\" cannot be entered in UUT Range, column 1. Nothing was pasted."},
         // Past column 26.
         {MeterFunction::Dcv, 0, 25, "1\t2", PasteCheck::Outcome::OutsideTable,
-         "The pasted cells do not fit the table: they reach UUT Range, column 27. Nothing was pasted."},
+            "The pasted cells do not fit the table: they reach UUT Range, column 27. Nothing was pasted."},
         // Below the last row of an 8-row table: the row has no label.
         {MeterFunction::Dcv, 7, 0, "1\n2", PasteCheck::Outcome::OutsideTable,
-         "The pasted cells do not fit the table: they reach row 9, column 1. Nothing was pasted."},
+            "The pasted cells do not fit the table: they reach row 9, column 1. Nothing was pasted."},
         // Longer than any field: refused by its length, whatever it holds.
         {MeterFunction::Dcv, 0, 0, "2\t" + std::string(79, '1'), PasteCheck::Outcome::TooLong,
-         "The pasted text for UUT Range, column 2 is 79 characters long; no field of a procedure holds more "
-         "than 78. Nothing was pasted."},
+            "The pasted text for UUT Range, column 2 is 79 characters long; no field of a procedure holds more "
+            "than 78. Nothing was pasted."},
         {MeterFunction::Dcv, 0, 0, std::string(78, '1'), PasteCheck::Outcome::Accepted, ""},
         // The frequency row of acv takes it.
         {MeterFunction::Acv, 7, 0, "1\n50K", PasteCheck::Outcome::Accepted, ""},
@@ -114,18 +114,26 @@ TEST(CellBlock, RefusalsInTheLocalTexts)
         {kTextCellName, "Spalte <2> von <1>"},
         {kTextRowName, "Zeile <1>"},
         {kTextUutRange, "Bereich"},
-        {kTextPastedTextTooLong, "<1> Zeichen, h\xC3\xB6" "chstens <2>."},
-        {kTextPastedCellTooLong, "<2> Zeichen f\xC3\xBCr <1>, h\xC3\xB6" "chstens <3>."},
+        {kTextPastedTextTooLong,
+            "<1> Zeichen, h\xC3\xB6"
+            "chstens <2>."},
+        {kTextPastedCellTooLong,
+            "<2> Zeichen f\xC3\xBCr <1>, h\xC3\xB6"
+            "chstens <3>."},
     });
     const auto refusal = [&](int row, int column, std::string_view block) {
         return pasteRefusal(checkCellBlock(MeterFunction::Dcv, row, column, block, "."), MeterFunction::Dcv, german);
     };
     EXPECT_EQ(refusal(0, 2, "1m5"), "Spalte 3 von Bereich nimmt \"1m5\" nicht.");
     EXPECT_EQ(refusal(7, 0, "1\n2"), "Passt nicht: Spalte 1 von Zeile 9.");
-    EXPECT_EQ(refusal(0, 0, std::string(80, '1')), "80 Zeichen f\xC3\xBCr Spalte 1 von Bereich, h\xC3\xB6" "chstens 78.");
-    EXPECT_EQ(tooLongCellRefusal(german, 79), "79 Zeichen, h\xC3\xB6" "chstens 78.");
+    EXPECT_EQ(refusal(0, 0, std::string(80, '1')),
+        "80 Zeichen f\xC3\xBCr Spalte 1 von Bereich, h\xC3\xB6"
+        "chstens 78.");
+    EXPECT_EQ(tooLongCellRefusal(german, 79),
+        "79 Zeichen, h\xC3\xB6"
+        "chstens 78.");
     EXPECT_EQ(tooLongCellRefusal(englishLookup(), 79),
-              "The pasted text is 79 characters long; no field of a procedure holds more than 78. Nothing was pasted.");
+        "The pasted text is 79 characters long; no field of a procedure holds more than 78. Nothing was pasted.");
 }
 
 } // namespace

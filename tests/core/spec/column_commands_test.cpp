@@ -82,10 +82,8 @@ TEST(ColumnCommands, DeleteAsksOnlyWhenTheColumnHasARange)
 TEST(ColumnCommands, QuestionsInTheLocalTexts)
 {
     const test::TranslatedTexts german({{kTextReallyDeleteRange, "Bereich <1> <2> wirklich l\xC3\xB6schen?"},
-                                        {kTextUnitWordOhms, "Ohm"},
-                                        {kTextWarning, "Warnung"},
-                                        {kTextReallyClearSpecification, "Spezifikation wirklich leeren?"},
-                                        {kTextProgramName, "Turmfalke"}});
+        {kTextUnitWordOhms, "Ohm"}, {kTextWarning, "Warnung"},
+        {kTextReallyClearSpecification, "Spezifikation wirklich leeren?"}, {kTextProgramName, "Turmfalke"}});
     SpecTable t = numbered();
     t.setCell(RowRange, 0, "200m");
     RecordingSink sink(false);
@@ -94,7 +92,7 @@ TEST(ColumnCommands, QuestionsInTheLocalTexts)
     SpecView view;
     EXPECT_FALSE(clearSpecification(in, view, ClearScope::All, sink, german));
     EXPECT_EQ(sink.questions,
-              (std::vector<std::string>{"Bereich 200m Ohm wirklich l\xC3\xB6schen?", "Spezifikation wirklich leeren?"}));
+        (std::vector<std::string>{"Bereich 200m Ohm wirklich l\xC3\xB6schen?", "Spezifikation wirklich leeren?"}));
     EXPECT_EQ(sink.titles, (std::vector<std::string>{"Warnung", "Turmfalke"}));
 }
 

@@ -30,7 +30,7 @@ TEST(ConnectionStore, FindsTheOneRecordOfAColumn)
 {
     ConnectionStore store;
     for (const ConnectionRecord& r : {ConnectionRecord{F::Tc, 0, "tc.bmp", {}}, {F::Dcv, 1, {}, "first"},
-                                      {F::Acv, 0, {}, "ac"}, {F::Dcv, 1, {}, "second"}, {F::Dcv, 2, "two.bmp", "Go"}})
+             {F::Acv, 0, {}, "ac"}, {F::Dcv, 1, {}, "second"}, {F::Dcv, 2, "two.bmp", "Go"}})
         store.append(r);
     EXPECT_EQ(lookups(store), "[tc.bmp|][-][two.bmp|Go][|ac][-]") << "two records for one column count as none";
     EXPECT_EQ(recordsOf(store, F::Dcv, 1), 2u);

@@ -12,7 +12,10 @@ namespace {
 TEST(GridRules, RowLabelsPerFunction)
 {
     // Rows 0 to 8; 0 where the function shows no label.
-    const struct { MeterFunction f; std::array<int, 9> texts; } cases[] = {
+    const struct {
+        MeterFunction f;
+        std::array<int, 9> texts;
+    } cases[] = {
         {MeterFunction::Dcv, {1070, 1255, 1071, 1072, 1073, 1074, 1245, 1083, 0}},
         {MeterFunction::Aci, {1070, 1255, 1071, 1072, 1073, 1074, 1246, 1083, 1081}},
         {MeterFunction::Ohm, {1070, 1255, 1071, 1072, 1073, 1074, 1247, 1083, 0}},

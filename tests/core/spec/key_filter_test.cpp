@@ -15,9 +15,14 @@ using F = MeterFunction;
 TEST(KeyFilter, KeysAndTypedTexts)
 {
     // inserted is nullptr when the key is refused.
-    const struct { F function; int row; const char* current; const char* key; const char* sep; const char* inserted; }
-        cases[] = {
-        // Editing keys pass in every row.
+    const struct {
+        F function;
+        int row;
+        const char* current;
+        const char* key;
+        const char* sep;
+        const char* inserted;
+    } cases[] = {// Editing keys pass in every row.
         {F::Dcv, 7, "12", "\b", ".", "\b"}, {F::Acv, 8, "50K", "\b", ".", "\b"}, {F::Dcv, 2, "", " ", ".", " "},
         {F::Dcv, 0, "", "\r", ".", "\r"},
         // "." becomes the locale's separator; a second one is refused in rows 0, 1, 6.
@@ -53,18 +58,22 @@ TEST(KeyFilter, KeysAndTypedTexts)
     }
 
     // Whole texts typed into an empty cell: stored is nullopt when a key is refused or the commit check fails.
-    const struct { F function; int row; const char* text; const char* sep; std::optional<std::string> stored; }
-        texts[] = {
-        {F::Dcv, 0, "1.5m", ",", "1,5m"}, {F::Dcv, 0, "1.5.5", ",", std::nullopt}, {F::Dcv, 0, "-10", ".", "-10"},
-        {F::Acv, 0, "-10", ".", std::nullopt}, {F::Dcv, 6, "2u", ".", "2\xC2\xB5"}, {F::Dcv, 7, "1.5", ".", std::nullopt},
-        {F::Acv, 8, "50K", ".", "50K"}, {F::Acv, 8, "50K0", ".", std::nullopt}, {F::Dcv, 0, "1 0", ".", "1 0"},
-        {F::Dcv, 0, "", ".", ""}, {F::Dcv, 0, "2\b", ".", std::nullopt}, {F::Dcv, 0, "2\r", ".", std::nullopt},
-        {F::Dcv, 0, "\xFF", ".", std::nullopt},
+    const struct {
+        F function;
+        int row;
+        const char* text;
+        const char* sep;
+        std::optional<std::string> stored;
+    } texts[] = {{F::Dcv, 0, "1.5m", ",", "1,5m"}, {F::Dcv, 0, "1.5.5", ",", std::nullopt},
+        {F::Dcv, 0, "-10", ".", "-10"}, {F::Acv, 0, "-10", ".", std::nullopt}, {F::Dcv, 6, "2u", ".", "2\xC2\xB5"},
+        {F::Dcv, 7, "1.5", ".", std::nullopt}, {F::Acv, 8, "50K", ".", "50K"}, {F::Acv, 8, "50K0", ".", std::nullopt},
+        {F::Dcv, 0, "1 0", ".", "1 0"}, {F::Dcv, 0, "", ".", ""}, {F::Dcv, 0, "2\b", ".", std::nullopt},
+        {F::Dcv, 0, "2\r", ".", std::nullopt}, {F::Dcv, 0, "\xFF", ".", std::nullopt},
         // A prefix letter anywhere but last fails the commit; a plain 0 is stored empty.
         {F::Dcv, 0, "1m5", ".", std::nullopt}, {F::Dcv, 0, "10mM", ".", std::nullopt},
-        {F::Dcv, 0, "5u1", ".", std::nullopt}, {F::Dcv, 0, "K5", ".", std::nullopt},
-        {F::Dcv, 0, " 2K ", ".", " 2K "}, {F::Dcv, 0, "50u", ".", "50\xC2\xB5"}, {F::Dcv, 2, "0", ".", ""},
-        {F::Dcv, 0, " 0 ", ".", ""}, {F::Dcv, 0, "0.0", ".", "0.0"}};
+        {F::Dcv, 0, "5u1", ".", std::nullopt}, {F::Dcv, 0, "K5", ".", std::nullopt}, {F::Dcv, 0, " 2K ", ".", " 2K "},
+        {F::Dcv, 0, "50u", ".", "50\xC2\xB5"}, {F::Dcv, 2, "0", ".", ""}, {F::Dcv, 0, " 0 ", ".", ""},
+        {F::Dcv, 0, "0.0", ".", "0.0"}};
     for (const auto& c : texts)
         EXPECT_EQ(typeIntoCell(c.function, c.row, c.text, c.sep), c.stored) << c.text;
     // A long cell is read in one pass, not rescanned for every key.
@@ -85,9 +94,12 @@ std::optional<std::string> typedKeyByKey(F function, int row, std::string_view t
         cell += r.text;
     }
     switch (checkCommit(cell)) {
-    case CommitResult::Invalid: return std::nullopt;
-    case CommitResult::StoreEmpty: return std::string{};
-    case CommitResult::Valid: break;
+    case CommitResult::Invalid:
+        return std::nullopt;
+    case CommitResult::StoreEmpty:
+        return std::string{};
+    case CommitResult::Valid:
+        break;
     }
     return cell;
 }

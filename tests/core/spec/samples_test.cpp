@@ -66,8 +66,8 @@ TEST(Samples, ButtonNamesTheSampleAndShowsItsFirstFunction)
 {
     const auto all = samples();
     const auto index = [&](std::string_view name) {
-        return static_cast<int>(std::find_if(all.begin(), all.end(), [&](const auto& s) { return s.name == name; }) -
-                                all.begin());
+        return static_cast<int>(
+            std::find_if(all.begin(), all.end(), [&](const auto& s) { return s.name == name; }) - all.begin());
     };
     MeterInputs in;
     SpecView view{MeterFunction::Freq, -1};
@@ -115,7 +115,7 @@ TEST(Samples, OnlyTheThermometerOpensOnTc)
 {
     for (const auto& sample : samples())
         EXPECT_EQ(openingFunction(loaded(sample.name).meter),
-                  sample.name == "orvik28" ? MeterFunction::Tc : MeterFunction::Dcv)
+            sample.name == "orvik28" ? MeterFunction::Tc : MeterFunction::Dcv)
             << sample.name;
 }
 

@@ -32,8 +32,7 @@ TEST(AboutBox, VersionLineNamesTheUsersLocaleAndLanguage)
     // An override on the command line changes the active locale, not the line.
     LocaleValues overridden = localeOf(1033, 1033);
     overridden.activeLcid = 2052;
-    EXPECT_EQ(aboutBoxTexts(english, overridden).version,
-              std::string("Version\r\n") + kVersionText + "-1033-1033");
+    EXPECT_EQ(aboutBoxTexts(english, overridden).version, std::string("Version\r\n") + kVersionText + "-1033-1033");
 }
 
 TEST(AboutBox, ShowsTheLocalTextsSaved)
@@ -41,8 +40,9 @@ TEST(AboutBox, ShowsTheLocalTextsSaved)
     test::ScratchDir dir;
     test::RecordingSink sink;
     LocalTextStore store(sink);
-    store.populate({dir.write("Kestrel_1031.MDB", "Kestrel localization 1\n1266\tFassung \n"
-                                                  "1267\tSoftware zur Prozedurerstellung\n262\t&Gut\n")});
+    store.populate({dir.write("Kestrel_1031.MDB",
+        "Kestrel localization 1\n1266\tFassung \n"
+        "1267\tSoftware zur Prozedurerstellung\n262\t&Gut\n")});
     const AboutBoxTexts about = aboutBoxTexts(store, localeOf(1031, 1031), {7, 0, 12});
     EXPECT_EQ(about.description, "Software zur Prozedurerstellung");
     EXPECT_EQ(about.version, "Fassung\r\n7.0.12-1031-1031") << "the local text is trimmed before the line break";

@@ -56,8 +56,13 @@ TEST(FileLists, ListsMatchingFilesInListOrder)
 TEST(FileLists, FileTextIsUtf8OrLatin1WithNewlines)
 {
     EXPECT_EQ(displayText("a\r\nb\rc\nd"), "a\nb\nc\nd");
-    EXPECT_EQ(displayText("\xEF\xBB\xBF" "100 \xC2\xB5V"), "100 \xC2\xB5V");
-    EXPECT_EQ(displayText("100 \xB5V \xB1" "1"), "100 \xC2\xB5V \xC2\xB1" "1"); // Latin-1
+    EXPECT_EQ(displayText("\xEF\xBB\xBF"
+                          "100 \xC2\xB5V"),
+        "100 \xC2\xB5V");
+    EXPECT_EQ(displayText("100 \xB5V \xB1"
+                          "1"),
+        "100 \xC2\xB5V \xC2\xB1"
+        "1"); // Latin-1
     test::ScratchDir dir;
     EXPECT_EQ(readTextFile(dir.write("7300.acc", "DCV\r\n 1 V")), "DCV\n 1 V");
     EXPECT_EQ(readTextFile(dir / "missing.acc"), std::nullopt);

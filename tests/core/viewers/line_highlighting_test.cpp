@@ -41,7 +41,10 @@ TEST(LineHighlighting, ColoursKeywordsInstrumentsAndComments)
         // Tabs, CR and LF end words like blanks; the last word needs no blank.
         {"VSET\tnmeas = 5\rTOL", {{0, 4, K}, {15, 3, K}}},
         // Offsets count characters, not bytes.
-        {"  3.001  7300  \xC2\xB1" "1.000  \xC2\xB5V # \xC2\xB0" "C", {{9, 4, I}, {26, 4, C}}},
+        {"  3.001  7300  \xC2\xB1"
+         "1.000  \xC2\xB5V # \xC2\xB0"
+         "C",
+            {{9, 4, I}, {26, 4, C}}},
         // A character that is neither a word character nor a separator does not
         // end the word: the span is the word's length ending at the separator.
         {"x \xC2\xB1VSET y", {{3, 4, K}}},

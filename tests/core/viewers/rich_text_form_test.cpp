@@ -15,9 +15,10 @@ TEST(RichTextForm, CreatesViewerDocumentReadsBackAsTheProcedure)
                                   "#------------------------------\r\n"
                                   "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\r\n";
     // The closing brace adds nothing after the last line end.
-    EXPECT_EQ(richTextToPlain(viewerForm(procedure)), "  1.001  HEAD   {DC Volts Test}\n"
-                                                       "#------------------------------\n"
-                                                       "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\n");
+    EXPECT_EQ(richTextToPlain(viewerForm(procedure)),
+        "  1.001  HEAD   {DC Volts Test}\n"
+        "#------------------------------\n"
+        "  1.002  7320    2.00000V    0.1% 2\xC2\xB5V\n");
 }
 
 TEST(RichTextForm, ControlWordsAndSymbols)
@@ -28,8 +29,8 @@ TEST(RichTextForm, ControlWordsAndSymbols)
     } cases[] = {
         {"{\\rtf1{\\fonttbl{\\f0 Courier New;}}\\f0\\fs18 a\\par b}", "a\nb"},
         {"{a\\\\b\\{c\\}}", "a\\b{c}"},
-        {"{\\b bold\\b0  text}", "bold text"},    // the first blank delimits the word
-        {"{C:\\Tessel\\pics}", "C:"},             // what a rich-text reader makes of a path
+        {"{\\b bold\\b0  text}", "bold text"}, // the first blank delimits the word
+        {"{C:\\Tessel\\pics}", "C:"},          // what a rich-text reader makes of a path
         {"{\\'b5V \\u8364?}", "\xC2\xB5V \xE2\x82\xAC"},
         {"{a\\tab b\\line c}", "a\tb\nc"},
         {"{{\\*\\generator Kestrel;}x}", "x"},

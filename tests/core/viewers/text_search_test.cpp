@@ -16,7 +16,7 @@ TEST(TextSearch, FindsWithoutRegardToCaseFromAPosition)
         std::optional<std::size_t> hit;
     } cases[] = {
         {"vset", 0, 0},
-        {"VSET", 1, 15},   // Search again: one character after the last hit
+        {"VSET", 1, 15}, // Search again: one character after the last hit
         {"Vset", 16, std::nullopt},
         {"ws = YES", 0, 20},
         {"v range", 0, 30}, // after "µ": a character, not two bytes

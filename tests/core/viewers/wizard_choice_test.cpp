@@ -24,7 +24,7 @@ TEST(WizardChoice, OpeningShowsWhatTheColumnsOneRecordHolds)
         {{{F::Dcv, 2, "  ", std::nullopt}}, {WizardOption::Pic, "", kPrompt, false}},
         // Records of another column or function, or two of this column: none.
         {{{F::Acv, 2, "leads.bmp", std::nullopt}, {F::Dcv, 3, "leads.bmp", std::nullopt}},
-         {std::nullopt, "", kPrompt, false}},
+            {std::nullopt, "", kPrompt, false}},
         {{{F::Dcv, 2, "a.bmp", std::nullopt}, {F::Dcv, 2, std::nullopt, "b"}}, {std::nullopt, "", kPrompt, false}},
     };
     for (const auto& c : cases) {
@@ -39,10 +39,8 @@ TEST(WizardChoice, OpeningShowsWhatTheColumnsOneRecordHolds)
 // column held (a file may give it two), and leaves every other column.
 TEST(WizardChoice, OkReplacesWhateverTheColumnHeld)
 {
-    const std::vector<R> before{{F::Acv, 3, "x.bmp", std::nullopt},
-                                {F::Acv, 4, std::nullopt, "next column"},
-                                {F::Dcv, 3, std::nullopt, "other function"},
-                                {F::Acv, 3, std::nullopt, "second record"}};
+    const std::vector<R> before{{F::Acv, 3, "x.bmp", std::nullopt}, {F::Acv, 4, std::nullopt, "next column"},
+        {F::Dcv, 3, std::nullopt, "other function"}, {F::Acv, 3, std::nullopt, "second record"}};
     const R untouched[] = {before[1], before[2]};
     const struct {
         std::optional<WizardOption> option;

@@ -19,8 +19,7 @@ TEST(MessageBoxSink, ShowsTheTextAndReturnsTheButtonPressed)
     answerer.answerMessageBoxes(QMessageBox::Ok);
     sink.inform("Could not create the procedure.\r\nBe sure that specifications have been entered.");
     ASSERT_EQ(answerer.texts().size(), 1);
-    EXPECT_EQ(answerer.texts()[0],
-              "Could not create the procedure.\nBe sure that specifications have been entered.");
+    EXPECT_EQ(answerer.texts()[0], "Could not create the procedure.\nBe sure that specifications have been entered.");
     EXPECT_EQ(answerer.titles()[0], "Kestrel");
 
     answerer.answerMessageBoxes(QMessageBox::Cancel);
@@ -29,8 +28,8 @@ TEST(MessageBoxSink, ShowsTheTextAndReturnsTheButtonPressed)
 
     answerer.answerMessageBoxes(QMessageBox::No);
     EXPECT_EQ(sink.show({"Save changes before exiting?", "", MessageButtons::YesNoCancel, MessageIcon::Question,
-                         MessageAnswer::Yes}),
-              MessageAnswer::No);
+                  MessageAnswer::Yes}),
+        MessageAnswer::No);
 }
 
 } // namespace

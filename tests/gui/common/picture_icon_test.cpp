@@ -19,8 +19,8 @@ TEST(PictureIcon, EveryPictureAtItsSizesAndTwice)
         QSize drawn;
     };
     for (const Case& c : {Case{"header_both", {16, 16}}, Case{"insert_column", {20, 20}}, Case{"help", {16, 16}},
-                          Case{"help", {20, 20}}, Case{"copy", {20, 20}}, Case{"table_import", {20, 20}},
-                          Case{"kestrel", {64, 64}}, Case{"kestrel", {256, 256}}, Case{"connectors", {148, 36}}}) {
+             Case{"help", {20, 20}}, Case{"copy", {20, 20}}, Case{"table_import", {20, 20}}, Case{"kestrel", {64, 64}},
+             Case{"kestrel", {256, 256}}, Case{"connectors", {148, 36}}}) {
         SCOPED_TRACE(c.name);
         const QIcon icon = gui::pictureIcon(QString::fromLatin1(c.name));
         ASSERT_FALSE(icon.isNull());

@@ -9,14 +9,14 @@
 #include "core/i18n/localization_file.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/about/about_dialog.h"
-#include "gui/help/accuracy_file_viewer.h"
-#include "gui/wizard/connection_wizard.h"
 #include "gui/common/control_texts.h"
-#include "gui/help/help_viewer.h"
-#include "gui/viewer/procedure_viewer.h"
-#include "gui/main/secondary_windows.h"
-#include "gui/grid/spec_grid.h"
 #include "gui/common/text_pane_search.h"
+#include "gui/grid/spec_grid.h"
+#include "gui/help/accuracy_file_viewer.h"
+#include "gui/help/help_viewer.h"
+#include "gui/main/secondary_windows.h"
+#include "gui/viewer/procedure_viewer.h"
+#include "gui/wizard/connection_wizard.h"
 #include "support/recording_sink.h"
 #include "support/translated_texts.h"
 #include "support/window_fixture.h"
@@ -77,7 +77,8 @@ QList<Shown> shownTexts(QWidget* top)
         add(widget, "toolTip", widget->toolTip());
         if (auto* label = qobject_cast<QLabel*>(widget))
             add(label, "text", label->text());
-        else if (auto* tool = qobject_cast<QToolButton*>(widget); tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
+        else if (auto* tool = qobject_cast<QToolButton*>(widget);
+                 tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly)
             continue;
         else if (auto* button = qobject_cast<QAbstractButton*>(widget))
             add(button, "text", button->text());
@@ -124,8 +125,8 @@ QList<QRegularExpression> textPatterns(const TextLookup& texts)
             from = match.capturedEnd();
         }
         pattern += QRegularExpression::escape(text.mid(from));
-        patterns << QRegularExpression(QRegularExpression::anchoredPattern(pattern),
-                                       QRegularExpression::DotMatchesEverythingOption);
+        patterns << QRegularExpression(
+            QRegularExpression::anchoredPattern(pattern), QRegularExpression::DotMatchesEverythingOption);
     }
     return patterns;
 }
@@ -137,9 +138,8 @@ QStringList untranslated(QWidget* top, const QList<QRegularExpression>& patterns
     static const QStringList signs{QStringLiteral("\u2022")};
     QStringList found;
     for (const Shown& s : shownTexts(top)) {
-        const bool fromTable = signs.contains(s.text) || std::any_of(patterns.begin(), patterns.end(), [&](const auto& p) {
-                                   return p.match(s.text).hasMatch();
-                               });
+        const bool fromTable = signs.contains(s.text) ||
+            std::any_of(patterns.begin(), patterns.end(), [&](const auto& p) { return p.match(s.text).hasMatch(); });
         if (!fromTable)
             found << top->objectName() + QLatin1Char('/') + s.where + QStringLiteral(": ") + s.text;
     }
@@ -168,8 +168,7 @@ protected:
     }
 
     // Runs `inspect` on the secondary window of type W that `open` shows.
-    template <class W>
-    void inspectWindow(const std::function<void()>& open, const char* name)
+    template <class W> void inspectWindow(const std::function<void()>& open, const char* name)
     {
         bool opened = false;
         answerer.handleNext<W>([&](W& shown) {
@@ -236,8 +235,9 @@ TEST_F(WindowTextsTest, TheEnglishWindowShowsOnlyTextsOfTheTable)
 // display and the numbers take its place, and local texts come back.
 TEST_F(WindowTextsTest, WalksRelabelTheNewerTexts)
 {
-    dir.write("Kestrel_1031.MDB", "Kestrel localization 1\n2000\t\xC3\x96&ffnen\xE2\x80\xA6\n2089\tHilfe\n"
-                                  "2081\tTestwerte\n2091\tProzent\n");
+    dir.write("Kestrel_1031.MDB",
+        "Kestrel localization 1\n2000\t\xC3\x96&ffnen\xE2\x80\xA6\n2089\tHilfe\n"
+        "2081\tTestwerte\n2091\tProzent\n");
     start({}, 1031);
     auto* open = find<QAction>("mnuOpen");
     auto* scopeHelp = find<QAbstractButton>("ScopeHelp");
@@ -270,8 +270,9 @@ TEST_F(WindowTextsTest, WalksRelabelTheNewerTexts)
 // the core's questions (a grid command's) come in them too.
 TEST_F(WindowTextsTest, MessageBoxesAnswerInTheLocalTexts)
 {
-    dir.write("Kestrel_1031.MDB", "Kestrel localization 1\n262\t&Gut\n263\t&Abbrechen\n2010\tTurmfalke\n"
-                                  "2043\tSpezifikation wirklich leeren?\n");
+    dir.write("Kestrel_1031.MDB",
+        "Kestrel localization 1\n262\t&Gut\n263\t&Abbrechen\n2010\tTurmfalke\n"
+        "2043\tSpezifikation wirklich leeren?\n");
     start({}, 1031);
     typeInCell(0, 0, "2");
     answerer.answerMessageBoxes(QMessageBox::Cancel);
@@ -290,7 +291,7 @@ TEST(MessageBoxTexts, YesNoAndALookupThatReportsThroughTheSameSink)
     sink.setTexts(german);
     answerer.answerMessageBoxes(QMessageBox::No);
     EXPECT_EQ(sink.show({"Frage?", "", MessageButtons::YesNoCancel, MessageIcon::Question, MessageAnswer::Yes}),
-              MessageAnswer::No);
+        MessageAnswer::No);
     EXPECT_EQ(sorted(answerer.buttons().value(0)), (QStringList{"&Abbrechen", "&Ja", "&Nein"}));
     EXPECT_EQ(answerer.titles().value(0), "Kestrel");
 

@@ -31,19 +31,19 @@ using GridTest = WindowTest;
 TEST_F(GridTest, KeysPassTheRowsFilterUnderADotLocale)
 {
     start();
-    typeInCell(0, 1, "2.0.0");  // a second separator is refused
+    typeInCell(0, 1, "2.0.0"); // a second separator is refused
     EXPECT_EQ(cell(0, 1), "2.00");
     typeInCell(6, 0, "2u");
     EXPECT_EQ(cell(6, 0), "2\u00B5");
     selectFunction(MeterFunction::Acv);
-    typeInCell(0, 0, "-10");  // no "-" on acv
+    typeInCell(0, 0, "-10"); // no "-" on acv
     EXPECT_EQ(cell(0, 0), "10");
 }
 
 TEST_F(GridTest, KeysPassTheRowsFilterUnderACommaLocale)
 {
     start({}, 1031);
-    typeInCell(0, 0, "1.5m");  // the "." key types the locale's separator
+    typeInCell(0, 0, "1.5m"); // the "." key types the locale's separator
     EXPECT_EQ(cell(0, 0), "1,5m");
     typeInCell(0, 1, "1,5,");
     EXPECT_EQ(cell(0, 1), "1,5");
@@ -251,7 +251,7 @@ TEST_F(GridTest, ColumnCommandsShiftColumnsWhileCaptionsStay)
     click("InsertColumn");
     EXPECT_EQ(cell(0, 0), "");
     EXPECT_EQ(cell(0, 1), "2");
-    click("DeleteColumn");  // an empty column goes without a question
+    click("DeleteColumn"); // an empty column goes without a question
     EXPECT_EQ(cell(0, 0), "2");
 
     answerer.answerMessageBoxes(QMessageBox::Cancel);
@@ -274,7 +274,7 @@ TEST_F(GridTest, CommandsStoreTheCellBeingTypedFirst)
 {
     start();
     startTyping(0, 0, "2");
-    click("Copy_Column");  // the button takes no focus: the edit is stored all the same
+    click("Copy_Column"); // the button takes no focus: the edit is stored all the same
     EXPECT_EQ(cell(0, 0), "2");
     EXPECT_EQ(cell(0, 1), "2");
 
@@ -338,10 +338,10 @@ TEST_F(GridTest, UndoAndRedoStepOverAColumnCommand)
     EXPECT_EQ(cell(0, 0), "20");
     EXPECT_TRUE(document->isModified());
 
-    shortcut(Qt::CTRL | Qt::Key_Z);  // the deletion
+    shortcut(Qt::CTRL | Qt::Key_Z); // the deletion
     EXPECT_EQ(cell(0, 0), "2");
     EXPECT_EQ(cell(0, 1), "20");
-    shortcut(Qt::CTRL | Qt::Key_Z);  // the second cell
+    shortcut(Qt::CTRL | Qt::Key_Z); // the second cell
     EXPECT_EQ(cell(0, 1), "");
     shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
     shortcut(Qt::CTRL | Qt::Key_Y);
@@ -423,11 +423,11 @@ TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
     start();
     typeInCell(0, 3, "2.000");
     int opened = -1;
-    QObject::connect(window.get(), &gui::MainWindow::connectionWizardRequested, window.get(),
-                     [&](MeterFunction, int column) {
-                         opened = column;
-                         EXPECT_FALSE(window->grid()->isEnabled());
-                     });
+    QObject::connect(
+        window.get(), &gui::MainWindow::connectionWizardRequested, window.get(), [&](MeterFunction, int column) {
+            opened = column;
+            EXPECT_FALSE(window->grid()->isEnabled());
+        });
     auto* header = window->grid()->specHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, header->buttonRect(3).center());
     settle();
@@ -449,9 +449,9 @@ TEST_F(GridTest, TextsTooLongForTheirFieldAreMarked)
     const QAbstractItemModel* model = find<QTableView>("MeterSpecGrid")->model();
     EXPECT_EQ(model->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), gui::overflowColour());
     EXPECT_EQ(model->index(0, 0).data(Qt::ToolTipRole).toString(),
-              "RANGE \"1.23456789012345\" is 16 characters long, its field holds 6\n"
-              "NOMINAL \"1.23456789012345V\" is 17 characters long, its field holds 15\n"
-              "The procedure's next field would be overwritten.");
+        "RANGE \"1.23456789012345\" is 16 characters long, its field holds 6\n"
+        "NOMINAL \"1.23456789012345V\" is 17 characters long, its field holds 15\n"
+        "The procedure's next field would be overwritten.");
     EXPECT_EQ(model->index(0, 1).data(Qt::BackgroundRole).value<QColor>(), gui::SpecTableModel::columnColour(1));
     EXPECT_TRUE(model->index(0, 1).data(Qt::ToolTipRole).isNull());
 

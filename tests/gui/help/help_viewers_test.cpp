@@ -207,4 +207,3 @@ TEST_F(HelpViewersTest, AccuracyViewerOpensViewerFileThenForgetsIt)
 
 } // namespace
 } // namespace kestrel
-

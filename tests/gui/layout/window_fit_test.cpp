@@ -6,13 +6,13 @@
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
 #include "gui/about/about_dialog.h"
+#include "gui/grid/spec_grid.h"
 #include "gui/help/accuracy_file_viewer.h"
-#include "gui/wizard/connection_wizard.h"
 #include "gui/help/help_viewer.h"
 #include "gui/localization/localization_editor.h"
-#include "gui/viewer/procedure_viewer.h"
 #include "gui/main/secondary_windows.h"
-#include "gui/grid/spec_grid.h"
+#include "gui/viewer/procedure_viewer.h"
+#include "gui/wizard/connection_wizard.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -20,12 +20,12 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QToolTip>
 #include <QLayoutItem>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <algorithm>
 #include <fstream>
@@ -79,12 +79,11 @@ protected:
         // The width a layout gives a control at least.
         const auto least = [](QWidget* control) { return QWidgetItem(control).minimumSize().width(); };
         QList<QWidget*> controls = window.findChildren<QWidget*>();
-        std::sort(controls.begin(), controls.end(),
-                  [&](QWidget* a, QWidget* b) { return least(a) > least(b); });
+        std::sort(controls.begin(), controls.end(), [&](QWidget* a, QWidget* b) { return least(a) > least(b); });
         std::string names;
         for (QWidget* control : controls.mid(0, 8))
             names += " " + control->objectName().toStdString() + "(" + control->metaObject()->className() + " " +
-                     std::to_string(least(control)) + ")";
+                std::to_string(least(control)) + ")";
         return names;
     }
 
@@ -99,8 +98,7 @@ protected:
     }
 
     // Opens a window modally by `open` and checks it where it appears.
-    template <class W>
-    void expectOpensOnScreen(const char* what, const std::function<void()>& open)
+    template <class W> void expectOpensOnScreen(const char* what, const std::function<void()>& open)
     {
         bool seen = false;
         answerer.handleNext<W>([&](W& opened) {

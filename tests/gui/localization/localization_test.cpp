@@ -115,7 +115,9 @@ protected:
 // it to the walks; what every kind gets in every walk is the walks' own rule.
 TEST_F(LocalizationTest, TheThreeWalksRelabelTheWindow)
 {
-    startGerman(kHeader + "1255\tPr\xC3\xBC" "fpegel\n1273\tToleranz zeigen\n1080\tKommentare...\n");
+    startGerman(kHeader +
+        "1255\tPr\xC3\xBC"
+        "fpegel\n1273\tToleranz zeigen\n1080\tKommentare...\n");
     EXPECT_TRUE(entry("mnu_Use_English_1")->isChecked());
     EXPECT_EQ(caption("SpecLabel_9"), "Pr\u00FCfpegel");
     EXPECT_EQ(caption("Spec_Frame"), "Toleranz zeigen");
@@ -287,7 +289,7 @@ TEST_F(LocalizationTest, HeaderClicksSortAndTheTableGoesToASpreadsheetAndBack)
     QHeaderView* header = editor.grid()->horizontalHeader();
     const auto clickHeader = [&](int column) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         settle();
     };
     const auto english = [&](int row) { return editor.grid()->model()->index(row, 1).data().toString(); };
@@ -386,8 +388,9 @@ TEST_F(LocalizationTest, EmptiedTextsAreSavedAndTheLastOneRemovesTheFile)
         ASSERT_TRUE(save->isEnabled());
         answerer.answerMessageBoxes(QMessageBox::No);
         QTest::mouseClick(save, Qt::LeftButton);
-        EXPECT_EQ(answerer.lastText(), "No local text is left. Delete the localization file and show the English "
-                                       "texts again?");
+        EXPECT_EQ(answerer.lastText(),
+            "No local text is left. Delete the localization file and show the English "
+            "texts again?");
         EXPECT_EQ(test::readFile(file()), kHeader + "1223\t&Erstellen\n");
         EXPECT_TRUE(save->isEnabled()) << "still a change to save";
         answerer.answerMessageBoxes(QMessageBox::Yes);
@@ -407,12 +410,14 @@ TEST_F(LocalizationTest, EmptiedTextsAreSavedAndTheLastOneRemovesTheFile)
 // says so.
 TEST_F(LocalizationTest, LocalTextsSortAsTheLanguageDoesAndTheirLengthIsTold)
 {
-    startGerman(kHeader + "100\tZeit\n101\t\xC3\x9C" "bung\n200\tUhr\n201\tAbend\n");
+    startGerman(kHeader +
+        "100\tZeit\n101\t\xC3\x9C"
+        "bung\n200\tUhr\n201\tAbend\n");
     withEditor([&](gui::LocalizationEditor& editor) {
         QHeaderView* header = editor.grid()->horizontalHeader();
         for (int click = 0; click < 2; ++click) { // descending, then ascending
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+                QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
             settle();
         }
         QStringList last;
@@ -477,7 +482,10 @@ TEST_F(LocalizationTest, TheMenuFollowsTheFileTheTextsComeFrom)
     closeWindow();
 
     // A file of the command line's locale alone is not the one texts come from.
-    dir.write("Kestrel_1036.MDB", kHeader + "1223\t&Cr\xC3\xA9" "er\n");
+    dir.write("Kestrel_1036.MDB",
+        kHeader +
+            "1223\t&Cr\xC3\xA9"
+            "er\n");
     start({}, 1031, "kestrel /lcid=1036");
     EXPECT_EQ(caption("Create"), "&Create");
     EXPECT_TRUE(entry("mnu_Use_English_0")->isChecked() && !entry("mnu_Use_English_1")->isEnabled());
@@ -486,8 +494,9 @@ TEST_F(LocalizationTest, TheMenuFollowsTheFileTheTextsComeFrom)
 // The editor's own texts have numbers, so they are translated like any other.
 TEST_F(LocalizationTest, TheEditorsOwnTextsAreTranslated)
 {
-    startGerman(kHeader + "2500\tNummer\n2502\tDeutscher Text\n2503\tIn eine Tabelle exportieren\n"
-                          "2505\tLokalisierung exportieren\n2507\tTabulatorgetrennter Text\n");
+    startGerman(kHeader +
+        "2500\tNummer\n2502\tDeutscher Text\n2503\tIn eine Tabelle exportieren\n"
+        "2505\tLokalisierung exportieren\n2507\tTabulatorgetrennter Text\n");
     withEditor([&](gui::LocalizationEditor& editor) {
         const QAbstractItemModel* model = editor.grid()->model();
         EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Nummer");

@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
     // Every field, list and button of the window can be told apart by name.
     for (QWidget* control : window->findChildren<QWidget*>()) {
         const bool field = qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
-                           qobject_cast<QComboBox*>(control);
+            qobject_cast<QComboBox*>(control);
         if (field && !control->objectName().isEmpty() && !control->objectName().startsWith("qt_")) {
             EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
         }
@@ -127,8 +127,7 @@ TEST_F(MainWindowTest, PopupMenuHasTheEntriesInOrder)
     for (QAction* action : find<QMenu>("mnuPopup")->actions())
         names << action->objectName();
     const QStringList wanted{"mnu_Use_English_0", "mnu_Use_English_1", "mun_Text_sep", "mnuClear_Localization",
-                             "mnuEditLocalization", "mnu_Disp_Ctrl_Num", "OnTop_seperator", "mnuToggle_OnTop",
-                             "mnuHelp_sep", "mnuAbout"};
+        "mnuEditLocalization", "mnu_Disp_Ctrl_Num", "OnTop_seperator", "mnuToggle_OnTop", "mnuHelp_sep", "mnuAbout"};
     const qsizetype first = names.indexOf(wanted.front());
     ASSERT_GE(first, 0);
     EXPECT_EQ(names.mid(first, wanted.size()), wanted);

@@ -6,13 +6,13 @@
 #include "gui/common/field_behaviour.h"
 #include "support/window_fixture.h"
 
-#include "gui/main/command_line.h"
 #include "gui/grid/spec_table_model.h"
+#include "gui/main/command_line.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -51,10 +51,10 @@ TEST_F(PagesTest, DataEntrySwitchesTheReadingsList)
     find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
     settle();
     auto* readings = find<QComboBox>("Meas_Unc_No_Readings");
-    click("DataEntry_1");  // Go-No-Go
+    click("DataEntry_1"); // Go-No-Go
     EXPECT_FALSE(readings->isEnabled());
     EXPECT_EQ(readings->currentText(), "0");
-    click("DataEntry_3");  // All methods bring the list back at one measurement
+    click("DataEntry_3"); // All methods bring the list back at one measurement
     EXPECT_TRUE(readings->isEnabled());
     EXPECT_EQ(readings->currentText(), "1");
     EXPECT_EQ(inputs().options.measurements, 1);
@@ -150,7 +150,9 @@ TEST_F(PagesTest, CommentsRefuseAPasteWithControlCharacters)
     QTest::keyClicks(comments, "Kept");
     settle();
     int refused = 0;
-    for (const char* pasted : {"Cal note\vsecond\fthird\x1b[31mred\a\x7f", "a\x7f", "a\xe2\x80\xae" "b"}) {
+    for (const char* pasted : {"Cal note\vsecond\fthird\x1b[31mred\a\x7f", "a\x7f",
+             "a\xe2\x80\xae"
+             "b"}) {
         answerer.answerMessageBoxes(QMessageBox::Ok);
         QApplication::clipboard()->setText(QString::fromUtf8(pasted));
         QTest::keyClick(comments, Qt::Key_V, Qt::ControlModifier);
@@ -199,14 +201,14 @@ TEST_F(PagesTest, RisetimeAndImpedanceRules)
     EXPECT_EQ(risetime->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
     risetime->setFocus();
     risetime->selectAll();
-    QTest::keyClicks(risetime, "3.5x");  // whole nanoseconds only
+    QTest::keyClicks(risetime, "3.5x"); // whole nanoseconds only
     EXPECT_EQ(risetime->text(), "35");
     click("chk_Risetime");
     EXPECT_EQ(risetime->text(), "");
 
     auto* impedance = find<QAbstractButton>("chk_Impedance");
     auto* standard = find<QComboBox>("ScopeReference");
-    EXPECT_FALSE(impedance->isEnabled());  // 7300 - 300 Mhz
+    EXPECT_FALSE(impedance->isEnabled()); // 7300 - 300 Mhz
     choose(standard, "7320 - 600 Mhz");
     EXPECT_TRUE(impedance->isEnabled());
     click("chk_Impedance");
@@ -222,7 +224,7 @@ TEST_F(PagesTest, RisetimeAndImpedanceRules)
     click("chk_Impedance");
     EXPECT_TRUE(impedance->isChecked());
 
-    choose(standard, "8240 - 1 Channel");  // a new standard removes the tick
+    choose(standard, "8240 - 1 Channel"); // a new standard removes the tick
     EXPECT_FALSE(impedance->isChecked());
     EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "");
     EXPECT_FALSE(find("CapAccuracy")->isEnabled());

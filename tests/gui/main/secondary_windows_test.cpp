@@ -5,12 +5,12 @@
 
 #include "cli/command.h"
 #include "core/base/local_date.h"
-#include "gui/help/accuracy_file_viewer.h"
-#include "gui/wizard/connection_wizard.h"
 #include "gui/common/field_behaviour.h"
+#include "gui/grid/spec_table_model.h"
+#include "gui/help/accuracy_file_viewer.h"
 #include "gui/help/help_viewer.h"
 #include "gui/viewer/procedure_viewer.h"
-#include "gui/grid/spec_table_model.h"
+#include "gui/wizard/connection_wizard.h"
 #include "support/window_fixture.h"
 
 #include <QClipboard>
@@ -65,7 +65,10 @@ protected:
     }
     int headerPicture(int column) const
     {
-        return window->grid()->model()->headerData(column, Qt::Horizontal, gui::SpecTableModel::HeaderPictureRole).toInt();
+        return window->grid()
+            ->model()
+            ->headerData(column, Qt::Horizontal, gui::SpecTableModel::HeaderPictureRole)
+            .toInt();
     }
     void clickHeaderButton(int column)
     {
@@ -80,8 +83,7 @@ TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
     startWithWindows();
     const std::string sample = std::string(KESTREL_SOURCE_DIR) + "/data/samples/orvik4919.kestrel.json";
     ASSERT_TRUE(window->openFile(QString::fromStdString(sample)));
-    const std::string expected =
-        cli({"generate", sample, "--date", today(), "--config-dir", dir.path().string()});
+    const std::string expected = cli({"generate", sample, "--date", today(), "--config-dir", dir.path().string()});
     QGuiApplication::clipboard()->clear();
     auto* create = find<QPushButton>("Create");
     const QString face = create->styleSheet();
@@ -203,8 +205,8 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     const struct {
         const char* label;
         const char* file;
-    } labels[] = {{"Ask_HLP_0", "ask.hlp"}, {"Ask_HLP_2", "ask.hlp"}, {"Vset_HLP", "vset.hlp"},
-                  {"Tessel_HLP", "tessel.hlp"}};
+    } labels[] = {
+        {"Ask_HLP_0", "ask.hlp"}, {"Ask_HLP_2", "ask.hlp"}, {"Vset_HLP", "vset.hlp"}, {"Tessel_HLP", "tessel.hlp"}};
     for (const auto& l : labels) {
         answerer.handleNext<gui::HelpViewer>([&](gui::HelpViewer& help) { file = selectedFile(help); });
         emit find<gui::ClickableLabel>(l.label)->clicked();
@@ -227,7 +229,8 @@ TEST_F(SecondaryWindowsTest, EveryHelpAndAccuracyOpener)
     EXPECT_EQ(file, "7300.hlp");
     EXPECT_EQ(twin, "M730 Help");
     EXPECT_TRUE(onTop);
-    answerer.handleNext<gui::AccuracyFileViewer>([&](gui::AccuracyFileViewer& accuracy) { file = selectedFile(accuracy); });
+    answerer.handleNext<gui::AccuracyFileViewer>(
+        [&](gui::AccuracyFileViewer& accuracy) { file = selectedFile(accuracy); });
     click("cmd_Scope_Acc");
     EXPECT_EQ(file, "7300.acc");
 }

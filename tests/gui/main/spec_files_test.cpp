@@ -11,9 +11,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
-#include <QLineEdit>
 #include <QTabWidget>
 
 #include <thread>
@@ -82,7 +82,7 @@ TEST_F(SpecFilesTest, AnInvalidFileIsReportedWithItsKeyPathAndChangesNothing)
     broken.replace(broken.find("\"100.0000m\""), 11, "\"1m00\"");
     const auto path = dir.write("broken.kestrel.json", broken);
 
-    answerer.answerMessageBoxes(QMessageBox::No);  // do not save the "2" first
+    answerer.answerMessageBoxes(QMessageBox::No); // do not save the "2" first
     answerer.answerMessageBoxes(QMessageBox::Ok);
     EXPECT_FALSE(window->openFile(QString::fromStdString(path.string())));
     ASSERT_EQ(answerer.texts().size(), 2);
@@ -132,7 +132,8 @@ TEST(RecentFiles, TwoInstancesAddingAtOnceKeepBothEntries)
         first.join();
         second.join();
         const QStringList files = QSettings(list, QSettings::IniFormat).value("RecentFiles/files").toStringList();
-        EXPECT_TRUE(files.contains(a) && files.contains(b)) << "round " << round << ": " << files.join(", ").toStdString();
+        EXPECT_TRUE(files.contains(a) && files.contains(b))
+            << "round " << round << ": " << files.join(", ").toStdString();
     }
 }
 

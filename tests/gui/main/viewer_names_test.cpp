@@ -1,9 +1,9 @@
 // Every control of the secondary windows carries its name, for UI
 // automation, and an accessible name from its caption or tooltip.
 #include "gui/help/accuracy_file_viewer.h"
-#include "gui/wizard/connection_wizard.h"
 #include "gui/help/help_viewer.h"
 #include "gui/viewer/procedure_viewer.h"
+#include "gui/wizard/connection_wizard.h"
 
 #include "gui/common/control_texts.h"
 #include "support/heard_name.h"
@@ -39,22 +39,25 @@ TEST_F(ViewerNames, EveryControlIsNamed)
 {
     gui::ProcedureViewer viewer(context(), "  1.001  HEAD\r\n", "7300", false);
     EXPECT_EQ(viewer.objectName(), "frm_Colorized_Viewer");
-    expectNamed(viewer, {"rtfMain", "chk_Colorize", "ProcToClip", "cmdSearch", "cmd_SearchAgain", "cmd_ReferenceHelp",
-                         "cmd_Acc_File", "lbl_Legend", "cmd_Save", "cmd_Print"});
+    expectNamed(viewer,
+        {"rtfMain", "chk_Colorize", "ProcToClip", "cmdSearch", "cmd_SearchAgain", "cmd_ReferenceHelp", "cmd_Acc_File",
+            "lbl_Legend", "cmd_Save", "cmd_Print"});
     EXPECT_EQ(child<QWidget>(viewer, "ProcToClip")->accessibleName(), "Copy to Clipboard");
 
     ConnectionStore records;
     gui::ConnectionWizard wizard(texts, sink, test::demoTessel("pics"), records, MeterFunction::Dcv, 0, QString());
     EXPECT_EQ(wizard.objectName(), "Connection_Wizard");
-    expectNamed(wizard, {"opt_Which_0", "opt_Which_1", "opt_Which_2", "File1", "Image1", "lbl_corrupted_File",
-                         "ConnectionText", "lbl_LineCounter", "cmd_Clear", "cmd_OK", "cmd_Cancel"});
+    expectNamed(wizard,
+        {"opt_Which_0", "opt_Which_1", "opt_Which_2", "File1", "Image1", "lbl_corrupted_File", "ConnectionText",
+            "lbl_LineCounter", "cmd_Clear", "cmd_OK", "cmd_Cancel"});
     EXPECT_EQ(child<QWidget>(wizard, "cmd_OK")->accessibleName(), "OK");
     EXPECT_EQ(heard(wizard, "Image1"), "Picture");
 
     gui::HelpViewer help(context());
     EXPECT_EQ(help.objectName(), "frmDual_Help");
-    expectNamed(help, {"File1", "Label1", "Text1", "Text2", "FSC_HelpFilename", "AUX_FSC_HelpFilename",
-                       "imgSplitter", "picSplitter", "cmdSearch", "cmd_SearchAgain"});
+    expectNamed(help,
+        {"File1", "Label1", "Text1", "Text2", "FSC_HelpFilename", "AUX_FSC_HelpFilename", "imgSplitter", "picSplitter",
+            "cmdSearch", "cmd_SearchAgain"});
     // A pane that shows no file yet is heard by the list's caption, not by
     // its object name.
     EXPECT_EQ(heard(help, "Text1"), "Help File");

@@ -24,8 +24,7 @@ public:
     void handleNextModal(std::function<void(QWidget*)> handle);
     // The same for a modal window that must be a W (a dialog): `inspect`
     // runs on it, and it is closed afterwards unless inspect closed it.
-    template <class W>
-    void handleNext(std::function<void(W&)> inspect)
+    template <class W> void handleNext(std::function<void(W&)> inspect)
     {
         handleNextModal([inspect = std::move(inspect)](QWidget* modal) {
             auto* window = qobject_cast<W*>(modal);

@@ -53,8 +53,7 @@ protected:
 
     // A control by its name. A missing one ends the test with a failure
     // that names it, where the test would crash on using it.
-    template <typename Widget>
-    static Widget* child(QWidget& window, const char* name)
+    template <typename Widget> static Widget* child(QWidget& window, const char* name)
     {
         auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
         if (!widget)

@@ -8,8 +8,8 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabBar>
 
 #include <fstream>
@@ -22,7 +22,8 @@ void WindowTest::start(const std::string& ini, int lcid, const std::string& comm
     std::ifstream in(std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel/tessel.ini.in");
     std::stringstream tessel;
     tessel << in.rdbuf();
-    dir.write("tessel.ini", replaceAll(tessel.str(), "@TESSEL_DIR@", std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel"));
+    dir.write(
+        "tessel.ini", replaceAll(tessel.str(), "@TESSEL_DIR@", std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel"));
     if (!ini.empty())
         dir.write("Kestrel.INI", ini);
 

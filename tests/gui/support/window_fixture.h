@@ -4,10 +4,10 @@
 // on the offscreen platform, and driven by real key and mouse events on the
 // widgets found by their names.
 #include "core/app/session.h"
-#include "gui/document/document.h"
-#include "gui/main/main_window.h"
 #include "gui/common/message_box_sink.h"
+#include "gui/document/document.h"
 #include "gui/grid/spec_grid.h"
+#include "gui/main/main_window.h"
 #include "support/modal_answerer.h"
 #include "support/test_scratch_dir.h"
 
@@ -44,8 +44,7 @@ protected:
 
     // A control or menu entry by its name. A missing one ends the test
     // with a failure that names it, where the test would crash on using it.
-    template <class T = QWidget>
-    T* find(const char* name) const
+    template <class T = QWidget> T* find(const char* name) const
     {
         T* widget = window->findChild<T*>(QString::fromLatin1(name));
         if (!widget)

@@ -53,9 +53,8 @@ TEST_F(CreateDeliveryTest, NothingSpecifiedSaysSoAndAFailedGeneratorStillDeliver
     inputs.meter.table(MeterFunction::Ohm).setCell(RowRange, 0, "100");
     inputs.meter.table(MeterFunction::Ohm).setCell(RowRange, 1, "-5");
     QString last;
-    answerer.handleNext<gui::ProcedureViewer>([&](gui::ProcedureViewer& viewer) {
-        last = viewer.textBox()->document()->lastBlock().previous().text();
-    });
+    answerer.handleNext<gui::ProcedureViewer>(
+        [&](gui::ProcedureViewer& viewer) { last = viewer.textBox()->document()->lastBlock().previous().text(); });
     QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[1].text, "Procedure Error: \r\n9\r\nSubscript out of range");

@@ -36,10 +36,10 @@ std::string colours(const QPlainTextEdit* text, int line)
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QColor colour = fragment.charFormat().foreground().color();
-        const char letter = colour == QColor(255, 0, 0)   ? 'r'
-                            : colour == QColor(0, 0, 255) ? 'b'
-                            : colour == QColor(0, 128, 0) ? 'g'
-                                                          : ' ';
+        const char letter = colour == QColor(255, 0, 0) ? 'r'
+            : colour == QColor(0, 0, 255)               ? 'b'
+            : colour == QColor(0, 128, 0)               ? 'g'
+                                                        : ' ';
         out += std::string(static_cast<std::size_t>(fragment.length()), letter);
     }
     return out.substr(0, out.find_last_not_of(' ') + 1);
@@ -91,7 +91,7 @@ TEST_F(ProcedureViewerTest, ShowsWhatTheRichTextFormEncodesUnderTheLegend)
     EXPECT_EQ(viewer->textBox()->document()->findBlockByNumber(0).text(), "  1.007  HEAD   {DC Volts Test}");
     EXPECT_TRUE(viewer->plainText().endsWith("# Procedure by Kestrel\r\n\r\n")); // nothing after the last line
     EXPECT_EQ(child<QLabel>(*viewer, "lbl_Legend")->text(),
-              " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON");
+        " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON");
     const QFontInfo font(viewer->textBox()->font());
     EXPECT_TRUE(font.fixedPitch()) << font.family().toStdString();
     EXPECT_EQ(viewer->textBox()->textCursor().position(), 0);
@@ -112,7 +112,8 @@ TEST_F(ProcedureViewerTest, TheLegendScrollsSidewaysWithTheText)
     QPlainTextEdit* text = viewer->textBox();
     const auto columnZeroOffset = [&] {
         const int legendX = legend->mapTo(viewer.get(), QPoint(legend->contentsMargins().left(), 0)).x();
-        const int textX = text->viewport()->mapTo(viewer.get(), text->cursorRect(QTextCursor(text->document())).topLeft()).x();
+        const int textX =
+            text->viewport()->mapTo(viewer.get(), text->cursorRect(QTextCursor(text->document())).topLeft()).x();
         return legendX - textX;
     };
     const int atStart = columnZeroOffset();
@@ -132,9 +133,9 @@ TEST_F(ProcedureViewerTest, HighlightingColoursTheVisibleLinesAndUncheckingBlack
     // The word walk's every case is its own test's; here its spans are coloured.
     setColorize(*viewer, true);
     EXPECT_EQ(colours(text, 1), "         rrrr                            ggggggggggggg");
-    EXPECT_EQ(colours(text, 5), "         bbbb      bbbb");    // 7320, and 3300 as a number
+    EXPECT_EQ(colours(text, 5), "         bbbb      bbbb"); // 7320, and 3300 as a number
     EXPECT_NE(colours(text, lastVisible), "");
-    EXPECT_EQ(colours(text, lastVisible + 1), "");             // out of sight: not coloured
+    EXPECT_EQ(colours(text, lastVisible + 1), ""); // out of sight: not coloured
 
     // Enter colours the caret's line and leaves the caret where it was.
     putCaret(*viewer, 150, 12);
@@ -262,7 +263,8 @@ TEST_F(ProcedureViewerTest, CopySaveAndPrint)
     EXPECT_EQ(test::readFile(dir / "procedure.txt"), shown.toStdString());
 #ifndef _WIN32 // folder permissions bind on POSIX only, and not root
     dir.write("locked/kept.txt", "old");
-    std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(
+        dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     if (::geteuid() != 0) {
         EXPECT_FALSE(viewer->saveTo(QString::fromStdString((dir / "locked" / "kept.txt").string()), error));
         EXPECT_FALSE(error.isEmpty());

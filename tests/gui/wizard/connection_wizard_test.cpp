@@ -22,10 +22,11 @@ namespace {
 
 class ConnectionWizardTest : public test::ViewerFixture {
 protected:
-    std::unique_ptr<gui::ConnectionWizard> open(MeterFunction function, int column,
-                                                const QString& picDir = test::demoTessel("pics"))
+    std::unique_ptr<gui::ConnectionWizard> open(
+        MeterFunction function, int column, const QString& picDir = test::demoTessel("pics"))
     {
-        auto wizard = std::make_unique<gui::ConnectionWizard>(texts, sink, picDir, records, function, column, QString());
+        auto wizard =
+            std::make_unique<gui::ConnectionWizard>(texts, sink, picDir, records, function, column, QString());
         wizard->show();
         settle();
         return wizard;
@@ -63,7 +64,8 @@ TEST_F(ConnectionWizardTest, ARecordWithBothOpensOnBothAndDispDropsThePicture)
     EXPECT_TRUE(child<QLabel>(*wizard, "Image1")->pixmap().isNull());
     click(*wizard, "cmd_OK");
     EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 2), HeaderPicture::Text);
-    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Dcv, 2, std::nullopt, "Connect\r\nthe leads"}}));
+    EXPECT_EQ(records.records(),
+        (std::vector<ConnectionRecord>{{MeterFunction::Dcv, 2, std::nullopt, "Connect\r\nthe leads"}}));
 }
 
 TEST_F(ConnectionWizardTest, EditorKeepsToFiftySixCharactersAndEightLines)
@@ -190,10 +192,7 @@ TEST_F(ConnectionWizardTest, OnlyRegularFilesInThePictureFolderAreShown)
     const struct {
         const char* name;
         bool shown;
-    } cases[] = {{"good.bmp", true},
-                 {"../inside.bmp", false},
-                 {"../outside/escaped.bmp", false},
-                 {"pipe.bmp", false}};
+    } cases[] = {{"good.bmp", true}, {"../inside.bmp", false}, {"../outside/escaped.bmp", false}, {"pipe.bmp", false}};
     for (const auto& c : cases) {
         records = {};
         records.append({MeterFunction::Ohm, 0, std::string(c.name), std::nullopt});
