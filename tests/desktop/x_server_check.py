@@ -234,16 +234,16 @@ class AccessibleApp:
         app = self._app()
         return [window for window in app if window is not None] if app else []
 
-    def find(self, root, role, name=None):
-        """The first control of that role and name (any name for None).
-        Breadth first, without entering tables and lists: the controls
-        sought sit near the top of their window."""
+    def find(self, root, role, name=None, where=lambda node: True):
+        """The first control of that role and name (any name for None) for
+        which `where` holds. Breadth first, without entering tables and
+        lists: the controls sought sit near the top of their window."""
         pyatspi = self.pyatspi
         queue = [root]
         skipped = {pyatspi.ROLE_TABLE, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_LIST}
         while queue:
             node = queue.pop(0)
-            if node.getRole() == role and name in (None, node.name):
+            if node.getRole() == role and name in (None, node.name) and where(node):
                 return node
             if node.getRole() not in skipped:
                 queue.extend(child for child in node if child is not None)
@@ -286,6 +286,7 @@ class Check:
         create_at = wait_for('"Create" on the screen', lambda: self.tree.showing_centre(create))
         self.clipboard_matches_command_line(create_at)
         self.viewer_shows_procedure(create_at)
+        self.option_follows_accessible_action(main_window)
         self.quit_writes_settings()
 
     def main_window(self):
@@ -359,10 +360,39 @@ class Check:
                                                           for w in self.tree.top_levels()))
         print("The viewer closed")
 
+    def act(self, node, what):
+        """Runs a control's first action, as a screen reader does."""
+        action = node.queryAction()
+        if action.nActions < 1:
+            raise CheckFailed(f"{what} offers no action")
+        action.doAction(0)
+
+    def control(self, root, role, name):
+        return wait_for(f'"{name}"', lambda: self.tree.find(root, role, name))
+
+    def option_follows_accessible_action(self, main_window):
+        pyatspi = self.tree.pyatspi
+        self.act(self.control(main_window, pyatspi.ROLE_PAGE_TAB, "Options/Misc"), "the Options/Misc tab")
+        go_no_go = self.control(main_window, pyatspi.ROLE_RADIO_BUTTON, "Go-No-Go")
+        # The readings list is the page's one list (a list is heard by the
+        # entry it shows).
+        readings = wait_for("the readings list", lambda: self.tree.find(
+            main_window, pyatspi.ROLE_COMBO_BOX, where=lambda node: node.getState().contains(pyatspi.STATE_SHOWING)))
+        self.act(go_no_go, "Go-No-Go")
+        wait_for("Go-No-Go checked", lambda: go_no_go.getState().contains(pyatspi.STATE_CHECKED))
+        wait_for("the readings list disabled by Go-No-Go",
+                 lambda: not readings.getState().contains(pyatspi.STATE_ENABLED))
+        print("Go-No-Go chosen through the accessibility interface: its rule disabled the readings list")
+
     def quit_writes_settings(self):
         windows = wait_for("the main window's X window", lambda: self.desktop.run(
             ["xdotool", "search", "--onlyvisible", "--name", " - Kestrel$"], capture_output=True).stdout.split())
         send_close_request(self.desktop.env["DISPLAY"], int(windows[0]))
+        # The options changed above: the question about saving is answered No.
+        pyatspi = self.tree.pyatspi
+        question = wait_for("the question about unsaved changes", lambda: next(
+            (w for w in self.tree.top_levels() if w.name == "Kestrel" and self.tree.showing_centre(w)), None))
+        self.act(self.control(question, pyatspi.ROLE_PUSH_BUTTON, "No"), 'the answer "No"')
         try:
             status = self.app.wait(timeout=WAIT_SECONDS)
         except subprocess.TimeoutExpired:

@@ -155,6 +155,7 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"TempScale", kTextTempScale},
     AccessibleText{"ConnectionList", kTextInstructionsAndConnection},
     AccessibleText{"Scope_TabStrip_2", kTextTabScopes},
+    AccessibleText{"Meas_Unc_No_Readings", kTextNumberOfMeasurements},
     AccessibleText{"VertGain1", kTextSensitivity},
     AccessibleText{"VertGain2", kTextLeastSensitive},
     AccessibleText{"VerticalAccuracy", kTextGainAccuracy},

@@ -88,7 +88,7 @@ MessageAnswer MessageBoxSink::show(const Message& message)
     building_ = true;
     const QString title = message.title.empty() ? caption(kTextProgramName, nested) : qtText(message.title);
     QMessageBox box(qtIcon(message.icon), title, qtLines(message.text), qtButtons(message.buttons), parent);
-    for (const auto [button, number] :
+    for (const auto& [button, number] :
         {std::pair{QMessageBox::Ok, kTextOk}, std::pair{QMessageBox::Cancel, kTextCancel},
             std::pair{QMessageBox::Yes, kTextYes}, std::pair{QMessageBox::No, kTextNo}})
         if (QAbstractButton* shown = box.button(button))

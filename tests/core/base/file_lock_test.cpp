@@ -9,6 +9,11 @@
 #include <fstream>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace kestrel {
 namespace {
 
@@ -38,6 +43,31 @@ TEST(FileLock, TwoWritersLoseNoUpdate)
     b.join();
     EXPECT_EQ(test::readFile(counter), std::to_string(2 * kRounds));
 }
+
+#ifndef _WIN32
+// Two instances of the program are two processes: the lock holds between
+// them as between threads.
+TEST(FileLock, TwoProcessesLoseNoUpdate)
+{
+    test::ScratchDir dir;
+    const auto counter = dir.write("counter", "0");
+    const auto lockFile = dir / "counter.lock";
+    constexpr int kRounds = 200;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (int i = 0; i < kRounds; ++i)
+            increment(counter, lockFile);
+        _exit(0);
+    }
+    for (int i = 0; i < kRounds; ++i)
+        increment(counter, lockFile);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(test::readFile(counter), std::to_string(2 * kRounds));
+}
+#endif
 
 // A lock held longer than the patience is given up on; one of another lock
 // file is not waited for at all (its patience would outlast the bound).

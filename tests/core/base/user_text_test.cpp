@@ -37,8 +37,9 @@ TEST(UserText, RefusedCharactersAreFoundAndNamed)
         {"a\xE2\x80", std::string::npos, ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(findRefusedCharacter(c.text), c.at) << c.text;
-        if (c.at != std::string::npos)
+        if (c.at != std::string::npos) {
             EXPECT_EQ(refusedCharacterName(c.text, c.at), c.name) << c.text;
+        }
     }
     EXPECT_EQ(findRefusedCharacter("a\tb\xE2\x80\xAE", "\t"), 3u);
     EXPECT_EQ(oneLineTextProblem("DMM 62"), "");

@@ -85,8 +85,9 @@ TEST(CellBlock, TheFirstBadCellRefusesTheWholeBlock)
     for (const auto& c : cases) {
         const PasteCheck check = checkCellBlock(c.function, c.row, c.column, c.block, ".");
         EXPECT_EQ(check.outcome, c.outcome) << c.block;
-        if (!c.message.empty() || c.outcome == PasteCheck::Outcome::Accepted)
+        if (!c.message.empty() || c.outcome == PasteCheck::Outcome::Accepted) {
             EXPECT_EQ(pasteRefusal(check, c.function, texts), c.message) << c.block;
+        }
         if (c.outcome != PasteCheck::Outcome::Accepted) {
             EXPECT_TRUE(check.cells.empty()) << c.block;
         }

@@ -27,10 +27,11 @@ protected:
             auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
             ASSERT_NE(control, nullptr) << name;
             auto* label = qobject_cast<QLabel*>(control);
-            if (label && !label->text().isEmpty())
+            if (label && !label->text().isEmpty()) {
                 EXPECT_EQ(heard(window, name), gui::withoutAccessKey(label->text())) << name;
-            else if (!label)
+            } else if (!label) {
                 EXPECT_FALSE(heard(window, name).isEmpty()) << name;
+            }
         }
     }
 };
