@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -103,6 +104,11 @@ void SideBySidePanes::show(std::string_view left, std::string_view right)
     }
     fill(left_, leftRows);
     fill(right_, rightRows);
+    // The first difference in sight, with a few lines of what leads to it.
+    const auto first = std::find_if(
+        aligned.begin(), aligned.end(), [](const AlignedLine& row) { return row.kind != AlignedKind::Equal; });
+    if (first != aligned.end())
+        left_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(first - aligned.begin()) - 3));
 }
 
 } // namespace kestrel::gui

@@ -18,7 +18,8 @@ class SideBySidePanes : public QWidget {
 public:
     explicit SideBySidePanes(QWidget* parent);
 
-    // The two texts, lines ended with LF or CR LF.
+    // The two texts, lines ended with LF or CR LF; the panes open at the
+    // first difference.
     void show(std::string_view left, std::string_view right);
 
     QPlainTextEdit* left() const { return left_; }
