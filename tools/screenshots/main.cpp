@@ -1,13 +1,15 @@
 // Renders the procedure viewer (highlighting on), the connection wizard, the
 // help viewer and the accuracy-file viewer against the demo Tessel
 // installation, and the localization editor of a German translator, each
-// to a PNG file.
+// to a PNG file; and the compare window with two cells of a sample changed.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
 #include "core/app/create.h"
 #include "core/app/session.h"
 #include "core/base/text_util.h"
 #include "core/spec/samples.h"
 #include "gui/common/caption_fitting.h"
+#include "gui/compare/compare_window.h"
+#include "gui/compare/side_by_side_panes.h"
 #include "gui/document/document.h"
 #include "gui/help/accuracy_file_viewer.h"
 #include "gui/help/help_viewer.h"
@@ -23,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -69,16 +72,44 @@ constexpr const char* kGermanTexts = "Kestrel localization 1\n"
                                      "224\tFenster nach dem Test\n"
                                      "225\tBei &Fehler zeigen\n";
 
-// The editor as a German translator sees it, over a window started under
-// the German language with a few texts translated.
-bool localizationEditor(const QDir& demo, const QString& file)
+// A settings folder whose tessel.ini names the demo installation.
+void writeTesselIni(const QDir& demo, const QTemporaryDir& config)
 {
-    QTemporaryDir config;
     std::ifstream in(demo.filePath(QStringLiteral("tessel.ini.in")).toStdString());
     std::stringstream tessel;
     tessel << in.rdbuf();
     std::ofstream(QDir(config.path()).filePath(QStringLiteral("tessel.ini")).toStdString())
         << replaceAll(tessel.str(), "@TESSEL_DIR@", demo.absolutePath().toStdString());
+}
+
+// The 4919 sample beside a copy with a range and an accuracy changed.
+bool compareWindow(const QDir& demo, const QString& file)
+{
+    QTemporaryDir config;
+    writeTesselIni(demo, config);
+    SilentSink sink;
+    gui::Document document(startUp(StartUpSwitches{}, {1033, 1033, config.path().toStdString(), {}}, sink));
+    ProcedureInputs left;
+    loadSample(*findSample("orvik4919"), left, document.texts());
+    left.headerDate = "05-Dec-26";
+    ProcedureInputs right = left;
+    right.meter.table(MeterFunction::Dcv).setCell(0, 1, "400.00m");
+    right.meter.table(MeterFunction::Dcv).setCell(2, 2, "0.015");
+    gui::CompareWindow window(document, {QStringLiteral("orvik4919.kestrel.json"), left},
+        {QStringLiteral("orvik4919-new.kestrel.json"), right}, nullptr);
+    window.resize(1180, 640);
+    window.show();
+    settle();
+    window.changeList()->selectRow(0);
+    return save(window, file);
+}
+
+// The editor as a German translator sees it, over a window started under
+// the German language with a few texts translated.
+bool localizationEditor(const QDir& demo, const QString& file)
+{
+    QTemporaryDir config;
+    writeTesselIni(demo, config);
     std::ofstream(QDir(config.path()).filePath(QStringLiteral("Kestrel_1031.MDB")).toStdString()) << kGermanTexts;
 
     SilentSink sink;
@@ -158,5 +189,6 @@ int main(int argc, char** argv)
         ok &= save(accuracy, out.filePath(QStringLiteral("accuracy.png")));
     }
     ok &= localizationEditor(demo, out.filePath(QStringLiteral("localization-editor.png")));
+    ok &= compareWindow(demo, out.filePath(QStringLiteral("compare.png")));
     return ok ? 0 : 1;
 }

@@ -16,6 +16,8 @@ namespace {
 
 using namespace specfile;
 
+constexpr std::string_view kMeterCellPrefix = "meter.functions.";
+
 // An entry of a fixed list by index, as the file writes it.
 std::string entryText(std::span<const std::string_view> list, int index)
 {
@@ -108,13 +110,10 @@ private:
         both("meter.rtd_type", [](const ProcedureInputs& in) { return in.selections.rtdType; });
         both("meter.temp_scale", [](const ProcedureInputs& in) { return in.selections.tempScale; });
         for (const MeterFunction f : kAllFunctions) {
-            const std::string function = "meter.functions." + std::string(functionInfo(f).code);
             for (int c = 0; c < kColumnCount; ++c)
                 for (int row = 0; row < functionInfo(f).rows; ++row)
                     if (SpecValue before = cellValue(a_, f, row, c), after = cellValue(b_, f, row, c); before != after)
-                        compare(function + "[" + std::to_string(c) + "]." +
-                                std::string(kCellKeys[static_cast<std::size_t>(row)]),
-                            std::move(before), std::move(after));
+                        compare(meterCellPath({f, c, row}), std::move(before), std::move(after));
         }
     }
 
@@ -217,6 +216,37 @@ private:
 std::vector<SpecChange> diffSpecifications(const ProcedureInputs& a, const ProcedureInputs& b)
 {
     return Comparison(a, b).run();
+}
+
+std::string meterCellPath(const MeterCell& cell)
+{
+    return std::string(kMeterCellPrefix) + std::string(functionInfo(cell.function).code) + "[" +
+        std::to_string(cell.column) + "]." + std::string(kCellKeys[static_cast<std::size_t>(cell.row)]);
+}
+
+std::optional<MeterCell> meterCellOfPath(std::string_view path)
+{
+    if (!path.starts_with(kMeterCellPrefix))
+        return std::nullopt;
+    path.remove_prefix(kMeterCellPrefix.size());
+    const std::size_t open = path.find('['), close = path.find("].");
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open + 2 || close > open + 3)
+        return std::nullopt;
+    const std::optional<MeterFunction> function = functionFromCode(path.substr(0, open));
+    if (!function)
+        return std::nullopt;
+    // One or two digits, no sign and no leading zero: the path as written.
+    const std::string_view digits = path.substr(open + 1, close - open - 1);
+    if (!std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; }) ||
+        (digits.size() > 1 && digits[0] == '0'))
+        return std::nullopt;
+    const int column = std::stoi(std::string(digits));
+    const std::string_view key = path.substr(close + 2);
+    const auto found = std::find(kCellKeys.begin(), kCellKeys.end(), key);
+    const int row = static_cast<int>(found - kCellKeys.begin());
+    if (column >= kColumnCount || found == kCellKeys.end() || row >= functionInfo(*function).rows)
+        return std::nullopt;
+    return MeterCell{*function, column, row};
 }
 
 std::string specValueLiteral(const SpecValue& value)

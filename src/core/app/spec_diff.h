@@ -5,8 +5,11 @@
 // with ("meter.functions.dcv[2].range", "options.autoranging",
 // "connections[0].text") and holds the values as the file writes them.
 #include "core/app/procedure_inputs.h"
+#include "core/spec/meter_function.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -32,6 +35,20 @@ struct SpecChange {
 // when b lacks it. Values the run adds (decimal separator, amplifiers,
 // date) are not compared.
 std::vector<SpecChange> diffSpecifications(const ProcedureInputs& a, const ProcedureInputs& b);
+
+// A cell of the meter's grid as a change names it.
+struct MeterCell {
+    MeterFunction function;
+    int column;
+    int row;
+    bool operator==(const MeterCell&) const = default;
+};
+
+// "meter.functions.<function>[<column>].<row key>", the key path of a cell.
+std::string meterCellPath(const MeterCell& cell);
+// The cell a key path names; nothing for any other path, or for a column or
+// row the function's grid does not have.
+std::optional<MeterCell> meterCellOfPath(std::string_view path);
 
 // A value as JSON writes it: null, true, 12, or a quoted text whose quote,
 // backslash, control and refused characters are escaped, so that it cannot

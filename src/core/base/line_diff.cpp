@@ -159,6 +159,34 @@ std::vector<LineEdit> diffLines(const TextLines& a, const TextLines& b, std::siz
     return Differ(std::move(idsA), std::move(idsB), maxSearch).run();
 }
 
+std::vector<AlignedLine> alignSideBySide(const TextLines& a, const TextLines& b, std::size_t maxSearch)
+{
+    const std::vector<LineEdit> edits = diffLines(a, b, maxSearch);
+    std::vector<AlignedLine> rows;
+    rows.reserve(edits.size());
+    std::size_t left = 0, right = 0;
+    for (std::size_t e = 0; e < edits.size();) {
+        if (edits[e] == LineEdit::Same) {
+            rows.push_back({left++, right++, AlignedKind::Equal});
+            ++e;
+            continue;
+        }
+        // A run of edits: its removals and additions may interleave, so
+        // they are counted first and paired in order.
+        std::size_t removed = 0, added = 0;
+        for (; e < edits.size() && edits[e] != LineEdit::Same; ++e)
+            ++(edits[e] == LineEdit::Removed ? removed : added);
+        const std::size_t paired = std::min(removed, added);
+        for (std::size_t i = 0; i < paired; ++i)
+            rows.push_back({left++, right++, AlignedKind::Changed});
+        for (std::size_t i = paired; i < removed; ++i)
+            rows.push_back({left++, std::nullopt, AlignedKind::Removed});
+        for (std::size_t i = paired; i < added; ++i)
+            rows.push_back({std::nullopt, right++, AlignedKind::Added});
+    }
+    return rows;
+}
+
 std::string unifiedDiff(std::string_view a, std::string_view b, std::string_view nameA, std::string_view nameB,
     std::size_t context, std::size_t maxSearch)
 {

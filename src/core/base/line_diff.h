@@ -3,6 +3,7 @@
 // lines (Myers' O(ND) algorithm in its linear-space form) and the unified
 // diff that patch programs apply.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,29 @@ inline constexpr std::size_t kMaxDiffSearch = 4096;
 // The edits that turn a into b, in order; the fewest there are unless a
 // region needs more than twice maxSearch of them.
 std::vector<LineEdit> diffLines(const TextLines& a, const TextLines& b, std::size_t maxSearch = kMaxDiffSearch);
+
+// One row of two texts shown side by side: a line of each, or of one with
+// a blank filler on the other side.
+enum class AlignedKind {
+    Equal,   // the same line on both sides
+    Changed, // a removed line beside the added line that took its place
+    Removed, // a line of the first text only
+    Added,   // a line of the second text only
+};
+struct AlignedLine {
+    std::optional<std::size_t> left;  // index into a's lines
+    std::optional<std::size_t> right; // index into b's lines
+    AlignedKind kind;
+    bool operator==(const AlignedLine&) const = default;
+};
+
+// The rows of a beside b, built from their edit script: equal lines side by
+// side; in each run of edits between two equal lines, the run's removed
+// lines paired in order with its added lines as changed rows, the lines
+// left over removed or added beside a filler. Every line of both comes
+// once, in order.
+std::vector<AlignedLine> alignSideBySide(
+    const TextLines& a, const TextLines& b, std::size_t maxSearch = kMaxDiffSearch);
 
 // The unified diff of the two texts: "--- nameA", "+++ nameB", then hunks
 // "@@ -l,n +l,n @@" with `context` unchanged lines around each change, a

@@ -364,6 +364,18 @@ constexpr EnglishText kTable[] = {
     {2600, "There is no help for <1>. Tessel's general help is shown."},
     {2601, "There is no help for <1>."},
     {2602, "No program on this computer opens <1>."},
+    {2700, "Co&mpare with…"},
+    {2701, "Compare with Specification"},
+    {2702, "<1> compared with <2>"},
+    {2703, "(not saved)"},
+    {2704, "Input"},
+    {2705, "Before"},
+    {2706, "After"},
+    {2707, "Changed inputs: <1>"},
+    {2708, "The two specifications are the same."},
+    {2709, "Procedure of <1>"},
+    {2710, "Choose a changed cell to select it in the grid"},
+    {2711, "&Close"},
 };
 
 // Lookups search the table, so it stays in ascending number order.

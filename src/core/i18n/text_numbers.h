@@ -19,6 +19,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2000, 2499, "the windows' menus, dialogs, messages, units and tooltips"},
     {2500, 2599, "the localization editor's own texts"},
     {2600, 2649, "the help viewers' messages"},
+    {2700, 2749, "the compare window's texts"},
 };
 
 // 100-101: the main window's tabs.
@@ -406,5 +407,19 @@ inline constexpr int kTextRemoveLocalizationQuestion =
 inline constexpr int kTextNoHelpForFsc = 2600;   // "There is no help for <1>. Tessel's general help is shown."
 inline constexpr int kTextNoHelpAtAll = 2601;    // "There is no help for <1>."
 inline constexpr int kTextNoProgramOpens = 2602; // "No program on this computer opens <1>."
+
+// 2700-2749: comparing the specification on show with another file.
+inline constexpr int kTextMenuCompare = 2700;        // "Co&mpare with…"
+inline constexpr int kTextCompareChooseTitle = 2701; // "Compare with Specification"
+inline constexpr int kTextCompareTitle = 2702;       // "<1> compared with <2>", <1> and <2> the files
+inline constexpr int kTextCompareUnsaved = 2703;     // "(not saved)", the name of a specification without a file
+inline constexpr int kTextCompareInput = 2704;       // "Input"
+inline constexpr int kTextCompareBefore = 2705;      // "Before"
+inline constexpr int kTextCompareAfter = 2706;       // "After"
+inline constexpr int kTextCompareChanges = 2707;     // "Changed inputs: <1>"
+inline constexpr int kTextCompareNoChanges = 2708;   // "The two specifications are the same."
+inline constexpr int kTextCompareProcedureOf = 2709; // "Procedure of <1>", a pane's name
+inline constexpr int kTextCompareChangesTip = 2710;  // "Choose a changed cell to select it in the grid"
+inline constexpr int kTextCompareClose = 2711;       // "&Close"
 
 } // namespace kestrel

@@ -210,6 +210,7 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuRecent", kTextMenuOpenRecent},
     MenuText{"mnuSave", kTextMenuSave},
     MenuText{"mnuSaveAs", kTextMenuSaveAs},
+    MenuText{"mnuCompare", kTextMenuCompare},
     MenuText{"mnuUndo", kTextMenuUndo},
     MenuText{"mnuRedo", kTextMenuRedo},
     MenuText{"mnu_Use_English_0", kTextDisplayEnglishText},

@@ -321,18 +321,21 @@ void Document::setTopMost(bool on)
 
 // ---- files ----
 
+void Document::reportOpenFailure(const QString& path, const OpenedSpecFile& opened) const
+{
+    const std::string where = coreText(QDir::toNativeSeparators(path));
+    sink().inform(
+        (opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where}) : where + ":") +
+            "\r\n" + opened.reason,
+        MessageIcon::Exclamation);
+}
+
 bool Document::open(const QString& path)
 {
     // Opened as the command line opens it; the procedure keeps the date it had.
     OpenedSpecFile opened = openSpecFile(filesystemPath(path), *session_, session_->inputs.headerDate);
     if (!opened.inputs) {
-        // "Could not open <1>:" when the file cannot be read; the reader's
-        // own message names the file and the key path when it is not valid.
-        const std::string where = coreText(QDir::toNativeSeparators(path));
-        sink().inform(
-            (opened.failure == OpenFailure::Unreadable ? textWith(texts(), kTextCouldNotOpen, {where}) : where + ":") +
-                "\r\n" + opened.reason,
-            MessageIcon::Exclamation);
+        reportOpenFailure(path, opened);
         return false;
     }
     session_->inputs = std::move(*opened.inputs);

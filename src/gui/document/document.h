@@ -24,6 +24,10 @@
 #include <string>
 #include <vector>
 
+namespace kestrel {
+struct OpenedSpecFile;
+}
+
 namespace kestrel::gui {
 
 // What a change touched, so that each window refreshes only that.
@@ -155,6 +159,10 @@ public:
     bool isModified() const { return !undo_.isClean() || changedOutsideUndo_; }
     // Reads a file; an unreadable or invalid one is reported and changes nothing.
     bool open(const QString& path);
+    // Says why the file at path could not be opened: "Could not open <1>:"
+    // and the reason for an unreadable file, the reader's message (key path
+    // first) for an invalid one.
+    void reportOpenFailure(const QString& path, const OpenedSpecFile& opened) const;
     // Writes through the atomic writer; a failure is reported.
     bool saveAs(const QString& path);
 

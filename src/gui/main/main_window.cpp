@@ -158,6 +158,8 @@ void MainWindow::buildMenu()
     popup_->addMenu(files_->recentMenu());
     popup_->addAction(files_->saveAction());
     popup_->addAction(files_->saveAsAction());
+    // Opened by SecondaryWindows, with the other windows.
+    addMenuEntry(popup_, "mnuCompare");
     addMenuSeparator(popup_, "mnuFile_sep");
     QAction* undo = addMenuEntry(popup_, "mnuUndo");
     QAction* redo = addMenuEntry(popup_, "mnuRedo");
@@ -297,6 +299,21 @@ void MainWindow::loadSample(int index)
 }
 
 bool MainWindow::openFile(const QString& path) { return files_->openFile(path); }
+
+QString MainWindow::specFileFilter() const { return files_->fileFilter(); }
+
+void MainWindow::showCell(MeterFunction function, int row, int column)
+{
+    if (!commitPendingEdit())
+        return;
+    mainTabs_->setCurrentIndex(0);
+    meterPage_->tabs()->setCurrentIndex(0);
+    document_.setCurrentFunction(function);
+    grid()->moveTo(row, column);
+    raise();
+    activateWindow();
+    specFrame()->focusGrid();
+}
 
 bool MainWindow::commitPendingEdit() { return grid()->commitEdit(); }
 

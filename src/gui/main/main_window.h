@@ -14,6 +14,8 @@
 //   disabled, so a handler shows the wizard modally right there.
 // - runModal(show): the same care around any modal window (help and
 //   accuracy-file viewers).
+// - mnuCompare, the "Compare with…" menu entry, and showCell() to bring a
+//   grid cell the compare window names to the front.
 // - the help and accuracy controls (cmd_ReferenceHelp, cmd_Acc_File,
 //   Ask_HLP_0..2, Vset_HLP, Tessel_HLP, ScopeHelp, cmd_Scope_Acc) and the
 //   localization menu entries are found by their names (control());
@@ -63,6 +65,11 @@ public:
     // Opens a specification file as Open does (asking about unsaved
     // changes first); used for the command line's file argument too.
     bool openFile(const QString& path);
+    // The file filter of the dialogs that choose a specification file.
+    QString specFileFilter() const;
+    // Brings the DMM page's grid up on the function's tab with (row, column)
+    // current, and the window to the front (after storing a cell being typed).
+    void showCell(MeterFunction function, int row, int column);
     // Shows a modal window without the window staying on top of it: the
     // topmost state is dropped while `show` runs, the grid is disabled, and
     // afterwards both come back and the grid gets the focus.

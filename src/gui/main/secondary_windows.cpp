@@ -1,9 +1,11 @@
 #include "gui/main/secondary_windows.h"
 
+#include "core/i18n/text_numbers.h"
 #include "core/scope/scope_inputs.h"
 #include "core/viewers/help_files.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/window_texts.h"
+#include "gui/compare/compare_window.h"
 #include "gui/document/document.h"
 #include "gui/grid/spec_grid.h"
 #include "gui/help/viewer_openers.h"
@@ -11,6 +13,10 @@
 #include "gui/viewer/create_delivery.h"
 #include "gui/wizard/connection_wizard.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace kestrel::gui {
@@ -19,6 +25,8 @@ SecondaryWindows::SecondaryWindows(MainWindow& window) : QObject(&window), windo
 {
     connect(&window_, &MainWindow::createRequested, this, &SecondaryWindows::create);
     connect(&window_, &MainWindow::connectionWizardRequested, this, &SecondaryWindows::openWizard);
+    if (auto* compare = window_.control<QAction>(QStringLiteral("mnuCompare")))
+        connect(compare, &QAction::triggered, this, &SecondaryWindows::chooseAndCompare);
 
     const auto button = [this](
                             const char* name) { return window_.control<QAbstractButton>(QString::fromLatin1(name)); };
@@ -59,6 +67,27 @@ void SecondaryWindows::create()
     ProcedureInputs inputs = document_.inputs();
     inputs.headerDate = document_.session().headerDateToday();
     createAndDeliver(inputs, viewerContext(), targets);
+}
+
+void SecondaryWindows::chooseAndCompare()
+{
+    // The window's inputs as they are, with the cell being typed.
+    if (!window_.commitPendingEdit())
+        return;
+    const QString start = document_.filePath().isEmpty() ? QDir::homePath() : QFileInfo(document_.filePath()).path();
+    const QString path = QFileDialog::getOpenFileName(
+        &window_, document_.text(kTextCompareChooseTitle), start, window_.specFileFilter());
+    if (!path.isEmpty())
+        compareWith(path);
+}
+
+void SecondaryWindows::compareWith(const QString& path)
+{
+    CompareWindow* compare = openCompareWindow(document_, path, &window_);
+    if (!compare)
+        return;
+    connect(compare, &CompareWindow::cellChosen, &window_,
+        [this](MeterCell cell) { window_.showCell(cell.function, cell.row, cell.column); });
 }
 
 void SecondaryWindows::openWizard(MeterFunction function, int column)

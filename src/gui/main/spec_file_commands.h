@@ -44,6 +44,8 @@ public:
     bool saveAs();
 
     QStringList recentFiles() const;
+    // The file filter of the dialogs.
+    QString fileFilter() const;
 
     // Puts path at the top of the recent-files list kept in listFile.
     // Another instance may add its own file at the same moment: the list
@@ -62,8 +64,6 @@ private:
     void chooseAndOpen();
     void remember(const QString& path);
     QString settingsPath() const;
-    // The file filter of the dialogs.
-    QString fileFilter() const;
 
     Document& document_;
     QWidget* window_;

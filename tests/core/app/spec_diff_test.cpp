@@ -123,5 +123,51 @@ TEST(SpecDiff, ValuesAsJsonWritesThem)
         EXPECT_EQ(specValueLiteral(value), literal);
 }
 
+// A change names a grid cell only by a path the comparison writes.
+TEST(SpecDiff, KeyPathsNameMeterCells)
+{
+    const struct {
+        const char* path;
+        std::optional<MeterCell> cell;
+    } cases[] = {
+        {"meter.functions.dcv[2].range", MeterCell{MeterFunction::Dcv, 2, 0}},
+        {"meter.functions.acv[25].frequency", MeterCell{MeterFunction::Acv, 25, 8}},
+        {"meter.functions.ohm[0].digits", MeterCell{MeterFunction::Ohm, 0, 7}},
+        {"meter.functions.dcv[0].frequency", std::nullopt}, // dcv has no frequency row
+        {"meter.functions.dcv[26].range", std::nullopt},    // past the last column
+        {"meter.functions.dcv[02].range", std::nullopt},
+        {"meter.functions.dcv[-1].range", std::nullopt},
+        {"meter.functions.dcv[].range", std::nullopt},
+        {"meter.functions.dcv[100].range", std::nullopt},
+        {"meter.functions.DCV[1].range", std::nullopt},
+        {"meter.functions.xyz[1].range", std::nullopt},
+        {"meter.functions.dcv[1].ranges", std::nullopt},
+        {"meter.functions.dcv[1]", std::nullopt},
+        {"meter.functions.dcv", std::nullopt},
+        {"meter.reference", std::nullopt},
+        {"connections[0].text", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(meterCellOfPath(c.path), c.cell) << c.path;
+}
+
+// Every cell of every function comes back from its own path, and a changed
+// cell is named by it.
+TEST(SpecDiff, EveryCellPathReadsBackAsItsCell)
+{
+    for (const MeterFunction f : kAllFunctions)
+        for (int column = 0; column < kColumnCount; ++column)
+            for (int row = 0; row < functionInfo(f).rows; ++row) {
+                const MeterCell cell{f, column, row};
+                EXPECT_EQ(meterCellOfPath(meterCellPath(cell)), cell) << meterCellPath(cell);
+            }
+    ProcedureInputs a, b;
+    b.meter.table(MeterFunction::Tc).setCell(3, 7, "2");
+    const std::vector<SpecChange> changes = diffSpecifications(a, b);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(meterCellOfPath(changes[0].path), (MeterCell{MeterFunction::Tc, 7, 3}));
+}
+
 } // namespace
 } // namespace kestrel

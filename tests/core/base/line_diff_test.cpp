@@ -101,5 +101,75 @@ TEST(LineDiff, TheSearchIsBounded)
     EXPECT_EQ(applyPatch(a, unifiedDiff(a, b, "a", "b", 3, 64)), b);
 }
 
+// Side by side, each row written "left|right" with its kind's sign
+// (= equal, ~ changed, - removed, + added) and "." for a filler.
+std::string sideBySide(std::string_view a, std::string_view b)
+{
+    const TextLines linesA = diffableLines(a), linesB = diffableLines(b);
+    std::string out;
+    for (const AlignedLine& row : alignSideBySide(linesA, linesB)) {
+        const char sign[] = {'=', '~', '-', '+'};
+        out += sign[static_cast<int>(row.kind)];
+        out += row.left ? std::string(linesA.lines[*row.left]) : ".";
+        out += "|";
+        out += row.right ? std::string(linesB.lines[*row.right]) : ".";
+        out += " ";
+    }
+    return out;
+}
+
+TEST(LineDiff, SideBySideRowsPairChangesAndFillTheShorterSide)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        const char* rows;
+    } cases[] = {
+        {"", "", ""},
+        {"x\n", "", "-x|. "},
+        {"", "x\n", "+.|x "},
+        {"a\nb\nc\n", "a\nb\nc\n", "=a|a =b|b =c|c "},
+        {"a\nb\nc\n", "a\nB\nc\n", "=a|a ~b|B =c|c "},
+        // Two removed, one added: the first pair is a change, the rest removed.
+        {"a\nb\nc\nd\n", "a\nX\nd\n", "=a|a ~b|X -c|. =d|d "},
+        {"a\nd\n", "a\nX\nY\nd\n", "=a|a +.|X +.|Y =d|d "},
+        {"a\nb\nd\n", "a\nX\nY\nd\n", "=a|a ~b|X +.|Y =d|d "},
+        // Separate runs are paired each on its own.
+        {"a\nb\nc\nd\ne\n", "A\nb\nc\nd\n", "~a|A =b|b =c|c =d|d -e|. "},
+        {"a\nb\n", "c\nd\n", "~a|c ~b|d "},
+        // A last line without its end is another line than with it.
+        {"a\nb", "a\nb\n", "=a|a ~b|b "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sideBySide(c.a, c.b), c.rows) << c.a << " / " << c.b;
+}
+
+// Every line of both texts comes once, in order, and equal rows hold equal lines.
+TEST(LineDiff, SideBySideKeepsEveryLineInOrder)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 500; ++round) {
+        const std::string a = randomText(random, static_cast<int>(random() % 30), 1 + round % 5);
+        const std::string b = randomText(random, static_cast<int>(random() % 30), 1 + round % 5);
+        const TextLines linesA = diffableLines(a), linesB = diffableLines(b);
+        std::size_t left = 0, right = 0;
+        for (const AlignedLine& row : alignSideBySide(linesA, linesB)) {
+            EXPECT_EQ(row.left.has_value(), row.kind != AlignedKind::Added);
+            EXPECT_EQ(row.right.has_value(), row.kind != AlignedKind::Removed);
+            if (row.left) {
+                EXPECT_EQ(*row.left, left++);
+            }
+            if (row.right) {
+                EXPECT_EQ(*row.right, right++);
+            }
+            if (row.kind == AlignedKind::Equal) {
+                EXPECT_EQ(linesA.lines[*row.left], linesB.lines[*row.right]);
+            }
+        }
+        EXPECT_EQ(left, linesA.lines.size());
+        EXPECT_EQ(right, linesB.lines.size());
+    }
+}
+
 } // namespace
 } // namespace kestrel

@@ -1,0 +1,228 @@
+// The compare window: chosen through "Compare with…", it shows both
+// procedures side by side with the changed lines marked, lists the changed
+// inputs, and a chosen cell change brings that cell up in the main window.
+#include "support/heard_name.h"
+#include "support/window_fixture.h"
+
+#include "core/app/create.h"
+#include "core/app/spec_file.h"
+#include "core/spec/samples.h"
+#include "gui/compare/compare_window.h"
+#include "gui/compare/side_by_side_panes.h"
+#include "gui/main/secondary_windows.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBlock>
+
+namespace kestrel::test {
+namespace {
+
+class CompareWindowTest : public WindowTest {
+protected:
+    // The window on a file of the orvik28 sample, compared through the menu
+    // with `other`.
+    gui::CompareWindow* compareThroughMenu(const ProcedureInputs& other)
+    {
+        start();
+        new gui::SecondaryWindows(*window);
+        ProcedureInputs sample;
+        loadSample(*findSample("orvik28"), sample, EnglishLookup{});
+        mine = dir.write("mine.kestrel.json", writeSpecFile(sample));
+        theirs = dir.write("theirs.kestrel.json", writeSpecFile(other));
+        EXPECT_TRUE(window->openFile(QString::fromStdString(mine.string())));
+
+        QString title, filter;
+        answerer.handleNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            filter = dialog->nameFilters().join(";;");
+            dialog->selectFile(QString::fromStdString(theirs.string()));
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which is protected
+        });
+        find<QAction>("mnuCompare")->trigger();
+        settle();
+        EXPECT_EQ(title, "Compare with Specification");
+        EXPECT_TRUE(filter.contains("*.kestrel.json")) << filter.toStdString();
+        return window->findChild<gui::CompareWindow*>("frm_Compare");
+    }
+
+    static ProcedureInputs orvik28()
+    {
+        ProcedureInputs in;
+        loadSample(*findSample("orvik28"), in, EnglishLookup{});
+        return in;
+    }
+
+    // The procedure Create makes of the file, as the panes show a text.
+    QStringList procedureLines(const std::filesystem::path& file)
+    {
+        ProcedureInputs in = *readSpecFile(readFile(file), document->decimalSeparator()).inputs;
+        in.headerDate = document->session().headerDateToday();
+        in.decimalSeparator = document->decimalSeparator();
+        const std::string text = clipboardForm(createProcedure(in, document->texts(), sink).text);
+        QStringList lines = QString::fromStdString(text).remove(u'\r').split(u'\n');
+        if (lines.back().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
+    std::filesystem::path mine, theirs;
+};
+
+struct PaneLine {
+    QString text;
+    QBrush background;
+};
+
+std::vector<PaneLine> paneLines(QPlainTextEdit* pane)
+{
+    std::vector<PaneLine> lines;
+    for (QTextBlock b = pane->document()->firstBlock(); b.isValid(); b = b.next())
+        lines.push_back({b.text(), b.blockFormat().background()});
+    return lines;
+}
+
+// A pane's own lines, the fillers left out.
+QStringList ownLines(const std::vector<PaneLine>& lines)
+{
+    QStringList own;
+    for (const PaneLine& line : lines)
+        if (line.background.color() != gui::SideBySidePanes::fillerColour() || line.background.style() == Qt::NoBrush)
+            own << line.text;
+    return own;
+}
+
+void clickRow(QTableWidget* list, int row)
+{
+    const QRect rect = list->visualItemRect(list->item(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    WindowTest::settle();
+}
+
+TEST_F(CompareWindowTest, TwoChangedCellsAreMarkedListedAndSelectable)
+{
+    ProcedureInputs other = orvik28();
+    other.meter.table(MeterFunction::Tc).setCell(0, 1, "100.0");
+    other.meter.table(MeterFunction::Tc).setCell(2, 2, "0.08");
+    gui::CompareWindow* compare = compareThroughMenu(other);
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->isVisible());
+    EXPECT_EQ(compare->windowTitle(), "mine.kestrel.json compared with theirs.kestrel.json");
+
+    // Both procedures whole, side by side row for row.
+    const std::vector<PaneLine> left = paneLines(compare->panes()->left());
+    const std::vector<PaneLine> right = paneLines(compare->panes()->right());
+    ASSERT_EQ(left.size(), right.size());
+    EXPECT_EQ(ownLines(left), procedureLines(mine));
+    EXPECT_EQ(ownLines(right), procedureLines(theirs));
+    EXPECT_EQ(compare->panes()->left()->font().styleHint(), QFont::TypeWriter);
+
+    // Equal rows unmarked; each marked row holds what differs, the new
+    // values on the right only.
+    int marked = 0;
+    QString added;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const bool same = left[i].text == right[i].text;
+        EXPECT_EQ(left[i].background.style() == Qt::NoBrush, same) << i << ": " << left[i].text.toStdString();
+        EXPECT_EQ(right[i].background.style() == Qt::NoBrush, same) << i << ": " << right[i].text.toStdString();
+        if (same)
+            continue;
+        ++marked;
+        EXPECT_TRUE(left[i].background.color() == gui::SideBySidePanes::removedColour() ||
+            left[i].background.color() == gui::SideBySidePanes::fillerColour());
+        EXPECT_TRUE(right[i].background.color() == gui::SideBySidePanes::addedColour() ||
+            right[i].background.color() == gui::SideBySidePanes::fillerColour());
+        added += right[i].text + "\n";
+    }
+    EXPECT_GE(marked, 2);
+    EXPECT_TRUE(added.contains("100")) << added.toStdString();
+    EXPECT_TRUE(added.contains("0.08")) << added.toStdString();
+
+    // The changed inputs, with the values as the files write them.
+    QTableWidget* list = compare->changeList();
+    ASSERT_EQ(list->rowCount(), 2);
+    const auto row = [&](int r) {
+        return QStringList{list->item(r, 0)->text(), list->item(r, 1)->text(), list->item(r, 2)->text()};
+    };
+    EXPECT_EQ(row(0), (QStringList{"meter.functions.tc[1].range", "\"0.0\"", "\"100.0\""}));
+    EXPECT_EQ(row(1), (QStringList{"meter.functions.tc[2].reading_pct", "\"0.05\"", "\"0.08\""}));
+    EXPECT_EQ(compare->findChild<QLabel*>("ChangeSummary")->text(), "Changed inputs: 2");
+
+    // Choosing a change brings its cell up in the main window, from
+    // another page and another function.
+    selectFunction(MeterFunction::Dcv);
+    find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
+    settle();
+    clickRow(list, 1);
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->currentIndex(), 0);
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Tc);
+    EXPECT_EQ(window->grid()->currentIndex().row(), 2);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 2);
+    clickRow(list, 0);
+    EXPECT_EQ(window->grid()->currentIndex().row(), 0);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 1);
+
+    // Every control is named, for tests and for screen readers.
+    for (QWidget* control : compare->findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QLabel*>(control) &&
+            !qobject_cast<QPlainTextEdit*>(control) && !qobject_cast<QTableWidget*>(control))
+            continue;
+        if (compare->changeList()->isAncestorOf(control) && control != compare->changeList())
+            continue; // the list's own corner button
+
+        EXPECT_FALSE(control->objectName().isEmpty()) << control->metaObject()->className();
+        EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
+    }
+    EXPECT_EQ(heardName(compare->panes()->right()), "Procedure of theirs.kestrel.json");
+
+    QTest::mouseClick(compare->findChild<QAbstractButton*>("cmdClose"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(window->findChild<gui::CompareWindow*>("frm_Compare"), nullptr); // closed and gone
+}
+
+TEST_F(CompareWindowTest, AChangeOutsideTheGridSelectsNothingAndEqualFilesAreSaidToBe)
+{
+    ProcedureInputs other = orvik28();
+    other.identity.name = "Another name";
+    gui::CompareWindow* compare = compareThroughMenu(other);
+    ASSERT_NE(compare, nullptr);
+    ASSERT_EQ(compare->changeList()->rowCount(), 1);
+    EXPECT_EQ(compare->changeList()->item(0, 0)->text(), "procedure.name");
+    clickCell(1, 3);
+    clickRow(compare->changeList(), 0);
+    EXPECT_EQ(window->grid()->currentIndex().row(), 1);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 3);
+    compare->close();
+    settle();
+
+    // The window's own file: nothing differs, nothing is marked.
+    auto* same = gui::openCompareWindow(*document, QString::fromStdString(mine.string()), window.get());
+    ASSERT_NE(same, nullptr);
+    EXPECT_EQ(same->changeList()->rowCount(), 0);
+    EXPECT_EQ(same->findChild<QLabel*>("ChangeSummary")->text(), "The two specifications are the same.");
+    for (const PaneLine& line : paneLines(same->panes()->left()))
+        EXPECT_EQ(line.background.style(), Qt::NoBrush) << line.text.toStdString();
+    same->close();
+}
+
+TEST_F(CompareWindowTest, AFileThatCannotBeReadIsReportedAndOpensNothing)
+{
+    start();
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    const QString missing = QString::fromStdString((dir.path() / "missing.kestrel.json").string());
+    EXPECT_EQ(gui::openCompareWindow(*document, missing, window.get()), nullptr);
+    settle();
+    EXPECT_TRUE(answerer.lastText().startsWith("Could not open ")) << answerer.lastText().toStdString();
+    EXPECT_EQ(window->findChild<gui::CompareWindow*>("frm_Compare"), nullptr);
+}
+
+} // namespace
+} // namespace kestrel::test
