@@ -34,9 +34,11 @@ enum class PointReason {
 struct LimitChange {
     enum class Quantity { Nominal, Frequency };
     Quantity quantity = Quantity::Nominal;
-    std::string specified; // the value the grid gives, as typed ("1200", "5")
-    std::string limit;     // the limit the message names ("1100", "330000000", "10")
-    std::string tested;    // what the step is written with ("1100", "329.999MZ", "10")
+    // The three as the procedure writes them: the limit message's "from"
+    // and "to" values, and the text of the step's NOMINAL or MOD1 field.
+    std::string specified; // the grid's value ("1200", "5")
+    std::string limit;     // the limit ("1100", "330000000", "10")
+    std::string tested;    // what the step tests ("1100", "329.999MZ", "10H")
     bool operator==(const LimitChange&) const = default;
 };
 

@@ -236,17 +236,18 @@ private:
                 writer.blank();
                 writeLimitMessage(
                     f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal, result->reducedValue);
-                noteChange(LimitChange::Quantity::Nominal, nominal, result->reducedValue, result->reducedValue);
+                const std::string reduced = result->reducedValue + (f == F::Acv ? "V" : "A");
+                noteChange(LimitChange::Quantity::Nominal, nominal, result->reducedValue, reduced);
                 blankField(body, field::kNominal);
-                fields_.place(body, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"), nominalInput);
+                fields_.place(body, field::kNominal, reduced, nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kTextFrequencyChanged, frequency, result->changedFrequency);
-                noteChange(
-                    LimitChange::Quantity::Frequency, frequency, result->changedFrequency, result->changedFrequency);
+                const std::string changed = result->changedFrequency + "H";
+                noteChange(LimitChange::Quantity::Frequency, frequency, result->changedFrequency, changed);
                 blankField(body, field::kMod1);
-                fields_.place(body, field::kMod1, result->changedFrequency + "H", "frequency");
+                fields_.place(body, field::kMod1, changed, "frequency");
             }
         }
         writer.step(body);
