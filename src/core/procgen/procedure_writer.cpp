@@ -87,10 +87,10 @@ void ProcedureWriter::appendStepLine()
     const std::string field = stepField(step_);
     text_ += field;
     text_.append(kStepNumberGap, ' ');
+    const std::size_t from = text_.size();
     text_ += line;
     text_ += "\r\n";
-    if (trace_)
-        trace(line + "\r\n");
+    trace(std::string_view(text_).substr(from));
     countLine();
     line.clear();
 }
