@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/coverage_command.h"
 #include "cli/diff_command.h"
 #include "cli/generate_command.h"
 #include "cli/sample_command.h"
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<GenerateCommand>());
     commands.push_back(std::make_unique<DiffCommand>());
+    commands.push_back(std::make_unique<CoverageCommand>());
     commands.push_back(std::make_unique<TextsCommand>());
     commands.push_back(std::make_unique<SampleCommand>());
     commands.push_back(std::make_unique<SamplesCommand>());

@@ -17,18 +17,18 @@
 namespace kestrel {
 namespace {
 
-std::optional<GeneratedProcedure> runMeterGenerator(
-    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
+    MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
     // The 73xx, 76xx and 64xx generators are chosen by the model's four
     // characters, the 3XXX one by the first character all its models share.
     if (const auto family = familyOf(inputs.selections.reference))
-        return meterProcedure(*family, inputs, texts, sink, overflows);
+        return meterProcedure(*family, inputs, texts, sink, overflows, sources);
     return std::nullopt;
 }
 
-std::optional<GeneratedProcedure> runScopeGenerator(
-    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
+    MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
     static constexpr std::array<std::string_view, 8> kSingleChannel{"7300 - 300 mhz", "7300 - 600 mhz", "6400",
         "7320 - 300 mhz", "7320 - 600 mhz", "7320 - 1.1 ghz", "8240 - 1 channel", "8600 - 1 channel"};
@@ -38,9 +38,9 @@ std::optional<GeneratedProcedure> runScopeGenerator(
         return std::nullopt;
     const std::string name = toLower(kScopeReferences[static_cast<std::size_t>(index)]);
     if (std::find(kSingleChannel.begin(), kSingleChannel.end(), name) != kSingleChannel.end())
-        return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink, overflows);
+        return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink, overflows, sources);
     if (std::find(kMultiChannel.begin(), kMultiChannel.end(), name) != kMultiChannel.end())
-        return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink, overflows);
+        return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink, overflows, sources);
     return std::nullopt;
 }
 
@@ -57,14 +57,18 @@ private:
 
 } // namespace
 
-CreateResult createProcedure(
-    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+    FieldOverflows* overflows, LineSources* sources)
 {
     const EscapedLookup escaped(texts);
+    if (sources)
+        *sources = LineSources{};
     const std::optional<GeneratedProcedure> generated = inputs.page == Page::Meter
-        ? runMeterGenerator(inputs, escaped, sink, overflows)
-        : runScopeGenerator(inputs, escaped, sink, overflows);
+        ? runMeterGenerator(inputs, escaped, sink, overflows, sources)
+        : runScopeGenerator(inputs, escaped, sink, overflows, sources);
     if (!generated || isBlank(generated->text)) {
+        if (sources)
+            sources->lines.clear();
         sink.inform(texts.gettext(kTextCouldNotCreate) + "\r\n" + texts.gettext(kTextEnterSpecificationsFirst),
             MessageIcon::Exclamation);
         return {CreateStatus::NothingCreated, {}};

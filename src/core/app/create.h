@@ -5,6 +5,7 @@
 #include "core/app/procedure_inputs.h"
 #include "core/base/message_sink.h"
 #include "core/i18n/text_lookup.h"
+#include "core/procgen/line_sources.h"
 #include "core/procgen/step_fields.h"
 
 #include <string>
@@ -26,9 +27,12 @@ struct CreateResult {
 
 // Every field text longer than its field, and every header value or DISP
 // text longer than its line holds (see noteLineOverflows), is added to
-// `overflows` when it is given (see fieldOverflows).
-CreateResult createProcedure(
-    const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows = nullptr);
+// `overflows` when it is given (see fieldOverflows). `sources`, when given,
+// receives where each line of the text comes from and, on the meter page,
+// what became of each specified test point (line_sources.h). When nothing
+// is created it holds no line, but still the points (all left out).
+CreateResult createProcedure(const ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink,
+    FieldOverflows* overflows = nullptr, LineSources* sources = nullptr);
 
 // The field texts of the procedure Create would write that are longer than
 // their fields, in the order they are written, each once: the procedure

@@ -3,10 +3,9 @@
 // and the tests all fill one of these and hand it to the same generators.
 #include "core/scope/scope_inputs.h"
 #include "core/spec/meter_inputs.h"
+#include "core/spec/page.h"
 
 namespace kestrel {
-
-enum class Page { Meter, Scope }; // the DMM's and Scopes tabs
 
 struct ProcedureInputs : MeterInputs {
     Page page = Page::Meter;

@@ -16,6 +16,8 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
     if (isBlank(writer.text()))
         return;
     const std::string body = writer.takeText();
+    const std::vector<LineSource> bodyLines = writer.takeLines();
+    writer.origin = LineSource{};
 
     // The counts are those the body reached; the header and preamble lines
     // written below are not part of them. LineCount is a 16-bit count, so
@@ -54,8 +56,8 @@ void buildHeader(ProcedureWriter& writer, const CommonInputs& inputs, const Text
         writer.blank();
     }
 
-    writer.text() += "\r\n";
-    writer.text() += body;
+    writer.append("\r\n");
+    writer.append(body, bodyLines);
 
     writeClosingSteps(writer, texts, false);
 }

@@ -64,11 +64,13 @@ bool isManualFunction(CalibratorFamily family, MeterFunction f)
 
 class MeterGenerator {
 public:
-    MeterGenerator(
-        CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts, FieldOverflows* overflows)
-        : family_(family), in_(inputs), texts_(texts), fields_(overflows), fsc_(inputs.selections.reference),
-          decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
+    MeterGenerator(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
+        FieldOverflows* overflows, LineSources* sources)
+        : family_(family), in_(inputs), texts_(texts), fields_(overflows), sources_(sources),
+          fsc_(inputs.selections.reference), decSep_(inputs.decimalSeparator), is7320_(fsc_.substr(0, 4) == "7320")
     {
+        if (sources_)
+            writer.traceLines(&sources_->lines);
     }
 
     void run()
@@ -83,12 +85,83 @@ public:
 
     ProcedureWriter writer;
 
+    // After a failure: the point under way and every one not reached are left out.
+    void noteFailure()
+    {
+        if (!sources_)
+            return;
+        if (open_ >= 0)
+            leaveOut(sources_->points[static_cast<std::size_t>(open_)], PointReason::GenerationFailed);
+        for (const MeterFunction f : kAllFunctions)
+            for (int c = 0; c < SpecTable::columns(); ++c)
+                if (!isBlank(in_.meter.table(f).cell(RowRange, c)) && !recorded(f, c))
+                    sources_->points.push_back(
+                        TestPoint{f, c, PointOutcome::LeftOut, PointReason::GenerationFailed, {}});
+    }
+
 private:
+    // The point of column c, begun: the lines written from here on are its own.
+    void beginPoint(MeterFunction f, int c, PointOutcome outcome, PointReason reason)
+    {
+        if (!sources_)
+            return;
+        open_ = static_cast<int>(sources_->points.size());
+        sources_->points.push_back(TestPoint{f, c, outcome, reason, {}});
+        writer.origin = LineSource{Page::Meter, f, c, open_};
+    }
+    void endPoint(MeterFunction f)
+    {
+        open_ = -1;
+        writer.origin = LineSource{Page::Meter, f, -1, -1};
+    }
+    void setOutcome(PointOutcome outcome, PointReason reason)
+    {
+        if (open_ < 0)
+            return;
+        TestPoint& point = sources_->points[static_cast<std::size_t>(open_)];
+        point.outcome = outcome;
+        point.reason = reason;
+    }
+    void noteChange(
+        LimitChange::Quantity quantity, std::string_view specified, std::string_view limit, std::string_view tested)
+    {
+        if (open_ < 0)
+            return;
+        TestPoint& point = sources_->points[static_cast<std::size_t>(open_)];
+        point.outcome = PointOutcome::Reduced;
+        point.changes.push_back(LimitChange{quantity, std::string(specified), std::string(limit), std::string(tested)});
+    }
+    static void leaveOut(TestPoint& point, PointReason reason)
+    {
+        point.outcome = PointOutcome::LeftOut;
+        point.reason = reason;
+        point.changes.clear();
+    }
+    bool recorded(MeterFunction f, int c) const
+    {
+        for (const TestPoint& point : sources_->points)
+            if (point.function == f && point.column == c)
+                return true;
+        return false;
+    }
+    // The columns from `from` on that have a UUT range but get no test.
+    void leaveOutFrom(MeterFunction f, const SpecTable& a, int from)
+    {
+        if (!sources_)
+            return;
+        for (int c = from; c < SpecTable::columns(); ++c)
+            if (!isBlank(a.cell(RowRange, c)))
+                sources_->points.push_back(TestPoint{f, c, PointOutcome::LeftOut, PointReason::AfterEmptyRange, {}});
+    }
+
     void writeSection(const Section& section)
     {
         const SpecTable& a = in_.meter.table(section.function);
-        if (isBlank(a.cell(RowRange, 0)))
+        if (isBlank(a.cell(RowRange, 0))) {
+            leaveOutFrom(section.function, a, 1);
             return;
+        }
+        endPoint(section.function);
         writer.step(std::string(section.headWord) + "   \\{" + texts_.gettext(section.titleText) + "\\}");
         writer.comment(std::string("#").append(static_cast<std::size_t>(section.dashes), '-'));
 
@@ -97,14 +170,18 @@ private:
         } else {
             const std::string_view code = functionInfo(section.function).code;
             std::string frequency = "1K"; // the AC test frequency runs on from column to column
-            for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
+            int c = 0;
+            for (; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
+                beginPoint(section.function, c, PointOutcome::AsSpecified, PointReason::None);
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
                     frequency = replaceAll(std::string(given), decSep_, ".");
                 addTestMessages(writer, in_.connections, in_.options, texts_, section.function, a.cell(RowRange, c), c);
                 fields_.setTest(code, c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
+                endPoint(section.function);
             }
+            leaveOutFrom(section.function, a, c);
         }
         writer.blank();
         writer.blank();
@@ -137,6 +214,7 @@ private:
         fields_.place(body, field::kRange, rangeNumberText(range), "range");
 
         if (f == F::Ohm && family_ == CalibratorFamily::Family3xxx && value < 10) {
+            setOutcome(PointOutcome::Manual, PointReason::BelowTenOhms);
             writeManualResistance(n, value, tolerance);
             return;
         }
@@ -149,6 +227,7 @@ private:
             const std::string largest =
                 limit->messageValue.empty() ? numberText(limit->largest) : std::string(limit->messageValue);
             writeLimitMessage(limit->messageText, nominal, largest);
+            noteChange(LimitChange::Quantity::Nominal, nominal, largest, limit->replacement);
             blankField(body, field::kNominal);
             fields_.place(body, field::kNominal, limit->replacement);
         }
@@ -157,14 +236,18 @@ private:
                 writer.blank();
                 writeLimitMessage(
                     f == F::Acv ? kTextVoltageReduced : kTextCurrentReduced, nominal, result->reducedValue);
+                const std::string reduced = result->reducedValue + (f == F::Acv ? "V" : "A");
+                noteChange(LimitChange::Quantity::Nominal, nominal, result->reducedValue, reduced);
                 blankField(body, field::kNominal);
-                fields_.place(body, field::kNominal, result->reducedValue + (f == F::Acv ? "V" : "A"), nominalInput);
+                fields_.place(body, field::kNominal, reduced, nominalInput);
             }
             if (!result->changedFrequency.empty()) {
                 writer.blank();
                 writeLimitMessage(kTextFrequencyChanged, frequency, result->changedFrequency);
+                const std::string changed = result->changedFrequency + "H";
+                noteChange(LimitChange::Quantity::Frequency, frequency, result->changedFrequency, changed);
                 blankField(body, field::kMod1);
-                fields_.place(body, field::kMod1, result->changedFrequency + "H", "frequency");
+                fields_.place(body, field::kMod1, changed, "frequency");
             }
         }
         writer.step(body);
@@ -350,7 +433,9 @@ private:
         writer.blank();
         writer.blank();
         writer.cont("MESS");
-        for (int c = 0; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
+        int c = 0;
+        for (; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
+            beginPoint(f, c, PointOutcome::Manual, PointReason::FunctionNotSourced);
             const std::string setting =
                 toLower(texts_.gettext(capacitance ? kTextSetCapacitanceStandards : kTextSetTemperatureStandards));
             const std::string value = a.cell(RowRange, c) + (capacitance ? std::string() : in_.selections.tempScale);
@@ -361,7 +446,9 @@ private:
                 "EVAL         " + texts_.gettext(kTextDoesUutRead) + (capacitance ? "" : " ") + manualLimits(f, a, c));
             writer.nextTest();
             writer.blank();
+            endPoint(f);
         }
+        leaveOutFrom(f, a, c);
     }
 
     // Column c of a alone, as column 0, with the signs of range and level dropped.
@@ -427,6 +514,8 @@ private:
     const MeterInputs& in_;
     const TextLookup& texts_;
     FieldPlacer fields_;
+    LineSources* sources_;
+    int open_ = -1; // the point under way, an index into sources_->points
     std::string fsc_;
     std::string decSep_;
     bool is7320_;
@@ -435,12 +524,13 @@ private:
 } // namespace
 
 GeneratedProcedure meterProcedure(CalibratorFamily family, const MeterInputs& inputs, const TextLookup& texts,
-    MessageSink& sink, FieldOverflows* overflows)
+    MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
-    MeterGenerator generator(family, inputs, texts, overflows);
+    MeterGenerator generator(family, inputs, texts, overflows, sources);
     try {
         generator.run();
     } catch (const ProcedureFailure& failure) {
+        generator.noteFailure();
         sink.inform("Procedure Error: \r\n" + std::to_string(failure.number()) + "\r\n" + failure.what());
         return {generator.writer.takeText(), true};
     }

@@ -11,6 +11,38 @@ std::string ProcedureWriter::takeText()
     return out;
 }
 
+std::vector<LineSource> ProcedureWriter::takeLines()
+{
+    if (!trace_)
+        return {};
+    std::vector<LineSource> out = std::move(*trace_);
+    trace_->clear();
+    return out;
+}
+
+void ProcedureWriter::append(std::string_view text)
+{
+    text_ += text;
+    trace(text);
+}
+
+void ProcedureWriter::append(std::string_view text, const std::vector<LineSource>& lines)
+{
+    text_ += text;
+    if (trace_)
+        trace_->insert(trace_->end(), lines.begin(), lines.end());
+}
+
+// One source per CR LF: a comment may hold several lines (the header
+// block, a typed text, the manual note).
+void ProcedureWriter::trace(std::string_view written)
+{
+    if (!trace_)
+        return;
+    for (std::size_t at = written.find("\r\n"); at != std::string_view::npos; at = written.find("\r\n", at + 2))
+        trace_->push_back(origin);
+}
+
 std::string ProcedureWriter::stepField(int thousandths)
 {
     if (thousandths < 0 || thousandths >= 1000 * 1000)
@@ -43,8 +75,10 @@ void ProcedureWriter::countLine()
 // overflows LineCount still stands in the partial procedure.
 void ProcedureWriter::addCommentLine()
 {
+    const std::size_t from = text_.size();
     text_ += line;
     text_ += "\r\n";
+    trace(std::string_view(text_).substr(from));
     countLine();
 }
 
@@ -53,8 +87,10 @@ void ProcedureWriter::appendStepLine()
     const std::string field = stepField(step_);
     text_ += field;
     text_.append(kStepNumberGap, ' ');
+    const std::size_t from = text_.size();
     text_ += line;
     text_ += "\r\n";
+    trace(std::string_view(text_).substr(from));
     countLine();
     line.clear();
 }

@@ -4,9 +4,11 @@
 // number (test.step, always with "." and three decimals), two blanks and
 // the step body; comment lines are written as they are.
 #include "core/base/failure.h"
+#include "core/procgen/line_sources.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -36,6 +38,18 @@ public:
     // Next_Test: integer part + 1, then + 0.001 (3.014 becomes 4.001).
     void nextTest() { step_ = (step_ / 1000 + 1) * 1000 + 1; }
 
+    // Line sources (line_sources.h): once `lines` is given, every line
+    // written is recorded in it with `origin` as it stands at the time.
+    void traceLines(std::vector<LineSource>* lines) { trace_ = lines; }
+    LineSource origin;
+    // The lines recorded so far, taken out (none when not tracing); with
+    // takeText, the body that a header goes in front of.
+    std::vector<LineSource> takeLines();
+    // Text that ends in CR LF appended as it is, its lines recorded with
+    // `origin`, or as `lines` (taken before with takeLines).
+    void append(std::string_view text);
+    void append(std::string_view text, const std::vector<LineSource>& lines);
+
     // Shorthands: set the current line and write it.
     void comment(std::string_view text);
     void blank() { comment(""); }
@@ -48,10 +62,12 @@ public:
 private:
     void countLine();
     void appendStepLine();
+    void trace(std::string_view written);
 
     std::string text_;
     int step_;
     int lineCount_ = 0;
+    std::vector<LineSource>* trace_ = nullptr;
 };
 
 } // namespace kestrel

@@ -578,18 +578,31 @@ GeneratedProcedure generate(const CommonInputs& inputs, const ScopeInputs& scope
     }
 }
 
+// Every line of a scope procedure is the page's own.
+GeneratedProcedure traced(GeneratedProcedure procedure, LineSources* sources)
+{
+    if (sources) {
+        std::size_t lines = 0;
+        for (std::size_t at = procedure.text.find("\r\n"); at != std::string::npos;
+             at = procedure.text.find("\r\n", at + 2))
+            ++lines;
+        *sources = LineSources{std::vector<LineSource>(lines, LineSource{Page::Scope, std::nullopt, -1, -1}), {}};
+    }
+    return procedure;
+}
+
 } // namespace
 
 GeneratedProcedure scopeProcedureSingleChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
-    return generate(inputs, scope, texts, sink, false, overflows);
+    return traced(generate(inputs, scope, texts, sink, false, overflows), sources);
 }
 
 GeneratedProcedure scopeProcedureMultiChannel(const CommonInputs& inputs, const ScopeInputs& scope,
-    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows)
+    const TextLookup& texts, MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
-    return generate(inputs, scope, texts, sink, true, overflows);
+    return traced(generate(inputs, scope, texts, sink, true, overflows), sources);
 }
 
 } // namespace kestrel

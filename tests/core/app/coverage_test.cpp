@@ -1,0 +1,150 @@
+// Calibrator coverage against the procedures themselves: every count must
+// be what the text of that standard's procedure shows.
+#include "core/app/coverage.h"
+
+#include "core/app/create.h"
+#include "core/app/standard_override.h"
+#include "core/spec/standards.h"
+
+#include "support/random_specification.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+using F = MeterFunction;
+
+int specifiedPoints(const ProcedureInputs& in)
+{
+    int count = 0;
+    for (const MeterFunction f : kAllFunctions)
+        for (int c = 0; c < SpecTable::columns(); ++c)
+            count += isBlank(in.meter.table(f).cell(RowRange, c)) ? 0 : 1;
+    return count;
+}
+
+// What a reader of the procedure counts in it, without line sources.
+struct TextCounts {
+    int limitMessages = 0;   // "... reduced from ..." and "Frequency changed from ..."
+    int reducedTests = 0;    // calibrator steps with a limit message above them
+    int calibratorSteps = 0; // steps whose FSC is the standard
+    int manualSteps = 0;     // EVAL of a manual section, MEMCX of a manual resistance
+};
+
+TextCounts countText(const std::string& text, const std::string& standard)
+{
+    static const std::regex kStep(R"(^ *\d+\.\d{3}  (.*)$)");
+    TextCounts counts;
+    bool messageAbove = false;
+    std::size_t from = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", from)) {
+        const std::string line = text.substr(from, at - from);
+        from = at + 2;
+        std::smatch step;
+        if (!std::regex_match(line, step, kStep)) {
+            if (line.rfind("# ", 0) == 0 &&
+                (line.find(" reduced from ") != std::string::npos ||
+                    line.find("Frequency changed from ") != std::string::npos)) {
+                ++counts.limitMessages;
+                messageAbove = true;
+            }
+            continue;
+        }
+        const std::string body = step[1];
+        if (body.rfind(standard, 0) == 0) {
+            ++counts.calibratorSteps;
+            counts.reducedTests += messageAbove ? 1 : 0;
+            messageAbove = false;
+        }
+        if (body.rfind("EVAL         Does UUT read", 0) == 0 || body.rfind("MEMCX", 0) == 0)
+            ++counts.manualSteps;
+    }
+    return counts;
+}
+
+TEST(Coverage, CountsWhatEveryStandardsProcedureHolds)
+{
+    test::RandomSpecification random(4242);
+    int reduced = 0, manual = 0, leftOut = 0;
+    for (int i = 0; i < 80; ++i) {
+        const ProcedureInputs in = random.make();
+        const std::vector<Coverage> all = coverageForAll(in);
+        ASSERT_EQ(all.size(), kReferences.size());
+        for (std::size_t s = 0; s < all.size(); ++s) {
+            const Coverage& cov = all[s];
+            ASSERT_EQ(cov.standard, kReferences[s]);
+            SCOPED_TRACE("specification " + std::to_string(i) + ", " + cov.standard);
+            EXPECT_EQ(cov.counts.total(), specifiedPoints(in));
+            EXPECT_EQ(static_cast<int>(cov.points.size()), cov.counts.total());
+
+            ProcedureInputs meter = in;
+            meter.page = Page::Meter;
+            ASSERT_TRUE(overrideStandard(meter, cov.standard));
+            SilentSink sink;
+            const CreateResult created = createProcedure(meter, EnglishLookup{}, sink);
+            EXPECT_EQ(cov.generatorFailed, created.status == CreateStatus::Failed);
+            if (cov.generatorFailed)
+                continue;
+            const TextCounts text = countText(created.text, cov.standard);
+            int changes = 0;
+            for (const TestPoint& point : cov.points)
+                changes += static_cast<int>(point.changes.size());
+            EXPECT_EQ(cov.counts.reduced, text.reducedTests);
+            EXPECT_EQ(changes, text.limitMessages);
+            EXPECT_EQ(cov.counts.manual, text.manualSteps);
+            EXPECT_EQ(cov.counts.asSpecified + cov.counts.reduced, text.calibratorSteps);
+            reduced += cov.counts.reduced;
+            manual += cov.counts.manual;
+            leftOut += cov.counts.leftOut;
+        }
+    }
+    // The specifications reach every outcome, or the test proves little.
+    EXPECT_GT(reduced, 0);
+    EXPECT_GT(manual, 0);
+    EXPECT_GT(leftOut, 0);
+}
+
+TEST(Coverage, ListsPointsInGridOrderWithTheirFate)
+{
+    ProcedureInputs in;
+    in.page = Page::Scope; // coverage is of the meter grid whatever page is on show
+    in.selections.reference = "7300";
+    in.meter.table(F::Tc).setCell(RowRange, 0, "100");
+    in.meter.table(F::Dcv).setCell(RowRange, 0, "1200");
+    in.meter.table(F::Dcv).setCell(RowRange, 2, "10");
+    in.meter.table(F::Ohm).setCell(RowRange, 0, "5");
+
+    const std::optional<Coverage> own = coverage(in, "7300");
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->counts, (CoverageCounts{2, 1, 0, 1}));
+    ASSERT_EQ(own->points.size(), 4u);
+    EXPECT_EQ(own->points[0].function, F::Dcv);
+    EXPECT_EQ(own->points[0].outcome, PointOutcome::Reduced);
+    EXPECT_EQ(own->points[1].column, 2);
+    EXPECT_EQ(own->points[1].reason, PointReason::AfterEmptyRange);
+    EXPECT_EQ(own->points[2].function, F::Ohm);
+    EXPECT_EQ(own->points[3].function, F::Tc);
+
+    const std::optional<Coverage> other = coverage(in, "3300");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->counts, (CoverageCounts{0, 1, 2, 1}));
+    EXPECT_EQ(other->points[2].reason, PointReason::BelowTenOhms);
+    EXPECT_EQ(other->points[3].reason, PointReason::FunctionNotSourced);
+}
+
+TEST(Coverage, IsOnlyForMeterStandards)
+{
+    const ProcedureInputs in;
+    EXPECT_FALSE(coverage(in, "8240 - 5 Channel"));
+    EXPECT_FALSE(coverage(in, "7301"));
+    ASSERT_TRUE(coverage(in, "6400"));
+    EXPECT_EQ(coverage(in, "6400")->counts.total(), 0);
+}
+
+} // namespace
+} // namespace kestrel
