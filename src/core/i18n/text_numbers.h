@@ -407,4 +407,7 @@ inline constexpr int kTextNoHelpForFsc = 2600;   // "There is no help for <1>. T
 inline constexpr int kTextNoHelpAtAll = 2601;    // "There is no help for <1>."
 inline constexpr int kTextNoProgramOpens = 2602; // "No program on this computer opens <1>."
 
+// 2650-2699: the procedure preview beside the pages.
+inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the pane's title and menu entry
+
 } // namespace kestrel
