@@ -112,9 +112,11 @@ TEST_F(ProcedurePreviewTest, AfterEveryStepItHoldsWhatCtrlCreateCopies)
             click(pick(2) ? "chk_Add_FUNCTION_Message" : "chk_Add_RANGE_message");
             showPage("Meter_TabStrip", 0);
             break;
-        case 5: // the calibration standard
-            showPage("Main_TabStrip", 0);
-            choose("Reference", pick(find<QComboBox>("Reference")->count()));
+        case 5: // the calibration standard of the page on show
+            if (find<QTabWidget>("Main_TabStrip")->currentIndex() == 1)
+                choose("ScopeReference", pick(find<QComboBox>("ScopeReference")->count()));
+            else
+                choose("Reference", pick(find<QComboBox>("Reference")->count()));
             break;
         case 6: // an instruction record
             showPage("Main_TabStrip", 0);
@@ -124,10 +126,8 @@ TEST_F(ProcedurePreviewTest, AfterEveryStepItHoldsWhatCtrlCreateCopies)
             shortcut(pick(2) ? QKeyCombination(Qt::ControlModifier, Qt::Key_Z)
                              : QKeyCombination(Qt::ControlModifier, Qt::Key_Y));
             break;
-        case 8: // the other page and its standard
-            showPage("Main_TabStrip", pick(2));
-            if (find<QTabWidget>("Main_TabStrip")->currentIndex() == 1)
-                choose("ScopeReference", pick(find<QComboBox>("ScopeReference")->count()));
+        case 8: // the other page: nothing else changes
+            showPage("Main_TabStrip", 1 - find<QTabWidget>("Main_TabStrip")->currentIndex());
             break;
         }
         settle();
