@@ -19,6 +19,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2000, 2499, "the windows' menus, dialogs, messages, units and tooltips"},
     {2500, 2599, "the localization editor's own texts"},
     {2600, 2649, "the help viewers' messages"},
+    {2650, 2699, "the procedure preview's texts"},
 };
 
 // 100-101: the main window's tabs.
