@@ -157,6 +157,9 @@ KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, con
         clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", kDefaultReferenceIndex));
     s.lastScopeReferenceIndex = clampScopeReferenceIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0));
     s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
+    // Read as the option values are; an empty value counts as none stored.
+    if (const std::string shown = readDefaultSetting(ini, "PreviewShown", ""); !trim(shown).empty())
+        s.previewShown = storedBoolean(shown);
     return s;
 }
 
@@ -228,5 +231,10 @@ KestrelSettings settingsFromInputs(const ProcedureInputs& inputs, KestrelSetting
 }
 
 bool writeTopMost(ProfileFile& ini, bool on) { return ini.writeString(kKestrelSection, "TopMost", on ? "1" : "0"); }
+
+bool writePreviewShown(ProfileFile& ini, bool shown)
+{
+    return ini.writeString(kKestrelSection, "PreviewShown", shown ? "1" : "0");
+}
 
 } // namespace kestrel

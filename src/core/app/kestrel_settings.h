@@ -7,6 +7,7 @@
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 
+#include <optional>
 #include <string>
 
 namespace kestrel {
@@ -20,6 +21,9 @@ inline constexpr std::size_t kSettingsBufferLength = 50;
 
 struct KestrelSettings {
     bool topMost = true;
+    // The procedure preview beside the pages; none stored: the window
+    // decides by the screen's width.
+    std::optional<bool> previewShown{};
     std::string maxDim = "100.0";
     int unitsListIndex = 1;
     std::string unitsText = "PSI";
@@ -43,8 +47,8 @@ struct KestrelSettings {
 std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std::string_view defaultValue);
 
 // Read_Default_Values together with the reads start-up does elsewhere
-// (TopMost, LastReference_Index clamped to 0..11, LastScopeReference_Index
-// clamped to 0..9). ProcName is never read: every start begins with
+// (TopMost, PreviewShown, LastReference_Index clamped to 0..11,
+// LastScopeReference_Index clamped to 0..9). ProcName is never read: every start begins with
 // "Enter Name". Keys that are only written keep their defaults. A text
 // value that a specification file could not hold in its place (a control,
 // invisible or direction-changing character; in the comments a CR without
@@ -67,6 +71,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
 
 // TopMost as the menu toggle writes it: "1" or "0".
 bool writeTopMost(ProfileFile& ini, bool on);
+// PreviewShown as the preview's toggle writes it: "1" or "0".
+bool writePreviewShown(ProfileFile& ini, bool shown);
 
 // The restored defaults as the procedure inputs hold them: identity,
 // options, the chosen standards (the sensor lists refilled for the meter

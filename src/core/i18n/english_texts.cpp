@@ -364,6 +364,7 @@ constexpr EnglishText kTable[] = {
     {2600, "There is no help for <1>. Tessel's general help is shown."},
     {2601, "There is no help for <1>."},
     {2602, "No program on this computer opens <1>."},
+    {2650, "Procedure Preview"},
     {2700, "Co&mpare with…"},
     {2701, "Compare with Specification"},
     {2702, "<1> compared with <2>"},

@@ -19,6 +19,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2000, 2499, "the windows' menus, dialogs, messages, units and tooltips"},
     {2500, 2599, "the localization editor's own texts"},
     {2600, 2649, "the help viewers' messages"},
+    {2650, 2699, "the procedure preview's texts"},
     {2700, 2749, "the compare window's texts"},
 };
 
@@ -407,6 +408,9 @@ inline constexpr int kTextRemoveLocalizationQuestion =
 inline constexpr int kTextNoHelpForFsc = 2600;   // "There is no help for <1>. Tessel's general help is shown."
 inline constexpr int kTextNoHelpAtAll = 2601;    // "There is no help for <1>."
 inline constexpr int kTextNoProgramOpens = 2602; // "No program on this computer opens <1>."
+
+// 2650-2699: the procedure preview beside the pages.
+inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the pane's title and menu entry
 
 // 2700-2749: comparing the specification on show with another file.
 inline constexpr int kTextMenuCompare = 2700;        // "Co&mpare with…"

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -49,6 +50,8 @@ constexpr std::array kControlTexts{
     // The window.
     button("Create", kTextCreate),
     picture("Picture5", kTextClickMe),
+    // The pane's title bar shows its caption.
+    frame("dock_Preview", kTextProcedurePreview),
 
     // DMM page: the grid's row labels (the function on show relabels 5 and 7).
     label("SpecLabel_0", kTextUutRange),
@@ -150,6 +153,7 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"Meter_TabStrip", kTextTabDmms},
     AccessibleText{"Meter_Function_TabStrip", kTextMeterFunction},
     AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
+    AccessibleText{"PreviewText", kTextProcedurePreview},
     AccessibleText{"TCtypes", kTextTcType},
     AccessibleText{"RTDtypes", kTextRtdType},
     AccessibleText{"TempScale", kTextTempScale},
@@ -218,6 +222,7 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuClear_Localization", kTextClearLocalization},
     MenuText{"mnuEditLocalization", kTextEditLocalization},
     MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers},
+    MenuText{"mnuPreview", kTextProcedurePreview},
     MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop},
     MenuText{"mnuAbout", kTextAboutKestrel},
     MenuText{"mnuQuit", kTextMenuQuit},
@@ -276,6 +281,8 @@ void setCaption(QObject* control, const QString& caption)
         label->setText(caption);
     else if (auto* frame = qobject_cast<QGroupBox*>(control))
         frame->setTitle(caption);
+    else if (auto* pane = qobject_cast<QDockWidget*>(control))
+        pane->setWindowTitle(caption);
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(caption); // command buttons, check boxes, option buttons
     else if (auto* line = qobject_cast<QLineEdit*>(control))
@@ -450,6 +457,8 @@ void nameControlsForAccessibility(QWidget* window)
             caption = withoutAccessKey(button->text());
         else if (auto* frame = qobject_cast<QGroupBox*>(widget))
             caption = withoutAccessKey(frame->title());
+        else if (auto* pane = qobject_cast<QDockWidget*>(widget))
+            caption = pane->windowTitle();
         else if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
             caption = withoutAccessKey(text->placeholderText());
         else if (auto* line = qobject_cast<QLineEdit*>(widget))

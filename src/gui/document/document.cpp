@@ -309,7 +309,21 @@ void Document::selectTcType(const std::string& type) { selectListText(&MeterSele
 void Document::selectRtdType(const std::string& type) { selectListText(&MeterSelections::rtdType, type); }
 void Document::selectTempScale(const std::string& scale) { selectListText(&MeterSelections::tempScale, scale); }
 
-void Document::setPage(Page page) { session_->inputs.page = page; }
+void Document::setPage(Page page)
+{
+    if (session_->inputs.page == page)
+        return;
+    session_->inputs.page = page;
+    emit pageChanged();
+}
+
+ProcedureInputs Document::inputsDatedToday() const
+{
+    // The DATE line is the day Create runs.
+    ProcedureInputs inputs = session_->inputs;
+    inputs.headerDate = session_->headerDateToday();
+    return inputs;
+}
 
 void Document::setTopMost(bool on)
 {
@@ -317,6 +331,13 @@ void Document::setTopMost(bool on)
     ProfileFile ini(session_->kestrelIniPath());
     writeTopMost(ini, on);
     emit topMostChanged(on);
+}
+
+void Document::setPreviewShown(bool shown)
+{
+    session_->settings.previewShown = shown;
+    ProfileFile ini(session_->kestrelIniPath());
+    writePreviewShown(ini, shown);
 }
 
 // ---- files ----

@@ -135,8 +135,10 @@ public:
     void selectRtdType(const std::string& type);
     void selectTempScale(const std::string& scale);
     // The page Create reads: which tab of the main tab strip is on show.
-    // Not a change of the document.
+    // Not a change of the document, but announced (pageChanged).
     void setPage(Page page);
+    // What Create reads at this moment: the inputs, dated today.
+    ProcedureInputs inputsDatedToday() const;
 
     // The texts the procedure would carry that are longer than their
     // fields (and so overwrite the field after them): worked out again
@@ -153,6 +155,10 @@ public:
     bool topMost() const { return session_->settings.topMost; }
     // Keeps the window on top or not and writes TopMost to Kestrel.INI.
     void setTopMost(bool on);
+    // The procedure preview's last choice (none before the user made one);
+    // setting it writes PreviewShown to Kestrel.INI.
+    std::optional<bool> previewShown() const { return session_->settings.previewShown; }
+    void setPreviewShown(bool shown);
 
     // Specification files.
     const QString& filePath() const { return filePath_; }
@@ -181,6 +187,7 @@ signals:
     void modifiedChanged(bool modified);
     void filePathChanged(const QString& path);
     void topMostChanged(bool on);
+    void pageChanged();
 
 private:
     // Runs an edit of the whole specification as one undo step; the step

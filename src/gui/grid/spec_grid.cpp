@@ -21,6 +21,12 @@ namespace {
 
 constexpr int kButtonSize = 18;
 
+// What a commit that passed the check stores: "0" is an empty cell.
+std::string storedCellText(const std::string& typed)
+{
+    return checkCommit(typed) == CommitResult::StoreEmpty ? std::string() : typed;
+}
+
 const QIcon& headerIcon(int picture)
 {
     static const QIcon icons[] = {pictureIcon(QStringLiteral("header_nothing")),
@@ -98,6 +104,7 @@ QWidget* SpecCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     palette.setColor(QPalette::Text, Qt::black);
     editor->setPalette(palette);
     editor_ = editor;
+    connect(editor, &QLineEdit::textChanged, this, &SpecCellDelegate::editorTextChanged);
     return editor;
 }
 
@@ -108,9 +115,8 @@ void SpecCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 
 void SpecCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
-    const QString text = static_cast<SpecCellEditor*>(editor)->text();
-    const bool empty = checkCommit(text.toStdString()) == CommitResult::StoreEmpty;
-    model->setData(index, empty ? QString() : text, Qt::EditRole);
+    const std::string typed = static_cast<SpecCellEditor*>(editor)->text().toStdString();
+    model->setData(index, QString::fromStdString(storedCellText(typed)), Qt::EditRole);
 }
 
 // ---- the header ----
@@ -198,6 +204,7 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     setHorizontalHeader(header_);
     setModel(model_);
     setItemDelegate(delegate_);
+    connect(delegate_, &SpecCellDelegate::editorTextChanged, this, &SpecGridView::pendingTextChanged);
     verticalHeader()->hide(); // the SpecLabel labels beside the grid name the rows
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
@@ -359,8 +366,24 @@ void SpecGridView::commitData(QWidget* editor)
     QTableView::commitData(editor);
 }
 
+std::optional<CellChange> SpecGridView::pendingEdit() const
+{
+    // A closed editor lives on until it is deleted: the state says whether
+    // one is open.
+    const SpecCellEditor* cell = openEditor();
+    if (state() != QAbstractItemView::EditingState || !cell || !cell->index().isValid())
+        return std::nullopt;
+    const std::string typed = cell->text().toStdString();
+    if (checkCommit(typed) == CommitResult::Invalid)
+        return std::nullopt;
+    const int row = cell->index().row();
+    const int column = cell->index().column();
+    return CellChange{row, column, document_.currentTable().cell(row, column), storedCellText(typed)};
+}
+
 void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    emit pendingTextChanged();
     if (!refused_) {
         toldRefusal_.reset();
         const QModelIndex edited = qobject_cast<SpecCellEditor*>(editor)

@@ -50,6 +50,10 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     SpecCellEditor* openEditor() const { return editor_; }
 
+signals:
+    // The open editor's text changed, by a key or by the program.
+    void editorTextChanged();
+
 private:
     const Document& document_;
     mutable QPointer<SpecCellEditor> editor_;
@@ -94,6 +98,10 @@ public:
     // False when the text is refused: the message was shown and the editor
     // stays open, so the command that asked should not go on.
     bool commitEdit();
+    // The cell being typed as committing it now would store it, on the
+    // table on show; none when no editor is open or the check would refuse
+    // its text. Nothing is stored.
+    std::optional<CellChange> pendingEdit() const;
     // Makes (row, column) current and selects only it.
     void moveTo(int row, int column);
     // Every column as wide as its longest value, the width the user gave it
@@ -105,6 +113,8 @@ public:
 signals:
     // Any edit of a cell: it enables Create.
     void edited();
+    // The text being typed changed, or its editor closed.
+    void pendingTextChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -15,6 +15,7 @@
 #include "gui/main/meter_page.h"
 #include "gui/main/options_panel.h"
 #include "gui/scope/scope_page.h"
+#include "gui/viewer/procedure_preview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,12 +28,18 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kestrel::gui {
 namespace {
@@ -47,6 +54,13 @@ QString droppedSpecification(const QMimeData* mime)
         return {};
     return url.toLocalFile();
 }
+
+// The pause in typing after which the preview shows the cell being typed.
+constexpr int kTypingPauseMilliseconds = 300;
+// Below this screen width the pages need the room: the preview starts hidden.
+constexpr int kPreviewScreenWidth = 1280;
+// A step line's 78 columns and the room around them.
+constexpr int kProcedureColumns = 78;
 
 } // namespace
 
@@ -92,6 +106,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 
     files_ = new SpecFileCommands(document_, this);
     files_->setBeforeCommand([this] { return commitPendingEdit(); });
+    buildPreview();
     buildMenu();
 
     connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
@@ -141,7 +156,46 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     // Wide enough for ten grid columns at first; the grid takes any width
     // the user gives it. Long translations never push it off the screen.
     fitCaptions(this);
-    resizeWithinScreen(this, naturalSizeHint(this).expandedTo(QSize(900, 0)));
+    // The preview starts as it was left, but hidden on a small screen.
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const bool wide = shown && shown->geometry().width() >= kPreviewScreenWidth;
+    const bool previewShown = wide && document_.previewShown().value_or(true);
+    previewShown_->setChecked(previewShown);
+    preview_->setVisible(previewShown);
+    const int previewWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
+        preview_->textBox()->verticalScrollBar()->sizeHint().width() + 24;
+    resizeWithinScreen(
+        this, naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(previewShown ? previewWidth : 0, 0));
+    if (previewShown)
+        resizeDocks({preview_}, {std::min(previewWidth, width() / 2)}, Qt::Horizontal);
+}
+
+void MainWindow::buildPreview()
+{
+    preview_ = new ProcedurePreview(document_, this);
+    addDockWidget(Qt::RightDockWidgetArea, preview_);
+    // The cell being typed, as storing it would leave it.
+    preview_->setTypedCellSource([this]() -> std::optional<TypedCell> {
+        const std::optional<CellChange> edit = grid()->pendingEdit();
+        if (!edit)
+            return std::nullopt;
+        return TypedCell{document_.currentFunction(), edit->row, edit->column, edit->after};
+    });
+    auto* typingPause = new QTimer(this);
+    typingPause->setSingleShot(true);
+    typingPause->setInterval(kTypingPauseMilliseconds);
+    connect(grid(), &SpecGridView::pendingTextChanged, typingPause, qOverload<>(&QTimer::start));
+    connect(typingPause, &QTimer::timeout, preview_, &ProcedurePreview::refresh);
+    connect(preview_, &ProcedurePreview::closedByUser, this, [this] {
+        previewShown_->setChecked(false);
+        document_.setPreviewShown(false);
+    });
+}
+
+void MainWindow::showPreview(bool shown)
+{
+    preview_->setVisible(shown);
+    document_.setPreviewShown(shown);
 }
 
 MainWindow::~MainWindow() = default;
@@ -174,6 +228,10 @@ void MainWindow::buildMenu()
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     addMenuSeparator(popup_, "mnuEdit_sep");
 
+    previewShown_ = addMenuEntry(popup_, "mnuPreview", true);
+    previewShown_->setShortcut(QKeySequence(Qt::Key_F8));
+    addMenuSeparator(popup_, "mnuView_sep");
+
     localization_ = new LocalizationCommands(*this, document_, popup_);
     onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
     addMenuSeparator(popup_, "mnuHelp_sep");
@@ -183,9 +241,10 @@ void MainWindow::buildMenu()
     quit->setShortcut(QKeySequence::Quit);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
+    connect(previewShown_, &QAction::triggered, this, &MainWindow::showPreview);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* a : {undo, redo, quit}) {
+    for (QAction* a : {undo, redo, previewShown_, quit}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }

@@ -20,6 +20,8 @@
 //   Ask_HLP_0..2, Vset_HLP, Tessel_HLP, ScopeHelp, cmd_Scope_Acc) and the
 //   localization menu entries are found by their names (control());
 //   ClickableLabel::clicked is the help labels' click.
+// - the procedure preview (dock_Preview) follows the document and, after a
+//   pause in typing, the cell being typed; mnuPreview and F8 show or hide it.
 // - relabel(walk): one walk of the control text table (local texts,
 //   English texts or text numbers); LocalizationCommands runs them.
 // SecondaryWindows (secondary_windows.h) connects Create, the wizard and
@@ -42,6 +44,7 @@ namespace kestrel::gui {
 class LocalizationCommands;
 class MeterPage;
 class OptionsPanel;
+class ProcedurePreview;
 class ScopePage;
 class SpecFrame;
 class SpecGridView;
@@ -95,6 +98,8 @@ private:
     // Before a tab change hides the grid: stores the cell being typed, or,
     // when the check refuses it, puts tabs back to gridTab and says false.
     bool keepCellOrStay(QTabWidget* tabs, int gridTab);
+    void buildPreview();
+    void showPreview(bool shown);
     void applyTopMost(bool on);
     void toggleTopMost();
     void loadSample(int index);
@@ -111,6 +116,8 @@ private:
     QToolButton* picture5_;
     QMenu* popup_;
     QAction* onTop_;
+    ProcedurePreview* preview_;
+    QAction* previewShown_;
     LocalizationCommands* localization_;
     SpecFileCommands* files_;
     bool closing_ = false;

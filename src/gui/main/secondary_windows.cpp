@@ -63,10 +63,7 @@ void SecondaryWindows::create()
     targets.grid = window_.grid();
     targets.parent = &window_;
     targets.topmost = document_.topMost();
-    // The DATE line is the day of the click.
-    ProcedureInputs inputs = document_.inputs();
-    inputs.headerDate = document_.session().headerDateToday();
-    createAndDeliver(inputs, viewerContext(), targets);
+    createAndDeliver(document_.inputsDatedToday(), viewerContext(), targets);
 }
 
 void SecondaryWindows::chooseAndCompare()

@@ -16,6 +16,7 @@
 #include "gui/common/viewer_icons.h"
 #include "gui/common/window_texts.h"
 #include "gui/help/viewer_openers.h"
+#include "gui/viewer/procedure_highlighter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,19 +42,6 @@ namespace {
 // A step line is 78 characters wide (9 for the step number, 68 for the
 // body, and the blank after CON of the column header).
 constexpr int kProcedureColumns = 78;
-
-QColor colourOf(HighlightColour colour)
-{
-    switch (colour) {
-    case HighlightColour::Keyword:
-        return QColor(255, 0, 0);
-    case HighlightColour::Instrument:
-        return QColor(0, 0, 255);
-    case HighlightColour::Comment:
-        return QColor(0, 128, 0);
-    }
-    return QColor(0, 0, 0);
-}
 
 QTextCharFormat foreground(const QColor& colour)
 {
@@ -251,7 +239,7 @@ void ProcedureViewer::colorSelectedLine(int line)
     for (const HighlightSpan& span : spans) {
         cursor.setPosition(block.position() + utf16Position(text, span.start));
         cursor.setPosition(block.position() + utf16Position(text, span.start + span.length), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(foreground(colourOf(span.colour)));
+        cursor.mergeCharFormat(foreground(highlightColour(span.colour)));
     }
     cursor.endEditBlock();
     colouredLines_.insert(block.blockNumber());

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 namespace kestrel {
@@ -68,6 +69,23 @@ TEST(KestrelSettings, StoredNumbersAreReadAndClamped)
              {"PauseBetweenTests=false", "pause=0"}, {"PauseBetweenTests=abc", "pause=0"}}) {
         ScratchDir dir;
         EXPECT_NE(readBack(dir, std::string(line) + "\n").find(expected), std::string::npos) << line;
+    }
+}
+
+// PreviewShown is read as the option values are; a missing or empty value
+// leaves the choice to the window, and the toggle's write reads back.
+TEST(KestrelSettings, PreviewShownIsReadAsAFlagOrLeftToTheWindow)
+{
+    const std::optional<bool> none;
+    for (const auto& [ini, expected] : {std::pair{"", none}, {"PreviewShown=\n", none}, {"PreviewShown=  \n", none},
+             {"PreviewShown=1\n", std::optional(true)}, {"PreviewShown=0\n", std::optional(false)},
+             {"PreviewShown=True\n", std::optional(true)}, {"PreviewShown=false\n", std::optional(false)},
+             {"PreviewShown=-2\n", std::optional(true)}, {"PreviewShown=yes\n", std::optional(false)}}) {
+        ScratchDir dir;
+        ProfileFile file(dir.write("Kestrel.INI", std::string("[Kestrel]\n") + ini));
+        EXPECT_EQ(readDefaultValues(file).previewShown, expected) << ini;
+        ASSERT_TRUE(writePreviewShown(file, !expected.value_or(false)));
+        EXPECT_EQ(readDefaultValues(file).previewShown, std::optional(!expected.value_or(false))) << ini;
     }
 }
 

@@ -1,0 +1,54 @@
+// Window timings, offscreen: a committed cell to the procedure preview
+// holding the new text, for the largest meter specification (nine
+// functions x 26 columns, a record on every column). The cell alternates
+// between two values, so every pass changes the procedure. (main() is
+// bench_viewer.cpp's.)
+#include "core/app/session.h"
+#include "core/base/message_sink.h"
+#include "full_specification.h"
+#include "gui/document/document.h"
+#include "gui/viewer/procedure_preview.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace kestrel {
+namespace {
+
+// The pane as it stands beside the pages on a 1080-line screen.
+constexpr int kWidth = 640;
+constexpr int kHeight = 900;
+
+void BM_CommittedCellToPreview(benchmark::State& state)
+{
+    QTemporaryDir config;
+    SilentSink sink;
+    auto session = std::make_unique<Session>(StartUpEnvironment{1033, 1033, config.path().toStdString(), {}}, sink);
+    session->inputs = fullSpecification("7320", 26);
+    gui::Document document(std::move(session));
+    gui::ProcedurePreview preview(document);
+    preview.resize(kWidth, kHeight);
+    preview.show();
+    QApplication::processEvents(); // the first text, laid out and painted
+    // A cell in the middle of the procedure: the lines above it stay.
+    const std::string values[2] = {"4.5", "5.5"};
+    int pass = 0;
+    for (auto _ : state) {
+        const int before = preview.replacements();
+        document.setCell(2, 13, values[++pass % 2]);
+        while (preview.replacements() == before)
+            QApplication::processEvents(); // the update, then its paint
+        QApplication::processEvents();
+    }
+    state.counters["lines"] = preview.textBox()->blockCount();
+}
+
+BENCHMARK(BM_CommittedCellToPreview)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace
+} // namespace kestrel

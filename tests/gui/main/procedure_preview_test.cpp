@@ -1,0 +1,213 @@
+// The procedure preview beside the pages: after every step a user takes it
+// holds what Ctrl+Create copies at that moment; the cell being typed shows
+// after a pause without being stored; F8 and the menu entry show and hide
+// it and Kestrel.INI remembers the choice.
+#include "gui/viewer/procedure_preview.h"
+
+#include "gui/main/secondary_windows.h"
+#include "gui/wizard/connection_wizard.h"
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include <random>
+
+namespace kestrel::test {
+namespace {
+
+class ProcedurePreviewTest : public WindowTest {
+protected:
+    void startShown(const std::string& ini = {})
+    {
+        start(ini);
+        new gui::SecondaryWindows(*window);
+        // The test screen is narrow: the pane starts hidden there.
+        ASSERT_TRUE(preview()->isHidden());
+        pressF8();
+        ASSERT_FALSE(preview()->isHidden());
+    }
+    gui::ProcedurePreview* preview() const { return find<gui::ProcedurePreview>("dock_Preview"); }
+    void pressF8() { shortcut(QKeyCombination(Qt::NoModifier, Qt::Key_F8)); }
+    // The text box's own text, lines ended as the clipboard ends them.
+    QString shownText() const { return preview()->textBox()->toPlainText().replace(u'\n', QStringLiteral("\r\n")); }
+    QString ctrlCreate()
+    {
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(find<QPushButton>("Create"), Qt::LeftButton, Qt::ControlModifier);
+        settle();
+        QTest::mouseClick(window->grid()->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); // Ctrl let go
+        settle();
+        return QGuiApplication::clipboard()->text();
+    }
+    // Past the pause after the last key.
+    static void typingPause() { QTest::qWait(450); }
+    void choose(const char* name, int index)
+    {
+        auto* box = find<QComboBox>(name);
+        box->setFocus();
+        while (box->currentIndex() < index)
+            QTest::keyClick(box, Qt::Key_Down);
+        while (box->currentIndex() > index)
+            QTest::keyClick(box, Qt::Key_Up);
+        settle();
+    }
+    void showPage(const char* strip, int index)
+    {
+        find<QTabWidget>(strip)->setCurrentIndex(index);
+        settle();
+    }
+    void attachText(int column, const QString& text)
+    {
+        answerer.handleNext<gui::ConnectionWizard>([text](gui::ConnectionWizard& wizard) {
+            auto* textOption = wizard.findChild<QRadioButton*>("opt_Which_1");
+            auto* box = wizard.findChild<QPlainTextEdit*>("ConnectionText");
+            auto* ok = wizard.findChild<QPushButton*>("cmd_OK");
+            ASSERT_TRUE(textOption && box && ok);
+            QTest::mouseClick(textOption, Qt::LeftButton);
+            box->selectAll();
+            QTest::keyClicks(box, text);
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        auto* header = window->grid()->specHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, header->buttonRect(column).center());
+        settle();
+    }
+};
+
+TEST_F(ProcedurePreviewTest, AfterEveryStepItHoldsWhatCtrlCreateCopies)
+{
+    startShown();
+    typeInCell(0, 0, "10");
+    typeInCell(1, 0, "0.01");
+    const std::vector<std::string> values{"1", "2.5", "100m", "20", "0.5", "1K", "3", "0", "750"};
+    std::mt19937 random(20240611);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int step = 0; step < 40; ++step) {
+        const int action = pick(9);
+        SCOPED_TRACE("step " + std::to_string(step) + ", action " + std::to_string(action));
+        switch (action) {
+        case 0:
+        case 1:
+        case 2: // a cell of the function on show
+            showPage("Main_TabStrip", 0);
+            typeInCell(pick(4), pick(5), QString::fromStdString(values[pick(static_cast<int>(values.size()))]));
+            break;
+        case 3: // another function
+            showPage("Main_TabStrip", 0);
+            selectFunction(static_cast<MeterFunction>(pick(3)));
+            typeInCell(0, pick(3), QString::fromStdString(values[pick(4)]));
+            break;
+        case 4: // an option
+            showPage("Main_TabStrip", 0);
+            showPage("Meter_TabStrip", 2);
+            click(pick(2) ? "chk_Add_FUNCTION_Message" : "chk_Add_RANGE_message");
+            showPage("Meter_TabStrip", 0);
+            break;
+        case 5: // the calibration standard of the page on show
+            if (find<QTabWidget>("Main_TabStrip")->currentIndex() == 1)
+                choose("ScopeReference", pick(find<QComboBox>("ScopeReference")->count()));
+            else
+                choose("Reference", pick(find<QComboBox>("Reference")->count()));
+            break;
+        case 6: // an instruction record
+            showPage("Main_TabStrip", 0);
+            attachText(pick(5), QStringLiteral("Connect lead %1").arg(step));
+            break;
+        case 7: // undo or redo
+            shortcut(pick(2) ? QKeyCombination(Qt::ControlModifier, Qt::Key_Z)
+                             : QKeyCombination(Qt::ControlModifier, Qt::Key_Y));
+            break;
+        case 8: // the other page: nothing else changes
+            showPage("Main_TabStrip", 1 - find<QTabWidget>("Main_TabStrip")->currentIndex());
+            break;
+        }
+        settle();
+        const QString preview = this->preview()->text();
+        const QString copied = ctrlCreate();
+        ASSERT_FALSE(copied.isEmpty());
+        ASSERT_EQ(preview, copied);
+        ASSERT_EQ(shownText(), preview);
+    }
+}
+
+TEST_F(ProcedurePreviewTest, TypingShowsAfterAPauseWithoutStoringTheCell)
+{
+    startShown();
+    typeInCell(0, 0, "10");
+    settle();
+    const QString committed = preview()->text();
+    ASSERT_FALSE(committed.isEmpty());
+    const int undoSteps = document->undoStack().count();
+
+    ASSERT_NE(startTyping(0, 1, "20"), nullptr);
+    typingPause();
+    const QString typed = preview()->text();
+    EXPECT_NE(typed, committed);
+    EXPECT_EQ(shownText(), typed);
+    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 1), "");
+    EXPECT_EQ(document->undoStack().count(), undoSteps);
+
+    // Enter stores what the preview already shows: its text stays as it is.
+    const int replacements = preview()->replacements();
+    QTest::keyClick(window->grid()->openEditor(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(preview()->text(), typed);
+    EXPECT_EQ(preview()->replacements(), replacements);
+    EXPECT_EQ(ctrlCreate(), typed);
+
+    // Escape drops the typing, and the preview follows.
+    ASSERT_NE(startTyping(0, 2, "30"), nullptr);
+    typingPause();
+    EXPECT_NE(preview()->text(), typed);
+    QTest::keyClick(window->grid()->openEditor(), Qt::Key_Escape);
+    typingPause();
+    EXPECT_EQ(preview()->text(), typed);
+    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 2), "");
+}
+
+TEST_F(ProcedurePreviewTest, TheScrollPositionStaysAcrossAChange)
+{
+    startShown();
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    auto* box = preview()->textBox();
+    ASSERT_GT(box->verticalScrollBar()->maximum(), 20);
+    box->verticalScrollBar()->setValue(20);
+    typeInCell(0, 0, "7");
+    settle();
+    EXPECT_EQ(box->verticalScrollBar()->value(), 20);
+    EXPECT_EQ(preview()->text(), ctrlCreate());
+}
+
+TEST_F(ProcedurePreviewTest, F8TheMenuAndTheCloseButtonAreRemembered)
+{
+    startShown();
+    auto* entry = find<QAction>("mnuPreview");
+    EXPECT_TRUE(entry->isChecked());
+    EXPECT_EQ(iniValue("PreviewShown"), "1");
+    EXPECT_EQ(preview()->windowTitle(), "Procedure Preview");
+    EXPECT_EQ(preview()->accessibleName(), "Procedure Preview");
+
+    entry->trigger();
+    EXPECT_TRUE(preview()->isHidden());
+    EXPECT_EQ(iniValue("PreviewShown"), "0");
+    pressF8();
+    EXPECT_FALSE(preview()->isHidden());
+    preview()->close();
+    settle();
+    EXPECT_TRUE(preview()->isHidden());
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_EQ(iniValue("PreviewShown"), "0");
+}
+
+} // namespace
+} // namespace kestrel::test
