@@ -9,6 +9,7 @@
 #include "gui/common/resources.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/coverage/coverage_pane.h"
 #include "gui/grid/spec_frame.h"
 #include "gui/grid/spec_grid.h"
 #include "gui/main/localization_commands.h"
@@ -25,6 +26,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
@@ -34,6 +36,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
@@ -107,6 +110,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     files_ = new SpecFileCommands(document_, this);
     files_->setBeforeCommand([this] { return commitPendingEdit(); });
     buildPreview();
+    buildCoverage();
     buildMenu();
 
     connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
@@ -156,18 +160,27 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     // Wide enough for ten grid columns at first; the grid takes any width
     // the user gives it. Long translations never push it off the screen.
     fitCaptions(this);
-    // The preview starts as it was left, but hidden on a small screen.
+    // The panes start as they were left, but hidden on a small screen.
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     const bool wide = shown && shown->geometry().width() >= kPreviewScreenWidth;
-    const bool previewShown = wide && document_.previewShown().value_or(true);
-    previewShown_->setChecked(previewShown);
-    preview_->setVisible(previewShown);
-    const int previewWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
+    bool anyShown = false;
+    for (const Pane each : {Pane::Preview, Pane::Coverage}) {
+        const bool on = wide && document_.paneShown(each).value_or(true);
+        paneEntry(each)->setChecked(on);
+        pane(each)->setVisible(on);
+        anyShown = anyShown || on;
+    }
+    const int paneWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
         preview_->textBox()->verticalScrollBar()->sizeHint().width() + 24;
-    resizeWithinScreen(
-        this, naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(previewShown ? previewWidth : 0, 0));
-    if (previewShown)
-        resizeDocks({preview_}, {std::min(previewWidth, width() / 2)}, Qt::Horizontal);
+    resizeWithinScreen(this, naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(anyShown ? paneWidth : 0, 0));
+    if (anyShown)
+        resizeDocks({preview_, coverage_}, {std::min(paneWidth, width() / 2), std::min(paneWidth, width() / 2)},
+            Qt::Horizontal);
+    if (preview_->isVisibleTo(this) && coverage_->isVisibleTo(this)) {
+        // The coverage table as tall as its rows; the preview takes the rest.
+        const int tableHeight = coverage_->table()->sizeHint().height();
+        resizeDocks({coverage_}, {tableHeight}, Qt::Vertical);
+    }
 }
 
 void MainWindow::buildPreview()
@@ -188,14 +201,40 @@ void MainWindow::buildPreview()
     connect(typingPause, &QTimer::timeout, preview_, &ProcedurePreview::refresh);
     connect(preview_, &ProcedurePreview::closedByUser, this, [this] {
         previewShown_->setChecked(false);
-        document_.setPreviewShown(false);
+        document_.setPaneShown(Pane::Preview, false);
+    });
+    // The grid's current column has its steps marked; a step chosen in the
+    // preview brings its column up.
+    connect(grid()->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            preview_->markColumn(document_.currentFunction(), current.column());
+    });
+    connect(preview_, &ProcedurePreview::stepChosen, this,
+        [this](MeterFunction function, int column) { showCell(function, 0, column); });
+}
+
+void MainWindow::buildCoverage()
+{
+    coverage_ = new CoveragePane(document_, this);
+    addDockWidget(Qt::RightDockWidgetArea, coverage_);
+    splitDockWidget(preview_, coverage_, Qt::Vertical);
+    connect(coverage_, &CoveragePane::closedByUser, this, [this] {
+        coverageShown_->setChecked(false);
+        document_.setPaneShown(Pane::Coverage, false);
     });
 }
 
-void MainWindow::showPreview(bool shown)
+QDockWidget* MainWindow::pane(Pane which) const
 {
-    preview_->setVisible(shown);
-    document_.setPreviewShown(shown);
+    return which == Pane::Preview ? static_cast<QDockWidget*>(preview_) : coverage_;
+}
+
+QAction* MainWindow::paneEntry(Pane which) const { return which == Pane::Preview ? previewShown_ : coverageShown_; }
+
+void MainWindow::showPane(Pane which, bool shown)
+{
+    pane(which)->setVisible(shown);
+    document_.setPaneShown(which, shown);
 }
 
 MainWindow::~MainWindow() = default;
@@ -230,6 +269,8 @@ void MainWindow::buildMenu()
 
     previewShown_ = addMenuEntry(popup_, "mnuPreview", true);
     previewShown_->setShortcut(QKeySequence(Qt::Key_F8));
+    coverageShown_ = addMenuEntry(popup_, "mnuCoverage", true);
+    coverageShown_->setShortcut(QKeySequence(Qt::Key_F9));
     addMenuSeparator(popup_, "mnuView_sep");
 
     localization_ = new LocalizationCommands(*this, document_, popup_);
@@ -241,10 +282,11 @@ void MainWindow::buildMenu()
     quit->setShortcut(QKeySequence::Quit);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
-    connect(previewShown_, &QAction::triggered, this, &MainWindow::showPreview);
+    connect(previewShown_, &QAction::triggered, this, [this](bool on) { showPane(Pane::Preview, on); });
+    connect(coverageShown_, &QAction::triggered, this, [this](bool on) { showPane(Pane::Coverage, on); });
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* a : {undo, redo, previewShown_, quit}) {
+    for (QAction* a : {undo, redo, previewShown_, coverageShown_, quit}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
@@ -258,6 +300,7 @@ void MainWindow::relabel(TextWalk walk)
     grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
+    coverage_->relabel();
     files_->rebuildRecentMenu();
     updateTitle();
 }

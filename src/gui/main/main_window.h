@@ -22,6 +22,9 @@
 //   ClickableLabel::clicked is the help labels' click.
 // - the procedure preview (dock_Preview) follows the document and, after a
 //   pause in typing, the cell being typed; mnuPreview and F8 show or hide it.
+//   The grid's current column marks its lines there, and a step chosen
+//   there brings its column up in the grid.
+// - the calibrator coverage (dock_Coverage) below it; mnuCoverage and F9.
 // - relabel(walk): one walk of the control text table (local texts,
 //   English texts or text numbers); LocalizationCommands runs them.
 // SecondaryWindows (secondary_windows.h) connects Create, the wizard and
@@ -34,6 +37,7 @@
 #include <functional>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -44,6 +48,7 @@ namespace kestrel::gui {
 class LocalizationCommands;
 class MeterPage;
 class OptionsPanel;
+class CoveragePane;
 class ProcedurePreview;
 class ScopePage;
 class SpecFrame;
@@ -99,7 +104,11 @@ private:
     // when the check refuses it, puts tabs back to gridTab and says false.
     bool keepCellOrStay(QTabWidget* tabs, int gridTab);
     void buildPreview();
-    void showPreview(bool shown);
+    void buildCoverage();
+    // Shows or hides a pane beside the pages and remembers the choice.
+    void showPane(Pane pane, bool shown);
+    QDockWidget* pane(Pane pane) const;
+    QAction* paneEntry(Pane pane) const;
     void applyTopMost(bool on);
     void toggleTopMost();
     void loadSample(int index);
@@ -118,6 +127,8 @@ private:
     QAction* onTop_;
     ProcedurePreview* preview_;
     QAction* previewShown_;
+    CoveragePane* coverage_;
+    QAction* coverageShown_;
     LocalizationCommands* localization_;
     SpecFileCommands* files_;
     bool closing_ = false;
