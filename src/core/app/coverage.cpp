@@ -3,6 +3,7 @@
 #include "core/app/create.h"
 #include "core/app/standard_override.h"
 #include "core/base/message_sink.h"
+#include "core/base/text_util.h"
 #include "core/i18n/text_lookup.h"
 #include "core/i18n/text_numbers.h"
 #include "core/spec/standards.h"
@@ -89,8 +90,10 @@ int outcomeTextNumber(PointOutcome outcome)
     return kTextOutcomeAsSpecified;
 }
 
-std::string describePoint(const TestPoint& point, std::string_view standard, const TextLookup& texts)
+std::string describePoint(
+    const TestPoint& point, std::string_view standard, const TextLookup& texts, std::string_view decimalSeparator)
 {
+    const auto shown = [&](const std::string& number) { return replaceAll(number, ".", decimalSeparator); };
     switch (point.reason) {
     case PointReason::FunctionNotSourced:
         return textWith(texts, kTextPointNotSourced, {standard});
@@ -108,7 +111,7 @@ std::string describePoint(const TestPoint& point, std::string_view standard, con
         const int number =
             change.quantity == LimitChange::Quantity::Nominal ? kTextPointReducedNominal : kTextPointReducedFrequency;
         lines += (lines.empty() ? "" : "\n") +
-            textWith(texts, number, {standard, change.limit, change.tested, change.specified});
+            textWith(texts, number, {standard, shown(change.limit), shown(change.tested), shown(change.specified)});
     }
     return lines;
 }

@@ -54,8 +54,9 @@ int outcomeTextNumber(PointOutcome outcome);
 // `texts`, for the grid's tooltip: one line per limit change of a reduced
 // point, one line for a manual or left-out one, "" for a point tested as
 // specified. The values are the ones the procedure's limit messages and
-// steps carry.
-std::string describePoint(const TestPoint& point, std::string_view standard, const TextLookup& texts);
+// steps carry, shown with `decimalSeparator` as the grid shows its cells.
+std::string describePoint(const TestPoint& point, std::string_view standard, const TextLookup& texts,
+    std::string_view decimalSeparator = ".");
 
 // What the outcome is called in the JSON of `kestrel-cli coverage` and in
 // reports: "asSpecified", "reduced", "manual", "leftOut".

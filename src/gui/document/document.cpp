@@ -45,7 +45,8 @@ QString Document::cellCoverage(MeterFunction function, int column) const
 {
     const Coverage& chosen = chosenCoverage();
     const TestPoint* point = chosen.pointAt(function, column);
-    return point ? QString::fromStdString(describePoint(*point, chosen.standard, texts())) : QString();
+    return point ? QString::fromStdString(describePoint(*point, chosen.standard, texts(), decimalSeparator()))
+                 : QString();
 }
 
 const FieldOverflows& Document::fieldOverflows() const

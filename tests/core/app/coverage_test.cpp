@@ -176,6 +176,14 @@ TEST(Coverage, FindsAColumnsPointAndSaysWhatBecomesOfIt)
     EXPECT_EQ(said(*other, F::Tc, 0),
         "Manual: the 3300 cannot source this function; the operator applies the point by hand.");
     EXPECT_EQ(outcomeTextNumber(other->pointAt(F::Tc, 0)->outcome), kTextOutcomeManual);
+
+    // Under a comma locale the values read as the grid's cells do.
+    in.meter.table(F::Acv).setCell(RowRange, 0, "750.5");
+    in.meter.table(F::Acv).setCell(RowFrequency, 0, "10K");
+    const std::optional<Coverage> small = coverage(in, "7600");
+    ASSERT_TRUE(small);
+    EXPECT_EQ(describePoint(*small->pointAt(F::Acv, 0), "7600", texts, ","),
+        "Reduced: the 7600 reaches at most 220,0, so the step tests 220,0V instead of 750,5.");
 }
 
 TEST(Coverage, IsOnlyForMeterStandards)
