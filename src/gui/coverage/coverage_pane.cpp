@@ -7,7 +7,10 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace kestrel::gui {
 namespace {
@@ -15,6 +18,9 @@ namespace {
 // Long enough for the preview to repaint after a committed cell first;
 // short enough to read as following the edit.
 constexpr int kRecountPauseMilliseconds = 120;
+// A heading longer than this many characters is cut short with "…", so a
+// long translation never hides the counts.
+constexpr int kHeadingCharacters = 14;
 
 } // namespace
 
@@ -33,11 +39,14 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : QDockWidget(pa
     table_->setTabKeyNavigation(false);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Rows of one line each, all as tall, so that the table's height is known
+    // before it is shown.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setHighlightSections(false);
     setWidget(table_);
+    fitColumns();
 
     pause_.setSingleShot(true);
     pause_.setInterval(kRecountPauseMilliseconds);
@@ -54,9 +63,34 @@ void CoveragePane::recountNow()
     model_->recount();
     stale_ = false;
     showChosen();
+    fitColumns();
 }
 
-void CoveragePane::relabel() { model_->relabel(); }
+int CoveragePane::wholeTableHeight() const
+{
+    return table_->horizontalHeader()->sizeHint().height() +
+        model_->rowCount() * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth();
+}
+
+void CoveragePane::relabel()
+{
+    model_->relabel();
+    fitColumns();
+}
+
+void CoveragePane::fitColumns()
+{
+    QHeaderView* header = table_->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    const int widest = metrics.averageCharWidth() * kHeadingCharacters + margins;
+    const QAbstractItemView* view = table_;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString heading = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int wanted = std::min(metrics.horizontalAdvance(heading) + margins, widest);
+        header->resizeSection(column, std::max(view->sizeHintForColumn(column), wanted));
+    }
+}
 
 void CoveragePane::documentChanged()
 {

@@ -24,6 +24,8 @@ public:
 
     QTableView* table() const { return table_; }
     CoverageTableModel* model() const { return model_; }
+    // The height that shows every row of the table without scrolling.
+    int wholeTableHeight() const;
     // The counts at once, without waiting for the pause.
     void recountNow();
     // The headings after a walk of the texts.
@@ -42,6 +44,9 @@ private:
     // The table's current row follows the chosen standard.
     void showChosen();
     void rowChosen(int row);
+    // Each column as wide as its counts and its heading, a long heading cut
+    // short.
+    void fitColumns();
 
     Document& document_;
     QTableView* table_;

@@ -94,7 +94,8 @@ QVariant CoverageTableModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::DisplayRole)
+    // The tooltip holds the whole heading when a long translation is cut short.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return document_.labelText(kHeadings[section]).trimmed();
     return {};
 }

@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -62,6 +63,8 @@ QString droppedSpecification(const QMimeData* mime)
 constexpr int kTypingPauseMilliseconds = 300;
 // Below this screen width the pages need the room: the preview starts hidden.
 constexpr int kPreviewScreenWidth = 1280;
+// The preview's lines in sight when the coverage table shares its side.
+constexpr int kPreviewStepsBesideCoverage = 24;
 // A step line's 78 columns and the room around them.
 constexpr int kProcedureColumns = 78;
 
@@ -172,14 +175,25 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     }
     const int paneWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
         preview_->textBox()->verticalScrollBar()->sizeHint().width() + 24;
-    resizeWithinScreen(this, naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(anyShown ? paneWidth : 0, 0));
+    QSize start = naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(anyShown ? paneWidth : 0, 0);
+    if (preview_->isVisibleTo(this) && coverage_->isVisibleTo(this)) {
+        // Room for the whole coverage table and a screenful of steps above it.
+        const int steps = kPreviewStepsBesideCoverage * preview_->textBox()->fontMetrics().lineSpacing();
+        start = start.expandedTo(QSize(0, coverage_->wholeTableHeight() + steps + 2 * titleBarHeight()));
+    }
+    resizeWithinScreen(this, start);
     if (anyShown)
         resizeDocks({preview_, coverage_}, {std::min(paneWidth, width() / 2), std::min(paneWidth, width() / 2)},
             Qt::Horizontal);
     if (preview_->isVisibleTo(this) && coverage_->isVisibleTo(this)) {
-        // The coverage table as tall as its rows; the preview takes the rest.
-        const int tableHeight = coverage_->table()->sizeHint().height();
-        resizeDocks({coverage_}, {tableHeight}, Qt::Vertical);
+        // The coverage table as tall as its rows, the preview the rest: once
+        // shown, as showing shares the height out afresh.
+        QTimer::singleShot(0, this, [this] {
+            const int titleBar = coverage_->height() - coverage_->widget()->height();
+            const int table = coverage_->wholeTableHeight() + titleBar;
+            resizeDocks({preview_, coverage_},
+                {std::max(preview_->height() + coverage_->height() - table, table), table}, Qt::Vertical);
+        });
     }
 }
 
@@ -222,6 +236,11 @@ void MainWindow::buildCoverage()
         coverageShown_->setChecked(false);
         document_.setPaneShown(Pane::Coverage, false);
     });
+}
+
+int MainWindow::titleBarHeight() const
+{
+    return fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
 }
 
 QDockWidget* MainWindow::pane(Pane which) const

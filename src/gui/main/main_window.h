@@ -107,6 +107,8 @@ private:
     void buildCoverage();
     // Shows or hides a pane beside the pages and remembers the choice.
     void showPane(Pane pane, bool shown);
+    // A pane's title bar, about.
+    int titleBarHeight() const;
     QDockWidget* pane(Pane pane) const;
     QAction* paneEntry(Pane pane) const;
     void applyTopMost(bool on);

@@ -56,6 +56,9 @@ TEST_F(CoveragePaneTest, EveryRowCountsWhatItsStandardsProcedureDoes)
     EXPECT_EQ(pane()->windowTitle(), "Calibrator Coverage");
     EXPECT_EQ(table()->accessibleName(), "Calibrator Coverage");
     EXPECT_EQ(table()->model()->headerData(gui::CoverageTableModel::ManualColumn, Qt::Horizontal), "Manual");
+    // A heading cut short by a long translation is read whole as a tooltip.
+    EXPECT_EQ(
+        table()->model()->headerData(gui::CoverageTableModel::ManualColumn, Qt::Horizontal, Qt::ToolTipRole), "Manual");
 
     find<QPushButton>("Populate_62_7300")->click();
     settle();
