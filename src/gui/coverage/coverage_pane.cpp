@@ -3,7 +3,6 @@
 #include "gui/coverage/coverage_table_model.h"
 #include "gui/document/document.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
@@ -24,7 +23,7 @@ constexpr int kHeadingCharacters = 14;
 
 } // namespace
 
-CoveragePane::CoveragePane(Document& document, QWidget* parent) : QDockWidget(parent), document_(document)
+CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(parent), document_(document)
 {
     setObjectName(QStringLiteral("dock_Coverage"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -107,13 +106,6 @@ void CoveragePane::showEvent(QShowEvent* event)
     QDockWidget::showEvent(event);
     if (stale_)
         recountNow();
-}
-
-void CoveragePane::closeEvent(QCloseEvent* event)
-{
-    QDockWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit closedByUser();
 }
 
 void CoveragePane::showChosen()

@@ -7,7 +7,8 @@
 // The counts are made again a short while after the document changes, so
 // that a committed cell repaints the preview first; while the pane is
 // hidden nothing is made.
-#include <QDockWidget>
+#include "gui/common/side_pane.h"
+
 #include <QTimer>
 
 class QTableView;
@@ -17,7 +18,7 @@ namespace kestrel::gui {
 class CoverageTableModel;
 class Document;
 
-class CoveragePane : public QDockWidget {
+class CoveragePane : public SidePane {
     Q_OBJECT
 public:
     explicit CoveragePane(Document& document, QWidget* parent = nullptr);
@@ -31,13 +32,8 @@ public:
     // The headings after a walk of the texts.
     void relabel();
 
-signals:
-    // The title bar's close button.
-    void closedByUser();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void documentChanged();

@@ -7,6 +7,7 @@
 #include "gui/common/menu_entries.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
+#include "gui/common/side_pane.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
 #include "gui/coverage/coverage_pane.h"
@@ -44,6 +45,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace kestrel::gui {
 namespace {
@@ -213,10 +215,6 @@ void MainWindow::buildPreview()
     typingPause->setInterval(kTypingPauseMilliseconds);
     connect(grid(), &SpecGridView::pendingTextChanged, typingPause, qOverload<>(&QTimer::start));
     connect(typingPause, &QTimer::timeout, preview_, &ProcedurePreview::refresh);
-    connect(preview_, &ProcedurePreview::closedByUser, this, [this] {
-        previewShown_->setChecked(false);
-        document_.setPaneShown(Pane::Preview, false);
-    });
     // The grid's current column has its steps marked; a step chosen in the
     // preview brings its column up.
     connect(grid()->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
@@ -232,10 +230,6 @@ void MainWindow::buildCoverage()
     coverage_ = new CoveragePane(document_, this);
     addDockWidget(Qt::RightDockWidgetArea, coverage_);
     splitDockWidget(preview_, coverage_, Qt::Vertical);
-    connect(coverage_, &CoveragePane::closedByUser, this, [this] {
-        coverageShown_->setChecked(false);
-        document_.setPaneShown(Pane::Coverage, false);
-    });
 }
 
 int MainWindow::titleBarHeight() const
@@ -243,12 +237,12 @@ int MainWindow::titleBarHeight() const
     return fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
 }
 
-QDockWidget* MainWindow::pane(Pane which) const
+SidePane* MainWindow::pane(Pane which) const
 {
-    return which == Pane::Preview ? static_cast<QDockWidget*>(preview_) : coverage_;
+    return which == Pane::Preview ? static_cast<SidePane*>(preview_) : coverage_;
 }
 
-QAction* MainWindow::paneEntry(Pane which) const { return which == Pane::Preview ? previewShown_ : coverageShown_; }
+QAction* MainWindow::paneEntry(Pane which) const { return paneEntries_[static_cast<std::size_t>(which)]; }
 
 void MainWindow::showPane(Pane which, bool shown)
 {
@@ -286,10 +280,19 @@ void MainWindow::buildMenu()
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     addMenuSeparator(popup_, "mnuEdit_sep");
 
-    previewShown_ = addMenuEntry(popup_, "mnuPreview", true);
-    previewShown_->setShortcut(QKeySequence(Qt::Key_F8));
-    coverageShown_ = addMenuEntry(popup_, "mnuCoverage", true);
-    coverageShown_->setShortcut(QKeySequence(Qt::Key_F9));
+    // The panes beside the pages, each with its key; the entry follows the
+    // pane's own close button too.
+    for (const auto& [which, name, key] :
+        {std::tuple(Pane::Preview, "mnuPreview", Qt::Key_F8), std::tuple(Pane::Coverage, "mnuCoverage", Qt::Key_F9)}) {
+        QAction* entry = addMenuEntry(popup_, name, true);
+        entry->setShortcut(QKeySequence(key));
+        paneEntries_[static_cast<std::size_t>(which)] = entry;
+        connect(entry, &QAction::triggered, this, [this, which](bool on) { showPane(which, on); });
+        connect(pane(which), &SidePane::closedByUser, this, [this, which, entry] {
+            entry->setChecked(false);
+            document_.setPaneShown(which, false);
+        });
+    }
     addMenuSeparator(popup_, "mnuView_sep");
 
     localization_ = new LocalizationCommands(*this, document_, popup_);
@@ -301,11 +304,9 @@ void MainWindow::buildMenu()
     quit->setShortcut(QKeySequence::Quit);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
-    connect(previewShown_, &QAction::triggered, this, [this](bool on) { showPane(Pane::Preview, on); });
-    connect(coverageShown_, &QAction::triggered, this, [this](bool on) { showPane(Pane::Coverage, on); });
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* a : {undo, redo, previewShown_, coverageShown_, quit}) {
+    for (QAction* a : {undo, redo, paneEntry(Pane::Preview), paneEntry(Pane::Coverage), quit}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }

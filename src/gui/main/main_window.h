@@ -34,10 +34,10 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 
 class QAction;
-class QDockWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -50,6 +50,7 @@ class MeterPage;
 class OptionsPanel;
 class CoveragePane;
 class ProcedurePreview;
+class SidePane;
 class ScopePage;
 class SpecFrame;
 class SpecGridView;
@@ -109,7 +110,7 @@ private:
     void showPane(Pane pane, bool shown);
     // A pane's title bar, about.
     int titleBarHeight() const;
-    QDockWidget* pane(Pane pane) const;
+    SidePane* pane(Pane pane) const;
     QAction* paneEntry(Pane pane) const;
     void applyTopMost(bool on);
     void toggleTopMost();
@@ -128,9 +129,9 @@ private:
     QMenu* popup_;
     QAction* onTop_;
     ProcedurePreview* preview_;
-    QAction* previewShown_;
     CoveragePane* coverage_;
-    QAction* coverageShown_;
+    // The menu entries that show the panes, by Pane.
+    std::array<QAction*, kPaneCount> paneEntries_{};
     LocalizationCommands* localization_;
     SpecFileCommands* files_;
     bool closing_ = false;

@@ -8,7 +8,6 @@
 #include "gui/document/document.h"
 #include "gui/viewer/procedure_highlighter.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -44,7 +43,7 @@ void replaceChangedLines(QPlainTextEdit* box, const QString& before, const QStri
 
 } // namespace
 
-ProcedurePreview::ProcedurePreview(Document& document, QWidget* parent) : QDockWidget(parent), document_(document)
+ProcedurePreview::ProcedurePreview(Document& document, QWidget* parent) : SidePane(parent), document_(document)
 {
     setObjectName(QStringLiteral("dock_Preview"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -88,13 +87,6 @@ void ProcedurePreview::showEvent(QShowEvent* event)
 {
     QDockWidget::showEvent(event);
     refresh();
-}
-
-void ProcedurePreview::closeEvent(QCloseEvent* event)
-{
-    QDockWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit closedByUser();
 }
 
 void ProcedurePreview::regenerate()

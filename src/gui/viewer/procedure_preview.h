@@ -17,7 +17,8 @@
 #include "core/procgen/line_sources.h"
 #include "core/spec/meter_function.h"
 
-#include <QDockWidget>
+#include "gui/common/side_pane.h"
+
 #include <QTimer>
 
 #include <functional>
@@ -39,7 +40,7 @@ struct TypedCell {
     std::string text;
 };
 
-class ProcedurePreview : public QDockWidget {
+class ProcedurePreview : public SidePane {
     Q_OBJECT
 public:
     using TypedCellSource = std::function<std::optional<TypedCell>()>;
@@ -67,15 +68,12 @@ public:
     std::vector<int> markedLines() const;
 
 signals:
-    // The title bar's close button.
-    void closedByUser();
     // A step made from a grid column was double-clicked or chosen with
     // Enter; column is 0 for a function's heading lines.
     void stepChosen(kestrel::MeterFunction function, int column);
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
