@@ -15,6 +15,8 @@
 
 namespace kestrel {
 
+class TextLookup;
+
 struct CoverageCounts {
     int asSpecified = 0;
     int reduced = 0;
@@ -31,6 +33,9 @@ struct Coverage {
     std::vector<TestPoint> points;
     CoverageCounts counts;
     bool generatorFailed = false; // the procedure ends in a failure; the points it never reached are left out
+
+    // The point of a grid column, or null when the column's UUT range is empty.
+    const TestPoint* pointAt(MeterFunction function, int column) const;
 };
 
 // The coverage of the meter page of `inputs` by the meter standard
@@ -42,6 +47,16 @@ std::optional<Coverage> coverage(const ProcedureInputs& inputs, std::string_view
 
 // The coverage by every meter standard, in the order of the standards list.
 std::vector<Coverage> coverageForAll(const ProcedureInputs& inputs);
+
+// What a point's outcome is called in the window ("Reduced"): a text number.
+int outcomeTextNumber(PointOutcome outcome);
+// What the standard's procedure does with a point and why, in the words of
+// `texts`, for the grid's tooltip: one line per limit change of a reduced
+// point, one line for a manual or left-out one, "" for a point tested as
+// specified. The values are the ones the procedure's limit messages and
+// steps carry, shown with `decimalSeparator` as the grid shows its cells.
+std::string describePoint(const TestPoint& point, std::string_view standard, const TextLookup& texts,
+    std::string_view decimalSeparator = ".");
 
 // What the outcome is called in the JSON of `kestrel-cli coverage` and in
 // reports: "asSpecified", "reduced", "manual", "leftOut".

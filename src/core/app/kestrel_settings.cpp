@@ -158,8 +158,9 @@ KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, con
     s.lastScopeReferenceIndex = clampScopeReferenceIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0));
     s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
     // Read as the option values are; an empty value counts as none stored.
-    if (const std::string shown = readDefaultSetting(ini, "PreviewShown", ""); !trim(shown).empty())
-        s.previewShown = storedBoolean(shown);
+    for (std::size_t pane = 0; pane < kPaneCount; ++pane)
+        if (const std::string shown = readDefaultSetting(ini, kPaneShownKeys[pane], ""); !trim(shown).empty())
+            s.paneShown[pane] = storedBoolean(shown);
     return s;
 }
 
@@ -232,9 +233,9 @@ KestrelSettings settingsFromInputs(const ProcedureInputs& inputs, KestrelSetting
 
 bool writeTopMost(ProfileFile& ini, bool on) { return ini.writeString(kKestrelSection, "TopMost", on ? "1" : "0"); }
 
-bool writePreviewShown(ProfileFile& ini, bool shown)
+bool writePaneShown(ProfileFile& ini, Pane pane, bool shown)
 {
-    return ini.writeString(kKestrelSection, "PreviewShown", shown ? "1" : "0");
+    return ini.writeString(kKestrelSection, kPaneShownKeys[static_cast<std::size_t>(pane)], shown ? "1" : "0");
 }
 
 } // namespace kestrel

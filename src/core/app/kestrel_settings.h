@@ -7,6 +7,7 @@
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -19,11 +20,17 @@ inline constexpr std::string_view kKestrelSection = "Kestrel";
 // Kestrel.INI values are read through a 50-character buffer.
 inline constexpr std::size_t kSettingsBufferLength = 50;
 
+// The panes beside the pages, each shown or hidden by its menu entry.
+enum class Pane { Preview, Coverage };
+inline constexpr std::size_t kPaneCount = 2;
+// Their Kestrel.INI keys, by Pane.
+inline constexpr std::array<std::string_view, kPaneCount> kPaneShownKeys{"PreviewShown", "CoverageShown"};
+
 struct KestrelSettings {
     bool topMost = true;
-    // The procedure preview beside the pages; none stored: the window
-    // decides by the screen's width.
-    std::optional<bool> previewShown{};
+    // Each pane's last choice, by Pane; none stored: the window decides by
+    // the screen's width.
+    std::array<std::optional<bool>, kPaneCount> paneShown{};
     std::string maxDim = "100.0";
     int unitsListIndex = 1;
     std::string unitsText = "PSI";
@@ -47,7 +54,7 @@ struct KestrelSettings {
 std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std::string_view defaultValue);
 
 // Read_Default_Values together with the reads start-up does elsewhere
-// (TopMost, PreviewShown, LastReference_Index clamped to 0..11,
+// (TopMost, PreviewShown, CoverageShown, LastReference_Index clamped to 0..11,
 // LastScopeReference_Index clamped to 0..9). ProcName is never read: every start begins with
 // "Enter Name". Keys that are only written keep their defaults. A text
 // value that a specification file could not hold in its place (a control,
@@ -71,8 +78,8 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
 
 // TopMost as the menu toggle writes it: "1" or "0".
 bool writeTopMost(ProfileFile& ini, bool on);
-// PreviewShown as the preview's toggle writes it: "1" or "0".
-bool writePreviewShown(ProfileFile& ini, bool shown);
+// A pane's key (PreviewShown, CoverageShown) as its toggle writes it: "1" or "0".
+bool writePaneShown(ProfileFile& ini, Pane pane, bool shown);
 
 // The restored defaults as the procedure inputs hold them: identity,
 // options, the chosen standards (the sensor lists refilled for the meter

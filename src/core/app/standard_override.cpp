@@ -44,9 +44,13 @@ bool overrideStandard(ProcedureInputs& inputs, std::string_view name)
             inputs.scope.impedanceTest = false;
         return true;
     }
+    return overrideMeterStandard(inputs.selections, name);
+}
+
+bool overrideMeterStandard(MeterSelections& s, std::string_view name)
+{
     if (!listHolds(kReferences, name))
         return false;
-    MeterSelections& s = inputs.selections;
     s.reference = std::string(name);
     s.tcType = keptOrDefault(tcTypes(name), s.tcType, kDefaultTcTypeIndex);
     s.rtdType = keptOrDefault(rtdTypes(name), s.rtdType, kDefaultRtdTypeIndex);

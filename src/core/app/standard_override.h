@@ -24,5 +24,7 @@ std::string standardNamesForMessage();
 // stay). Returns false, changing nothing, when the page's list has no such
 // name. The inputs stay what a specification file may hold.
 bool overrideStandard(ProcedureInputs& inputs, std::string_view name);
+// The same for the meter standard alone, whatever page the inputs show.
+bool overrideMeterStandard(MeterSelections& selections, std::string_view name);
 
 } // namespace kestrel

@@ -21,6 +21,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2600, 2649, "the help viewers' messages"},
     {2650, 2699, "the procedure preview's texts"},
     {2700, 2749, "the compare window's texts"},
+    {2750, 2799, "the calibrator coverage's texts"},
 };
 
 // 100-101: the main window's tabs.
@@ -411,6 +412,7 @@ inline constexpr int kTextNoProgramOpens = 2602; // "No program on this computer
 
 // 2650-2699: the procedure preview beside the pages.
 inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the pane's title and menu entry
+inline constexpr int kTextPreviewStepTip = 2651;   // "Double-click a step, or press Enter on it, to show its column"
 
 // 2700-2749: comparing the specification on show with another file.
 inline constexpr int kTextMenuCompare = 2700;        // "Co&mpare with…"
@@ -425,5 +427,24 @@ inline constexpr int kTextCompareNoChanges = 2708;   // "The two specifications 
 inline constexpr int kTextCompareProcedureOf = 2709; // "Procedure of <1>", a pane's name
 inline constexpr int kTextCompareChangesTip = 2710;  // "Choose a changed cell to select it in the grid"
 inline constexpr int kTextCompareClose = 2711;       // "&Close"
+
+// 2750-2799: what each meter standard's procedure does with the grid's
+// test points; <1> is a standard's name where a text names one.
+inline constexpr int kTextCalibratorCoverage = 2750;    // "Calibrator Coverage", the pane's title and menu entry
+inline constexpr int kTextCoverageStandard = 2751;      // "Standard", a column's heading
+inline constexpr int kTextOutcomeAsSpecified = 2752;    // "As specified"
+inline constexpr int kTextOutcomeReduced = 2753;        // "Reduced"
+inline constexpr int kTextOutcomeManual = 2754;         // "Manual"
+inline constexpr int kTextOutcomeLeftOut = 2755;        // "Left out"
+inline constexpr int kTextCoverageChosen = 2756;        // "<1> (chosen)", the chosen standard's row as heard
+inline constexpr int kTextCoverageTableTip = 2757;      // "Choose a row to choose that standard"
+inline constexpr int kTextUndoChooseStandard = 2758;    // "Choose standard"
+inline constexpr int kTextCoverageFailed = 2759;        // "<1>'s procedure ends in a failure; ..."
+inline constexpr int kTextPointReducedNominal = 2760;   // <2> the limit, <3> what the step tests, <4> the grid's value
+inline constexpr int kTextPointReducedFrequency = 2761; // the same for the frequency
+inline constexpr int kTextPointNotSourced = 2762;       // manual: the standard has no such function
+inline constexpr int kTextPointBelowTenOhms = 2763;     // manual: below 10 ohms
+inline constexpr int kTextPointAfterEmptyRange = 2764;  // left out behind a column without UUT range
+inline constexpr int kTextPointAfterFailure = 2765;     // left out after a failure
 
 } // namespace kestrel

@@ -52,6 +52,10 @@ constexpr std::array kControlTexts{
     picture("Picture5", kTextClickMe),
     // The pane's title bar shows its caption.
     frame("dock_Preview", kTextProcedurePreview),
+    frame("dock_Coverage", kTextCalibratorCoverage),
+    // Tooltips only, as a picture's.
+    picture("PreviewText", kTextPreviewStepTip),
+    picture("CoverageTable", kTextCoverageTableTip),
 
     // DMM page: the grid's row labels (the function on show relabels 5 and 7).
     label("SpecLabel_0", kTextUutRange),
@@ -154,6 +158,7 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"Meter_Function_TabStrip", kTextMeterFunction},
     AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
     AccessibleText{"PreviewText", kTextProcedurePreview},
+    AccessibleText{"CoverageTable", kTextCalibratorCoverage},
     AccessibleText{"TCtypes", kTextTcType},
     AccessibleText{"RTDtypes", kTextRtdType},
     AccessibleText{"TempScale", kTextTempScale},
@@ -223,6 +228,7 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuEditLocalization", kTextEditLocalization},
     MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers},
     MenuText{"mnuPreview", kTextProcedurePreview},
+    MenuText{"mnuCoverage", kTextCalibratorCoverage},
     MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop},
     MenuText{"mnuAbout", kTextAboutKestrel},
     MenuText{"mnuQuit", kTextMenuQuit},

@@ -4,6 +4,7 @@
 #include "core/app/kestrel_settings.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/spec_file.h"
+#include "core/app/standard_override.h"
 #include "core/base/atomic_file.h"
 #include "core/base/profile_file.h"
 #include "core/i18n/text_numbers.h"
@@ -25,7 +26,27 @@ Document::Document(std::unique_ptr<Session> session, QObject* parent) : QObject(
     // Any change may lengthen or shorten a field (a reduced test point
     // depends on the standard, a nominal on its cell): the check runs again
     // when next asked. Connected first, so every window asks afresh.
-    connect(this, &Document::changed, this, [this] { overflows_.reset(); });
+    connect(this, &Document::changed, this, [this] {
+        overflows_.reset();
+        chosenCoverage_.reset();
+    });
+}
+
+const Coverage& Document::chosenCoverage() const
+{
+    if (!chosenCoverage_) {
+        std::optional<Coverage> made = coverage(session_->inputs, session_->inputs.selections.reference);
+        chosenCoverage_ = made ? std::move(*made) : Coverage{};
+    }
+    return *chosenCoverage_;
+}
+
+QString Document::cellCoverage(MeterFunction function, int column) const
+{
+    const Coverage& chosen = chosenCoverage();
+    const TestPoint* point = chosen.pointAt(function, column);
+    return point ? QString::fromStdString(describePoint(*point, chosen.standard, texts(), decimalSeparator()))
+                 : QString();
 }
 
 const FieldOverflows& Document::fieldOverflows() const
@@ -295,6 +316,17 @@ void Document::selectReference(const std::string& referenceText)
     emit changed(Part::Selections);
 }
 
+bool Document::chooseStandard(const std::string& name)
+{
+    return snapshotEdit(
+        text(kTextUndoChooseStandard),
+        [&](ProcedureInputs& in) {
+            const MeterSelections before = in.selections;
+            return overrideMeterStandard(in.selections, name) && in.selections != before;
+        },
+        Part::Selections);
+}
+
 void Document::selectListText(std::string MeterSelections::*list, const std::string& text)
 {
     std::string& selected = session_->inputs.selections.*list;
@@ -333,11 +365,11 @@ void Document::setTopMost(bool on)
     emit topMostChanged(on);
 }
 
-void Document::setPreviewShown(bool shown)
+void Document::setPaneShown(Pane pane, bool shown)
 {
-    session_->settings.previewShown = shown;
+    session_->settings.paneShown[static_cast<std::size_t>(pane)] = shown;
     ProfileFile ini(session_->kestrelIniPath());
-    writePreviewShown(ini, shown);
+    writePaneShown(ini, pane, shown);
 }
 
 // ---- files ----

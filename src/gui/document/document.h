@@ -6,6 +6,7 @@
 // or saved to, and the undo history. Every change goes through here and is
 // announced, so the windows only bind controls to it; every rule is the
 // core's.
+#include "core/app/coverage.h"
 #include "core/app/session.h"
 #include "core/i18n/text_walks.h"
 #include "core/procgen/step_fields.h"
@@ -131,6 +132,10 @@ public:
     // The `Reference` change: the TC and RTD lists are refilled for the new
     // standard.
     void selectReference(const std::string& referenceText);
+    // Chooses a meter standard as one undo step (the coverage pane's rows):
+    // a TC or RTD type the new standard lists stays chosen, as coverage
+    // assumes. False when name is no meter standard or already chosen.
+    bool chooseStandard(const std::string& name);
     void selectTcType(const std::string& type);
     void selectRtdType(const std::string& type);
     void selectTempScale(const std::string& scale);
@@ -151,14 +156,24 @@ public:
     QString cellOverflows(MeterFunction function, int row, int column) const;
     QString inputOverflows(std::string_view input) const;
 
+    // What the chosen meter standard's procedure does with each test point
+    // of the grid: worked out again after a change, when first asked for.
+    const Coverage& chosenCoverage() const;
+    // Why a column's point is not tested as specified by the chosen
+    // standard, for the user ("" when it is, or the column has no point).
+    QString cellCoverage(MeterFunction function, int column) const;
+
     // Window-only settings saved at exit.
     bool topMost() const { return session_->settings.topMost; }
     // Keeps the window on top or not and writes TopMost to Kestrel.INI.
     void setTopMost(bool on);
-    // The procedure preview's last choice (none before the user made one);
-    // setting it writes PreviewShown to Kestrel.INI.
-    std::optional<bool> previewShown() const { return session_->settings.previewShown; }
-    void setPreviewShown(bool shown);
+    // A pane's last choice (none before the user made one); setting it
+    // writes the pane's key (PreviewShown, CoverageShown) to Kestrel.INI.
+    std::optional<bool> paneShown(Pane pane) const
+    {
+        return session_->settings.paneShown[static_cast<std::size_t>(pane)];
+    }
+    void setPaneShown(Pane pane, bool shown);
 
     // Specification files.
     const QString& filePath() const { return filePath_; }
@@ -207,6 +222,7 @@ private:
     TextWalk textWalk_ = TextWalk::Local;
 
     mutable std::optional<FieldOverflows> overflows_;
+    mutable std::optional<Coverage> chosenCoverage_;
 
     QString filePath_;
     bool changedOutsideUndo_ = false;

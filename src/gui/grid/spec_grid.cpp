@@ -108,6 +108,26 @@ QWidget* SpecCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
+void SpecCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    const QVariant outcome = index.data(SpecTableModel::PointOutcomeRole);
+    if (!outcome.isValid())
+        return;
+    // A triangle in the cell's top-left corner: the background stays free
+    // for the overflow marking, the text for the value.
+    const QRect cell = option.rect;
+    const int side = std::clamp(cell.height() / 2, 5, 9);
+    const QPoint corner = cell.topLeft();
+    const QPolygon triangle({corner, corner + QPoint(side, 0), corner + QPoint(0, side)});
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(SpecTableModel::outcomeColour(static_cast<PointOutcome>(outcome.toInt())));
+    painter->drawPolygon(triangle);
+    painter->restore();
+}
+
 void SpecCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
     static_cast<SpecCellEditor*>(editor)->setText(index.data(Qt::EditRole).toString());

@@ -45,6 +45,9 @@ class SpecCellDelegate : public QStyledItemDelegate {
 public:
     SpecCellDelegate(const Document& document, QObject* parent);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The cell, and the corner mark of a point the chosen standard does not
+    // test as specified.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     // The commit check has passed: "0" is stored as an empty cell.
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;

@@ -2,11 +2,29 @@
 
 #include "gui/common/field_behaviour.h"
 
+#include "core/base/text_util.h"
 #include "core/spec/grid_rules.h"
+
+#include <QStringList>
 
 namespace kestrel::gui {
 
 QColor SpecTableModel::columnColour(int column) { return column % 2 == 0 ? QColor(255, 255, 192) : QColor(Qt::white); }
+
+QColor SpecTableModel::outcomeColour(PointOutcome outcome)
+{
+    switch (outcome) {
+    case PointOutcome::Reduced:
+        return QColor(230, 159, 0); // orange
+    case PointOutcome::Manual:
+        return QColor(0, 114, 178); // blue
+    case PointOutcome::LeftOut:
+        return QColor(96, 96, 96); // grey
+    case PointOutcome::AsSpecified:
+        break;
+    }
+    return {};
+}
 
 SpecTableModel::SpecTableModel(Document& document, QObject* parent) : QAbstractTableModel(parent), document_(document)
 {
@@ -33,8 +51,23 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
             return overflowColour();
         return columnColour(index.column());
     case Qt::ToolTipRole: {
-        const QString overflows = document_.cellOverflows(document_.currentFunction(), index.row(), index.column());
-        return overflows.isEmpty() ? QVariant() : QVariant(overflows);
+        QStringList lines;
+        for (const QString& said :
+            {document_.cellOverflows(document_.currentFunction(), index.row(), index.column()), pointNote(index)})
+            if (!said.isEmpty())
+                lines << said;
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(u'\n'));
+    }
+    case Qt::AccessibleDescriptionRole: {
+        const QString note = pointNote(index);
+        return note.isEmpty() ? QVariant() : QVariant(note);
+    }
+    case PointOutcomeRole: {
+        if (isBlank(document_.currentTable().cell(index.row(), index.column())))
+            return {};
+        const TestPoint* point = document_.chosenCoverage().pointAt(document_.currentFunction(), index.column());
+        return point && point->outcome != PointOutcome::AsSpecified ? QVariant(static_cast<int>(point->outcome))
+                                                                    : QVariant();
     }
     case Qt::ForegroundRole:
         return QColor(Qt::black);
@@ -43,6 +76,13 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+QString SpecTableModel::pointNote(const QModelIndex& index) const
+{
+    if (isBlank(document_.currentTable().cell(index.row(), index.column())))
+        return {};
+    return document_.cellCoverage(document_.currentFunction(), index.column());
 }
 
 QVariant SpecTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -89,7 +129,9 @@ void SpecTableModel::documentChanged(Parts parts)
     // Whether a cell's text fits its field in the procedure depends on more
     // than the cell (the standard reduces test points, the page and options
     // choose the generator).
-    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+    // So does what the standard does with a point.
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1),
+        {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole, PointOutcomeRole});
     if (parts & Part::Connections)
         emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
 }

@@ -4,6 +4,8 @@
 // nothing is copied.
 #include "gui/document/document.h"
 
+#include "core/procgen/line_sources.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 
@@ -15,8 +17,15 @@ class SpecTableModel : public QAbstractTableModel {
 public:
     // The column header's picture (HeaderPicture as int).
     static constexpr int HeaderPictureRole = Qt::UserRole + 1;
+    // What the chosen standard does with the cell's test point (PointOutcome
+    // as int), on every filled cell of a column whose point is reduced,
+    // made manual or left out; none otherwise.
+    static constexpr int PointOutcomeRole = Qt::UserRole + 2;
     // Even columns are light yellow, odd ones white.
     static QColor columnColour(int column);
+    // The corner mark of each outcome but AsSpecified: colours told apart
+    // by colour-blind eyes too, none of them the overflow marking's.
+    static QColor outcomeColour(PointOutcome outcome);
 
     explicit SpecTableModel(Document& document, QObject* parent = nullptr);
 
@@ -30,6 +39,8 @@ public:
 
 private:
     void documentChanged(Parts parts);
+    // The chosen standard's note on the cell's point: "" for an empty cell.
+    QString pointNote(const QModelIndex& index) const;
 
     Document& document_;
 };

@@ -7,8 +7,10 @@
 #include "gui/common/menu_entries.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
+#include "gui/common/side_pane.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/coverage/coverage_pane.h"
 #include "gui/grid/spec_frame.h"
 #include "gui/grid/spec_grid.h"
 #include "gui/main/localization_commands.h"
@@ -25,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
@@ -33,13 +36,16 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace kestrel::gui {
 namespace {
@@ -59,6 +65,8 @@ QString droppedSpecification(const QMimeData* mime)
 constexpr int kTypingPauseMilliseconds = 300;
 // Below this screen width the pages need the room: the preview starts hidden.
 constexpr int kPreviewScreenWidth = 1280;
+// The preview's lines in sight when the coverage table shares its side.
+constexpr int kPreviewStepsBesideCoverage = 24;
 // A step line's 78 columns and the room around them.
 constexpr int kProcedureColumns = 78;
 
@@ -107,6 +115,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     files_ = new SpecFileCommands(document_, this);
     files_->setBeforeCommand([this] { return commitPendingEdit(); });
     buildPreview();
+    buildCoverage();
     buildMenu();
 
     connect(mainTabs_, &QTabWidget::currentChanged, this, &MainWindow::mainTabChanged);
@@ -156,18 +165,38 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     // Wide enough for ten grid columns at first; the grid takes any width
     // the user gives it. Long translations never push it off the screen.
     fitCaptions(this);
-    // The preview starts as it was left, but hidden on a small screen.
+    // The panes start as they were left, but hidden on a small screen.
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     const bool wide = shown && shown->geometry().width() >= kPreviewScreenWidth;
-    const bool previewShown = wide && document_.previewShown().value_or(true);
-    previewShown_->setChecked(previewShown);
-    preview_->setVisible(previewShown);
-    const int previewWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
+    bool anyShown = false;
+    for (const Pane each : {Pane::Preview, Pane::Coverage}) {
+        const bool on = wide && document_.paneShown(each).value_or(true);
+        paneEntry(each)->setChecked(on);
+        pane(each)->setVisible(on);
+        anyShown = anyShown || on;
+    }
+    const int paneWidth = preview_->textBox()->fontMetrics().horizontalAdvance(QString(kProcedureColumns, u'0')) +
         preview_->textBox()->verticalScrollBar()->sizeHint().width() + 24;
-    resizeWithinScreen(
-        this, naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(previewShown ? previewWidth : 0, 0));
-    if (previewShown)
-        resizeDocks({preview_}, {std::min(previewWidth, width() / 2)}, Qt::Horizontal);
+    QSize start = naturalSizeHint(this).expandedTo(QSize(900, 0)) + QSize(anyShown ? paneWidth : 0, 0);
+    if (preview_->isVisibleTo(this) && coverage_->isVisibleTo(this)) {
+        // Room for the whole coverage table and a screenful of steps above it.
+        const int steps = kPreviewStepsBesideCoverage * preview_->textBox()->fontMetrics().lineSpacing();
+        start = start.expandedTo(QSize(0, coverage_->wholeTableHeight() + steps + 2 * titleBarHeight()));
+    }
+    resizeWithinScreen(this, start);
+    if (anyShown)
+        resizeDocks({preview_, coverage_}, {std::min(paneWidth, width() / 2), std::min(paneWidth, width() / 2)},
+            Qt::Horizontal);
+    if (preview_->isVisibleTo(this) && coverage_->isVisibleTo(this)) {
+        // The coverage table as tall as its rows, the preview the rest: once
+        // shown, as showing shares the height out afresh.
+        QTimer::singleShot(0, this, [this] {
+            const int titleBar = coverage_->height() - coverage_->widget()->height();
+            const int table = coverage_->wholeTableHeight() + titleBar;
+            resizeDocks({preview_, coverage_},
+                {std::max(preview_->height() + coverage_->height() - table, table), table}, Qt::Vertical);
+        });
+    }
 }
 
 void MainWindow::buildPreview()
@@ -186,16 +215,39 @@ void MainWindow::buildPreview()
     typingPause->setInterval(kTypingPauseMilliseconds);
     connect(grid(), &SpecGridView::pendingTextChanged, typingPause, qOverload<>(&QTimer::start));
     connect(typingPause, &QTimer::timeout, preview_, &ProcedurePreview::refresh);
-    connect(preview_, &ProcedurePreview::closedByUser, this, [this] {
-        previewShown_->setChecked(false);
-        document_.setPreviewShown(false);
+    // The grid's current column has its steps marked; a step chosen in the
+    // preview brings its column up.
+    connect(grid()->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            preview_->markColumn(document_.currentFunction(), current.column());
     });
+    connect(preview_, &ProcedurePreview::stepChosen, this,
+        [this](MeterFunction function, int column) { showCell(function, 0, column); });
 }
 
-void MainWindow::showPreview(bool shown)
+void MainWindow::buildCoverage()
 {
-    preview_->setVisible(shown);
-    document_.setPreviewShown(shown);
+    coverage_ = new CoveragePane(document_, this);
+    addDockWidget(Qt::RightDockWidgetArea, coverage_);
+    splitDockWidget(preview_, coverage_, Qt::Vertical);
+}
+
+int MainWindow::titleBarHeight() const
+{
+    return fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
+}
+
+SidePane* MainWindow::pane(Pane which) const
+{
+    return which == Pane::Preview ? static_cast<SidePane*>(preview_) : coverage_;
+}
+
+QAction* MainWindow::paneEntry(Pane which) const { return paneEntries_[static_cast<std::size_t>(which)]; }
+
+void MainWindow::showPane(Pane which, bool shown)
+{
+    pane(which)->setVisible(shown);
+    document_.setPaneShown(which, shown);
 }
 
 MainWindow::~MainWindow() = default;
@@ -228,8 +280,19 @@ void MainWindow::buildMenu()
     connect(redo, &QAction::triggered, &stack, &QUndoStack::redo);
     addMenuSeparator(popup_, "mnuEdit_sep");
 
-    previewShown_ = addMenuEntry(popup_, "mnuPreview", true);
-    previewShown_->setShortcut(QKeySequence(Qt::Key_F8));
+    // The panes beside the pages, each with its key; the entry follows the
+    // pane's own close button too.
+    for (const auto& [which, name, key] :
+        {std::tuple(Pane::Preview, "mnuPreview", Qt::Key_F8), std::tuple(Pane::Coverage, "mnuCoverage", Qt::Key_F9)}) {
+        QAction* entry = addMenuEntry(popup_, name, true);
+        entry->setShortcut(QKeySequence(key));
+        paneEntries_[static_cast<std::size_t>(which)] = entry;
+        connect(entry, &QAction::triggered, this, [this, which](bool on) { showPane(which, on); });
+        connect(pane(which), &SidePane::closedByUser, this, [this, which, entry] {
+            entry->setChecked(false);
+            document_.setPaneShown(which, false);
+        });
+    }
     addMenuSeparator(popup_, "mnuView_sep");
 
     localization_ = new LocalizationCommands(*this, document_, popup_);
@@ -241,10 +304,9 @@ void MainWindow::buildMenu()
     quit->setShortcut(QKeySequence::Quit);
 
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
-    connect(previewShown_, &QAction::triggered, this, &MainWindow::showPreview);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* a : {undo, redo, previewShown_, quit}) {
+    for (QAction* a : {undo, redo, paneEntry(Pane::Preview), paneEntry(Pane::Coverage), quit}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
@@ -258,6 +320,7 @@ void MainWindow::relabel(TextWalk walk)
     grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
+    coverage_->relabel();
     files_->rebuildRecentMenu();
     updateTitle();
 }

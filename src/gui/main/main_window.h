@@ -22,6 +22,9 @@
 //   ClickableLabel::clicked is the help labels' click.
 // - the procedure preview (dock_Preview) follows the document and, after a
 //   pause in typing, the cell being typed; mnuPreview and F8 show or hide it.
+//   The grid's current column marks its lines there, and a step chosen
+//   there brings its column up in the grid.
+// - the calibrator coverage (dock_Coverage) below it; mnuCoverage and F9.
 // - relabel(walk): one walk of the control text table (local texts,
 //   English texts or text numbers); LocalizationCommands runs them.
 // SecondaryWindows (secondary_windows.h) connects Create, the wizard and
@@ -31,6 +34,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 
 class QAction;
@@ -44,7 +48,9 @@ namespace kestrel::gui {
 class LocalizationCommands;
 class MeterPage;
 class OptionsPanel;
+class CoveragePane;
 class ProcedurePreview;
+class SidePane;
 class ScopePage;
 class SpecFrame;
 class SpecGridView;
@@ -99,7 +105,13 @@ private:
     // when the check refuses it, puts tabs back to gridTab and says false.
     bool keepCellOrStay(QTabWidget* tabs, int gridTab);
     void buildPreview();
-    void showPreview(bool shown);
+    void buildCoverage();
+    // Shows or hides a pane beside the pages and remembers the choice.
+    void showPane(Pane pane, bool shown);
+    // A pane's title bar, about.
+    int titleBarHeight() const;
+    SidePane* pane(Pane pane) const;
+    QAction* paneEntry(Pane pane) const;
     void applyTopMost(bool on);
     void toggleTopMost();
     void loadSample(int index);
@@ -117,7 +129,9 @@ private:
     QMenu* popup_;
     QAction* onTop_;
     ProcedurePreview* preview_;
-    QAction* previewShown_;
+    CoveragePane* coverage_;
+    // The menu entries that show the panes, by Pane.
+    std::array<QAction*, kPaneCount> paneEntries_{};
     LocalizationCommands* localization_;
     SpecFileCommands* files_;
     bool closing_ = false;

@@ -349,7 +349,12 @@ void OptionsPanel::refreshOptions()
     operatorControl_[0]->setChecked(o.operatorButtons.list);
     operatorControl_[1]->setChecked(o.operatorButtons.cancel);
     operatorControl_[2]->setChecked(o.operatorButtons.repeat);
-    dataEntry_->button(static_cast<int>(o.dataEntry))->setChecked(true);
+    {
+        // Showing the data entry must not apply its rule to the readings: an
+        // opened file keeps its count, as kestrel-cli reads it.
+        const QSignalBlocker quiet(dataEntry_);
+        dataEntry_->button(static_cast<int>(o.dataEntry))->setChecked(true);
+    }
     turCheck_->setChecked(o.turChecking);
     // The readings list is usable only with keyboard entry.
     const bool usable = measurementsForDataEntry(o.dataEntry, o.measurements).enabled;

@@ -8,7 +8,8 @@
 #include "gui/document/document.h"
 #include "gui/viewer/procedure_highlighter.h"
 
-#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -42,7 +43,7 @@ void replaceChangedLines(QPlainTextEdit* box, const QString& before, const QStri
 
 } // namespace
 
-ProcedurePreview::ProcedurePreview(Document& document, QWidget* parent) : QDockWidget(parent), document_(document)
+ProcedurePreview::ProcedurePreview(Document& document, QWidget* parent) : SidePane(parent), document_(document)
 {
     setObjectName(QStringLiteral("dock_Preview"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -64,6 +65,8 @@ ProcedurePreview::ProcedurePreview(Document& document, QWidget* parent) : QDockW
     text_->setMinimumWidth(160);
     new ProcedureHighlighter(text_->document());
     setWidget(text_);
+    text_->installEventFilter(this);
+    text_->viewport()->installEventFilter(this);
 
     coalesce_.setSingleShot(true);
     coalesce_.setInterval(0);
@@ -86,13 +89,6 @@ void ProcedurePreview::showEvent(QShowEvent* event)
     refresh();
 }
 
-void ProcedurePreview::closeEvent(QCloseEvent* event)
-{
-    QDockWidget::closeEvent(event);
-    if (event->isAccepted())
-        emit closedByUser();
-}
-
 void ProcedurePreview::regenerate()
 {
     // A hidden pane is brought up to date when it is shown again.
@@ -106,17 +102,102 @@ void ProcedurePreview::regenerate()
     // Create: nothing here interrupts the typing.
     QString shown;
     QString hint = document_.text(kTextEnterSpecificationsFirst);
+    LineSources sources;
     try {
         SilentSink silent;
-        const CreateResult result = createProcedure(inputs, document_.texts(), silent);
+        const CreateResult result = createProcedure(inputs, document_.texts(), silent, nullptr, &sources);
         if (result.status != CreateStatus::NothingCreated)
             shown = qtText(richTextToPlain(viewerForm(result.text)));
+        else
+            sources = {};
     } catch (const std::exception& failure) {
         hint = qtText(failure.what());
+        sources = {};
     }
     text_->setPlaceholderText(hint);
+    // The same text may come from other lines (a column moved).
+    const bool moved = sources.lines != sources_.lines;
+    sources_ = std::move(sources);
     if (shown != shown_)
         display(shown);
+    else if (moved)
+        applyMarks(false);
+}
+
+void ProcedurePreview::markColumn(std::optional<MeterFunction> function, int column)
+{
+    std::optional<MarkedColumn> wanted;
+    if (function)
+        wanted = MarkedColumn{*function, column};
+    const bool another = wanted != marked_;
+    marked_ = wanted;
+    if (another)
+        applyMarks(true);
+}
+
+std::vector<int> ProcedurePreview::markedLines() const
+{
+    std::vector<int> lines;
+    for (const QTextEdit::ExtraSelection& mark : text_->extraSelections())
+        lines.push_back(mark.cursor.blockNumber());
+    return lines;
+}
+
+void ProcedurePreview::applyMarks(bool scroll)
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    if (marked_) {
+        QTextCharFormat format;
+        format.setBackground(QColor(204, 228, 247));
+        format.setProperty(QTextFormat::FullWidthSelection, true);
+        // Block i is line i: one walk over both, never a search per line.
+        QTextBlock block = text_->document()->begin();
+        for (const LineSource& line : sources_.lines) {
+            if (!block.isValid())
+                break;
+            if (line.page == Page::Meter && line.function == marked_->function && line.column == marked_->column) {
+                QTextEdit::ExtraSelection mark;
+                mark.cursor = QTextCursor(block);
+                mark.format = format;
+                marks.push_back(mark);
+            }
+            block = block.next();
+        }
+    }
+    text_->setExtraSelections(marks);
+    if (!scroll || marks.isEmpty())
+        return;
+    // Without wrapping the scroll bar counts lines: the marked ones come
+    // into sight with a few lines above them, unless they are in sight.
+    QScrollBar* down = text_->verticalScrollBar();
+    const int first = marks.front().cursor.blockNumber();
+    const int last = marks.back().cursor.blockNumber();
+    if (first < down->value() || last >= down->value() + down->pageStep())
+        down->setValue(std::max(0, first - 2));
+}
+
+bool ProcedurePreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == text_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(event);
+        chooseLine(text_->cursorForPosition(click->position().toPoint()).blockNumber());
+    } else if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            chooseLine(text_->textCursor().blockNumber());
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void ProcedurePreview::chooseLine(int line)
+{
+    if (line < 0 || static_cast<std::size_t>(line) >= sources_.lines.size())
+        return;
+    const LineSource& source = sources_.lines[static_cast<std::size_t>(line)];
+    if (source.page == Page::Meter && source.function)
+        emit stepChosen(*source.function, std::max(0, source.column));
 }
 
 void ProcedurePreview::display(const QString& shown)
@@ -136,6 +217,7 @@ void ProcedurePreview::display(const QString& shown)
             text_->setPlainText(shown);
     }
     shown_ = shown;
+    applyMarks(false);
     down->setValue(top);
     across->setValue(left);
     ++replacements_;

@@ -10,14 +10,21 @@
 // the event loop make one update; a text equal to the one shown changes
 // nothing on the screen, and a new one replaces only the lines that differ,
 // so the scroll position stays. While the pane is hidden nothing is made.
+//
+// The pane knows where each line came from (the generators' line sources):
+// the grid column on show has its lines marked, and a double-click or
+// Enter on a step names the grid column it was made from.
+#include "core/procgen/line_sources.h"
 #include "core/spec/meter_function.h"
 
-#include <QDockWidget>
+#include "gui/common/side_pane.h"
+
 #include <QTimer>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPlainTextEdit;
 
@@ -33,7 +40,7 @@ struct TypedCell {
     std::string text;
 };
 
-class ProcedurePreview : public QDockWidget {
+class ProcedurePreview : public SidePane {
     Q_OBJECT
 public:
     using TypedCellSource = std::function<std::optional<TypedCell>()>;
@@ -50,24 +57,45 @@ public:
     QString text() const;
     // How many times the text on the screen was replaced.
     int replacements() const { return replacements_; }
+    // Where each line shown came from.
+    const LineSources& sources() const { return sources_; }
+
+    // Marks the lines made from a grid column of the meter page (none:
+    // no marks) and, when the column is another than before, scrolls the
+    // first of them into sight. The marks follow every update.
+    void markColumn(std::optional<MeterFunction> function, int column);
+    // The lines marked now, 0-based.
+    std::vector<int> markedLines() const;
 
 signals:
-    // The title bar's close button.
-    void closedByUser();
+    // A step made from a grid column was double-clicked or chosen with
+    // Enter; column is 0 for a function's heading lines.
+    void stepChosen(kestrel::MeterFunction function, int column);
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct MarkedColumn {
+        MeterFunction function;
+        int column;
+        bool operator==(const MarkedColumn&) const = default;
+    };
+
     void regenerate();
     void display(const QString& shown);
+    void applyMarks(bool scroll);
+    // The line's step, if it was made from the meter grid.
+    void chooseLine(int line);
 
     Document& document_;
     TypedCellSource typedCell_;
     QPlainTextEdit* text_;
     QTimer coalesce_;
     QString shown_; // lines ended by LF, as the text box holds them
+    LineSources sources_;
+    std::optional<MarkedColumn> marked_;
     int replacements_ = 0;
 };
 

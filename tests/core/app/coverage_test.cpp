@@ -4,6 +4,8 @@
 
 #include "core/app/create.h"
 #include "core/app/standard_override.h"
+#include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
 #include "core/spec/standards.h"
 
 #include "support/random_specification.h"
@@ -135,6 +137,53 @@ TEST(Coverage, ListsPointsInGridOrderWithTheirFate)
     EXPECT_EQ(other->counts, (CoverageCounts{0, 1, 2, 1}));
     EXPECT_EQ(other->points[2].reason, PointReason::BelowTenOhms);
     EXPECT_EQ(other->points[3].reason, PointReason::FunctionNotSourced);
+}
+
+// The grid asks for a column's point and shows what becomes of it, with the
+// values the procedure's limit message and step carry.
+TEST(Coverage, FindsAColumnsPointAndSaysWhatBecomesOfIt)
+{
+    ProcedureInputs in;
+    in.meter.table(F::Dcv).setCell(RowRange, 0, "1200");
+    in.meter.table(F::Dcv).setCell(RowRange, 2, "10");
+    in.meter.table(F::Acv).setCell(RowRange, 0, "1");
+    in.meter.table(F::Acv).setCell(RowFrequency, 0, "5M");
+    in.meter.table(F::Ohm).setCell(RowRange, 0, "5");
+    in.meter.table(F::Ohm).setCell(RowRange, 1, "100");
+    in.meter.table(F::Tc).setCell(RowRange, 0, "100");
+    const EnglishLookup texts;
+    const auto said = [&](const Coverage& cov, MeterFunction f, int column) {
+        const TestPoint* point = cov.pointAt(f, column);
+        return point ? describePoint(*point, cov.standard, texts) : std::string("(none)");
+    };
+
+    const std::optional<Coverage> own = coverage(in, "7300");
+    ASSERT_TRUE(own);
+    EXPECT_EQ(said(*own, F::Dcv, 0), "Reduced: the 7300 reaches at most 1100, so the step tests 1100 instead of 1200.");
+    EXPECT_EQ(said(*own, F::Dcv, 1), "(none)");
+    EXPECT_EQ(said(*own, F::Dcv, 2),
+        "Left out: an earlier column of this function has no UUT range, and the "
+        "function's tests end there.");
+    EXPECT_EQ(said(*own, F::Acv, 0),
+        "Reduced: at this level the 7300 reaches at most 500K, so the step tests at 500KH instead of 5M.");
+    EXPECT_EQ(said(*own, F::Ohm, 1), "");
+    EXPECT_EQ(said(*own, F::Aci, 0), "(none)");
+
+    const std::optional<Coverage> other = coverage(in, "3300");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(said(*other, F::Ohm, 0),
+        "Manual: the 3300 sources no resistance below 10 ohms; the operator applies the point by hand.");
+    EXPECT_EQ(said(*other, F::Tc, 0),
+        "Manual: the 3300 cannot source this function; the operator applies the point by hand.");
+    EXPECT_EQ(outcomeTextNumber(other->pointAt(F::Tc, 0)->outcome), kTextOutcomeManual);
+
+    // Under a comma locale the values read as the grid's cells do.
+    in.meter.table(F::Acv).setCell(RowRange, 0, "750.5");
+    in.meter.table(F::Acv).setCell(RowFrequency, 0, "10K");
+    const std::optional<Coverage> small = coverage(in, "7600");
+    ASSERT_TRUE(small);
+    EXPECT_EQ(describePoint(*small->pointAt(F::Acv, 0), "7600", texts, ","),
+        "Reduced: the 7600 reaches at most 220,0, so the step tests 220,0V instead of 750,5.");
 }
 
 TEST(Coverage, IsOnlyForMeterStandards)

@@ -72,20 +72,27 @@ TEST(KestrelSettings, StoredNumbersAreReadAndClamped)
     }
 }
 
-// PreviewShown is read as the option values are; a missing or empty value
-// leaves the choice to the window, and the toggle's write reads back.
-TEST(KestrelSettings, PreviewShownIsReadAsAFlagOrLeftToTheWindow)
+// A pane's key is read as the option values are; a missing or empty value
+// leaves the choice to the window, the toggle's write reads back, and the
+// other pane's key is left alone.
+TEST(KestrelSettings, PaneShownIsReadAsAFlagOrLeftToTheWindow)
 {
     const std::optional<bool> none;
-    for (const auto& [ini, expected] : {std::pair{"", none}, {"PreviewShown=\n", none}, {"PreviewShown=  \n", none},
-             {"PreviewShown=1\n", std::optional(true)}, {"PreviewShown=0\n", std::optional(false)},
-             {"PreviewShown=True\n", std::optional(true)}, {"PreviewShown=false\n", std::optional(false)},
-             {"PreviewShown=-2\n", std::optional(true)}, {"PreviewShown=yes\n", std::optional(false)}}) {
-        ScratchDir dir;
-        ProfileFile file(dir.write("Kestrel.INI", std::string("[Kestrel]\n") + ini));
-        EXPECT_EQ(readDefaultValues(file).previewShown, expected) << ini;
-        ASSERT_TRUE(writePreviewShown(file, !expected.value_or(false)));
-        EXPECT_EQ(readDefaultValues(file).previewShown, std::optional(!expected.value_or(false))) << ini;
+    for (const Pane pane : {Pane::Preview, Pane::Coverage}) {
+        const std::size_t at = static_cast<std::size_t>(pane);
+        const std::string key(kPaneShownKeys[at]);
+        const std::size_t other = 1 - at;
+        for (const auto& [value, expected] : {std::pair{"", none}, {"  ", none}, {"1", std::optional(true)},
+                 {"0", std::optional(false)}, {"True", std::optional(true)}, {"false", std::optional(false)},
+                 {"-2", std::optional(true)}, {"yes", std::optional(false)}}) {
+            ScratchDir dir;
+            ProfileFile file(dir.write("Kestrel.INI", "[Kestrel]\n" + key + "=" + value + "\n"));
+            EXPECT_EQ(readDefaultValues(file).paneShown[at], expected) << key << "=" << value;
+            ASSERT_TRUE(writePaneShown(file, pane, !expected.value_or(false)));
+            const KestrelSettings read = readDefaultValues(file);
+            EXPECT_EQ(read.paneShown[at], std::optional(!expected.value_or(false))) << key << "=" << value;
+            EXPECT_EQ(read.paneShown[other], none) << key;
+        }
     }
 }
 

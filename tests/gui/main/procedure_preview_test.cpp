@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTextBlock>
 
 #include <random>
 
@@ -186,6 +187,88 @@ TEST_F(ProcedurePreviewTest, TheScrollPositionStaysAcrossAChange)
     settle();
     EXPECT_EQ(box->verticalScrollBar()->value(), 20);
     EXPECT_EQ(preview()->text(), ctrlCreate());
+}
+
+// The lines the generators say a grid column made, by their line sources.
+std::vector<int> linesOf(const LineSources& sources, MeterFunction function, int column)
+{
+    std::vector<int> lines;
+    for (std::size_t i = 0; i < sources.lines.size(); ++i)
+        if (sources.lines[i].function == function && sources.lines[i].column == column)
+            lines.push_back(static_cast<int>(i));
+    return lines;
+}
+
+TEST_F(ProcedurePreviewTest, TheCurrentCellMarksItsColumnsStepsInSight)
+{
+    startShown();
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    selectFunction(MeterFunction::Acv);
+    auto* down = preview()->textBox()->verticalScrollBar();
+    for (const int column : {2, 0, 3}) {
+        SCOPED_TRACE(column);
+        clickCell(1, column);
+        const std::vector<int> expected = linesOf(preview()->sources(), MeterFunction::Acv, column);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(preview()->markedLines(), expected);
+        EXPECT_GE(expected.front(), down->value());
+        EXPECT_LT(expected.front(), down->value() + down->pageStep());
+    }
+    // Another row of the same column leaves the pane where the user put it;
+    // a change of the procedure moves the marks with the column's lines
+    // (emptying column 1's range leaves out every later point).
+    down->setValue(0);
+    clickCell(4, 3);
+    EXPECT_EQ(down->value(), 0);
+    const std::vector<int> before = preview()->markedLines();
+    clickCell(0, 1);
+    QTest::keyClick(window->grid(), Qt::Key_Delete);
+    clickCell(4, 3);
+    QTest::qWait(100);
+    settle();
+    const std::vector<int> after = linesOf(preview()->sources(), MeterFunction::Acv, 3);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(preview()->markedLines(), after);
+}
+
+TEST_F(ProcedurePreviewTest, ADoubleClickedStepBringsUpItsColumn)
+{
+    startShown();
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    selectFunction(MeterFunction::Dcv);
+    const std::vector<int> acvLines = linesOf(preview()->sources(), MeterFunction::Acv, 2);
+    ASSERT_FALSE(acvLines.empty());
+    QPlainTextEdit* box = preview()->textBox();
+    box->verticalScrollBar()->setValue(acvLines.back());
+    settle();
+    QTextCursor at(box->document()->findBlockByNumber(acvLines.back()));
+    QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, box->cursorRect(at).center() + QPoint(40, 0));
+    settle();
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Acv);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 2);
+    EXPECT_TRUE(window->grid()->hasFocus());
+    EXPECT_EQ(preview()->markedLines(), acvLines);
+
+    // Enter on a step does the same from the keyboard.
+    const std::vector<int> dcvLines = linesOf(preview()->sources(), MeterFunction::Dcv, 1);
+    ASSERT_FALSE(dcvLines.empty());
+    box->setFocus();
+    box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(dcvLines.front())));
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Dcv);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 1);
+
+    // A header line came from no column: nothing moves.
+    clickCell(2, 4);
+    box->setFocus();
+    box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(0)));
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(window->grid()->currentIndex().column(), 4);
+    EXPECT_EQ(window->grid()->currentIndex().row(), 2);
 }
 
 TEST_F(ProcedurePreviewTest, F8TheMenuAndTheCloseButtonAreRemembered)

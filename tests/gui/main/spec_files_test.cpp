@@ -1,7 +1,9 @@
 // Specification files in the window: open, change, save and quit with the
 // question about unsaved changes; a file that cannot be read changes nothing.
+#include "support/random_specification.h"
 #include "support/window_fixture.h"
 
+#include "core/app/spec_diff.h"
 #include "core/app/spec_file.h"
 #include "core/spec/samples.h"
 
@@ -116,6 +118,30 @@ TEST_F(SpecFilesTest, AScopeFileOpensOnTheScopesPage)
     EXPECT_EQ(find<QComboBox>("ScopeReference")->currentText(), "7320 - 600 Mhz");
     // Cells read under a comma locale use its separator.
     EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "1,5");
+}
+
+// Showing a file must not change it: every random file opens unmodified,
+// holding exactly what it was written with (a Go-No-Go file keeps its
+// readings count, which the data-entry rule would otherwise clear).
+TEST_F(SpecFilesTest, EveryFileOpensAsItWasWritten)
+{
+    start();
+    RandomSpecification random(2417);
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        ProcedureInputs in = random.make();
+        if (i == 0) {
+            in.options.dataEntry = DataEntry::GoNoGo;
+            in.options.measurements = 5;
+        }
+        const auto path = dir.write("random.kestrel.json", writeSpecFile(in));
+        ASSERT_TRUE(window->openFile(QString::fromStdString(path.string())));
+        settle();
+        for (const SpecChange& change : diffSpecifications(in, inputs()))
+            ADD_FAILURE() << change.path << ": " << specValueLiteral(change.before) << " -> "
+                          << specValueLiteral(change.after);
+        ASSERT_FALSE(document->isModified()) << document->undoStack().undoText().toStdString();
+    }
 }
 
 // Two instances opening files at the same moment: each reads the list,

@@ -1,0 +1,134 @@
+#include "gui/coverage/coverage_pane.h"
+
+#include "gui/coverage/coverage_table_model.h"
+#include "gui/document/document.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace kestrel::gui {
+namespace {
+
+// Long enough for the preview to repaint after a committed cell first;
+// short enough to read as following the edit.
+constexpr int kRecountPauseMilliseconds = 120;
+// A heading longer than this many characters is cut short with "…", so a
+// long translation never hides the counts.
+constexpr int kHeadingCharacters = 14;
+
+} // namespace
+
+CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(parent), document_(document)
+{
+    setObjectName(QStringLiteral("dock_Coverage"));
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+
+    model_ = new CoverageTableModel(document_, this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("CoverageTable"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    // Rows of one line each, all as tall, so that the table's height is known
+    // before it is shown.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setHighlightSections(false);
+    setWidget(table_);
+    fitColumns();
+
+    pause_.setSingleShot(true);
+    pause_.setInterval(kRecountPauseMilliseconds);
+    connect(&pause_, &QTimer::timeout, this, &CoveragePane::recountNow);
+    connect(&document_, &Document::changed, this, &CoveragePane::documentChanged);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex& current) { rowChosen(current.row()); });
+    showChosen();
+}
+
+void CoveragePane::recountNow()
+{
+    pause_.stop();
+    model_->recount();
+    stale_ = false;
+    showChosen();
+    fitColumns();
+}
+
+int CoveragePane::wholeTableHeight() const
+{
+    return table_->horizontalHeader()->sizeHint().height() +
+        model_->rowCount() * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth();
+}
+
+void CoveragePane::relabel()
+{
+    model_->relabel();
+    fitColumns();
+}
+
+void CoveragePane::fitColumns()
+{
+    QHeaderView* header = table_->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+    const int widest = metrics.averageCharWidth() * kHeadingCharacters + margins;
+    const QAbstractItemView* view = table_;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString heading = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int wanted = std::min(metrics.horizontalAdvance(heading) + margins, widest);
+        header->resizeSection(column, std::max(view->sizeHintForColumn(column), wanted));
+    }
+}
+
+void CoveragePane::documentChanged()
+{
+    // The chosen row is marked at once; the counts follow after the pause.
+    showChosen();
+    model_->relabel();
+    stale_ = true;
+    if (!isHidden())
+        pause_.start();
+}
+
+void CoveragePane::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    if (stale_)
+        recountNow();
+}
+
+void CoveragePane::showChosen()
+{
+    const int row = model_->chosenRow();
+    if (table_->currentIndex().row() == row)
+        return;
+    const QSignalBlocker quiet(table_->selectionModel());
+    if (row < 0) {
+        table_->selectionModel()->clear();
+    } else {
+        table_->selectionModel()->setCurrentIndex(
+            model_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // The blocked signals kept the view from repainting the rows.
+    table_->viewport()->update();
+}
+
+void CoveragePane::rowChosen(int row)
+{
+    const std::string standard = model_->standardOf(row);
+    if (!standard.empty())
+        document_.chooseStandard(standard);
+}
+
+} // namespace kestrel::gui

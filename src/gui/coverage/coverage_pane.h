@@ -1,0 +1,54 @@
+#pragma once
+// "Calibrator Coverage" beside the pages: for every meter standard, what
+// its procedure would do with the test points of the grid, the chosen
+// standard's row marked. Choosing a row, by mouse, keyboard or a screen
+// reader's selection, chooses that standard as one undo step.
+//
+// The counts are made again a short while after the document changes, so
+// that a committed cell repaints the preview first; while the pane is
+// hidden nothing is made.
+#include "gui/common/side_pane.h"
+
+#include <QTimer>
+
+class QTableView;
+
+namespace kestrel::gui {
+
+class CoverageTableModel;
+class Document;
+
+class CoveragePane : public SidePane {
+    Q_OBJECT
+public:
+    explicit CoveragePane(Document& document, QWidget* parent = nullptr);
+
+    QTableView* table() const { return table_; }
+    CoverageTableModel* model() const { return model_; }
+    // The height that shows every row of the table without scrolling.
+    int wholeTableHeight() const;
+    // The counts at once, without waiting for the pause.
+    void recountNow();
+    // The headings after a walk of the texts.
+    void relabel();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void documentChanged();
+    // The table's current row follows the chosen standard.
+    void showChosen();
+    void rowChosen(int row);
+    // Each column as wide as its counts and its heading, a long heading cut
+    // short.
+    void fitColumns();
+
+    Document& document_;
+    QTableView* table_;
+    CoverageTableModel* model_;
+    QTimer pause_;
+    bool stale_ = true;
+};
+
+} // namespace kestrel::gui

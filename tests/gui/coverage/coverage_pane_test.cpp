@@ -1,0 +1,180 @@
+// The calibrator coverage beside the pages: its rows count what the core's
+// coverage counts for every meter standard, choosing a row chooses that
+// standard as one undo step, and the grid marks exactly the cells whose
+// point the chosen standard does not test as specified.
+#include "gui/coverage/coverage_pane.h"
+
+#include "core/app/spec_file.h"
+#include "core/spec/standards.h"
+#include "gui/coverage/coverage_table_model.h"
+#include "gui/grid/spec_table_model.h"
+#include "support/random_specification.h"
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QUndoStack>
+
+namespace kestrel::test {
+namespace {
+
+class CoveragePaneTest : public WindowTest {
+protected:
+    void startShown()
+    {
+        start();
+        // The test screen is narrow: the pane starts hidden there.
+        ASSERT_TRUE(pane()->isHidden());
+        shortcut(QKeyCombination(Qt::NoModifier, Qt::Key_F9));
+        ASSERT_FALSE(pane()->isHidden());
+    }
+    gui::CoveragePane* pane() const { return find<gui::CoveragePane>("dock_Coverage"); }
+    QTableView* table() const { return pane()->table(); }
+    int rowOf(std::string_view standard) const { return referenceIndex(standard); }
+    void clickRow(int row)
+    {
+        const QRect cell = table()->visualRect(table()->model()->index(row, 0));
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, cell.center());
+        settle();
+    }
+    void openSpecification(const ProcedureInputs& in)
+    {
+        ASSERT_TRUE(
+            window->openFile(QString::fromStdString(dir.write("random.kestrel.json", writeSpecFile(in)).string())));
+        settle();
+    }
+    QVariant count(int row, int column) const { return table()->model()->index(row, column).data(); }
+};
+
+TEST_F(CoveragePaneTest, EveryRowCountsWhatItsStandardsProcedureDoes)
+{
+    startShown();
+    EXPECT_EQ(iniValue("CoverageShown"), "1");
+    EXPECT_EQ(pane()->windowTitle(), "Calibrator Coverage");
+    EXPECT_EQ(table()->accessibleName(), "Calibrator Coverage");
+    EXPECT_EQ(table()->model()->headerData(gui::CoverageTableModel::ManualColumn, Qt::Horizontal), "Manual");
+    // A heading cut short by a long translation is read whole as a tooltip.
+    EXPECT_EQ(
+        table()->model()->headerData(gui::CoverageTableModel::ManualColumn, Qt::Horizontal, Qt::ToolTipRole), "Manual");
+
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    pane()->recountNow();
+    const std::vector<Coverage> all = coverageForAll(inputs());
+    ASSERT_EQ(table()->model()->rowCount(), static_cast<int>(all.size()));
+    int notAsSpecified = 0;
+    for (int row = 0; row < static_cast<int>(all.size()); ++row) {
+        const CoverageCounts& counts = all[static_cast<std::size_t>(row)].counts;
+        SCOPED_TRACE(all[static_cast<std::size_t>(row)].standard);
+        EXPECT_EQ(count(row, 0).toString().toStdString(), all[static_cast<std::size_t>(row)].standard);
+        EXPECT_EQ(count(row, gui::CoverageTableModel::AsSpecifiedColumn), counts.asSpecified);
+        EXPECT_EQ(count(row, gui::CoverageTableModel::ReducedColumn), counts.reduced);
+        EXPECT_EQ(count(row, gui::CoverageTableModel::ManualColumn), counts.manual);
+        EXPECT_EQ(count(row, gui::CoverageTableModel::LeftOutColumn), counts.leftOut);
+        notAsSpecified += counts.total() - counts.asSpecified;
+    }
+    EXPECT_GT(notAsSpecified, 0); // the sample reaches the limits of some standard
+
+    // The chosen row is the current one, in bold, and says so when heard.
+    const int chosen = rowOf("7300");
+    EXPECT_EQ(table()->currentIndex().row(), chosen);
+    EXPECT_TRUE(table()->model()->index(chosen, 0).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(table()->model()->index(chosen, 0).data(Qt::AccessibleTextRole), "7300 (chosen)");
+    EXPECT_FALSE(table()->model()->index(chosen + 1, 0).data(Qt::FontRole).isValid());
+
+    // A committed cell is counted after the pause (left out: the columns
+    // before it are empty).
+    const int before = count(chosen, gui::CoverageTableModel::LeftOutColumn).toInt();
+    selectFunction(MeterFunction::Dcv);
+    typeInCell(0, 25, "1");
+    QTest::qWait(300);
+    EXPECT_EQ(count(chosen, gui::CoverageTableModel::LeftOutColumn).toInt(), before + 1);
+
+    // F9 hides it again, and Kestrel.INI remembers.
+    shortcut(QKeyCombination(Qt::NoModifier, Qt::Key_F9));
+    EXPECT_TRUE(pane()->isHidden());
+    EXPECT_FALSE(find<QAction>("mnuCoverage")->isChecked());
+    EXPECT_EQ(iniValue("CoverageShown"), "0");
+}
+
+TEST_F(CoveragePaneTest, ChoosingARowChoosesItsStandardAsOneUndoStep)
+{
+    startShown();
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    const QUndoStack& undo = document->undoStack();
+    const int steps = undo.count();
+
+    clickRow(rowOf("3300"));
+    EXPECT_EQ(inputs().selections.reference, "3300");
+    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "3300");
+    EXPECT_EQ(undo.count(), steps + 1);
+    EXPECT_EQ(undo.undoText(), "Choose standard");
+
+    // The keyboard chooses as the mouse does.
+    table()->setFocus();
+    QTest::keyClick(table(), Qt::Key_Down);
+    settle();
+    EXPECT_EQ(inputs().selections.reference, std::string(kReferences[static_cast<std::size_t>(rowOf("3300") + 1)]));
+    EXPECT_EQ(undo.count(), steps + 2);
+
+    // Undo puts back the standard and the table's mark with it.
+    shortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
+    shortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
+    EXPECT_EQ(inputs().selections.reference, "7300");
+    EXPECT_EQ(table()->currentIndex().row(), rowOf("7300"));
+    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "7300");
+
+    // The list of standards below the grid moves the table's mark too.
+    auto* reference = find<QComboBox>("Reference");
+    reference->setCurrentIndex(rowOf("6400"));
+    settle();
+    EXPECT_EQ(table()->currentIndex().row(), rowOf("6400"));
+}
+
+// On random specifications, a cell is marked exactly when it is filled and
+// the chosen standard reduces, makes manual or leaves out its column's
+// point; its tooltip says what the core says of the point.
+TEST_F(CoveragePaneTest, TheGridMarksEveryPointTheChosenStandardChanges)
+{
+    start();
+    RandomSpecification random(7117);
+    const QAbstractItemModel* grid = window->grid()->model();
+    int marked = 0;
+    for (int i = 0; i < 12; ++i) {
+        ProcedureInputs in = random.make();
+        in.page = Page::Meter;
+        openSpecification(in);
+        const std::optional<Coverage> chosen = coverage(inputs(), inputs().selections.reference);
+        ASSERT_TRUE(chosen);
+        for (const MeterFunction f : kAllFunctions) {
+            selectFunction(f);
+            for (int row = 0; row < grid->rowCount(); ++row)
+                for (int column = 0; column < kColumnCount; ++column) {
+                    SCOPED_TRACE(std::to_string(i) + ": " + std::string(functionInfo(f).code) + " " +
+                        std::to_string(row) + "," + std::to_string(column));
+                    const QModelIndex index = grid->index(row, column);
+                    const TestPoint* point = chosen->pointAt(f, column);
+                    const bool changed = point && point->outcome != PointOutcome::AsSpecified &&
+                        !index.data().toString().trimmed().isEmpty();
+                    const QVariant mark = index.data(gui::SpecTableModel::PointOutcomeRole);
+                    ASSERT_EQ(mark.isValid(), changed);
+                    if (!changed)
+                        continue;
+                    ++marked;
+                    EXPECT_EQ(mark.toInt(), static_cast<int>(point->outcome));
+                    const QString note =
+                        QString::fromStdString(describePoint(*point, chosen->standard, englishLookup()));
+                    EXPECT_TRUE(index.data(Qt::ToolTipRole).toString().contains(note));
+                    EXPECT_EQ(index.data(Qt::AccessibleDescriptionRole).toString(), note);
+                }
+        }
+    }
+    EXPECT_GT(marked, 0);
+}
+
+} // namespace
+} // namespace kestrel::test
