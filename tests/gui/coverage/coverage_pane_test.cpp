@@ -135,12 +135,13 @@ TEST_F(CoveragePaneTest, ChoosingARowChoosesItsStandardAsOneUndoStep)
     EXPECT_EQ(table()->currentIndex().row(), rowOf("6400"));
 }
 
-// On random specifications, a cell is marked exactly when it is filled and
-// the chosen standard reduces, makes manual or leaves out its column's
-// point; its tooltip says what the core says of the point.
-TEST_F(CoveragePaneTest, TheGridMarksEveryPointTheChosenStandardChanges)
+// On random specifications, the table counts what the core counts for
+// every standard, and a cell is marked exactly when it is filled and the
+// chosen standard reduces, makes manual or leaves out its column's point;
+// its tooltip says what the core says of the point.
+TEST_F(CoveragePaneTest, TheTableAndTheGridMarksFollowEveryRandomSpecification)
 {
-    start();
+    startShown();
     RandomSpecification random(7117);
     const QAbstractItemModel* grid = window->grid()->model();
     int marked = 0;
@@ -148,8 +149,18 @@ TEST_F(CoveragePaneTest, TheGridMarksEveryPointTheChosenStandardChanges)
         ProcedureInputs in = random.make();
         in.page = Page::Meter;
         openSpecification(in);
+        pane()->recountNow();
+        const std::vector<Coverage> all = coverageForAll(inputs());
+        for (int row = 0; row < static_cast<int>(all.size()); ++row) {
+            const CoverageCounts& counts = all[static_cast<std::size_t>(row)].counts;
+            EXPECT_EQ(count(row, gui::CoverageTableModel::AsSpecifiedColumn), counts.asSpecified) << i << ", " << row;
+            EXPECT_EQ(count(row, gui::CoverageTableModel::ReducedColumn), counts.reduced) << i << ", " << row;
+            EXPECT_EQ(count(row, gui::CoverageTableModel::ManualColumn), counts.manual) << i << ", " << row;
+            EXPECT_EQ(count(row, gui::CoverageTableModel::LeftOutColumn), counts.leftOut) << i << ", " << row;
+        }
         const std::optional<Coverage> chosen = coverage(inputs(), inputs().selections.reference);
         ASSERT_TRUE(chosen);
+        EXPECT_EQ(table()->currentIndex().row(), rowOf(chosen->standard));
         for (const MeterFunction f : kAllFunctions) {
             selectFunction(f);
             for (int row = 0; row < grid->rowCount(); ++row)
