@@ -51,8 +51,15 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(paren
     pause_.setInterval(kRecountPauseMilliseconds);
     connect(&pause_, &QTimer::timeout, this, &CoveragePane::recountNow);
     connect(&document_, &Document::changed, this, &CoveragePane::documentChanged);
+    // The mouse and the keyboard move the current row; a screen reader or
+    // UI automation selects a row without moving it.
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex& current) { rowChosen(current.row()); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = table_->selectionModel()->selectedRows();
+        if (rows.size() == 1)
+            rowChosen(rows.front().row());
+    });
     showChosen();
 }
 

@@ -11,6 +11,8 @@
 #include "support/random_specification.h"
 #include "support/window_fixture.h"
 
+#include <QAccessible>
+#include <QAccessibleTableInterface>
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
@@ -127,6 +129,16 @@ TEST_F(CoveragePaneTest, ChoosingARowChoosesItsStandardAsOneUndoStep)
     EXPECT_EQ(inputs().selections.reference, "7300");
     EXPECT_EQ(table()->currentIndex().row(), rowOf("7300"));
     EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "7300");
+
+    // A screen reader selects a row without moving the current one.
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(table());
+    ASSERT_NE(heard, nullptr);
+    ASSERT_NE(heard->tableInterface(), nullptr);
+    heard->tableInterface()->selectRow(rowOf("3402"));
+    settle();
+    EXPECT_EQ(inputs().selections.reference, "3402");
+    EXPECT_EQ(table()->currentIndex().row(), rowOf("3402"));
+    shortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_Z));
 
     // The list of standards below the grid moves the table's mark too.
     auto* reference = find<QComboBox>("Reference");
