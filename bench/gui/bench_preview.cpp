@@ -27,18 +27,27 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 900;
 
-void BM_CommittedCellToPreview(benchmark::State& state)
-{
+// The largest specification in a document of its own, with its settings
+// in a scratch folder.
+struct FullDocument {
     QTemporaryDir config;
     SilentSink sink;
-    auto session = std::make_unique<Session>(StartUpEnvironment{1033, 1033, config.path().toStdString(), {}}, sink);
-    session->inputs = fullSpecification("7320", 26);
-    gui::Document document(std::move(session));
-    gui::ProcedurePreview preview(document);
-    preview.resize(kWidth, kHeight);
-    preview.show();
+    gui::Document document{makeSession()};
+
+    std::unique_ptr<Session> makeSession()
+    {
+        auto session = std::make_unique<Session>(StartUpEnvironment{1033, 1033, config.path().toStdString(), {}}, sink);
+        session->inputs = fullSpecification("7320", 26);
+        return session;
+    }
+};
+
+// Stores a cell in the middle of the procedure (the lines above it stay),
+// alternating two values, and waits until the preview holds the new text
+// and the pass's paint is done.
+void timeCommittedCells(benchmark::State& state, gui::Document& document, const gui::ProcedurePreview& preview)
+{
     QApplication::processEvents(); // the first text, laid out and painted
-    // A cell in the middle of the procedure: the lines above it stay.
     const std::string values[2] = {"4.5", "5.5"};
     int pass = 0;
     for (auto _ : state) {
@@ -51,6 +60,15 @@ void BM_CommittedCellToPreview(benchmark::State& state)
     state.counters["lines"] = preview.textBox()->blockCount();
 }
 
+void BM_CommittedCellToPreview(benchmark::State& state)
+{
+    FullDocument full;
+    gui::ProcedurePreview preview(full.document);
+    preview.resize(kWidth, kHeight);
+    preview.show();
+    timeCommittedCells(state, full.document, preview);
+}
+
 BENCHMARK(BM_CommittedCellToPreview)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The same in the window, with the preview and the calibrator coverage
@@ -59,29 +77,14 @@ BENCHMARK(BM_CommittedCellToPreview)->Unit(benchmark::kMillisecond)->MinTime(2.0
 // its pause, and is not timed.
 void BM_CommittedCellToPreviewInTheWindow(benchmark::State& state)
 {
-    QTemporaryDir config;
-    SilentSink sink;
-    auto session = std::make_unique<Session>(StartUpEnvironment{1033, 1033, config.path().toStdString(), {}}, sink);
-    session->inputs = fullSpecification("7320", 26);
-    gui::Document document(std::move(session));
-    gui::MainWindow window(document);
+    FullDocument full;
+    gui::MainWindow window(full.document);
     window.resize(1600, 1000);
     window.show();
     for (const char* pane : {"mnuPreview", "mnuCoverage"})
         if (auto* entry = window.control<QAction>(QString::fromLatin1(pane)); !entry->isChecked())
             entry->trigger();
-    auto* preview = window.control<gui::ProcedurePreview>(QStringLiteral("dock_Preview"));
-    QApplication::processEvents();
-    const std::string values[2] = {"4.5", "5.5"};
-    int pass = 0;
-    for (auto _ : state) {
-        const int before = preview->replacements();
-        document.setCell(2, 13, values[++pass % 2]);
-        while (preview->replacements() == before)
-            QApplication::processEvents();
-        QApplication::processEvents();
-    }
-    state.counters["lines"] = preview->textBox()->blockCount();
+    timeCommittedCells(state, full.document, *window.control<gui::ProcedurePreview>(QStringLiteral("dock_Preview")));
 }
 
 BENCHMARK(BM_CommittedCellToPreviewInTheWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
