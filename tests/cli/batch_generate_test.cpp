@@ -123,20 +123,19 @@ TEST_F(Batch, AFailedFileIsReportedAndTheRestWritten)
         std::vector<std::string> says;
         const char* summary;
     } const cases[] = {
-        {{good, failing}, {}, kExitGeneratorFailed, {"/failing.kestrel.json: Error: Single_Channel_Scope Error 11\n"},
+        {{good, failing}, {}, kExitGeneratorFailed, {failing + ": Error: Single_Channel_Scope Error 11\n"},
             "1 written, 1 failed"},
         {{longRange, good}, {"--strict"}, kExitFieldOverflow,
-            {"/long.json: warning: meter.functions.dcv[0].range: RANGE"}, "1 written, 1 failed"},
-        {{failing, empty, good}, {}, kExitNothingCreated, {"/empty.kestrel.json: Could not create the procedure.\n"},
+            {longRange + ": warning: meter.functions.dcv[0].range: RANGE"}, "1 written, 1 failed"},
+        {{failing, empty, good}, {}, kExitNothingCreated, {empty + ": Could not create the procedure.\n"},
             "1 written, 2 failed"},
         {{empty, bad, good, missing}, {}, kExitUnreadableFile,
-            {"/bad.kestrel.json: meter.functions.dcv[0].range: ",
-                "kestrel-cli generate: \"" + missing + "\" does not exist"},
+            {bad + ": meter.functions.dcv[0].range: ", "kestrel-cli generate: \"" + missing + "\" does not exist"},
             "1 written, 3 failed"},
         {{bad, good}, {"--reference", "8600 - 4 Channel"}, kExitUsage,
-            {"/good.kestrel.json: a meter specification cannot be created for --reference \"8600 - 4 Channel\""},
+            {good + ": a meter specification cannot be created for --reference \"8600 - 4 Channel\""},
             "0 written, 2 failed"},
-        {{good, blocked, bad}, {}, kExitWriteFailed, {"/blocked.kestrel.json: cannot replace "}, "1 written, 2 failed"},
+        {{good, blocked, bad}, {}, kExitWriteFailed, {blocked + ": cannot replace "}, "1 written, 2 failed"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(out("good.txt"));
