@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace kestrel {
 namespace {
@@ -95,9 +96,10 @@ std::string saveProblem(const TextSetting& setting, std::string_view value)
     return at == std::string_view::npos ? std::string{} : "holds " + refusedCharacterName(value, at);
 }
 
-// The stored value of a text setting, or its default (told to the sink)
-// when it fails the check.
-std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSink* sink, const TextLookup& texts)
+// The stored value of a text setting, or its default (told to the sink,
+// and the key kept in `unrestored`) when it fails the check.
+std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSink* sink, const TextLookup& texts,
+    std::vector<std::string>& unrestored)
 {
     const TextSetting& setting = textSetting(key);
     const std::string fallback = KestrelSettings{}.*setting.member; // no line breaks in any default
@@ -107,6 +109,7 @@ std::string restoredText(const ProfileFile& ini, std::string_view key, MessageSi
     const std::string problem = restoreProblem(setting, value);
     if (problem.empty())
         return value;
+    unrestored.emplace_back(key);
     if (sink)
         sink->inform(textWith(texts, kTextSavedValueDropped, {key, ini.path().filename().string(), problem}),
             MessageIcon::Exclamation);
@@ -132,13 +135,17 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
 KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, const TextLookup& texts)
 {
     KestrelSettings s;
-    s.maxDim = restoredText(ini, "MaxDim", sink, texts);
+    if (const int codePage = ini.ansiCodePage(); codePage != 0 && sink)
+        sink->inform(
+            textWith(texts, kTextSettingsReadInAnsi, {ini.path().filename().string(), std::to_string(codePage)}),
+            MessageIcon::Information);
+    s.maxDim = restoredText(ini, "MaxDim", sink, texts, s.unrestoredKeys);
     s.unitsListIndex = storedInteger(readDefaultSetting(ini, "UnitsListIndex", "1"));
-    s.unitsText = restoredText(ini, "UnitsText", sink, texts);
-    s.comments = restoredText(ini, "Comments", sink, texts);
-    s.revision = restoredText(ini, "Revision", sink, texts);
+    s.unitsText = restoredText(ini, "UnitsText", sink, texts, s.unrestoredKeys);
+    s.comments = restoredText(ini, "Comments", sink, texts, s.unrestoredKeys);
+    s.revision = restoredText(ini, "Revision", sink, texts, s.unrestoredKeys);
     s.procName = "Enter Name";
-    s.authorName = restoredText(ini, "AuthorName", sink, texts);
+    s.authorName = restoredText(ini, "AuthorName", sink, texts, s.unrestoredKeys);
 
     // One read per option button, in index order; a button set true is
     // selected and clears the others, so the last true one wins. A group
@@ -190,10 +197,20 @@ bool saveDefaultValues(ProfileFile& ini, const KestrelSettings& settings, Messag
         {"DataEntry", std::to_string(static_cast<int>(s.dataEntry))},
         {"Meas_Unc_No_Readings", std::to_string(s.measurements)},
     }};
+    // A value that could not be read and that nobody has changed since
+    // keeps its line as it was: the user's text is not replaced by a
+    // default they never chose.
+    const auto keptAsItWas = [&](std::string_view key) {
+        if (std::find(s.unrestoredKeys.begin(), s.unrestoredKeys.end(), key) == s.unrestoredKeys.end())
+            return false;
+        const TextSetting& setting = textSetting(key);
+        return s.*setting.member == KestrelSettings{}.*setting.member;
+    };
     // One replacement of the file: a failure leaves the old values whole.
-    std::array<std::pair<std::string_view, std::string_view>, values.size()> entries;
-    std::transform(values.begin(), values.end(), entries.begin(),
-        [](const auto& entry) { return std::pair<std::string_view, std::string_view>(entry.first, entry.second); });
+    std::vector<std::pair<std::string_view, std::string_view>> entries;
+    for (const auto& [key, value] : values)
+        if (!keptAsItWas(key))
+            entries.emplace_back(key, value);
     if (!ini.writeStrings(kKestrelSection, entries)) {
         sink.inform(errorReport(texts, " save default values ", ini.lastError()));
         return false;

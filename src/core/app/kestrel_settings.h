@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -46,6 +47,10 @@ struct KestrelSettings {
     int lastScopeReferenceIndex = 0;                 // 0..9
     DataEntry dataEntry = DataEntry::Keyboard;       // saved as the selected option's index
     int measurements = kDefaultMeasurements;         // `Meas_Unc_No_Readings`: its index is its text
+    // The text keys whose stored values could not be restored (their
+    // defaults stand in): saving leaves their lines as they are until the
+    // user sets another value.
+    std::vector<std::string> unrestoredKeys{};
 
     bool operator==(const KestrelSettings&) const = default;
 };
@@ -60,7 +65,8 @@ std::string readDefaultSetting(const ProfileFile& ini, std::string_view key, std
 // value that a specification file could not hold in its place (a control,
 // invisible or direction-changing character; in the comments a CR without
 // LF) keeps its default, and the sink, when given, is told which key (in
-// the words of `texts`).
+// the words of `texts`), and the key is listed in unrestoredKeys. A file
+// read in the ANSI code page (it is not UTF-8) is told to the sink once.
 KestrelSettings readDefaultValues(
     const ProfileFile& ini, MessageSink* sink = nullptr, const TextLookup& texts = englishLookup());
 
@@ -68,9 +74,11 @@ KestrelSettings readDefaultValues(
 // MaxDim, UUTAccuracyUnitsListIndex, LastReference_Index,
 // LastScopeReference_Index, chk_Add_FUNCTION_Message,
 // chk_Add_RANGE_message, DataEntry, Meas_Unc_No_Readings in this order.
-// A text value that could not be restored as it is (see
-// readDefaultValues) is saved as its default, with "Error:" + " save
-// default values " + which key and why on the sink; the rest is saved.
+// A text value that cannot be saved as it is (a line break in a one-line
+// value, a control character) is saved as its default, with "Error:" +
+// " save default values " + which key and why on the sink; the rest is
+// saved. A key in unrestoredKeys that still holds its default is not
+// written: its line stays as it was.
 // The keys go in with one replacement of the file: a failed write ends the
 // save with the same words and its description, leaves every old value in
 // place and returns false.

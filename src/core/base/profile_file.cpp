@@ -1,5 +1,6 @@
 #include "core/base/profile_file.h"
 
+#include "core/base/ansi_code_page.h"
 #include "core/base/atomic_file.h"
 #include "core/base/message_sink.h"
 #include "core/base/path_text.h"
@@ -68,16 +69,28 @@ enum class LoadStatus { Missing, Loaded, Failed };
 
 struct Loaded {
     LoadStatus status = LoadStatus::Missing;
-    std::string content;
+    std::string content; // UTF-8
     std::string error;
+    int ansiCodePage = 0; // the code page the file was read in; 0 for UTF-8
 };
+
+// Windows' profile functions and editors write settings in the system's
+// ANSI code page: a file that is not UTF-8 is read in it, so that its
+// values arrive as the user wrote them. A rewrite then saves UTF-8.
+Loaded loaded(std::string bytes)
+{
+    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); // refused by problem()
+    if (utf16 || isValidUtf8(bytes) || bytes.find('\0') != std::string::npos)
+        return {LoadStatus::Loaded, std::move(bytes), {}};
+    return {LoadStatus::Loaded, utf8FromAnsi(bytes), {}, ansiCodePage()};
+}
 
 Loaded load(const std::filesystem::path& path)
 {
     SmallFile file = readSmallFile(path, kMaxProfileFileSize);
     switch (file.status) {
     case SmallFileStatus::Read:
-        return {LoadStatus::Loaded, std::move(file.content), {}};
+        return loaded(std::move(file.content));
     case SmallFileStatus::Missing:
         return {};
     case SmallFileStatus::TooLarge:
@@ -197,6 +210,8 @@ int ProfileFile::readInt(std::string_view section, std::string_view key, int def
         return INT_MAX;
     return static_cast<int>(number < INT_MIN ? INT_MIN : number);
 }
+
+int ProfileFile::ansiCodePage() const { return load(path_).ansiCodePage; }
 
 std::string ProfileFile::problem() const
 {

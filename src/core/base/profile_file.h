@@ -8,6 +8,10 @@
 // at most 49 characters. Characters are UTF-8 characters, so a cut never
 // splits one.
 //
+// A file that is not UTF-8 is read in the system's ANSI code page (see
+// ansi_code_page.h), as the Windows profile functions would read it, and
+// any rewrite saves it as UTF-8 with every line kept.
+//
 // A file that is missing, unreadable, empty, binary or larger than
 // kMaxProfileFileSize reads as if every key were absent. Writing never loses
 // the file: the new content goes to a temporary file beside it, which is then
@@ -55,6 +59,10 @@ public:
     // written when any key or value is refused.
     bool writeStrings(std::string_view section, std::span<const std::pair<std::string_view, std::string_view>> entries,
         MessageSink* sink = nullptr);
+
+    // The code page the file's text was read in because it is not UTF-8;
+    // 0 when it is UTF-8 (or missing, or not text).
+    int ansiCodePage() const;
 
     // Why the file cannot be read as a settings file ("... is a folder, not
     // a file", "... is UTF-16 text"), or "" when it can or does not exist.

@@ -340,6 +340,7 @@ constexpr EnglishText kTable[] = {
     {2110, "The comments cannot take this text: <1>."},
     {2120, "The saved value of <1> in <2> <3>; its default is used instead."},
     {2121, "the value of <1> <2>; its default is saved instead"},
+    {2122, "<1> is not UTF-8 text: it was read in the Windows code page <2>, and Kestrel saves it as UTF-8."},
     {2130, "Save As… (Ctrl+S)"},
     {2131, "Print… (Ctrl+P)"},
     {2132, "Save Procedure As"},

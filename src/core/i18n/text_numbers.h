@@ -378,6 +378,8 @@ inline constexpr int kTextColumnColumn = 2107;        // "Column"
 inline constexpr int kTextCommentsRefused = 2110;   // "The comments cannot take this text: <1>.", <1> why
 inline constexpr int kTextSavedValueDropped = 2120; // "The saved value of <1> in <2> <3>; its default is used instead."
 inline constexpr int kTextValueSavedAsDefault = 2121; // "the value of <1> <2>; its default is saved instead"
+inline constexpr int kTextSettingsReadInAnsi =
+    2122; // "<1> is not UTF-8 text: it was read in the Windows code page <2>…"
 
 // 2130-2142: the procedure viewer, the help and accuracy-file viewers, the About box.
 inline constexpr int kTextSaveAsTooltip = 2130; // "Save As… (Ctrl+S)"

@@ -175,9 +175,6 @@ TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
         {"Comments=note~x\x1b", "comments= ", "Comments in Kestrel.INI line 2 holds the control character U+001B"},
         {"MaxDim=5\xE2\x81\xA6", "max=100.0 ", "MaxDim in Kestrel.INI holds the direction-changing character U+2066"},
         {"UnitsText=kPa\x7F", "units=1:PSI ", "UnitsText in Kestrel.INI holds the control character U+007F"},
-        {"Revision=\xFF\xFE"
-         "0.0",
-            "rev=1.0 ", "Revision in Kestrel.INI is not UTF-8 text"},
         // What a specification file takes is restored as it is.
         {"Comments=a~\tb", "comments=a\r\n\tb ", ""},
         {"AuthorName=Zo\xC3\xAB \xC2\xB5", "author=Zo\xC3\xAB \xC2\xB5 ", ""}};
@@ -194,6 +191,60 @@ TEST(KestrelSettings, RestoredValuesPassTheChecksOfASpecificationFile)
             EXPECT_EQ(sink.messages[0], "The saved value of " + c.message + "; its default is used instead.");
         }
     }
+}
+
+// Windows' profile functions and editors write Kestrel.INI in the ANSI code
+// page: its values arrive as written, the user is told once, and the next
+// save keeps every line, now in UTF-8.
+TEST(KestrelSettings, AFileInTheAnsiCodePageIsReadAsWrittenAndSavedAsUtf8)
+{
+    ScratchDir dir;
+    test::RecordingSink sink;
+    ProfileFile ini(dir.write("Kestrel.INI",
+        "[Kestrel]\r\nAuthorName=J\xFCrgen M\xFCller\r\nComments=\x84Pr\xFC"
+        "fung\x93 \xB1 0,5 \x80~\r\nTopMost=0\r\n"
+        "[Other]\r\nName=Stra\xDF"
+        "e\r\n"));
+    KestrelSettings s = readDefaultValues(ini, &sink);
+    EXPECT_EQ(s.authorName, "Jürgen Müller");
+    EXPECT_EQ(s.comments, "„Prüfung“ ± 0,5 €\r\n");
+    EXPECT_FALSE(s.topMost);
+    EXPECT_EQ(sink.messages,
+        (std::vector<std::string>{"Kestrel.INI is not UTF-8 text: it was read in the Windows code "
+                                  "page 1252, and Kestrel saves it as UTF-8."}));
+
+    sink.messages.clear();
+    EXPECT_TRUE(saveDefaultValues(ini, s, sink, englishLookup()));
+    EXPECT_TRUE(sink.messages.empty());
+    const std::string saved = test::readFile(ini.path());
+    EXPECT_NE(saved.find("AuthorName=Jürgen Müller\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("TopMost=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\r\n[Other]\r\nName=Straße\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(readDefaultValues(ini, &sink), s) << "read back without a word";
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+// A value that could not be restored is not overwritten by the default
+// that stood in for it, until the user sets a value of their own.
+TEST(KestrelSettings, AValueThatCouldNotBeReadKeepsItsLineUntilTheUserSetsOne)
+{
+    ScratchDir dir;
+    test::RecordingSink sink;
+    ProfileFile ini(dir.write("Kestrel.INI", "[Kestrel]\nAuthorName=Ann\x1b[2J\nRevision=3.1\x7F\nMaxDim=5\n"));
+    KestrelSettings s = readDefaultValues(ini, &sink);
+    ASSERT_EQ(s.authorName, "Enter your name");
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_TRUE(saveDefaultValues(ini, s, sink, englishLookup()));
+    std::string saved = test::readFile(ini.path());
+    EXPECT_NE(saved.find("AuthorName=Ann\x1b[2J\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Revision=3.1\x7F\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("ProcName=Enter Name\n"), std::string::npos) << "the other keys are saved";
+
+    s.authorName = "Ann Smith";
+    EXPECT_TRUE(saveDefaultValues(ini, s, sink, englishLookup()));
+    saved = test::readFile(ini.path());
+    EXPECT_NE(saved.find("AuthorName=Ann Smith\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Revision=3.1\x7F\n"), std::string::npos) << saved;
 }
 
 // Both notices are said in the local texts, the translator placing the key,
