@@ -1,10 +1,12 @@
 #include "core/app/session.h"
 
+#include "core/base/atomic_file.h"
 #include "core/base/config_dir.h"
 #include "core/base/locale_info.h"
 #include "core/base/message_sink.h"
 #include "core/base/profile_file.h"
 #include "core/base/program_location.h"
+#include "core/base/small_file.h"
 #include "core/i18n/localization_file.h"
 
 namespace kestrel {
@@ -21,7 +23,10 @@ Session::Session(StartUpEnvironment environment, MessageSink& sink)
 
 std::filesystem::path Session::kestrelIniPath() const { return fileInFolder(environment_.configDir, kKestrelIniName); }
 
-std::filesystem::path Session::tesselIniPath() const { return tesselIniIn(environment_.configDir); }
+std::filesystem::path Session::tesselIniPath() const
+{
+    return tesselIniIn(environment_.configDir, environment_.programDir);
+}
 
 std::vector<std::filesystem::path> Session::localizationCandidates() const
 {
@@ -49,6 +54,20 @@ void Session::adoptRunValues(ProcedureInputs& inputs) const
     inputs.has3711 = tessel.has3711;
 }
 
+namespace {
+
+// Copies an older installation's settings file into the user's settings
+// folder, bytes as they are; false when it could not be copied, and the
+// older file is then read where it is.
+bool adoptOlderSettings(const std::filesystem::path& older, const std::filesystem::path& own)
+{
+    const SmallFile file = readSmallFile(older, kMaxProfileFileSize);
+    std::string error;
+    return file.status == SmallFileStatus::Read && writeFileAtomically(own, file.content, error);
+}
+
+} // namespace
+
 std::unique_ptr<Session> startUp(std::string_view commandLine, const StartUpEnvironment& environment, MessageSink& sink)
 {
     return startUp(readStartUpSwitches(commandLine), environment, sink);
@@ -71,8 +90,11 @@ std::unique_ptr<Session> startUp(
     getTesselDirectory(s.tesselIniPath(), s.tessel, sink, s.texts);
     checkForBoost(s.tesselIniPath(), s.tessel);
 
-    // Read_Default_Values with the list indexes and TopMost.
-    s.settings = readDefaultValues(ProfileFile(s.kestrelIniPath()), &sink, s.texts);
+    // Read_Default_Values with the list indexes and TopMost; an older
+    // installation's file first becomes the user's own, whole.
+    const std::filesystem::path older = olderSettingsFile(environment.configDir);
+    const bool adopted = older.empty() || adoptOlderSettings(older, s.kestrelIniPath());
+    s.settings = readDefaultValues(ProfileFile(adopted ? s.kestrelIniPath() : older), &sink, s.texts);
     applySettings(s.settings, s.inputs);
     s.adoptRunValues(s.inputs);
     return session;

@@ -37,20 +37,13 @@ std::filesystem::path windowsDirectory()
         return dir;
     return std::filesystem::path("C:\\Windows");
 }
-
-// Whether the user may create files in the folder: only administrators may
-// write into the Windows directory.
-bool canCreateFilesIn(const std::filesystem::path& folder)
-{
-    const std::filesystem::path probe = folder / ("Kestrel-" + std::to_string(GetCurrentProcessId()) + ".tmp");
-    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
-}
 #endif
+
+bool isFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
 
 } // namespace
 
@@ -59,15 +52,11 @@ std::filesystem::path configDirectory()
     if (auto dir = environmentPath("KESTREL_CONFIG_DIR"); !dir.empty())
         return dir;
 #ifdef _WIN32
-    // The Windows directory, where the settings files have always been,
-    // when the user may write there; else the user's own application-data
-    // folder, so that the defaults saved at exit are there at the next start.
-    const std::filesystem::path windows = windowsDirectory();
-    if (canCreateFilesIn(windows))
-        return windows;
+    // One place for a user, whether or not Kestrel runs as administrator:
+    // the user's own application-data folder.
     if (auto dir = environmentPath("APPDATA"); !dir.empty())
         return dir / "Kestrel";
-    return windows;
+    return windowsDirectory();
 #else
     // The XDG rules ignore a relative XDG_CONFIG_HOME.
     if (auto dir = environmentPath("XDG_CONFIG_HOME"); dir.is_absolute())
@@ -95,20 +84,45 @@ std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::str
     return exact;
 }
 
-std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder)
+std::filesystem::path tesselIniIn(
+    const std::filesystem::path& settingsFolder, const std::filesystem::path& programFolder)
 {
-    std::filesystem::path ini = fileInFolder(settingsFolder, "tessel.ini");
+    const std::filesystem::path ini = fileInFolder(settingsFolder, "tessel.ini");
+    if (isFile(ini))
+        return ini;
 #ifdef _WIN32
-    // Tessel keeps its own tessel.ini in the Windows directory; a user who
-    // may not write there still reads it.
-    std::error_code ec;
-    if (!std::filesystem::exists(ini, ec)) {
-        const std::filesystem::path tessels = fileInFolder(windowsDirectory(), "tessel.ini");
-        if (std::filesystem::exists(tessels, ec))
-            ini = tessels;
-    }
+    // Tessel keeps its own tessel.ini in the Windows directory.
+    if (const auto tessels = fileInFolder(windowsDirectory(), "tessel.ini"); isFile(tessels))
+        return tessels;
 #endif
+    // No Tessel on this computer: the demo installation that came with
+    // Kestrel, so that a new installation starts without an error.
+    for (const auto& demo : demoTesselFolders(programFolder))
+        if (const auto demoIni = demo / "tessel.ini"; isFile(demoIni))
+            return demoIni;
     return ini;
+}
+
+std::vector<std::filesystem::path> demoTesselFolders(const std::filesystem::path& programFolder)
+{
+    if (programFolder.empty())
+        return {};
+    // Windows: one folder, the programs beside their data. Elsewhere:
+    // bin/ beside share/kestrel/.
+    return {programFolder / "demo-tessel", programFolder.parent_path() / "share" / "kestrel" / "demo-tessel"};
+}
+
+std::filesystem::path olderSettingsFile(const std::filesystem::path& settingsFolder)
+{
+#ifdef _WIN32
+    if (isFile(fileInFolder(settingsFolder, kKestrelIniName)))
+        return {};
+    if (const auto older = fileInFolder(windowsDirectory(), kKestrelIniName); isFile(older))
+        return older;
+#else
+    (void)settingsFolder;
+#endif
+    return {};
 }
 
 } // namespace kestrel

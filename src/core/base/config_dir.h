@@ -4,14 +4,14 @@
 // writes always meet the same files.
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
 // KESTREL_CONFIG_DIR when set and not empty; otherwise the per-user
-// configuration folder: $XDG_CONFIG_HOME/kestrel, else ~/.config/kestrel.
-// On Windows the settings files traditionally live in the Windows directory
-// (%WINDIR%), so that is where they are when the user may create files
-// there; otherwise in %APPDATA%\Kestrel.
+// configuration folder: $XDG_CONFIG_HOME/kestrel, else ~/.config/kestrel;
+// on Windows %APPDATA%\Kestrel, whether or not the program runs as
+// administrator.
 std::filesystem::path configDirectory();
 
 // Kestrel's own settings file, named without a folder.
@@ -23,8 +23,22 @@ inline constexpr std::string_view kKestrelIniName = "Kestrel.INI";
 // with none, the name as given.
 std::filesystem::path fileInFolder(const std::filesystem::path& folder, std::string_view name);
 
-// tessel.ini in the settings folder; on Windows, when that folder has none,
-// Tessel's own in the Windows directory if there is one there.
-std::filesystem::path tesselIniIn(const std::filesystem::path& settingsFolder);
+// The tessel.ini Kestrel reads: the one in the settings folder; else, on
+// Windows, Tessel's own in the Windows directory; else the demo Tessel
+// installation that came with the program (see demoTesselFolders). With
+// none of them, the name in the settings folder, so that the message names
+// where Kestrel looked first.
+std::filesystem::path tesselIniIn(
+    const std::filesystem::path& settingsFolder, const std::filesystem::path& programFolder);
+
+// Where an installed Kestrel keeps its demo Tessel installation, relative to
+// the program's folder: demo-tessel\ beside the programs on Windows,
+// ../share/kestrel/demo-tessel/ elsewhere. Empty without a program folder.
+std::vector<std::filesystem::path> demoTesselFolders(const std::filesystem::path& programFolder);
+
+// Windows: the Kestrel.INI an older installation kept in the Windows
+// directory, when the settings folder has none yet; it is read once as the
+// starting settings. Empty otherwise, and always elsewhere.
+std::filesystem::path olderSettingsFile(const std::filesystem::path& settingsFolder);
 
 } // namespace kestrel

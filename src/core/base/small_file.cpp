@@ -35,7 +35,7 @@ SmallFile readSmallFile(const std::filesystem::path& path, std::uintmax_t maxSiz
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found)
-        return fail(SmallFileStatus::Missing, "does not exist");
+        return fail(SmallFileStatus::Missing, kMissingFileProblem);
     if (ec)
         return fail(SmallFileStatus::Unreadable, "cannot be read: " + ec.message());
     if (std::filesystem::is_directory(status))

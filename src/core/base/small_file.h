@@ -12,6 +12,9 @@ namespace kestrel {
 
 enum class SmallFileStatus { Read, Missing, NotAFile, TooLarge, Unreadable };
 
+// The problem of a file that is not there, as SmallFile::problem says it.
+inline constexpr const char* kMissingFileProblem = "does not exist";
+
 struct SmallFile {
     SmallFileStatus status = SmallFileStatus::Missing;
     std::string content; // the whole file when status is Read

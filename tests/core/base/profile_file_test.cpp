@@ -156,22 +156,25 @@ TEST(ConfigDirectory, KestrelVariableThenThePlatformsFolder)
     EXPECT_EQ(configDirectory(), std::filesystem::path("/srv/kestrel-settings"));
     kestrel.set("");
 #ifdef _WIN32
-    // The Windows directory when the user may create files there, else the user's own folder, where
-    // Tessel's tessel.ini is still found in the Windows directory.
+    // The user's own folder, also for an administrator; Tessel's tessel.ini is found in the Windows
+    // directory, and an older installation's Kestrel.INI there is offered once, while the user's
+    // folder has none.
     test::EnvGuard windir("WINDIR"), appdata("APPDATA");
     ScratchDir windows;
     windir.set(windows.path().string());
     appdata.set("C:\\Users\\tech\\AppData\\Roaming");
-    EXPECT_EQ(configDirectory(), windows.path());
-    windir.set((windows / "missing").string());
     EXPECT_EQ(configDirectory(), std::filesystem::path("C:\\Users\\tech\\AppData\\Roaming\\Kestrel"));
     ScratchDir user;
-    windir.set(windows.path().string());
-    EXPECT_EQ(tesselIniIn(user.path()), user / "tessel.ini") << "Tessel has none in the Windows directory either";
+    EXPECT_EQ(tesselIniIn(user.path(), {}), user / "tessel.ini") << "Tessel has none in the Windows directory either";
     windows.write("Tessel.ini", "[startup]\r\n");
-    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(user.path()), windows / "Tessel.ini"));
+    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(user.path(), {}), windows / "Tessel.ini"));
     user.write("tessel.ini", "[startup]\r\n");
-    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(user.path()), user / "tessel.ini"));
+    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(user.path(), {}), user / "tessel.ini"));
+    EXPECT_EQ(olderSettingsFile(user.path()), std::filesystem::path());
+    windows.write("KESTREL.INI", "[Kestrel]\r\nAuthorName=J\xFCrgen\r\n");
+    EXPECT_TRUE(std::filesystem::equivalent(olderSettingsFile(user.path()), windows / "KESTREL.INI"));
+    user.write("Kestrel.INI", "[Kestrel]\r\n");
+    EXPECT_EQ(olderSettingsFile(user.path()), std::filesystem::path()) << "read once: the user's own file wins";
 #else
     xdg.set("/xdg");
     home.set("/home/tech");
@@ -187,9 +190,33 @@ TEST(ConfigDirectory, KestrelVariableThenThePlatformsFolder)
     dir.write("kestrel.ini", "[Kestrel]\n");
     dir.write("TESSEL.INI", "[startup]\n");
     EXPECT_TRUE(std::filesystem::equivalent(fileInFolder(dir.path(), kKestrelIniName), dir / "kestrel.ini"));
-    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(dir.path()), dir / "TESSEL.INI"));
+    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(dir.path(), {}), dir / "TESSEL.INI"));
     dir.write("Kestrel.INI", "");
     EXPECT_TRUE(std::filesystem::equivalent(fileInFolder(dir.path(), kKestrelIniName), dir / "Kestrel.INI"));
+}
+
+// A new installation has no tessel.ini of its own: the demo installation
+// that came with the program stands in, in either installed layout, and
+// any real one comes first.
+TEST(ConfigDirectory, TheDemoInstallationWhenNoTesselIsFound)
+{
+#ifdef _WIN32
+    test::EnvGuard windir("WINDIR");
+    ScratchDir windows;
+    windir.set(windows.path().string());
+#endif
+    ScratchDir settings, windowsInstall, linuxInstall;
+    EXPECT_EQ(tesselIniIn(settings.path(), windowsInstall.path()), settings / "tessel.ini") << "no demo either";
+    windowsInstall.write("demo-tessel/tessel.ini", "[startup]\n");
+    EXPECT_TRUE(std::filesystem::equivalent(
+        tesselIniIn(settings.path(), windowsInstall.path()), windowsInstall / "demo-tessel" / "tessel.ini"));
+    linuxInstall.write("share/kestrel/demo-tessel/tessel.ini", "[startup]\n");
+    std::filesystem::create_directories(linuxInstall / "bin");
+    EXPECT_TRUE(std::filesystem::equivalent(tesselIniIn(settings.path(), linuxInstall / "bin"),
+        linuxInstall / "share" / "kestrel" / "demo-tessel" / "tessel.ini"));
+    settings.write("tessel.ini", "[startup]\n");
+    EXPECT_TRUE(
+        std::filesystem::equivalent(tesselIniIn(settings.path(), windowsInstall.path()), settings / "tessel.ini"));
 }
 
 } // namespace
