@@ -18,6 +18,8 @@
 
 namespace kestrel::cli {
 
+bool isHelpSwitch(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
+
 bool parseInt(const std::string& text, int& value)
 {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);

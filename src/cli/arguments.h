@@ -10,6 +10,21 @@
 
 namespace kestrel::cli {
 
+// "--help" and "-h", and "/?" as Windows users ask a program for help.
+bool isHelpSwitch(std::string_view arg);
+
+// The defaults the commands' help names, as each platform has them: where
+// the user's locale and language come from, and the settings folder.
+#ifdef _WIN32
+inline constexpr const char* kHelpLocaleDefault = "the user's format in Windows' region settings";
+inline constexpr const char* kHelpLanguageDefault = "the user's Windows display language";
+inline constexpr const char* kHelpConfigDirDefault = "KESTREL_CONFIG_DIR, else %APPDATA%\\Kestrel";
+#else
+inline constexpr const char* kHelpLocaleDefault = "the user's locale from LC_ALL, LC_NUMERIC, LANG";
+inline constexpr const char* kHelpLanguageDefault = "the user's language from LC_ALL, LC_MESSAGES, LANG";
+inline constexpr const char* kHelpConfigDirDefault = "KESTREL_CONFIG_DIR, else ~/.config/kestrel";
+#endif
+
 // True when the whole text is one decimal integer that fits an int.
 bool parseInt(const std::string& text, int& value);
 

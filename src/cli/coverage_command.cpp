@@ -64,7 +64,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             a.help = true;
             return {};
         }
@@ -199,6 +199,10 @@ int CoverageCommand::execute(const std::vector<std::string>& args, std::ostream&
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
         environment.configDir = *a.configDir;
+    if (const std::string missing = missingInputText({a.file}); !missing.empty()) {
+        err << "kestrel-cli coverage: " << missing << "\n";
+        return kExitUnreadableFile;
+    }
     StreamSink sink(err, "coverage");
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
     OpenedSpecFile opened = openSpecFile(pathFromUtf8(a.file), *session, session->headerDateToday());

@@ -68,7 +68,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             a.help = true;
             return {};
         }
@@ -140,6 +140,10 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
         environment.configDir = pathFromUtf8(*a.configDir);
+    if (const std::string missing = missingInputText(a.files); !missing.empty()) {
+        err << "kestrel-cli diff: " << missing << "\n";
+        return kExitUnreadableFile;
+    }
     StreamSink sink(err, "diff");
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
     const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();

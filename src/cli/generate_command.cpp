@@ -51,16 +51,20 @@ void printHelp(std::ostream& out)
            "                    the user's own locale, whatever --lcid says\n"
            "  --lcid N          the locale in force, as the program's /lcid=N switch:\n"
            "                    its decimal separator is the one the file's cells are\n"
-           "                    typed with (default: the user's locale from LC_ALL,\n"
-           "                    LC_NUMERIC, LANG)\n"
+           "                    typed with (default: "
+        << kHelpLocaleDefault
+        << ")\n"
            "  --config-dir DIR  the folder holding tessel.ini, which names Tessel's\n"
            "                    instrument configuration and so whether the 7625 and\n"
-           "                    3711 amplifiers are installed (default: KESTREL_CONFIG_DIR,\n"
-           "                    else ~/.config/kestrel). Without an installation a message\n"
-           "                    is printed and the procedure is written for calibrators\n"
-           "                    without amplifiers. The folder is also searched first for\n"
-           "                    the localization file Kestrel_<language>.MDB, then the\n"
-           "                    program's own folder.\n"
+           "                    3711 amplifiers are installed (default: "
+        << kHelpConfigDirDefault
+        << ").\n"
+           "                    Without a tessel.ini there, Kestrel reads Tessel's own\n"
+           "                    (Windows) or else the demo installation that came with\n"
+           "                    it; without any, a message is printed and the procedure\n"
+           "                    is written for calibrators without amplifiers. The\n"
+           "                    folder is also searched first for the localization file\n"
+           "                    Kestrel_<language>.MDB, then the program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
            "                    becomes \\par, inside the colour-table header (with\n"
            "                    --out-dir into DIR/NAME.rtf)\n"
@@ -113,7 +117,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             a.help = true;
             return {};
         }
@@ -232,6 +236,10 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         environment.configDir = *a.configDir;
     if (a.outDir)
         return generateFiles(a, environment, err);
+    if (const std::string missing = missingInputText(a.files); !missing.empty()) {
+        err << "kestrel-cli generate: " << missing << "\n";
+        return kExitUnreadableFile;
+    }
     StreamSink sink(err, "generate");
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
     const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();

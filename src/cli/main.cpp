@@ -1,5 +1,6 @@
 #include "cli/closed_pipe.h"
 #include "cli/command.h"
+#include "cli/console_output.h"
 
 #include <iostream>
 
@@ -38,7 +39,10 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(utf8FromWide(argv[i]));
-    return kestrel::cli::run(args, std::cout, std::cerr);
+    // A console gets UTF-16, files and pipes the UTF-8 bytes.
+    const auto consoleOut = kestrel::cli::consoleStream(1);
+    const auto consoleErr = kestrel::cli::consoleStream(2);
+    return kestrel::cli::run(args, consoleOut ? *consoleOut : std::cout, consoleErr ? *consoleErr : std::cerr);
 }
 
 #else

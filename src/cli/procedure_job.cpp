@@ -3,7 +3,12 @@
 #include "cli/generate_command.h"
 #include "core/app/create.h"
 #include "core/app/standard_override.h"
+#include "core/base/path_text.h"
+#include "core/base/small_file.h"
 #include "core/base/user_text.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace kestrel::cli {
 namespace {
@@ -27,6 +32,16 @@ std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
 {
     return opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(file) + "\" " + opened.reason
                                                      : escapeForMessage(file) + ": " + opened.reason;
+}
+
+std::string missingInputText(const std::vector<std::string>& files)
+{
+    for (const std::string& file : files) {
+        std::error_code ec;
+        if (std::filesystem::status(pathFromUtf8(file), ec).type() == std::filesystem::file_type::not_found)
+            return openFailureText(file, {std::nullopt, OpenFailure::Unreadable, kMissingFileProblem});
+    }
+    return {};
 }
 
 ProcedureOutcome makeProcedure(

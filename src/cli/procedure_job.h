@@ -39,6 +39,12 @@ struct ProcedureOutcome {
 // reader's message for an invalid one.
 std::string openFailureText(std::string_view file, const OpenedSpecFile& opened);
 
+// openFailureText for the first of the files that does not exist, or "".
+// Commands check their inputs with it before start-up, so that a missing
+// input is the first thing they say, before any message about the
+// installation.
+std::string missingInputText(const std::vector<std::string>& files);
+
 // Create's messages (nothing specified, a generator's failure) go to sink.
 ProcedureOutcome makeProcedure(
     ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, const ProcedureRequest& request);

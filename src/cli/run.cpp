@@ -1,3 +1,4 @@
+#include "cli/arguments.h"
 #include "cli/command.h"
 
 #include "core/base/user_text.h"
@@ -29,7 +30,7 @@ int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         printUsage(err);
         return kExitUsage;
     }
-    if (args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+    if (isHelpSwitch(args.front()) || args.front() == "help") {
         printUsage(out);
         return kExitOk;
     }

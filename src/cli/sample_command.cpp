@@ -47,7 +47,7 @@ void printSamplesHelp(std::ostream& out)
 int SampleCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     for (const auto& arg : args) {
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             printSampleHelp(out);
             return kExitOk;
         }
@@ -69,7 +69,7 @@ int SamplesCommand::execute(const std::vector<std::string>& args, std::ostream& 
 {
     bool verbose = false;
     for (const auto& arg : args) {
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             printSamplesHelp(out);
             return kExitOk;
         }

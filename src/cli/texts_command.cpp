@@ -25,9 +25,13 @@ void printHelp(std::ostream& out)
         << "\" as a localization file.\n\n"
            "Options:\n"
            "  --lcid N          language number of the localization file Kestrel_N.MDB\n"
-           "                    (default: the user's language from LC_ALL, LC_MESSAGES, LANG)\n"
+           "                    (default: "
+        << kHelpLanguageDefault
+        << ")\n"
            "  --config-dir DIR  folder searched first for the localization file\n"
-           "                    (default: KESTREL_CONFIG_DIR, else ~/.config/kestrel);\n"
+           "                    (default: "
+        << kHelpConfigDirDefault
+        << ");\n"
            "                    the program's own folder is searched next\n"
            "  --help            this text\n\n"
            "Exit status: 0 done, 1 the localization file could not be used (the English\n"
@@ -42,7 +46,7 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
     StartUpEnvironment environment = StartUpEnvironment::current();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        if (isHelpSwitch(arg)) {
             printHelp(out);
             return kExitOk;
         }
