@@ -68,7 +68,10 @@ function(kestrel_windows_resources target)
   add_custom_command(OUTPUT ${KESTREL_ICO}
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/cmake/make_ico.py ${KESTREL_ICO} ${pngs}
     DEPENDS ${pngs} ${PROJECT_SOURCE_DIR}/cmake/make_ico.py VERBATIM)
+  include(${PROJECT_SOURCE_DIR}/cmake/windows_manifest.cmake)
+  kestrel_windows_manifest(${target})
   configure_file(${CMAKE_CURRENT_SOURCE_DIR}/kestrel.rc.in ${CMAKE_CURRENT_BINARY_DIR}/kestrel.rc @ONLY)
-  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/kestrel.rc PROPERTIES OBJECT_DEPENDS ${KESTREL_ICO})
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/kestrel.rc PROPERTIES OBJECT_DEPENDS
+                              "${KESTREL_ICO};${KESTREL_MANIFEST}")
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/kestrel.rc ${KESTREL_ICO})
 endfunction()
