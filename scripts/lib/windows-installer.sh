@@ -17,7 +17,8 @@ windows_installer_lists "$stage" "$generated"
 version=$(sed -n 's/^!define KESTREL_VERSION "\(.*\)"/\1/p' "$generated/version.nsh")
 mkdir -p "$dist"
 setup="$dist/kestrel-$version-setup.exe"
-makensis -V2 -DSTAGE="$stage" -DGENERATED="$generated" -DOUTFILE="$setup" packaging/windows/kestrel.nsi >&2
+makensis -V2 -DSTAGE="$stage" -DGENERATED="$generated" -DICON="$KESTREL_ROOT/$BUILD/src/gui/kestrel.ico" \
+    -DOUTFILE="$setup" packaging/windows/kestrel.nsi >&2
 portable="kestrel-$version-windows-x64"
 mkdir -p "$dist/zip" && cp -r "$stage" "$dist/zip/$portable"
 (cd "$dist/zip" && zip -qr "../$portable.zip" "$portable") && rm -rf "$dist/zip"
@@ -38,6 +39,14 @@ us_english wine "$setup" /S
 [ -f "$installed/demo-tessel/tessel.ini" ] || fail "no tessel.ini in the installed demo installation"
 us_english wine reg query 'HKLM\Software\Classes\Kestrel.Specification\shell\open\command' >/dev/null 2>&1 ||
     fail "specification files are not registered"
+us_english wine reg query 'HKLM\Software\Classes\.json\OpenWithProgids' /v Kestrel.Specification >/dev/null 2>&1 ||
+    fail "specification files do not offer Kestrel in Open with"
+! us_english wine reg query 'HKLM\Software\Classes\.json' /ve 2>/dev/null | grep -q Kestrel ||
+    fail "the installer made Kestrel the program of every .json file"
+for value in DisplayName DisplayVersion Publisher DisplayIcon EstimatedSize; do
+    us_english wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrel' /v "$value" \
+        >/dev/null 2>&1 || fail "Apps & features has no $value"
+done
 
 echo "== The installed programs" >&2
 us_english wine "$installed/kestrel-cli.exe" generate --date 2026-12-05 \
@@ -47,6 +56,17 @@ us_english wine "$installed/kestrel-cli.exe" generate --date 2026-12-05 \
 cmp -s "$out/installed.txt" "$out/agilent34401-file.linux.txt" ||
     fail "the installed kestrel-cli.exe writes another procedure than the Linux build"
 run_window "$installed/kestrel.exe" || fail "the installed kestrel.exe did not paint its window"
+# A first start: no settings and no Tessel anywhere but the demo that came
+# with Kestrel. It is found, and nothing is said.
+first_start=$(mktemp -d)
+KESTREL_CONFIG_DIR=$(windows_path "$first_start") us_english wine "$installed/kestrel-cli.exe" generate \
+    --date 2026-12-05 'C:\Program Files\Kestrel\samples\agilent34401.kestrel.json' \
+    >"$out/first-start.txt" 2>"$out/first-start.err" || fail "a first start: $(cat "$out/first-start.err")"
+[ ! -s "$out/first-start.err" ] || fail "a first start says: $(cat "$out/first-start.err")"
+cmp -s "$out/first-start.txt" "$out/agilent34401-file.linux.txt" ||
+    fail "a first start writes another procedure than with the demo installation named"
+run_window "$installed/kestrel.exe" "" "$first_start" || fail "the installed kestrel.exe did not start without settings"
+rm -rf "$first_start"
 
 echo "== Uninstallation" >&2
 # A user's settings, which the uninstaller must leave.
