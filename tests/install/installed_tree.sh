@@ -74,6 +74,14 @@ check_cli() {
         fail "the installed 34401 sample's procedure differs from the golden text"
     [ ! -s "$work/34401.err" ] || fail "generate complained: $(cat "$work/34401.err")"
 
+    # A first start: no settings folder at all. The demo installation that
+    # came with Kestrel is found beside it, and nothing is said.
+    run_cli generate "$data/samples/agilent34401.kestrel.json" --date 2026-12-05 --lcid 1033 \
+        >"$work/first-start.txt" 2>"$work/first-start.err" || fail "a first start: generate exited with $?"
+    cmp "$work/first-start.txt" "$source/tests/data/golden/meter_agilent34401.txt" ||
+        fail "a first start writes another procedure than with the demo installation named"
+    [ ! -s "$work/first-start.err" ] || fail "a first start says: $(cat "$work/first-start.err")"
+
     # Every built-in sample has its file, and each file makes a procedure.
     local name
     for name in $(run_cli samples); do
