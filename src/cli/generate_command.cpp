@@ -38,7 +38,12 @@ void printHelp(std::ostream& out)
            "                    A file that fails is named on standard error with the\n"
            "                    reason, and the others are still written; a summary\n"
            "                    (written, failed, seconds) ends the run. Two files whose\n"
-           "                    outputs would have one name (in any case) are refused\n"
+           "                    outputs would have one name (in any case, however an\n"
+           "                    accent is composed), an output that is an input or\n"
+           "                    another output by a link or under another name are\n"
+           "                    refused before anything is written. An output that is\n"
+           "                    a symbolic link is not written (status 5): the file the\n"
+           "                    link names is left alone\n"
            "  --reference NAME  create the procedure for the calibration standard NAME\n"
            "                    instead of the file's own: an entry of the standards\n"
            "                    list of the file's page, spelt exactly (\"7320\",\n"
@@ -221,7 +226,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
     if (a.outDir)
-        if (const std::string why = batchNamesProblem(a.files, *a.outDir, a.rtf); !why.empty())
+        if (const std::string why = batchOutputsProblem(a.files, *a.outDir, a.rtf); !why.empty())
             return usage(err, name(), why);
 
     // The program's own start-up, with --lcid as the locale override and
