@@ -83,6 +83,8 @@ private:
             result = {kExitUnreadableFile, "kestrel-cli generate: " + openFailureText(file, opened) + "\n"};
             return false;
         }
+        for (const std::string& text : openWarningLines(opened))
+            line(text);
         // Create's messages, each named with the file.
         StreamSink sink(report, "generate: " + shown);
         const ProcedureOutcome outcome = makeProcedure(*opened.inputs, session_.texts, sink, request_.procedure);

@@ -63,7 +63,9 @@ void printHelp(std::ostream& out)
            "                    3711 amplifiers are installed (default: KESTREL_CONFIG_DIR,\n"
            "                    else ~/.config/kestrel). Without an installation a message\n"
            "                    is printed and the procedure is written for calibrators\n"
-           "                    without amplifiers. The folder is also searched first for\n"
+           "                    without amplifiers, as it is, with a warning naming the\n"
+           "                    file, when the configuration tessel.ini names is missing,\n"
+           "                    not a file or unreadable. The folder is also searched first for\n"
            "                    the localization file Kestrel_<language>.MDB, then the\n"
            "                    program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
@@ -260,6 +262,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             err << "kestrel-cli generate: " << openFailureText(file, opened) << "\n";
             return kExitUnreadableFile;
         }
+        for (const std::string& line : openWarningLines(opened))
+            err << "kestrel-cli generate: " << line << "\n";
         inputs = std::move(*opened.inputs);
     }
 

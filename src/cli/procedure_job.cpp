@@ -4,6 +4,7 @@
 #include "core/app/create.h"
 #include "core/app/standard_override.h"
 #include "core/base/user_text.h"
+#include "core/i18n/text_lookup.h"
 
 namespace kestrel::cli {
 namespace {
@@ -27,6 +28,14 @@ std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
 {
     return opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(file) + "\" " + opened.reason
                                                      : escapeForMessage(file) + ": " + opened.reason;
+}
+
+std::vector<std::string> openWarningLines(const OpenedSpecFile& opened)
+{
+    std::vector<std::string> lines;
+    for (const InstructionClash& clash : opened.clashes)
+        lines.push_back("warning: " + instructionClashText(clash, englishLookup()));
+    return lines;
 }
 
 ProcedureOutcome makeProcedure(
