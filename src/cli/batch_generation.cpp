@@ -23,8 +23,6 @@
 namespace kestrel::cli {
 namespace {
 
-constexpr std::string_view kSpecFileEnding = ".kestrel.json";
-
 // Staged outputs are flushed to the disk together: one flush of a shared
 // disk takes 30 to 40 ms, as long as a hundred procedures take to make.
 constexpr std::size_t kFilesPerFlush = 1024;
@@ -85,6 +83,8 @@ private:
             result = {kExitUnreadableFile, "kestrel-cli generate: " + openFailureText(file, opened) + "\n"};
             return false;
         }
+        for (const std::string& text : openWarningLines(opened))
+            line(text);
         // Create's messages, each named with the file.
         StreamSink sink(report, "generate: " + shown);
         const ProcedureOutcome outcome = makeProcedure(*opened.inputs, session_.texts, sink, request_.procedure);
@@ -94,7 +94,12 @@ private:
         if (outcome.output) {
             std::string error;
             const auto target = request_.outDir / pathFromUtf8(batchOutputName(path, request_.procedure.rtf));
-            if (!outputs_.stage(target, *outcome.output, error)) {
+            // Looked at just before the write: a link put there since the
+            // run's check is refused too.
+            if (const std::string problem = batchOutputLinkProblem(target); !problem.empty()) {
+                line(problem);
+                result.status = kExitWriteFailed;
+            } else if (!outputs_.stage(target, *outcome.output, error)) {
                 line(error);
                 result.status = kExitWriteFailed;
             }
@@ -130,39 +135,7 @@ private:
     std::vector<std::size_t> pending_; // files whose outputs are staged
 };
 
-// ASCII letters folded, so that "A.txt" and "a.txt" count as one name.
-std::string foldedName(const std::string& name) { return toLower(name); }
-
 } // namespace
-
-std::string batchOutputName(const std::filesystem::path& file, bool rtf)
-{
-    std::string name = utf8FromPath(file.filename());
-    if (name.size() > kSpecFileEnding.size() && toLower(name).ends_with(kSpecFileEnding))
-        name.resize(name.size() - kSpecFileEnding.size());
-    else
-        name = utf8FromPath(file.filename().stem());
-    return name + (rtf ? ".rtf" : ".txt");
-}
-
-std::string batchNamesProblem(const std::vector<std::string>& files, const std::filesystem::path& outDir, bool rtf)
-{
-    std::map<std::string, std::size_t> outputs; // folded output name -> first file
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::filesystem::path path = pathFromUtf8(files[i]);
-        const std::string name = batchOutputName(path, rtf);
-        const auto [first, fresh] = outputs.try_emplace(foldedName(name), i);
-        if (!fresh)
-            return "\"" + escapeForMessage(files[first->second]) + "\" and \"" + escapeForMessage(files[i]) +
-                "\" would both be written to " + escapeForMessage(name);
-        // One look for an output not there yet, two for one that is.
-        const std::filesystem::path output = outDir / pathFromUtf8(name);
-        std::error_code ec;
-        if (std::filesystem::exists(output, ec) && std::filesystem::equivalent(path, output, ec))
-            return "\"" + escapeForMessage(files[i]) + "\" would be replaced by its own procedure";
-    }
-    return {};
-}
 
 BatchReporter::BatchReporter(std::ostream& err, std::size_t files, bool progress)
     : err_(err), progress_(progress), reports_(files), done_(files, false)

@@ -3,6 +3,7 @@
 // written to DIR/<name>.txt in one process, on as many threads as the
 // machine has cores. Each file's outcome is its own: a file that fails is
 // reported with its name and the others are still written.
+#include "cli/batch_outputs.h"
 #include "cli/procedure_job.h"
 #include "core/base/message_sink.h"
 
@@ -25,16 +26,6 @@ struct BatchRequest {
     ProcedureRequest procedure;
     unsigned threads = 0; // 0: one per core
 };
-
-// The name of a file's output in DIR: "<name>.txt" (".rtf" for the viewer's
-// form), <name> being the file's name without ".kestrel.json" (in any case)
-// or, for other names, without their last extension.
-std::string batchOutputName(const std::filesystem::path& file, bool rtf);
-
-// Why the files cannot be written into outDir, or "": two files whose
-// outputs would have one name (compared without regard to case, as many
-// file systems compare names), or an output that would replace an input.
-std::string batchNamesProblem(const std::vector<std::string>& files, const std::filesystem::path& outDir, bool rtf);
 
 // Standard error of a batch, shared by its threads: the run's own messages,
 // each file's report as one block in the files' order, a progress line

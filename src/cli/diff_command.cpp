@@ -117,6 +117,8 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
             err << "kestrel-cli diff: " << openFailureText(file, read) << "\n";
             return kExitUnreadableFile;
         }
+        for (const std::string& line : openWarningLines(read))
+            err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";
         inputs.push_back(std::move(*read.inputs));
     }
     const std::vector<SpecChange> changes = diffSpecifications(inputs[0], inputs[1]);
@@ -154,6 +156,8 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
             err << "kestrel-cli diff: " << openFailureText(file, opened) << "\n";
             return kExitUnreadableFile;
         }
+        for (const std::string& line : openWarningLines(opened))
+            err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";
         // Create's messages, named with the file.
         StreamSink fileSink(err, "diff: " + escapeForMessage(file));
         const ProcedureOutcome outcome = makeProcedure(*opened.inputs, session->texts, fileSink, {});

@@ -38,7 +38,12 @@ void printHelp(std::ostream& out)
            "                    A file that fails is named on standard error with the\n"
            "                    reason, and the others are still written; a summary\n"
            "                    (written, failed, seconds) ends the run. Two files whose\n"
-           "                    outputs would have one name (in any case) are refused\n"
+           "                    outputs would have one name (in any case, however an\n"
+           "                    accent is composed), an output that is an input or\n"
+           "                    another output by a link or under another name are\n"
+           "                    refused before anything is written. An output that is\n"
+           "                    a symbolic link is not written (status 5): the file the\n"
+           "                    link names is left alone\n"
            "  --reference NAME  create the procedure for the calibration standard NAME\n"
            "                    instead of the file's own: an entry of the standards\n"
            "                    list of the file's page, spelt exactly (\"7320\",\n"
@@ -62,9 +67,11 @@ void printHelp(std::ostream& out)
            "                    Without a tessel.ini there, Kestrel reads Tessel's own\n"
            "                    (Windows) or else the demo installation that came with\n"
            "                    it; without any, a message is printed and the procedure\n"
-           "                    is written for calibrators without amplifiers. The\n"
-           "                    folder is also searched first for the localization file\n"
-           "                    Kestrel_<language>.MDB, then the program's own folder.\n"
+           "                    is written for calibrators without amplifiers, as it is\n"
+           "                    (with a warning naming the file) when the configuration\n"
+           "                    tessel.ini names is missing, not a file or unreadable.\n"
+           "                    The folder is also searched first for the localization\n"
+           "                    file Kestrel_<language>.MDB, then the program's own folder.\n"
            "  --rtf             write the viewer's rich-text document instead: every CR\n"
            "                    becomes \\par, inside the colour-table header (with\n"
            "                    --out-dir into DIR/NAME.rtf)\n"
@@ -79,7 +86,10 @@ void printHelp(std::ostream& out)
            "whose text then overwrites TOLERANCE). Each such text is named on standard\n"
            "error as a warning, with the key path of the input it comes from:\n"
            "  kestrel-cli generate: warning: meter.functions.dcv[0].level: NOMINAL\n"
-           "  \"1.23456789012345V\" is 17 characters long, its field holds 15\n\n"
+           "  \"1.23456789012345V\" is 17 characters long, its field holds 15\n"
+           "Two instruction records for one function and column are both ignored,\n"
+           "and named in a warning with their key paths. Warnings leave the exit\n"
+           "status as it is.\n\n"
            "Exit status (with --out-dir the worst of the files', worst first in the\n"
            "order 5, 2, 1, 3, 6, 4, 0):\n"
            "  0  the procedure was written\n"
@@ -225,7 +235,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             return usage(err, name(), "no sample is called \"" + a.sample + "\"; 'kestrel-cli samples' lists them");
     }
     if (a.outDir)
-        if (const std::string why = batchNamesProblem(a.files, *a.outDir, a.rtf); !why.empty())
+        if (const std::string why = batchOutputsProblem(a.files, *a.outDir, a.rtf); !why.empty())
             return usage(err, name(), why);
 
     // The program's own start-up, with --lcid as the locale override and
@@ -260,6 +270,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
             err << "kestrel-cli generate: " << openFailureText(file, opened) << "\n";
             return kExitUnreadableFile;
         }
+        for (const std::string& line : openWarningLines(opened))
+            err << "kestrel-cli generate: " << line << "\n";
         inputs = std::move(*opened.inputs);
     }
 

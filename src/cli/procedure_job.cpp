@@ -6,6 +6,7 @@
 #include "core/base/path_text.h"
 #include "core/base/small_file.h"
 #include "core/base/user_text.h"
+#include "core/i18n/text_lookup.h"
 
 #include <filesystem>
 #include <system_error>
@@ -42,6 +43,14 @@ std::string missingInputText(const std::vector<std::string>& files)
             return openFailureText(file, {std::nullopt, OpenFailure::Unreadable, kMissingFileProblem});
     }
     return {};
+}
+
+std::vector<std::string> openWarningLines(const OpenedSpecFile& opened)
+{
+    std::vector<std::string> lines;
+    for (const InstructionClash& clash : opened.clashes)
+        lines.push_back("warning: " + instructionClashText(clash, englishLookup()));
+    return lines;
 }
 
 ProcedureOutcome makeProcedure(

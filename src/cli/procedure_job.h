@@ -45,6 +45,12 @@ std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
 // installation.
 std::string missingInputText(const std::vector<std::string>& files);
 
+// The warnings of a file that opened but is used only in part, each to
+// follow "kestrel-cli COMMAND: " (and the file's name where several are
+// named): "warning: connections[0] and connections[3] are ...". In English,
+// as every warning of the command line.
+std::vector<std::string> openWarningLines(const OpenedSpecFile& opened);
+
 // Create's messages (nothing specified, a generator's failure) go to sink.
 ProcedureOutcome makeProcedure(
     ProcedureInputs& inputs, const TextLookup& texts, MessageSink& sink, const ProcedureRequest& request);

@@ -156,5 +156,26 @@ TEST_F(Diff, ProcedureDiffsOfRandomPairsApplyBack)
     EXPECT_GT(compared, 10);
 }
 
+// Clashing instruction records are named with their key paths, in both
+// forms of the comparison, and change nothing else.
+TEST_F(Diff, ClashingInstructionRecordsAreNamed)
+{
+    const std::string json = R"({"meter": {"reference": "7300", "functions": {"dcv": [{"range": "1"}]}},
+        "connections": [{"function": "tc", "column": 2, "text": "a"}, {"function": "TC", "column": 2, "text": "b"},
+        {"function": "tc", "column": 2, "picture": "c.bmp"}]})";
+    const std::string a = spec("a.kestrel.json", json), b = spec("b.kestrel.json", json);
+    const std::string warning = ": warning: connections[0], connections[1] and connections[2] are instructions for "
+                                "the same function and column (tc column 2); none of them is used.\n";
+    std::vector<std::string> procedure = procedureOptions();
+    procedure.insert(procedure.end(), {a, b});
+    for (const std::vector<std::string>& args : {std::vector<std::string>{a, b}, procedure}) {
+        const test::CliRun r = diff(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        // After start-up's message about the missing installation, for --procedure.
+        EXPECT_TRUE(r.err.ends_with("kestrel-cli diff: " + a + warning + "kestrel-cli diff: " + b + warning)) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
 } // namespace
 } // namespace kestrel::cli

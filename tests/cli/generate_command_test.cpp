@@ -160,3 +160,36 @@ TEST_F(Generate, OnlyRegularFilesAreRead)
 
 } // namespace
 } // namespace kestrel::cli
+
+namespace kestrel::cli {
+namespace {
+
+// Two instruction records for one function and column count as none, as
+// Create finds a column's record only when it is the only one; both are
+// named, alone and in a batch, and the exit status stays 0.
+TEST_F(Generate, ClashingInstructionRecordsAreNamedAndLeftOut)
+{
+    const std::string grid = R"("meter": {"reference": "7300", "functions": {"dcv": [{"range": "2.5"}]}})";
+    const std::string clashing = dir.write("clash.kestrel.json", "{" + grid + R"(, "connections": [
+        {"function": "dcv", "column": 0, "text": "red lead"}, {"function": "acv", "column": 0, "text": "ac"},
+        {"function": "DCV", "column": 0, "text": "black lead"}]})")
+                                     .string();
+    const std::string plain =
+        dir.write("plain.kestrel.json",
+               "{" + grid + R"(, "connections": [{"function": "acv", "column": 0, "text": "ac"}]})")
+            .string();
+    const char* warning = "warning: connections[0] and connections[2] are instructions for the same function and "
+                          "column (dcv column 0); none of them is used.\n";
+    const test::CliRun r = generate({clashing, "--date", "2026-12-05"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "kestrel-cli generate: " + std::string(warning));
+    EXPECT_EQ(r.out, generate({plain, "--date", "2026-12-05"}).out) << "neither record is used";
+
+    const test::CliRun batch = generate({"--out-dir", (dir / "out").string(), clashing, "--date", "2026-12-05"});
+    EXPECT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(batch.err.rfind("kestrel-cli generate: " + clashing + ": " + warning, 0), 0u) << batch.err;
+    EXPECT_NE(batch.err.find("1 written, 0 failed"), std::string::npos) << batch.err;
+}
+
+} // namespace
+} // namespace kestrel::cli

@@ -9,11 +9,12 @@ OpenedSpecFile readSpecFileAt(const std::filesystem::path& path, std::string_vie
 {
     const SpecFileText file = loadSpecFileText(path);
     if (!file.text)
-        return {std::nullopt, OpenFailure::Unreadable, file.error};
+        return {std::nullopt, OpenFailure::Unreadable, file.error, {}};
     SpecFileResult read = readSpecFile(*file.text, decimalSeparator);
     if (!read.inputs)
-        return {std::nullopt, OpenFailure::Invalid, std::move(read.error)};
-    return {std::move(read.inputs), OpenFailure::None, {}};
+        return {std::nullopt, OpenFailure::Invalid, std::move(read.error), {}};
+    std::vector<InstructionClash> clashes = instructionClashes(read.inputs->connections);
+    return {std::move(read.inputs), OpenFailure::None, {}, std::move(clashes)};
 }
 
 OpenedSpecFile openSpecFile(const std::filesystem::path& path, const Session& session, std::string headerDate)

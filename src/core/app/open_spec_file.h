@@ -3,12 +3,14 @@
 // locale in force, the values of the run that no file carries adopted and
 // the header's date set. The window's Open and kestrel-cli open files here
 // and only say differently what went wrong.
+#include "core/app/instruction_clashes.h"
 #include "core/app/procedure_inputs.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -27,6 +29,9 @@ struct OpenedSpecFile {
     // Unreadable: to follow the file's name ("is a folder, not a file");
     // Invalid: the reader's message, key path first.
     std::string reason;
+    // What an opened file holds but cannot be used: every front end warns
+    // of each (instructionClashText) and goes on with the file as it is.
+    std::vector<InstructionClash> clashes;
 };
 
 // The file's inputs as it holds them, with cells typed with decimalSeparator

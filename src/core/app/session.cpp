@@ -88,7 +88,7 @@ std::unique_ptr<Session> startUp(
     // Tessel's folders, then (after the grid and the lists exist) the
     // amplifier check.
     getTesselDirectory(s.tesselIniPath(), s.tessel, sink, s.texts);
-    checkForBoost(s.tesselIniPath(), s.tessel);
+    checkForBoost(s.tesselIniPath(), s.tessel, sink, s.texts);
 
     // Read_Default_Values with the list indexes and TopMost; an older
     // installation's file first becomes the user's own, whole.

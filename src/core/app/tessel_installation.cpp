@@ -4,10 +4,13 @@
 #include "core/base/path_text.h"
 #include "core/base/profile_file.h"
 #include "core/base/text_util.h"
+#include "core/base/user_text.h"
 #include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
@@ -98,7 +101,8 @@ bool getTesselDirectory(const std::filesystem::path& tesselIni, TesselInstallati
     return true;
 }
 
-void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation)
+void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation, MessageSink& sink,
+    const TextLookup& texts)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(tesselIni, ec))
@@ -109,17 +113,24 @@ void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& i
         return;
     // A relative path is taken from tessel.ini's folder, the one place that
     // does not depend on where Kestrel happens to be started from.
-    std::filesystem::path path(config);
+    std::filesystem::path path = pathFromUtf8(config);
     if (path.is_relative())
         path = tesselIni.parent_path() / path;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return;
+    const std::string shown = escapeForMessage(utf8FromPath(path));
+    const auto warn = [&](int text, std::string_view why) {
+        sink.inform(textWith(texts, text, {shown, why}), MessageIcon::Exclamation);
+    };
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return warn(kTextConfigMissing, {});
+    if (!std::filesystem::is_regular_file(status) && !ec)
+        return warn(kTextConfigNotAFile, {});
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return;
+    if (ec || !in)
+        return warn(kTextConfigUnreadable, ec ? ec.message() : std::generic_category().message(errno ? errno : EACCES));
     bool has7625 = false, has3711 = false;
     if (!containsInFile(in, has7625, has3711))
-        return;
+        return warn(kTextConfigUnreadable, "a read error");
     installation.has7625 = installation.has7625 || has7625;
     installation.has3711 = installation.has3711 || has3711;
 }

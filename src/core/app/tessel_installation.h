@@ -36,9 +36,14 @@ inline constexpr std::uintmax_t kAmplifierCheckLimit = 16u << 20;
 
 // Check_for_Boost: reads the file named by [startup] config and sets the
 // flags when "7625" or "3711" occurs in its first kAmplifierCheckLimit
-// bytes (a comment counts); it stops reading once both are found. Any
-// failure leaves the flags as they were.
-void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation);
+// bytes (a comment counts); it stops reading once both are found. A
+// configuration that is named but missing, not a regular file or unreadable
+// leaves the flags as they were and is reported to the sink, naming the
+// file: the procedures are then written without amplifiers, which the user
+// should know. A tessel.ini that cannot be read was reported already, and
+// one that names no configuration has no amplifiers to find.
+void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& installation, MessageSink& sink,
+    const TextLookup& texts);
 
 // A folder value as Kestrel keeps it: the separator the value itself uses
 // ("/" when it contains one, else "\") appended unless it already ends in

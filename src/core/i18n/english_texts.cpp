@@ -395,6 +395,16 @@ constexpr EnglishText kTable[] = {
     {2763, "Manual: the <1> sources no resistance below 10 ohms; the operator applies the point by hand."},
     {2764, "Left out: an earlier column of this function has no UUT range, and the function's tests end there."},
     {2765, "Left out: the procedure for the <1> stops at a failure before this point."},
+    {2820,
+        "Tessel's instrument configuration <1> does not exist; procedures are written without the 7625 and 3711 "
+        "amplifiers."},
+    {2821,
+        "Tessel's instrument configuration <1> is not a file; procedures are written without the 7625 and 3711 "
+        "amplifiers."},
+    {2822,
+        "Tessel's instrument configuration <1> cannot be read (<2>); procedures are written without the 7625 and "
+        "3711 amplifiers."},
+    {2823, "<1> and <2> are instructions for the same function and column (<3> column <4>); none of them is used."},
 };
 
 // Lookups search the table, so it stays in ascending number order.

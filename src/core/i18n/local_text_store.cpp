@@ -33,15 +33,17 @@ void LocalTextStore::populate(const std::vector<std::filesystem::path>& localiza
         return;
     }
     // In the file's order: a number without a built-in text ends the rebuild,
-    // and what was copied before it stays. A blank text is copied like any
-    // other, so the number then shows nothing.
+    // and what was copied before it stays. A blank text keeps the English
+    // one, as the editor treats it: a procedure line never loses its text
+    // (an empty HEAD {} section) to a translator's unfinished line.
     for (const auto& [number, text] : read.texts) {
         Record* record = find(number);
         if (!record) {
             report(file->string() + ": text number " + std::to_string(number) + " has no built-in text");
             return;
         }
-        record->second = text;
+        if (!isBlank(text))
+            record->second = text;
     }
 }
 

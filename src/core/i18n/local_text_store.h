@@ -24,9 +24,10 @@ public:
     // Populate_Local_Recordset: every built-in English text, then the
     // texts of the first candidate file that exists. A damaged file is
     // reported and leaves the English texts. The file's records are applied
-    // in the file's order, blank texts included; one whose number has no
-    // built-in text ends the rebuild with a message, keeping the texts
-    // applied before it. No file at all is no error: the English texts.
+    // in the file's order, a blank text leaving the English one; one whose
+    // number has no built-in text ends the rebuild with a message, keeping
+    // the texts applied before it. No file at all is no error: the English
+    // texts; a symbolic link to nothing is a damaged file.
     void populate(const std::vector<std::filesystem::path>& localizationFileCandidates);
 
     // Gettext: the local text, else the English text, without surrounding

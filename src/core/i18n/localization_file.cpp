@@ -49,9 +49,11 @@ std::vector<std::filesystem::path> localizationFileCandidates(
 
 std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates)
 {
+    // A symbolic link counts as a file even when what it names is gone: the
+    // user put it there for a localization, and reading it says what is wrong.
     for (const auto& candidate : candidates) {
         std::error_code ec;
-        if (std::filesystem::exists(candidate, ec))
+        if (std::filesystem::exists(std::filesystem::symlink_status(candidate, ec)))
             return candidate;
     }
     return std::nullopt;
@@ -143,6 +145,12 @@ LocalizationReadResult readLocalizationFile(const std::filesystem::path& path)
     const SmallFile file = readSmallFile(path, kMaxFileSize);
     if (file.status == SmallFileStatus::TooLarge)
         return fail(file.problem + ", too large for a localization file");
+    if (file.status == SmallFileStatus::Missing) {
+        std::error_code ec;
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec)))
+            return fail("is a symbolic link to " + utf8FromPath(std::filesystem::read_symlink(path, ec)) +
+                ", which does not exist");
+    }
     if (file.status != SmallFileStatus::Read)
         return fail(file.problem);
     const std::string& content = file.content;

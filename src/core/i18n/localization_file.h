@@ -20,8 +20,8 @@
 // - Lines end with LF; a CR before the LF is accepted on reading.
 // - A number appears at most once; texts are valid UTF-8 of at most 128
 //   characters (the width of the Local_Text field). An empty or all-blank
-//   text is a text like any other: the number then shows nothing. The
-//   editor never writes one, but a translator may.
+//   text means the English text, as it does in the editor, which never
+//   writes one; a translator may.
 //
 // A file that breaks any of these rules is rejected whole with an error that
 // names the line, so the English texts stay in force. Writing goes to a
@@ -47,8 +47,9 @@ std::filesystem::path localizationFileName(int language);
 // is empty).
 std::vector<std::filesystem::path> localizationFileCandidates(
     int language, const std::filesystem::path& settingsDir, const std::filesystem::path& programDir);
-// The file the texts come from: the first candidate that exists; nullopt
-// when none does.
+// The file the texts come from: the first candidate that exists, a
+// symbolic link counting even when it dangles (reading it then fails and
+// says so); nullopt when none does.
 std::optional<std::filesystem::path> findLocalizationFile(const std::vector<std::filesystem::path>& candidates);
 
 struct LocalizationReadResult {

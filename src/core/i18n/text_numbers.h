@@ -22,6 +22,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2650, 2699, "the procedure preview's texts"},
     {2700, 2749, "the compare window's texts"},
     {2750, 2799, "the calibrator coverage's texts"},
+    {2800, 2849, "saving, batches and warnings about files"},
 };
 
 // 100-101: the main window's tabs.
@@ -448,5 +449,13 @@ inline constexpr int kTextPointNotSourced = 2762;       // manual: the standard 
 inline constexpr int kTextPointBelowTenOhms = 2763;     // manual: below 10 ohms
 inline constexpr int kTextPointAfterEmptyRange = 2764;  // left out behind a column without UUT range
 inline constexpr int kTextPointAfterFailure = 2765;     // left out after a failure
+
+// 2820-2823: files read at start and on open that are used only in part;
+// <1> names the file or the key paths.
+inline constexpr int kTextConfigMissing = 2820;    // "Tessel's instrument configuration <1> does not exist; ..."
+inline constexpr int kTextConfigNotAFile = 2821;   // "... <1> is not a file; ..."
+inline constexpr int kTextConfigUnreadable = 2822; // "... <1> cannot be read (<2>); ...", <2> the system's reason
+inline constexpr int kTextInstructionClash =
+    2823; // "<1> and <2> are instructions for the same function and column ..."
 
 } // namespace kestrel

@@ -391,6 +391,10 @@ bool Document::open(const QString& path)
         reportOpenFailure(path, opened);
         return false;
     }
+    // Records that cannot be used are named, and the file opens as it is.
+    std::string clashes;
+    for (const InstructionClash& clash : opened.clashes)
+        clashes += (clashes.empty() ? "" : "\r\n") + instructionClashText(clash, texts());
     session_->inputs = std::move(*opened.inputs);
     view_ = {openingFunction(session_->inputs.meter), -1};
     undo_.clear();
@@ -399,6 +403,8 @@ bool Document::open(const QString& path)
     emit changed(kAllParts);
     emit filePathChanged(filePath_);
     announceModified();
+    if (!clashes.empty())
+        sink().inform(clashes, MessageIcon::Exclamation);
     return true;
 }
 

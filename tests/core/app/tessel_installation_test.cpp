@@ -4,6 +4,9 @@
 #include "support/native.h"
 #include "support/recording_sink.h"
 #include "support/test_scratch_dir.h"
+#ifndef _WIN32
+#include "support/unprivileged.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -18,7 +21,7 @@ TesselInstallation readInstallation(const std::filesystem::path& tesselIni, Reco
 {
     TesselInstallation installation;
     getTesselDirectory(tesselIni, installation, sink, EnglishLookup());
-    checkForBoost(tesselIni, installation);
+    checkForBoost(tesselIni, installation, sink, EnglishLookup());
     return installation;
 }
 
@@ -94,7 +97,8 @@ TEST(TesselInstallation, CheckForBoost)
         dir.write("instruments.cfg", config);
         TesselInstallation t;
         t.has7625 = had7625;
-        checkForBoost(dir.write("tessel.ini", "[startup]\n" + iniBody), t);
+        RecordingSink sink;
+        checkForBoost(dir.write("tessel.ini", "[startup]\n" + iniBody), t, sink, EnglishLookup());
         return std::string(t.has7625 ? "7625" : "") + (t.has3711 ? "3711" : "");
     };
     // The amplifier numbers count wherever they stand, comments included; a
@@ -114,6 +118,42 @@ TEST(TesselInstallation, CheckForBoost)
     std::filesystem::create_directories(dir / "folder.cfg");
     for (const char* failing : {"config=/no/such/file.cfg\n", "", "config=folder.cfg\n"})
         EXPECT_EQ(boost("3711", failing, true), "7625") << "a failure leaves the flags: " << failing;
+}
+
+// A configuration that is named but cannot be read leaves the procedures
+// without amplifiers, and the user is told which file it is; a tessel.ini
+// that names none has nothing to report.
+TEST(TesselInstallation, AnUnusableInstrumentConfigurationIsNamed)
+{
+    ScratchDir dir;
+    const auto said = [&](const std::string& config) {
+        RecordingSink sink;
+        TesselInstallation t;
+        checkForBoost(dir.write("tessel.ini", "[startup]\nconfig=" + config + "\n"), t, sink, EnglishLookup());
+        EXPECT_FALSE(t.has7625 || t.has3711) << config;
+        return sink.messages.size() == 1 ? sink.messages[0] : std::to_string(sink.messages.size()) + " messages";
+    };
+    const std::string without = "; procedures are written without the 7625 and 3711 amplifiers.";
+    EXPECT_EQ(said("missing.cfg"),
+        "Tessel's instrument configuration " + (dir / "missing.cfg").string() + " does not exist" + without);
+    std::filesystem::create_directories(dir / "folder.cfg");
+    EXPECT_EQ(said("folder.cfg"),
+        "Tessel's instrument configuration " + (dir / "folder.cfg").string() + " is not a file" + without);
+    dir.write("plain.cfg", "7600\n");
+    EXPECT_EQ(said("plain.cfg"), "0 messages") << "a configuration without amplifiers is no problem";
+    EXPECT_EQ(said(""), "0 messages");
+#ifndef _WIN32
+    EXPECT_EQ(said("/dev/null"), "Tessel's instrument configuration /dev/null is not a file" + without);
+    std::filesystem::create_symlink(dir / "gone.cfg", dir / "link.cfg");
+    EXPECT_EQ(said("link.cfg"),
+        "Tessel's instrument configuration " + (dir / "link.cfg").string() + " does not exist" + without);
+    const auto locked = dir.write("locked.cfg", "7625\n");
+    test::runUnprivileged(dir.path(), [&] {
+        std::filesystem::permissions(locked, std::filesystem::perms::none);
+        EXPECT_EQ(said("locked.cfg"),
+            "Tessel's instrument configuration " + locked.string() + " cannot be read (Permission denied)" + without);
+    });
+#endif
 }
 
 } // namespace

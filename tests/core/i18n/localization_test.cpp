@@ -152,14 +152,50 @@ TEST(LocalTextStore, LocalTextsOverEnglishFromTheFirstFileFound)
     LocalTextStore store(sink);
     store.populate({dir / "none/Kestrel_1031.MDB", user, beside});
     EXPECT_TRUE(store.localFilePresent());
-    // A blank local text shows nothing; the numbers the file does not hold stay English.
-    EXPECT_EQ(
-        store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235), "&Erstellen||Welch-Satterthwaite");
+    // A blank local text means the English one, as in the editor; the
+    // numbers the file does not hold stay English.
+    EXPECT_EQ(store.gettext(1223) + "|" + store.gettext(1224) + "|" + store.gettext(1235),
+        "&Erstellen|" + trim(*englishText(1224)) + "|Welch-Satterthwaite");
     store.populate({beside});
     EXPECT_EQ(store.gettext(1223),
         "Cr\xC3\xA9"
         "er");
     EXPECT_TRUE(sink.messages.empty());
+}
+
+// A hand-written file's blank text for a procedure's section title (DC
+// Volts Test, empty or blanks only) keeps the English title: the procedure
+// never gets a HEAD {} without one.
+TEST(LocalTextStore, ABlankTextIsTheEnglishText)
+{
+    ScratchDir dir;
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    for (const char* blank : {"", " ", "     "}) {
+        store.populate({dir.write("Kestrel_1031.MDB", kHeader + "242\t" + blank + "\n243\tAC-Spannungstest\n")});
+        EXPECT_EQ(store.gettext(242), "DC Volts Test") << "\"" << blank << "\"";
+        EXPECT_EQ(store.gettext(243), "AC-Spannungstest");
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+// A symbolic link put where the file belongs is meant as the file: when
+// what it names is gone, that is said, not taken for no localization.
+TEST(LocalTextStore, ADanglingLinkIsReported)
+{
+    ScratchDir dir;
+    std::error_code ec;
+    std::filesystem::create_symlink(dir / "moved.MDB", dir / "Kestrel_1031.MDB", ec);
+    if (ec)
+        GTEST_SKIP() << "no symbolic links here";
+    test::RecordingSink sink;
+    LocalTextStore store(sink);
+    store.populate({dir / "Kestrel_1031.MDB", dir.write("program/Kestrel_1031.MDB", kHeader + "1223\tErstellen\n")});
+    EXPECT_EQ(store.gettext(1223), "&Create") << "not the next candidate's texts";
+    EXPECT_EQ(store.loadedFile(), dir / "Kestrel_1031.MDB");
+    EXPECT_EQ(sink.messages,
+        std::vector<std::string>{"Error:Populate local rs " + (dir / "Kestrel_1031.MDB").string() +
+            ": is a symbolic link to " + (dir / "moved.MDB").string() + ", which does not exist"});
 }
 
 TEST(LocalTextStore, BadFilesAreReportedAndEnglishStays)

@@ -93,6 +93,26 @@ TEST_F(SpecFilesTest, AnInvalidFileIsReportedWithItsKeyPathAndChangesNothing)
     EXPECT_EQ(window->windowTitle(), "Kestrel[*]");
 }
 
+// Two instruction records for one column are both left out, as Create
+// leaves them out; the file opens as it is and one box names them.
+TEST_F(SpecFilesTest, ClashingInstructionRecordsAreNamedOnOpen)
+{
+    start();
+    const auto path = dir.write("clash.kestrel.json", R"({"meter": {"reference": "7300",
+        "functions": {"dcv": [{"range": "1"}], "acv": [{"range": "2"}]}}, "connections": [
+        {"function": "dcv", "column": 0, "text": "red"}, {"function": "DCV", "column": 0, "text": "black"},
+        {"function": "acv", "column": 0, "text": "a"}, {"function": "acv", "column": 0, "text": "b"}]})");
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    ASSERT_TRUE(window->openFile(QString::fromStdString(path.string())));
+    ASSERT_EQ(answerer.texts().size(), 1) << answerer.texts().join(" | ").toStdString();
+    EXPECT_EQ(answerer.texts()[0],
+        "connections[0] and connections[1] are instructions for the same function and column (dcv column 0); none "
+        "of them is used.\nconnections[2] and connections[3] are instructions for the same function and column "
+        "(acv column 0); none of them is used.");
+    EXPECT_EQ(inputs().connections.size(), 4u) << "the file is kept as it is";
+    EXPECT_EQ(window->windowTitle(), "clash.kestrel.json[*] - Kestrel");
+}
+
 // What is not a regular file is refused before anything is read, with the
 // reader's own words (every kind it refuses: spec_file_test).
 TEST_F(SpecFilesTest, AFolderIsNotOpened)
