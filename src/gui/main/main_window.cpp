@@ -4,6 +4,7 @@
 #include "gui/about/about_dialog.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/even_tab_bar.h"
 #include "gui/common/menu_entries.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
@@ -80,7 +81,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainArea"));
-    mainTabs_ = new QTabWidget(central);
+    mainTabs_ = new EvenTabWidget(central);
     mainTabs_->setObjectName(QStringLiteral("Main_TabStrip"));
     meterPage_ = new MeterPage(document_, mainTabs_);
     scopePage_ = new ScopePage(document_, mainTabs_);
