@@ -316,9 +316,10 @@ void MainWindow::buildMenu()
 void MainWindow::relabel(TextWalk walk)
 {
     document_.setTextWalk(walk);
-    walkControlTexts(this, walk, document_.texts(), document_.sink());
-    // Connection_Caption: the grid header's tooltip.
+    // Connection_Caption: the grid header's tooltip, before the walk names
+    // the header by it.
     grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
+    walkControlTexts(this, walk, document_.texts(), document_.sink());
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
     coverage_->relabel();
