@@ -1,6 +1,7 @@
 #include "gui/scope/scope_page.h"
 
 #include "core/scope/scope_inputs.h"
+#include "gui/common/even_tab_bar.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/twips.h"
@@ -86,7 +87,7 @@ void select(QComboBox* box, int index)
 ScopePage::ScopePage(Document& document, QWidget* parent) : QWidget(parent), document_(document)
 {
     setObjectName(QStringLiteral("pic_UUT_Type_2"));
-    tabs_ = new QTabWidget(this);
+    tabs_ = new EvenTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Scope_TabStrip_2"));
     tabs_->addTab(buildSpecFrame(), QString()); // tab captions come from the text table
     optionsHolder_ = new QWidget(tabs_);
