@@ -315,10 +315,28 @@ private:
         return from;
     }
 
+    // The records compared as Create finds them, and again with the records
+    // that moved taken as such: the one that says it in fewer changes.
     void connections()
     {
+        std::vector<SpecChange> byKey = recordChanges(false);
+        std::vector<SpecChange> withMoves = recordChanges(true);
+        if (withMoves.size() < byKey.size())
+            byKey = std::move(withMoves);
+        for (SpecChange& change : byKey)
+            changes_.push_back(std::move(change));
+    }
+
+    std::vector<SpecChange> recordChanges(bool findMoves) const
+    {
+        std::vector<SpecChange> changes;
+        const auto compare = [&changes](std::string path, SpecValue before, SpecValue after) {
+            if (before != after)
+                changes.push_back(valueChange(std::move(path), std::move(before), std::move(after)));
+        };
         std::vector<bool> movedA(a_.connections.size());
-        const std::vector<std::optional<std::size_t>> movedFrom = movedRecords(movedA);
+        const std::vector<std::optional<std::size_t>> movedFrom =
+            findMoves ? movedRecords(movedA) : std::vector<std::optional<std::size_t>>(b_.connections.size());
         std::vector<bool> movedB(b_.connections.size());
         for (std::size_t j = 0; j < movedB.size(); ++j)
             movedB[j] = movedFrom[j].has_value();
@@ -357,7 +375,7 @@ private:
         auto next = named.begin();
         for (std::size_t j = 0; j < movedFrom.size(); ++j) {
             if (movedFrom[j]) {
-                changes_.push_back(
+                changes.push_back(
                     {"connections[" + std::to_string(j) + "]", recordColumn(a_.connections.records()[*movedFrom[j]]),
                         recordColumn(b_.connections.records()[j]), SpecChangeKind::Moved, {}});
             } else if (next != named.end() && next->first == j) {
@@ -367,6 +385,7 @@ private:
         }
         for (const auto& [place, key] : removed)
             compareRecord(place, key);
+        return changes;
     }
 
     const ProcedureInputs& a_;

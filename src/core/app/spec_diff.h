@@ -38,7 +38,7 @@ struct SpecChange {
     SpecValue before;
     SpecValue after;
     SpecChangeKind kind = SpecChangeKind::Value;
-    ColumnCells cells; // an inserted or removed column's values
+    ColumnCells cells = {}; // an inserted or removed column's values
     bool operator==(const SpecChange&) const = default;
 };
 
