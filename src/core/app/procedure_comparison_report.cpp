@@ -74,16 +74,22 @@ std::string jsonLines(const std::optional<ProcedureLines>& lines, const TextLine
 
 } // namespace
 
+std::optional<std::string> renumberingAmount(const Renumbering& r)
+{
+    if (r.steps == 0)
+        return signedAmount(r.tests);
+    if (r.tests != 0)
+        return std::nullopt;
+    const std::string thousandths = std::to_string(std::abs(r.steps));
+    return std::string(r.steps < 0 ? "-" : "+") + "0." +
+        std::string(3 - std::min<std::size_t>(3, thousandths.size()), '0') + thousandths;
+}
+
 std::string renumberingText(const Renumbering& r)
 {
-    std::string text = stepRange(r.firstBefore, r.lastBefore) + " renumbered ";
-    if (r.steps == 0)
-        return text + signedAmount(r.tests);
-    if (r.tests == 0) {
-        const std::string thousandths = std::to_string(std::abs(r.steps));
-        return text + (r.steps < 0 ? "-" : "+") + "0." +
-            std::string(3 - std::min<std::size_t>(3, thousandths.size()), '0') + thousandths;
-    }
+    const std::string text = stepRange(r.firstBefore, r.lastBefore) + " renumbered ";
+    if (const std::optional<std::string> amount = renumberingAmount(r))
+        return text + *amount;
     return text +
         (r.firstAfter == r.lastAfter ? stepNumberText(r.firstAfter)
                                      : stepNumberText(r.firstAfter) + "-" + stepNumberText(r.lastAfter));

@@ -4,10 +4,15 @@
 // script. Both name steps and lines as docs/command-line.md shows them.
 #include "core/procgen/procedure_comparison.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kestrel {
+
+// How far a renumbering moved its steps when only the test or only the
+// step within the test moved: "+1", "-2", "+0.001"; nothing when both did.
+std::optional<std::string> renumberingAmount(const Renumbering& renumbering);
 
 // "steps 12.001-42.008 renumbered +1", "steps 1.008-1.010 renumbered
 // +0.001", "step 3.004 renumbered 4.001": the amount when only the test
