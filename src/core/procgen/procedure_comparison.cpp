@@ -78,6 +78,79 @@ std::vector<StepFieldChange> fieldChanges(std::string_view lineA, std::string_vi
     return changes;
 }
 
+// A line as the pairing within a run of edits sees it: a step line by its
+// instruction (the FSC field), with its number or without, any other line
+// whole.
+std::string pairingKey(std::string_view line, bool withNumber)
+{
+    const std::optional<StepNumber> number = stepNumberOfLine(line);
+    if (!number)
+        return std::string(line);
+    std::string key = "\x01";
+    if (withNumber)
+        key += stepNumberText(*number) + " ";
+    const std::string_view body = columns(withoutCr(line), kBodyOffset, std::string_view::npos);
+    key += trimmed(columns(body, field::kFsc.first - 1, field::kFsc.last));
+    return key;
+}
+
+// alignSideBySide pairs a run's removed and added lines in order, which
+// pairs a step put in with the step after it when that one changed too.
+// Each run is aligned again by the lines' instructions, with their numbers
+// first: lines that agree, and the lines between that the alignment
+// pairs, stay pairs; the others stand alone. A run in which nothing
+// agrees keeps its pairs in order.
+std::vector<AlignedLine> pairedByInstruction(
+    const std::vector<AlignedLine>& aligned, const TextLines& a, const TextLines& b, std::size_t maxSearch)
+{
+    std::vector<AlignedLine> rows;
+    rows.reserve(aligned.size());
+    for (std::size_t row = 0; row < aligned.size();) {
+        std::size_t end = row;
+        while (end < aligned.size() && aligned[end].kind != AlignedKind::Equal)
+            ++end;
+        if (end == row) {
+            rows.push_back(aligned[row++]);
+            continue;
+        }
+        std::vector<std::size_t> left, right;
+        for (std::size_t r = row; r < end; ++r) {
+            if (aligned[r].left)
+                left.push_back(*aligned[r].left);
+            if (aligned[r].right)
+                right.push_back(*aligned[r].right);
+        }
+        std::vector<AlignedLine> inner;
+        for (const bool withNumber : {true, false}) {
+            if (left.empty() || right.empty())
+                break;
+            std::vector<std::string> keysA, keysB;
+            for (const std::size_t i : left)
+                keysA.push_back(pairingKey(a.lines[i], withNumber));
+            for (const std::size_t i : right)
+                keysB.push_back(pairingKey(b.lines[i], withNumber));
+            inner =
+                alignSideBySide({{keysA.begin(), keysA.end()}, true}, {{keysB.begin(), keysB.end()}, true}, maxSearch);
+            if (std::any_of(inner.begin(), inner.end(),
+                    [](const AlignedLine& line) { return line.kind == AlignedKind::Equal; }))
+                break;
+            inner.clear();
+        }
+        if (inner.empty()) {
+            rows.insert(rows.end(), aligned.begin() + static_cast<std::ptrdiff_t>(row),
+                aligned.begin() + static_cast<std::ptrdiff_t>(end));
+        } else {
+            for (const AlignedLine& line : inner) {
+                const std::optional<std::size_t> l = line.left ? std::optional(left[*line.left]) : std::nullopt;
+                const std::optional<std::size_t> r = line.right ? std::optional(right[*line.right]) : std::nullopt;
+                rows.push_back({l, r, l && r ? AlignedKind::Changed : l ? AlignedKind::Removed : AlignedKind::Added});
+            }
+        }
+        row = end;
+    }
+    return rows;
+}
+
 class Comparer {
 public:
     Comparer(const TextLines& a, const TextLines& b) : a_(a), b_(b) { }
@@ -143,30 +216,38 @@ private:
         return lines;
     }
 
-    // The rows [row, end) are one run of edits: alignSideBySide gives its
-    // replaced pairs first, then the lines of one side only.
+    // The rows [row, end) are one run of edits: its paired lines step by
+    // step, each stretch of lines of one side (or of both, unpaired) as one
+    // change.
     void addRun(const std::vector<AlignedLine>& aligned, std::size_t row, std::size_t end)
     {
-        std::size_t pairs = 0, removed = 0, added = 0;
+        for (std::size_t from = row; from < end;) {
+            const bool paired = aligned[from].kind == AlignedKind::Changed;
+            std::size_t to = from;
+            while (to < end && (aligned[to].kind == AlignedKind::Changed) == paired)
+                ++to;
+            if (paired)
+                addStepsOfPairs(aligned, from, to);
+            else
+                addLoneLines(aligned, from, to);
+            from = to;
+        }
+    }
+
+    void addLoneLines(const std::vector<AlignedLine>& aligned, std::size_t row, std::size_t end)
+    {
+        std::size_t removed = 0, added = 0;
         for (std::size_t r = row; r < end; ++r)
-            ++(aligned[r].kind == AlignedKind::Changed        ? pairs
-                    : aligned[r].kind == AlignedKind::Removed ? removed
-                                                              : added);
+            ++(aligned[r].left ? removed : added);
         const std::size_t firstA = firstLine(aligned, row, end, &AlignedLine::left);
         const std::size_t firstB = firstLine(aligned, row, end, &AlignedLine::right);
-        if (pairs == 0) {
-            if (removed > 0)
-                result_.changes.push_back({ProcedureChangeKind::Removed, linesOf(a_, firstA, removed), {}, {}});
-            else
-                result_.changes.push_back({ProcedureChangeKind::Inserted, {}, linesOf(b_, firstB, added), {}});
-            return;
-        }
-        if (removed > 0 || added > 0) {
-            result_.changes.push_back({ProcedureChangeKind::Changed, linesOf(a_, firstA, pairs + removed),
-                linesOf(b_, firstB, pairs + added), {}});
-            return;
-        }
-        addStepsOfPairs(aligned, row, end);
+        if (added == 0)
+            result_.changes.push_back({ProcedureChangeKind::Removed, linesOf(a_, firstA, removed), {}, {}});
+        else if (removed == 0)
+            result_.changes.push_back({ProcedureChangeKind::Inserted, {}, linesOf(b_, firstB, added), {}});
+        else
+            result_.changes.push_back(
+                {ProcedureChangeKind::Changed, linesOf(a_, firstA, removed), linesOf(b_, firstB, added), {}});
     }
 
     static std::size_t firstLine(const std::vector<AlignedLine>& aligned, std::size_t row, std::size_t end,
@@ -241,7 +322,8 @@ ProcedureComparison compareProcedures(std::string_view a, std::string_view b, st
         keysB.push_back(alignmentKey(line));
     TextLines alignA{{keysA.begin(), keysA.end()}, linesA.lastEnded};
     TextLines alignB{{keysB.begin(), keysB.end()}, linesB.lastEnded};
-    return Comparer(linesA, linesB).run(alignSideBySide(alignA, alignB, maxSearch));
+    return Comparer(linesA, linesB)
+        .run(pairedByInstruction(alignSideBySide(alignA, alignB, maxSearch), linesA, linesB, maxSearch));
 }
 
 } // namespace kestrel

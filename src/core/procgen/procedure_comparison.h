@@ -78,10 +78,12 @@ struct ProcedureComparison {
     bool same() const { return changes.empty() && renumberings.empty(); }
 };
 
-// Compares the procedure texts a and b (lines ended by LF or CR LF). A run
-// of edits between equal lines is one change when it inserts or removes
-// lines; when it replaces as many lines as it takes out, each step of it
-// (with the comment lines before its step line) is a change of its own.
+// Compares the procedure texts a and b (lines ended by LF or CR LF). Within
+// a run of edits between equal lines, lines are paired by their step
+// instruction (FSC) and number; each step of the paired lines (with the
+// comment lines before its step line) is one change, and each stretch of
+// lines left unpaired is one change: inserted, removed, or changed when it
+// holds lines of both.
 ProcedureComparison compareProcedures(std::string_view a, std::string_view b, std::size_t maxSearch = kMaxDiffSearch);
 
 } // namespace kestrel
