@@ -346,19 +346,13 @@ private:
         for (const auto& [key, place] : inB)
             named.emplace_back(place, key);
         std::sort(named.begin(), named.end());
-        std::vector<std::pair<std::size_t, RecordKey>> removed;
+        // The records only a has, by their place in a.
+        std::map<std::size_t, const ConnectionRecord*> removed;
         for (const auto& [key, place] : inA)
             if (!inB.contains(key))
-                removed.emplace_back(place, key);
-        std::sort(removed.begin(), removed.end());
-        const auto record = [](const ConnectionStore& store, const std::map<RecordKey, std::size_t>& places,
-                                const RecordKey& key) -> const ConnectionRecord* {
-            const auto found = places.find(key);
-            return found == places.end() ? nullptr : &store.records()[found->second];
-        };
-        const auto compareRecord = [&](std::size_t place, const RecordKey& key) {
-            const ConnectionRecord* before = record(a_.connections, inA, key);
-            const ConnectionRecord* after = record(b_.connections, inB, key);
+                removed.emplace(place, &a_.connections.records()[place]);
+        const auto compareRecord = [&](std::size_t place, const ConnectionRecord* before,
+                                       const ConnectionRecord* after) {
             const std::string path = "connections[" + std::to_string(place) + "]";
             const auto field = [](const ConnectionRecord* r, auto read) { return r ? read(*r) : SpecValue(); };
             const auto function = [](const ConnectionRecord& r) {
@@ -379,12 +373,21 @@ private:
                     {"connections[" + std::to_string(j) + "]", recordColumn(a_.connections.records()[*movedFrom[j]]),
                         recordColumn(b_.connections.records()[j]), SpecChangeKind::Moved, {}});
             } else if (next != named.end() && next->first == j) {
-                compareRecord(next->first, next->second);
+                const auto found = inA.find(next->second);
+                const ConnectionRecord* before =
+                    found == inA.end() ? nullptr : &a_.connections.records()[found->second];
+                // A record only b has where a record only a has stood is
+                // that record changed: one path, its values before and after.
+                if (const auto there = removed.find(j); !before && there != removed.end()) {
+                    before = there->second;
+                    removed.erase(there);
+                }
+                compareRecord(j, before, &b_.connections.records()[j]);
                 ++next;
             }
         }
-        for (const auto& [place, key] : removed)
-            compareRecord(place, key);
+        for (const auto& [place, record] : removed)
+            compareRecord(place, record, nullptr);
         return changes;
     }
 

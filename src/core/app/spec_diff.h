@@ -51,7 +51,9 @@ struct SpecChange {
 // none. Records are matched by function (in any case) and column, as Create
 // finds them, so a record that only moved in the list is no change; a
 // record whose text and picture moved to another column is one Moved
-// change; a record is named by its place in b, or in a when b lacks it.
+// change; a record is named by its place in b, or in a when b lacks it; a
+// record only b has that stands where a record only a has stood is that
+// record changed, its values before and after under one path.
 // Texts that differ only in their Unicode form are a UnicodeForm change.
 // Values the run adds (decimal separator, amplifiers, date) are not
 // compared.

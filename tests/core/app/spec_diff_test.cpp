@@ -92,17 +92,28 @@ TEST(SpecDiff, RecordsAreMatchedByFunctionAndColumn)
     b.connections.append({Acv, 3, std::nullopt, std::string("Set\r\nAC volts")});
     b.connections.append({Dcv, 0, std::string("a.bmp"), std::nullopt});
     b.connections.append({Tc, 1, std::string(""), std::nullopt});
+    // The record only b has stands where the one only a has stood: one
+    // record changed, not one added and one removed under one path.
     const std::vector<SpecChange> expected{
         {"connections[0].text", std::string("Set\nAC"), std::string("Set\nAC volts")},
-        {"connections[2].function", {}, std::string("tc")},
-        {"connections[2].column", {}, 1LL},
+        {"connections[2].function", std::string("ohm"), std::string("tc")},
         {"connections[2].picture", {}, std::string("")},
-        // Only in a: named by its place there.
+        {"connections[2].text", std::string("x"), {}},
+    };
+    EXPECT_EQ(diffSpecifications(a, b), expected);
+
+    // Only in a, where b has no record: named by its place in a.
+    b.connections = {};
+    b.connections.append({Acv, 3, std::nullopt, std::string("Set\r\nAC")});
+    const std::vector<SpecChange> removed{
+        {"connections[0].function", std::string("dcv"), {}},
+        {"connections[0].column", 0LL, {}},
+        {"connections[0].picture", std::string("a.bmp"), {}},
         {"connections[2].function", std::string("ohm"), {}},
         {"connections[2].column", 1LL, {}},
         {"connections[2].text", std::string("x"), {}},
     };
-    EXPECT_EQ(diffSpecifications(a, b), expected);
+    EXPECT_EQ(diffSpecifications(a, b), removed);
 }
 
 TEST(SpecDiff, ValuesAsJsonWritesThem)
