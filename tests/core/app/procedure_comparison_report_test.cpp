@@ -2,7 +2,14 @@
 // their new numbers, changes by their steps or lines.
 #include "core/app/procedure_comparison_report.h"
 
+#include "core/app/create.h"
+#include "core/base/message_sink.h"
+#include "core/i18n/text_lookup.h"
+#include "support/random_specification.h"
+
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace kestrel {
 namespace {
@@ -45,6 +52,68 @@ TEST(ProcedureComparisonReport, ChangesWithTheirStepsFieldsAndLines)
         "removed step 3.001 (A line 4)\n"
         "-   3.001  DISP         Gone\n");
     EXPECT_EQ(procedureComparisonText(compareProcedures(a, a), a, a), "");
+}
+
+} // namespace
+} // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// Random pairs of specifications, through Create: every line that is not
+// equal on both sides belongs to exactly one change, every change's lines
+// are such lines, and the lines shown as equal are equal or differ in
+// their step number alone. Same procedures compare the same.
+TEST(ProcedureComparisonReport, ChangesCoverExactlyTheLinesThatDiffer)
+{
+    int compared = 0;
+    for (unsigned seed = 0; seed < 60; ++seed) {
+        test::RandomSpecification random(seed);
+        ProcedureInputs first = random.make(), second = first;
+        random.change(second, 1 + static_cast<int>(seed % 5));
+        first.headerDate = second.headerDate = "05-Dec-26";
+        SilentSink sink;
+        const std::string a = createProcedure(first, EnglishLookup{}, sink).text;
+        const std::string b = createProcedure(second, EnglishLookup{}, sink).text;
+        const ProcedureComparison comparison = compareProcedures(a, b);
+        EXPECT_EQ(comparison.same(), a == b) << "seed " << seed;
+        const TextLines linesA = diffableLines(a), linesB = diffableLines(b);
+
+        std::set<std::size_t> differA, differB, inChangesA, inChangesB;
+        std::size_t rowsA = 0, rowsB = 0;
+        for (const ProcedureRow& row : comparison.rows) {
+            rowsA += row.line.left.has_value();
+            rowsB += row.line.right.has_value();
+            if (row.line.kind != AlignedKind::Equal) {
+                if (row.line.left)
+                    differA.insert(*row.line.left);
+                if (row.line.right)
+                    differB.insert(*row.line.right);
+                continue;
+            }
+            const std::string_view left = linesA.lines[*row.line.left], right = linesB.lines[*row.line.right];
+            EXPECT_EQ(row.renumbered, left != right) << "seed " << seed;
+            EXPECT_EQ(left.substr(std::min<std::size_t>(7, left.size())),
+                right.substr(std::min<std::size_t>(7, right.size())));
+        }
+        EXPECT_EQ(rowsA, linesA.lines.size());
+        EXPECT_EQ(rowsB, linesB.lines.size());
+        for (const ProcedureChange& change : comparison.changes) {
+            EXPECT_TRUE(change.before || change.after);
+            for (const auto& [lines, seen] :
+                {std::pair{change.before, &inChangesA}, std::pair{change.after, &inChangesB}}) {
+                if (!lines)
+                    continue;
+                for (std::size_t i = lines->first; i < lines->first + lines->count; ++i) {
+                    EXPECT_TRUE(seen->insert(i).second) << "seed " << seed << ": line " << i << " twice";
+                }
+            }
+        }
+        EXPECT_EQ(inChangesA, differA) << "seed " << seed;
+        EXPECT_EQ(inChangesB, differB) << "seed " << seed;
+        compared += a != b;
+    }
+    EXPECT_GT(compared, 30);
 }
 
 } // namespace
