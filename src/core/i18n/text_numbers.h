@@ -22,6 +22,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2650, 2699, "the procedure preview's texts"},
     {2700, 2749, "the compare window's texts"},
     {2750, 2799, "the calibrator coverage's texts"},
+    {2800, 2849, "saving, batches and warnings about files"},
 };
 
 // 100-101: the main window's tabs.
@@ -446,5 +447,11 @@ inline constexpr int kTextPointNotSourced = 2762;       // manual: the standard 
 inline constexpr int kTextPointBelowTenOhms = 2763;     // manual: below 10 ohms
 inline constexpr int kTextPointAfterEmptyRange = 2764;  // left out behind a column without UUT range
 inline constexpr int kTextPointAfterFailure = 2765;     // left out after a failure
+
+// 2800-2819: saving a specification file and the wizard's instruction; <1>
+// is the specification-file reader's words ("connections[2].text: line 1
+// is longer than 56 characters"), which stay English.
+inline constexpr int kTextSaveWouldNotOpen = 2800;   // "The file would not open again...: <1>"
+inline constexpr int kTextInstructionRefused = 2801; // "This text cannot be an instruction: <1>"
 
 } // namespace kestrel
