@@ -224,6 +224,8 @@ TEST_F(Batch, WritesOutputsOfTheLongestNames)
     while (wide.size() < 251)
         wide += "\xC3\xA9"; // "é"
     const std::string sample = readFile(std::string(KESTREL_SOURCE_DIR) + "/data/samples/agilent34401.kestrel.json");
+    if (kestrel::test::beyondPathLimit(dir / "out" / (std::string(251, 'n') + ".txt")))
+        GTEST_SKIP() << "the path is longer than this system's programs may reach";
     std::vector<std::string> args{"--out-dir", (dir / "out").string()};
     for (const std::string& name : {std::string(251, 'n'), wide})
         args.push_back(spec("in/" + name, sample));

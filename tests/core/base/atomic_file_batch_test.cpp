@@ -180,6 +180,8 @@ TEST(AtomicFileBatch, WritesTheLongestNames)
         wide += "\xE2\x82\xAC";
     const std::vector<std::string> names{std::string(255, 'o'), wide};
     ASSERT_EQ(wide.size(), 255u);
+    if (test::beyondPathLimit(dir.path() / pathFromUtf8(names[0])))
+        GTEST_SKIP() << "the path is longer than this system's programs may reach";
     AtomicFileBatch batch;
     std::string error;
     for (const std::string& name : names)
