@@ -221,6 +221,28 @@ TEST_F(SpecFilesTest, SaveRefusesWhatOpenWouldRefuseAndKeepsTheOldFile)
     EXPECT_FALSE(window->isWindowModified());
 }
 
+// A specification file named with the most bytes a name may have, in
+// ASCII and in two-byte characters, is saved and opened again.
+TEST_F(SpecFilesTest, TheLongestNamesAreSavedAndOpened)
+{
+    start();
+    typeInCell(0, 0, "2");
+    std::string wide = "ww"; // 242 bytes with the "ö"s
+    while (wide.size() < 255 - std::string(".kestrel.json").size())
+        wide += "\xC3\xB6"; // "ö"
+    for (const std::string& stem : {std::string(242, 's'), wide}) {
+        const std::string name = stem + ".kestrel.json";
+        ASSERT_EQ(name.size(), 255u);
+        const QString path = QString::fromStdString((dir.path() / name).string());
+        if (beyondPathLimit(gui::filesystemPath(path)))
+            GTEST_SKIP() << "the path is longer than this system's programs may reach";
+        ASSERT_TRUE(document->saveAs(path));
+        ASSERT_TRUE(window->openFile(path));
+        EXPECT_EQ(cell(0, 0), "2");
+    }
+    EXPECT_EQ(answerer.texts(), QStringList{});
+}
+
 // Random documents built with the window's commands, with the wizard
 // given hostile texts (a line too long, a control character, an invisible
 // one, a translated prompt too long for a line): each saves, and opens
