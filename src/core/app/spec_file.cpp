@@ -4,6 +4,7 @@
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
+#include "core/spec/connection_store.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
 #include "core/spec/standards.h"
@@ -509,28 +510,13 @@ private:
         }
     }
 
-    // The wizard's lines joined by line breaks. Lines are counted and
-    // measured before anything is converted, so a text of a million line
-    // breaks is refused at once.
+    // The wizard's lines joined by line breaks, under the rule every
+    // record's text keeps.
     static std::string instructionText(const json& v, const std::string& path)
     {
         const std::string text = string(v, path);
-        if (const std::string problem = multiLineTextProblem(text); !problem.empty())
+        if (const std::string problem = instructionTextProblem(text); !problem.empty())
             fail(path, problem);
-        std::size_t lines = 0;
-        for (std::size_t start = 0; start <= text.size();) {
-            const std::size_t end = std::min(text.find('\n', start), text.size());
-            std::string_view line = std::string_view(text).substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            if (++lines > kInstructionLines)
-                fail(path, "has more than " + std::to_string(kInstructionLines) + " lines");
-            if (charCount(line) > kInstructionLineLength)
-                fail(path,
-                    "line " + std::to_string(lines) + " is longer than " + std::to_string(kInstructionLineLength) +
-                        " characters");
-            start = end + 1;
-        }
         return normalizeLineBreaks(text, "\r\n");
     }
 
@@ -576,6 +562,18 @@ SpecFileResult readSpecFile(std::string_view text, std::string_view decimalSepar
     } catch (const json::exception& e) {
         return {std::nullopt, messageOf("(file)", e.what())};
     }
+}
+
+std::string writtenSpecFileProblem(std::string_view text, std::string_view decimalSeparator)
+{
+    for (const std::string_view separator : {decimalSeparator, std::string_view(".")}) {
+        SpecFileResult read = readSpecFile(text, separator);
+        if (!read.inputs)
+            return std::move(read.error);
+        if (separator == ".")
+            break;
+    }
+    return {};
 }
 
 } // namespace kestrel

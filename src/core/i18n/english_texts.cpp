@@ -407,6 +407,8 @@ constexpr EnglishText kTable[] = {
     {2763, "Manual: the <1> sources no resistance below 10 ohms; the operator applies the point by hand."},
     {2764, "Left out: an earlier column of this function has no UUT range, and the function's tests end there."},
     {2765, "Left out: the procedure for the <1> stops at a failure before this point."},
+    {2800, "The file would not open again, so the old file was kept. Change this input and save again: <1>"},
+    {2801, "This text cannot be an instruction: <1>. Change it, then press OK again."},
     {2820,
         "Tessel's instrument configuration <1> does not exist; procedures are written without the 7625 and 3711 "
         "amplifiers."},

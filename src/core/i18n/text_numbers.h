@@ -462,6 +462,11 @@ inline constexpr int kTextPointBelowTenOhms = 2763;     // manual: below 10 ohms
 inline constexpr int kTextPointAfterEmptyRange = 2764;  // left out behind a column without UUT range
 inline constexpr int kTextPointAfterFailure = 2765;     // left out after a failure
 
+// 2800-2819: saving a specification file and the wizard's instruction; <1>
+// is the specification-file reader's words ("connections[2].text: line 1
+// is longer than 56 characters"), which stay English.
+inline constexpr int kTextSaveWouldNotOpen = 2800;   // "The file would not open again...: <1>"
+inline constexpr int kTextInstructionRefused = 2801; // "This text cannot be an instruction: <1>"
 // 2820-2823: files read at start and on open that are used only in part;
 // <1> names the file or the key paths.
 inline constexpr int kTextConfigMissing = 2820;    // "Tessel's instrument configuration <1> does not exist; ..."

@@ -30,6 +30,14 @@ inline constexpr std::size_t kPictureNameLength = kInstructionLineLength;
 // when it can. An empty name is allowed: the wizard stores one.
 std::string pictureNameProblem(std::string_view name);
 
+// Why a text cannot be an instruction record's (a refused character, more
+// than kInstructionLines lines, a line longer than kInstructionLineLength
+// characters: "line 2 is longer than 56 characters"), or "" when it can.
+// Lines end in LF or CR LF and are measured before anything is converted.
+// The specification-file reader and every window that makes a record ask
+// here, so that a record the window keeps is one a file gives back.
+std::string instructionTextProblem(std::string_view text);
+
 struct ConnectionRecord {
     MeterFunction function = MeterFunction::Dcv;
     int column = 0;                  // 0-based grid column

@@ -410,10 +410,18 @@ bool Document::open(const QString& path)
 
 bool Document::saveAs(const QString& path)
 {
+    const std::string couldNotSave = textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))});
+    const std::string content = writeSpecFile(inputs());
+    // Read back with the reader's own rules before the file is replaced: a
+    // file Open refuses would lose the whole specification.
+    if (const std::string problem = writtenSpecFileProblem(content, decimalSeparator()); !problem.empty()) {
+        sink().inform(
+            couldNotSave + "\r\n" + textWith(texts(), kTextSaveWouldNotOpen, {problem}), MessageIcon::Exclamation);
+        return false;
+    }
     std::string error;
-    if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
-        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" + error,
-            MessageIcon::Exclamation);
+    if (!writeFileAtomically(filesystemPath(path), content, error)) {
+        sink().inform(couldNotSave + "\r\n" + error, MessageIcon::Exclamation);
         return false;
     }
     filePath_ = QFileInfo(path).absoluteFilePath();

@@ -16,6 +16,7 @@
 #endif
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace kestrel {
@@ -163,6 +164,48 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
     const SpecFileResult ok = readSpecFile("{\"procedure\":{\"name\":\"" + std::string(200, '[') + "\\\"\"}}", ".");
     ASSERT_TRUE(ok.inputs) << ok.error;
     EXPECT_EQ(ok.inputs->identity.name, std::string(200, '[') + "\"");
+}
+
+// What Save asks before it replaces a file: the reader's message for
+// inputs it would refuse, nothing for inputs it reads back, under either
+// decimal separator.
+TEST(SpecFile, AWrittenFileIsCheckedWithTheReadersRules)
+{
+    ProcedureInputs fine;
+    fine.connections.append({MeterFunction::Dcv, 0, std::nullopt, "Connect\r\n" + std::string(56, 'x')});
+    for (const char* separator : {".", ","}) {
+        fine.decimalSeparator = separator;
+        fine.meter.table(MeterFunction::Dcv).setCell(0, 0, std::string("1") + separator + "5");
+        EXPECT_EQ(writtenSpecFileProblem(writeSpecFile(fine), separator), "");
+    }
+
+    const struct {
+        std::function<void(ProcedureInputs&)> spoil;
+        const char* problem;
+    } cases[] = {
+        {[](ProcedureInputs& in) {
+             in.connections.append({MeterFunction::Acv, 3, std::nullopt, std::string(57, 'x')});
+         },
+            "connections[1].text: line 1 is longer than 56 characters"},
+        {[](ProcedureInputs& in) { in.identity.name = "two\r\nlines"; },
+            "procedure.name: holds the control character U+000D; it is written on one line of the procedure"},
+        {[](ProcedureInputs& in) {
+             in.connections.append({MeterFunction::Ohm, 0, "../up.bmp", std::nullopt});
+         },
+            "connections[1].picture: names a folder"},
+        {[](ProcedureInputs& in) { in.meter.table(MeterFunction::Dcv).setCell(0, 1, "1m00"); },
+            "meter.functions.dcv[1].range: \"1m00\""},
+    };
+    for (const auto& c : cases) {
+        for (const char* separator : {".", ","}) {
+            ProcedureInputs spoilt = fine;
+            spoilt.decimalSeparator = separator;
+            spoilt.meter.table(MeterFunction::Dcv).setCell(0, 0, std::string("1") + separator + "5");
+            c.spoil(spoilt);
+            const std::string problem = writtenSpecFileProblem(writeSpecFile(spoilt), separator);
+            EXPECT_TRUE(problem.starts_with(c.problem)) << problem;
+        }
+    }
 }
 
 // Files made to break the procedure: a key given twice, a NUL byte that would
