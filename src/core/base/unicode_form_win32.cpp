@@ -4,43 +4,18 @@
 
 #include "core/base/unicode_form.h"
 
+#include "core/base/wide_text.h"
+
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace kestrel {
-namespace {
-
-std::optional<std::wstring> wide(std::string_view text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int size =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
-}
-
-std::string narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-} // namespace
 
 std::optional<std::string> normalizedText(std::string_view text, UnicodeForm form)
 {
     if (form == UnicodeForm::Mixed)
         return std::nullopt;
-    const std::optional<std::wstring> source = wide(text);
+    const std::optional<std::wstring> source = wideFromUtf8(text);
     if (!source)
         return std::nullopt;
     if (source->empty())
@@ -55,7 +30,7 @@ std::optional<std::string> normalizedText(std::string_view text, UnicodeForm for
         const int written = NormalizeString(normForm, source->data(), length, out.data(), size);
         if (written > 0) {
             out.resize(static_cast<std::size_t>(written));
-            return narrow(out);
+            return utf8FromWide(out);
         }
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             return std::nullopt;
