@@ -6,6 +6,7 @@
 #include "core/base/user_text.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
+#include "core/spec/procedure_comments.h"
 #include "core/spec/standards.h"
 
 #include <nlohmann/json.hpp>
@@ -309,7 +310,7 @@ private:
             id.revision = oneLineText(p["revision"], "procedure.revision");
         if (p.contains("comments")) {
             const std::string comments = string(p["comments"], "procedure.comments");
-            if (const std::string problem = multiLineTextProblem(comments); !problem.empty())
+            if (const std::string problem = commentsProblem(comments); !problem.empty())
                 fail("procedure.comments", problem);
             id.comments = normalizeLineBreaks(comments, "\r\n");
         }

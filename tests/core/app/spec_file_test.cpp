@@ -239,6 +239,32 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         EXPECT_TRUE(r.inputs) << picture << ": " << r.error;
     }
 
+    // The comments: at most 1000 lines of at most 250 characters (a
+    // character is a code point, not a byte), counted before anything is
+    // converted; a file of two million line breaks is refused at once.
+    const auto comments = [](const std::string& text) {
+        return readSpecFile(R"({"procedure":{"comments":")" + text + "\"}}", ".");
+    };
+    const std::string fullLine(250, 'c');
+    const std::string umlauts = replaceAll(std::string(250, 'u'), "u", "\xC3\xBC");
+    std::string thousandLines;
+    for (int i = 0; i < 1000; ++i)
+        thousandLines += (i ? "\\n" : "") + fullLine;
+    for (const std::string& accepted :
+        {thousandLines, replaceAll(std::string(1000, '\n'), "\n", "\\r\\n"), std::string(250, 'x'), umlauts})
+        EXPECT_TRUE(comments(accepted).inputs) << accepted.substr(0, 80) << ": " << comments(accepted).error;
+    const std::pair<std::string, const char*> tooMuch[] = {
+        {thousandLines + "\\nx", "procedure.comments: has more than 1000 lines"},
+        {replaceAll(std::string(1001, '\n'), "\n", "\\n"), "procedure.comments: has more than 1000 lines"},
+        {replaceAll(std::string(2000000, '\n'), "\n", "\\n"), "procedure.comments: has more than 1000 lines"},
+        {"one\\n" + std::string(251, 'x'), "procedure.comments: line 2 is longer than 250 characters"},
+        {umlauts + "\\u00fc", "procedure.comments: line 1 is longer than 250 characters"},
+        {std::string(4000000, 'x'), "procedure.comments: line 1 is longer than 250 characters"}};
+    for (const auto& [text, error] : tooMuch) {
+        const SpecFileResult r = comments(text);
+        EXPECT_TRUE(!r.inputs && r.error == error) << text.substr(0, 80) << "\ngot: " << r.error;
+    }
+
     // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
     const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
         "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})",
