@@ -100,6 +100,7 @@ ScopePage::ScopePage(Document& document, QWidget* parent) : QWidget(parent), doc
     layout->addWidget(tabs_);
 
     connect(&document_, &Document::changed, this, &ScopePage::documentChanged);
+    connect(&document_, &Document::marksChanged, this, &ScopePage::markOverflows);
     refresh();
 }
 

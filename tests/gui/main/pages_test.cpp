@@ -108,9 +108,11 @@ TEST_F(PagesTest, HeaderValuesTooLongForTheirLineAreMarked)
     author->setFocus();
     author->selectAll();
     QTest::keyClicks(author, QString(56, QLatin1Char('a')));
+    settle(); // the marks are made on their own thread
     EXPECT_TRUE(author->toolTip().contains("AUTHOR")) << author->toolTip().toStdString();
     EXPECT_TRUE(author->styleSheet().contains(gui::overflowColour().name()));
     QTest::keyClick(author, Qt::Key_Backspace);
+    settle();
     EXPECT_EQ(author->toolTip(), "");
     EXPECT_EQ(author->styleSheet(), "");
 }
