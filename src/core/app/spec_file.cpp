@@ -485,6 +485,10 @@ private:
     {
         if (!v.is_array())
             fail("connections", "must be a list of records");
+        if (v.size() > kMaxConnectionRecords)
+            fail("connections",
+                "holds more than " + std::to_string(kMaxConnectionRecords) +
+                    " records; a record belongs to one column of one function");
         for (std::size_t i = 0; i < v.size(); ++i) {
             const std::string path = "connections[" + std::to_string(i) + "]";
             const json& rec = object(v[i], path);

@@ -6,10 +6,25 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace kestrel::gui {
 namespace {
+
+// The worker's loop on a thread of its own (a subclass rather than
+// QThread::create, which some Qt builds leave out).
+class WorkerThread : public QThread {
+public:
+    explicit WorkerThread(std::function<void()> loop) : loop_(std::move(loop)) { }
+
+protected:
+    void run() override { loop_(); }
+
+private:
+    std::function<void()> loop_;
+};
 
 // Every worker alive, for waitForAll (the window's thread alone uses it).
 std::vector<BackgroundWorker*>& allWorkers()
@@ -22,7 +37,7 @@ std::vector<BackgroundWorker*>& allWorkers()
 
 BackgroundWorker::BackgroundWorker(QObject* parent) : QObject(parent)
 {
-    thread_ = QThread::create([this] { run(); });
+    thread_ = new WorkerThread([this] { run(); });
     thread_->setObjectName(QStringLiteral("BackgroundWorker"));
     thread_->start(QThread::LowPriority);
     allWorkers().push_back(this);

@@ -265,6 +265,19 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         EXPECT_TRUE(!r.inputs && r.error == error) << text.substr(0, 80) << "\ngot: " << r.error;
     }
 
+    // At most 234 connection records, one for each column of the nine
+    // functions; a second record for a column counts towards them.
+    const auto records = [](int count) {
+        std::string json = R"({"connections":[)";
+        for (int i = 0; i < count; ++i)
+            json += std::string(i ? "," : "") + R"({"function":"dcv","column":)" + std::to_string(i % 26) +
+                R"(,"text":"Connect the leads"})";
+        return readSpecFile(json + "]}", ".");
+    };
+    EXPECT_TRUE(records(234).inputs) << records(234).error;
+    EXPECT_EQ(
+        records(235).error, "connections: holds more than 234 records; a record belongs to one column of one function");
+
     // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
     const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
         "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})",

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace kestrel {
@@ -47,6 +48,7 @@ TEST(BackgroundWorker, OnlyTheNewestResultIsHandedOverOnTheWindowsThread)
         return [&, number, wait]() -> BackgroundWorker::Delivery {
             if (wait)
                 wait->pass();
+            EXPECT_NE(QThread::currentThread(), QCoreApplication::instance()->thread());
             ++ran;
             return [&, number] {
                 EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
@@ -90,14 +92,12 @@ TEST(BackgroundWorker, AWorkerDeletedWhileAJobRunsHandsNothingOver)
         return [&] { handed = true; };
     });
     gate.waitUntilEntered();
-    QThread* letGo = QThread::create([&] {
+    std::thread letGo([&] {
         QThread::msleep(20);
         gate.open = true;
     });
-    letGo->start();
     worker.reset(); // waits for the running job
-    letGo->wait();
-    delete letGo;
+    letGo.join();
     QCoreApplication::processEvents();
     EXPECT_FALSE(handed);
     EXPECT_TRUE(BackgroundWorker::waitForAll(1000));
