@@ -322,8 +322,9 @@ TEST(SpecFile, LargeFilesAreReadInLinearTime)
     for (std::size_t i = 0; i < specfile::kMaxValues - 3; ++i) // the file, the list and its objects
         many += "{},";
     many += "{}]}";
-    // Under the cap: parsed whole, then refused for what the first record lacks.
-    EXPECT_EQ(readSpecFile(many, ".").error, "connections[0].function: is missing");
+    // Under the cap: parsed whole, then refused for its number of records.
+    EXPECT_EQ(readSpecFile(many, ".").error,
+        "connections: holds more than 234 records; a record belongs to one column of one function");
 
     // Over the cap, within the file size cap: refused while it is read.
     std::string tooMany = "[";
