@@ -56,10 +56,13 @@ std::string commentLine(std::size_t characters)
     return line;
 }
 
-// kCommentLines lines of kCommentLineLength characters each.
+// kCommentLines lines of kCommentLineLength characters each, and the
+// header's one-line values as long as a file holds them.
 ProcedureInputs commentsAtTheLimit()
 {
     ProcedureInputs in = fullSpecification("7320", 26);
+    for (std::string* value : {&in.identity.name, &in.identity.author, &in.identity.revision})
+        *value = commentLine(kLongestLineText);
     std::string comments;
     for (std::size_t i = 0; i < kCommentLines; ++i)
         comments += (i ? "\r\n" : "") + commentLine(kCommentLineLength);

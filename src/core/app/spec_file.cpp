@@ -8,6 +8,7 @@
 #include "core/spec/numbers.h"
 #include "core/spec/procedure_comments.h"
 #include "core/spec/standards.h"
+#include "core/spec/text_lengths.h"
 
 #include <nlohmann/json.hpp>
 
@@ -244,11 +245,19 @@ private:
 
     // A text that is written on one line of the procedure (a header value):
     // no line break and no other control character.
+    // A one-line value longer than kLongestLineText characters.
+    static void failWhenTooLong(const std::string& text, const std::string& path)
+    {
+        if (text.size() > kLongestLineText && charCount(text) > kLongestLineText)
+            fail(path, "is longer than " + std::to_string(kLongestLineText) + " characters");
+    }
+
     static std::string oneLineText(const json& v, const std::string& path)
     {
         std::string text = string(v, path);
         if (const std::string problem = oneLineTextProblem(text); !problem.empty())
             fail(path, problem + "; it is written on one line of the procedure");
+        failWhenTooLong(text, path);
         return text;
     }
 
@@ -475,6 +484,7 @@ private:
             return;
         const std::string path = "scope." + key;
         const std::string text = string(s[key], path);
+        failWhenTooLong(text, path);
         for (const char ch : text)
             if (ch == '\b' || !scopeFieldAccepts(field, ch))
                 fail(path, inQuotes(text) + " holds characters the field does not accept");

@@ -4,6 +4,8 @@
 // they are bounded: a header's notes run to some lines, and a thousand
 // lines of 250 characters are far more than a note and still a procedure
 // the window shows at once. A specification file beyond that is refused.
+#include "core/spec/text_lengths.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,7 +13,7 @@
 namespace kestrel {
 
 inline constexpr std::size_t kCommentLines = 1000;
-inline constexpr std::size_t kCommentLineLength = 250; // characters, not bytes
+inline constexpr std::size_t kCommentLineLength = kLongestLineText;
 
 // Why a text cannot stand as the comments: a CR or refused character as
 // multiLineTextProblem says, more than kCommentLines lines ("has more than

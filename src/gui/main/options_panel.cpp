@@ -5,6 +5,7 @@
 #include "core/spec/procedure_comments.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
+#include "core/spec/text_lengths.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/window_texts.h"
@@ -129,6 +130,9 @@ QWidget* OptionsPanel::buildIdentity()
     authorName_->setObjectName(QStringLiteral("AuthorName"));
     revision_ = new QLineEdit(box);
     revision_->setObjectName(QStringLiteral("Revision"));
+    // No more than a specification file takes.
+    for (QLineEdit* edit : {procName_, authorName_, revision_})
+        edit->setMaxLength(static_cast<int>(kLongestLineText));
     comments_ = new QPlainTextEdit(box);
     comments_->setObjectName(QStringLiteral("Comments"));
     comments_->setTabChangesFocus(true);

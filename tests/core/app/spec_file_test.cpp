@@ -265,6 +265,21 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         EXPECT_TRUE(!r.inputs && r.error == error) << text.substr(0, 80) << "\ngot: " << r.error;
     }
 
+    // A one-line value holds at most 250 characters, as a line of the
+    // comments does.
+    for (const char* key : {"name", "author", "revision"}) {
+        const auto named = [&](std::size_t length) {
+            return readSpecFile(
+                std::string(R"({"procedure":{")") + key + R"(":")" + std::string(length, 'n') + "\"}}", ".");
+        };
+        EXPECT_TRUE(named(250).inputs) << key;
+        EXPECT_EQ(named(251).error, std::string("procedure.") + key + ": is longer than 250 characters");
+        EXPECT_EQ(named(4000000).error, std::string("procedure.") + key + ": is longer than 250 characters");
+    }
+    EXPECT_TRUE(readSpecFile(R"({"scope":{"capacitance":")" + std::string(250, '1') + "\"}}", ".").inputs);
+    EXPECT_EQ(readSpecFile(R"({"scope":{"capacitance":")" + std::string(251, '1') + "\"}}", ".").error,
+        "scope.capacitance: is longer than 250 characters");
+
     // At most 234 connection records, one for each column of the nine
     // functions; a second record for a column counts towards them.
     const auto records = [](int count) {
