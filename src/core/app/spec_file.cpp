@@ -7,7 +7,9 @@
 #include "core/spec/connection_store.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
+#include "core/spec/procedure_comments.h"
 #include "core/spec/standards.h"
+#include "core/spec/text_lengths.h"
 
 #include <nlohmann/json.hpp>
 
@@ -244,11 +246,19 @@ private:
 
     // A text that is written on one line of the procedure (a header value):
     // no line break and no other control character.
+    // A one-line value longer than kLongestLineText characters.
+    static void failWhenTooLong(const std::string& text, const std::string& path)
+    {
+        if (text.size() > kLongestLineText && charCount(text) > kLongestLineText)
+            fail(path, "is longer than " + std::to_string(kLongestLineText) + " characters");
+    }
+
     static std::string oneLineText(const json& v, const std::string& path)
     {
         std::string text = string(v, path);
         if (const std::string problem = oneLineTextProblem(text); !problem.empty())
             fail(path, problem + "; it is written on one line of the procedure");
+        failWhenTooLong(text, path);
         return text;
     }
 
@@ -310,7 +320,7 @@ private:
             id.revision = oneLineText(p["revision"], "procedure.revision");
         if (p.contains("comments")) {
             const std::string comments = string(p["comments"], "procedure.comments");
-            if (const std::string problem = multiLineTextProblem(comments); !problem.empty())
+            if (const std::string problem = commentsProblem(comments); !problem.empty())
                 fail("procedure.comments", problem);
             id.comments = normalizeLineBreaks(comments, "\r\n");
         }
@@ -475,6 +485,7 @@ private:
             return;
         const std::string path = "scope." + key;
         const std::string text = string(s[key], path);
+        failWhenTooLong(text, path);
         for (const char ch : text)
             if (ch == '\b' || !scopeFieldAccepts(field, ch))
                 fail(path, inQuotes(text) + " holds characters the field does not accept");
@@ -485,6 +496,10 @@ private:
     {
         if (!v.is_array())
             fail("connections", "must be a list of records");
+        if (v.size() > kMaxConnectionRecords)
+            fail("connections",
+                "holds more than " + std::to_string(kMaxConnectionRecords) +
+                    " records; a record belongs to one column of one function");
         for (std::size_t i = 0; i < v.size(); ++i) {
             const std::string path = "connections[" + std::to_string(i) + "]";
             const json& rec = object(v[i], path);

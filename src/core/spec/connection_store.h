@@ -4,6 +4,7 @@
 // the localization). The generators use a record only when exactly one
 // matches; two records for one column count as none.
 #include "core/spec/meter_function.h"
+#include "core/spec/spec_table.h"
 
 #include <cstddef>
 #include <map>
@@ -19,6 +20,12 @@ namespace kestrel {
 // most a DISP display shows.
 inline constexpr std::size_t kInstructionLines = 8;
 inline constexpr std::size_t kInstructionLineLength = 56;
+
+// A record belongs to one column of one function: a store holds at most one
+// for each of the grid's places. More can only be second records for a
+// column, which the generators ignore; a specification file holding more is
+// refused.
+inline constexpr std::size_t kMaxConnectionRecords = kFunctionCount * static_cast<std::size_t>(kColumnCount);
 
 // A PIC step names its picture where a DISP step's text stands, from body
 // column 14 to the end of the line, so a name is as long as a line of text.

@@ -575,9 +575,11 @@ TEST_F(GridTest, TextsTooLongForTheirFieldAreMarked)
     vertical->setFocus();
     vertical->selectAll();
     QTest::keyClicks(vertical, "1.23456789012345");
+    settle(); // the marks are made on their own thread
     EXPECT_TRUE(vertical->toolTip().startsWith("TOLERANCE"));
     vertical->selectAll();
     QTest::keyClicks(vertical, "2.0");
+    settle();
     EXPECT_EQ(vertical->toolTip(), "");
 }
 

@@ -3,6 +3,7 @@
 #include "core/app/kestrel_settings.h"
 #include "core/base/profile_file.h"
 #include "core/base/text_util.h"
+#include "gui/common/background_worker.h"
 #include "gui/grid/spec_frame.h"
 #include "gui/grid/spec_grid.h"
 
@@ -63,6 +64,8 @@ void WindowTest::settle()
     for (int i = 0; i < 3; ++i) {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed editors
+        // The preview, the coverage and the marks made on their threads.
+        ASSERT_TRUE(gui::BackgroundWorker::waitForAll());
     }
 }
 
