@@ -433,7 +433,7 @@ TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
     settle();
     EXPECT_EQ(opened, 3);
     EXPECT_EQ(document->currentColumn(), 3);
-    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range ");
+    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range");
     EXPECT_TRUE(window->grid()->isEnabled());
     EXPECT_EQ(window->grid()->currentIndex().column(), 3);
 }
