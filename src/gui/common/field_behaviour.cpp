@@ -58,15 +58,20 @@ void HelpLabel::paintEvent(QPaintEvent* event)
 namespace {
 
 // A help label as a screen reader presents it: a button named by its
-// tooltip ("Click for Help"), which its press action clicks.
+// tooltip ("Click for Help") that its press action clicks.
 class AccessibleHelpLabel : public QAccessibleWidget {
 public:
     explicit AccessibleHelpLabel(HelpLabel* label) : QAccessibleWidget(label, QAccessible::Button) { }
 
+    // Heard by its tooltip, then described by what it stands beside (the
+    // frame's title, which would otherwise name it).
     QString text(QAccessible::Text t) const override
     {
-        const QString own = QAccessibleWidget::text(t);
-        return t == QAccessible::Name && own.isEmpty() ? widget()->toolTip() : own;
+        if (t == QAccessible::Name && !widget()->toolTip().isEmpty())
+            return widget()->toolTip();
+        if (t == QAccessible::Description)
+            return QAccessibleWidget::text(QAccessible::Name);
+        return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override
