@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
 #include <QTimer>
 
@@ -49,10 +48,11 @@ void HelpLabel::paintEvent(QPaintEvent* event)
     ClickableLabel::paintEvent(event);
     if (!hasFocus())
         return;
+    // A frame of the selection colour: some styles draw their focus frame
+    // only around controls they know.
     QPainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 namespace {
@@ -158,6 +158,8 @@ HelpLabel::HelpLabel(QWidget* parent) : ClickableLabel(parent)
     }();
     Q_UNUSED(registered);
     setFocusPolicy(Qt::StrongFocus);
+    // Room for the focus frame around the picture.
+    setContentsMargins(2, 2, 2, 2);
 }
 
 void selectAllOnFocus(QLineEdit* edit) { edit->installEventFilter(new SelectAllOnFocus(edit)); }
