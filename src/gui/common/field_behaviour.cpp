@@ -130,6 +130,9 @@ private:
     bool firstClickPending_ = false;
 };
 
+// The most characters a field widens for.
+constexpr int kMostShownCharacters = 16;
+
 // The width the field needs to show text whole, the caret after it.
 int widthShowing(const QLineEdit* edit, const QString& text)
 {
@@ -167,8 +170,11 @@ void selectAllOnFocus(QLineEdit* edit) { edit->installEventFilter(new SelectAllO
 void showWholeValue(QLineEdit* edit, int leastCharacters)
 {
     const auto fit = [edit, leastCharacters] {
-        const int width =
-            std::max(widthShowing(edit, edit->text()), widthShowing(edit, QString(leastCharacters, QLatin1Char('0'))));
+        // A value longer than kMostShownCharacters scrolls rather than
+        // widen the page past the screen.
+        const int most = widthShowing(edit, QString(kMostShownCharacters, QLatin1Char('0')));
+        const int width = std::max(std::min(widthShowing(edit, edit->text()), most),
+            widthShowing(edit, QString(leastCharacters, QLatin1Char('0'))));
         if (width == edit->minimumWidth())
             return;
         edit->setMaximumWidth(std::max(edit->maximumWidth(), width));

@@ -46,9 +46,9 @@ protected:
 // replace its default ("Enter Name"), and typing must then replace it.
 void selectAllOnFocus(QLineEdit* edit);
 
-// The field never gets narrower than its whole text (and leastCharacters
-// digits): a squeezed field scrolls the start of its value out of sight,
-// and "0.01" would read ".01".
+// The field never gets narrower than its whole text (at least
+// leastCharacters digits, at most 16 characters): a squeezed field
+// scrolls the start of its value out of sight, and "0.01" would read ".01".
 void showWholeValue(QLineEdit* edit, int leastCharacters);
 
 // Marks a field whose text would run over the procedure's next field (or
