@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kestrel {
@@ -153,6 +154,24 @@ std::string multiLineTextProblem(std::string_view text)
         } else if (ch != '\t' && refusedAt(text, i)) {
             return "line " + std::to_string(line) + " holds " + refusedCharacterName(text, i);
         }
+    }
+    return {};
+}
+
+std::string textBlockProblem(
+    std::string_view text, std::size_t maxLines, std::size_t maxLineLength, bool finalEmptyLineCounts)
+{
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start < text.size() || (finalEmptyLineCounts && start == text.size());) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (++lines > maxLines)
+            return "has more than " + std::to_string(maxLines) + " lines";
+        if (charCount(line) > maxLineLength)
+            return "line " + std::to_string(lines) + " is longer than " + std::to_string(maxLineLength) + " characters";
+        start = end + 1;
     }
     return {};
 }

@@ -33,6 +33,16 @@ std::string oneLineTextProblem(std::string_view text);
 // with its 1-based line ("line 2 holds ..."). "" when it can.
 std::string multiLineTextProblem(std::string_view text);
 
+// Why a multi-line text that passes multiLineTextProblem does not fit a
+// block of at most maxLines lines of at most maxLineLength characters each
+// (line breaks LF or CR LF), or "": "has more than 8 lines", "line 2 is
+// longer than 56 characters". Counted as it goes, so that a text of a
+// million line breaks is refused at the line past the limit. With
+// finalEmptyLineCounts, a text that ends in a line break has one more,
+// empty line.
+std::string textBlockProblem(
+    std::string_view text, std::size_t maxLines, std::size_t maxLineLength, bool finalEmptyLineCounts);
+
 // The text with every refused character except those in allowed written
 // as its escape ("\u001b" for ESC), for a message that quotes what a file
 // or a command line holds: a terminal would otherwise obey an escape
