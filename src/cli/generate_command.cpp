@@ -8,6 +8,7 @@
 #include "core/app/session.h"
 #include "core/app/standard_override.h"
 #include "core/base/atomic_file.h"
+#include "core/base/file_identity.h"
 #include "core/base/local_date.h"
 #include "core/base/path_text.h"
 #include "core/base/sha256.h"
@@ -212,6 +213,21 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
     return {};
 }
 
+// Why the run record would overwrite an input, or "".
+std::string recordIsInputProblem(const Arguments& a)
+{
+    if (!a.outDir && !a.record)
+        return {};
+    const std::filesystem::path record = a.outDir ? *a.outDir / kRunRecordFileName : *a.record;
+    const std::optional<FileIdentity> recordIdentity = fileIdentity(record);
+    if (!recordIdentity)
+        return {};
+    for (const std::string& file : a.files)
+        if (fileIdentity(pathFromUtf8(file)) == recordIdentity)
+            return "\"" + file + "\" is the run record \"" + utf8FromPath(record) + "\", which the run replaces";
+    return {};
+}
+
 // The entries of an earlier record that --changed keeps, by their index in
 // the files: those written with these settings from a file whose SHA-256 is
 // still the recorded one, whose output is still the recorded one.
@@ -413,6 +429,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     if (a.outDir)
         if (const std::string why = batchOutputsProblem(a.files, *a.outDir, a.rtf); !why.empty())
             return usage(err, name(), why);
+    if (const std::string why = recordIsInputProblem(a); !why.empty())
+        return usage(err, name(), why);
 
     // The program's own start-up, with --lcid as the locale override and
     // --config-dir as the settings folder. The saved window defaults it
