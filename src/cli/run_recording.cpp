@@ -84,8 +84,9 @@ std::string reproductionProblem(const RunSettings& recorded, const RunSettings& 
             : "the localization file \"" + recorded.localizationFile + "\" differs from the recorded one" +
                 (now.localizationFile.empty() ? " (it is gone)" : "");
     if (recorded.tesselIni != now.tesselIni)
-        return "the Tessel installation differs: tessel.ini was \"" + recorded.tesselIni + "\", now \"" +
-            now.tesselIni + "\"";
+        return "the Tessel installation differs: tessel.ini was " +
+            (recorded.tesselIni.empty() ? "none" : "\"" + recorded.tesselIni + "\"") + ", now " +
+            (now.tesselIni.empty() ? "none" : "\"" + now.tesselIni + "\"");
     if (recorded.instrumentConfig != now.instrumentConfig || recorded.has7625 != now.has7625 ||
         recorded.has3711 != now.has3711) {
         const auto amplifiers = [](const RunSettings& s) {

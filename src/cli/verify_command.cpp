@@ -20,17 +20,20 @@
 namespace kestrel::cli {
 namespace {
 
+// A procedure is some kilobytes; a file of more than 64 MiB is none.
+constexpr std::uintmax_t kMaxProcedureSize = 64u << 20;
+
 void printHelp(std::ostream& out)
 {
     out << "Usage: kestrel-cli verify DIR\n"
            "       kestrel-cli verify --record RUN.json PROCEDURE\n"
            "Checks procedures against the record of the run that made them: every output\n"
-           "of a folder written by 'kestrel-cli generate --out-dir DIR' against\n"
-           "DIR/kestrel-run.json, or one PROCEDURE against the record RUN.json (written by\n"
-           "'generate FILE --record RUN.json', or a folder's record: the entry whose\n"
-           "output has PROCEDURE's name). Each procedure is made again from its\n"
-           "specification file with the recorded date, locale, options, Tessel\n"
-           "installation and localization file, and one line tells for each:\n"
+           "of a folder of procedures that generate wrote against its record\n"
+           "DIR/kestrel-run.json, or one PROCEDURE against the record RUN.json (a single\n"
+           "file's record, or a folder's: the entry whose output has PROCEDURE's name).\n"
+           "Each procedure is made again from its specification file with the recorded\n"
+           "date, locale, options, Tessel installation and localization file, and one\n"
+           "line tells for each:\n"
            "  NAME: unchanged\n"
            "  NAME: edited after generation, followed by the changed lines as a\n"
            "        unified diff of the procedure as generated and the file\n"
@@ -100,7 +103,7 @@ public:
 
     Verdict check(const RunFile& entry, const std::filesystem::path& procedure, const std::string& shown)
     {
-        const SmallFile file = readSmallFile(procedure, kMaxRunRecordSize);
+        const SmallFile file = readSmallFile(procedure, kMaxProcedureSize);
         if (file.status != SmallFileStatus::Read)
             return say(Verdict::Unreadable, shown, "cannot be read: \"" + shown + "\" " + file.problem);
         const bool asRecorded = sha256Hex(file.content) == entry.outputSha256;
