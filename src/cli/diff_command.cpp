@@ -4,6 +4,7 @@
 #include "cli/generate_command.h"
 #include "cli/procedure_job.h"
 #include "core/app/open_spec_file.h"
+#include "core/app/procedure_comparison_report.h"
 #include "core/app/session.h"
 #include "core/app/spec_diff.h"
 #include "core/base/line_diff.h"
@@ -20,21 +21,37 @@ namespace {
 void printHelp(std::ostream& out)
 {
     out << "Usage: kestrel-cli diff A B [--json]\n"
-           "       kestrel-cli diff --procedure A B [--date YYYY-MM-DD] [--lcid N] [--config-dir DIR]\n"
+           "       kestrel-cli diff --procedure A B [--json | --unified] [--date YYYY-MM-DD]\n"
+           "                        [--lcid N] [--config-dir DIR]\n"
            "Shows what changed from the specification file A to the specification file B,\n"
            "one change a line, by the key path the files' messages use, with the values\n"
-           "as the files write them (null for an empty cell or a missing record):\n"
+           "as the files write them (null for an empty cell or a missing record, a line\n"
+           "break as \\n):\n"
            "  meter.functions.dcv[2].range: \"10\" -> \"100\"\n"
+           "  meter.functions.dcv[3]: column inserted {\"range\": \"20\", \"level\": \"19\"}\n"
+           "  meter.functions.acv[1]: column removed {\"range\": \"2\"}\n"
+           "  connections[1]: moved \"dcv[2]\" -> \"dcv[3]\"\n"
+           "  procedure.author: \"M\303\274ller\" -> \"Mu\314\210ller\" (Unicode form only: NFC -> NFD)\n"
            "What the files hold is compared, not their text: a change of layout, key\n"
-           "order or spelling of a number is no change. Instruction records are matched\n"
-           "by function and column, as Create finds them, and named by their place in B\n"
-           "(in A for a record B lacks).\n\n"
+           "order or spelling of a number is no change. A grid column put in or taken\n"
+           "out is one change, the columns that only moved are none. Instruction records\n"
+           "are matched by function and column, as Create finds them, and named by their\n"
+           "place in B (in A for a record B lacks); a record whose picture and text went\n"
+           "to another column moved.\n\n"
            "Options:\n"
-           "  --json            write a JSON array of {\"path\", \"before\", \"after\"} instead,\n"
-           "                    an absent value as null\n"
-           "  --procedure       compare the procedures the two files make instead, as a\n"
-           "                    unified diff (\"--- A\", \"+++ B\", hunks \"@@ -l,n +l,n @@\"\n"
-           "                    with 3 lines of context); lines keep their CR LF ends\n"
+           "  --json            write a JSON array of {\"kind\", \"path\", \"before\", \"after\"}\n"
+           "                    instead (with --procedure: the comparison of the\n"
+           "                    procedures as a JSON object)\n"
+           "  --procedure       compare the procedures the two files make instead, step\n"
+           "                    by step with the step numbers set aside: steps that only\n"
+           "                    got other numbers are one line (\"steps 12.001-40.002\n"
+           "                    renumbered +1\"), each inserted, removed or changed step\n"
+           "                    is one change with its lines and, for a changed step line,\n"
+           "                    the fields that differ\n"
+           "  --unified         with --procedure: write a unified diff of the two\n"
+           "                    procedures' lines instead (\"--- A\", \"+++ B\", hunks\n"
+           "                    \"@@ -l,n +l,n @@\" with 3 lines of context), each line\n"
+           "                    with its own CR LF, as patch applies it\n"
            "  --date YYYY-MM-DD with --procedure: the DATE of both procedures (default:\n"
            "                    today)\n"
            "  --lcid N          with --procedure: the locale in force, as for generate\n"
@@ -43,10 +60,10 @@ void printHelp(std::ostream& out)
            "  --help            this text\n\n"
            "Exit status:\n"
            "  0  the two are the same\n"
-           "  1  they differ; or a file could not be read or is not a valid\n"
+           "  1  they differ\n"
+           "  2  wrong arguments, or a file could not be read or is not a valid\n"
            "     specification file, which standard error then names (and standard\n"
-           "     output is empty), the status generate gives such a file\n"
-           "  2  wrong arguments\n"
+           "     output is empty)\n"
            "  3  with --procedure: a file specifies nothing to create\n"
            "  4  with --procedure: a generator failed midway (its message on standard\n"
            "     error)\n"
@@ -58,6 +75,7 @@ struct Arguments {
     std::vector<std::string> files;
     bool json = false;
     bool procedure = false;
+    bool unified = false;
     std::optional<CalendarDate> date;
     std::optional<int> lcid;
     std::optional<std::string> configDir;
@@ -72,8 +90,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             a.help = true;
             return {};
         }
-        if (arg == "--json" || arg == "--procedure") {
-            (arg == "--json" ? a.json : a.procedure) = true;
+        if (arg == "--json" || arg == "--procedure" || arg == "--unified") {
+            (arg == "--json" ? a.json : arg == "--procedure" ? a.procedure : a.unified) = true;
             continue;
         }
         if (arg == "--date" || arg == "--lcid" || arg == "--config-dir") {
@@ -100,10 +118,10 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
     }
     if (a.files.size() != 2)
         return "name two specification files, A and B";
-    if (a.json && a.procedure)
-        return "--json lists the changes of the specifications, not of their procedures";
-    if (!a.procedure && (a.date || a.lcid || a.configDir))
-        return "--date, --lcid and --config-dir go with --procedure only";
+    if (a.json && a.unified)
+        return "--json and --unified are two ways to write the comparison: choose one";
+    if (!a.procedure && (a.unified || a.date || a.lcid || a.configDir))
+        return "--unified, --date, --lcid and --config-dir go with --procedure only";
     return {};
 }
 
@@ -115,7 +133,7 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
         OpenedSpecFile read = readSpecFileAt(pathFromUtf8(file), ".");
         if (!read.inputs) {
             err << "kestrel-cli diff: " << openFailureText(file, read) << "\n";
-            return kExitUnreadableFile;
+            return kExitDiffTrouble;
         }
         for (const std::string& line : openWarningLines(read))
             err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";
@@ -125,19 +143,16 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
     if (a.json) {
         out << "[";
         for (std::size_t i = 0; i < changes.size(); ++i)
-            out << (i ? ",\n  " : "\n  ") << "{\"path\": " << specValueLiteral(changes[i].path)
-                << ", \"before\": " << specValueLiteral(changes[i].before)
-                << ", \"after\": " << specValueLiteral(changes[i].after) << "}";
+            out << (i ? ",\n  " : "\n  ") << specChangeJson(changes[i]);
         out << (changes.empty() ? "]\n" : "\n]\n");
     } else {
         for (const SpecChange& change : changes)
-            out << change.path << ": " << specValueLiteral(change.before) << " -> " << specValueLiteral(change.after)
-                << "\n";
+            out << specChangeLine(change) << "\n";
     }
     return changes.empty() ? kExitOk : kExitDifferent;
 }
 
-int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
+int compareProcedureFiles(const Arguments& a, std::ostream& out, std::ostream& err)
 {
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
@@ -154,7 +169,7 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
         OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), *session, headerDate);
         if (!opened.inputs) {
             err << "kestrel-cli diff: " << openFailureText(file, opened) << "\n";
-            return kExitUnreadableFile;
+            return kExitDiffTrouble;
         }
         for (const std::string& line : openWarningLines(opened))
             err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";
@@ -165,10 +180,19 @@ int compareProcedures(const Arguments& a, std::ostream& out, std::ostream& err)
             return outcome.status;
         texts.push_back(*outcome.output);
     }
-    const std::string diff =
-        unifiedDiff(texts[0], texts[1], escapeForMessage(a.files[0]), escapeForMessage(a.files[1]));
-    out << diff;
-    return diff.empty() ? kExitOk : kExitDifferent;
+    if (a.unified) {
+        const std::string diff =
+            unifiedDiff(texts[0], texts[1], escapeForMessage(a.files[0]), escapeForMessage(a.files[1]));
+        out << diff;
+        return diff.empty() ? kExitOk : kExitDifferent;
+    }
+    const ProcedureComparison comparison = kestrel::compareProcedures(texts[0], texts[1]);
+    if (a.json)
+        out << procedureComparisonJson(comparison, texts[0], texts[1]);
+    else if (!comparison.same())
+        out << "--- " << escapeForMessage(a.files[0]) << "\n+++ " << escapeForMessage(a.files[1]) << "\n"
+            << procedureComparisonText(comparison, texts[0], texts[1]);
+    return comparison.same() ? kExitOk : kExitDifferent;
 }
 
 } // namespace
@@ -182,7 +206,7 @@ int DiffCommand::execute(const std::vector<std::string>& args, std::ostream& out
         printHelp(out);
         return kExitOk;
     }
-    return a.procedure ? compareProcedures(a, out, err) : compareSpecifications(a, out, err);
+    return a.procedure ? compareProcedureFiles(a, out, err) : compareSpecifications(a, out, err);
 }
 
 } // namespace kestrel::cli

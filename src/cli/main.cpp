@@ -1,6 +1,7 @@
 #include "cli/closed_pipe.h"
 #include "cli/command.h"
 #include "cli/console_output.h"
+#include "core/base/wide_text.h"
 
 #include <iostream>
 
@@ -13,32 +14,17 @@
 #include <cstdio>
 #include <cwchar>
 
-namespace {
-
-// Windows passes the arguments as UTF-16; the commands take UTF-8, so that a
-// file name outside the ANSI code page arrives whole.
-std::string utf8FromWide(const wchar_t* wide)
-{
-    const int length = static_cast<int>(std::wcslen(wide));
-    if (length == 0)
-        return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, length, text.data(), bytes, nullptr, nullptr);
-    return text;
-}
-
-} // namespace
-
 int wmain(int argc, wchar_t** argv)
 {
     // Procedures end their lines with CR LF themselves; in text mode Windows
     // would write every LF as CR LF, and the clipboard form as CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
     std::ios::sync_with_stdio(false);
+    // Windows passes the arguments as UTF-16; the commands take UTF-8, so
+    // that a file name outside the ANSI code page arrives whole.
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(utf8FromWide(argv[i]));
+        args.push_back(kestrel::utf8FromWide(argv[i]));
     // A console gets UTF-16, files and pipes the UTF-8 bytes.
     const auto consoleOut = kestrel::cli::consoleStream(1);
     const auto consoleErr = kestrel::cli::consoleStream(2);

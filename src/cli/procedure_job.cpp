@@ -39,8 +39,12 @@ std::string missingInputText(const std::vector<std::string>& files)
 {
     for (const std::string& file : files) {
         std::error_code ec;
-        if (std::filesystem::status(pathFromUtf8(file), ec).type() == std::filesystem::file_type::not_found)
-            return openFailureText(file, {std::nullopt, OpenFailure::Unreadable, kMissingFileProblem, {}});
+        if (std::filesystem::status(pathFromUtf8(file), ec).type() == std::filesystem::file_type::not_found) {
+            OpenedSpecFile missing;
+            missing.failure = OpenFailure::Unreadable;
+            missing.reason = kMissingFileProblem;
+            return openFailureText(file, missing);
+        }
     }
     return {};
 }

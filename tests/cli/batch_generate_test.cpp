@@ -215,6 +215,27 @@ TEST_F(Batch, AnOutputFolderThatCannotBeMade)
     EXPECT_EQ(readFile(file), "not a folder");
 }
 
+// Outputs named with the most bytes a name may have (255; a file with no
+// ending gets ".txt"), in ASCII and in two-byte characters, are written:
+// the temporary file beside each has a short name of its own.
+TEST_F(Batch, WritesOutputsOfTheLongestNames)
+{
+    std::string wide = "w";
+    while (wide.size() < 251)
+        wide += "\xC3\xA9"; // "é"
+    const std::string sample = readFile(std::string(KESTREL_SOURCE_DIR) + "/data/samples/agilent34401.kestrel.json");
+    if (kestrel::test::beyondPathLimit(dir / "out" / (std::string(251, 'n') + ".txt")))
+        GTEST_SKIP() << "the path is longer than this system's programs may reach";
+    std::vector<std::string> args{"--out-dir", (dir / "out").string()};
+    for (const std::string& name : {std::string(251, 'n'), wide})
+        args.push_back(spec("in/" + name, sample));
+    const test::CliRun batch = generate(args);
+    EXPECT_EQ(batch.status, kExitOk) << batch.err;
+    EXPECT_EQ(outputs(), (std::set<std::string>{std::string(251, 'n') + ".txt", wide + ".txt"}));
+    for (const std::string& name : outputs())
+        EXPECT_EQ(name.size(), 255u);
+}
+
 TEST(BatchNames, OutputNameOfAFile)
 {
     const std::pair<const char*, const char*> cases[] = {{"dir/meter.kestrel.json", "meter.txt"},

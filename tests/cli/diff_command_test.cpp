@@ -1,5 +1,6 @@
-// kestrel-cli diff: the changes between two specification files, or the
-// unified diff of their procedures, and its exit statuses.
+// kestrel-cli diff: the changes between two specification files, or
+// between their procedures step by step or as a unified diff, and its exit
+// statuses.
 #include "cli/diff_command.h"
 #include "cli/generate_command.h"
 #include "cli_run.h"
@@ -57,9 +58,9 @@ TEST_F(Diff, ChangesByKeyPath)
     EXPECT_EQ(json.status, kExitDifferent);
     EXPECT_EQ(json.out,
         "[\n"
-        "  {\"path\": \"procedure.name\", \"before\": \"DMM\", \"after\": \"DMM \\\"2\\\"\"},\n"
-        "  {\"path\": \"options.autoranging\", \"before\": true, \"after\": false},\n"
-        "  {\"path\": \"meter.functions.dcv[2].range\", \"before\": \"10\", \"after\": \"100\"}\n"
+        "  {\"kind\": \"value\", \"path\": \"procedure.name\", \"before\": \"DMM\", \"after\": \"DMM \\\"2\\\"\"},\n"
+        "  {\"kind\": \"value\", \"path\": \"options.autoranging\", \"before\": true, \"after\": false},\n"
+        "  {\"kind\": \"value\", \"path\": \"meter.functions.dcv[2].range\", \"before\": \"10\", \"after\": \"100\"}\n"
         "]\n");
 
     // A layout of its own is no change.
@@ -72,8 +73,9 @@ TEST_F(Diff, ChangesByKeyPath)
     }
 }
 
-// A file that cannot be read, or is no specification file, exits with the
-// status generate gives it; standard error says which.
+// A file that cannot be read, or is no specification file, exits with 2,
+// as wrong arguments do, so that a script tells "differs" (1) from
+// "broken"; standard error says which. The statuses as documented.
 TEST_F(Diff, UnreadableFilesAndWrongArguments)
 {
     const std::string a = spec("a.kestrel.json", kBefore);
@@ -84,15 +86,18 @@ TEST_F(Diff, UnreadableFilesAndWrongArguments)
         int status;
         std::string says;
     } const cases[] = {
-        {{a, missing}, kExitUnreadableFile, "kestrel-cli diff: \"" + missing + "\" does not exist\n"},
-        {{bad, a}, kExitUnreadableFile, "kestrel-cli diff: " + bad + ": meter.functions.dcv[0].range: "},
-        {{"--procedure", a, bad}, kExitUnreadableFile, "meter.functions.dcv[0].range: "},
-        {{a}, kExitUsage, "name two specification files"},
-        {{a, a, a}, kExitUsage, "name two specification files"},
-        {{"--json", "--procedure", a, a}, kExitUsage, "--json lists the changes of the specifications"},
-        {{"--date", "2026-12-05", a, a}, kExitUsage, "go with --procedure only"},
-        {{"--procedure", "--date", "2026-13-05", a, a}, kExitUsage, "--date needs a date"},
-        {{"--color", a, a}, kExitUsage, "unknown option \"--color\""},
+        {{a, missing}, 2, "kestrel-cli diff: \"" + missing + "\" does not exist\n"},
+        {{bad, a}, 2, "kestrel-cli diff: " + bad + ": meter.functions.dcv[0].range: "},
+        {{"--json", a, bad}, 2, "kestrel-cli diff: " + bad + ": meter.functions.dcv[0].range: "},
+        {{"--procedure", a, bad}, 2, "meter.functions.dcv[0].range: "},
+        {{"--procedure", "--json", missing, a}, 2, "does not exist"},
+        {{a}, 2, "name two specification files"},
+        {{a, a, a}, 2, "name two specification files"},
+        {{"--json", "--unified", "--procedure", a, a}, 2, "choose one"},
+        {{"--date", "2026-12-05", a, a}, 2, "go with --procedure only"},
+        {{"--unified", a, a}, 2, "go with --procedure only"},
+        {{"--procedure", "--date", "2026-13-05", a, a}, 2, "--date needs a date"},
+        {{"--color", a, a}, 2, "unknown option \"--color\""},
     };
     for (const Case& c : cases) {
         const test::CliRun r = diff(c.args);
@@ -107,7 +112,7 @@ TEST_F(Diff, ProceduresAsAUnifiedDiff)
     std::filesystem::create_directories(dir / "empty");
     const std::string a = spec("a.kestrel.json", kBefore), b = spec("b.kestrel.json", kAfter);
     std::vector<std::string> args = procedureOptions();
-    args.insert(args.end(), {a, b});
+    args.insert(args.end(), {"--unified", a, b});
     const test::CliRun r = diff(args);
     EXPECT_EQ(r.status, kExitDifferent) << r.err;
     EXPECT_EQ(r.out.rfind("--- " + a + "\n+++ " + b + "\n@@ -", 0), 0u) << r.out;
@@ -123,6 +128,65 @@ TEST_F(Diff, ProceduresAsAUnifiedDiff)
     EXPECT_NE(nothing.err.find("kestrel-cli diff: " + empty + ": Could not create the procedure."), std::string::npos)
         << nothing.err;
     EXPECT_EQ(nothing.out, "");
+}
+
+std::size_t linesStartingWith(const std::string& text, const std::string& start)
+{
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+        count += text.compare(at, start.size(), start) == 0;
+        if (text.find('\n', at) == std::string::npos)
+            break;
+    }
+    return count;
+}
+
+// A column put in before the others: in the specifications one change that
+// names it; in their procedures one inserted step, and the steps after it
+// renumbered, not every later line changed.
+TEST_F(Diff, AnInsertedTestIsOneChangeStepByStep)
+{
+    std::filesystem::create_directories(dir / "empty");
+    const std::string a = spec("a.kestrel.json", kBefore);
+    const std::string b =
+        spec("b.kestrel.json", R"({"format": "kestrel-spec", "version": 1, "procedure": {"name": "DMM"},
+    "options": {"autoranging": true},
+    "meter": {"reference": "7320", "functions": {"dcv": [{"range": "1"}, {"range": "5", "level": "4.5"}, {"range": "2"},
+        {"range": "10", "reading_pct": "0.01"}]}}})");
+    const test::CliRun specs = diff({a, b});
+    EXPECT_EQ(specs.status, 1) << specs.err;
+    EXPECT_EQ(specs.out, "meter.functions.dcv[1]: column inserted {\"range\": \"5\", \"level\": \"4.5\"}\n");
+
+    std::vector<std::string> args = procedureOptions();
+    args.insert(args.end(), {a, b});
+    const test::CliRun r = diff(args);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out.rfind("--- " + a + "\n+++ " + b + "\n", 0), 0u) << r.out;
+    EXPECT_EQ(linesStartingWith(r.out, "inserted step"), 1u) << r.out;
+    EXPECT_EQ(linesStartingWith(r.out, "removed "), 0u) << r.out;
+    EXPECT_GE(linesStartingWith(r.out, "steps "), 1u) << r.out;
+    EXPECT_NE(r.out.find(" renumbered +1\n"), std::string::npos) << r.out;
+    // The lines the change holds, without their CR.
+    EXPECT_NE(r.out.find("\n+   2.001  7320   5     4.5V "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+
+    args = procedureOptions();
+    args.insert(args.end(), {"--json", a, b});
+    const test::CliRun json = diff(args);
+    EXPECT_EQ(json.status, 1) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"same\": false,\n \"renumbered\": [\n  {\"before\": {\"first\": ", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"tests\": 1, \"steps\": 0}"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("{\"kind\": \"inserted\", \"before\": null, \"after\": {\"line\": "), std::string::npos)
+        << json.out;
+
+    // The same procedure: nothing, and status 0.
+    args = procedureOptions();
+    args.insert(args.end(), {a, a});
+    const test::CliRun same = diff(args);
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+    args.insert(args.end() - 2, "--json");
+    EXPECT_EQ(diff(args).out, "{\"same\": true,\n \"renumbered\": [],\n \"changes\": []}\n");
 }
 
 // Random pairs of specifications: the diff of their procedures, applied to
@@ -143,7 +207,7 @@ TEST_F(Diff, ProcedureDiffsOfRandomPairsApplyBack)
         };
         const test::CliRun procedureA = generate(a), procedureB = generate(b);
         std::vector<std::string> args = procedureOptions();
-        args.insert(args.end(), {a, b});
+        args.insert(args.end(), {"--unified", a, b});
         const test::CliRun r = diff(args);
         if (procedureA.status != kExitOk || procedureB.status != kExitOk) {
             EXPECT_NE(r.status, kExitOk) << "seed " << seed;

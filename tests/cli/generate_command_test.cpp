@@ -121,7 +121,7 @@ TEST_F(Generate, FieldsLongerThanTheirColumnsAreWarnedOf)
 // (its start shown), and --strict refuses it; the procedure is as before.
 TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
 {
-    const std::string name(1000000, 'N');
+    const std::string name(250, 'N'); // the longest a file holds
     const std::string file = spec(R"({"procedure": {"name": ")" + name + R"("}, "meter": {"reference": "7320",
         "functions": {"dcv": [{"range": "2", "reading_pct": "0.01"}]}}})");
     const test::CliRun r = generate({file, "--date", "2026-12-05"});
@@ -129,7 +129,7 @@ TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
     EXPECT_NE(r.out.find("INSTRUMENT:            " + name + "\r\n"), std::string::npos);
     EXPECT_EQ(r.err,
         "kestrel-cli generate: warning: procedure.name: INSTRUMENT \"" + std::string(80, 'N') +
-            "...\" is 1000000 characters long, its field holds 55\n");
+            "...\" is 250 characters long, its field holds 55\n");
     const test::CliRun strict = generate({file, "--strict"});
     EXPECT_EQ(strict.status, kExitFieldOverflow);
     EXPECT_EQ(strict.out, "");

@@ -19,6 +19,18 @@ inline std::string readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// True where the system refuses a path this long although its file system
+// would take the name: Windows programs reach at most MAX_PATH (260)
+// characters unless long paths were enabled for them.
+inline bool beyondPathLimit([[maybe_unused]] const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    return path.native().size() >= 260;
+#else
+    return false;
+#endif
+}
+
 class ScratchDir {
 public:
     ScratchDir()

@@ -1,7 +1,8 @@
 // Renders the procedure viewer (highlighting on), the connection wizard, the
 // help viewer and the accuracy-file viewer against the demo Tessel
 // installation, and the localization editor of a German translator, each
-// to a PNG file; and the compare window with two cells of a sample changed.
+// to a PNG file; and the compare window with two cells of a sample changed
+// and a column put in.
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
 #include "core/app/create.h"
 #include "core/app/session.h"
@@ -82,7 +83,8 @@ void writeTesselIni(const QDir& demo, const QTemporaryDir& config)
         << replaceAll(tessel.str(), "@TESSEL_DIR@", demo.absolutePath().toStdString());
 }
 
-// The 4919 sample beside a copy with a range and an accuracy changed.
+// The 4919 sample beside a copy with a range and an accuracy changed and
+// a column of AC volts put in.
 bool compareWindow(const QDir& demo, const QString& file)
 {
     QTemporaryDir config;
@@ -95,9 +97,15 @@ bool compareWindow(const QDir& demo, const QString& file)
     ProcedureInputs right = left;
     right.meter.table(MeterFunction::Dcv).setCell(0, 1, "400.00m");
     right.meter.table(MeterFunction::Dcv).setCell(2, 2, "0.015");
+    SpecTable& acv = right.meter.table(MeterFunction::Acv);
+    for (int c = kColumnCount - 1; c > 1; --c)
+        for (int row = 0; row < acv.rows(); ++row)
+            acv.setCell(row, c, acv.cell(row, c - 1));
+    for (int row = 0; row < acv.rows(); ++row)
+        acv.setCell(row, 1, row == 0 ? "2.0000" : row == 1 ? "1.5" : row == 2 ? "0.5" : row == 8 ? "1K" : "");
     gui::CompareWindow window(document, {QStringLiteral("orvik4919.kestrel.json"), left},
         {QStringLiteral("orvik4919-new.kestrel.json"), right}, nullptr);
-    window.resize(1180, 640);
+    window.resize(1180, 680);
     window.show();
     settle();
     window.changeList()->selectRow(0);

@@ -8,6 +8,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/scope/scope_inputs.h"
 #include "core/spec/numbers.h"
+#include "core/spec/procedure_comments.h"
 #include "core/spec/standards.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ std::string restoreProblem(const TextSetting& setting, std::string_view value)
     // back from Save and Open as other characters.
     if (!isValidUtf8(value))
         return "is not UTF-8 text";
-    return setting.kind == TextKind::Comments ? multiLineTextProblem(value) : oneLineTextProblem(value);
+    return setting.kind == TextKind::Comments ? commentsProblem(value) : oneLineTextProblem(value);
 }
 
 // Why the value cannot be saved. The comments' line breaks of any kind are

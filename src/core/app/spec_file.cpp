@@ -4,9 +4,12 @@
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
+#include "core/spec/connection_store.h"
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
+#include "core/spec/procedure_comments.h"
 #include "core/spec/standards.h"
+#include "core/spec/text_lengths.h"
 
 #include <nlohmann/json.hpp>
 
@@ -243,11 +246,19 @@ private:
 
     // A text that is written on one line of the procedure (a header value):
     // no line break and no other control character.
+    // A one-line value longer than kLongestLineText characters.
+    static void failWhenTooLong(const std::string& text, const std::string& path)
+    {
+        if (text.size() > kLongestLineText && charCount(text) > kLongestLineText)
+            fail(path, "is longer than " + std::to_string(kLongestLineText) + " characters");
+    }
+
     static std::string oneLineText(const json& v, const std::string& path)
     {
         std::string text = string(v, path);
         if (const std::string problem = oneLineTextProblem(text); !problem.empty())
             fail(path, problem + "; it is written on one line of the procedure");
+        failWhenTooLong(text, path);
         return text;
     }
 
@@ -309,7 +320,7 @@ private:
             id.revision = oneLineText(p["revision"], "procedure.revision");
         if (p.contains("comments")) {
             const std::string comments = string(p["comments"], "procedure.comments");
-            if (const std::string problem = multiLineTextProblem(comments); !problem.empty())
+            if (const std::string problem = commentsProblem(comments); !problem.empty())
                 fail("procedure.comments", problem);
             id.comments = normalizeLineBreaks(comments, "\r\n");
         }
@@ -474,6 +485,7 @@ private:
             return;
         const std::string path = "scope." + key;
         const std::string text = string(s[key], path);
+        failWhenTooLong(text, path);
         for (const char ch : text)
             if (ch == '\b' || !scopeFieldAccepts(field, ch))
                 fail(path, inQuotes(text) + " holds characters the field does not accept");
@@ -484,6 +496,10 @@ private:
     {
         if (!v.is_array())
             fail("connections", "must be a list of records");
+        if (v.size() > kMaxConnectionRecords)
+            fail("connections",
+                "holds more than " + std::to_string(kMaxConnectionRecords) +
+                    " records; a record belongs to one column of one function");
         for (std::size_t i = 0; i < v.size(); ++i) {
             const std::string path = "connections[" + std::to_string(i) + "]";
             const json& rec = object(v[i], path);
@@ -509,28 +525,13 @@ private:
         }
     }
 
-    // The wizard's lines joined by line breaks. Lines are counted and
-    // measured before anything is converted, so a text of a million line
-    // breaks is refused at once.
+    // The wizard's lines joined by line breaks, under the rule every
+    // record's text keeps.
     static std::string instructionText(const json& v, const std::string& path)
     {
         const std::string text = string(v, path);
-        if (const std::string problem = multiLineTextProblem(text); !problem.empty())
+        if (const std::string problem = instructionTextProblem(text); !problem.empty())
             fail(path, problem);
-        std::size_t lines = 0;
-        for (std::size_t start = 0; start <= text.size();) {
-            const std::size_t end = std::min(text.find('\n', start), text.size());
-            std::string_view line = std::string_view(text).substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            if (++lines > kInstructionLines)
-                fail(path, "has more than " + std::to_string(kInstructionLines) + " lines");
-            if (charCount(line) > kInstructionLineLength)
-                fail(path,
-                    "line " + std::to_string(lines) + " is longer than " + std::to_string(kInstructionLineLength) +
-                        " characters");
-            start = end + 1;
-        }
         return normalizeLineBreaks(text, "\r\n");
     }
 
@@ -576,6 +577,18 @@ SpecFileResult readSpecFile(std::string_view text, std::string_view decimalSepar
     } catch (const json::exception& e) {
         return {std::nullopt, messageOf("(file)", e.what())};
     }
+}
+
+std::string writtenSpecFileProblem(std::string_view text, std::string_view decimalSeparator)
+{
+    for (const std::string_view separator : {decimalSeparator, std::string_view(".")}) {
+        SpecFileResult read = readSpecFile(text, separator);
+        if (!read.inputs)
+            return std::move(read.error);
+        if (separator == ".")
+            break;
+    }
+    return {};
 }
 
 } // namespace kestrel

@@ -45,4 +45,11 @@ SpecFileResult readSpecFile(std::string_view json, std::string_view decimalSepar
 // empty cells and functions left out; ends with a line break.
 std::string writeSpecFile(const ProcedureInputs& inputs);
 
+// Why the text writeSpecFile wrote would not open again, in the reader's
+// words (key path first), or "" when it opens: read as Open reads it, with
+// decimalSeparator, and as the command line reads it under a "." locale.
+// Save asks before it replaces a file, so that a file is never replaced by
+// one that cannot be read back.
+std::string writtenSpecFileProblem(std::string_view text, std::string_view decimalSeparator);
+
 } // namespace kestrel

@@ -1,6 +1,7 @@
 #include "core/base/ansi_code_page.h"
 
 #include "core/base/text_util.h"
+#include "core/base/wide_text.h"
 
 #include <array>
 
@@ -31,10 +32,7 @@ std::string utf8FromCodePage(std::string_view bytes, UINT codePage)
         return utf8FromWindows1252(bytes);
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
     MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), units);
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, text.data(), length, nullptr, nullptr);
-    return text;
+    return utf8FromWide(wide);
 }
 #endif
 

@@ -141,8 +141,15 @@ bool writeTemporary(const std::filesystem::path& path, std::string_view content,
             madeFolders->insert(target.parent_path());
     }
 
-    const std::filesystem::path temp = temporaryPathBeside(target);
-    int fd = openTemporary(temp);
+    // A name another save drew too is drawn again.
+    std::filesystem::path temp;
+    int fd = -1;
+    for (int draw = 0; draw < 8 && fd < 0; ++draw) {
+        temp = temporaryPathBeside(target);
+        fd = openTemporary(temp);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0) {
         error = "cannot write in the folder " + utf8FromPath(target.parent_path()) + ": " + lastSystemError().message();
         return false;

@@ -2,62 +2,89 @@
 
 #include "core/base/path_text.h"
 
-#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 namespace {
 
-constexpr std::string_view kTag = ".tmp-";
+constexpr std::string_view kPrefix = ".kestrel-";
+constexpr std::string_view kSuffix = ".tmp";
+constexpr std::size_t kHashDigits = 8;
+constexpr std::size_t kRandomDigits = 16;
+static_assert(kPrefix.size() + kHashDigits + 1 + kRandomDigits + kSuffix.size() == kTemporaryNameLength);
 
-// Reads one run of decimal digits from the front of s.
-bool takeNumber(std::string_view& s)
+// FNV-1a over the name's bytes: the same name gives the same digits on
+// every system and in every run.
+std::uint32_t nameHash(std::string_view name)
 {
-    std::size_t n = 0;
-    while (n < s.size() && s[n] >= '0' && s[n] <= '9')
-        ++n;
-    s.remove_prefix(n);
-    return n > 0;
+    std::uint32_t hash = 2166136261u;
+    for (const char ch : name) {
+        hash ^= static_cast<unsigned char>(ch);
+        hash *= 16777619u;
+    }
+    return hash;
 }
+
+std::string hexDigits(std::uint64_t value, std::size_t digits)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text(digits, '0');
+    for (std::size_t i = digits; i-- > 0; value >>= 4)
+        text[i] = kHex[value & 0xF];
+    return text;
+}
+
+bool allHexDigits(std::string_view s)
+{
+    for (const char ch : s)
+        if (!((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f')))
+            return false;
+    return true;
+}
+
+// The hash digits of a temporary's name; nullopt for any other name.
+std::optional<std::string_view> hashOfTemporary(std::string_view name)
+{
+    if (name.size() != kTemporaryNameLength || !name.starts_with(kPrefix) || !name.ends_with(kSuffix))
+        return std::nullopt;
+    const std::string_view hash = name.substr(kPrefix.size(), kHashDigits);
+    const std::string_view random = name.substr(kPrefix.size() + kHashDigits + 1, kRandomDigits);
+    if (name[kPrefix.size() + kHashDigits] != '-' || !allHexDigits(hash) || !allHexDigits(random))
+        return std::nullopt;
+    return hash;
+}
+
+std::string hashDigitsOf(std::string_view targetName) { return hexDigits(nameHash(targetName), kHashDigits); }
 
 } // namespace
 
 std::filesystem::path temporaryPathBeside(const std::filesystem::path& target)
 {
-    static std::atomic<unsigned> counter{0};
-    // Seeded once a thread: opening the system's random source for every
-    // name would cost more than writing a procedure.
-    thread_local std::mt19937 random{std::random_device{}()};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string suffix = std::string(kTag) + std::to_string(random()) + "-" + std::to_string(stamp) + "-" +
-        std::to_string(counter.fetch_add(1));
-    return target.parent_path() / pathFromUtf8("." + utf8FromPath(target.filename()) + suffix);
+    // Seeded once a thread, from the system's random source and the clock
+    // (a random source that repeats itself across processes still gives
+    // them different names): opening the source for every name would cost
+    // more than writing a procedure.
+    thread_local std::mt19937_64 random = [] {
+        std::random_device device;
+        const auto clock = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        std::seed_seq seed{device(), device(), static_cast<unsigned>(clock), static_cast<unsigned>(clock >> 32)};
+        return std::mt19937_64(seed);
+    }();
+    const std::string name = std::string(kPrefix) + hashDigitsOf(utf8FromPath(target.filename())) + "-" +
+        hexDigits(random(), kRandomDigits) + std::string(kSuffix);
+    return target.parent_path() / pathFromUtf8(name);
 }
 
 bool isTemporaryOf(std::string_view fileName, std::string_view targetName)
 {
-    if (targetName.empty() || fileName.size() < 1 + targetName.size() + kTag.size() || fileName[0] != '.')
-        return false;
-    fileName.remove_prefix(1);
-    if (!fileName.starts_with(targetName))
-        return false;
-    fileName.remove_prefix(targetName.size());
-    if (!fileName.starts_with(kTag))
-        return false;
-    fileName.remove_prefix(kTag.size());
-    for (int part = 0; part < 3; ++part) {
-        if (part > 0) {
-            if (!fileName.starts_with('-'))
-                return false;
-            fileName.remove_prefix(1);
-        }
-        if (!takeNumber(fileName))
-            return false;
-    }
-    return fileName.empty();
+    const std::optional<std::string_view> hash = hashOfTemporary(fileName);
+    return !targetName.empty() && hash && *hash == hashDigitsOf(targetName);
 }
 
 void removeStaleTemporaries(const std::filesystem::path& target)
@@ -68,35 +95,45 @@ void removeStaleTemporaries(const std::filesystem::path& target)
 void removeStaleTemporariesIn(const std::filesystem::path& folder, const std::set<std::string>& targetNames)
 {
     const std::filesystem::path where = folder.empty() ? "." : folder;
-    // When each target was replaced, read once; nullopt when it cannot be read.
-    std::map<std::string, std::optional<std::filesystem::file_time_type>, std::less<>> written;
+    struct Targets {
+        std::vector<std::string> names; // the targets whose names hash alike
+        bool read = false;
+        // When the earliest of them was replaced; nullopt when none can be read.
+        std::optional<std::filesystem::file_time_type> written;
+    };
+    std::map<std::string, Targets, std::less<>> byHash;
+    for (const std::string& name : targetNames)
+        if (!name.empty())
+            byHash[hashDigitsOf(name)].names.push_back(name);
+
     std::error_code ec;
     for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end; it.increment(ec)) {
         const std::filesystem::path& entry = it->path();
         const std::string name = utf8FromPath(entry.filename());
-        // ".NAME.tmp-R-T-N": the digits after the last tag hold none, so
-        // the target's name is what stands before it.
-        const std::size_t tag = name.rfind(kTag);
-        if (name.empty() || name[0] != '.' || tag == std::string::npos || tag < 1)
+        const std::optional<std::string_view> hash = hashOfTemporary(name);
+        if (!hash)
             continue;
-        const std::string targetName = name.substr(1, tag - 1);
-        if (!targetNames.contains(targetName) || !isTemporaryOf(name, targetName))
+        const auto targets = byHash.find(*hash);
+        if (targets == byHash.end())
             continue;
-        auto [time, first] = written.try_emplace(targetName);
-        if (first) {
-            std::error_code targetError;
-            const auto t = std::filesystem::last_write_time(where / pathFromUtf8(targetName), targetError);
-            if (!targetError)
-                time->second = t;
+        Targets& t = targets->second;
+        if (!t.read) {
+            t.read = true;
+            for (const std::string& name : t.names) {
+                std::error_code targetError;
+                const auto time = std::filesystem::last_write_time(where / pathFromUtf8(name), targetError);
+                if (!targetError && (!t.written || time < *t.written))
+                    t.written = time;
+            }
         }
-        if (!time->second)
+        if (!t.written)
             continue;
         std::error_code entryError;
         // Never through a link, never a folder: only a file this writer made.
         if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(entry, entryError)))
             continue;
         const auto left = std::filesystem::last_write_time(entry, entryError);
-        if (!entryError && left + kStaleTemporaryAge <= *time->second)
+        if (!entryError && left + kStaleTemporaryAge <= *t.written)
             std::filesystem::remove(entry, entryError);
     }
 }

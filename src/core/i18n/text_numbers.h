@@ -418,18 +418,30 @@ inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the p
 inline constexpr int kTextPreviewStepTip = 2651;   // "Double-click a step, or press Enter on it, to show its column"
 
 // 2700-2749: comparing the specification on show with another file.
-inline constexpr int kTextMenuCompare = 2700;        // "Co&mpare with…"
-inline constexpr int kTextCompareChooseTitle = 2701; // "Compare with Specification"
-inline constexpr int kTextCompareTitle = 2702;       // "<1> compared with <2>", <1> and <2> the files
-inline constexpr int kTextCompareUnsaved = 2703;     // "(not saved)", the name of a specification without a file
-inline constexpr int kTextCompareInput = 2704;       // "Input"
-inline constexpr int kTextCompareBefore = 2705;      // "Before"
-inline constexpr int kTextCompareAfter = 2706;       // "After"
-inline constexpr int kTextCompareChanges = 2707;     // "Changed inputs: <1>"
-inline constexpr int kTextCompareNoChanges = 2708;   // "The two specifications are the same."
-inline constexpr int kTextCompareProcedureOf = 2709; // "Procedure of <1>", a pane's name
-inline constexpr int kTextCompareChangesTip = 2710;  // "Choose a changed cell to select it in the grid"
-inline constexpr int kTextCompareClose = 2711;       // "&Close"
+inline constexpr int kTextMenuCompare = 2700;             // "Co&mpare with…"
+inline constexpr int kTextCompareChooseTitle = 2701;      // "Compare with Specification"
+inline constexpr int kTextCompareTitle = 2702;            // "<1> compared with <2>", <1> and <2> the files
+inline constexpr int kTextCompareUnsaved = 2703;          // "(not saved)", the name of a specification without a file
+inline constexpr int kTextCompareInput = 2704;            // "Input"
+inline constexpr int kTextCompareBefore = 2705;           // "Before"
+inline constexpr int kTextCompareAfter = 2706;            // "After"
+inline constexpr int kTextCompareChanges = 2707;          // "Changed inputs: <1>"
+inline constexpr int kTextCompareNoChanges = 2708;        // "The two specifications are the same."
+inline constexpr int kTextCompareProcedureOf = 2709;      // "Procedure of <1>", a pane's name
+inline constexpr int kTextCompareChangesTip = 2710;       // "Choose a changed cell to select it in the grid"
+inline constexpr int kTextCompareClose = 2711;            // "&Close"
+inline constexpr int kTextCompareProcedureChanges = 2712; // "Changed in the procedure: <1>", <1> a count of steps
+inline constexpr int kTextCompareProceduresSame = 2713;   // "The two procedures are the same."
+inline constexpr int kTextCompareRenumbered = 2714;       // "Steps <1> to <2> renumbered <3>", <3> the amount: "+1"
+inline constexpr int kTextCompareRenumberedAs = 2715;     // "Steps <1> to <2> renumbered as <3> to <4>"
+inline constexpr int kTextCompareChange = 2716;           // "Change", the heading of a change's kind
+inline constexpr int kTextCompareValueChanged = 2717;     // "Changed"
+inline constexpr int kTextCompareMoved = 2718;            // "Moved", a record to another column
+inline constexpr int kTextCompareColumnInserted = 2719;   // "Column inserted"
+inline constexpr int kTextCompareColumnRemoved = 2720;    // "Column removed"
+inline constexpr int kTextCompareUnicodeForm = 2721;      // "Unicode form only (<1> to <2>)", <1> and <2> "NFC", "NFD"
+inline constexpr int kTextCompareStepRenumbered = 2722;   // "Step <1> renumbered <2>"
+inline constexpr int kTextCompareStepRenumberedAs = 2723; // "Step <1> renumbered as <2>"
 
 // 2750-2799: what each meter standard's procedure does with the grid's
 // test points; <1> is a standard's name where a text names one.
@@ -450,6 +462,11 @@ inline constexpr int kTextPointBelowTenOhms = 2763;     // manual: below 10 ohms
 inline constexpr int kTextPointAfterEmptyRange = 2764;  // left out behind a column without UUT range
 inline constexpr int kTextPointAfterFailure = 2765;     // left out after a failure
 
+// 2800-2819: saving a specification file and the wizard's instruction; <1>
+// is the specification-file reader's words ("connections[2].text: line 1
+// is longer than 56 characters"), which stay English.
+inline constexpr int kTextSaveWouldNotOpen = 2800;   // "The file would not open again...: <1>"
+inline constexpr int kTextInstructionRefused = 2801; // "This text cannot be an instruction: <1>"
 // 2820-2823: files read at start and on open that are used only in part;
 // <1> names the file or the key paths.
 inline constexpr int kTextConfigMissing = 2820;    // "Tessel's instrument configuration <1> does not exist; ..."

@@ -85,6 +85,8 @@ TextChange textWalk(
             return {};
         return {.caption = texts.gettext(tag.number), .letEventsRun = true};
     }
+    case ControlKind::Pane:
+        return byMark(tag, texts);
     case ControlKind::PictureBox:
         if (tag.empty())
             return {};
@@ -112,13 +114,26 @@ TextChange numbersWalk(ControlKind kind, std::string_view name, const TextTag& t
             return {.caption = std::to_string(tag.number)};
         return {.tooltip = std::to_string(tag.number)};
     case ControlKind::CheckBox:
+        if (tag.empty())
+            return {};
+        // A tooltip's number shows in the caption with its mark, and in
+        // the tooltip it names.
+        if (tag.tooltip)
+            return {.caption = tag.text(), .tooltip = std::to_string(tag.number)};
+        return {.caption = tag.text()};
     case ControlKind::Frame:
+    case ControlKind::Pane:
         if (tag.empty())
             return {};
         return {.caption = tag.text()};
     case ControlKind::OptionButton:
         return {.caption = tag.text()};
     case ControlKind::PictureBox:
+        // A picture's tooltip is its only text: the translator finds it
+        // by its number like any other.
+        if (tag.empty())
+            return {};
+        return {.tooltip = std::to_string(tag.number)};
     case ControlKind::TextBox:
         return {};
     }

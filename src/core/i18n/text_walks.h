@@ -26,6 +26,9 @@ enum class ControlKind {
     CheckBox,
     OptionButton, // and any other kind without a rule of its own
     Frame,
+    // A pane beside the pages (the preview, the coverage): its title follows
+    // every walk, the English one too, unlike a frame's.
+    Pane,
     PictureBox,
     TextBox, // text boxes and drop-down lists: the walk sets their text
 };

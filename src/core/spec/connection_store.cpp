@@ -3,6 +3,8 @@
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 
+#include <algorithm>
+
 namespace kestrel {
 
 std::string pictureNameProblem(std::string_view name)
@@ -16,6 +18,28 @@ std::string pictureNameProblem(std::string_view name)
         return "is not a file name";
     if (charCount(name) > kPictureNameLength)
         return "is longer than the " + std::to_string(kPictureNameLength) + " characters of a PIC step";
+    return {};
+}
+
+std::string instructionTextProblem(std::string_view text)
+{
+    if (std::string problem = multiLineTextProblem(text); !problem.empty())
+        return problem;
+    // Counted as it goes, so that a text of a million line breaks is
+    // refused at its ninth line.
+    std::size_t lines = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (++lines > kInstructionLines)
+            return "has more than " + std::to_string(kInstructionLines) + " lines";
+        if (charCount(line) > kInstructionLineLength)
+            return "line " + std::to_string(lines) + " is longer than " + std::to_string(kInstructionLineLength) +
+                " characters";
+        start = end + 1;
+    }
     return {};
 }
 

@@ -4,6 +4,7 @@
 // the localization). The generators use a record only when exactly one
 // matches; two records for one column count as none.
 #include "core/spec/meter_function.h"
+#include "core/spec/spec_table.h"
 
 #include <cstddef>
 #include <map>
@@ -20,6 +21,12 @@ namespace kestrel {
 inline constexpr std::size_t kInstructionLines = 8;
 inline constexpr std::size_t kInstructionLineLength = 56;
 
+// A record belongs to one column of one function: a store holds at most one
+// for each of the grid's places. More can only be second records for a
+// column, which the generators ignore; a specification file holding more is
+// refused.
+inline constexpr std::size_t kMaxConnectionRecords = kFunctionCount * static_cast<std::size_t>(kColumnCount);
+
 // A PIC step names its picture where a DISP step's text stands, from body
 // column 14 to the end of the line, so a name is as long as a line of text.
 // It is a bare file name in Tessel's picture folder: a folder or ".." in it
@@ -29,6 +36,14 @@ inline constexpr std::size_t kPictureNameLength = kInstructionLineLength;
 // Why a picture name cannot stand in a PIC step ("names a folder"), or ""
 // when it can. An empty name is allowed: the wizard stores one.
 std::string pictureNameProblem(std::string_view name);
+
+// Why a text cannot be an instruction record's (a refused character, more
+// than kInstructionLines lines, a line longer than kInstructionLineLength
+// characters: "line 2 is longer than 56 characters"), or "" when it can.
+// Lines end in LF or CR LF and are measured before anything is converted.
+// The specification-file reader and every window that makes a record ask
+// here, so that a record the window keeps is one a file gives back.
+std::string instructionTextProblem(std::string_view text);
 
 struct ConnectionRecord {
     MeterFunction function = MeterFunction::Dcv;

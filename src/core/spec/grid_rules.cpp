@@ -54,10 +54,8 @@ std::string wizardCaption(const SpecTable& table, MeterFunction function, int co
     const std::string& range = table.cell(RowRange, column);
     if (range.empty())
         return {};
-    // The caption has always ended in a blank; the text table's texts cannot.
     return textWith(texts, kTextWizardRangeCaption,
-               {texts.gettext(kTextPicDispWizard), textWith(texts, functionInfo(function).rangeText, {range})}) +
-        " ";
+        {texts.gettext(kTextPicDispWizard), textWith(texts, functionInfo(function).rangeText, {range})});
 }
 
 } // namespace kestrel

@@ -29,7 +29,7 @@ enum class HeaderPicture { Nothing = 1, Picture = 2, Text = 3, PictureAndText = 
 // column with exactly one record shows what that record holds.
 HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction function, int column);
 
-// WizardCaption: "PIC & DISP Wizard 2.000V range " for a column with a
+// WizardCaption: "PIC & DISP Wizard 2.000V range" for a column with a
 // range; "" for one without.
 std::string wizardCaption(const SpecTable& table, MeterFunction function, int column, const TextLookup& texts);
 

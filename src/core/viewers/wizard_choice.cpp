@@ -21,11 +21,16 @@ std::optional<ConnectionRecord> wizardRecord(std::optional<WizardOption> option,
 
 } // namespace
 
+std::string wizardPromptText(std::string_view prompt)
+{
+    return instructionTextProblem(prompt).empty() ? std::string(prompt) : std::string();
+}
+
 WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, int column, std::string_view prompt)
 {
     const ConnectionRecord* record = records.findUnique(function, column);
     WizardStart start;
-    start.editorText = std::string(prompt);
+    start.editorText = wizardPromptText(prompt);
     if (!record)
         return start;
     if (record->pic && !isBlank(*record->pic))
@@ -43,13 +48,22 @@ WizardStart wizardStart(const ConnectionStore& records, MeterFunction function, 
     return start;
 }
 
-void applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function, int column,
-    std::string_view pictureFile, std::string_view editorText)
+std::string applyWizardChoice(ConnectionStore& records, std::optional<WizardOption> option, MeterFunction function,
+    int column, std::string_view pictureFile, std::string_view editorText)
 {
-    if (std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText))
-        records.put(std::move(*record));
-    else
+    std::optional<ConnectionRecord> record = wizardRecord(option, function, column, pictureFile, editorText);
+    if (!record) {
         records.remove(function, column);
+        return {};
+    }
+    if (record->text)
+        if (std::string problem = instructionTextProblem(*record->text); !problem.empty())
+            return problem;
+    if (record->pic)
+        if (std::string problem = pictureNameProblem(*record->pic); !problem.empty())
+            return problem;
+    records.put(std::move(*record));
+    return {};
 }
 
 } // namespace kestrel

@@ -34,6 +34,7 @@ using K = ControlKind;
 constexpr ControlText label(std::string_view name, int number) { return {name, K::Label, number}; }
 constexpr ControlText labelTip(std::string_view name, int number) { return {name, K::Label, number, true}; }
 constexpr ControlText frame(std::string_view name, int number) { return {name, K::Frame, number}; }
+constexpr ControlText pane(std::string_view name, int number) { return {name, K::Pane, number}; }
 constexpr ControlText check(std::string_view name, int number) { return {name, K::CheckBox, number}; }
 constexpr ControlText checkTip(std::string_view name, int number) { return {name, K::CheckBox, number, true}; }
 constexpr ControlText option(std::string_view name, int number) { return {name, K::OptionButton, number}; }
@@ -51,8 +52,8 @@ constexpr std::array kControlTexts{
     button("Create", kTextCreate),
     picture("Picture5", kTextClickMe),
     // The pane's title bar shows its caption.
-    frame("dock_Preview", kTextProcedurePreview),
-    frame("dock_Coverage", kTextCalibratorCoverage),
+    pane("dock_Preview", kTextProcedurePreview),
+    pane("dock_Coverage", kTextCalibratorCoverage),
     // Tooltips only, as a picture's.
     picture("PreviewText", kTextPreviewStepTip),
     picture("CoverageTable", kTextCoverageTableTip),
@@ -159,6 +160,7 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
     AccessibleText{"PreviewText", kTextProcedurePreview},
     AccessibleText{"CoverageTable", kTextCalibratorCoverage},
+    AccessibleText{"Comments", kTextComments},
     AccessibleText{"TCtypes", kTextTcType},
     AccessibleText{"RTDtypes", kTextRtdType},
     AccessibleText{"TempScale", kTextTempScale},
@@ -375,10 +377,13 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
         if (auto* action = controls.find<QAction*>(entry.entry))
             action->setText(
                 QString::fromStdString(walkMenuEntry(walk, entry.number, action->text().toStdString(), texts)));
-    if (walk != TextWalk::Numbers)
-        for (const auto& entry : kAccessibleTexts)
-            if (auto* widget = controls.find<QWidget*>(entry.objectName))
-                widget->setAccessibleName(withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
+    // The numbers walk names them by number too, so a translator hears
+    // which text names a list or field.
+    for (const auto& entry : kAccessibleTexts)
+        if (auto* widget = controls.find<QWidget*>(entry.objectName))
+            widget->setAccessibleName(walk == TextWalk::Numbers
+                    ? QString::number(entry.number)
+                    : withoutAccessKey(QString::fromStdString(texts.gettext(entry.number))));
 }
 
 } // namespace

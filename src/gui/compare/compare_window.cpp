@@ -2,6 +2,8 @@
 
 #include "core/app/create.h"
 #include "core/app/open_spec_file.h"
+#include "core/app/procedure_comparison_report.h"
+#include "core/base/unicode_form.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
@@ -45,6 +47,50 @@ QLabel* paneCaption(const char* name, const QString& text, QWidget* parent)
     return label;
 }
 
+// A renumbering as the window says it: by the amount, or by the new numbers.
+QString renumberingLine(const TextLookup& texts, const Renumbering& r)
+{
+    const std::string first = stepNumberText(r.firstBefore), last = stepNumberText(r.lastBefore);
+    const std::optional<std::string> amount = renumberingAmount(r);
+    if (r.firstBefore == r.lastBefore)
+        return amount ? qtText(textWith(texts, kTextCompareStepRenumbered, {first, *amount}))
+                      : qtText(textWith(texts, kTextCompareStepRenumberedAs, {first, stepNumberText(r.firstAfter)}));
+    return amount ? qtText(textWith(texts, kTextCompareRenumbered, {first, last, *amount}))
+                  : qtText(textWith(texts, kTextCompareRenumberedAs,
+                        {first, last, stepNumberText(r.firstAfter), stepNumberText(r.lastAfter)}));
+}
+
+// What kind of change a row of the list is.
+QString changeKind(const TextLookup& texts, const SpecChange& change)
+{
+    switch (change.kind) {
+    case SpecChangeKind::Value:
+        break;
+    case SpecChangeKind::UnicodeForm:
+        return qtText(textWith(texts, kTextCompareUnicodeForm,
+            {std::string(unicodeFormName(unicodeFormOf(std::get<std::string>(change.before)))),
+                std::string(unicodeFormName(unicodeFormOf(std::get<std::string>(change.after))))}));
+    case SpecChangeKind::Moved:
+        return textOf(texts, kTextCompareMoved);
+    case SpecChangeKind::ColumnInserted:
+        return textOf(texts, kTextCompareColumnInserted);
+    case SpecChangeKind::ColumnRemoved:
+        return textOf(texts, kTextCompareColumnRemoved);
+    }
+    return textOf(texts, kTextCompareValueChanged);
+}
+
+// The values of a row as the file writes them: null is an empty cell or a
+// missing record, a text is quoted; a column's cells as an object.
+std::pair<std::string, std::string> changeValues(const SpecChange& change)
+{
+    if (change.kind == SpecChangeKind::ColumnInserted)
+        return {std::string(), columnCellsLiteral(change.cells)};
+    if (change.kind == SpecChangeKind::ColumnRemoved)
+        return {columnCellsLiteral(change.cells), std::string()};
+    return {specValueLiteral(change.before), specValueLiteral(change.after)};
+}
+
 } // namespace
 
 CompareWindow::CompareWindow(
@@ -72,6 +118,9 @@ CompareWindow::CompareWindow(
     topLayout->setContentsMargins(0, 0, 0, 0);
     topLayout->addLayout(captions);
     topLayout->addWidget(panes_, 1);
+    procedureSummary_ = paneCaption("ProcedureSummary", QString(), this);
+    fillProcedureSummary(texts);
+    topLayout->addWidget(procedureSummary_);
 
     changes_ = diffSpecifications(left.inputs, right.inputs);
     summary_ = paneCaption("ChangeSummary", QString(), this);
@@ -113,15 +162,27 @@ CompareWindow::CompareWindow(
     resizeWithinScreen(this, sizeHint().expandedTo(QSize(2 * lineWidth + 80, 640)));
 }
 
+void CompareWindow::fillProcedureSummary(const TextLookup& texts)
+{
+    const ProcedureComparison& comparison = panes_->comparison();
+    QStringList lines;
+    lines << (comparison.same()
+            ? textOf(texts, kTextCompareProceduresSame)
+            : qtText(textWith(texts, kTextCompareProcedureChanges, {std::to_string(comparison.changes.size())})));
+    for (const Renumbering& r : comparison.renumberings)
+        lines << renumberingLine(texts, r);
+    procedureSummary_->setText(lines.join(u'\n'));
+}
+
 void CompareWindow::fillChanges(const Document& document)
 {
     const TextLookup& texts = document.texts();
     summary_->setText(changes_.empty()
             ? textOf(texts, kTextCompareNoChanges)
             : qtText(textWith(texts, kTextCompareChanges, {std::to_string(changes_.size())})));
-    changeList_->setColumnCount(3);
-    changeList_->setHorizontalHeaderLabels(
-        {textOf(texts, kTextCompareInput), textOf(texts, kTextCompareBefore), textOf(texts, kTextCompareAfter)});
+    changeList_->setColumnCount(4);
+    changeList_->setHorizontalHeaderLabels({textOf(texts, kTextCompareInput), textOf(texts, kTextCompareChange),
+        textOf(texts, kTextCompareBefore), textOf(texts, kTextCompareAfter)});
     changeList_->setRowCount(static_cast<int>(changes_.size()));
     changeList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     changeList_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -131,11 +192,10 @@ void CompareWindow::fillChanges(const Document& document)
     changeList_->setToolTip(textOf(texts, kTextCompareChangesTip));
     for (int row = 0; row < changeList_->rowCount(); ++row) {
         const SpecChange& change = changes_[static_cast<std::size_t>(row)];
-        // The values as the file writes them: null is an empty cell or a
-        // missing record, a text is quoted.
-        const std::string cells[] = {change.path, specValueLiteral(change.before), specValueLiteral(change.after)};
-        for (int column = 0; column < 3; ++column)
-            changeList_->setItem(row, column, new QTableWidgetItem(qtText(cells[column])));
+        const auto [before, after] = changeValues(change);
+        const QString cells[] = {qtText(change.path), changeKind(texts, change), qtText(before), qtText(after)};
+        for (int column = 0; column < 4; ++column)
+            changeList_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     changeList_->resizeColumnsToContents();
 }
@@ -144,7 +204,10 @@ void CompareWindow::choose(int row)
 {
     if (row < 0 || row >= static_cast<int>(changes_.size()))
         return;
-    if (const std::optional<MeterCell> cell = meterCellOfPath(changes_[static_cast<std::size_t>(row)].path))
+    const SpecChange& change = changes_[static_cast<std::size_t>(row)];
+    // A column by its first cell.
+    const bool column = change.kind == SpecChangeKind::ColumnInserted || change.kind == SpecChangeKind::ColumnRemoved;
+    if (const std::optional<MeterCell> cell = meterCellOfPath(column ? change.path + ".range" : change.path))
         emit cellChosen(*cell);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // frm_Compare: the specification on show beside another file. The two
-// procedures they make (with the same date) stand side by side with the
-// changed lines marked, and below them the inputs that differ, one row
-// each (key path, before, after). Choosing a change of a grid cell asks
-// for that cell to be shown in the main window.
+// procedures they make (with the same date) stand side by side, aligned
+// step by step with the changed lines marked, under them how many steps
+// changed and which were only renumbered; below them the inputs that
+// differ, one row each (key path, kind of change, before, after). Choosing
+// a change of a grid cell or column asks for that cell (the column's first)
+// to be shown in the main window.
 #include "core/app/procedure_inputs.h"
 #include "core/app/spec_diff.h"
 #include "gui/document/document.h"
@@ -37,6 +39,7 @@ public:
 
     SideBySidePanes* panes() const { return panes_; }
     QTableWidget* changeList() const { return changeList_; }
+    QLabel* procedureSummary() const { return procedureSummary_; }
     const std::vector<SpecChange>& changes() const { return changes_; }
 
 signals:
@@ -45,10 +48,12 @@ signals:
 
 private:
     void fillChanges(const Document& document);
+    void fillProcedureSummary(const TextLookup& texts);
     void choose(int row);
 
     SideBySidePanes* panes_;
     QLabel* summary_;
+    QLabel* procedureSummary_;
     QTableWidget* changeList_;
     std::vector<SpecChange> changes_;
 };

@@ -89,11 +89,13 @@ SideBySidePanes::SideBySidePanes(QWidget* parent) : QWidget(parent)
 void SideBySidePanes::show(std::string_view left, std::string_view right)
 {
     const TextLines a = diffableLines(left), b = diffableLines(right);
+    comparison_ = compareProcedures(left, right);
     std::vector<PaneRow> leftRows, rightRows;
-    const std::vector<AlignedLine> aligned = alignSideBySide(a, b);
-    leftRows.reserve(aligned.size());
-    rightRows.reserve(aligned.size());
-    for (const AlignedLine& row : aligned) {
+    const std::vector<ProcedureRow>& rows = comparison_.rows;
+    leftRows.reserve(rows.size());
+    rightRows.reserve(rows.size());
+    for (const ProcedureRow& procedureRow : rows) {
+        const AlignedLine& row = procedureRow.line;
         const bool equal = row.kind == AlignedKind::Equal;
         leftRows.push_back(row.left
                 ? PaneRow{paneLine(a.lines[*row.left]), equal ? std::nullopt : std::optional(removedColour())}
@@ -106,9 +108,9 @@ void SideBySidePanes::show(std::string_view left, std::string_view right)
     fill(right_, rightRows);
     // The first difference in sight, with a few lines of what leads to it.
     const auto first = std::find_if(
-        aligned.begin(), aligned.end(), [](const AlignedLine& row) { return row.kind != AlignedKind::Equal; });
-    if (first != aligned.end())
-        left_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(first - aligned.begin()) - 3));
+        rows.begin(), rows.end(), [](const ProcedureRow& row) { return row.line.kind != AlignedKind::Equal; });
+    if (first != rows.end())
+        left_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(first - rows.begin()) - 3));
 }
 
 } // namespace kestrel::gui

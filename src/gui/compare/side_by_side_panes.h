@@ -1,8 +1,12 @@
 #pragma once
 // Two procedures side by side in read-only fixed-pitch panes that scroll
-// together: equal lines stand beside each other, a removed or changed line
-// is marked on the left and an added or changed one on the right, and a
-// blank filler line stands across from a line the other side lacks.
+// together, aligned step by step (core/procgen/procedure_comparison.h):
+// equal lines stand beside each other, as do lines that differ in their
+// step number alone, unmarked; a removed or changed line is marked on the
+// left and an added or changed one on the right, and a blank filler line
+// stands across from a line the other side lacks.
+#include "core/procgen/procedure_comparison.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -24,6 +28,8 @@ public:
 
     QPlainTextEdit* left() const { return left_; }
     QPlainTextEdit* right() const { return right_; }
+    // The comparison of the texts shown.
+    const ProcedureComparison& comparison() const { return comparison_; }
 
     // The marks' backgrounds.
     static QColor removedColour() { return {0xff, 0xd7, 0xd5}; }
@@ -33,6 +39,7 @@ public:
 private:
     QPlainTextEdit* left_;
     QPlainTextEdit* right_;
+    ProcedureComparison comparison_;
 };
 
 } // namespace kestrel::gui

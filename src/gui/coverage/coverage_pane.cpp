@@ -10,13 +10,12 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace kestrel::gui {
 namespace {
 
-// Long enough for the preview to repaint after a committed cell first;
-// short enough to read as following the edit.
-constexpr int kRecountPauseMilliseconds = 120;
 // A heading longer than this many characters is cut short with "…", so a
 // long translation never hides the counts.
 constexpr int kHeadingCharacters = 14;
@@ -48,7 +47,7 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(paren
     fitColumns();
 
     pause_.setSingleShot(true);
-    pause_.setInterval(kRecountPauseMilliseconds);
+    pause_.setInterval(0);
     connect(&pause_, &QTimer::timeout, this, &CoveragePane::recountNow);
     connect(&document_, &Document::changed, this, &CoveragePane::documentChanged);
     // The mouse and the keyboard move the current row; a screen reader or
@@ -66,10 +65,16 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(paren
 void CoveragePane::recountNow()
 {
     pause_.stop();
-    model_->recount();
     stale_ = false;
-    showChosen();
-    fitColumns();
+    auto inputs = std::make_shared<const ProcedureInputs>(document_.inputs());
+    worker_.post([this, inputs]() -> BackgroundWorker::Delivery {
+        auto all = std::make_shared<std::vector<Coverage>>(coverageForAll(*inputs));
+        return [this, all] {
+            model_->setCoverages(std::move(*all));
+            showChosen();
+            fitColumns();
+        };
+    });
 }
 
 int CoveragePane::wholeTableHeight() const

@@ -4,9 +4,11 @@
 // standard's row marked. Choosing a row, by mouse, keyboard or a screen
 // reader's selection, chooses that standard as one undo step.
 //
-// The counts are made again a short while after the document changes, so
-// that a committed cell repaints the preview first; while the pane is
-// hidden nothing is made.
+// The counts are made again after the document changes, on a thread of
+// their own from a copy of the inputs (twelve procedures: the window never
+// waits for them, and a newer change drops an older count); while the pane
+// is hidden nothing is made.
+#include "gui/common/background_worker.h"
 #include "gui/common/side_pane.h"
 
 #include <QTimer>
@@ -27,7 +29,8 @@ public:
     CoverageTableModel* model() const { return model_; }
     // The height that shows every row of the table without scrolling.
     int wholeTableHeight() const;
-    // The counts at once, without waiting for the pause.
+    // Starts the counts at once, without waiting for the pass's other
+    // changes; they are shown when made.
     void recountNow();
     // The headings after a walk of the texts.
     void relabel();
@@ -47,7 +50,9 @@ private:
     Document& document_;
     QTableView* table_;
     CoverageTableModel* model_;
+    // The changes of one pass of the event loop make one count.
     QTimer pause_;
+    BackgroundWorker worker_;
     bool stale_ = true;
 };
 

@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <utility>
+
 namespace kestrel::gui {
 namespace {
 
@@ -100,9 +102,9 @@ QVariant CoverageTableModel::headerData(int section, Qt::Orientation orientation
     return {};
 }
 
-void CoverageTableModel::recount()
+void CoverageTableModel::setCoverages(std::vector<Coverage> coverages)
 {
-    coverages_ = coverageForAll(document_.inputs());
+    coverages_ = std::move(coverages);
     emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 

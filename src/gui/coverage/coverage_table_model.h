@@ -27,8 +27,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Works the coverage out again from the document's inputs.
-    void recount();
+    // Shows the coverage by every standard, in the order of the list.
+    void setCoverages(std::vector<Coverage> coverages);
     // The headings and the chosen row's words after a walk of the texts.
     void relabel();
     // The row of the chosen standard, -1 when the inputs name none.

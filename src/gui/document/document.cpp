@@ -8,6 +8,7 @@
 #include "core/base/atomic_file.h"
 #include "core/base/profile_file.h"
 #include "core/i18n/text_numbers.h"
+#include "core/i18n/text_snapshot.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/grid_rules.h"
 #include "gui/common/file_paths.h"
@@ -24,21 +25,43 @@ Document::Document(std::unique_ptr<Session> session, QObject* parent) : QObject(
 {
     connect(&undo_, &QUndoStack::cleanChanged, this, [this] { announceModified(); });
     // Any change may lengthen or shorten a field (a reduced test point
-    // depends on the standard, a nominal on its cell): the check runs again
-    // when next asked. Connected first, so every window asks afresh.
-    connect(this, &Document::changed, this, [this] {
-        overflows_.reset();
-        chosenCoverage_.reset();
+    // depends on the standard, a nominal on its cell); only the function on
+    // show and the bold sample button change nothing the marks read.
+    marksDue_.setSingleShot(true);
+    marksDue_.setInterval(0);
+    connect(&marksDue_, &QTimer::timeout, this, &Document::workOutMarks);
+    connect(this, &Document::changed, this, [this](Parts parts) {
+        if (parts & ~(Parts(Part::Function) | Part::Sample))
+            marksDue_.start();
     });
+    marksDue_.start();
 }
 
-const Coverage& Document::chosenCoverage() const
+std::shared_ptr<const TextSnapshot> Document::textSnapshot() const
 {
-    if (!chosenCoverage_) {
-        std::optional<Coverage> made = coverage(session_->inputs, session_->inputs.selections.reference);
-        chosenCoverage_ = made ? std::move(*made) : Coverage{};
-    }
-    return *chosenCoverage_;
+    return std::make_shared<const TextSnapshot>(session_->texts);
+}
+
+void Document::workOutMarks()
+{
+    // Both pages, whichever is on show: the grid and the Scopes page each
+    // mark their own inputs.
+    auto inputs = std::make_shared<ProcedureInputs>(session_->inputs);
+    // The job reads only its copies; its delivery, on this thread, stores.
+    marksWorker_.post([this, inputs, texts = textSnapshot()]() -> BackgroundWorker::Delivery {
+        auto marks = std::make_shared<Marks>();
+        inputs->page = Page::Meter;
+        marks->overflows = kestrel::fieldOverflows(*inputs, *texts);
+        inputs->page = Page::Scope;
+        for (FieldOverflow& overflow : kestrel::fieldOverflows(*inputs, *texts))
+            marks->overflows.push_back(std::move(overflow));
+        std::optional<Coverage> made = coverage(*inputs, inputs->selections.reference);
+        marks->chosen = made ? std::move(*made) : Coverage{};
+        return [this, marks] {
+            marks_ = std::move(*marks);
+            emit marksChanged();
+        };
+    });
 }
 
 QString Document::cellCoverage(MeterFunction function, int column) const
@@ -47,21 +70,6 @@ QString Document::cellCoverage(MeterFunction function, int column) const
     const TestPoint* point = chosen.pointAt(function, column);
     return point ? QString::fromStdString(describePoint(*point, chosen.standard, texts(), decimalSeparator()))
                  : QString();
-}
-
-const FieldOverflows& Document::fieldOverflows() const
-{
-    if (!overflows_) {
-        // Both pages, whichever is on show: the grid and the Scopes page
-        // each mark their own inputs.
-        ProcedureInputs both = session_->inputs;
-        both.page = Page::Meter;
-        overflows_ = kestrel::fieldOverflows(both, session_->texts);
-        both.page = Page::Scope;
-        for (FieldOverflow& overflow : kestrel::fieldOverflows(both, session_->texts))
-            overflows_->push_back(std::move(overflow));
-    }
-    return *overflows_;
 }
 
 namespace {
@@ -410,10 +418,18 @@ bool Document::open(const QString& path)
 
 bool Document::saveAs(const QString& path)
 {
+    const std::string couldNotSave = textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))});
+    const std::string content = writeSpecFile(inputs());
+    // Read back with the reader's own rules before the file is replaced: a
+    // file Open refuses would lose the whole specification.
+    if (const std::string problem = writtenSpecFileProblem(content, decimalSeparator()); !problem.empty()) {
+        sink().inform(
+            couldNotSave + "\r\n" + textWith(texts(), kTextSaveWouldNotOpen, {problem}), MessageIcon::Exclamation);
+        return false;
+    }
     std::string error;
-    if (!writeFileAtomically(filesystemPath(path), writeSpecFile(inputs()), error)) {
-        sink().inform(textWith(texts(), kTextCouldNotSave, {coreText(QDir::toNativeSeparators(path))}) + "\r\n" + error,
-            MessageIcon::Exclamation);
+    if (!writeFileAtomically(filesystemPath(path), content, error)) {
+        sink().inform(couldNotSave + "\r\n" + error, MessageIcon::Exclamation);
         return false;
     }
     filePath_ = QFileInfo(path).absoluteFilePath();

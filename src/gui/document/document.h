@@ -13,10 +13,12 @@
 #include "core/spec/column_commands.h"
 #include "core/spec/samples.h"
 #include "core/spec/spec_view.h"
+#include "gui/common/background_worker.h"
 
 #include <QFlags>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <functional>
@@ -27,7 +29,8 @@
 
 namespace kestrel {
 struct OpenedSpecFile;
-}
+class TextSnapshot;
+} // namespace kestrel
 
 namespace kestrel::gui {
 
@@ -145,10 +148,17 @@ public:
     // What Create reads at this moment: the inputs, dated today.
     ProcedureInputs inputsDatedToday() const;
 
+    // The texts as they stand now, for work on another thread.
+    std::shared_ptr<const TextSnapshot> textSnapshot() const;
+
+    // The marks the windows put on their inputs are worked out on a thread
+    // of their own from a copy of the inputs, after each change, and stand
+    // for the newest copy worked out; marksChanged() says when they change.
+    // Until the first result they are empty.
+    //
     // The texts the procedure would carry that are longer than their
-    // fields (and so overwrite the field after them): worked out again
-    // after a change, when first asked for.
-    const FieldOverflows& fieldOverflows() const;
+    // fields (and so overwrite the field after them).
+    const FieldOverflows& fieldOverflows() const { return marks_.overflows; }
     // What a grid cell of a function, or an input outside the grid (a
     // Scopes page field such as "vertical_accuracy", a header value such as
     // "name"), makes too long, for the user: one line per field ("" when
@@ -157,8 +167,8 @@ public:
     QString inputOverflows(std::string_view input) const;
 
     // What the chosen meter standard's procedure does with each test point
-    // of the grid: worked out again after a change, when first asked for.
-    const Coverage& chosenCoverage() const;
+    // of the grid.
+    const Coverage& chosenCoverage() const { return marks_.chosen; }
     // Why a column's point is not tested as specified by the chosen
     // standard, for the user ("" when it is, or the column has no point).
     QString cellCoverage(MeterFunction function, int column) const;
@@ -203,6 +213,8 @@ signals:
     void filePathChanged(const QString& path);
     void topMostChanged(bool on);
     void pageChanged();
+    // fieldOverflows() and chosenCoverage() hold a newer result.
+    void marksChanged();
 
 private:
     // Runs an edit of the whole specification as one undo step; the step
@@ -213,6 +225,13 @@ private:
     void selectListText(std::string MeterSelections::*list, const std::string& text);
     void markChanged();
     void announceModified();
+    // Hands a copy of the inputs to the marks' worker.
+    void workOutMarks();
+
+    struct Marks {
+        FieldOverflows overflows;
+        Coverage chosen;
+    };
 
     std::unique_ptr<Session> session_;
     SpecView view_;
@@ -221,8 +240,10 @@ private:
     bool firstActivate_ = true;
     TextWalk textWalk_ = TextWalk::Local;
 
-    mutable std::optional<FieldOverflows> overflows_;
-    mutable std::optional<Coverage> chosenCoverage_;
+    Marks marks_;
+    // The changes of one pass of the event loop make one job.
+    QTimer marksDue_;
+    BackgroundWorker marksWorker_;
 
     QString filePath_;
     bool changedOutsideUndo_ = false;

@@ -3,6 +3,7 @@
 #include "core/spec/grid_rules.h"
 #include "core/spec/standards.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/even_tab_bar.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/grid/spec_grid.h"
@@ -57,7 +58,7 @@ SpecFrame::SpecFrame(Document& document, QWidget* parent) : QWidget(parent), doc
 {
     setObjectName(QStringLiteral("DMM_SpecFrame"));
 
-    functionTabs_ = new QTabBar(this);
+    functionTabs_ = new EvenTabBar(this);
     functionTabs_->setObjectName(QStringLiteral("Meter_Function_TabStrip"));
     functionTabs_->setExpanding(false);
     functionTabs_->setDrawBase(false);

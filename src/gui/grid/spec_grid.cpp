@@ -108,6 +108,18 @@ QWidget* SpecCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
+bool SpecCellDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<SpecCellEditor*>(object)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit enterPressed(static_cast<QWidget*>(object));
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 void SpecCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
@@ -225,6 +237,7 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     setModel(model_);
     setItemDelegate(delegate_);
     connect(delegate_, &SpecCellDelegate::editorTextChanged, this, &SpecGridView::pendingTextChanged);
+    connect(delegate_, &SpecCellDelegate::enterPressed, this, &SpecGridView::storeAndMoveDown);
     verticalHeader()->hide(); // the SpecLabel labels beside the grid name the rows
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
@@ -296,6 +309,16 @@ bool SpecGridView::commitEdit()
     const bool refused = refused_.has_value();
     closeEditor(editor, QAbstractItemDelegate::NoHint);
     return !refused;
+}
+
+void SpecGridView::storeAndMoveDown(QWidget* editor)
+{
+    SpecCellEditor* cell = openEditor();
+    if (editor != cell)
+        return;
+    const QPersistentModelIndex edited = cell->index();
+    if (commitEdit() && edited.isValid() && edited.row() + 1 < model_->rowCount())
+        moveTo(edited.row() + 1, edited.column());
 }
 
 void SpecGridView::copySelection()
@@ -419,10 +442,6 @@ void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
             return;
         }
         QTableView::closeEditor(editor, hint);
-        // Enter moves down the column, as in a spreadsheet: a test is entered row by row.
-        if (hint == QAbstractItemDelegate::SubmitModelCache && edited.isValid() &&
-            edited.row() + 1 < model_->rowCount())
-            moveTo(edited.row() + 1, edited.column());
         return;
     }
     // The commit was refused: the cell keeps its old value and the editor

@@ -56,6 +56,17 @@ public:
 signals:
     // The open editor's text changed, by a key or by the program.
     void editorTextChanged();
+    // Enter (either key) in an editor: the view stores the cell and moves
+    // down, before the next key is handled.
+    void enterPressed(QWidget* editor);
+
+protected:
+    // Enter is the view's, at once. Qt would store the cell only after the
+    // keys already queued (typed ahead while the window was busy): a digit
+    // would join the text of the cell being left, an arrow would be undone
+    // by the move down that follows, and the late store would find its
+    // editor closed.
+    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     const Document& document_;
@@ -126,6 +137,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Enter in a cell editor: stores the cell and moves down the column, as
+    // in a spreadsheet (a test is entered row by row); a refused text keeps
+    // its editor where it is.
+    void storeAndMoveDown(QWidget* editor);
     // Whether index is the cell Tab (next) or Shift+Tab leaves the grid from.
     bool isEdgeCell(const QModelIndex& index, bool next) const;
 

@@ -29,6 +29,8 @@ QColor SpecTableModel::outcomeColour(PointOutcome outcome)
 SpecTableModel::SpecTableModel(Document& document, QObject* parent) : QAbstractTableModel(parent), document_(document)
 {
     connect(&document_, &Document::changed, this, &SpecTableModel::documentChanged);
+    // The marks are worked out after the change, on a thread of their own.
+    connect(&document_, &Document::marksChanged, this, &SpecTableModel::marksChanged);
 }
 
 int SpecTableModel::rowCount(const QModelIndex& parent) const
@@ -126,14 +128,17 @@ void SpecTableModel::documentChanged(Parts parts)
     }
     if (parts & Part::Cells)
         emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1), {Qt::DisplayRole, Qt::EditRole});
-    // Whether a cell's text fits its field in the procedure depends on more
-    // than the cell (the standard reduces test points, the page and options
-    // choose the generator).
-    // So does what the standard does with a point.
-    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1),
-        {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole, PointOutcomeRole});
     if (parts & Part::Connections)
         emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+void SpecTableModel::marksChanged()
+{
+    // Whether a cell's text fits its field in the procedure depends on more
+    // than the cell (the standard reduces test points, the page and options
+    // choose the generator). So does what the standard does with a point.
+    emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1),
+        {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole, PointOutcomeRole});
 }
 
 } // namespace kestrel::gui

@@ -39,6 +39,7 @@ public:
 
 private:
     void documentChanged(Parts parts);
+    void marksChanged();
     // The chosen standard's note on the cell's point: "" for an empty cell.
     QString pointNote(const QModelIndex& index) const;
 

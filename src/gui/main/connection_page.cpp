@@ -26,14 +26,24 @@ ConnectionPage::ConnectionPage(Document& document, QWidget* parent) : QWidget(pa
     layout->addWidget(table_);
 
     connect(&document_, &Document::changed, this, [this](Parts parts) {
-        if (parts & Part::Connections)
+        if (!(parts & Part::Connections))
+            return;
+        stale_ = true;
+        if (isVisible())
             refresh();
     });
-    refresh();
+}
+
+void ConnectionPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (stale_)
+        refresh();
 }
 
 void ConnectionPage::refresh()
 {
+    stale_ = false;
     // The header names the function, the grid column (numbered as the grid
     // shows it), the picture file and the instruction text.
     table_->setHorizontalHeaderLabels({document_.text(kTextFunctionColumn), document_.text(kTextColumnColumn),

@@ -4,6 +4,7 @@
 #include "gui/about/about_dialog.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
+#include "gui/common/even_tab_bar.h"
 #include "gui/common/menu_entries.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
@@ -80,7 +81,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainArea"));
-    mainTabs_ = new QTabWidget(central);
+    mainTabs_ = new EvenTabWidget(central);
     mainTabs_->setObjectName(QStringLiteral("Main_TabStrip"));
     meterPage_ = new MeterPage(document_, mainTabs_);
     scopePage_ = new ScopePage(document_, mainTabs_);
@@ -315,9 +316,10 @@ void MainWindow::buildMenu()
 void MainWindow::relabel(TextWalk walk)
 {
     document_.setTextWalk(walk);
-    walkControlTexts(this, walk, document_.texts(), document_.sink());
-    // Connection_Caption: the grid header's tooltip.
+    // Connection_Caption: the grid header's tooltip, before the walk names
+    // the header by it.
     grid()->horizontalHeader()->setToolTip(QString::fromStdString(connectionCaption(walk, document_.texts())));
+    walkControlTexts(this, walk, document_.texts(), document_.sink());
     // The function on show keeps its own row labels.
     specFrame()->relabelRows();
     coverage_->relabel();

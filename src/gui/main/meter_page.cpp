@@ -1,5 +1,6 @@
 #include "gui/main/meter_page.h"
 
+#include "gui/common/even_tab_bar.h"
 #include "gui/grid/spec_frame.h"
 #include "gui/main/connection_page.h"
 
@@ -11,7 +12,7 @@ namespace kestrel::gui {
 MeterPage::MeterPage(Document& document, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("pic_UUT_Type_1"));
-    tabs_ = new QTabWidget(this);
+    tabs_ = new EvenTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Meter_TabStrip"));
     specFrame_ = new SpecFrame(document, tabs_);
     optionsHolder_ = new QWidget(tabs_);

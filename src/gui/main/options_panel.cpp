@@ -2,8 +2,10 @@
 
 #include "core/base/user_text.h"
 #include "core/i18n/text_numbers.h"
+#include "core/spec/procedure_comments.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/standards.h"
+#include "core/spec/text_lengths.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/window_texts.h"
@@ -110,6 +112,7 @@ OptionsPanel::OptionsPanel(Document& document, QWidget* parent) : QWidget(parent
     layout->setRowStretch(3, 1);
 
     connect(&document_, &Document::changed, this, &OptionsPanel::documentChanged);
+    connect(&document_, &Document::marksChanged, this, &OptionsPanel::markOverflows);
     refreshIdentity();
     refreshOptions();
 }
@@ -127,6 +130,9 @@ QWidget* OptionsPanel::buildIdentity()
     authorName_->setObjectName(QStringLiteral("AuthorName"));
     revision_ = new QLineEdit(box);
     revision_->setObjectName(QStringLiteral("Revision"));
+    // No more than a specification file takes.
+    for (QLineEdit* edit : {procName_, authorName_, revision_})
+        edit->setMaxLength(static_cast<int>(kLongestLineText));
     comments_ = new QPlainTextEdit(box);
     comments_->setObjectName(QStringLiteral("Comments"));
     comments_->setTabChangesFocus(true);
@@ -303,7 +309,7 @@ void OptionsPanel::commentsChanged()
     // writes what Open reads back: a pasted control character is refused
     // whole, and the box goes back to the text the procedure has.
     const std::string text = coreLines(comments_->toPlainText());
-    const std::string problem = multiLineTextProblem(text);
+    const std::string problem = commentsProblem(text);
     if (problem.empty()) {
         document_.editIdentity([&](ProcedureIdentity& id) { id.comments = text; });
         return;
@@ -322,16 +328,20 @@ void OptionsPanel::commentsChanged()
     });
 }
 
+void OptionsPanel::markOverflows()
+{
+    // The header's lines hold so much of each value.
+    markOverflow(procName_, document_.inputOverflows("name"));
+    markOverflow(authorName_, document_.inputOverflows("author"));
+    markOverflow(revision_, document_.inputOverflows("revision"));
+}
+
 void OptionsPanel::refreshIdentity()
 {
     const ProcedureIdentity& id = document_.inputs().identity;
     setTextKeepingCursor(procName_, id.name);
     setTextKeepingCursor(authorName_, id.author);
     setTextKeepingCursor(revision_, id.revision);
-    // The header's lines hold so much of each value.
-    markOverflow(procName_, document_.inputOverflows("name"));
-    markOverflow(authorName_, document_.inputOverflows("author"));
-    markOverflow(revision_, document_.inputOverflows("revision"));
     const QString comments = qtLines(id.comments);
     if (comments_->toPlainText() != comments) {
         const QSignalBlocker block(comments_);

@@ -28,6 +28,8 @@ public:
     void refreshIdentity();
 
 private:
+    // Marks a name, author or revision too long for its header line.
+    void markOverflows();
     QWidget* buildIdentity();
     QWidget* buildTolerance();
     QWidget* buildMessages();

@@ -1,6 +1,8 @@
 #include "gui/scope/scope_page.h"
 
 #include "core/scope/scope_inputs.h"
+#include "core/spec/text_lengths.h"
+#include "gui/common/even_tab_bar.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/twips.h"
@@ -86,7 +88,7 @@ void select(QComboBox* box, int index)
 ScopePage::ScopePage(Document& document, QWidget* parent) : QWidget(parent), document_(document)
 {
     setObjectName(QStringLiteral("pic_UUT_Type_2"));
-    tabs_ = new QTabWidget(this);
+    tabs_ = new EvenTabWidget(this);
     tabs_->setObjectName(QStringLiteral("Scope_TabStrip_2"));
     tabs_->addTab(buildSpecFrame(), QString()); // tab captions come from the text table
     optionsHolder_ = new QWidget(tabs_);
@@ -100,6 +102,7 @@ ScopePage::ScopePage(Document& document, QWidget* parent) : QWidget(parent), doc
     layout->addWidget(tabs_);
 
     connect(&document_, &Document::changed, this, &ScopePage::documentChanged);
+    connect(&document_, &Document::marksChanged, this, &ScopePage::markOverflows);
     refresh();
 }
 
@@ -109,6 +112,7 @@ QLineEdit* ScopePage::field(const char* name, ScopeField which, QWidget* parent)
     edit->setObjectName(QString::fromLatin1(name));
     edit->setValidator(new CharacterValidator([which](char c) { return scopeFieldAccepts(which, c); }, edit));
     edit->setMaximumWidth(80);
+    edit->setMaxLength(static_cast<int>(kLongestLineText)); // no more than a specification file takes
     selectAllOnFocus(edit);
     connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
         document_.editScope([&](ScopeInputs& s) { scopeFieldText(s, which) = text.toStdString(); });

@@ -3,6 +3,7 @@
 #include "core/app/create.h"
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
+#include "core/i18n/text_snapshot.h"
 #include "core/viewers/rich_text_form.h"
 #include "gui/common/window_texts.h"
 #include "gui/document/document.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace kestrel::gui {
 namespace {
@@ -94,35 +96,47 @@ void ProcedurePreview::regenerate()
     // A hidden pane is brought up to date when it is shown again.
     if (isHidden())
         return;
-    ProcedureInputs inputs = document_.inputsDatedToday();
+    auto inputs = std::make_shared<ProcedureInputs>(document_.inputsDatedToday());
     if (typedCell_)
         if (const std::optional<TypedCell> typed = typedCell_())
-            inputs.meter.table(typed->function).setCell(typed->row, typed->column, typed->text);
-    // The viewer's text of Create's procedure. Create's messages are for
-    // Create: nothing here interrupts the typing.
-    QString shown;
-    QString hint = document_.text(kTextEnterSpecificationsFirst);
-    LineSources sources;
-    try {
-        SilentSink silent;
-        const CreateResult result = createProcedure(inputs, document_.texts(), silent, nullptr, &sources);
-        if (result.status != CreateStatus::NothingCreated)
-            shown = qtText(richTextToPlain(viewerForm(result.text)));
-        else
-            sources = {};
-    } catch (const std::exception& failure) {
-        hint = qtText(failure.what());
-        sources = {};
-    }
-    text_->setPlaceholderText(hint);
+            inputs->meter.table(typed->function).setCell(typed->row, typed->column, typed->text);
+    // The procedure is made on the worker's thread from these copies; only
+    // the newest result reaches the screen.
+    worker_.post([this, inputs, texts = document_.textSnapshot(),
+                     hint = document_.text(kTextEnterSpecificationsFirst)]() -> BackgroundWorker::Delivery {
+        auto made = std::make_shared<Made>();
+        made->hint = hint;
+        // The viewer's text of Create's procedure. Create's messages are
+        // for Create: nothing here interrupts the typing.
+        try {
+            SilentSink silent;
+            const CreateResult result = createProcedure(*inputs, *texts, silent, nullptr, &made->sources);
+            if (result.status != CreateStatus::NothingCreated)
+                made->shown = qtText(richTextToPlain(viewerForm(result.text)));
+            else
+                made->sources = {};
+        } catch (const std::exception& failure) {
+            made->hint = qtText(failure.what());
+            made->sources = {};
+        }
+        return [this, made] { showMade(std::move(*made)); };
+    });
+}
+
+void ProcedurePreview::showMade(Made made)
+{
+    text_->setPlaceholderText(made.hint);
     // The same text may come from other lines (a column moved).
-    const bool moved = sources.lines != sources_.lines;
-    sources_ = std::move(sources);
-    if (shown != shown_)
-        display(shown);
+    const bool moved = made.sources.lines != sources_.lines;
+    sources_ = std::move(made.sources);
+    if (made.shown != shown_)
+        display(made.shown);
     else if (moved)
         applyMarks(false);
+    emit updated();
 }
+
+bool ProcedurePreview::upToDate() const { return !coalesce_.isActive() && worker_.idle(); }
 
 void ProcedurePreview::markColumn(std::optional<MeterFunction> function, int column)
 {

@@ -7,7 +7,9 @@
 // never touched).
 //
 // Changes are gathered on a 0 ms timer, so that the changes of one pass of
-// the event loop make one update; a text equal to the one shown changes
+// the event loop make one update. The procedure is made on a thread of its
+// own from a copy of the inputs (the window never waits for it; a newer
+// change drops an older result); a text equal to the one shown changes
 // nothing on the screen, and a new one replaces only the lines that differ,
 // so the scroll position stays. While the pane is hidden nothing is made.
 //
@@ -17,6 +19,7 @@
 #include "core/procgen/line_sources.h"
 #include "core/spec/meter_function.h"
 
+#include "gui/common/background_worker.h"
 #include "gui/common/side_pane.h"
 
 #include <QTimer>
@@ -57,6 +60,9 @@ public:
     QString text() const;
     // How many times the text on the screen was replaced.
     int replacements() const { return replacements_; }
+    // Whether the text shown is the newest asked for: no update waits and
+    // no procedure is being made.
+    bool upToDate() const;
     // Where each line shown came from.
     const LineSources& sources() const { return sources_; }
 
@@ -71,6 +77,9 @@ signals:
     // A step made from a grid column was double-clicked or chosen with
     // Enter; column is 0 for a function's heading lines.
     void stepChosen(kestrel::MeterFunction function, int column);
+    // A newly made procedure has been compared with the one shown (and
+    // shown when it differs).
+    void updated();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -83,7 +92,15 @@ private:
         bool operator==(const MarkedColumn&) const = default;
     };
 
+    // What the worker makes: the text, its line sources, the placeholder.
+    struct Made {
+        QString shown;
+        LineSources sources;
+        QString hint;
+    };
+
     void regenerate();
+    void showMade(Made made);
     void display(const QString& shown);
     void applyMarks(bool scroll);
     // The line's step, if it was made from the meter grid.
@@ -93,6 +110,7 @@ private:
     TypedCellSource typedCell_;
     QPlainTextEdit* text_;
     QTimer coalesce_;
+    BackgroundWorker worker_;
     QString shown_; // lines ended by LF, as the text box holds them
     LineSources sources_;
     std::optional<MarkedColumn> marked_;

@@ -179,6 +179,9 @@ void ConnectionWizard::setTexts(const QString& caption)
     // The preview is heard by the picture it shows, "Picture" while empty.
     Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
     ConnectionText_->setAccessibleName(textOf(texts_, kTextEnterConnectionText));
+    // Shown while the editor is empty, never stored: where the prompt
+    // cannot be an instruction it is only this hint.
+    ConnectionText_->setPlaceholderText(textOf(texts_, kTextEnterConnectionText));
     File1_->setAccessibleName(textOf(texts_, kTextWizardPic));
 }
 
@@ -231,7 +234,7 @@ void ConnectionWizard::optionClicked(WizardOption option)
         return;
     const auto promptIfEmpty = [this] {
         if (ConnectionText_->toPlainText().isEmpty())
-            setEditorText(textOf(texts_, kTextEnterConnectionText));
+            setEditorText(qtText(wizardPromptText(texts_.gettext(kTextEnterConnectionText))));
     };
     switch (option) {
     case WizardOption::Pic:
@@ -323,7 +326,15 @@ void ConnectionWizard::ok()
 {
     const QListWidgetItem* item = File1_->currentItem();
     const std::string picture = item ? coreText(item->text()) : std::string();
-    applyWizardChoice(records_, checkedOption(), function_, column_, picture, coreText(ConnectionText_->toPlainText()));
+    // A text no record may hold (a pasted control character) is said and
+    // the wizard stays open, so that nothing Save would refuse gets in.
+    const std::string problem = applyWizardChoice(
+        records_, checkedOption(), function_, column_, picture, coreText(ConnectionText_->toPlainText()));
+    if (!problem.empty()) {
+        sink_.inform(textWith(texts_, kTextInstructionRefused, {problem}), MessageIcon::Exclamation);
+        ConnectionText_->setFocus();
+        return;
+    }
     accept();
 }
 

@@ -92,17 +92,28 @@ TEST(SpecDiff, RecordsAreMatchedByFunctionAndColumn)
     b.connections.append({Acv, 3, std::nullopt, std::string("Set\r\nAC volts")});
     b.connections.append({Dcv, 0, std::string("a.bmp"), std::nullopt});
     b.connections.append({Tc, 1, std::string(""), std::nullopt});
+    // The record only b has stands where the one only a has stood: one
+    // record changed, not one added and one removed under one path.
     const std::vector<SpecChange> expected{
         {"connections[0].text", std::string("Set\nAC"), std::string("Set\nAC volts")},
-        {"connections[2].function", {}, std::string("tc")},
-        {"connections[2].column", {}, 1LL},
+        {"connections[2].function", std::string("ohm"), std::string("tc")},
         {"connections[2].picture", {}, std::string("")},
-        // Only in a: named by its place there.
+        {"connections[2].text", std::string("x"), {}},
+    };
+    EXPECT_EQ(diffSpecifications(a, b), expected);
+
+    // Only in a, where b has no record: named by its place in a.
+    b.connections = {};
+    b.connections.append({Acv, 3, std::nullopt, std::string("Set\r\nAC")});
+    const std::vector<SpecChange> removed{
+        {"connections[0].function", std::string("dcv"), {}},
+        {"connections[0].column", 0LL, {}},
+        {"connections[0].picture", std::string("a.bmp"), {}},
         {"connections[2].function", std::string("ohm"), {}},
         {"connections[2].column", 1LL, {}},
         {"connections[2].text", std::string("x"), {}},
     };
-    EXPECT_EQ(diffSpecifications(a, b), expected);
+    EXPECT_EQ(diffSpecifications(a, b), removed);
 }
 
 TEST(SpecDiff, ValuesAsJsonWritesThem)
@@ -114,10 +125,12 @@ TEST(SpecDiff, ValuesAsJsonWritesThem)
         {12LL, "12"},
         {std::string("10"), "\"10\""},
         {std::string("a \"b\" \\c"), "\"a \\\"b\\\" \\\\c\""},
-        // Line breaks, escape sequences and direction changes cannot reach the terminal.
+        // Escape sequences and direction changes cannot reach the terminal;
+        // line breaks are written as the files write them.
         {std::string("a\nb\x1b[2J\xE2\x80\xAE"
                      "c\xC2\xB5"),
-            "\"a\\u000ab\\u001b[2J\\u202ec\xC2\xB5\""},
+            "\"a\\nb\\u001b[2J\\u202ec\xC2\xB5\""},
+        {std::string("one\r\ttwo"), "\"one\\r\\ttwo\""},
     };
     for (const auto& [value, literal] : cases)
         EXPECT_EQ(specValueLiteral(value), literal);
@@ -167,6 +180,154 @@ TEST(SpecDiff, EveryCellPathReadsBackAsItsCell)
     const std::vector<SpecChange> changes = diffSpecifications(a, b);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(meterCellOfPath(changes[0].path), (MeterCell{MeterFunction::Tc, 7, 3}));
+}
+
+} // namespace
+} // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// A record whose picture and text went to another column, of its function
+// or another, is one change; the records that stayed are none.
+TEST(SpecDiff, ARecordMovedToAnotherColumnIsOneChange)
+{
+    using enum MeterFunction;
+    ProcedureInputs a, b;
+    a.connections.append({Dcv, 0, std::string("a.bmp"), std::nullopt});
+    a.connections.append({Dcv, 2, std::nullopt, std::string("first\r\nof two")});
+    a.connections.append({Dcv, 2, std::nullopt, std::string("second")});
+    a.connections.append({Acv, 1, std::nullopt, std::string("ac")});
+    b.connections.append({Dcv, 0, std::string("a.bmp"), std::nullopt});
+    b.connections.append({Dcv, 2, std::nullopt, std::string("second")});
+    b.connections.append({Dcv, 3, std::nullopt, std::string("first\r\nof two")});
+    b.connections.append({Dci, 1, std::nullopt, std::string("ac")});
+    const std::vector<SpecChange> changes = diffSpecifications(a, b);
+    const std::vector<SpecChange> expected{
+        {"connections[2]", std::string("dcv[2]"), std::string("dcv[3]"), SpecChangeKind::Moved},
+        {"connections[3]", std::string("acv[1]"), std::string("dci[1]"), SpecChangeKind::Moved},
+    };
+    EXPECT_EQ(changes, expected);
+    EXPECT_EQ(specChangeLine(changes[0]), "connections[2]: moved \"dcv[2]\" -> \"dcv[3]\"");
+    EXPECT_EQ(specChangeJson(changes[0]),
+        "{\"kind\": \"moved\", \"path\": \"connections[2]\", \"before\": \"dcv[2]\", \"after\": \"dcv[3]\"}");
+
+    // A record that changed its text where another's went is no move: the
+    // changes as Create sees them are fewer.
+    ProcedureInputs c = a;
+    c.connections = {};
+    c.connections.append({Dcv, 0, std::string("a.bmp"), std::nullopt});
+    c.connections.append({Dcv, 2, std::nullopt, std::string("first\r\nof two")});
+    c.connections.append({Dcv, 2, std::nullopt, std::string("ac")});
+    const std::vector<SpecChange> edited = diffSpecifications(a, c);
+    ASSERT_EQ(edited.size(), 4u);
+    EXPECT_EQ(edited[0], (SpecChange{"connections[2].text", std::string("second"), std::string("ac")}));
+    for (const SpecChange& change : edited)
+        EXPECT_EQ(change.kind, SpecChangeKind::Value) << change.path;
+}
+
+// The inputs with column `at` of f put in, the later columns one on.
+void insertColumn(ProcedureInputs& in, MeterFunction f, int at, const std::vector<std::string>& cells)
+{
+    SpecTable& table = in.meter.table(f);
+    for (int c = kColumnCount - 1; c > at; --c)
+        for (int row = 0; row < table.rows(); ++row)
+            table.setCell(row, c, table.cell(row, c - 1));
+    for (int row = 0; row < table.rows(); ++row)
+        table.setCell(
+            row, at, static_cast<std::size_t>(row) < cells.size() ? cells[static_cast<std::size_t>(row)] : "");
+}
+
+void removeColumn(ProcedureInputs& in, MeterFunction f, int at)
+{
+    SpecTable& table = in.meter.table(f);
+    for (int c = at; c < kColumnCount; ++c)
+        for (int row = 0; row < table.rows(); ++row)
+            table.setCell(row, c, c + 1 < kColumnCount ? table.cell(row, c + 1) : "");
+}
+
+int usedColumns(const ProcedureInputs& in, MeterFunction f)
+{
+    int used = 0;
+    for (int c = 0; c < kColumnCount; ++c)
+        for (int row = 0; row < functionInfo(f).rows; ++row)
+            if (!in.meter.table(f).cell(row, c).empty())
+                used = c + 1;
+    return used;
+}
+
+// Random specifications with a column put in before others or taken out:
+// one change that names the column and holds its cells, not a change of
+// every cell that moved.
+TEST(SpecDiff, AColumnInsertedOrRemovedIsOneChange)
+{
+    int inserted = 0, removed = 0;
+    for (unsigned seed = 0; seed < 120; ++seed) {
+        test::RandomSpecification random(seed);
+        const ProcedureInputs a = random.make();
+        const MeterFunction f = kAllFunctions[seed % kAllFunctions.size()];
+        const int used = usedColumns(a, f);
+        if (used < 2)
+            continue;
+        const int at = static_cast<int>(seed / kAllFunctions.size()) % used;
+        const std::string path =
+            "meter.functions." + std::string(functionInfo(f).code) + "[" + std::to_string(at) + "]";
+
+        ProcedureInputs b = a;
+        const std::string range = "77" + std::to_string(seed);
+        insertColumn(b, f, at, {range});
+        const std::vector<SpecChange> in = diffSpecifications(a, b);
+        ASSERT_EQ(in.size(), 1u) << "seed " << seed << ": " << specChangeLine(in[0]);
+        EXPECT_EQ(in[0].kind, SpecChangeKind::ColumnInserted);
+        EXPECT_EQ(in[0].path, path);
+        EXPECT_EQ(in[0].cells, (ColumnCells{{"range", range}}));
+        EXPECT_EQ(specChangeLine(in[0]), path + ": column inserted {\"range\": \"" + range + "\"}");
+        ++inserted;
+
+        // Taken out: the column of a that equals the one taken out may be
+        // named instead, when two neighbours are the same. (The last column
+        // taken out moves none: its cells are the change.)
+        if (at == used - 1)
+            continue;
+        ProcedureInputs c = a;
+        removeColumn(c, f, at);
+        const std::vector<SpecChange> out = diffSpecifications(a, c);
+        ASSERT_EQ(out.size(), 1u) << "seed " << seed << ": " << specChangeLine(out[0]);
+        EXPECT_EQ(out[0].kind, SpecChangeKind::ColumnRemoved);
+        const std::optional<MeterCell> named = meterCellOfPath(out[0].path + ".range");
+        ASSERT_TRUE(named) << out[0].path;
+        for (int row = 0; row < functionInfo(f).rows; ++row)
+            EXPECT_EQ(a.meter.table(f).cell(row, named->column), a.meter.table(f).cell(row, at)) << "seed " << seed;
+        EXPECT_EQ(specChangeJson(out[0]).rfind(
+                      "{\"kind\": \"column removed\", \"path\": \"" + out[0].path + "\", \"before\": {", 0),
+            0u)
+            << specChangeJson(out[0]);
+        ++removed;
+    }
+    EXPECT_GT(inserted, 20);
+    EXPECT_GT(removed, 10);
+}
+
+// "Ü" typed as one character and as U and a combining diaeresis: the same
+// text, other bytes, named as such; another letter is a change of value.
+TEST(SpecDiff, AChangeOfUnicodeFormOnlyIsNamed)
+{
+    ProcedureInputs a, b;
+    a.identity.author = "M\xC3\xBCller";  // NFC
+    b.identity.author = "Mu\xCC\x88ller"; // NFD
+    a.meter.table(MeterFunction::Dcv).setCell(0, 0, "10");
+    b.meter.table(MeterFunction::Dcv).setCell(0, 0, "10");
+    a.identity.name = "\xC3\x9C";
+    b.identity.name = "U";
+    const std::vector<SpecChange> changes = diffSpecifications(a, b);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].path, "procedure.name");
+    EXPECT_EQ(changes[0].kind, SpecChangeKind::Value);
+    EXPECT_EQ(changes[1].kind, SpecChangeKind::UnicodeForm);
+    EXPECT_EQ(specChangeLine(changes[1]),
+        "procedure.author: \"M\xC3\xBCller\" -> \"Mu\xCC\x88ller\" (Unicode form only: NFC -> NFD)");
+    EXPECT_NE(specChangeJson(changes[1]).find(", \"forms\": [\"NFC\", \"NFD\"]}"), std::string::npos)
+        << specChangeJson(changes[1]);
 }
 
 } // namespace

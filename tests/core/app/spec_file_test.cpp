@@ -16,6 +16,7 @@
 #endif
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace kestrel {
@@ -165,6 +166,48 @@ TEST(SpecFile, RefusedWholeWithTheKeyPath)
     EXPECT_EQ(ok.inputs->identity.name, std::string(200, '[') + "\"");
 }
 
+// What Save asks before it replaces a file: the reader's message for
+// inputs it would refuse, nothing for inputs it reads back, under either
+// decimal separator.
+TEST(SpecFile, AWrittenFileIsCheckedWithTheReadersRules)
+{
+    ProcedureInputs fine;
+    fine.connections.append({MeterFunction::Dcv, 0, std::nullopt, "Connect\r\n" + std::string(56, 'x')});
+    for (const char* separator : {".", ","}) {
+        fine.decimalSeparator = separator;
+        fine.meter.table(MeterFunction::Dcv).setCell(0, 0, std::string("1") + separator + "5");
+        EXPECT_EQ(writtenSpecFileProblem(writeSpecFile(fine), separator), "");
+    }
+
+    const struct {
+        std::function<void(ProcedureInputs&)> spoil;
+        const char* problem;
+    } cases[] = {
+        {[](ProcedureInputs& in) {
+             in.connections.append({MeterFunction::Acv, 3, std::nullopt, std::string(57, 'x')});
+         },
+            "connections[1].text: line 1 is longer than 56 characters"},
+        {[](ProcedureInputs& in) { in.identity.name = "two\r\nlines"; },
+            "procedure.name: holds the control character U+000D; it is written on one line of the procedure"},
+        {[](ProcedureInputs& in) {
+             in.connections.append({MeterFunction::Ohm, 0, "../up.bmp", std::nullopt});
+         },
+            "connections[1].picture: names a folder"},
+        {[](ProcedureInputs& in) { in.meter.table(MeterFunction::Dcv).setCell(0, 1, "1m00"); },
+            "meter.functions.dcv[1].range: \"1m00\""},
+    };
+    for (const auto& c : cases) {
+        for (const char* separator : {".", ","}) {
+            ProcedureInputs spoilt = fine;
+            spoilt.decimalSeparator = separator;
+            spoilt.meter.table(MeterFunction::Dcv).setCell(0, 0, std::string("1") + separator + "5");
+            c.spoil(spoilt);
+            const std::string problem = writtenSpecFileProblem(writeSpecFile(spoilt), separator);
+            EXPECT_TRUE(problem.starts_with(c.problem)) << problem;
+        }
+    }
+}
+
 // Files made to break the procedure: a key given twice, a NUL byte that would
 // hide the rest of the file, line breaks and control characters that would
 // start lines of their own in the procedure.
@@ -239,6 +282,60 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         EXPECT_TRUE(r.inputs) << picture << ": " << r.error;
     }
 
+    // The comments: at most 1000 lines of at most 250 characters (a
+    // character is a code point, not a byte), counted before anything is
+    // converted; a file of two million line breaks is refused at once.
+    const auto comments = [](const std::string& text) {
+        return readSpecFile(R"({"procedure":{"comments":")" + text + "\"}}", ".");
+    };
+    const std::string fullLine(250, 'c');
+    const std::string umlauts = replaceAll(std::string(250, 'u'), "u", "\xC3\xBC");
+    std::string thousandLines;
+    for (int i = 0; i < 1000; ++i)
+        thousandLines += (i ? "\\n" : "") + fullLine;
+    for (const std::string& accepted :
+        {thousandLines, replaceAll(std::string(1000, '\n'), "\n", "\\r\\n"), std::string(250, 'x'), umlauts})
+        EXPECT_TRUE(comments(accepted).inputs) << accepted.substr(0, 80) << ": " << comments(accepted).error;
+    const std::pair<std::string, const char*> tooMuch[] = {
+        {thousandLines + "\\nx", "procedure.comments: has more than 1000 lines"},
+        {replaceAll(std::string(1001, '\n'), "\n", "\\n"), "procedure.comments: has more than 1000 lines"},
+        {replaceAll(std::string(2000000, '\n'), "\n", "\\n"), "procedure.comments: has more than 1000 lines"},
+        {"one\\n" + std::string(251, 'x'), "procedure.comments: line 2 is longer than 250 characters"},
+        {umlauts + "\\u00fc", "procedure.comments: line 1 is longer than 250 characters"},
+        {std::string(4000000, 'x'), "procedure.comments: line 1 is longer than 250 characters"}};
+    for (const auto& [text, error] : tooMuch) {
+        const SpecFileResult r = comments(text);
+        EXPECT_TRUE(!r.inputs && r.error == error) << text.substr(0, 80) << "\ngot: " << r.error;
+    }
+
+    // A one-line value holds at most 250 characters, as a line of the
+    // comments does.
+    for (const char* key : {"name", "author", "revision"}) {
+        const auto named = [&](std::size_t length) {
+            return readSpecFile(
+                std::string(R"({"procedure":{")") + key + R"(":")" + std::string(length, 'n') + "\"}}", ".");
+        };
+        EXPECT_TRUE(named(250).inputs) << key;
+        EXPECT_EQ(named(251).error, std::string("procedure.") + key + ": is longer than 250 characters");
+        EXPECT_EQ(named(4000000).error, std::string("procedure.") + key + ": is longer than 250 characters");
+    }
+    EXPECT_TRUE(readSpecFile(R"({"scope":{"capacitance":")" + std::string(250, '1') + "\"}}", ".").inputs);
+    EXPECT_EQ(readSpecFile(R"({"scope":{"capacitance":")" + std::string(251, '1') + "\"}}", ".").error,
+        "scope.capacitance: is longer than 250 characters");
+
+    // At most 234 connection records, one for each column of the nine
+    // functions; a second record for a column counts towards them.
+    const auto records = [](int count) {
+        std::string json = R"({"connections":[)";
+        for (int i = 0; i < count; ++i)
+            json += std::string(i ? "," : "") + R"({"function":"dcv","column":)" + std::to_string(i % 26) +
+                R"(,"text":"Connect the leads"})";
+        return readSpecFile(json + "]}", ".");
+    };
+    EXPECT_TRUE(records(234).inputs) << records(234).error;
+    EXPECT_EQ(
+        records(235).error, "connections: holds more than 234 records; a record belongs to one column of one function");
+
     // Line breaks that are line breaks: LF and CR LF both become CR LF, TAB stays.
     const SpecFileResult ok = readSpecFile(R"({"procedure":{"comments":"one\ntwo\r\n\tthree"},
         "connections":[{"function":"dcv","column":0,"text":"a\nb\r\n","picture":"p q.bmp"}]})",
@@ -283,8 +380,9 @@ TEST(SpecFile, LargeFilesAreReadInLinearTime)
     for (std::size_t i = 0; i < specfile::kMaxValues - 3; ++i) // the file, the list and its objects
         many += "{},";
     many += "{}]}";
-    // Under the cap: parsed whole, then refused for what the first record lacks.
-    EXPECT_EQ(readSpecFile(many, ".").error, "connections[0].function: is missing");
+    // Under the cap: parsed whole, then refused for its number of records.
+    EXPECT_EQ(readSpecFile(many, ".").error,
+        "connections: holds more than 234 records; a record belongs to one column of one function");
 
     // Over the cap, within the file size cap: refused while it is read.
     std::string tooMany = "[";

@@ -2,6 +2,9 @@
 // temporary flushed before the first rename, and no temporary left behind.
 #include "core/base/atomic_file.h"
 
+#include "core/base/atomic_temporaries.h"
+#include "core/base/path_text.h"
+
 #include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +23,7 @@ std::set<std::string> namesIn(const std::filesystem::path& folder)
 {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
+        names.insert(utf8FromPath(entry.path().filename()));
     return names;
 }
 
@@ -144,20 +147,49 @@ TEST(AtomicFileBatch, WhatIsNeverCommittedLeavesNothing)
 TEST(AtomicFileBatch, RemovesStaleTemporariesOfItsTargets)
 {
     ScratchDir dir;
+    std::filesystem::create_directories(dir / "out");
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const char* name : {".a.txt.tmp-1-2-3", ".b.txt.tmp-4-5-6", ".other.txt.tmp-1-2-3", ".a.txt.tmp-x"}) {
-        dir.write(std::string("out/") + name, "left");
-        std::filesystem::last_write_time(dir / "out" / name, old);
-    }
-    dir.write("out/.a.txt.tmp-7-8-9", "a save still running");
+    const auto left = [&](const std::string& target, bool stale) {
+        const std::string name = temporaryPathBeside(dir / "out" / target).filename().string();
+        dir.write("out/" + name, "left");
+        if (stale)
+            std::filesystem::last_write_time(dir / "out" / name, old);
+        return name;
+    };
+    left("a.txt", true);
+    left("b.txt", true);
+    const std::string other = left("other.txt", true);
+    const std::string running = left("a.txt", false); // a save still running
     AtomicFileBatch batch;
     std::string error;
     for (const char* name : {"a.txt", "b.txt"})
         ASSERT_TRUE(batch.stage(dir / "out" / name, "new", error)) << error;
     ASSERT_TRUE(batch.commit().empty());
     batch.removeStaleTemporaries();
-    EXPECT_EQ(namesIn(dir / "out"),
-        (std::set<std::string>{"a.txt", "b.txt", ".other.txt.tmp-1-2-3", ".a.txt.tmp-x", ".a.txt.tmp-7-8-9"}));
+    EXPECT_EQ(namesIn(dir / "out"), (std::set<std::string>{"a.txt", "b.txt", other, running}));
+}
+
+// A batch's outputs may have the longest names the file system takes (255
+// bytes, here in ASCII and in three-byte characters): their temporaries'
+// names are short.
+TEST(AtomicFileBatch, WritesTheLongestNames)
+{
+    ScratchDir dir;
+    std::string wide; // "€" is three bytes in UTF-8
+    while (wide.size() < 255)
+        wide += "\xE2\x82\xAC";
+    const std::vector<std::string> names{std::string(255, 'o'), wide};
+    ASSERT_EQ(wide.size(), 255u);
+    if (test::beyondPathLimit(dir.path() / pathFromUtf8(names[0])))
+        GTEST_SKIP() << "the path is longer than this system's programs may reach";
+    AtomicFileBatch batch;
+    std::string error;
+    for (const std::string& name : names)
+        ASSERT_TRUE(batch.stage(dir.path() / pathFromUtf8(name), name, error)) << error;
+    ASSERT_TRUE(batch.commit().empty());
+    for (const std::string& name : names)
+        EXPECT_EQ(readFile(dir.path() / pathFromUtf8(name)), name);
+    EXPECT_EQ(namesIn(dir.path()).size(), 2u);
 }
 
 } // namespace

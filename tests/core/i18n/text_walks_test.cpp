@@ -50,14 +50,21 @@ TEST(TextWalks, EachKindInEachWalk)
         {K::CommandButton, "Spare", {}, Numbers, {}},
         // Check boxes show their whole tag in the numbers walk, the mark too.
         {K::CheckBox, "chk_Impedance", {1525, true}, Local, {.tooltip = "L1525"}},
-        {K::CheckBox, "chk_Impedance", {1525, true}, Numbers, {.caption = "1525T"}},
+        {K::CheckBox, "chk_Impedance", {1525, true}, Numbers, {.caption = "1525T", .tooltip = "1525"}},
+        {K::CheckBox, "chk_Impedance", {1239}, Numbers, {.caption = "1239"}},
         {K::CheckBox, "TUR_Check_Off", {228}, English, {.caption = "&TUR Checking On"}},
         // Frames: untouched by the English walk; the local walk lets the window repaint.
         {K::Frame, "Spec_Frame", {1273}, Local, {.caption = "L1273", .letEventsRun = true}},
         {K::Frame, "Spec_Frame", {1273}, English, {}},
         {K::Frame, "Spec_Frame", {1273}, Numbers, {.caption = "1273"}},
+        // Panes follow the English walk too.
+        {K::Pane, "dock_Preview", {2650}, Local, {.caption = "L2650"}},
+        {K::Pane, "dock_Preview", {2650}, English, {.caption = "Procedure Preview"}},
+        {K::Pane, "dock_Preview", {2650}, Numbers, {.caption = "2650"}},
+        // A picture shows only a tooltip, its number in the numbers walk.
         {K::PictureBox, "Picture5", {1570, true}, English, {.tooltip = "Click Me"}},
-        {K::PictureBox, "Picture5", {1570, true}, Numbers, {}},
+        {K::PictureBox, "Picture5", {1570, true}, Numbers, {.tooltip = "1570"}},
+        {K::PictureBox, "Spare", {}, Numbers, {}},
         // Text boxes get their text from the tag; the numbers walk leaves them.
         {K::TextBox, "Comments", {1080}, Local, {.caption = "L1080"}},
         {K::TextBox, "Comments", {1080}, English, {.caption = "Comments..."}},

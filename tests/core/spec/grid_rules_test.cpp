@@ -57,8 +57,8 @@ TEST(GridRules, WizardCaptionNamesTheRange)
     table.setCell(RowRange, 2, "2.000");
     table.setCell(RowRange, 3, "20K");
     const EnglishLookup texts;
-    EXPECT_EQ(wizardCaption(table, MeterFunction::Dcv, 2, texts), "PIC & DISP Wizard 2.000V range ");
-    EXPECT_EQ(wizardCaption(table, MeterFunction::Ohm, 3, texts), "PIC & DISP Wizard 20K ohm range ");
+    EXPECT_EQ(wizardCaption(table, MeterFunction::Dcv, 2, texts), "PIC & DISP Wizard 2.000V range");
+    EXPECT_EQ(wizardCaption(table, MeterFunction::Ohm, 3, texts), "PIC & DISP Wizard 20K ohm range");
     EXPECT_EQ(wizardCaption(table, MeterFunction::Dcv, 0, texts), "");
 }
 

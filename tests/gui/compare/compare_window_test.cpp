@@ -1,6 +1,7 @@
 // The compare window: chosen through "Compare with…", it shows both
-// procedures side by side with the changed lines marked, lists the changed
-// inputs, and a chosen cell change brings that cell up in the main window.
+// procedures side by side, aligned step by step with the changed lines
+// marked, says which steps were only renumbered, lists the changed inputs,
+// and a chosen cell or column change brings that cell up in the main window.
 #include "support/heard_name.h"
 #include "support/window_fixture.h"
 
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -153,10 +155,11 @@ TEST_F(CompareWindowTest, TwoChangedCellsAreMarkedListedAndSelectable)
     QTableWidget* list = compare->changeList();
     ASSERT_EQ(list->rowCount(), 2);
     const auto row = [&](int r) {
-        return QStringList{list->item(r, 0)->text(), list->item(r, 1)->text(), list->item(r, 2)->text()};
+        return QStringList{
+            list->item(r, 0)->text(), list->item(r, 1)->text(), list->item(r, 2)->text(), list->item(r, 3)->text()};
     };
-    EXPECT_EQ(row(0), (QStringList{"meter.functions.tc[1].range", "\"0.0\"", "\"100.0\""}));
-    EXPECT_EQ(row(1), (QStringList{"meter.functions.tc[2].reading_pct", "\"0.05\"", "\"0.08\""}));
+    EXPECT_EQ(row(0), (QStringList{"meter.functions.tc[1].range", "Changed", "\"0.0\"", "\"100.0\""}));
+    EXPECT_EQ(row(1), (QStringList{"meter.functions.tc[2].reading_pct", "Changed", "\"0.05\"", "\"0.08\""}));
     EXPECT_EQ(compare->findChild<QLabel*>("ChangeSummary")->text(), "Changed inputs: 2");
 
     // Choosing a change brings its cell up in the main window, from
@@ -191,6 +194,61 @@ TEST_F(CompareWindowTest, TwoChangedCellsAreMarkedListedAndSelectable)
     EXPECT_EQ(window->findChild<gui::CompareWindow*>("frm_Compare"), nullptr); // closed and gone
 }
 
+// A column put in before others: the procedures show the new test as the
+// one change, the steps after it side by side unmarked and said to be
+// renumbered; the list names the column, and choosing it selects it.
+TEST_F(CompareWindowTest, AnInsertedColumnIsOneChangeAndTheRestRenumbered)
+{
+    ProcedureInputs other = orvik28();
+    SpecTable& tc = other.meter.table(MeterFunction::Tc);
+    for (int c = kColumnCount - 1; c > 1; --c)
+        for (int r = 0; r < tc.rows(); ++r)
+            tc.setCell(r, c, tc.cell(r, c - 1));
+    for (int r = 0; r < tc.rows(); ++r)
+        tc.setCell(r, 1, r == 0 ? "-100.0" : r == 2 ? "0.1" : "");
+    gui::CompareWindow* compare = compareThroughMenu(other);
+    ASSERT_NE(compare, nullptr);
+
+    const std::vector<PaneLine> left = paneLines(compare->panes()->left());
+    const std::vector<PaneLine> right = paneLines(compare->panes()->right());
+    ASSERT_EQ(left.size(), right.size());
+    EXPECT_EQ(ownLines(right), procedureLines(theirs));
+    int renumbered = 0, added = 0;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const bool marked = left[i].background.style() != Qt::NoBrush;
+        EXPECT_EQ(right[i].background.style() != Qt::NoBrush, marked) << i;
+        if (!marked && left[i].text != right[i].text) {
+            // The same step under another number.
+            EXPECT_EQ(left[i].text.mid(7), right[i].text.mid(7)) << i;
+            ++renumbered;
+        }
+        if (marked && left[i].background.color() == gui::SideBySidePanes::fillerColour())
+            ++added;
+    }
+    EXPECT_GT(renumbered, 5);
+    EXPECT_GE(added, 1);
+
+    // Counted and said under the panes, as text a screen reader reads.
+    const gui::SideBySidePanes* panes = compare->panes();
+    ASSERT_FALSE(panes->comparison().renumberings.empty());
+    const QString summary = compare->procedureSummary()->text();
+    EXPECT_TRUE(summary.startsWith("Changed in the procedure: ")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QRegularExpression("\nSteps [0-9]+\\.[0-9]{3} to [0-9]+\\.[0-9]{3} renumbered \\+1")))
+        << summary.toStdString();
+    EXPECT_FALSE(heardName(compare->procedureSummary()).isEmpty());
+
+    QTableWidget* list = compare->changeList();
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->item(0, 0)->text(), "meter.functions.tc[1]");
+    EXPECT_EQ(list->item(0, 1)->text(), "Column inserted");
+    EXPECT_EQ(list->item(0, 2)->text(), "");
+    EXPECT_EQ(list->item(0, 3)->text(), "{\"range\": \"-100.0\", \"reading_pct\": \"0.1\"}");
+    clickCell(2, 3);
+    clickRow(list, 0);
+    EXPECT_EQ(window->grid()->currentIndex().row(), 0);
+    EXPECT_EQ(window->grid()->currentIndex().column(), 1);
+}
+
 TEST_F(CompareWindowTest, AChangeOutsideTheGridSelectsNothingAndEqualFilesAreSaidToBe)
 {
     ProcedureInputs other = orvik28();
@@ -211,6 +269,7 @@ TEST_F(CompareWindowTest, AChangeOutsideTheGridSelectsNothingAndEqualFilesAreSai
     ASSERT_NE(same, nullptr);
     EXPECT_EQ(same->changeList()->rowCount(), 0);
     EXPECT_EQ(same->findChild<QLabel*>("ChangeSummary")->text(), "The two specifications are the same.");
+    EXPECT_EQ(same->procedureSummary()->text(), "The two procedures are the same.");
     for (const PaneLine& line : paneLines(same->panes()->left()))
         EXPECT_EQ(line.background.style(), Qt::NoBrush) << line.text.toStdString();
     same->close();

@@ -65,6 +65,7 @@ TEST_F(CoveragePaneTest, EveryRowCountsWhatItsStandardsProcedureDoes)
     find<QPushButton>("Populate_62_7300")->click();
     settle();
     pane()->recountNow();
+    settle();
     const std::vector<Coverage> all = coverageForAll(inputs());
     ASSERT_EQ(table()->model()->rowCount(), static_cast<int>(all.size()));
     int notAsSpecified = 0;
@@ -87,12 +88,12 @@ TEST_F(CoveragePaneTest, EveryRowCountsWhatItsStandardsProcedureDoes)
     EXPECT_EQ(table()->model()->index(chosen, 0).data(Qt::AccessibleTextRole), "7300 (chosen)");
     EXPECT_FALSE(table()->model()->index(chosen + 1, 0).data(Qt::FontRole).isValid());
 
-    // A committed cell is counted after the pause (left out: the columns
+    // A committed cell is counted once its procedures are made (left out: the columns
     // before it are empty).
     const int before = count(chosen, gui::CoverageTableModel::LeftOutColumn).toInt();
     selectFunction(MeterFunction::Dcv);
     typeInCell(0, 25, "1");
-    QTest::qWait(300);
+    settle();
     EXPECT_EQ(count(chosen, gui::CoverageTableModel::LeftOutColumn).toInt(), before + 1);
 
     // F9 hides it again, and Kestrel.INI remembers.
@@ -162,6 +163,7 @@ TEST_F(CoveragePaneTest, TheTableAndTheGridMarksFollowEveryRandomSpecification)
         in.page = Page::Meter;
         openSpecification(in);
         pane()->recountNow();
+        settle();
         const std::vector<Coverage> all = coverageForAll(inputs());
         for (int row = 0; row < static_cast<int>(all.size()); ++row) {
             const CoverageCounts& counts = all[static_cast<std::size_t>(row)].counts;

@@ -1,7 +1,9 @@
 // MeterSpecGrid as a user types into it: the key filter under both decimal
 // separators, the commit check keeping a refused edit open, the function
 // tabs, the grid commands with their questions, paste and undo.
+#include "core/app/spec_file.h"
 #include "gui/common/field_behaviour.h"
+#include "support/qt_warnings.h"
 #include "support/window_fixture.h"
 
 #include "gui/grid/spec_grid.h"
@@ -18,13 +20,32 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QUndoStack>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace kestrel::test {
 namespace {
 
-using GridTest = WindowTest;
+class GridTest : public WindowTest {
+protected:
+    // Every cell of every table filled: the longest procedure there is, so
+    // that storing a cell takes long enough for the next keys to queue up.
+    void startOnAFullSpecification()
+    {
+        start();
+        ProcedureInputs in;
+        for (const MeterFunction f : kAllFunctions)
+            for (int row = 0; row < functionInfo(f).rows; ++row)
+                for (int column = 0; column < kColumnCount; ++column)
+                    in.meter.table(f).setCell(row, column, row == 7 ? "25" : row == 8 ? "400" : "12.5");
+        ASSERT_TRUE(
+            window->openFile(QString::fromStdString(dir.write("full.kestrel.json", writeSpecFile(in)).string())));
+        settle();
+    }
+};
 
 // What each key does in each row is the key filter's own rule; here the
 // keys typed into the cell editor go through it, for the function on show.
@@ -97,6 +118,98 @@ TEST_F(GridTest, EnterMovesDownTheColumnToTheLastRow)
         EXPECT_EQ(grid->currentIndex().column(), 2);
         EXPECT_EQ(grid->openEditor(), nullptr);
     }
+}
+
+// Keys typed ahead (a fast typist on a busy window, a barcode scanner) act
+// where the keys before them leave the user: Enter, Tab, Shift+Tab and the
+// arrows store the cell at once and move on, and the keys queued behind
+// them go to the cell they reach, not to the cell being left. Each stored
+// cell is one undo step, and no edit is stored by a route that has already
+// ended (Qt warns of that).
+TEST_F(GridTest, KeysTypedAheadActOnTheCellTheUserReached)
+{
+    startOnAFullSpecification();
+    gui::SpecGridView* grid = window->grid();
+    const int lastRow = grid->model()->rowCount() - 1;
+    using Cell = std::pair<int, int>;
+    struct Case {
+        const char* keys;
+        Cell start;
+        std::map<Cell, QString> typed; // the cells that change, as they end
+        int stores;                    // how often a cell is stored
+        Cell end;
+    };
+    const Case cases[] = {
+        {"2 Enter Down 3 Enter 300 Enter", {0, 2}, {{{0, 2}, "2"}, {{2, 2}, "3"}, {{3, 2}, "300"}}, 3, {4, 2}},
+        {"0.005 Enter 1 Enter", {2, 3}, {{{2, 3}, "0.005"}, {{3, 3}, "1"}}, 2, {4, 3}},
+        {"5 Enter Up 6 Enter", {3, 4}, {{{3, 4}, "6"}}, 2, {4, 4}},
+        {"1 Enter Right 2 Enter", {0, 5}, {{{0, 5}, "1"}, {{1, 6}, "2"}}, 2, {2, 6}},
+        {"1 Enter 2 Tab 3 Enter", {4, 7}, {{{4, 7}, "1"}, {{5, 7}, "2"}, {{5, 8}, "3"}}, 3, {6, 8}},
+        {"7 Backtab 8 Backtab 9 Enter", {1, 11}, {{{1, 11}, "7"}, {{1, 10}, "8"}, {{1, 9}, "9"}}, 3, {2, 9}},
+        {"1 Down 2 Up Up 3 Enter", {4, 12}, {{{4, 12}, "1"}, {{5, 12}, "2"}, {{3, 12}, "3"}}, 3, {4, 12}},
+        {"8 Enter Escape 9 Tab Escape", {2, 14}, {{{2, 14}, "8"}, {{3, 14}, "9"}}, 2, {3, 15}},
+        {"4 Enter 5 Enter", {lastRow, 13}, {{{lastRow, 13}, "5"}}, 2, {lastRow, 13}},
+    };
+    for (const Case& c : cases) {
+        const SpecTable before = document->currentTable();
+        // Every cell of the table against what it should hold.
+        const auto wrongCells = [&](const std::map<Cell, QString>& changed) {
+            QStringList wrong;
+            for (int row = 0; row <= lastRow; ++row)
+                for (int column = 0; column < kColumnCount; ++column) {
+                    const auto typed = changed.find({row, column});
+                    const QString expected =
+                        typed != changed.end() ? typed->second : QString::fromStdString(before.cell(row, column));
+                    if (cell(row, column) != expected)
+                        wrong << QStringLiteral("(%1,%2) holds %3, not %4")
+                                     .arg(row)
+                                     .arg(column)
+                                     .arg(cell(row, column), expected);
+                }
+            return wrong;
+        };
+        const int steps = document->undoStack().index();
+        clickCell(c.start.first, c.start.second);
+        QtWarnings warnings;
+        typeAhead(QString::fromLatin1(c.keys));
+        EXPECT_EQ(wrongCells(c.typed), QStringList()) << c.keys;
+        EXPECT_EQ(std::make_pair(grid->currentIndex().row(), grid->currentIndex().column()), c.end) << c.keys;
+        EXPECT_EQ(grid->openEditor(), nullptr) << c.keys;
+        EXPECT_EQ(warnings.texts(), QStringList()) << c.keys;
+
+        // One undo step for each cell stored: together they take it all back.
+        EXPECT_EQ(document->undoStack().index() - steps, c.stores) << c.keys;
+        const int stored = document->undoStack().index();
+        for (int i = stored; i > steps; --i)
+            shortcut(Qt::CTRL | Qt::Key_Z);
+        EXPECT_EQ(wrongCells({}), QStringList()) << c.keys;
+        for (int i = stored; i > steps; --i)
+            shortcut(Qt::CTRL | Qt::Key_Y);
+        EXPECT_EQ(wrongCells(c.typed), QStringList()) << c.keys;
+    }
+}
+
+// A click on another cell queued behind Enter (a busy window) takes the
+// typing there: the cell left is stored once, by Enter, and no later store
+// looks for an editor the click has already closed (Qt warns of that).
+TEST_F(GridTest, AClickQueuedBehindEnterTakesTheTypingToItsCell)
+{
+    startOnAFullSpecification();
+    clickCell(1, 3);
+    gui::SpecGridView* grid = window->grid();
+    const int column = grid->columnAt(grid->viewport()->width() / 2); // one on show
+    const int steps = document->undoStack().index();
+    QtWarnings warnings;
+    queueKeys("4 Enter");
+    queueClick(5, column);
+    queueKeys("7 Enter");
+    settle();
+    EXPECT_EQ(warnings.texts(), QStringList());
+    EXPECT_EQ(cell(1, 3), "4");
+    EXPECT_EQ(cell(2, 3), "12.5");
+    EXPECT_EQ(cell(5, column), "7");
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(6, column));
+    EXPECT_EQ(document->undoStack().index() - steps, 2);
 }
 
 // Tab walks the cells and leaves the grid past its last cell, from the cell
@@ -433,7 +546,7 @@ TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
     settle();
     EXPECT_EQ(opened, 3);
     EXPECT_EQ(document->currentColumn(), 3);
-    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range ");
+    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range");
     EXPECT_TRUE(window->grid()->isEnabled());
     EXPECT_EQ(window->grid()->currentIndex().column(), 3);
 }
@@ -462,9 +575,11 @@ TEST_F(GridTest, TextsTooLongForTheirFieldAreMarked)
     vertical->setFocus();
     vertical->selectAll();
     QTest::keyClicks(vertical, "1.23456789012345");
+    settle(); // the marks are made on their own thread
     EXPECT_TRUE(vertical->toolTip().startsWith("TOLERANCE"));
     vertical->selectAll();
     QTest::keyClicks(vertical, "2.0");
+    settle();
     EXPECT_EQ(vertical->toolTip(), "");
 }
 

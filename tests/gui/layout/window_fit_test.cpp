@@ -157,5 +157,38 @@ TEST_F(WindowFit, GermanShowsEveryFunctionTab)
         EXPECT_TRUE(functions->rect().contains(functions->tabRect(tab))) << functions->tabText(tab).toStdString();
 }
 
+// Tabs without the room for their text are cut alike: every cut tab has
+// the same width, and a tab shown whole is no wider than a cut one (cut by
+// the same number of pixels, a short tab would keep a letter or two while
+// a long one kept most of its text).
+TEST_F(WindowFit, GermanFunctionTabsAreCutEvenly)
+{
+    startWith(germanTranslation());
+    auto* functions = find<QTabBar>("Meter_Function_TabStrip");
+    ASSERT_NE(functions, nullptr);
+    // The width each tab wants for its whole text.
+    QTabBar whole;
+    whole.setFont(functions->font());
+    whole.setExpanding(false);
+    whole.setElideMode(Qt::ElideNone);
+    for (int tab = 0; tab < functions->count(); ++tab)
+        whole.addTab(functions->tabText(tab));
+    whole.resize(whole.sizeHint());
+
+    std::vector<int> cut, shownWhole;
+    std::string widths;
+    for (int tab = 0; tab < functions->count(); ++tab) {
+        const int width = functions->tabRect(tab).width();
+        (width < whole.tabRect(tab).width() ? cut : shownWhole).push_back(width);
+        widths += " " + functions->tabText(tab).toStdString() + "=" + std::to_string(width);
+    }
+    if (cut.empty())
+        return; // the screen has the room for every tab
+    const auto [narrowest, widest] = std::minmax_element(cut.begin(), cut.end());
+    EXPECT_LE(*widest - *narrowest, 1) << widths;
+    for (const int width : shownWhole)
+        EXPECT_LE(width, *widest) << widths;
+}
+
 } // namespace
 } // namespace kestrel::test

@@ -11,18 +11,24 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 namespace kestrel::test {
 namespace {
@@ -517,6 +523,94 @@ TEST_F(LocalizationTest, TheEditorsOwnTextsAreTranslated)
         EXPECT_EQ(filter, "Tabulatorgetrennter Text (*.tsv *.txt);;All files (*)");
         editor.close();
     });
+}
+
+// The panes beside the pages are no frames: Display English Text relabels
+// their titles, and their names with them.
+TEST_F(LocalizationTest, EnglishTextRelabelsThePanes)
+{
+    startGerman(kHeader + "2650\tProzedurvorschau\n2750\tKalibratorabdeckung\n");
+    auto* preview = find<QDockWidget>("dock_Preview");
+    auto* coverage = find<QDockWidget>("dock_Coverage");
+    EXPECT_EQ(preview->windowTitle(), "Prozedurvorschau");
+    entry("mnu_Use_English_0")->trigger();
+    EXPECT_EQ(preview->windowTitle(), "Procedure Preview");
+    EXPECT_EQ(coverage->windowTitle(), "Calibrator Coverage");
+    EXPECT_EQ(heardName(coverage), "Calibrator Coverage");
+    entry("mnu_Use_English_1")->trigger();
+    EXPECT_EQ(coverage->windowTitle(), "Kalibratorabdeckung");
+}
+
+// Display String Numbers leaves no word of either language in a tooltip or
+// an accessible name: a translator finds every text by number.
+TEST_F(LocalizationTest, StringNumbersReachEveryTooltipAndAccessibleName)
+{
+    startGerman(kHeader + "1570\tKlick mich\n2651\tDoppelklick\n2650\tProzedurvorschau\n");
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_EQ(find("Picture5")->toolTip(), "1570");
+    EXPECT_EQ(find("PreviewText")->toolTip(), "2651");
+    EXPECT_EQ(heardName(find("PreviewText")), "2650");
+    EXPECT_EQ(find<QDockWidget>("dock_Preview")->windowTitle(), "2650");
+    // A number, with the tooltip mark of a check box's own number.
+    const QRegularExpression number(QStringLiteral("^ ?[0-9]+T?$"));
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        // Qt's own parts (a tab bar's scroll arrows) carry Qt's texts.
+        if (control->objectName().isEmpty() || control->objectName().startsWith(QLatin1String("qt_")) ||
+            qobject_cast<QTabBar*>(control->parentWidget()))
+            continue;
+        const QString tip = control->toolTip();
+        const QString named = control->accessibleName();
+        EXPECT_TRUE(tip.isEmpty() || number.match(tip).hasMatch())
+            << control->objectName().toStdString() << " tooltip \"" << tip.toStdString() << "\"";
+        EXPECT_TRUE(named.isEmpty() || number.match(named).hasMatch())
+            << control->objectName().toStdString() << " named \"" << named.toStdString() << "\"";
+    }
+    entry("mnu_Disp_Ctrl_Num")->trigger();
+    EXPECT_EQ(find("Picture5")->toolTip(), "Klick mich");
+    EXPECT_EQ(heardName(find("PreviewText")), "Prozedurvorschau");
+}
+
+// With the German texts that ship, each access key of the main window and of
+// its menu is given once.
+TEST_F(LocalizationTest, TheShippedGermanGivesEachAccessKeyOnce)
+{
+    std::ifstream in(KESTREL_SOURCE_DIR "/data/localization/Kestrel_1031.MDB", std::ios::binary);
+    std::ostringstream german;
+    german << in.rdbuf();
+    startGerman(german.str());
+    const auto keyOf = [](const QString& caption) {
+        for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+            if (caption[i] != u'&')
+                continue;
+            if (caption[i + 1] != u'&')
+                return caption[i + 1].toLower();
+            ++i;
+        }
+        return QChar();
+    };
+    const auto expectOnce = [&](const QStringList& captions, const char* where) {
+        QHash<QChar, QString> seen;
+        for (const QString& caption : captions) {
+            const QChar key = keyOf(caption);
+            if (key.isNull())
+                continue;
+            EXPECT_FALSE(seen.contains(key))
+                << where << ": \"" << caption.toStdString() << "\" and \"" << seen.value(key).toStdString() << "\"";
+            seen.insert(key, caption);
+        }
+    };
+    QStringList window;
+    for (QAbstractButton* button : this->window->findChildren<QAbstractButton*>())
+        window << button->text();
+    for (QTabWidget* tabs : this->window->findChildren<QTabWidget*>())
+        for (int i = 0; i < tabs->count(); ++i)
+            window << tabs->tabText(i);
+    expectOnce(window, "the main window");
+    QStringList menu;
+    for (QAction* action : find<QMenu>("mnuPopup")->actions())
+        if (action->isVisible())
+            menu << action->text();
+    expectOnce(menu, "the menu");
 }
 
 } // namespace

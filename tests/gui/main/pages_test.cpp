@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTableWidget>
 
 namespace kestrel::test {
 namespace {
@@ -108,9 +109,11 @@ TEST_F(PagesTest, HeaderValuesTooLongForTheirLineAreMarked)
     author->setFocus();
     author->selectAll();
     QTest::keyClicks(author, QString(56, QLatin1Char('a')));
+    settle(); // the marks are made on their own thread
     EXPECT_TRUE(author->toolTip().contains("AUTHOR")) << author->toolTip().toStdString();
     EXPECT_TRUE(author->styleSheet().contains(gui::overflowColour().name()));
     QTest::keyClick(author, Qt::Key_Backspace);
+    settle();
     EXPECT_EQ(author->toolTip(), "");
     EXPECT_EQ(author->styleSheet(), "");
 }
@@ -167,6 +170,43 @@ TEST_F(PagesTest, CommentsRefuseAPasteWithControlCharacters)
     settle();
     EXPECT_EQ(answerer.texts().size(), refused);
     EXPECT_EQ(inputs().identity.comments, "Kept\r\n\tsecond\r\nthird");
+
+    // No more lines, nor longer ones, than a specification file takes.
+    const QString kept = comments->toPlainText();
+    for (const auto& [pasted, said] : {std::pair{QString(1000, u'\n'), "has more than 1000 lines"},
+             std::pair{QString(251, u'x'), "line 3 is longer than 250 characters"}}) {
+        answerer.answerMessageBoxes(QMessageBox::Ok);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(comments, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        EXPECT_EQ(answerer.texts().size(), ++refused) << said;
+        EXPECT_EQ(answerer.lastText(), QStringLiteral("The comments cannot take this text: ") + said + ".");
+        EXPECT_EQ(comments->toPlainText(), kept);
+    }
+}
+
+// The Connection page lists the records attached while it was hidden once
+// it is shown.
+TEST_F(PagesTest, TheConnectionPageShowsTheRecordsAttachedWhileItWasHidden)
+{
+    start();
+    ConnectionStore records;
+    records.put({MeterFunction::Dcv, 0, std::string("leads.bmp"), std::string("Connect the leads\r\nto the UUT")});
+    records.put({MeterFunction::Acv, 3, std::nullopt, std::string("Set AC volts")});
+    document->setConnections(records);
+    settle();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(1);
+    settle();
+    auto* table = find<QTableWidget>("ConnectionList");
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 2)->text(), "leads.bmp");
+    EXPECT_EQ(table->item(0, 3)->text(), "Connect the leads\nto the UUT");
+    EXPECT_EQ(table->item(1, 1)->text(), "4"); // numbered as the grid shows it
+
+    // While it is on show it follows at once.
+    document->undoStack().undo();
+    settle();
+    EXPECT_EQ(table->rowCount(), 0);
 }
 
 TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)

@@ -49,8 +49,12 @@ protected:
         settle();
         return QGuiApplication::clipboard()->text();
     }
-    // Past the pause after the last key.
-    static void typingPause() { QTest::qWait(450); }
+    // Past the pause after the last key, and the procedure made.
+    static void typingPause()
+    {
+        QTest::qWait(450);
+        settle();
+    }
     void choose(const char* name, int index)
     {
         auto* box = find<QComboBox>(name);

@@ -3,14 +3,19 @@
 #include "core/app/kestrel_settings.h"
 #include "core/base/profile_file.h"
 #include "core/base/text_util.h"
+#include "gui/common/background_worker.h"
 #include "gui/grid/spec_frame.h"
 #include "gui/grid/spec_grid.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QHash>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QWindow>
 
 #include <fstream>
 #include <sstream>
@@ -59,6 +64,8 @@ void WindowTest::settle()
     for (int i = 0; i < 3; ++i) {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed editors
+        // The preview, the coverage and the marks made on their threads.
+        ASSERT_TRUE(gui::BackgroundWorker::waitForAll());
     }
 }
 
@@ -90,6 +97,47 @@ QLineEdit* WindowTest::typeInCell(int row, int column, const QString& text)
     QTest::keyClick(editor, Qt::Key_Return);
     settle();
     return window->findChild<QLineEdit*>(QStringLiteral("MeterSpecGrid_Editor"));
+}
+
+void WindowTest::typeAhead(const QString& script)
+{
+    queueKeys(script);
+    settle();
+}
+
+void WindowTest::queueKeys(const QString& script)
+{
+    static const QHash<QString, QKeyCombination> named{{"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab},
+        {"Backtab", Qt::SHIFT | Qt::Key_Backtab}, {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left},
+        {"Right", Qt::Key_Right}, {"Escape", Qt::Key_Escape}};
+    const auto queue = [this](QKeyCombination keys, const QString& text) {
+        // Posted to the window, not to a control: the window hands each key
+        // to the focus as it is then, as it does with the keyboard's.
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            QCoreApplication::postEvent(
+                window->windowHandle(), new QKeyEvent(type, keys.key(), keys.keyboardModifiers(), text));
+    };
+    for (const QString& word : script.split(u' ', Qt::SkipEmptyParts)) {
+        if (const auto key = named.constFind(word); key != named.constEnd()) {
+            queue(*key,
+                key->key() == Qt::Key_Return    ? QStringLiteral("\r")
+                    : key->key() == Qt::Key_Tab ? QStringLiteral("\t")
+                                                : QString());
+            continue;
+        }
+        for (const QChar ch : word) // printable ASCII: the key's code is the character's
+            queue(QKeyCombination(static_cast<Qt::Key>(ch.toUpper().unicode())), QString(ch));
+    }
+}
+
+void WindowTest::queueClick(int row, int column)
+{
+    QWidget* viewport = window->grid()->viewport();
+    const QPoint at = window->grid()->visualRect(window->grid()->model()->index(row, column)).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(window->windowHandle(),
+            new QMouseEvent(type, viewport->mapTo(window.get(), at), viewport->mapToGlobal(at), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
 }
 
 QString WindowTest::cell(int row, int column) const

@@ -61,6 +61,16 @@ protected:
     // The same without Enter: the editor stays open with the text.
     QLineEdit* startTyping(int row, int column, const QString& text);
     QString cell(int row, int column) const;
+    // Keys typed ahead: the whole script is queued before the first key is
+    // handled, as keys arrive while the window is busy, and each goes to
+    // the control that has the focus when its turn comes. Words separated
+    // by blanks: Enter, Tab, Backtab (Shift+Tab), Up, Down, Left, Right,
+    // Escape, or a text typed character by character.
+    void typeAhead(const QString& script);
+    // The same without handling them: more may be queued behind.
+    void queueKeys(const QString& script);
+    // A click on a cell queued the same way, behind the keys before it.
+    void queueClick(int row, int column);
     void selectFunction(MeterFunction f);
     void click(const char* name);
     // A window shortcut (Ctrl+Z, Ctrl+S …) typed while the window is active.

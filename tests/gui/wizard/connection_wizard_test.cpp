@@ -4,7 +4,9 @@
 // writes and the editor's every limit are the core rules' own tests.
 #include "gui/wizard/connection_wizard.h"
 
+#include "core/i18n/text_numbers.h"
 #include "support/test_scratch_dir.h"
+#include "support/translated_texts.h"
 #include "support/viewer_fixture.h"
 
 #include <QLabel>
@@ -155,6 +157,51 @@ TEST_F(ConnectionWizardTest, TwoFunctionsWithTheSameColumnKeepSeparateRecords)
         EXPECT_EQ(wizard->result(), QDialog::Rejected);
     }
     EXPECT_EQ(records.size(), 2u);
+}
+
+// A translated prompt longer than a DISP line is only a hint over the
+// empty editor: OK without typing keeps an empty instruction, never a text
+// that a specification file cannot hold.
+TEST_F(ConnectionWizardTest, APromptTooLongForALineIsOnlyAHint)
+{
+    const QString prompt = QStringLiteral("Geben Sie hier den Anschlusstext f\u00FCr diesen Messpunkt ein"); // 57
+    const test::TranslatedTexts german({{kTextEnterConnectionText, prompt.toStdString()}});
+    gui::ConnectionWizard wizard(german, sink, test::demoTessel("pics"), records, MeterFunction::Dcv, 2, QString());
+    wizard.show();
+    settle();
+    EXPECT_EQ(editor(wizard)->toPlainText(), "");
+    EXPECT_EQ(editor(wizard)->placeholderText(), prompt);
+    QTest::mouseClick(option(wizard, 1), Qt::LeftButton);
+    EXPECT_EQ(editor(wizard)->toPlainText(), "");
+    click(wizard, "cmd_OK");
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+    EXPECT_EQ(records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Dcv, 2, std::nullopt, ""}}));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+// A paste the line rule lets through but no record may hold (a control
+// character that would start a line of its own in Tessel) is refused at OK
+// with the reason; the wizard stays open to change it.
+TEST_F(ConnectionWizardTest, OkRefusesAPastedControlCharacter)
+{
+    const auto wizard = open(MeterFunction::Acv, 1);
+    QTest::mouseClick(option(*wizard, 1), Qt::LeftButton);
+    QPlainTextEdit* text = editor(*wizard);
+    text->selectAll();
+    text->insertPlainText(QStringLiteral("Connect\u001B[2J the leads"));
+    click(*wizard, "cmd_OK");
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(sink.messages,
+        (std::vector<std::string>{"This text cannot be an instruction: line 1 holds the control "
+                                  "character U+001B. Change it, then press OK again."}));
+    EXPECT_EQ(records.size(), 0u);
+
+    text->selectAll();
+    QTest::keyClicks(text, "Connect the leads");
+    click(*wizard, "cmd_OK");
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_EQ(
+        records.records(), (std::vector<ConnectionRecord>{{MeterFunction::Acv, 1, std::nullopt, "Connect the leads"}}));
 }
 
 TEST_F(ConnectionWizardTest, APictureThatCannotBeShownCanStillBeSaved)
