@@ -159,7 +159,7 @@ int compareProcedureFiles(const Arguments& a, std::ostream& out, std::ostream& e
         environment.configDir = pathFromUtf8(*a.configDir);
     if (const std::string missing = missingInputText(a.files); !missing.empty()) {
         err << "kestrel-cli diff: " << missing << "\n";
-        return kExitUnreadableFile;
+        return kExitDiffTrouble;
     }
     StreamSink sink(err, "diff");
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);

@@ -178,7 +178,7 @@ int main(int argc, char** argv)
             std::string("Connect the calibrator output to the V-Ohm\r\n"
                         "and COM inputs of the UUT.\r\nSelect DC volts, auto range.")});
         gui::ConnectionWizard wizard(texts, sink, demo.filePath(QStringLiteral("pics")), records, MeterFunction::Dcv, 0,
-            QStringLiteral("PIC & DISP Wizard 2.0000V range "));
+            QStringLiteral("PIC & DISP Wizard 2.0000V range"));
         wizard.show();
         ok &= save(wizard, out.filePath(QStringLiteral("wizard.png")));
     }

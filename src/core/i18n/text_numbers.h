@@ -290,7 +290,7 @@ inline constexpr int kTextMenuClearRecent = 2002; // "&Clear List"
 inline constexpr int kTextMenuSave = 2003;        // "&Save"
 inline constexpr int kTextMenuSaveAs = 2004;      // "Save &As…"
 inline constexpr int kTextMenuUndo = 2005;        // "&Undo"
-inline constexpr int kTextMenuRedo = 2006;        // "&Redo"
+inline constexpr int kTextMenuRedo = 2006;        // "Re&do"
 inline constexpr int kTextMenuQuit = 2007;        // "&Quit"
 inline constexpr int kTextMenuRecentFile = 2008;  // "&<1> <2>": a recent file's entry, its number and name
 inline constexpr int kTextProgramName = 2010;     // "Kestrel": window and message box titles
@@ -394,6 +394,14 @@ inline constexpr int kTextCreditGenerators = 2140;        // "Specification grid
 inline constexpr int kTextCreditScope = 2141;             // "Scope procedures: the Kestrel team"
 inline constexpr int kTextCreditLocalization = 2142;      // "Localization: Kestrel's translators"
 
+// 2150-2199: names and tips for keyboard and screen-reader users.
+inline constexpr int kTextRisetimeTestName = 2150; // "Test risetime", the risetime check box
+inline constexpr int kTextMenuButtonName = 2151;   // "Menu (F10)", the menu button
+inline constexpr int kTextCommentsKeysTip = 2152;  // "Tab and Shift+Tab move …; Ctrl+Tab types a TAB."
+// The panes' menu entries: their titles with an access key.
+inline constexpr int kTextMenuPreview = 2153;  // "Procedure Pre&view"
+inline constexpr int kTextMenuCoverage = 2154; // "Calibrator &Coverage"
+
 // 2500-2599: the localization editor's own texts.
 inline constexpr int kTextColumnNumber = 2500;      // "Number"
 inline constexpr int kTextColumnEnglish = 2501;     // "English Text"
@@ -414,7 +422,7 @@ inline constexpr int kTextNoHelpAtAll = 2601;    // "There is no help for <1>."
 inline constexpr int kTextNoProgramOpens = 2602; // "No program on this computer opens <1>."
 
 // 2650-2699: the procedure preview beside the pages.
-inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the pane's title and menu entry
+inline constexpr int kTextProcedurePreview = 2650; // "Procedure Preview", the pane's title
 inline constexpr int kTextPreviewStepTip = 2651;   // "Double-click a step, or press Enter on it, to show its column"
 
 // 2700-2749: comparing the specification on show with another file.
@@ -445,7 +453,7 @@ inline constexpr int kTextCompareStepRenumberedAs = 2723; // "Step <1> renumbere
 
 // 2750-2799: what each meter standard's procedure does with the grid's
 // test points; <1> is a standard's name where a text names one.
-inline constexpr int kTextCalibratorCoverage = 2750;    // "Calibrator Coverage", the pane's title and menu entry
+inline constexpr int kTextCalibratorCoverage = 2750;    // "Calibrator Coverage", the pane's title
 inline constexpr int kTextCoverageStandard = 2751;      // "Standard", a column's heading
 inline constexpr int kTextOutcomeAsSpecified = 2752;    // "As specified"
 inline constexpr int kTextOutcomeReduced = 2753;        // "Reduced"

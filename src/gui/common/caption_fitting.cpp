@@ -23,6 +23,8 @@ namespace {
 
 // A caption settles for this many average characters when room is short.
 constexpr int kShortCaptionCharacters = 12;
+// The room the styles leave between a button's picture and its caption.
+constexpr int kPictureSpacing = 4;
 // Remembers a control's own minimum width, set when it was built, so that
 // fitting again never lowers it.
 constexpr const char* kDesignMinimum = "kestrelDesignMinimumWidth";
@@ -44,6 +46,27 @@ public:
         }
         const QString cut = metrics.elidedText(text, Qt::ElideRight, rect.width(), Qt::TextShowMnemonic);
         QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, cut, role);
+    }
+
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override
+    {
+        // A push button centres its picture and caption together: a caption
+        // wider than the button would push the picture out on the left, and
+        // the buttons could no longer be told apart. The caption is cut
+        // first, so the picture stays whole.
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+        if (element == CE_PushButtonLabel && button && !button->icon.isNull() && !button->text.isEmpty()) {
+            const QFontMetrics& metrics = button->fontMetrics;
+            const int room = button->rect.width() - button->iconSize.width() - kPictureSpacing;
+            if (metrics.horizontalAdvance(withoutAccessKey(button->text)) > room) {
+                QStyleOptionButton cut(*button);
+                cut.text = metrics.elidedText(button->text, Qt::ElideRight, std::max(0, room), Qt::TextShowMnemonic);
+                QProxyStyle::drawControl(element, &cut, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
@@ -151,6 +174,13 @@ void fitFrame(QGroupBox* frame)
 }
 
 } // namespace
+
+void refitFrames(QWidget* control)
+{
+    for (QWidget* widget = control->parentWidget(); widget; widget = widget->parentWidget())
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            fitFrame(frame);
+}
 
 void useFittingCaptions(QApplication& app)
 {

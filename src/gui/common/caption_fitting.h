@@ -21,6 +21,9 @@ void useFittingCaptions(QApplication& app);
 // change (a localization walk).
 void fitCaptions(QWidget* root);
 
+// Fits again the frames that hold control, after its minimum width grew.
+void refitFrames(QWidget* control);
+
 // The size a window asks for with every tab shown whole (tab bars that
 // cut their tabs short ask only for the room they have).
 QSize naturalSizeHint(QWidget* window);

@@ -104,6 +104,8 @@ constexpr std::array kControlTexts{
     label("Author", kTextAuthor),
     label("Label1_1", kTextRevision),
     textBox("Comments", kTextComments),
+    // Its keys, as a tooltip only.
+    picture("Comments", kTextCommentsKeysTip),
     frame("DataEntryFrame", kTextDataEntry),
     option("DataEntry_0", kTextDataEntrySlew),
     option("DataEntry_1", kTextDataEntryGoNoGo),
@@ -155,6 +157,10 @@ constexpr std::array kControlTexts{
 // tabs, without the access-key mark).
 constexpr std::array kAccessibleTexts{
     AccessibleText{"Main_TabStrip", kTextUnitUnderTest},
+    // The menu button is heard as what it opens, with the key that opens
+    // it from anywhere; the risetime box as the test it turns on.
+    AccessibleText{"Picture5", kTextMenuButtonName},
+    AccessibleText{"chk_Risetime", kTextRisetimeTestName},
     AccessibleText{"Meter_TabStrip", kTextTabDmms},
     AccessibleText{"Meter_Function_TabStrip", kTextMeterFunction},
     AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
@@ -229,8 +235,8 @@ constexpr std::array kMenuTexts{
     MenuText{"mnuClear_Localization", kTextClearLocalization},
     MenuText{"mnuEditLocalization", kTextEditLocalization},
     MenuText{"mnu_Disp_Ctrl_Num", kTextDisplayStringNumbers},
-    MenuText{"mnuPreview", kTextProcedurePreview},
-    MenuText{"mnuCoverage", kTextCalibratorCoverage},
+    MenuText{"mnuPreview", kTextMenuPreview},
+    MenuText{"mnuCoverage", kTextMenuCoverage},
     MenuText{"mnuToggle_OnTop", kTextAlwaysOnTop},
     MenuText{"mnuAbout", kTextAboutKestrel},
     MenuText{"mnuQuit", kTextMenuQuit},

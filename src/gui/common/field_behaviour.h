@@ -26,9 +26,30 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
+// A help label (the small "?" beside a frame): reached by Tab like a
+// button, Space or Enter clicks it, and screen readers hear a button
+// named by its tooltip.
+class HelpLabel : public ClickableLabel {
+    Q_OBJECT
+
+public:
+    explicit HelpLabel(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // The whole text is selected whenever the box gets the focus, by the
-// keyboard or by a click.
+// keyboard or by a click, and by the first click after the focus came:
+// the focus may already be in the box when the user clicks there to
+// replace its default ("Enter Name"), and typing must then replace it.
 void selectAllOnFocus(QLineEdit* edit);
+
+// The field never gets narrower than its whole text (at least
+// leastCharacters digits, at most 16 characters): a squeezed field
+// scrolls the start of its value out of sight, and "0.01" would read ".01".
+void showWholeValue(QLineEdit* edit, int leastCharacters);
 
 // Marks a field whose text would run over the procedure's next field (or
 // past its line) the way the grid marks its cells, with tip (the

@@ -100,6 +100,10 @@ QWidget* FileViewerDialog::listColumn()
     buttons->addWidget(cmd_SearchAgain_);
     buttons->addStretch();
     layout->addLayout(buttons);
+    // One rule for both viewers: the list's caption never widens the
+    // column (a long translation is cut short, its whole text a tooltip);
+    // the column starts kHelpListWidth wide and the text pane has the rest.
+    Label1_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(Label1_);
     layout->addWidget(File1_, 1);
     return column;

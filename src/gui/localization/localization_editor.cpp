@@ -44,6 +44,10 @@
 namespace kestrel::gui {
 namespace {
 
+// Room around a text number in its column: the cell's margins and the
+// header's sort arrow.
+constexpr int kNumberColumnMargins = 36;
+
 // The local text's field holds 128 characters (not UTF-16 units, which
 // QLineEdit's own length limit counts).
 class LocalTextLength : public QValidator {
@@ -149,9 +153,17 @@ LocalizationEditor::LocalizationEditor(Document& document, QWidget* parent)
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionsClickable(true);
-    header->setSectionResizeMode(LocalizationTableModel::NumberColumn, QHeaderView::ResizeToContents);
+    // The Local Text column, where the translator types, has the room the
+    // others leave, and they leave most of it: the Number column is as wide
+    // as its numbers and the English column starts at 340 pixels, whatever
+    // length the translated column titles have (a title too long for its
+    // column is cut short).
+    header->setSectionResizeMode(LocalizationTableModel::NumberColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(LocalizationTableModel::EnglishColumn, QHeaderView::Interactive);
     header->setStretchLastSection(true);
+    header->setTextElideMode(Qt::ElideRight);
+    grid_->setColumnWidth(LocalizationTableModel::NumberColumn,
+        grid_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + kNumberColumnMargins);
     grid_->setColumnWidth(LocalizationTableModel::EnglishColumn, 340);
 
     auto* layout = new QVBoxLayout(this);

@@ -134,7 +134,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
             scopePage_->optionsHolder()->layout()->addWidget(options_);
     });
     connect(picture5_, &QToolButton::pressed, this, [this] {
-        popup_->popup(picture5_->mapToGlobal(picture5_->rect().bottomLeft()));
+        openMenu();
         picture5_->setDown(false);
     });
     connect(create_, &QPushButton::clicked, this, [this] {
@@ -304,13 +304,32 @@ void MainWindow::buildMenu()
     QAction* quit = addMenuEntry(popup_, "mnuQuit");
     quit->setShortcut(QKeySequence::Quit);
 
+    // F10 and the Menu key open the menu wherever the focus is, as in other
+    // desktop programs, with its first entry chosen: a screen reader reads
+    // that entry at once, and the arrows and access keys go on from there.
+    auto* openKey = new QAction(this);
+    openKey->setObjectName(QStringLiteral("mnuOpenMenu"));
+    openKey->setShortcuts({QKeySequence(Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    connect(openKey, &QAction::triggered, this, &MainWindow::openMenu);
+
     connect(onTop_, &QAction::triggered, this, &MainWindow::toggleTopMost);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* a : {undo, redo, paneEntry(Pane::Preview), paneEntry(Pane::Coverage), quit}) {
+    for (QAction* a : {undo, redo, paneEntry(Pane::Preview), paneEntry(Pane::Coverage), quit, openKey}) {
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
+}
+
+void MainWindow::openMenu()
+{
+    QAction* first = nullptr;
+    for (QAction* entry : popup_->actions())
+        if (!first && entry->isVisible() && entry->isEnabled() && !entry->isSeparator())
+            first = entry;
+    popup_->popup(picture5_->mapToGlobal(picture5_->rect().bottomLeft()), first);
+    // The entry chosen, as the arrows would choose it, so it is heard.
+    popup_->setActiveAction(first);
 }
 
 void MainWindow::relabel(TextWalk walk)

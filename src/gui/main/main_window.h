@@ -1,7 +1,8 @@
 #pragma once
 // Kestrel's main window: Main_TabStrip with the DMM and Scopes pages, the
 // Create button at the bottom right, and the pop-up menu behind Picture5
-// (files, undo, localization, always-on-top, About). It binds controls to
+// (files, undo, localization, always-on-top, About), which F10 and the
+// Menu key open from anywhere in the window. It binds controls to
 // the document and holds no procedure logic.
 //
 // Seams for the windows built on top of it:
@@ -99,6 +100,8 @@ protected:
 
 private:
     void buildMenu();
+    // Opens the menu under its button with the first entry chosen.
+    void openMenu();
     void firstActivation();
     void mainTabChanged(int index);
     // Before a tab change hides the grid: stores the cell being typed, or,

@@ -17,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,10 +42,11 @@ QLabel* label(const QString& name, QWidget* parent)
     return l;
 }
 
-// A help label: a small "?" that opens the help file of what it stands beside.
+// A help label: a small "?" that opens the help file of what it stands
+// beside, reached by Tab like a button.
 ClickableLabel* helpLabel(const char* name, QWidget* parent)
 {
-    auto* l = new ClickableLabel(parent);
+    auto* l = new HelpLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setPixmap(pictureIcon(QStringLiteral("help")).pixmap(16, 16));
     l->setCursor(Qt::PointingHandCursor);
@@ -81,6 +83,31 @@ public:
 private:
     QGridLayout* layout_;
     int rows_ = 0;
+};
+
+// The comments take TABs, but Tab and Shift+Tab move the focus, as in
+// every other field: Ctrl+Tab types the TAB (rather than switch the page).
+class CtrlTabTypesTab : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier)
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept(); // no shortcut takes it from the box
+            return true;
+        }
+        auto* box = static_cast<QPlainTextEdit*>(watched);
+        if (!box->isReadOnly())
+            box->insertPlainText(QStringLiteral("\t"));
+        return true;
+    }
 };
 
 void setTextKeepingCursor(QLineEdit* edit, const std::string& text)
@@ -136,6 +163,7 @@ QWidget* OptionsPanel::buildIdentity()
     comments_ = new QPlainTextEdit(box);
     comments_->setObjectName(QStringLiteral("Comments"));
     comments_->setTabChangesFocus(true);
+    comments_->installEventFilter(new CtrlTabTypesTab(comments_));
     comments_->setMinimumHeight(90);
 
     QLabel* nameLabel = label(QStringLiteral("Label1_3"), box);

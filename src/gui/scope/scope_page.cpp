@@ -50,6 +50,9 @@ private:
 
 namespace {
 
+// A field is never narrower than this many digits, or its whole value.
+constexpr int kLeastFieldCharacters = 4;
+
 // The disabled risetime box's own colour, and white for a field in use.
 const QColor kRisetimeOff(57, 198, 222);
 
@@ -106,13 +109,14 @@ ScopePage::ScopePage(Document& document, QWidget* parent) : QWidget(parent), doc
     refresh();
 }
 
-QLineEdit* ScopePage::field(const char* name, ScopeField which, QWidget* parent)
+QLineEdit* ScopePage::field(const char* name, ScopeField which, QWidget* parent, int maximumWidth)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setValidator(new CharacterValidator([which](char c) { return scopeFieldAccepts(which, c); }, edit));
-    edit->setMaximumWidth(80);
+    edit->setMaximumWidth(maximumWidth);
     edit->setMaxLength(static_cast<int>(kLongestLineText)); // no more than a specification file takes
+    showWholeValue(edit, kLeastFieldCharacters);
     selectAllOnFocus(edit);
     connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
         document_.editScope([&](ScopeInputs& s) { scopeFieldText(s, which) = text.toStdString(); });
@@ -183,8 +187,7 @@ QWidget* ScopePage::buildSpecFrame()
     QLabel* label13 = label("Label13", frame);
     risetimeCheck_ = new QCheckBox(frame);
     risetimeCheck_->setObjectName(QStringLiteral("chk_Risetime"));
-    QLineEdit* risetime = field("Risetime", ScopeField::Risetime, frame);
-    risetime->setMaximumWidth(60);
+    QLineEdit* risetime = field("Risetime", ScopeField::Risetime, frame, 60);
     label13->setBuddy(risetime);
     auto* risetimeRow = new QHBoxLayout;
     risetimeRow->setSpacing(6);
@@ -216,16 +219,15 @@ QWidget* ScopePage::buildSpecFrame()
     impedanceCheck_ = new QCheckBox(channels);
     impedanceCheck_->setObjectName(QStringLiteral("chk_Impedance"));
     c->addWidget(impedanceCheck_, 1, 0, 1, 4);
-    const auto labelled = [&](const char* labelName, const char* fieldName, ScopeField which) {
+    const auto labelled = [&](const char* labelName, const char* fieldName, ScopeField which, int maximumWidth) {
         QLabel* l = label(labelName, channels);
-        QLineEdit* edit = field(fieldName, which, channels);
+        QLineEdit* edit = field(fieldName, which, channels, maximumWidth);
         l->setBuddy(edit);
         return std::pair{l, edit};
     };
-    const auto [oneMegLabel, oneMeg] = labelled("lbl_1MOhm", "Accuracy_1M_Ohm", ScopeField::Accuracy1MOhm);
-    const auto [fiftyLabel, fifty] = labelled("lbl_50Ohm", "Accuracy_50_Ohm", ScopeField::Accuracy50Ohm);
-    const auto [capLabel, cap] = labelled("lbl_Capacitance", "Capacitance", ScopeField::Capacitance);
-    cap->setMaximumWidth(60);
+    const auto [oneMegLabel, oneMeg] = labelled("lbl_1MOhm", "Accuracy_1M_Ohm", ScopeField::Accuracy1MOhm, 80);
+    const auto [fiftyLabel, fifty] = labelled("lbl_50Ohm", "Accuracy_50_Ohm", ScopeField::Accuracy50Ohm, 80);
+    const auto [capLabel, cap] = labelled("lbl_Capacitance", "Capacitance", ScopeField::Capacitance, 60);
     c->addWidget(oneMegLabel, 2, 0, Qt::AlignRight);
     c->addWidget(oneMeg, 2, 1);
     c->addWidget(label("lbl_1MOhmPercent", channels), 2, 2);

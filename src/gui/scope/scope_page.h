@@ -42,7 +42,7 @@ private:
     QWidget* buildSpecFrame();
     QGroupBox* rangeFrame(
         const RangeFrameNames& names, QComboBox* from, QComboBox* to, ScopeField accuracy, QWidget* parent);
-    QLineEdit* field(const char* name, ScopeField field, QWidget* parent);
+    QLineEdit* field(const char* name, ScopeField field, QWidget* parent, int maximumWidth = 80);
     void documentChanged(Parts parts);
     void refresh();
     // Marks the fields whose text would not fit its field in the procedure.

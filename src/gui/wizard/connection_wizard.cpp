@@ -70,8 +70,10 @@ void ConnectionWizard::buildControls()
     for (int i = 0; i < 3; ++i) {
         opt_Which_[i] = new QRadioButton(this);
         nameControl(opt_Which_[i], optionNames[i]);
-        // No option is chosen until the user chooses one; Clear unchooses all.
-        opt_Which_[i]->setAutoExclusive(false);
+        // A choice of one (so screen readers hear option buttons and the
+        // arrows move between them); none is chosen until the user
+        // chooses one, and Clear unchooses all.
+        opt_Which_[i]->setAutoExclusive(true);
         const auto option = static_cast<WizardOption>(i);
         connect(opt_Which_[i], &QRadioButton::clicked, this, [this, option] { optionClicked(option); });
         options->addWidget(opt_Which_[i]);
@@ -318,8 +320,13 @@ void ConnectionWizard::clear()
     clearPicture();
     setEditorText(QString());
     ConnectionText_->setEnabled(false);
-    for (QRadioButton* option : opt_Which_)
+    // An exclusive option cannot be unchosen by itself: for the moment of
+    // clearing, the options are not exclusive.
+    for (QRadioButton* option : opt_Which_) {
+        option->setAutoExclusive(false);
         option->setChecked(false);
+        option->setAutoExclusive(true);
+    }
 }
 
 void ConnectionWizard::ok()

@@ -33,7 +33,7 @@ class ConnectionWizard : public QDialog {
     Q_OBJECT
 public:
     // function, column: CurrentFunction and CurrentColumn. caption: the
-    // grid's WizardCaption ("PIC & DISP Wizard 2.000V range "); empty for
+    // grid's WizardCaption ("PIC & DISP Wizard 2.000V range"); empty for
     // the plain title.
     ConnectionWizard(const TextLookup& texts, MessageSink& sink, const QString& picDir, ConnectionStore& records,
         MeterFunction function, int column, const QString& caption, QWidget* parent = nullptr);

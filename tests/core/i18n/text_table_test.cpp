@@ -87,7 +87,7 @@ TEST(TextTable, TheWindowsTextsReachEveryWalkOverTheTable)
     EXPECT_EQ(store.gettext(kTextMenuUndo),
         "&R\xC3\xBC"
         "ckg\xC3\xA4ngig");
-    EXPECT_EQ(store.gettext(kTextMenuRedo), "&Redo");
+    EXPECT_EQ(store.gettext(kTextMenuRedo), "Re&do");
     ASSERT_EQ(store.records().size(), englishTexts().size());
 
     const EditTable table(read.texts);
@@ -121,7 +121,7 @@ TEST(TextTable, AnUnknownNumberInTheFileIsStillReported)
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].find("text number 2499 has no built-in text"), std::string::npos);
     EXPECT_EQ(store.gettext(kTextMenuQuit), "Beenden");
-    EXPECT_EQ(store.gettext(kTextMenuRedo), "&Redo");
+    EXPECT_EQ(store.gettext(kTextMenuRedo), "Re&do");
 }
 
 } // namespace

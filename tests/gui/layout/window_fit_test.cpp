@@ -2,7 +2,9 @@
 // once on a 1,024 x 768 screen and once on a 1,600 x 1,200 screen (the
 // offscreen platform's screen is set by the test's configuration), with
 // the German translation and with a translation whose every text is 128
-// characters long.
+// characters long. The windows' working parts keep their room too: the
+// accuracy viewer's text, the Scopes page's buttons and fields, and the
+// localization editor's Local Text column.
 #include "core/i18n/english_texts.h"
 #include "core/i18n/localization_file.h"
 #include "gui/about/about_dialog.h"
@@ -18,13 +20,18 @@
 #include <QAction>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLayoutItem>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolTip>
 
 #include <algorithm>
@@ -98,26 +105,106 @@ protected:
     }
 
     // Opens a window modally by `open` and checks it where it appears.
-    template <class W> void expectOpensOnScreen(const char* what, const std::function<void()>& open)
+    // Opens a window modally by `open` and checks it where it appears, and
+    // with `check` if given.
+    template <class W>
+    void expectOpensOnScreen(
+        const char* what, const std::function<void()>& open, const std::function<void(const QWidget&)>& check = {})
     {
         bool seen = false;
         answerer.handleNext<W>([&](W& opened) {
             seen = true;
             expectOnScreen(opened, what);
+            if (check)
+                check(opened);
         });
         open();
         settle();
         EXPECT_TRUE(seen) << what;
     }
 
+    // The viewer's text pane, where the files are read, has most of the
+    // width: at least twice the file list's.
+    static void expectTextPaneRoom(const QWidget& viewer, const char* what)
+    {
+        const int list = viewer.findChild<QListWidget*>(QStringLiteral("File1"))->width();
+        const int text = viewer.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->width();
+        EXPECT_GE(text, 2 * list) << what << ": the list " << list << " px, the text " << text << " px";
+    }
+
+    // The column the translator types in is the widest of the editor's.
+    static void expectLocalTextRoom(const QWidget& editor)
+    {
+        const QHeaderView* header = editor.findChild<QTableView*>(QStringLiteral("Grid"))->horizontalHeader();
+        for (int column = 0; column < 2; ++column)
+            EXPECT_GE(header->sectionSize(2), header->sectionSize(column))
+                << "the Local Text column is " << header->sectionSize(2) << " px, column " << column << " "
+                << header->sectionSize(column) << " px";
+    }
+
+    // The Scopes page: each of its picture buttons shows its whole picture,
+    // so Help and Acc are told apart however their captions are cut, and
+    // each field shows its whole value.
+    void expectScopesPageReadable()
+    {
+        find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
+        settle();
+        for (const char* name : {"ScopeHelp", "cmd_Scope_Acc"}) {
+            auto* button = find<QPushButton>(name);
+            EXPECT_TRUE(showsWholePicture(*button)) << name << " " << button->width() << " px";
+        }
+        for (const char* name : {"VerticalAccuracy", "TimebaseAccuracy", "Accuracy_1M_Ohm", "Accuracy_50_Ohm",
+                 "Capacitance", "CapAccuracy", "Risetime"}) {
+            auto* field = find<QLineEdit>(name);
+            if (field->text().isEmpty())
+                field->setText(QStringLiteral("0.01"));
+            // With the caret at the end, the first character is still at
+            // the field's left edge: nothing has scrolled out of sight.
+            field->setCursorPosition(static_cast<int>(field->text().size()));
+            EXPECT_EQ(field->cursorPositionAt(QPoint(field->contentsRect().left() + 3, field->height() / 2)), 0)
+                << name << " shows less than \"" << field->text().toStdString() << "\" in " << field->width() << " px";
+        }
+        find<QTabWidget>("Main_TabStrip")->setCurrentIndex(0);
+        settle();
+    }
+
+    // Whether every opaque pixel of the button's picture is found, as
+    // drawn, somewhere on the button.
+    static bool showsWholePicture(QPushButton& button)
+    {
+        const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage picture = button.icon()
+                                   .pixmap(button.iconSize(), button.devicePixelRatioF())
+                                   .toImage()
+                                   .convertToFormat(QImage::Format_ARGB32);
+        for (int x = 0; x + picture.width() <= shown.width(); ++x)
+            for (int y = 0; y + picture.height() <= shown.height(); ++y) {
+                bool same = true;
+                for (int px = 0; same && px < picture.width(); ++px)
+                    for (int py = 0; same && py < picture.height(); ++py) {
+                        const QRgb want = picture.pixel(px, py);
+                        same = qAlpha(want) != 255 || shown.pixel(x + px, y + py) == want;
+                    }
+                if (same)
+                    return true;
+            }
+        return false;
+    }
+
     void expectEveryWindowOnScreen()
     {
         expectOnScreen(*window, "the main window");
+        expectScopesPageReadable();
         expectOpensOnScreen<gui::AboutDialog>("the about box", [this] { find<QAction>("mnuAbout")->trigger(); });
         expectOpensOnScreen<gui::LocalizationEditor>(
-            "the localization editor", [this] { find<QAction>("mnuEditLocalization")->trigger(); });
-        expectOpensOnScreen<gui::HelpViewer>("the help viewer", [this] { click("cmd_ReferenceHelp"); });
-        expectOpensOnScreen<gui::AccuracyFileViewer>("the accuracy viewer", [this] { click("cmd_Acc_File"); });
+            "the localization editor", [this] { find<QAction>("mnuEditLocalization")->trigger(); },
+            &expectLocalTextRoom);
+        expectOpensOnScreen<gui::HelpViewer>(
+            "the help viewer", [this] { click("cmd_ReferenceHelp"); },
+            [](const QWidget& viewer) { expectTextPaneRoom(viewer, "the help viewer"); });
+        expectOpensOnScreen<gui::AccuracyFileViewer>(
+            "the accuracy viewer", [this] { click("cmd_Acc_File"); },
+            [](const QWidget& viewer) { expectTextPaneRoom(viewer, "the accuracy viewer"); });
         typeInCell(0, 0, "10");
         expectOpensOnScreen<gui::ProcedureViewer>("the procedure viewer", [this] { click("Create"); });
         expectOpensOnScreen<gui::ConnectionWizard>("the connection wizard", [this] {

@@ -147,7 +147,7 @@ TEST_F(LocalizationTest, TheThreeWalksRelabelTheWindow)
     EXPECT_EQ(find("DeleteColumn")->toolTip(), "1230");
     EXPECT_EQ(caption("chk_Risetime"), "1525T");
     EXPECT_EQ(find<QTabWidget>("Meter_TabStrip")->tabText(2), "202");
-    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "1234 (Always On-Top)");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "1234 (Al&ways On-Top)");
     EXPECT_EQ(find("MeterSpecGrid_Header")->toolTip(), "1260");
     EXPECT_EQ(find("Ask_HLP_0")->toolTip(), "1526");
     EXPECT_FALSE(find<QLabel>("Ask_HLP_0")->pixmap().isNull()) << "a help label keeps its picture";
@@ -161,7 +161,7 @@ TEST_F(LocalizationTest, TheThreeWalksRelabelTheWindow)
     EXPECT_EQ(caption("Spec_Frame"), "Toleranz zeigen");
     EXPECT_EQ(caption("SpecLabel_5"), "\u00B1Amps");
     EXPECT_EQ(comments->toPlainText(), "Kommentare...");
-    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Always On-Top");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Al&ways On-Top");
 
     // Typed comments are the user's: no walk replaces them.
     comments->setFocus();
@@ -203,7 +203,7 @@ TEST_F(LocalizationTest, LeavingNumbersModeWithoutAFileEndsInEnglish)
     EXPECT_EQ(caption("chk_Risetime"), "") << "the test boxes get back their own captions";
     EXPECT_EQ(caption("chk_Impedance"), "Check input impedance");
     EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->tabText(0), "&DMM's");
-    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Always On-Top");
+    EXPECT_EQ(entry("mnuToggle_OnTop")->text(), "Al&ways On-Top");
     EXPECT_EQ(caption("Spec_Frame"), "1273") << "the English walk leaves frames";
 }
 

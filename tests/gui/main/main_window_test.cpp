@@ -6,6 +6,7 @@
 #include "gui/common/control_texts.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -99,7 +100,10 @@ TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
     EXPECT_EQ(find<QLineEdit>("ProcName")->accessibleName(), "Procedure Name");
     EXPECT_EQ(find("chk_Add_FUNCTION_Message")->accessibleName(), "When necessary, add FUNCTION messages");
     EXPECT_EQ(find("Reference")->accessibleName(), "Cal Standard");
-    EXPECT_EQ(find<QAction>("mnuAbout")->text(), "&About Kestrel");
+    // The risetime box by the test it turns on, not by its tooltip.
+    EXPECT_EQ(heardName(find("chk_Risetime")), "Test risetime");
+    EXPECT_EQ(find("chk_Risetime")->toolTip(), "Perform Test");
+    EXPECT_EQ(find<QAction>("mnuAbout")->text(), "About &Kestrel");
 
     for (const auto& entry : gui::mainWindowControlTexts()) {
         const QString name = QString::fromLatin1(entry.objectName.data(), entry.objectName.size());
@@ -118,6 +122,83 @@ TEST_F(MainWindowTest, TextsComeFromTheirNumbersAndNameEveryControl)
             EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
         }
     }
+}
+
+// The access key an entry's caption marks, lower-cased, or "" for none.
+QString accessKey(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == u'&' && caption[i + 1] == u'&')
+            ++i;
+        else if (caption[i] == u'&')
+            return caption[i + 1].toLower();
+    }
+    return {};
+}
+
+// The name a screen reader says for the menu entry it is on.
+QString heardMenuEntry(QMenu* menu)
+{
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; i < shown->childCount(); ++i)
+        if (shown->child(i)->state().focused)
+            return shown->child(i)->text(QAccessible::Name);
+    return {};
+}
+
+TEST_F(MainWindowTest, F10AndTheMenuKeyOpenTheMenuFromAnywhere)
+{
+    start();
+    auto* menu = find<QMenu>("mnuPopup");
+    EXPECT_EQ(heardName(find("Picture5")), "Menu (F10)");
+    // From the grid: the first entry is chosen, and heard, at once.
+    QTest::keyClick(window->grid(), Qt::Key_F10);
+    settle();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->activeAction(), find<QAction>("mnuOpen"));
+    EXPECT_EQ(heardMenuEntry(menu), "Open…");
+    QTest::keyClick(menu, Qt::Key_Down);
+    EXPECT_EQ(heardMenuEntry(menu), "Save"); // Open Recent is empty and off
+    QTest::keyClick(menu, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(menu->isVisible());
+
+    // From a field of Options/Misc, with the Menu key.
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    auto* name = find<QLineEdit>("ProcName");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Menu);
+    settle();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(heardMenuEntry(menu), "Open…");
+    QTest::keyClick(menu, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(name->text(), "Enter Name");
+
+    // The button opens it the same way from the keyboard.
+    find("Picture5")->setFocus();
+    QTest::keyClick(find("Picture5"), Qt::Key_Space);
+    settle();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(heardMenuEntry(menu), "Open…");
+    QTest::keyClick(menu, Qt::Key_Escape);
+}
+
+// Every entry of the menu, shown or not, has an access key of its own.
+TEST_F(MainWindowTest, EveryMenuEntryHasItsOwnAccessKey)
+{
+    start();
+    QStringList keys;
+    for (QAction* entry : find<QMenu>("mnuPopup")->actions()) {
+        if (entry->isSeparator())
+            continue;
+        const QString key = accessKey(entry->text());
+        EXPECT_FALSE(key.isEmpty()) << entry->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << entry->text().toStdString();
+        keys << key;
+    }
+    EXPECT_EQ(keys.size(), 17);
 }
 
 TEST_F(MainWindowTest, PopupMenuHasTheEntriesInOrder)

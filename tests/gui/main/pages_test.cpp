@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -138,6 +139,86 @@ TEST_F(PagesTest, AClickIntoANameFieldSelectsItsText)
     settle();
     QTest::keyClicks(name, "Bench 45");
     EXPECT_EQ(name->text(), "Bench 45");
+}
+
+// Switching to Options/Misc may leave the focus in the name already; the
+// first click there still selects the default, so typing replaces it.
+TEST_F(PagesTest, TheFirstClickIntoAFocusedNameSelectsItsDefault)
+{
+    start();
+    auto* tabs = find<QTabWidget>("Meter_TabStrip");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(2).center());
+    settle();
+    auto* name = find<QLineEdit>("ProcName");
+    name->setFocus();
+    settle();
+    ASSERT_TRUE(name->hasFocus());
+    ASSERT_EQ(name->text(), "Enter Name");
+    QTest::mouseClick(name, Qt::LeftButton, {}, name->rect().center());
+    settle();
+    QTest::keyClicks(name, "Fluxmeter 12");
+    EXPECT_EQ(name->text(), "Fluxmeter 12");
+    EXPECT_EQ(inputs().identity.name, "Fluxmeter 12");
+    // Later clicks place the caret as usual.
+    QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+    settle();
+    QTest::keyClicks(name, "b");
+    EXPECT_EQ(name->text(), "Fluxmeter 12b");
+}
+
+// Tab and Shift+Tab leave the comments as they leave every field; Ctrl+Tab
+// types the TAB the comments may hold, and the tooltip says so.
+TEST_F(PagesTest, CtrlTabTypesATabIntoTheComments)
+{
+    start();
+    auto* tabs = find<QTabWidget>("Meter_TabStrip");
+    tabs->setCurrentIndex(2);
+    settle();
+    auto* comments = find<QPlainTextEdit>("Comments");
+    comments->setFocus();
+    comments->selectAll();
+    QTest::keyClicks(comments, "Range");
+    QTest::keyClick(comments, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(comments, "10 V");
+    settle();
+    EXPECT_EQ(comments->toPlainText(), "Range\t10 V");
+    EXPECT_EQ(inputs().identity.comments, "Range\t10 V");
+    EXPECT_TRUE(comments->hasFocus());
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_TRUE(comments->toolTip().contains("Ctrl+Tab types a TAB")) << comments->toolTip().toStdString();
+    QTest::keyClick(comments, Qt::Key_Tab);
+    EXPECT_FALSE(comments->hasFocus());
+    EXPECT_EQ(inputs().identity.comments, "Range\t10 V");
+}
+
+// The "Click for Help" icons are reached by Tab, heard as buttons, and
+// opened by Space.
+TEST_F(PagesTest, HelpIconsAreReachedByTheKeyboard)
+{
+    start();
+    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(2);
+    settle();
+    QStringList reached;
+    find("ProcName")->setFocus();
+    for (int i = 0; i < 60; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    for (const char* help : {"Tessel_HLP", "Ask_HLP_0", "Ask_HLP_1", "Ask_HLP_2", "Vset_HLP"}) {
+        EXPECT_TRUE(reached.contains(help)) << help << ": " << reached.join(' ').toStdString();
+        QWidget* icon = find(help);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(icon);
+        EXPECT_EQ(heard->role(), QAccessible::Button) << help;
+        EXPECT_EQ(heard->text(QAccessible::Name), "Click for Help") << help;
+        ASSERT_NE(heard->actionInterface(), nullptr) << help;
+        EXPECT_TRUE(heard->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+    int clicks = 0;
+    QObject::connect(find<gui::ClickableLabel>("Vset_HLP"), &gui::ClickableLabel::clicked, [&] { ++clicks; });
+    find("Vset_HLP")->setFocus();
+    QTest::keyClick(find("Vset_HLP"), Qt::Key_Space);
+    QTest::keyClick(find("Vset_HLP"), Qt::Key_Return);
+    EXPECT_EQ(clicks, 2);
 }
 
 // The comments take what a specification file takes (line breaks and TABs,

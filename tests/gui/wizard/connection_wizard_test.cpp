@@ -9,6 +9,7 @@
 #include "support/translated_texts.h"
 #include "support/viewer_fixture.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -100,6 +101,20 @@ TEST_F(ConnectionWizardTest, EditorKeepsToFiftySixCharactersAndEightLines)
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(text->blockCount(), 8);
     EXPECT_EQ(wizard->windowTitle(), "8  8");
+}
+
+// PIC, DISP and Both are one choice: heard as option buttons, and the
+// arrows move the choice between them.
+TEST_F(ConnectionWizardTest, TheOptionsAreOneChoice)
+{
+    const auto wizard = open(MeterFunction::Dcv, 2);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(option(*wizard, i))->role(), QAccessible::RadioButton) << i;
+    click(*wizard, "opt_Which_0");
+    QTest::keyClick(option(*wizard, 0), Qt::Key_Right);
+    EXPECT_TRUE(option(*wizard, 1)->isChecked());
+    EXPECT_FALSE(option(*wizard, 0)->isChecked());
+    EXPECT_TRUE(option(*wizard, 1)->hasFocus());
 }
 
 TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
