@@ -2,10 +2,12 @@
 
 #include "cli/arguments.h"
 #include "cli/generate_command.h"
+#include "cli/run_recording.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/session.h"
 #include "core/base/atomic_file.h"
 #include "core/base/path_text.h"
+#include "core/base/sha256.h"
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 
@@ -39,7 +41,31 @@ long long nowMs()
 struct FileResult {
     int status = kExitOk;
     std::string report;
+    RunFile entry; // for the run record: what is known before the output lands
 };
+
+// Why a file failed, for its record: its report without the warnings and
+// without the "kestrel-cli generate: FILE: " before each line.
+std::string failureReason(const std::string& report, const std::string& prefix)
+{
+    std::string reason;
+    std::size_t start = 0;
+    while (start < report.size()) {
+        std::size_t end = report.find('\n', start);
+        if (end == std::string::npos)
+            end = report.size();
+        std::string_view line(report.data() + start, end - start);
+        start = end + 1;
+        if (line.substr(0, prefix.size()) == prefix)
+            line.remove_prefix(prefix.size());
+        else if (line.substr(0, 22) == "kestrel-cli generate: ")
+            line.remove_prefix(22);
+        if (line.empty() || line.substr(0, 9) == "warning: ")
+            continue;
+        reason += (reason.empty() ? "" : " ") + std::string(line);
+    }
+    return reason;
+}
 
 class Worker {
 public:
@@ -57,7 +83,7 @@ public:
                 if (outputs_.staged() >= kFilesPerFlush)
                     commit();
             } else {
-                reporter_.finished(i, results_[i].report);
+                finished(i);
             }
         }
         commit();
@@ -78,18 +104,32 @@ private:
         };
 
         const std::filesystem::path path = pathFromUtf8(file);
+        RunFile& entry = result.entry;
+        if (request_.recordFile) {
+            entry.input = recordedPath(file);
+            entry.output = batchOutputName(path, request_.procedure.rtf);
+            std::string ignored; // a file that cannot be read says so when it is opened
+            entry.inputSha256 = fileSha256Hex(path, ignored).value_or("");
+        }
         OpenedSpecFile opened = openSpecFile(path, session_, request_.headerDate);
         if (!opened.inputs) {
-            result = {kExitUnreadableFile, "kestrel-cli generate: " + openFailureText(file, opened) + "\n"};
+            result.status = kExitUnreadableFile;
+            result.report = "kestrel-cli generate: " + openFailureText(file, opened) + "\n";
             return false;
         }
-        for (const std::string& text : openWarningLines(opened))
+        for (const std::string& text : openWarningLines(opened)) {
             line(text);
+            entry.warnings.push_back(text);
+        }
         // Create's messages, each named with the file.
         StreamSink sink(report, "generate: " + shown);
         const ProcedureOutcome outcome = makeProcedure(*opened.inputs, session_.texts, sink, request_.procedure);
-        for (const std::string& text : outcome.lines)
+        for (const std::string& text : outcome.lines) {
             line(text);
+            if (text.rfind("warning: ", 0) == 0)
+                entry.warnings.push_back(text);
+        }
+        entry.standard = standardName(*opened.inputs);
         result.status = outcome.status;
         if (outcome.output) {
             std::string error;
@@ -102,6 +142,8 @@ private:
             } else if (!outputs_.stage(target, *outcome.output, error)) {
                 line(error);
                 result.status = kExitWriteFailed;
+            } else if (request_.recordFile) {
+                entry.outputSha256 = sha256Hex(*outcome.output);
             }
         }
         result.report = report.str();
@@ -122,9 +164,31 @@ private:
                 results_[i].report +=
                     "kestrel-cli generate: " + escapeForMessage(request_.files[i]) + ": " + f->second + "\n";
             }
-            reporter_.finished(i, results_[i].report);
+            finished(i);
         }
         pending_.clear();
+        if (request_.landed)
+            request_.landed();
+    }
+
+    // File i is done: its report, and its record's entry.
+    void finished(std::size_t i)
+    {
+        FileResult& result = results_[i];
+        if (request_.recordFile) {
+            RunFile entry = std::move(result.entry);
+            entry.exitStatus = result.status;
+            // A generator's partial text landed but is no procedure; a
+            // failed write left the old file, which is not this run's.
+            if (result.status == kExitWriteFailed)
+                entry.outputSha256.clear();
+            entry.status = result.status == kExitOk ? RunFileStatus::Written : RunFileStatus::Failed;
+            if (result.status != kExitOk)
+                entry.reason =
+                    failureReason(result.report, "kestrel-cli generate: " + escapeForMessage(request_.files[i]) + ": ");
+            request_.recordFile(i, std::move(entry));
+        }
+        reporter_.finished(i, result.report);
     }
 
     const BatchRequest& request_;
@@ -140,6 +204,14 @@ private:
 BatchReporter::BatchReporter(std::ostream& err, std::size_t files, bool progress)
     : err_(err), progress_(progress), reports_(files), done_(files, false)
 {
+}
+
+void BatchReporter::expect(std::size_t files)
+{
+    const std::lock_guard lock(mutex_);
+    reports_.assign(files, {});
+    done_.assign(files, false);
+    nextReport_ = finished_ = 0;
 }
 
 MessageAnswer BatchReporter::show(const Message& message)
@@ -180,13 +252,17 @@ void BatchReporter::clearProgress()
     progressWidth_ = 0;
 }
 
-void BatchReporter::summary(std::size_t written, std::size_t failed, double seconds)
+void BatchReporter::summary(
+    std::size_t written, std::size_t failed, double seconds, std::optional<std::size_t> unchanged)
 {
     const std::lock_guard lock(mutex_);
     clearProgress();
     char time[32];
     std::snprintf(time, sizeof time, "%.2f", seconds);
-    err_ << "kestrel-cli generate: " << written << " written, " << failed << " failed, " << time << " seconds\n";
+    err_ << "kestrel-cli generate: " << written << " written, " << failed << " failed, ";
+    if (unchanged)
+        err_ << *unchanged << " unchanged and skipped, ";
+    err_ << time << " seconds\n";
 }
 
 BatchOutcome generateBatch(const BatchRequest& request, const Session& session, BatchReporter& reporter)

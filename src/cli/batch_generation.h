@@ -5,11 +5,14 @@
 // reported with its name and the others are still written.
 #include "cli/batch_outputs.h"
 #include "cli/procedure_job.h"
+#include "core/app/run_record.h"
 #include "core/base/message_sink.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,11 @@ struct BatchRequest {
     std::string headerDate;
     ProcedureRequest procedure;
     unsigned threads = 0; // 0: one per core
+    // For the run record, when set: each file's entry once its output has
+    // landed or it failed (index into files; status, digests, reason and
+    // warnings filled in), then, after each group of outputs, landed().
+    std::function<void(std::size_t index, RunFile entry)> recordFile;
+    std::function<void()> landed;
 };
 
 // Standard error of a batch, shared by its threads: the run's own messages,
@@ -38,7 +46,10 @@ public:
     // A file is done; its report (whole lines, maybe none) is written once
     // every file before it is.
     void finished(std::size_t index, std::string report);
-    void summary(std::size_t written, std::size_t failed, double seconds);
+    // unchanged: the files --changed skipped, named only when it was given.
+    // The number of files the batch makes, when --changed left some out.
+    void expect(std::size_t files);
+    void summary(std::size_t written, std::size_t failed, double seconds, std::optional<std::size_t> unchanged = {});
 
 private:
     void clearProgress();

@@ -4,6 +4,7 @@
 #include "cli/generate_command.h"
 #include "cli/sample_command.h"
 #include "cli/texts_command.h"
+#include "cli/verify_command.h"
 
 // Each subcommand adds its one line here.
 
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<GenerateCommand>());
     commands.push_back(std::make_unique<DiffCommand>());
+    commands.push_back(std::make_unique<VerifyCommand>());
     commands.push_back(std::make_unique<CoverageCommand>());
     commands.push_back(std::make_unique<TextsCommand>());
     commands.push_back(std::make_unique<SampleCommand>());

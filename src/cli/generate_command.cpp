@@ -3,14 +3,21 @@
 #include "cli/arguments.h"
 #include "cli/batch_generation.h"
 #include "cli/procedure_job.h"
+#include "cli/run_recording.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/session.h"
 #include "core/app/standard_override.h"
+#include "core/base/atomic_file.h"
+#include "core/base/file_identity.h"
+#include "core/base/local_date.h"
 #include "core/base/path_text.h"
+#include "core/base/sha256.h"
+#include "core/base/text_util.h"
 #include "core/base/user_text.h"
 #include "core/spec/samples.h"
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -44,6 +51,15 @@ void printHelp(std::ostream& out)
            "                    refused before anything is written. An output that is\n"
            "                    a symbolic link is not written (status 5): the file the\n"
            "                    link names is left alone\n"
+           "  --changed         with --out-dir: make again only what changed since the\n"
+           "                    run recorded in DIR/kestrel-run.json. A file is skipped\n"
+           "                    when its SHA-256, the standard, the settings (date,\n"
+           "                    locale, options, Tessel installation, localization\n"
+           "                    file, Kestrel's version) are the recorded ones and its\n"
+           "                    output is still the one recorded; the summary says how\n"
+           "                    many were skipped. Resumes an interrupted run\n"
+           "  --record FILE     with one FILE: write its run record (the same as\n"
+           "                    --out-dir writes into DIR/kestrel-run.json) to FILE\n"
            "  --reference NAME  create the procedure for the calibration standard NAME\n"
            "                    instead of the file's own: an entry of the standards\n"
            "                    list of the file's page, spelt exactly (\"7320\",\n"
@@ -78,6 +94,11 @@ void printHelp(std::ostream& out)
            "  --strict          write nothing when a field's text is longer than its\n"
            "                    column (exit status 6) instead of only warning\n"
            "  --help            this text\n\n"
+           "With --out-dir the run is recorded in DIR/kestrel-run.json: the program's\n"
+           "version, the settings, the Tessel installation and localization file used,\n"
+           "and every file's SHA-256, standard, output and outcome (docs/run-record.md).\n"
+           "It says \"running\" until the run ends, so an interrupted run shows;\n"
+           "'kestrel-cli verify DIR' checks the outputs against it.\n\n"
            "Messages (a missing Tessel installation, a generator's failure) go to\n"
            "standard error; with --out-dir each names its file first, and a progress\n"
            "line is shown while standard error is a terminal.\n\n"
@@ -117,8 +138,10 @@ struct Arguments {
     std::optional<CalendarDate> date;
     std::optional<int> lcid;
     std::optional<std::filesystem::path> configDir;
+    std::optional<std::filesystem::path> record;
     bool rtf = false;
     bool strict = false;
+    bool changed = false;
     bool help = false;
 };
 
@@ -131,12 +154,12 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             a.help = true;
             return {};
         }
-        if (arg == "--rtf" || arg == "--strict") {
-            (arg == "--rtf" ? a.rtf : a.strict) = true;
+        if (arg == "--rtf" || arg == "--strict" || arg == "--changed") {
+            (arg == "--rtf" ? a.rtf : arg == "--strict" ? a.strict : a.changed) = true;
             continue;
         }
         if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir" || arg == "--out-dir" ||
-            arg == "--reference") {
+            arg == "--reference" || arg == "--record") {
             if (i + 1 == args.size())
                 return arg + " needs a value";
             const std::string& value = args[++i];
@@ -155,6 +178,10 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                 if (value.empty())
                     return "--out-dir needs a folder";
                 a.outDir = pathFromUtf8(value);
+            } else if (arg == "--record") {
+                if (value.empty())
+                    return "--record needs a file";
+                a.record = pathFromUtf8(value);
             } else if (arg == "--reference") {
                 if (!isStandardName(value))
                     return "--reference needs a standard of the meter or the scope page (" + standardNamesForMessage() +
@@ -178,10 +205,59 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
         return "--out-dir writes the procedures of files; name them instead of --sample";
     if (a.files.size() > 1 && !a.outDir)
         return "name one specification file, or several with --out-dir DIR";
+    if (a.changed && !a.outDir)
+        return "--changed makes again what changed in a folder; give it with --out-dir DIR";
+    if (a.record && (a.outDir || !a.sample.empty()))
+        return a.outDir ? "--out-dir records its run in DIR/kestrel-run.json; leave --record out"
+                        : "--record records the run of a specification file, not of a sample";
     return {};
 }
 
-// A batch: the folder, start-up, every file, the summary.
+// Why the run record would overwrite an input, or "".
+std::string recordIsInputProblem(const Arguments& a)
+{
+    if (!a.outDir && !a.record)
+        return {};
+    const std::filesystem::path record = a.outDir ? *a.outDir / kRunRecordFileName : *a.record;
+    const std::optional<FileIdentity> recordIdentity = fileIdentity(record);
+    if (!recordIdentity)
+        return {};
+    for (const std::string& file : a.files)
+        if (fileIdentity(pathFromUtf8(file)) == recordIdentity)
+            return "\"" + file + "\" is the run record \"" + utf8FromPath(record) + "\", which the run replaces";
+    return {};
+}
+
+// The entries of an earlier record that --changed keeps, by their index in
+// the files: those written with these settings from a file whose SHA-256 is
+// still the recorded one, whose output is still the recorded one.
+std::map<std::size_t, RunFile> unchangedFiles(
+    const std::vector<RunFile>& entries, const RunRecord& earlier, const std::filesystem::path& outDir)
+{
+    std::map<std::string, const RunFile*> byInput;
+    for (const RunFile& file : earlier.files)
+        if (file.status == RunFileStatus::Written)
+            byInput[file.input] = &file;
+    std::map<std::size_t, RunFile> kept;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto found = byInput.find(entries[i].input);
+        if (found == byInput.end() || found->second->output != entries[i].output)
+            continue;
+        const RunFile& recorded = *found->second;
+        std::string error;
+        if (fileSha256Hex(pathFromUtf8(recorded.input), error) != recorded.inputSha256)
+            continue;
+        const std::filesystem::path output = outDir / pathFromUtf8(recorded.output);
+        if (!batchOutputLinkProblem(output).empty() || fileSha256Hex(output, error) != recorded.outputSha256)
+            continue;
+        RunFile entry = recorded;
+        entry.carriedOver = true;
+        kept.emplace(i, std::move(entry));
+    }
+    return kept;
+}
+
+// A batch: the folder, start-up, the record, every file, the summary.
 int generateFiles(const Arguments& a, const StartUpEnvironment& environment, std::ostream& err)
 {
     const auto started = std::chrono::steady_clock::now();
@@ -196,13 +272,129 @@ int generateFiles(const Arguments& a, const StartUpEnvironment& environment, std
     // standard error.
     BatchReporter reporter(err, a.files.size(), isTerminal(err));
     const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, reporter);
-    const BatchRequest request{a.files, *a.outDir, a.date ? session->headerDate(*a.date) : session->headerDateToday(),
-        ProcedureRequest{a.reference, a.rtf, a.strict}};
+    const CalendarDate date = a.date ? *a.date : localToday();
+    const ProcedureRequest procedure{a.reference, a.rtf, a.strict};
+    const std::string headerDate = session->headerDate(date);
+    const std::filesystem::path recordPath = *a.outDir / kRunRecordFileName;
+
+    RunRecord record;
+    record.started = utcTimestamp();
+    record.settings = runSettings(*session, a.lcid, date, headerDate, procedure);
+    for (const std::string& file : a.files)
+        record.files.push_back(
+            RunFile{recordedPath(file), {}, {}, batchOutputName(pathFromUtf8(file), a.rtf), {}, {}, {}, {}, {}, {}});
+    std::map<std::size_t, RunFile> unchanged;
+    if (a.changed) {
+        const RunRecordRead earlier = readRunRecord(recordPath);
+        const std::string shown = escapeForMessage(utf8FromPath(recordPath));
+        if (!earlier.record)
+            err << "kestrel-cli generate: every file is made: \"" << shown << "\" " << earlier.error << "\n";
+        else if (earlier.record->settings != record.settings)
+            err << "kestrel-cli generate: every file is made: the settings are not those recorded in \"" << shown
+                << "\"\n";
+        else
+            unchanged = unchangedFiles(record.files, *earlier.record, *a.outDir);
+    }
+    BatchRequest request;
+    request.outDir = *a.outDir;
+    request.headerDate = headerDate;
+    request.procedure = procedure;
+    std::vector<std::size_t> recordIndex; // of each file the batch makes
+    for (std::size_t i = 0; i < a.files.size(); ++i) {
+        if (const auto kept = unchanged.find(i); kept != unchanged.end()) {
+            record.files[i] = kept->second;
+        } else {
+            request.files.push_back(a.files[i]);
+            recordIndex.push_back(i);
+        }
+    }
+
+    RunRecorder recorder(recordPath, std::move(record));
+    std::string error;
+    int status = kExitOk;
+    const auto recordFailed = [&] {
+        err << "kestrel-cli generate: the run record \"" << escapeForMessage(utf8FromPath(recordPath))
+            << "\" could not be written: " << error << "\n";
+        status = kExitWriteFailed;
+    };
+    if (!recorder.save(error))
+        recordFailed();
+    request.recordFile = [&](std::size_t index, RunFile entry) { recorder.set(recordIndex[index], std::move(entry)); };
+    request.landed = [&] {
+        std::string ignored; // the final write says it when the record cannot be written
+        recorder.save(ignored);
+    };
+    reporter.expect(request.files.size());
     const BatchOutcome outcome = generateBatch(request, *session, reporter);
+    if (!recorder.finish(error))
+        recordFailed();
     reporter.summary(outcome.written, outcome.failed,
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
-    return outcome.status;
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
+        a.changed ? std::optional<std::size_t>(unchanged.size()) : std::nullopt);
+    return worseStatus(outcome.status, status);
 }
+
+// Passes messages on and keeps their texts.
+class KeepingSink : public MessageSink {
+public:
+    explicit KeepingSink(MessageSink& inner) : inner_(inner) { }
+    MessageAnswer show(const Message& message) override
+    {
+        texts.push_back(message.text);
+        return inner_.show(message);
+    }
+    std::vector<std::string> texts;
+
+private:
+    MessageSink& inner_;
+};
+
+// One file's run record, written before the procedure is made and again
+// once it is on standard output.
+class SingleRecord {
+public:
+    SingleRecord(const Arguments& a, const Session& session, const std::string& headerDate) : path_(*a.record)
+    {
+        record_.started = utcTimestamp();
+        record_.settings = runSettings(session, a.lcid, a.date ? *a.date : localToday(), headerDate,
+            ProcedureRequest{a.reference, a.rtf, a.strict});
+        RunFile file;
+        file.input = recordedPath(a.files.front());
+        std::string ignored;
+        file.inputSha256 = fileSha256Hex(pathFromUtf8(a.files.front()), ignored).value_or("");
+        record_.files.push_back(std::move(file));
+    }
+    bool start(std::ostream& err) { return write(err); }
+    bool finish(const ProcedureOutcome& outcome, const std::string& standard, const std::vector<std::string>& lines,
+        std::ostream& err)
+    {
+        RunFile& file = record_.files.front();
+        file.standard = standard;
+        file.exitStatus = outcome.status;
+        file.status = outcome.status == kExitOk ? RunFileStatus::Written : RunFileStatus::Failed;
+        if (outcome.output)
+            file.outputSha256 = sha256Hex(*outcome.output);
+        for (const std::string& line : lines)
+            (line.rfind("warning: ", 0) == 0 ? file.warnings.push_back(line)
+                                             : void(file.reason += (file.reason.empty() ? "" : " ") + line));
+        record_.completed = true;
+        record_.finished = utcTimestamp();
+        return write(err);
+    }
+
+private:
+    bool write(std::ostream& err)
+    {
+        std::string error;
+        if (writeFileAtomically(path_, runRecordJson(record_), error))
+            return true;
+        err << "kestrel-cli generate: the run record \"" << escapeForMessage(utf8FromPath(path_))
+            << "\" could not be written: " << error << "\n";
+        return false;
+    }
+    std::filesystem::path path_;
+    RunRecord record_;
+};
 
 } // namespace
 
@@ -237,6 +429,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     if (a.outDir)
         if (const std::string why = batchOutputsProblem(a.files, *a.outDir, a.rtf); !why.empty())
             return usage(err, name(), why);
+    if (const std::string why = recordIsInputProblem(a); !why.empty())
+        return usage(err, name(), why);
 
     // The program's own start-up, with --lcid as the locale override and
     // --config-dir as the settings folder. The saved window defaults it
@@ -255,6 +449,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
 
     ProcedureInputs inputs;
+    std::optional<SingleRecord> record;
+    std::vector<std::string> warnings; // the file's warnings and failure, for its record
     if (sample) {
         // A sample is typed into the grid with the locale's separator, as
         // the sample button types it.
@@ -265,22 +461,43 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     } else {
         // A missing installation was reported and leaves both amplifier flags off.
         const std::string& file = a.files.front();
+        if (a.record) {
+            record.emplace(a, *session, headerDate);
+            if (!record->start(err))
+                return kExitWriteFailed;
+        }
         OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), *session, headerDate);
         if (!opened.inputs) {
-            err << "kestrel-cli generate: " << openFailureText(file, opened) << "\n";
+            const std::string why = openFailureText(file, opened);
+            err << "kestrel-cli generate: " << why << "\n";
+            ProcedureOutcome failed;
+            failed.status = kExitUnreadableFile;
+            if (record && !record->finish(failed, {}, {why}, err))
+                return kExitWriteFailed;
             return kExitUnreadableFile;
         }
-        for (const std::string& line : openWarningLines(opened))
+        warnings = openWarningLines(opened);
+        for (const std::string& line : warnings)
             err << "kestrel-cli generate: " << line << "\n";
         inputs = std::move(*opened.inputs);
     }
 
-    const ProcedureOutcome outcome = makeProcedure(inputs, session->texts, sink, {a.reference, a.rtf, a.strict});
+    KeepingSink createMessages(sink);
+    const ProcedureOutcome outcome =
+        makeProcedure(inputs, session->texts, createMessages, {a.reference, a.rtf, a.strict});
     for (const std::string& line : outcome.lines)
         err << "kestrel-cli generate: " << line << "\n";
     if (outcome.output) {
         out << *outcome.output;
         out.flush();
+    }
+    if (record) {
+        warnings.insert(warnings.end(), outcome.lines.begin(), outcome.lines.end());
+        // Create's messages (nothing specified, a generator's failure) are the reason.
+        for (const std::string& message : createMessages.texts)
+            warnings.push_back(replaceAll(message, "\r\n", " "));
+        if (!out || !record->finish(outcome, standardName(inputs), warnings, err))
+            return kExitWriteFailed;
     }
     return outcome.status;
 }

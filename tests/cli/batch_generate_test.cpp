@@ -37,12 +37,13 @@ protected:
     std::string spec(const std::string& name, const std::string& json) { return dir.write(name, json).string(); }
     std::string out(const std::string& name) const { return (dir / "out" / name).string(); }
 
-    // Every name in the output folder.
+    // Every name in the output folder but the run's record.
     std::set<std::string> outputs() const
     {
         std::set<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(dir / "out"))
-            names.insert(entry.path().filename().string());
+            if (entry.path().filename() != "kestrel-run.json")
+                names.insert(entry.path().filename().string());
         return names;
     }
 

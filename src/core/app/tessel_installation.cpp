@@ -116,6 +116,7 @@ void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& i
     std::filesystem::path path = pathFromUtf8(config);
     if (path.is_relative())
         path = tesselIni.parent_path() / path;
+    installation.instrumentConfig = path;
     const std::string shown = escapeForMessage(utf8FromPath(path));
     const auto warn = [&](int text, std::string_view why) {
         sink.inform(textWith(texts, text, {shown, why}), MessageIcon::Exclamation);

@@ -19,6 +19,9 @@ inline constexpr std::size_t kTesselBufferLength = 255;
 struct TesselInstallation {
     std::string picDir, helpDir, accDir; // each with a trailing separator, or empty
     bool has7625 = false, has3711 = false;
+    // The instrument configuration tessel.ini names, as checkForBoost
+    // opened it (empty when none is named): a run record names it.
+    std::filesystem::path instrumentConfig;
 };
 
 // Get_Tessel_Directory: sets the three folders, or reports
