@@ -1,25 +1,20 @@
 #include "cli/procedure_comparison.h"
 
-#include "core/base/line_diff.h"
-#include "core/base/user_text.h"
+#include "core/app/procedure_comparison_report.h"
 
 namespace kestrel::cli {
 
-std::string procedureChanges(std::string_view generated, std::string_view edited, std::string_view name)
+std::string procedureChanges(std::string_view generated, std::string_view edited)
 {
-    // One line of context: enough to place a change, short for many files.
-    const std::string diff = unifiedDiff(generated, edited, "as generated", name, 1);
+    // Step by step, as diff --procedure shows it: an edit is named in its
+    // step and a renumbering is said as one line. The report escapes every
+    // control character and drops the CRs.
+    const std::string report = procedureComparisonText(compareProcedures(generated, edited), generated, edited);
     std::string shown;
-    std::size_t start = 0;
-    while (start < diff.size()) {
-        std::size_t end = diff.find('\n', start);
-        if (end == std::string::npos)
-            end = diff.size();
-        std::string_view line(diff.data() + start, end - start);
+    for (std::size_t start = 0; start < report.size();) {
+        const std::size_t end = std::min(report.find('\n', start), report.size());
+        shown.append("  ").append(report, start, end - start).append("\n");
         start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        shown += "  " + escapeForMessage(line) + "\n";
     }
     return shown;
 }

@@ -6,10 +6,10 @@
 
 namespace kestrel::cli {
 
-// The changed lines of `edited` against `generated`, for a person to read:
-// lines of text, each indented by two blanks, line ends without their CR
-// and any control character escaped. Empty when the two are equal. `name`
-// names the edited file.
-std::string procedureChanges(std::string_view generated, std::string_view edited, std::string_view name);
+// How `edited` differs from `generated`, for a person to read, step by
+// step as kestrel-cli diff --procedure shows it (renumberings, each change
+// named in its step with its fields and lines), each line indented by two
+// blanks. Empty when the two are equal.
+std::string procedureChanges(std::string_view generated, std::string_view edited);
 
 } // namespace kestrel::cli

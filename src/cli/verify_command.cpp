@@ -35,8 +35,8 @@ void printHelp(std::ostream& out)
            "date, locale, options, Tessel installation and localization file, and one\n"
            "line tells for each:\n"
            "  NAME: unchanged\n"
-           "  NAME: edited after generation, followed by the changed lines as a\n"
-           "        unified diff of the procedure as generated and the file\n"
+           "  NAME: edited after generation, followed by the changes step by step,\n"
+           "        as diff compares procedures (A: the procedure as generated)\n"
            "  NAME: specification changed since (its SHA-256 is not the recorded one)\n"
            "  NAME: cannot be reproduced: the reason (another Kestrel version, locale,\n"
            "        localization file, tessel.ini or instrument configuration)\n"
@@ -134,7 +134,7 @@ public:
         if (*made == file.content)
             return say(Verdict::Unchanged, shown, "unchanged");
         say(Verdict::Differs, shown, "edited after generation:");
-        out_ << procedureChanges(*made, file.content, shown);
+        out_ << procedureChanges(*made, file.content);
         return Verdict::Differs;
     }
 

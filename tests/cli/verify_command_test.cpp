@@ -110,11 +110,12 @@ TEST_F(Verify, AOneCharacterEditIsFoundAndPlaced)
         const std::size_t lineNumber = 1 +
             static_cast<std::size_t>(
                 std::count(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(lineStart), '\n'));
-        EXPECT_NE(r.out.find("  -" + original.substr(lineStart, lineEnd - lineStart) + "\n"), std::string::npos)
+        EXPECT_NE(r.out.find("  - " + original.substr(lineStart, lineEnd - lineStart) + "\n"), std::string::npos)
             << r.out;
-        EXPECT_NE(r.out.find("  +" + edited.substr(lineStart, lineEnd - lineStart) + "\n"), std::string::npos) << r.out;
-        const std::size_t hunkStart = lineNumber > 1 ? lineNumber - 1 : 1;
-        EXPECT_NE(r.out.find("  @@ -" + std::to_string(hunkStart) + ","), std::string::npos)
+        EXPECT_NE(r.out.find("  + " + edited.substr(lineStart, lineEnd - lineStart) + "\n"), std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("(A line " + std::to_string(lineNumber) + ", B line " + std::to_string(lineNumber) + ")"),
+            std::string::npos)
             << "line " << lineNumber << "\n"
             << r.out;
         dir.write("out/" + name, original);
