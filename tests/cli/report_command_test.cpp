@@ -113,6 +113,16 @@ TEST_F(Report, IdentifiesBothFilesAndShowsTheCoverageBeforeAndAfter)
     EXPECT_EQ(html.find("\\u000a"), std::string::npos) << html;
 }
 
+TEST_F(Report, ShowsTheCoverageOfTheStandardChosen)
+{
+    const std::string a = spec("a.json", kBefore), b = spec("b.json", kAfter);
+    const test::CliRun r = report({a, b, "--standard", "3300", "--json", (dir / "r.json").string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const nlohmann::json all = nlohmann::json::parse(read("r.json"));
+    EXPECT_EQ(all["settings"]["standard"], "3300");
+    EXPECT_EQ(all["file"]["coverageAfter"]["standard"], "3300");
+}
+
 TEST_F(Report, EscapesHostileValuesInTheHtml)
 {
     const std::string b = spec("b<img src=x onerror=alert(1)>.json",
