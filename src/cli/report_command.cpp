@@ -8,6 +8,7 @@
 #include "core/app/session.h"
 #include "core/app/spec_file.h"
 #include "core/base/atomic_file.h"
+#include "core/base/file_identity.h"
 #include "core/base/path_text.h"
 #include "core/base/sha256.h"
 #include "core/base/small_file.h"
@@ -55,7 +56,7 @@ void printHelp(std::ostream& out)
            "Exit status:\n"
            "  0  the report was written\n"
            "  1  a file could not be read (the report, written, names it)\n"
-           "  2  wrong arguments\n"
+           "  2  wrong arguments, or an output that is an input under any name\n"
            "  5  a report file could not be written\n";
 }
 
@@ -268,6 +269,25 @@ std::map<std::string, std::string> libraryFiles(const std::string& folder, std::
     return files;
 }
 
+// Why writing the outputs would replace an input or each other, or "":
+// each output is compared with every input by the file it leads to.
+std::string outputClash(const std::vector<std::string>& outputs, const std::vector<std::string>& inputs)
+{
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const std::optional<FileIdentity> output = fileIdentity(pathFromUtf8(outputs[i]));
+        if (!output)
+            continue;
+        for (const std::string& input : inputs)
+            if (fileIdentity(pathFromUtf8(input)) == output)
+                return "\"" + escapeForMessage(outputs[i]) + "\" is \"" + escapeForMessage(input) +
+                    "\": the report would replace it";
+        for (std::size_t j = 0; j < i; ++j)
+            if (fileIdentity(pathFromUtf8(outputs[j])) == output)
+                return "--html and --json name one file";
+    }
+    return {};
+}
+
 } // namespace
 
 int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -279,6 +299,14 @@ int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& o
         printHelp(out);
         return kExitOk;
     }
+
+    std::vector<std::string> outputs;
+    for (const auto& output : {a.html, a.json})
+        if (output)
+            outputs.push_back(*output);
+    if (!a.library)
+        if (const std::string clash = outputClash(outputs, a.paths); !clash.empty())
+            return usage(err, name(), clash);
 
     StartUpEnvironment environment = StartUpEnvironment::current();
     if (a.configDir)
@@ -305,6 +333,12 @@ int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& o
             err << "kestrel-cli report: " << problem << "\n";
             return kExitUnreadableFile;
         }
+        std::vector<std::string> inputs;
+        for (const auto& files : {before, after})
+            for (const auto& [key, path] : files)
+                inputs.push_back(path);
+        if (const std::string clash = outputClash(outputs, inputs); !clash.empty())
+            return usage(err, name(), clash);
         std::map<std::string, std::pair<std::optional<std::string>, std::optional<std::string>>> names;
         for (const auto& [key, path] : before)
             names[key].first = path;

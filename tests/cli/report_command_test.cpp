@@ -170,6 +170,7 @@ TEST_F(Report, LibrarySummaryCountsEachKindOfFile)
 TEST_F(Report, RefusesWhatItCannotDo)
 {
     const std::string a = spec("a.json", kBefore);
+    std::filesystem::create_directories(dir / "sub");
     for (const auto& [args, status, said] : std::vector<std::tuple<std::vector<std::string>, int, std::string>>{
              {{a, a}, kExitUsage, "--html FILE or --json FILE"},
              {{a, "--html", "x"}, kExitUsage, "two specification files"},
@@ -177,11 +178,16 @@ TEST_F(Report, RefusesWhatItCannotDo)
              {{a, a, "--html", "x", "--date", "5.12.2026"}, kExitUsage, "YYYY-MM-DD"},
              {{a, (dir / "missing.json").string(), "--json", (dir / "m.json").string()}, 1, "missing.json"},
              {{a, a, "--json", (dir / "a.json/r.json").string()}, 5, "was not written"},
+             // An output that is an input under another name is never written.
+             {{a, a, "--json", (dir / "sub/../a.json").string()}, kExitUsage, "the report would replace it"},
+             {{"--library", (dir / "sub/..").string(), (dir / "sub").string(), "--html", a}, kExitUsage,
+                 "the report would replace it"},
          }) {
         const test::CliRun r = report(args);
         EXPECT_EQ(r.status, status) << said << "\n" << r.err;
         EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
     }
+    EXPECT_EQ(read("a.json"), kBefore);
 }
 
 } // namespace
