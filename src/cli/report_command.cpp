@@ -13,6 +13,7 @@
 #include "core/base/sha256.h"
 #include "core/base/small_file.h"
 #include "core/base/user_text.h"
+#include "core/spec/standards.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -47,8 +48,9 @@ void printHelp(std::ostream& out)
            "                    the changes as diff writes them\n"
            "  --json FILE       write the same facts as JSON: \"specChanges\" and\n"
            "                    \"procedureChanges\" as diff writes them in JSON\n"
-           "  --standard NAME   the meter standard whose coverage is shown (default:\n"
-           "                    each file's own, as the newer version names it)\n"
+           "  --standard NAME   the meter standard whose coverage is shown, a name of\n"
+           "                    the meter standards list (default: each file's own,\n"
+           "                    as the newer version names it)\n"
            "  --date YYYY-MM-DD the DATE of both procedures (default: today)\n"
            "  --lcid N          the locale in force, as for generate\n"
            "  --config-dir DIR  the folder holding tessel.ini, as for generate\n"
@@ -116,6 +118,8 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
         return a.library ? "name the old and the new folder" : "name the two specification files";
     if (!a.html && !a.json)
         return "where to? Name --html FILE or --json FILE";
+    if (a.standard && std::find(kReferences.begin(), kReferences.end(), *a.standard) == kReferences.end())
+        return "--standard needs a meter standard, not \"" + *a.standard + "\"";
     return {};
 }
 

@@ -176,6 +176,7 @@ TEST_F(Report, RefusesWhatItCannotDo)
              {{a, "--html", "x"}, kExitUsage, "two specification files"},
              {{"--library", a, "--json", "x"}, kExitUsage, "old and the new folder"},
              {{a, a, "--html", "x", "--date", "5.12.2026"}, kExitUsage, "YYYY-MM-DD"},
+             {{a, a, "--html", "x", "--standard", "9999"}, kExitUsage, "a meter standard, not \"9999\""},
              {{a, (dir / "missing.json").string(), "--json", (dir / "m.json").string()}, 1, "missing.json"},
              {{a, a, "--json", (dir / "a.json/r.json").string()}, 5, "was not written"},
              // An output that is an input under another name is never written.
