@@ -154,8 +154,8 @@ std::string summaryTable(const ReviewReport& report, const TextLookup& texts)
              {{kTextReviewChanged, s.changed}, {kTextReviewUnchanged, s.unchanged}, {kTextReviewAdded, s.added},
                  {kTextReviewRemoved, s.removed}, {kTextReviewCoverageChanges, s.coverageChanged}}})
         out += "<tr>" + cell("th", text(texts, number)) + cell("td", std::to_string(count), "n") + "</tr>\n";
-    out += "</table>\n<table>\n<tr>" + cell("th", text(texts, kTextReviewFile)) + cell("th", "") +
-        cell("th", text(texts, kTextReviewCoverageChanges)) + "</tr>\n";
+    out += "</table>\n<table>\n<tr>" + cell("th", text(texts, kTextReviewFile)) +
+        cell("th", text(texts, kTextReviewChange)) + cell("th", text(texts, kTextReviewCoverageChanges)) + "</tr>\n";
     for (const ReviewedPair& pair : report.files) {
         if (!pair.changed())
             continue;

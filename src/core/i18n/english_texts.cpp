@@ -456,6 +456,7 @@ constexpr EnglishText kTable[] = {
     {2984, "added"},
     {2985, "removed"},
     {2986, "changed"},
+    {2987, "Change"},
 };
 
 // Lookups search the table, so it stays in ascending number order.

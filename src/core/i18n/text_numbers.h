@@ -476,7 +476,7 @@ inline constexpr int kTextConfigUnreadable = 2822; // "... <1> cannot be read (<
 inline constexpr int kTextInstructionClash =
     2823; // "<1> and <2> are instructions for the same function and column ..."
 
-// 2950-2986: the review report of kestrel-cli report (HTML), headings,
+// 2950-2987: the review report of kestrel-cli report (HTML), headings,
 // labels and the sign-off fields.
 inline constexpr int kTextReviewTitle = 2950;            // "Review report"
 inline constexpr int kTextReviewBefore = 2951;           // "Before"
@@ -515,5 +515,6 @@ inline constexpr int kTextReviewDefault = 2983;          // "(default)"
 inline constexpr int kTextReviewFileAdded = 2984;        // "added"
 inline constexpr int kTextReviewFileRemoved = 2985;      // "removed"
 inline constexpr int kTextReviewFileChanged = 2986;      // "changed"
+inline constexpr int kTextReviewChange = 2987;           // "Change"
 
 } // namespace kestrel
