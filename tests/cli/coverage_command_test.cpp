@@ -29,7 +29,10 @@ protected:
         args.insert(args.end(), {"--config-dir", (dir / config).string(), "--lcid", "1033"});
         return test::cli(args);
     }
-    std::string spec(const std::string& json) { return dir.write("spec.json", json).string(); }
+    std::string spec(const std::string& json, const std::string& name = "spec.json")
+    {
+        return dir.write(name, json).string();
+    }
 
     kestrel::test::ScratchDir dir;
 };
@@ -110,7 +113,6 @@ TEST_F(CoverageCli, RefusesWhatItCannotRead)
 {
     for (const auto& [args, status, said] : std::vector<std::tuple<std::vector<std::string>, int, std::string>>{
              {{}, kExitUsage, "which specification?"},
-             {{"a.json", "b.json"}, kExitUsage, "name one specification file"},
              {{"a.json", "--frobnicate"}, kExitUsage, "unknown option"},
              {{(dir / "missing.json").string()}, 1, "missing.json"},
          }) {
@@ -118,6 +120,82 @@ TEST_F(CoverageCli, RefusesWhatItCannotRead)
         EXPECT_EQ(run.status, status) << said;
         EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
     }
+}
+
+// A file every standard tests as specified: 10 V DC only.
+constexpr const char* kPlain = R"({"format": "kestrel-spec", "version": 1,
+    "meter": {"reference": "3300", "functions": {"dcv": [{"range": "10"}]}}})";
+constexpr const char* kScope = R"({"format": "kestrel-spec", "version": 1, "page": "scope"})";
+
+TEST_F(CoverageCli, ManyFilesEndWithASummaryPerStandard)
+{
+    const std::string meter = spec(kMeter, "meter.json"), plain = spec(kPlain, "plain.json"),
+                      scope = spec(kScope, "scope.json"), missing = (dir / "missing.json").string();
+    const test::CliRun run = coverage({meter, plain, scope, missing});
+    // A file that cannot be read fails the run, but everything else is shown.
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing.json"), std::string::npos) << run.err;
+    const std::string own3300 = "* 3300                 1        0       0         0\n";
+    EXPECT_NE(run.out.find(meter + "\n  standard  as specified  reduced  manual  left out\n  3300 "), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\n" + plain + "\n  standard  as specified  reduced  manual  left out\n" + own3300),
+        std::string::npos)
+        << run.out;
+    EXPECT_NE(
+        run.out.find("\n" + scope + "\n  the Scopes page has no calibrator coverage\n\n" + missing + "\n  not read: "),
+        std::string::npos)
+        << run.out;
+    const std::size_t summary = run.out.find("\nsummary of 2 meter files");
+    ASSERT_NE(summary, std::string::npos) << run.out;
+    // Both files fit the 7300 but for the 1200 V point it reduces; the
+    // 3XXX also leaves the thermocouple to the operator.
+    EXPECT_EQ(run.out.substr(run.out.find('\n', summary + 1) + 1),
+        "  standard  complete  reduced  manual  left out\n"
+        "  3300             1        1       1         1\n"
+        "  3302             1        1       1         1\n"
+        "  3304             1        1       1         1\n"
+        "  3306             1        1       1         1\n"
+        "  3400             1        1       1         1\n"
+        "  3402             1        1       1         1\n"
+        "  3406             1        1       1         1\n"
+        "  7300             1        1       0         1\n"
+        "  7320             1        1       0         1\n"
+        "  7600             1        1       1         1\n"
+        "  7620             1        1       1         1\n"
+        "  6400             1        1       0         1\n");
+}
+
+TEST_F(CoverageCli, ManyFilesInJsonAreOneObjectEach)
+{
+    const std::string meter = spec(kMeter, "meter.json"), plain = spec(kPlain, "plain.json"),
+                      scope = spec(kScope, "scope.json"), missing = (dir / "missing.json").string();
+    const test::CliRun run = coverage({meter, plain, scope, missing, "--json"});
+    EXPECT_EQ(run.status, 1);
+    const nlohmann::json all = nlohmann::json::parse(run.out);
+    const nlohmann::json& files = all["files"];
+    ASSERT_EQ(files.size(), 4u);
+    EXPECT_EQ(files[0]["file"], meter);
+    // Each file's coverage is what the file alone gives.
+    EXPECT_EQ(files[0]["coverage"], nlohmann::json::parse(coverage({meter, "--json"}).out));
+    EXPECT_EQ(files[1]["coverage"][0]["asSpecified"].size(), 1u);
+    EXPECT_EQ(files[2]["coverage"], nlohmann::json::array());
+    EXPECT_FALSE(files[3].contains("coverage"));
+    EXPECT_NE(files[3]["error"].get<std::string>().find("missing.json"), std::string::npos);
+    const nlohmann::json& summary = all["summary"];
+    ASSERT_EQ(summary.size(), 12u);
+    EXPECT_EQ(summary[0], nlohmann::json::parse(R"({"standard": "3300", "files": 2, "complete": 1,
+        "reduced": 1, "manual": 1, "leftOut": 1})"));
+    EXPECT_EQ(summary[7]["standard"], "7300");
+    EXPECT_EQ(summary[7]["manual"], 0);
+}
+
+TEST_F(CoverageCli, AFileNameCannotForgeALine)
+{
+    const std::string meter = spec(kPlain, "a\nsummary of 9 meter files.json");
+    const test::CliRun run = coverage({meter, spec(kPlain, "b.json")});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.out.find("\nsummary of 9"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nsummary of 2 meter files"), std::string::npos) << run.out;
 }
 
 } // namespace

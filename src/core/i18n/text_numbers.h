@@ -23,6 +23,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2700, 2749, "the compare window's texts"},
     {2750, 2799, "the calibrator coverage's texts"},
     {2800, 2849, "saving, batches and warnings about files"},
+    {2950, 2999, "the review report"},
 };
 
 // 100-101: the main window's tabs.
@@ -482,5 +483,46 @@ inline constexpr int kTextConfigNotAFile = 2821;   // "... <1> is not a file; ..
 inline constexpr int kTextConfigUnreadable = 2822; // "... <1> cannot be read (<2>); ...", <2> the system's reason
 inline constexpr int kTextInstructionClash =
     2823; // "<1> and <2> are instructions for the same function and column ..."
+
+// 2950-2987: the review report of kestrel-cli report (HTML), headings,
+// labels and the sign-off fields.
+inline constexpr int kTextReviewTitle = 2950;            // "Review report"
+inline constexpr int kTextReviewBefore = 2951;           // "Before"
+inline constexpr int kTextReviewAfter = 2952;            // "After"
+inline constexpr int kTextReviewName = 2953;             // "Name"
+inline constexpr int kTextReviewPath = 2954;             // "Path"
+inline constexpr int kTextReviewSha256 = 2955;           // "SHA-256"
+inline constexpr int kTextReviewSettings = 2956;         // "Settings"
+inline constexpr int kTextReviewLocale = 2957;           // "Locale (LCID)"
+inline constexpr int kTextReviewConfigDir = 2958;        // "Settings folder"
+inline constexpr int kTextReviewDate = 2959;             // "Procedure date"
+inline constexpr int kTextReviewSpecChanges = 2960;      // "Specification changes"
+inline constexpr int kTextReviewNoChanges = 2961;        // "No changes."
+inline constexpr int kTextReviewProcedureChanges = 2962; // "Procedure changes"
+inline constexpr int kTextReviewCoverageBy = 2963;       // "Calibrator coverage by <1>"
+inline constexpr int kTextReviewPrepared = 2964;         // "Prepared"
+inline constexpr int kTextReviewReviewed = 2965;         // "Reviewed"
+inline constexpr int kTextReviewApproved = 2966;         // "Approved"
+inline constexpr int kTextReviewSignature = 2967;        // "Signature"
+inline constexpr int kTextReviewSignDate = 2968;         // "Date"
+inline constexpr int kTextReviewSummary = 2969;          // "Release summary"
+inline constexpr int kTextReviewChanged = 2970;          // "Files changed"
+inline constexpr int kTextReviewUnchanged = 2971;        // "Files unchanged"
+inline constexpr int kTextReviewAdded = 2972;            // "Files added"
+inline constexpr int kTextReviewRemoved = 2973;          // "Files removed"
+inline constexpr int kTextReviewCoverageChanges = 2974;  // "Coverage changes"
+inline constexpr int kTextReviewFile = 2975;             // "File"
+inline constexpr int kTextReviewUnreadable = 2976;       // "Could not be read: <1>"
+inline constexpr int kTextReviewNoCoverage = 2977;       // "The Scopes page has no calibrator coverage."
+inline constexpr int kTextReviewAbsent = 2978;           // "(none)"
+inline constexpr int kTextReviewLibraryBefore = 2979;    // "Library before"
+inline constexpr int kTextReviewLibraryAfter = 2980;     // "Library after"
+inline constexpr int kTextReviewStandard = 2981;         // "Standard"
+inline constexpr int kTextReviewSignOff = 2982;          // "Sign-off"
+inline constexpr int kTextReviewDefault = 2983;          // "(default)"
+inline constexpr int kTextReviewFileAdded = 2984;        // "added"
+inline constexpr int kTextReviewFileRemoved = 2985;      // "removed"
+inline constexpr int kTextReviewFileChanged = 2986;      // "changed"
+inline constexpr int kTextReviewChange = 2987;           // "Change"
 
 } // namespace kestrel
