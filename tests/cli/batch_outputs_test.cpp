@@ -4,10 +4,12 @@
 // through.
 #include "cli/batch_outputs.h"
 #include "cli_run.h"
+#include "core/base/path_text.h"
 #include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -125,8 +127,16 @@ TEST_F(BatchOutputs, NamesOneOnCaseBlindFileSystemsAreRefused)
          "LLER.json",
             "b/m\xC3\xBCller.kestrel.json"},
     };
+    // The names are UTF-8: written and passed on as the program takes them,
+    // whatever the platform's own code page.
+    const auto write = [&](const std::string& name) {
+        const std::filesystem::path file = dir.path() / pathFromUtf8(name);
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << json;
+        return utf8FromPath(file);
+    };
     for (const auto& [a, b] : cases) {
-        const test::CliRun r = generate({dir.write(a, json).string(), dir.write(b, json).string()});
+        const test::CliRun r = generate({write(a), write(b)});
         EXPECT_EQ(r.status, kUsageStatus) << a << " " << b;
         EXPECT_NE(r.err.find("would both be written to"), std::string::npos) << r.err;
     }

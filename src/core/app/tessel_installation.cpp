@@ -114,7 +114,10 @@ void checkForBoost(const std::filesystem::path& tesselIni, TesselInstallation& i
     // A relative path is taken from tessel.ini's folder, the one place that
     // does not depend on where Kestrel happens to be started from.
     std::filesystem::path path = pathFromUtf8(config);
-    if (path.is_relative())
+    // "\tessel\instruments.cfg" names a folder from the root of the
+    // current drive, as Tessel itself opens it: only a path without a root
+    // is relative.
+    if (!path.has_root_directory())
         path = tesselIni.parent_path() / path;
     installation.instrumentConfig = path;
     const std::string shown = escapeForMessage(utf8FromPath(path));
