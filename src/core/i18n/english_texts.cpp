@@ -398,7 +398,9 @@ constexpr EnglishText kTable[] = {
     {2754, "Manual"},
     {2755, "Left out"},
     {2756, "<1> (chosen)"},
-    {2757, "What each standard's procedure does with the grid's test points. Choose a row to choose that standard."},
+    {2757,
+        "What each standard's procedure does with the grid's test points. Enter, Space or a double click on a row "
+        "chooses that standard."},
     {2758, "Choose standard"},
     {2759, "The procedure for the <1> ends in a failure: the points after it are left out."},
     {2760, "Reduced: the <1> reaches at most <2>, so the step tests <3> instead of <4>."},
@@ -419,6 +421,17 @@ constexpr EnglishText kTable[] = {
         "Tessel's instrument configuration <1> cannot be read (<2>); procedures are written without the 7625 and "
         "3711 amplifiers."},
     {2823, "<1> and <2> are instructions for the same function and column (<3> column <4>); none of them is used."},
+    {2900, "<1>: <2>"},
+    {2901, "The calibrator coverage counts the test points of the DMM page; it does not apply to the Scopes page."},
+    {2902, "Procedure copied to the clipboard, <1> lines"},
+    {2903, "<1> shown"},
+    {2904, "<1> hidden"},
+    {2905, "Status"},
+    {2906, "Procedure for the <1>"},
+    {2907, "&Next difference"},
+    {2908, "&Previous difference"},
+    {2909, "No further difference"},
+    {2910, "Difference <1> of <2>: <3>"},
 };
 
 // Lookups search the table, so it stays in ascending number order.
