@@ -399,8 +399,8 @@ constexpr EnglishText kTable[] = {
     {2755, "Left out"},
     {2756, "<1> (chosen)"},
     {2757,
-        "What each standard's procedure does with the grid's test points. Enter, Space or a double click on a row "
-        "chooses that standard."},
+        "What each standard's procedure does with the grid's test points. Enter, Space or a double click chooses the "
+        "row's standard."},
     {2758, "Choose standard"},
     {2759, "The procedure for the <1> ends in a failure: the points after it are left out."},
     {2760, "Reduced: the <1> reaches at most <2>, so the step tests <3> instead of <4>."},
