@@ -23,6 +23,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2700, 2749, "the compare window's texts"},
     {2750, 2799, "the calibrator coverage's texts"},
     {2800, 2849, "saving, batches and warnings about files"},
+    {2900, 2949, "announcements and the compare window's navigation"},
     {2950, 2999, "the review report"},
 };
 
@@ -484,6 +485,19 @@ inline constexpr int kTextConfigUnreadable = 2822; // "... <1> cannot be read (<
 inline constexpr int kTextInstructionClash =
     2823; // "<1> and <2> are instructions for the same function and column ..."
 
+// 2900-2949: what the window says happened (its status line) and the
+// compare window's way from difference to difference.
+inline constexpr int kTextCoverageCountHeard = 2900; // "<1>: <2>", a count as heard: its column's heading and the count
+inline constexpr int kTextCoverageScopeNote = 2901;  // the coverage pane on the Scopes page
+inline constexpr int kTextAnnounceCopied = 2902;     // "Procedure copied to the clipboard, <1> lines"
+inline constexpr int kTextAnnouncePaneShown = 2903;  // "<1> shown", <1> a pane's title
+inline constexpr int kTextAnnouncePaneHidden = 2904; // "<1> hidden"
+inline constexpr int kTextStatusLine = 2905;         // "Status", the status line's accessible name
+inline constexpr int kTextViewerProcedureText = 2906;        // "Procedure for the <1>", the viewer's text as heard
+inline constexpr int kTextCompareNextDifference = 2907;      // "Next difference", a button and F7
+inline constexpr int kTextComparePreviousDifference = 2908;  // "Previous difference", Shift+F7
+inline constexpr int kTextCompareNoFurtherDifference = 2909; // "No further difference"
+inline constexpr int kTextCompareDifferenceAt = 2910;        // "Difference <1> of <2>: step <3>"
 // 2950-2987: the review report of kestrel-cli report (HTML), headings,
 // labels and the sign-off fields.
 inline constexpr int kTextReviewTitle = 2950;            // "Review report"

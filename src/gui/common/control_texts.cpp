@@ -57,6 +57,7 @@ constexpr std::array kControlTexts{
     // Tooltips only, as a picture's.
     picture("PreviewText", kTextPreviewStepTip),
     picture("CoverageTable", kTextCoverageTableTip),
+    label("CoverageScopeNote", kTextCoverageScopeNote),
 
     // DMM page: the grid's row labels (the function on show relabels 5 and 7).
     label("SpecLabel_0", kTextUutRange),
@@ -166,6 +167,7 @@ constexpr std::array kAccessibleTexts{
     AccessibleText{"MeterSpecGrid", kTextMeterSpecification},
     AccessibleText{"PreviewText", kTextProcedurePreview},
     AccessibleText{"CoverageTable", kTextCalibratorCoverage},
+    AccessibleText{"StatusLine", kTextStatusLine},
     AccessibleText{"Comments", kTextComments},
     AccessibleText{"TCtypes", kTextTcType},
     AccessibleText{"RTDtypes", kTextRtdType},

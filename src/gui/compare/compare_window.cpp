@@ -8,6 +8,7 @@
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/file_paths.h"
+#include "gui/common/status_line.h"
 #include "gui/common/window_texts.h"
 #include "gui/compare/side_by_side_panes.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -95,7 +97,7 @@ std::pair<std::string, std::string> changeValues(const SpecChange& change)
 
 CompareWindow::CompareWindow(
     const Document& document, const ComparedSpecification& left, const ComparedSpecification& right, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), texts_(document.texts())
 {
     setObjectName(QStringLiteral("frm_Compare"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -144,6 +146,25 @@ CompareWindow::CompareWindow(
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->setObjectName(QStringLiteral("CompareButtons"));
+    // From difference to difference, by the buttons or F7 and Shift+F7.
+    auto* previous = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    nameControl(previous, QStringLiteral("cmdPreviousDifference"));
+    setCaption(previous, texts, kTextComparePreviousDifference);
+    auto* next = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    nameControl(next, QStringLiteral("cmdNextDifference"));
+    setCaption(next, texts, kTextCompareNextDifference);
+    for (QPushButton* b : {previous, next})
+        b->setAutoDefault(false);
+    connect(previous, &QPushButton::clicked, this, [this] { goToDifference(-1); });
+    connect(next, &QPushButton::clicked, this, [this] { goToDifference(1); });
+    for (const auto& [keys, step] :
+        {std::pair(QKeySequence(Qt::Key_F7), 1), std::pair(QKeySequence(Qt::SHIFT | Qt::Key_F7), -1)}) {
+        auto* key = new QShortcut(keys, this);
+        key->setObjectName(step > 0 ? QStringLiteral("NextDifferenceKey") : QStringLiteral("PreviousDifferenceKey"));
+        connect(key, &QShortcut::activated, this, [this, step = step] { goToDifference(step); });
+    }
+    statusLine_ = new StatusLine(this);
+    statusLine_->setAccessibleName(textOf(texts, kTextStatusLine));
     auto* close = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     nameControl(close, QStringLiteral("cmdClose"));
     setCaption(close, texts, kTextCompareClose);
@@ -151,7 +172,10 @@ CompareWindow::CompareWindow(
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
-    layout->addWidget(buttons);
+    auto* bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(statusLine_, 1);
+    bottomRow->addWidget(buttons);
+    layout->addLayout(bottomRow);
 
     connect(changeList_, &QTableWidget::cellClicked, this, [this](int row, int) { choose(row); });
     connect(changeList_, &QTableWidget::cellActivated, this, [this](int row, int) { choose(row); });
@@ -207,8 +231,24 @@ void CompareWindow::choose(int row)
     const SpecChange& change = changes_[static_cast<std::size_t>(row)];
     // A column by its first cell.
     const bool column = change.kind == SpecChangeKind::ColumnInserted || change.kind == SpecChangeKind::ColumnRemoved;
-    if (const std::optional<MeterCell> cell = meterCellOfPath(column ? change.path + ".range" : change.path))
+    if (const std::optional<MeterCell> cell = meterCellOfPath(column ? change.path + ".range" : change.path)) {
         emit cellChosen(*cell);
+        return;
+    }
+    if (const ChangeField field = controlOfPath(change.path); !field.control.isEmpty())
+        emit fieldChosen(field);
+}
+
+void CompareWindow::goToDifference(int step)
+{
+    const std::optional<std::size_t> found = panes_->goToDifference(step);
+    if (!found) {
+        statusLine_->say(textOf(texts_, kTextCompareNoFurtherDifference));
+        return;
+    }
+    const std::vector<int> all = panes_->differences();
+    statusLine_->say(qtText(textWith(texts_, kTextCompareDifferenceAt,
+        {std::to_string(*found + 1), std::to_string(all.size()), coreText(panes_->rowText(all[*found]).trimmed())})));
 }
 
 CompareWindow* openCompareWindow(Document& document, const QString& path, QWidget* parent)

@@ -5,9 +5,13 @@
 // changed and which were only renumbered; below them the inputs that
 // differ, one row each (key path, kind of change, before, after). Choosing
 // a change of a grid cell or column asks for that cell (the column's first)
-// to be shown in the main window.
+// to be shown in the main window, a change of any other input for the
+// control that holds it. F7 and Shift+F7, or the two buttons below, go to
+// the next and previous difference of the procedures; the status line
+// says which it is.
 #include "core/app/procedure_inputs.h"
 #include "core/app/spec_diff.h"
+#include "gui/compare/change_fields.h"
 #include "gui/document/document.h"
 
 #include <QDialog>
@@ -16,11 +20,13 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace kestrel::gui {
 
 class SideBySidePanes;
+class StatusLine;
 
 // One side of the comparison: the name shown for it and its inputs.
 struct ComparedSpecification {
@@ -45,17 +51,23 @@ public:
 signals:
     // A change of a grid cell was chosen (clicked, or Enter on its row).
     void cellChosen(kestrel::MeterCell cell);
+    // A change of any other input was chosen: the control that shows it.
+    void fieldChosen(const kestrel::gui::ChangeField& field);
 
 private:
     void fillChanges(const Document& document);
     void fillProcedureSummary(const TextLookup& texts);
     void choose(int row);
+    // The next (1) or previous (-1) difference of the procedures.
+    void goToDifference(int step);
 
     SideBySidePanes* panes_;
     QLabel* summary_;
     QLabel* procedureSummary_;
     QTableWidget* changeList_;
+    StatusLine* statusLine_;
     std::vector<SpecChange> changes_;
+    const TextLookup& texts_;
 };
 
 // Compares the document's inputs as they are now with the file at path,

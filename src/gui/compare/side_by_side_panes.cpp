@@ -16,6 +16,9 @@
 namespace kestrel::gui {
 namespace {
 
+// The rows in sight above a difference brought up.
+constexpr int kLeadRows = 3;
+
 QPlainTextEdit* procedurePane(const char* name, QWidget* parent)
 {
     auto* pane = new QPlainTextEdit(parent);
@@ -110,7 +113,60 @@ void SideBySidePanes::show(std::string_view left, std::string_view right)
     const auto first = std::find_if(
         rows.begin(), rows.end(), [](const ProcedureRow& row) { return row.line.kind != AlignedKind::Equal; });
     if (first != rows.end())
-        left_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(first - rows.begin()) - 3));
+        left_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(first - rows.begin()) - kLeadRows));
+}
+
+std::vector<int> SideBySidePanes::differences() const
+{
+    std::vector<int> starts;
+    bool inRun = false;
+    for (std::size_t i = 0; i < comparison_.rows.size(); ++i) {
+        const bool differs = comparison_.rows[i].line.kind != AlignedKind::Equal;
+        if (differs && !inRun)
+            starts.push_back(static_cast<int>(i));
+        inRun = differs;
+    }
+    return starts;
+}
+
+int SideBySidePanes::currentRow() const
+{
+    const QPlainTextEdit* pane = right_->hasFocus() ? right_ : left_;
+    return pane->textCursor().blockNumber();
+}
+
+QString SideBySidePanes::rowText(int row) const
+{
+    const QString left = left_->document()->findBlockByNumber(row).text();
+    return left.isEmpty() ? right_->document()->findBlockByNumber(row).text() : left;
+}
+
+std::optional<std::size_t> SideBySidePanes::goToDifference(int step)
+{
+    const std::vector<int> starts = differences();
+    const int from = currentRow();
+    std::optional<std::size_t> found;
+    if (step > 0) {
+        // The first time, a difference on the cursor's own row counts.
+        const auto next = visited_ ? std::upper_bound(starts.begin(), starts.end(), from)
+                                   : std::lower_bound(starts.begin(), starts.end(), from);
+        if (next != starts.end())
+            found = static_cast<std::size_t>(next - starts.begin());
+    } else {
+        const auto next = std::lower_bound(starts.begin(), starts.end(), from);
+        if (next != starts.begin())
+            found = static_cast<std::size_t>(next - starts.begin()) - 1;
+    }
+    if (!found)
+        return std::nullopt;
+    visited_ = true;
+    const int row = starts[*found];
+    for (QPlainTextEdit* pane : {left_, right_}) {
+        QTextCursor cursor(pane->document()->findBlockByNumber(row));
+        pane->setTextCursor(cursor);
+    }
+    left_->verticalScrollBar()->setValue(std::max(0, row - kLeadRows));
+    return found;
 }
 
 } // namespace kestrel::gui

@@ -10,7 +10,9 @@
 #include <QColor>
 #include <QWidget>
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 class QPlainTextEdit;
 
@@ -31,6 +33,19 @@ public:
     // The comparison of the texts shown.
     const ProcedureComparison& comparison() const { return comparison_; }
 
+    // The first row of each run of rows that differ, in order.
+    std::vector<int> differences() const;
+    // Puts both panes' cursors on the first row of the next (step 1) or
+    // previous (step -1) difference from the row of the cursor in the pane
+    // with the focus (the left one when neither has it), with a few rows
+    // of what leads to it in sight. Says the difference's index in
+    // differences(), or nothing when there is none that way.
+    std::optional<std::size_t> goToDifference(int step);
+    // The pane's row of the cursor, and the text of a row on either side
+    // (the left one's, or the right one's where the left has a filler).
+    int currentRow() const;
+    QString rowText(int row) const;
+
     // The marks' backgrounds.
     static QColor removedColour() { return {0xff, 0xd7, 0xd5}; }
     static QColor addedColour() { return {0xd4, 0xf4, 0xd9}; }
@@ -40,6 +55,7 @@ private:
     QPlainTextEdit* left_;
     QPlainTextEdit* right_;
     ProcedureComparison comparison_;
+    bool visited_ = false; // a difference was gone to
 };
 
 } // namespace kestrel::gui

@@ -5,11 +5,16 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +25,48 @@ namespace {
 // long translation never hides the counts.
 constexpr int kHeadingCharacters = 14;
 
+// The table whose keys and clicks only move through it: the selection is
+// the chosen standard's row, changed by Enter, Space or a double click (or
+// by a screen reader's selection), so that reading the table never changes
+// the document.
+class CoverageTableView : public QTableView {
+public:
+    CoverageTableView(std::function<void(int)> choose, QWidget* parent) : QTableView(parent), choose_(std::move(choose))
+    {
+    }
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex&, const QEvent*) const override
+    {
+        return QItemSelectionModel::NoUpdate;
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool chooses = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+            event->key() == Qt::Key_Space || event->key() == Qt::Key_Select;
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        if (chooses && modifiers == Qt::NoModifier && currentIndex().isValid()) {
+            choose_(currentIndex().row());
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (event->button() == Qt::LeftButton && index.isValid()) {
+            choose_(index.row());
+            event->accept();
+            return;
+        }
+        QTableView::mouseDoubleClickEvent(event);
+    }
+
+private:
+    std::function<void(int)> choose_;
+};
+
 } // namespace
 
 CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(parent), document_(document)
@@ -28,7 +75,9 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(paren
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
     model_ = new CoverageTableModel(document_, this);
-    table_ = new QTableView(this);
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("CoverageArea"));
+    table_ = new CoverageTableView([this](int row) { rowChosen(row); }, area);
     table_->setObjectName(QStringLiteral("CoverageTable"));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,17 +92,29 @@ CoveragePane::CoveragePane(Document& document, QWidget* parent) : SidePane(paren
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setHighlightSections(false);
-    setWidget(table_);
+    // On the Scopes page the table gives way to a line that says what it is
+    // for: the scope procedures have no meter standard to count.
+    scopeNote_ = new QLabel(area);
+    scopeNote_->setObjectName(QStringLiteral("CoverageScopeNote"));
+    scopeNote_->setWordWrap(true);
+    scopeNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scopeNote_->setMargin(6);
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(scopeNote_, 1);
+    layout->addWidget(table_, 1);
+    setWidget(area);
     fitColumns();
+    connect(&document_, &Document::pageChanged, this, &CoveragePane::showPage);
+    showPage();
 
     pause_.setSingleShot(true);
     pause_.setInterval(0);
     connect(&pause_, &QTimer::timeout, this, &CoveragePane::recountNow);
     connect(&document_, &Document::changed, this, &CoveragePane::documentChanged);
-    // The mouse and the keyboard move the current row; a screen reader or
-    // UI automation selects a row without moving it.
-    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& current) { rowChosen(current.row()); });
+    // The mouse and the keyboard only move the current row; a screen reader
+    // or UI automation chooses by selecting a row.
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList rows = table_->selectionModel()->selectedRows();
         if (rows.size() == 1)
@@ -120,10 +181,19 @@ void CoveragePane::showEvent(QShowEvent* event)
         recountNow();
 }
 
+void CoveragePane::showPage()
+{
+    const bool scope = document_.inputs().page == Page::Scope;
+    scopeNote_->setVisible(scope);
+    table_->setVisible(!scope);
+}
+
 void CoveragePane::showChosen()
 {
     const int row = model_->chosenRow();
-    if (table_->currentIndex().row() == row)
+    const QModelIndexList selected = table_->selectionModel()->selectedRows();
+    const int selectedRow = selected.size() == 1 ? selected.front().row() : -1;
+    if (table_->currentIndex().row() == row && selectedRow == row)
         return;
     const QSignalBlocker quiet(table_->selectionModel());
     if (row < 0) {

@@ -1,8 +1,10 @@
 #pragma once
 // "Calibrator Coverage" beside the pages: for every meter standard, what
 // its procedure would do with the test points of the grid, the chosen
-// standard's row marked. Choosing a row, by mouse, keyboard or a screen
-// reader's selection, chooses that standard as one undo step.
+// standard's row marked. Moving through the table only reads it; Enter,
+// Space, a double click or a screen reader's selection of a row chooses
+// that standard as one undo step. On the Scopes page a note that the
+// coverage is the DMM page's takes the table's place.
 //
 // The counts are made again after the document changes, on a thread of
 // their own from a copy of the inputs (twelve procedures: the window never
@@ -13,6 +15,7 @@
 
 #include <QTimer>
 
+class QLabel;
 class QTableView;
 
 namespace kestrel::gui {
@@ -42,6 +45,8 @@ private:
     void documentChanged();
     // The table's current row follows the chosen standard.
     void showChosen();
+    // The table on the DMM page, the note on the Scopes page.
+    void showPage();
     void rowChosen(int row);
     // Each column as wide as its counts and its heading, a long heading cut
     // short.
@@ -49,6 +54,7 @@ private:
 
     Document& document_;
     QTableView* table_;
+    QLabel* scopeNote_;
     CoverageTableModel* model_;
     // The changes of one pass of the event loop make one count.
     QTimer pause_;

@@ -70,9 +70,15 @@ QVariant CoverageTableModel::data(const QModelIndex& index, int role) const
         return counted ? QVariant(countOf(counted->counts, index.column())) : QVariant();
     case Qt::AccessibleTextRole:
         // Heard as a screen reader names the row: the chosen one says so.
-        if (index.column() == StandardColumn && chosen)
-            return qtText(textWith(document_.texts(), kTextCoverageChosen, {standardOf(index.row())}));
-        return data(index, Qt::DisplayRole).toString();
+        if (index.column() == StandardColumn)
+            return chosen ? qtText(textWith(document_.texts(), kTextCoverageChosen, {standardOf(index.row())}))
+                          : data(index, Qt::DisplayRole).toString();
+        // A count with its column's heading, as moving along a row reads it.
+        if (!counted)
+            return {};
+        return qtText(textWith(document_.texts(), kTextCoverageCountHeard,
+            {coreText(document_.labelText(kHeadings[index.column()]).trimmed()),
+                std::to_string(countOf(counted->counts, index.column()))}));
     case Qt::ToolTipRole:
         if (counted && counted->generatorFailed)
             return qtText(textWith(document_.texts(), kTextCoverageFailed, {counted->standard}));
@@ -111,7 +117,7 @@ void CoverageTableModel::setCoverages(std::vector<Coverage> coverages)
 void CoverageTableModel::relabel()
 {
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
-    emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::AccessibleTextRole, Qt::ToolTipRole});
+    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::AccessibleTextRole, Qt::ToolTipRole});
 }
 
 } // namespace kestrel::gui

@@ -9,6 +9,7 @@
 #include "gui/common/picture_icon.h"
 #include "gui/common/resources.h"
 #include "gui/common/side_pane.h"
+#include "gui/common/status_line.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
 #include "gui/coverage/coverage_pane.h"
@@ -103,8 +104,10 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
     create_->setAutoDefault(false);
     create_->setMinimumWidth(110);
 
+    // What a command did when nothing else shows it, left of Create.
+    statusLine_ = new StatusLine(central);
     auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
+    bottom->addWidget(statusLine_, 1);
     bottom->addWidget(create_);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -249,6 +252,8 @@ void MainWindow::showPane(Pane which, bool shown)
 {
     pane(which)->setVisible(shown);
     document_.setPaneShown(which, shown);
+    statusLine_->say(qtText(textWith(document_.texts(), shown ? kTextAnnouncePaneShown : kTextAnnouncePaneHidden,
+        {coreText(pane(which)->windowTitle())})));
 }
 
 MainWindow::~MainWindow() = default;
@@ -456,6 +461,22 @@ void MainWindow::showCell(MeterFunction function, int row, int column)
     raise();
     activateWindow();
     specFrame()->focusGrid();
+}
+
+void MainWindow::showControl(QWidget* control)
+{
+    if (!control || !isAncestorOf(control) || !commitPendingEdit())
+        return;
+    // Every tab strip on the way up shows the page that holds the control.
+    for (QWidget* page = control; page && page != this; page = page->parentWidget()) {
+        QWidget* stack = page->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(page) >= 0)
+            tabs->setCurrentWidget(page);
+    }
+    raise();
+    activateWindow();
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::commitPendingEdit() { return grid()->commitEdit(); }

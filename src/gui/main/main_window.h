@@ -16,7 +16,8 @@
 // - runModal(show): the same care around any modal window (help and
 //   accuracy-file viewers).
 // - mnuCompare, the "Compare with…" menu entry, and showCell() to bring a
-//   grid cell the compare window names to the front.
+//   grid cell the compare window names to the front, showControl() for
+//   any other input it names.
 // - the help and accuracy controls (cmd_ReferenceHelp, cmd_Acc_File,
 //   Ask_HLP_0..2, Vset_HLP, Tessel_HLP, ScopeHelp, cmd_Scope_Acc) and the
 //   localization menu entries are found by their names (control());
@@ -26,6 +27,8 @@
 //   The grid's current column marks its lines there, and a step chosen
 //   there brings its column up in the grid.
 // - the calibrator coverage (dock_Coverage) below it; mnuCoverage and F9.
+// - the status line (StatusLine) left of Create says what a command did
+//   that shows nothing else: a pane shown or hidden, a procedure copied.
 // - relabel(walk): one walk of the control text table (local texts,
 //   English texts or text numbers); LocalizationCommands runs them.
 // SecondaryWindows (secondary_windows.h) connects Create, the wizard and
@@ -55,6 +58,7 @@ class SidePane;
 class ScopePage;
 class SpecFrame;
 class SpecGridView;
+class StatusLine;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -80,6 +84,9 @@ public:
     // Brings the DMM page's grid up on the function's tab with (row, column)
     // current, and the window to the front (after storing a cell being typed).
     void showCell(MeterFunction function, int row, int column);
+    // Brings up the pages that hold a control of the window, outer tab strip
+    // first, and gives it the focus (after storing a cell being typed).
+    void showControl(QWidget* control);
     // Shows a modal window without the window staying on top of it: the
     // topmost state is dropped while `show` runs, the grid is disabled, and
     // afterwards both come back and the grid gets the focus.
@@ -128,6 +135,7 @@ private:
     ScopePage* scopePage_;
     OptionsPanel* options_;
     QPushButton* create_;
+    StatusLine* statusLine_;
     QToolButton* picture5_;
     QMenu* popup_;
     QAction* onTop_;

@@ -5,6 +5,7 @@
 #include "core/viewers/help_files.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/common/window_texts.h"
+#include "gui/compare/change_fields.h"
 #include "gui/compare/compare_window.h"
 #include "gui/document/document.h"
 #include "gui/grid/spec_grid.h"
@@ -18,6 +19,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace kestrel::gui {
 
@@ -85,6 +87,19 @@ void SecondaryWindows::compareWith(const QString& path)
         return;
     connect(compare, &CompareWindow::cellChosen, &window_,
         [this](MeterCell cell) { window_.showCell(cell.function, cell.row, cell.column); });
+    connect(compare, &CompareWindow::fieldChosen, &window_, [this](const ChangeField& field) {
+        QWidget* control =
+            window_.control<QWidget>(field.control + (field.optionButtons ? QStringLiteral("0") : QString()));
+        // Of option buttons, the one chosen.
+        for (int i = 0; field.optionButtons; ++i) {
+            auto* option = window_.control<QRadioButton>(field.control + QString::number(i));
+            if (!option)
+                break;
+            if (option->isChecked())
+                control = option;
+        }
+        window_.showControl(control);
+    });
 }
 
 void SecondaryWindows::openWizard(MeterFunction function, int column)

@@ -1,6 +1,9 @@
 #include "gui/viewer/create_delivery.h"
 
 #include "core/app/create.h"
+#include "core/i18n/text_lookup.h"
+#include "core/i18n/text_numbers.h"
+#include "gui/common/status_line.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
 #include "gui/viewer/procedure_viewer.h"
@@ -11,6 +14,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace kestrel::gui {
@@ -42,14 +46,23 @@ void showProcedure(const std::string& procedureText, const ProcedureInputs& inpu
     viewer.exec();
 }
 
-void copyProcedure(const std::string& procedureText, QAbstractButton* createButton)
+int lineCount(const std::string& text)
+{
+    const auto breaks = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    return breaks + (!text.empty() && text.back() != '\n' ? 1 : 0);
+}
+
+void copyProcedure(const std::string& procedureText, QAbstractButton* createButton, const TextLookup& texts)
 {
     const QString styleBefore = createButton ? createButton->styleSheet() : QString();
     if (createButton) {
         createButton->setStyleSheet(QStringLiteral("background-color: rgb(0, 255, 0);"));
         createButton->repaint();
     }
-    QGuiApplication::clipboard()->setText(qtText(clipboardForm(procedureText)));
+    const std::string copied = clipboardForm(procedureText);
+    QGuiApplication::clipboard()->setText(qtText(copied));
+    // Only the button's colour shows it: the status line says it.
+    announce(createButton, qtText(textWith(texts, kTextAnnounceCopied, {std::to_string(lineCount(copied))})));
     // Window events keep running, so the green face shows; the user's clicks
     // and keys wait.
     QEventLoop pause;
@@ -72,7 +85,7 @@ void createAndDeliver(const ProcedureInputs& inputs, const ViewerContext& viewer
         const CreateResult result = createProcedure(inputs, viewers.texts, sink);
         if (result.status != CreateStatus::NothingCreated) {
             if (toClipboard) {
-                copyProcedure(result.text, targets.createButton);
+                copyProcedure(result.text, targets.createButton, viewers.texts);
             } else {
                 wait.restore();
                 showProcedure(result.text, inputs, viewers, targets);

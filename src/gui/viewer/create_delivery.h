@@ -1,7 +1,8 @@
 #pragma once
 // Create in the window: the wait pointer while the generator runs, then
 // the procedure in the viewer, or with Ctrl held at the click straight to
-// the clipboard as plain text while the button flashes green. "Could not
+// the clipboard as plain text while the button flashes green and the
+// status line says so. "Could not
 // create the procedure." and a generator's own failure message come from
 // the core through the message sink; a generator that failed midway still
 // delivers what it wrote.
@@ -26,6 +27,10 @@ void createAndDeliver(const ProcedureInputs& inputs, const ViewerContext& viewer
 // The two deliveries on their own.
 void showProcedure(const std::string& procedureText, const ProcedureInputs& inputs, const ViewerContext& viewers,
     const CreateTargets& targets);
-void copyProcedure(const std::string& procedureText, QAbstractButton* createButton);
+// The lines of a text, the last one counted whether or not a line break
+// ends it.
+int lineCount(const std::string& text);
+// Says on the window's status line how many lines were copied.
+void copyProcedure(const std::string& procedureText, QAbstractButton* createButton, const TextLookup& texts);
 
 } // namespace kestrel::gui

@@ -2,6 +2,7 @@
 
 #include "core/app/create.h"
 #include "core/base/atomic_file.h"
+#include "core/i18n/text_lookup.h"
 #include "core/i18n/text_numbers.h"
 #include "core/viewers/file_lists.h"
 #include "core/viewers/help_files.h"
@@ -190,6 +191,8 @@ void ProcedureViewer::setTexts()
 {
     const TextLookup& texts = context_.texts;
     setWindowTitle(textOf(texts, kTextProgramName));
+    // Heard as what it holds, not by its object name.
+    rtfMain_->setAccessibleName(qtText(textWith(texts, kTextViewerProcedureText, {reference_})));
     setCaption(chk_Colorize_, texts, kTextKeywordHighlighting);
     gui::setToolTip(ProcToClip_, texts, kTextCopyToClipboard);
     gui::setToolTip(cmdSearch_, texts, kTextFind);

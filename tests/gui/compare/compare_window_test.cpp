@@ -14,6 +14,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QLabel>
@@ -183,6 +184,8 @@ TEST_F(CompareWindowTest, TwoChangedCellsAreMarkedListedAndSelectable)
             continue;
         if (compare->changeList()->isAncestorOf(control) && control != compare->changeList())
             continue; // the list's own corner button
+        if (control->objectName() == "StatusMessage")
+            continue; // an empty status line says nothing
 
         EXPECT_FALSE(control->objectName().isEmpty()) << control->metaObject()->className();
         EXPECT_FALSE(heardName(control).isEmpty()) << control->objectName().toStdString();
@@ -249,18 +252,62 @@ TEST_F(CompareWindowTest, AnInsertedColumnIsOneChangeAndTheRestRenumbered)
     EXPECT_EQ(window->grid()->currentIndex().column(), 1);
 }
 
-TEST_F(CompareWindowTest, AChangeOutsideTheGridSelectsNothingAndEqualFilesAreSaidToBe)
+// A change outside the grid brings up its field on its page, the grid's
+// current cell left as it was; F7 and Shift+F7 go from difference to
+// difference of the procedures and the status line says which.
+TEST_F(CompareWindowTest, AChangeOutsideTheGridBringsUpItsFieldAndEqualFilesAreSaidToBe)
 {
     ProcedureInputs other = orvik28();
     other.identity.name = "Another name";
+    other.options.dataEntry = other.options.dataEntry == DataEntry::Keyboard ? DataEntry::Slew : DataEntry::Keyboard;
     gui::CompareWindow* compare = compareThroughMenu(other);
     ASSERT_NE(compare, nullptr);
-    ASSERT_EQ(compare->changeList()->rowCount(), 1);
+    ASSERT_EQ(compare->changeList()->rowCount(), 2);
     EXPECT_EQ(compare->changeList()->item(0, 0)->text(), "procedure.name");
+    EXPECT_EQ(compare->changeList()->item(1, 0)->text(), "options.data_entry");
     clickCell(1, 3);
     clickRow(compare->changeList(), 0);
     EXPECT_EQ(window->grid()->currentIndex().row(), 1);
     EXPECT_EQ(window->grid()->currentIndex().column(), 3);
+    auto* name = find<QWidget>("ProcName");
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    // Of option buttons, the chosen one.
+    compare->activateWindow();
+    clickRow(compare->changeList(), 1);
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(focused->objectName().startsWith("DataEntry_")) << focused->objectName().toStdString();
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(focused)->isChecked());
+
+    const auto said = [compare] { return heardName(compare->findChild<QWidget*>("StatusMessage")); };
+    const std::vector<int> differences = compare->panes()->differences();
+    ASSERT_GE(differences.size(), 1u);
+    QApplication::setActiveWindow(compare);
+    compare->panes()->left()->setFocus();
+    compare->panes()->left()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(compare->panes()->left(), Qt::Key_F7);
+    EXPECT_EQ(compare->panes()->left()->textCursor().blockNumber(), differences[0]);
+    EXPECT_EQ(compare->panes()->right()->textCursor().blockNumber(), differences[0]);
+    EXPECT_TRUE(said().startsWith(QStringLiteral("Difference 1 of %1: ").arg(differences.size())))
+        << said().toStdString();
+    // Past the last one, the status line says there is no further one.
+    for (std::size_t i = 1; i < differences.size(); ++i)
+        QTest::keyClick(compare->panes()->left(), Qt::Key_F7);
+    QTest::keyClick(compare->panes()->left(), Qt::Key_F7);
+    EXPECT_EQ(said(), "No further difference");
+    EXPECT_EQ(compare->panes()->left()->textCursor().blockNumber(), differences.back());
+    QTest::keyClick(compare->panes()->left(), Qt::Key_F7, Qt::ShiftModifier);
+    if (differences.size() > 1)
+        EXPECT_EQ(compare->panes()->left()->textCursor().blockNumber(), differences[differences.size() - 2]);
+    else
+        EXPECT_EQ(said(), "No further difference");
+    // The buttons do the same.
+    compare->panes()->left()->moveCursor(QTextCursor::End);
+    QTest::mouseClick(compare->findChild<QAbstractButton*>("cmdPreviousDifference"), Qt::LeftButton);
+    EXPECT_EQ(compare->panes()->left()->textCursor().blockNumber(), differences.back());
+    QTest::mouseClick(compare->findChild<QAbstractButton*>("cmdNextDifference"), Qt::LeftButton);
+    EXPECT_EQ(said(), "No further difference");
     compare->close();
     settle();
 

@@ -8,6 +8,7 @@
 #include "core/spec/standards.h"
 #include "gui/coverage/coverage_table_model.h"
 #include "gui/grid/spec_table_model.h"
+#include "support/heard_name.h"
 #include "support/random_specification.h"
 #include "support/window_fixture.h"
 
@@ -16,7 +17,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
 
@@ -36,11 +40,25 @@ protected:
     gui::CoveragePane* pane() const { return find<gui::CoveragePane>("dock_Coverage"); }
     QTableView* table() const { return pane()->table(); }
     int rowOf(std::string_view standard) const { return referenceIndex(standard); }
-    void clickRow(int row)
+    void clickRow(int row, bool twice)
     {
         const QRect cell = table()->visualRect(table()->model()->index(row, 0));
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, cell.center());
+        if (twice)
+            QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, cell.center());
         settle();
+    }
+    void key(Qt::Key which)
+    {
+        QTest::keyClick(table(), which);
+        settle();
+    }
+    // A cell as a screen reader reads it.
+    QString heardCell(int row, int column) const
+    {
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(table());
+        QAccessibleInterface* cell = heard->tableInterface()->cellAt(row, column);
+        return cell ? cell->text(QAccessible::Name) : QString();
     }
     void openSpecification(const ProcedureInputs& in)
     {
@@ -111,17 +129,26 @@ TEST_F(CoveragePaneTest, ChoosingARowChoosesItsStandardAsOneUndoStep)
     const QUndoStack& undo = document->undoStack();
     const int steps = undo.count();
 
-    clickRow(rowOf("3300"));
+    // One click only moves to the row; a double click chooses it.
+    clickRow(rowOf("3300"), false);
+    EXPECT_EQ(inputs().selections.reference, "7300");
+    EXPECT_EQ(table()->currentIndex().row(), rowOf("3300"));
+    EXPECT_EQ(undo.count(), steps);
+    clickRow(rowOf("3300"), true);
     EXPECT_EQ(inputs().selections.reference, "3300");
     EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "3300");
     EXPECT_EQ(undo.count(), steps + 1);
     EXPECT_EQ(undo.undoText(), "Choose standard");
 
-    // The keyboard chooses as the mouse does.
+    // The keyboard moves through the table without choosing; Enter chooses.
     table()->setFocus();
-    QTest::keyClick(table(), Qt::Key_Down);
-    settle();
-    EXPECT_EQ(inputs().selections.reference, std::string(kReferences[static_cast<std::size_t>(rowOf("3300") + 1)]));
+    const std::string below(kReferences[static_cast<std::size_t>(rowOf("3300") + 1)]);
+    key(Qt::Key_Down);
+    EXPECT_EQ(inputs().selections.reference, "3300");
+    EXPECT_EQ(table()->currentIndex().row(), rowOf(below));
+    EXPECT_EQ(undo.count(), steps + 1);
+    key(Qt::Key_Return);
+    EXPECT_EQ(inputs().selections.reference, below);
     EXPECT_EQ(undo.count(), steps + 2);
 
     // Undo puts back the standard and the table's mark with it.
@@ -146,6 +173,68 @@ TEST_F(CoveragePaneTest, ChoosingARowChoosesItsStandardAsOneUndoStep)
     reference->setCurrentIndex(rowOf("6400"));
     settle();
     EXPECT_EQ(table()->currentIndex().row(), rowOf("6400"));
+}
+
+// Down, Up, Home and End only read the table; the counts are heard with
+// their headings; Space chooses, once.
+TEST_F(CoveragePaneTest, MovingThroughTheTableReadsItAndSpaceChooses)
+{
+    startShown();
+    find<QPushButton>("Populate_62_7300")->click();
+    settle();
+    pane()->recountNow();
+    settle();
+    const QUndoStack& undo = document->undoStack();
+    const int steps = undo.count();
+    table()->setFocus();
+    for (const Qt::Key move : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Down})
+        key(move);
+    EXPECT_EQ(inputs().selections.reference, "7300");
+    EXPECT_EQ(undo.count(), steps);
+    const int row = table()->currentIndex().row();
+    EXPECT_EQ(row, rowOf("7300") + 2);
+    // The chosen standard stays the selected row, as a screen reader hears it.
+    EXPECT_EQ(table()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(table()->selectionModel()->selectedRows().front().row(), rowOf("7300"));
+
+    key(Qt::Key_Home);
+    const Coverage counted = coverageForAll(inputs())[static_cast<std::size_t>(row)];
+    EXPECT_EQ(heardCell(row, 0).toStdString(), counted.standard);
+    EXPECT_EQ(heardCell(row, gui::CoverageTableModel::AsSpecifiedColumn),
+        QStringLiteral("As specified: %1").arg(counted.counts.asSpecified));
+    EXPECT_EQ(heardCell(row, gui::CoverageTableModel::LeftOutColumn),
+        QStringLiteral("Left out: %1").arg(counted.counts.leftOut));
+    EXPECT_EQ(heardCell(rowOf("7300"), 0), "7300 (chosen)");
+
+    key(Qt::Key_Space);
+    EXPECT_EQ(inputs().selections.reference, counted.standard);
+    EXPECT_EQ(undo.count(), steps + 1);
+    EXPECT_EQ(heardCell(row, 0).toStdString(), counted.standard + " (chosen)");
+    // Space again on the chosen row adds no step.
+    key(Qt::Key_Space);
+    EXPECT_EQ(undo.count(), steps + 1);
+}
+
+// On the Scopes page the pane says the coverage is the DMM page's, in
+// place of the meter standards' table.
+TEST_F(CoveragePaneTest, OnTheScopesPageThePaneSaysWhatItIsFor)
+{
+    startShown();
+    auto* note = find<QLabel>("CoverageScopeNote");
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(table()->isVisible());
+    QTabBar* tabs = find<QTabWidget>("Main_TabStrip")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    settle();
+    ASSERT_EQ(inputs().page, Page::Scope);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_FALSE(table()->isVisible());
+    EXPECT_TRUE(heardName(note).contains("does not apply to the Scopes page"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    settle();
+    ASSERT_EQ(inputs().page, Page::Meter);
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(table()->isVisible());
 }
 
 // On random specifications, the table counts what the core counts for

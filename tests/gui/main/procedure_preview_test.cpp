@@ -6,6 +6,7 @@
 
 #include "gui/main/secondary_windows.h"
 #include "gui/wizard/connection_wizard.h"
+#include "support/heard_name.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -284,11 +285,21 @@ TEST_F(ProcedurePreviewTest, F8TheMenuAndTheCloseButtonAreRemembered)
     EXPECT_EQ(preview()->windowTitle(), "Procedure Preview");
     EXPECT_EQ(preview()->accessibleName(), "Procedure Preview");
 
+    // The status line, as a screen reader reads it.
+    const auto said = [this] { return heardName(find<QWidget>("StatusMessage")); };
     entry->trigger();
     EXPECT_TRUE(preview()->isHidden());
     EXPECT_EQ(iniValue("PreviewShown"), "0");
+    // Showing and hiding are said: a screen reader hears nothing else of it.
+    EXPECT_EQ(said(), "Procedure Preview hidden");
     pressF8();
     EXPECT_FALSE(preview()->isHidden());
+    EXPECT_EQ(said(), "Procedure Preview shown");
+    shortcut(QKeyCombination(Qt::NoModifier, Qt::Key_F9));
+    EXPECT_EQ(said(), "Calibrator Coverage shown");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(find<QWidget>("StatusLine"))->role(), QAccessible::StatusBar);
+    // The text inside the pane is heard by the pane's name.
+    EXPECT_EQ(heardName(preview()->textBox()), "Procedure Preview");
     preview()->close();
     settle();
     EXPECT_TRUE(preview()->isHidden());

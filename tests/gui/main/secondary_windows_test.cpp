@@ -11,6 +11,7 @@
 #include "gui/help/help_viewer.h"
 #include "gui/viewer/procedure_viewer.h"
 #include "gui/wizard/connection_wizard.h"
+#include "support/heard_name.h"
 #include "support/window_fixture.h"
 
 #include <QClipboard>
@@ -104,6 +105,30 @@ TEST_F(SecondaryWindowsTest, CtrlCreatePutsTheCommandLinesBytesOnTheClipboard)
     click("Create");
     EXPECT_TRUE(onTop);
     EXPECT_EQ(first.toStdString(), expected.substr(0, expected.find('\r')));
+}
+
+// Ctrl+Create shows nothing but a flash: the status line says what was
+// copied, and a screen reader is told.
+TEST_F(SecondaryWindowsTest, CtrlCreateSaysWhatItCopied)
+{
+    startWithWindows();
+    const std::string sample = std::string(KESTREL_SOURCE_DIR) + "/data/samples/orvik4919.kestrel.json";
+    ASSERT_TRUE(window->openFile(QString::fromStdString(sample)));
+    ctrlCreate();
+    const QString copied = QGuiApplication::clipboard()->text();
+    ASSERT_TRUE(copied.endsWith(QStringLiteral("\r\n")));
+    const QString said = QStringLiteral("Procedure copied to the clipboard, %1 lines").arg(copied.count(u'\n'));
+    QWidget* line = find<QWidget>("StatusLine");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(line)->role(), QAccessible::StatusBar);
+    EXPECT_EQ(heardName(line), "Status");
+    EXPECT_EQ(heardName(find<QWidget>("StatusMessage")), said);
+
+    // The viewer's text is heard as the procedure it is.
+    QString textName;
+    answerer.handleNext<gui::ProcedureViewer>(
+        [&](gui::ProcedureViewer& viewer) { textName = heardName(viewer.textBox()); });
+    click("Create");
+    EXPECT_EQ(textName, "Procedure for the 7300");
 }
 
 // What a user types reaches Tessel as typed by every path: the viewer's
