@@ -191,6 +191,9 @@ TEST_F(CoverageCli, ManyFilesInJsonAreOneObjectEach)
 
 TEST_F(CoverageCli, AFileNameCannotForgeALine)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names cannot hold a line break";
+#endif
     const std::string meter = spec(kPlain, "a\nsummary of 9 meter files.json");
     const test::CliRun run = coverage({meter, spec(kPlain, "b.json")});
     ASSERT_EQ(run.status, kExitOk) << run.err;

@@ -125,7 +125,13 @@ TEST_F(Report, ShowsTheCoverageOfTheStandardChosen)
 
 TEST_F(Report, EscapesHostileValuesInTheHtml)
 {
-    const std::string b = spec("b<img src=x onerror=alert(1)>.json",
+#ifdef _WIN32
+    // Windows refuses "<" and ">" in a file name; the values still carry them.
+    const std::string hostileName = "b&img src=x onerror=alert(1)'.json";
+#else
+    const std::string hostileName = "b<img src=x onerror=alert(1)>.json";
+#endif
+    const std::string b = spec(hostileName,
         R"({"format": "kestrel-spec", "version": 1, "procedure": {"name": ")" +
             std::string(R"(<script>alert(\"x\")</script> & 'q')") +
             R"("}, "meter": {"reference": "7320", "functions": {"dcv": [{"range": "1"}]}}})");
@@ -136,7 +142,11 @@ TEST_F(Report, EscapesHostileValuesInTheHtml)
     EXPECT_EQ(html.find("<script"), std::string::npos) << html;
     EXPECT_EQ(html.find("<img"), std::string::npos) << html;
     EXPECT_EQ(html.find("'q'"), std::string::npos) << html;
+#ifdef _WIN32
+    EXPECT_NE(html.find("b&amp;img src=x onerror=alert(1)&#39;.json"), std::string::npos) << html;
+#else
     EXPECT_NE(html.find("b&lt;img src=x onerror=alert(1)&gt;.json"), std::string::npos) << html;
+#endif
     EXPECT_NE(html.find("&lt;script&gt;"), std::string::npos) << html;
 }
 

@@ -3,6 +3,7 @@
 // changed, an interrupted run included.
 #include "cli_run.h"
 #include "core/app/run_record.h"
+#include "core/base/path_text.h"
 #include "core/base/sha256.h"
 #include "support/test_scratch_dir.h"
 
@@ -81,11 +82,13 @@ TEST_F(Recording, ABatchRecordsEveryFile)
     EXPECT_EQ(r.settings.lcidSwitch, 1033);
     EXPECT_EQ(r.settings.reference, "7600");
     EXPECT_EQ(r.settings.tesselIni, (dir / "installed" / "tessel.ini").string());
-    EXPECT_EQ(
-        r.settings.instrumentConfig, std::string(KESTREL_SOURCE_DIR) + "/data/demo-tessel/config/instruments.cfg");
+    // Paths as files, not as texts: Windows spells them with its drive and
+    // backslashes.
+    EXPECT_TRUE(std::filesystem::equivalent(pathFromUtf8(r.settings.instrumentConfig),
+        std::filesystem::path(KESTREL_SOURCE_DIR) / "data/demo-tessel/config/instruments.cfg"));
     ASSERT_EQ(r.files.size(), 3u);
     const RunFile& written = r.files[0];
-    EXPECT_EQ(written.input, good);
+    EXPECT_TRUE(std::filesystem::equivalent(pathFromUtf8(written.input), pathFromUtf8(good)));
     EXPECT_EQ(written.inputSha256, sha256Hex(readFile(good)));
     EXPECT_EQ(written.standard, "7600");
     EXPECT_EQ(written.output, "good.txt");
