@@ -301,7 +301,9 @@ void MainWindow::buildMenu()
     }
     addMenuSeparator(popup_, "mnuView_sep");
 
-    localization_ = new LocalizationCommands(*this, document_, popup_);
+    localization_ = new LocalizationCommands(
+        {this, [this](TextWalk walk) { relabel(walk); }, [this](const std::function<void()>& show) { runModal(show); }},
+        document_, popup_);
     onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
     addMenuSeparator(popup_, "mnuHelp_sep");
     QAction* about = addMenuEntry(popup_, "mnuAbout");
