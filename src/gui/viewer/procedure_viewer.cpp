@@ -40,9 +40,8 @@
 namespace kestrel::gui {
 namespace {
 
-// A step line is 78 characters wide (9 for the step number, 68 for the
-// body, and the blank after CON of the column header).
-constexpr int kProcedureColumns = 78;
+// The procedure's width in characters, the column header's.
+constexpr int kProcedureColumns = static_cast<int>(kProcedureWidth);
 
 QTextCharFormat foreground(const QColor& colour)
 {
@@ -89,7 +88,7 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     setMinimumSize(pixelsFromTwips(kProcedureViewerMinWidth), pixelsFromTwips(kProcedureViewerMinHeight));
     const QScreen* shown = parent ? parent->screen() : QApplication::primaryScreen();
     const int height = shown ? static_cast<int>(shown->geometry().height() * kProcedureViewerScreenShare) : 600;
-    // 8990 twips hold the 78 columns of a procedure in Courier New; a wider
+    // 8990 twips hold a procedure's width in Courier New; a wider
     // fixed-pitch font widens the window so that CON stays in sight.
     const int lineWidth = QFontMetrics(rtfMain_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
     const int textWidth = lineWidth +
