@@ -484,7 +484,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
         overwriteAt(line, field::kNominal.at, "2nT");
     if (fsc_ == "6400" && period < k1_6ns)
         overwriteAt(line, field::kNominal.at, "2nT");
-    if (reference_ == "7300 - 600 Mhz" && period < k75ns)
+    if (fsc_ == "7300" && !is300MHz_ && period < k75ns)
         overwriteAt(line, field::kMod2.at, "M4");
     if (fsc_ == "8600" && period <= k9ns)
         overwriteAt(line, field::kMod2.at, "M4");
