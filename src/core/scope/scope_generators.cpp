@@ -473,7 +473,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
 
     // Fast sweeps change the marker settings model by model. The rules run
     // in this order and a later one wins where two write the same column.
-    const double period = textToValue(entry, in_.decimalSeparator);
+    const double period = textToValue(entry, ".");
     constexpr double k1_8ns = 1.8e-9;
     constexpr double k1_6ns = 1.6e-9;
     constexpr double k9ns = 9e-9;
