@@ -86,6 +86,8 @@ FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& t
 
 std::string clipboardForm(std::string_view text) { return unescapeProcedureText(text); }
 
+std::string shownForm(std::string_view text) { return replaceAll(clipboardForm(text), "\r\n", "\n"); }
+
 std::string viewerForm(std::string_view text)
 {
     std::string out = "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "

@@ -7,7 +7,6 @@
 #include "core/viewers/file_lists.h"
 #include "core/viewers/help_files.h"
 #include "core/viewers/line_highlighting.h"
-#include "core/viewers/rich_text_form.h"
 #include "core/viewers/viewer_layout.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/file_paths.h"
@@ -81,9 +80,10 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     setObjectName(QStringLiteral("frm_Colorized_Viewer"));
     buildControls();
     setTexts();
-    // The text is what the rich-text form encodes, exactly as a rich-text
-    // box would show it.
-    rtfMain_->setPlainText(qtText(richTextToPlain(viewerForm(procedureText))));
+    // The procedure's own text, kept for Copy and Save As; the box shows it
+    // with LF line ends and colours it where it stands.
+    procedure_ = qtText(clipboardForm(procedureText));
+    rtfMain_->setPlainText(qtText(shownForm(procedureText)));
 
     setMinimumSize(pixelsFromTwips(kProcedureViewerMinWidth), pixelsFromTwips(kProcedureViewerMinHeight));
     const QScreen* shown = parent ? parent->screen() : QApplication::primaryScreen();
@@ -343,7 +343,7 @@ void ProcedureViewer::accuracyFile()
     openAccuracyViewer(context_, calibratorAccuracyFile(reference_), this, cmd_Acc_File_);
 }
 
-QString ProcedureViewer::plainText() const { return rtfMain_->toPlainText().replace(u'\n', QStringLiteral("\r\n")); }
+QString ProcedureViewer::plainText() const { return procedure_; }
 
 void ProcedureViewer::copyToClipboard()
 {
