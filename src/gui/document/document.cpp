@@ -236,8 +236,7 @@ bool Document::copyColumn(int column)
 
 bool Document::duplicateRange(int column)
 {
-    return editTable(text(kTextUndoMultiplyColumn),
-        [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
+    return editTable(text(kTextUndoMultiplyColumn), [&](SpecTable& t) { return kestrel::duplicateRange(t, column); });
 }
 
 bool Document::clearSpecification(ClearScope scope)

@@ -1,6 +1,7 @@
 #include "gui/main/main_window.h"
 
 #include "core/i18n/text_numbers.h"
+#include "core/procgen/step_layout.h"
 #include "gui/about/about_dialog.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
@@ -69,8 +70,8 @@ constexpr int kTypingPauseMilliseconds = 300;
 constexpr int kPreviewScreenWidth = 1280;
 // The preview's lines in sight when the coverage table shares its side.
 constexpr int kPreviewStepsBesideCoverage = 24;
-// A step line's 78 columns and the room around them.
-constexpr int kProcedureColumns = 78;
+// The procedure's width in characters, the column header's.
+constexpr int kProcedureColumns = static_cast<int>(kProcedureWidth);
 
 } // namespace
 
