@@ -91,17 +91,39 @@ private:
     }
 };
 
+// A tab strip's page stack, heard as a plain container: the tab strip and
+// the page are heard, the stack between them is not. Its children are its
+// pages in tab order, as Qt gives them.
+class AccessiblePageStack : public QAccessibleWidget {
+public:
+    explicit AccessiblePageStack(QStackedWidget* stack) : QAccessibleWidget(stack, QAccessible::Client) { }
+
+    int childCount() const override { return stack()->count(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        QWidget* page = stack()->widget(index);
+        return page ? QAccessible::queryAccessibleInterface(page) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() && child->object()->isWidgetType()
+            ? stack()->indexOf(static_cast<QWidget*>(child->object()))
+            : -1;
+    }
+
+private:
+    QStackedWidget* stack() const { return static_cast<QStackedWidget*>(widget()); }
+};
+
 QAccessibleInterface* kestrelInterface(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
     if (className == QLatin1String("QComboBox"))
         return new AccessibleList(static_cast<QComboBox*>(object));
-    // A tab strip's page stack: the tab strip and the page are heard, the
-    // stack between them is not.
     if (className == QLatin1String("QStackedWidget") &&
         qobject_cast<QTabWidget*>(static_cast<QWidget*>(object)->parentWidget()))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Client);
+        return new AccessiblePageStack(static_cast<QStackedWidget*>(object));
     return nullptr;
 }
 
