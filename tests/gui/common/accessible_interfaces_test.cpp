@@ -110,6 +110,19 @@ TEST_F(AccessibleInterfacesTest, TheGridIsReachedThroughNamedContainersOnly)
     }
     EXPECT_EQ(named, (QStringList{"DMM's", "Unit under test", "Kestrel"}));
     EXPECT_FALSE(named.contains(gridName));
+
+    // The pages in tab order: a search of the tree meets the page on show
+    // (the DMM's Options/Misc) before the hidden one (the Scopes').
+    for (const char* name : {"Main_TabStrip", "Meter_TabStrip", "Scope_TabStrip_2"}) {
+        auto* tabs = find<QTabWidget>(name);
+        QAccessibleInterface* firstPage = QAccessible::queryAccessibleInterface(tabs->widget(0));
+        QAccessibleInterface* stack = firstPage->parent();
+        ASSERT_EQ(stack->childCount(), tabs->count()) << name;
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_EQ(stack->child(i)->object(), tabs->widget(i)) << name << " " << i;
+            EXPECT_EQ(stack->indexOfChild(stack->child(i)), i) << name << " " << i;
+        }
+    }
 }
 
 } // namespace
