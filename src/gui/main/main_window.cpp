@@ -3,6 +3,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/procgen/step_layout.h"
 #include "gui/about/about_dialog.h"
+#include "gui/common/accessible_interfaces.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/even_tab_bar.h"
@@ -78,6 +79,7 @@ constexpr int kProcedureColumns = static_cast<int>(kProcedureWidth);
 MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
 {
     registerResources();
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frm_Main"));
     setAcceptDrops(true);
 
@@ -130,7 +132,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
             return;
         if (meterPage_->tabs()->widget(index) == meterPage_->optionsHolder())
             meterPage_->optionsHolder()->layout()->addWidget(options_);
-        else if (index == 0)
+        else if (index == 0 && !meterPage_->tabs()->tabBar()->hasFocus())
             specFrame()->focusGrid();
     });
     connect(scopePage_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
@@ -386,14 +388,19 @@ void MainWindow::mainTabChanged(int index)
 {
     if (index != 0 && !keepCellOrStay(mainTabs_, 0))
         return;
+    // The arrows on the tab strip go from tab to tab; a click or a
+    // shortcut goes on into the page.
+    const bool stay = mainTabs_->tabBar()->hasFocus();
     if (index == 0) {
         document_.setPage(Page::Meter);
         meterPage_->tabs()->setCurrentIndex(0);
-        specFrame()->focusGrid();
+        if (!stay)
+            specFrame()->focusGrid();
     } else {
         document_.setPage(Page::Scope);
         scopePage_->tabs()->setCurrentIndex(0);
-        scopePage_->focusFirstField();
+        if (!stay)
+            scopePage_->focusFirstField();
     }
 }
 
