@@ -1,4 +1,4 @@
-// kestrel-cli generate: its outputs and its exit statuses (usage errors are in commands_test).
+// kestrel-cli generate: its outputs and its exit statuses (usage errors are in run_test).
 #include "cli/generate_command.h"
 #include "cli_run.h"
 #include "support/golden.h"
