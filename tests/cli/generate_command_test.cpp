@@ -135,15 +135,6 @@ TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
     EXPECT_EQ(strict.out, "");
 }
 
-// What the file holds is echoed with its control characters escaped.
-TEST_F(Generate, MessagesShowTheFilesControlCharactersEscaped)
-{
-    const test::CliRun r = generate({spec("{\"page\": \"x\\n\\u001b]0;t\\u0007\\u001b[2J\"}")});
-    EXPECT_EQ(r.status, kExitUnreadableFile);
-    EXPECT_EQ(r.err.substr(r.err.find(": page: ")),
-        ": page: \"x\\u000a\\u001b]0;t\\u0007\\u001b[2J\" is not one of \"meter\", \"scope\"\n");
-}
-
 // Not a regular file: refused before anything is read, where /dev/zero
 // would otherwise be read until memory runs out. (Every kind of file the
 // reader refuses: spec_file_test.)

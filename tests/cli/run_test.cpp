@@ -2,6 +2,7 @@
 // arguments quoted with their control characters escaped, and output that
 // cannot be written.
 #include "cli_run.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 namespace kestrel::cli {
 namespace {
 
+using kestrel::test::ScratchDir;
 using test::cli;
 
 // A refused command line exits with 2, writes nothing to the output and says
@@ -56,8 +58,10 @@ TEST(Commands, RefusedArgumentsAndHelp)
     }
 }
 
-// Arguments quoted in a message are shown with their control characters
-// escaped, so that they cannot work the terminal or forge a line.
+// What the user gave, quoted in a message, is shown with its control and
+// invisible characters escaped, so that it cannot work the terminal or
+// forge a line: an argument of any command, and a value or key a
+// specification file holds.
 TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -72,6 +76,20 @@ TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
         const test::CliRun r = cli(args);
         EXPECT_EQ(r.status, kExitUsage);
         EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), line);
+    }
+
+    const std::pair<std::string, std::string> files[] = {
+        {R"({"page":"x\n\u001b]0;title\u0007\u001b[2J"})",
+            R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
+        {R"({"\u001b[2J":1})", R"(\u001b[2J: unknown key)"},
+        {R"({"procedure":{"name":"a","name\u202e":"b","name\u202e":"c"}})",
+            R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
+    ScratchDir dir;
+    for (const auto& [json, message] : files) {
+        const std::string file = dir.write("spec.json", json).string();
+        const test::CliRun r = cli({"generate", file, "--config-dir", dir.path().string()});
+        EXPECT_EQ(r.status, 1) << json; // the file is unreadable or invalid
+        EXPECT_NE(r.err.find("kestrel-cli generate: " + file + ": " + message + "\n"), std::string::npos) << r.err;
     }
 }
 

@@ -189,6 +189,7 @@ TEST_F(Create, SamplesAndScopeDefaultsFitTheirFields)
 // The viewer shows, and its Copy and Save As give, exactly the procedure the
 // clipboard gets: a typed "\", "{" or "}" is a character wherever it was
 // typed, and only the generators' own section braces are rich-text escapes.
+
 // What the viewer's Copy gives: the shown text with its lines ended by CR LF.
 std::string viewerCopy(std::string_view procedure)
 {
@@ -254,10 +255,11 @@ TEST_F(ViewerForm, TypedRichTextSyntaxReachesTesselAsTyped)
             EXPECT_EQ(viewerCopy(procedure), plain) << place.what << ": " << text;
         }
     }
-}
 
-TEST_F(ViewerForm, LocalTextsWithRichTextSyntaxShowAsWritten)
-{
+    // A local text may hold the syntax too, as a translator wrote it, on
+    // either page.
+    inputs = {};
+    inputs.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2");
     inputs.options.autoranging = false; // a DISP step with a local text for each range
     const std::string procedure = created(HostileLookup());
     const std::string plain = clipboardForm(procedure);
@@ -268,31 +270,6 @@ TEST_F(ViewerForm, LocalTextsWithRichTextSyntaxShowAsWritten)
     const std::string scope = created(HostileLookup());
     EXPECT_NE(clipboardForm(scope).find("{\\b x}\\"), std::string::npos);
     EXPECT_EQ(viewerCopy(scope), clipboardForm(scope));
-}
-
-// The samples and the scope page under every standard: the viewer's text is
-// the procedure, to the last byte.
-TEST_F(ViewerForm, EverySampleAndScopeStandardReadsBackAsThePlainProcedure)
-{
-    const EnglishLookup texts;
-    for (const SampleDefinition& sample : samples()) {
-        for (const std::string_view reference : kReferences) {
-            inputs = {};
-            loadSample(sample, inputs, texts);
-            selectReference(inputs.selections, reference);
-            const CreateResult result = createProcedure(inputs, texts, sink);
-            if (result.status == CreateStatus::NothingCreated)
-                continue;
-            EXPECT_EQ(viewerCopy(result.text), clipboardForm(result.text)) << sample.name << " " << reference;
-        }
-    }
-    inputs = {};
-    inputs.page = Page::Scope;
-    for (int reference = 0; reference < static_cast<int>(kScopeReferences.size()); ++reference) {
-        inputs.scope.reference = reference;
-        const std::string procedure = created();
-        EXPECT_EQ(viewerCopy(procedure), clipboardForm(procedure)) << reference;
-    }
 }
 
 // A DISP text is measured as Tessel gets it: an escaped backslash is one
