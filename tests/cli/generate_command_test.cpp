@@ -1,4 +1,4 @@
-// kestrel-cli generate: its outputs and its exit statuses (usage errors are in commands_test).
+// kestrel-cli generate: its outputs and its exit statuses (usage errors are in run_test).
 #include "cli_run.h"
 #include "support/golden.h"
 #include "support/test_scratch_dir.h"
@@ -132,15 +132,6 @@ TEST_F(Generate, HeaderValuesLongerThanTheirLinesAreWarnedOf)
     const test::CliRun strict = generate({file, "--strict"});
     EXPECT_EQ(strict.status, 6);
     EXPECT_EQ(strict.out, "");
-}
-
-// What the file holds is echoed with its control characters escaped.
-TEST_F(Generate, MessagesShowTheFilesControlCharactersEscaped)
-{
-    const test::CliRun r = generate({spec("{\"page\": \"x\\n\\u001b]0;t\\u0007\\u001b[2J\"}")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.substr(r.err.find(": page: ")),
-        ": page: \"x\\u000a\\u001b]0;t\\u0007\\u001b[2J\" is not one of \"meter\", \"scope\"\n");
 }
 
 // Not a regular file: refused before anything is read, where /dev/zero

@@ -1,9 +1,13 @@
 #include "core/app/create.h"
 
+#include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
 #include "core/procgen/meter_generator.h"
 #include "core/scope/scope_generators.h"
+#include "core/scope/scope_inputs.h"
 #include "core/spec/samples.h"
+#include "core/spec/standards.h"
+#include "core/viewers/rich_text_form.h"
 #include "support/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +185,106 @@ TEST_F(Create, SamplesAndScopeDefaultsFitTheirFields)
         EXPECT_EQ(fieldOverflows(inputs, texts), FieldOverflows{})
             << kScopeReferences[static_cast<std::size_t>(reference)];
     }
+}
+
+// The viewer shows, and its Copy and Save As give, exactly the procedure the
+// clipboard gets: a typed "\", "{" or "}" is a character wherever it was
+// typed, and only the generators' own section braces are rich-text escapes.
+
+// What the viewer's Copy gives: the shown text with its lines ended by CR LF.
+std::string viewerCopy(std::string_view procedure)
+{
+    return replaceAll(richTextToPlain(viewerForm(procedure)), "\n", "\r\n");
+}
+
+// A local text as a translator may write it, with rich-text syntax in it.
+class HostileLookup : public TextLookup {
+public:
+    std::string gettext(int number) const override { return EnglishLookup().gettext(number) + " {\\b x}\\"; }
+};
+
+class ViewerForm : public ::testing::Test {
+protected:
+    ViewerForm() { inputs.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2"); }
+
+    std::string created(const TextLookup& texts = EnglishLookup())
+    {
+        const CreateResult result = createProcedure(inputs, texts, sink);
+        EXPECT_EQ(result.status, CreateStatus::Created);
+        return result.text;
+    }
+
+    ProcedureInputs inputs;
+    test::RecordingSink sink;
+};
+
+TEST_F(ViewerForm, TypedRichTextSyntaxReachesTesselAsTyped)
+{
+    const struct {
+        const char* what;
+        void (*put)(ProcedureInputs&, const std::string&);
+    } places[] = {
+        {"name", [](ProcedureInputs& in, const std::string& t) { in.identity.name = t; }},
+        {"author", [](ProcedureInputs& in, const std::string& t) { in.identity.author = t; }},
+        {"revision", [](ProcedureInputs& in, const std::string& t) { in.identity.revision = t; }},
+        {"comments", [](ProcedureInputs& in, const std::string& t) { in.identity.comments = t + "\r\n" + t; }},
+        {"instruction",
+            [](ProcedureInputs& in, const std::string& t) {
+                in.connections.append({MeterFunction::Dcv, 0, std::nullopt, t + "\r\n" + t});
+            }},
+        {"picture",
+            [](ProcedureInputs& in, const std::string& t) {
+                in.connections.append({MeterFunction::Dcv, 0, t, std::nullopt});
+            }},
+    };
+    const char* const hostile[] = {
+        "Bench DMM\\",           // would swallow the DATE line's "\par"
+        "C:\\Tessel\\tab\\x",    // a control word in a path
+        "{\\*\\x hidden",        // an unknown destination hides the rest
+        "\\'0d\\'0a STEP",       // a forged line break
+        "\\{escaped\\} \\\\ }{", // typed escapes stay as typed
+        "\\u8364? \\par",
+    };
+    for (const auto& place : places) {
+        for (const char* text : hostile) {
+            inputs.connections = {};
+            inputs.identity = {};
+            place.put(inputs, text);
+            const std::string procedure = created();
+            const std::string plain = clipboardForm(procedure);
+            EXPECT_NE(plain.find(text), std::string::npos) << place.what << ": " << text;
+            EXPECT_EQ(viewerCopy(procedure), plain) << place.what << ": " << text;
+        }
+    }
+
+    // A local text may hold the syntax too, as a translator wrote it, on
+    // either page.
+    inputs = {};
+    inputs.meter.table(MeterFunction::Dcv).setCell(RowRange, 0, "2");
+    inputs.options.autoranging = false; // a DISP step with a local text for each range
+    const std::string procedure = created(HostileLookup());
+    const std::string plain = clipboardForm(procedure);
+    EXPECT_NE(plain.find(" {\\b x}\\ 2\r\n"), std::string::npos) << plain;
+    EXPECT_EQ(viewerCopy(procedure), plain);
+
+    inputs.page = Page::Scope;
+    const std::string scope = created(HostileLookup());
+    EXPECT_NE(clipboardForm(scope).find("{\\b x}\\"), std::string::npos);
+    EXPECT_EQ(viewerCopy(scope), clipboardForm(scope));
+}
+
+// A DISP text is measured as Tessel gets it: an escaped backslash is one
+// character of the 56.
+TEST_F(ViewerForm, EscapesDoNotCountTowardsALineLength)
+{
+    const std::string line = std::string(55, 'x') + "\\";
+    inputs.connections.append({MeterFunction::Dcv, 0, std::nullopt, line});
+    EXPECT_EQ(fieldOverflows(inputs, EnglishLookup()), FieldOverflows{});
+    inputs.connections = {};
+    inputs.connections.append({MeterFunction::Dcv, 0, std::nullopt, line + "}"});
+    const FieldOverflows overflows = fieldOverflows(inputs, EnglishLookup());
+    ASSERT_EQ(overflows.size(), 1u);
+    EXPECT_EQ(overflows[0].text, line + "}");
 }
 
 } // namespace

@@ -354,23 +354,6 @@ TEST(SpecFile, HostileTextsAreRefusedWithTheKeyPath)
         (std::vector<ConnectionRecord>{{MeterFunction::Tc, 3, std::nullopt, "t"}}));
 }
 
-// What the file holds is quoted in the message with its control characters
-// escaped: a terminal showing the message must not obey them, and a line
-// break must not forge a line of output.
-TEST(SpecFile, MessagesShowControlCharactersEscaped)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {R"({"page":"x\n\u001b]0;title\u0007\u001b[2J"})",
-            R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
-        {R"({"\u001b[2J":1})", R"(\u001b[2J: unknown key)"},
-        {R"({"procedure":{"name":"a","name\u202e":"b","name\u202e":"c"}})",
-            R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
-    for (const auto& [json, error] : cases) {
-        const SpecFileResult r = readSpecFile(json, ".");
-        EXPECT_EQ(r.error, error);
-    }
-}
-
 // Reading is linear: a file of many values is read or refused at once, the
 // duplicate-key check included. (Each element once cost a scan of all the
 // elements before it, which made 50,000 empty objects take seconds.)

@@ -1,12 +1,11 @@
-// The sample, samples and texts commands, and what every command refuses.
+// What every command does alike: a refused command line and help, its
+// arguments quoted with their control characters escaped, and output that
+// cannot be written.
 #include "cli_run.h"
-#include "core/i18n/english_texts.h"
-#include "core/spec/samples.h"
 #include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <streambuf>
@@ -55,8 +54,10 @@ TEST(Commands, RefusedArgumentsAndHelp)
     }
 }
 
-// Arguments quoted in a message are shown with their control characters
-// escaped, so that they cannot work the terminal or forge a line.
+// What the user gave, quoted in a message, is shown with its control and
+// invisible characters escaped, so that it cannot work the terminal or
+// forge a line: an argument of any command, and a value or key a
+// specification file holds.
 TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -72,78 +73,20 @@ TEST(Commands, QuotedArgumentsShowControlCharactersEscaped)
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), line);
     }
-}
 
-TEST(Commands, SamplesListsTheNamesOnePerLine)
-{
-    EXPECT_EQ(cli({"samples"}).out, "orvik62-7300\norvik62-6400\norvik28\norvik4919\nagilent34401\norvik2290\ntest\n");
-    EXPECT_NE(cli({"samples", "--verbose"}).out.find("agilent34401\tSpecification for Agilent 34401 Multimeter\n"),
-        std::string::npos);
-}
-
-// The files in data/samples are what the command writes: they pin every
-// sample's contents (the file reads back as the sample: spec_file_test).
-TEST(Commands, SampleWritesTheFileOfEachBuiltInSample)
-{
-    for (const auto& sample : samples()) {
-        const std::string path =
-            std::string(KESTREL_SOURCE_DIR) + "/data/samples/" + std::string(sample.name) + ".kestrel.json";
-        EXPECT_EQ(kestrel::test::readFile(path), cli({"sample", std::string(sample.name)}).out)
-            << path << " is out of date: kestrel-cli sample " << sample.name;
+    const std::pair<std::string, std::string> files[] = {
+        {R"({"page":"x\n\u001b]0;title\u0007\u001b[2J"})",
+            R"(page: "x\u000a\u001b]0;title\u0007\u001b[2J" is not one of "meter", "scope")"},
+        {R"({"\u001b[2J":1})", R"(\u001b[2J: unknown key)"},
+        {R"({"procedure":{"name":"a","name\u202e":"b","name\u202e":"c"}})",
+            R"(procedure.name\u202e: appears twice; a key may appear once in its object)"}};
+    ScratchDir dir;
+    for (const auto& [json, message] : files) {
+        const std::string file = dir.write("spec.json", json).string();
+        const test::CliRun r = cli({"generate", file, "--config-dir", dir.path().string()});
+        EXPECT_EQ(r.status, 1) << json; // the file is unreadable or invalid
+        EXPECT_NE(r.err.find("kestrel-cli generate: " + file + ": " + message + "\n"), std::string::npos) << r.err;
     }
-}
-
-test::CliRun texts(const ScratchDir& dir, const char* lcid)
-{
-    return cli({"texts", "--config-dir", dir.path().string(), "--lcid", lcid});
-}
-
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::ranges::count(text, '\n')); }
-
-// Printed as the program shows them: trimmed, LF line ends, one per line; a
-// damaged file is reported and English printed all the same.
-TEST(Commands, TextsPrintsTheEnglishTableWithoutAUsableFile)
-{
-    ScratchDir dir;
-    const test::CliRun r = texts(dir, "1031");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out.find('\r'), std::string::npos);
-    EXPECT_EQ(lineCount(r.out), englishTexts().size());
-    EXPECT_EQ(r.out.rfind("100\t&DMM's\n", 0), 0u);
-    EXPECT_NE(r.out.find("\n1235\tWelch-Satterthwaite\n"), std::string::npos);
-    // The windows' texts after the built-in ones, the last of the table last.
-    EXPECT_NE(r.out.find("\n1581\tSet Degrees of Freedom\n2000\t&Open\xE2\x80\xA6\n"), std::string::npos);
-    EXPECT_NE(r.out.find("\n2010\tKestrel\n"), std::string::npos);
-    const EnglishText& last = englishTexts().back();
-    EXPECT_TRUE(r.out.ends_with(std::to_string(last.number) + "\t" + std::string(last.text) + "\n"));
-
-    dir.write("Kestrel_1031.MDB", "not a localization file\n");
-    const test::CliRun damaged = texts(dir, "1031");
-    EXPECT_EQ(damaged.status, 1);
-    EXPECT_NE(damaged.err.find("Error:Populate local rs "), std::string::npos) << damaged.err;
-    EXPECT_EQ(damaged.out, r.out);
-}
-
-// Local texts of the language named, English where the file has none; the
-// folder may come from the environment.
-TEST(Commands, TextsOfTheNamedLanguageOverEnglish)
-{
-    ScratchDir dir;
-    dir.write("Kestrel_1036.MDB",
-        "Kestrel localization 1\n1223\t&Cr\xC3\xA9"
-        "er\n1260\tConnexion\\tpause\n2005\t&Annuler\n");
-    const std::string out = texts(dir, "1036").out;
-    EXPECT_NE(out.find("\n2005\t&Annuler\n"), std::string::npos) << "a window text of the file";
-    EXPECT_NE(out.find("\n1223\t&Cr\xC3\xA9"
-                       "er\n"),
-        std::string::npos);
-    EXPECT_NE(out.find("\n1260\tConnexion\\tpause\n"), std::string::npos) << "a TAB stays escaped";
-    EXPECT_NE(out.find("\n1224\tDisplay &Local Text\n"), std::string::npos);
-    EXPECT_NE(texts(dir, "1031").out.find("\n1223\t&Create\n"), std::string::npos);
-    kestrel::test::EnvGuard config("KESTREL_CONFIG_DIR");
-    config.set(dir.path().string());
-    EXPECT_EQ(cli({"texts", "--lcid", "1036"}).out, out);
 }
 
 // Output that cannot be written (a full disk, a closed pipe) is never a

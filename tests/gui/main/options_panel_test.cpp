@@ -1,16 +1,11 @@
-// The option controls, the standards lists and the Scopes page, driven as
-// a user drives them: the data-entry rule, the Reference change refilling
-// the sensor lists, the risetime and impedance rules and the field filters.
-// The rules' every case is tested on the core's functions; these show the
-// controls bound to them.
+// The Options/Misc page, driven as a user drives it: the data-entry rule,
+// the header texts and the comments refusing control characters, the name
+// fields' selection, and the help icons reached by the keyboard. The rules'
+// every case is tested on the core's functions; these show the controls
+// bound to them.
 #include "gui/common/field_behaviour.h"
 #include "support/window_fixture.h"
 
-#include "gui/grid/spec_table_model.h"
-#include "gui/main/command_line.h"
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QClipboard>
@@ -19,33 +14,11 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 
 namespace kestrel::test {
 namespace {
 
 using PagesTest = WindowTest;
-
-QStringList items(const QComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
-// Chooses an entry of a list with the keyboard, as a user would.
-void choose(QComboBox* box, const QString& text)
-{
-    box->setFocus();
-    const int target = box->findText(text);
-    ASSERT_GE(target, 0) << text.toStdString();
-    while (box->currentIndex() < target)
-        QTest::keyClick(box, Qt::Key_Down);
-    while (box->currentIndex() > target)
-        QTest::keyClick(box, Qt::Key_Up);
-    WindowTest::settle();
-}
 
 TEST_F(PagesTest, DataEntrySwitchesTheReadingsList)
 {
@@ -264,144 +237,6 @@ TEST_F(PagesTest, CommentsRefuseAPasteWithControlCharacters)
         EXPECT_EQ(answerer.lastText(), QStringLiteral("The comments cannot take this text: ") + said + ".");
         EXPECT_EQ(comments->toPlainText(), kept);
     }
-}
-
-// The Connection page lists the records attached while it was hidden once
-// it is shown.
-TEST_F(PagesTest, TheConnectionPageShowsTheRecordsAttachedWhileItWasHidden)
-{
-    start();
-    ConnectionStore records;
-    records.put({MeterFunction::Dcv, 0, std::string("leads.bmp"), std::string("Connect the leads\r\nto the UUT")});
-    records.put({MeterFunction::Acv, 3, std::nullopt, std::string("Set AC volts")});
-    document->setConnections(records);
-    settle();
-    find<QTabWidget>("Meter_TabStrip")->setCurrentIndex(1);
-    settle();
-    auto* table = find<QTableWidget>("ConnectionList");
-    ASSERT_EQ(table->rowCount(), 2);
-    EXPECT_EQ(table->item(0, 2)->text(), "leads.bmp");
-    EXPECT_EQ(table->item(0, 3)->text(), "Connect the leads\nto the UUT");
-    EXPECT_EQ(table->item(1, 1)->text(), "4"); // numbered as the grid shows it
-
-    // While it is on show it follows at once.
-    document->undoStack().undo();
-    settle();
-    EXPECT_EQ(table->rowCount(), 0);
-}
-
-TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)
-{
-    start();
-    auto* reference = find<QComboBox>("Reference");
-    auto* tc = find<QComboBox>("TCtypes");
-    auto* rtd = find<QComboBox>("RTDtypes");
-    EXPECT_EQ(items(tc).size(), 11);
-
-    choose(tc, "K");
-    choose(reference, "6400");
-    EXPECT_EQ(items(tc).size(), 10);
-    EXPECT_EQ(items(rtd), (QStringList{"100 ohm Pt 385", "100 ohm Pt 3926"}));
-    EXPECT_EQ(tc->currentText(), "J");
-    EXPECT_EQ(inputs().selections.reference, "6400");
-    EXPECT_TRUE(reference->hasFocus()); // the arrows go on through the list
-}
-
-TEST_F(PagesTest, RisetimeAndImpedanceRules)
-{
-    start();
-    find<QTabWidget>("Main_TabStrip")->setCurrentIndex(1);
-    settle();
-    auto* risetime = find<QLineEdit>("Risetime");
-    EXPECT_FALSE(risetime->isEnabled());
-    EXPECT_EQ(risetime->palette().color(QPalette::Disabled, QPalette::Base), QColor(57, 198, 222));
-
-    click("chk_Risetime");
-    EXPECT_TRUE(risetime->isEnabled());
-    EXPECT_EQ(risetime->text(), "50");
-    EXPECT_EQ(risetime->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
-    risetime->setFocus();
-    risetime->selectAll();
-    QTest::keyClicks(risetime, "3.5x"); // whole nanoseconds only
-    EXPECT_EQ(risetime->text(), "35");
-    click("chk_Risetime");
-    EXPECT_EQ(risetime->text(), "");
-
-    auto* impedance = find<QAbstractButton>("chk_Impedance");
-    auto* standard = find<QComboBox>("ScopeReference");
-    EXPECT_FALSE(impedance->isEnabled()); // 7300 - 300 Mhz
-    choose(standard, "7320 - 600 Mhz");
-    EXPECT_TRUE(impedance->isEnabled());
-    click("chk_Impedance");
-    EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "13");
-    EXPECT_TRUE(find("CapAccuracy")->isEnabled());
-    // The standard already chosen, chosen again from the opened list: that
-    // choice removes the tick too.
-    standard->showPopup();
-    QTest::keyClick(standard->view(), Qt::Key_Return);
-    WindowTest::settle();
-    EXPECT_FALSE(impedance->isChecked());
-    EXPECT_FALSE(inputs().scope.impedanceTest);
-    click("chk_Impedance");
-    EXPECT_TRUE(impedance->isChecked());
-
-    choose(standard, "8240 - 1 Channel"); // a new standard removes the tick
-    EXPECT_FALSE(impedance->isChecked());
-    EXPECT_EQ(find<QLineEdit>("Capacitance")->text(), "");
-    EXPECT_FALSE(find("CapAccuracy")->isEnabled());
-
-    auto* vertical = find<QLineEdit>("VerticalAccuracy");
-    vertical->setFocus();
-    vertical->selectAll();
-    QTest::keyClicks(vertical, "a1.5b");
-    EXPECT_EQ(vertical->text(), "1.5");
-    EXPECT_EQ(inputs().scope.verticalAccuracy, "1.5");
-    QLineEdit* bandwidth = find<QComboBox>("Bandwidth")->lineEdit();
-    bandwidth->setFocus();
-    bandwidth->selectAll();
-    QTest::keyClicks(bandwidth, "35.0");
-    EXPECT_EQ(inputs().scope.bandwidth, "350");
-}
-
-TEST_F(PagesTest, SamplesReplaceEverythingAndMarkTheirButton)
-{
-    start();
-    typeInCell(0, 0, "7");
-    find<QLineEdit>("ProcName")->setText("mine");
-
-    // Unsaved changes are asked about first; Cancel keeps them.
-    answerer.answerMessageBoxes(QMessageBox::Cancel);
-    click("Populate34401");
-    EXPECT_EQ(answerer.texts(), QStringList{"Save changes to the current specification?"});
-    EXPECT_EQ(cell(0, 0), "7");
-
-    answerer.answerMessageBoxes(QMessageBox::No);
-    click("Populate34401");
-    EXPECT_EQ(cell(0, 0), "100.0000m");
-    EXPECT_EQ(find<QLineEdit>("ProcName")->text(), "Agilent 34401 digital multimeter");
-    EXPECT_EQ(find<QComboBox>("Reference")->currentText(), "7600");
-    EXPECT_TRUE(find<QAbstractButton>("Populate34401")->font().bold());
-
-    answerer.answerMessageBoxes(QMessageBox::No);
-    click("Populate_28_7300");
-    EXPECT_EQ(document->currentFunction(), MeterFunction::Tc);
-    EXPECT_EQ(find<QComboBox>("TCtypes")->currentText(), "K");
-    EXPECT_TRUE(inputs().meter.table(MeterFunction::Dcv).cell(0, 0).empty());
-    EXPECT_TRUE(find<QAbstractButton>("Populate_28_7300")->font().bold());
-    EXPECT_FALSE(find<QAbstractButton>("Populate34401")->font().bold());
-
-    // Undo brings the 34401 back.
-    shortcut(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "100.0000m");
-    EXPECT_TRUE(find<QAbstractButton>("Populate34401")->font().bold());
-}
-
-TEST(CommandLine, SwitchesGoToStartUpAndTheFileIsKeptApart)
-{
-    const gui::CommandLine line = gui::parseCommandLine({"/lcid=1031", "-l", "/home/u/my-list.kestrel.json"});
-    EXPECT_EQ(line.startUpLine, "/lcid=1031 -l");
-    EXPECT_EQ(line.file, "/home/u/my-list.kestrel.json");
-    EXPECT_EQ(gui::parseCommandLine({}).startUpLine, "");
 }
 
 } // namespace
