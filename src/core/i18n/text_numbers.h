@@ -539,4 +539,12 @@ inline constexpr int kTextReviewFileRemoved = 2985;      // "removed"
 inline constexpr int kTextReviewFileChanged = 2986;      // "changed"
 inline constexpr int kTextReviewChange = 2987;           // "Change"
 
+// The grid as a screen reader hears it.
+inline constexpr int kTextColumnNoInstruction = 3040;  // "Column <1>: no instruction"
+inline constexpr int kTextColumnPicture = 3041;        // "Column <1>: PIC '<2>'"
+inline constexpr int kTextColumnText = 3042;           // "Column <1>: DISP '<2>'"
+inline constexpr int kTextColumnPictureAndText = 3043; // "Column <1>: PIC '<2>', DISP '<3>'"
+inline constexpr int kTextBlankCell = 3044;            // "blank"
+inline constexpr int kTextCellEditorName = 3045;       // "<1>, column <2>"
+
 } // namespace kestrel
