@@ -25,6 +25,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2800, 2849, "saving, batches and warnings about files"},
     {2900, 2949, "announcements and the compare window's navigation"},
     {2950, 2999, "the review report"},
+    {3040, 3059, "the specification grid as a screen reader hears it"},
 };
 
 // 100-101: the main window's tabs.
