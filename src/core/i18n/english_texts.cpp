@@ -475,6 +475,12 @@ constexpr EnglishText kTable[] = {
     {2985, "removed"},
     {2986, "changed"},
     {2987, "Change"},
+    {3040, "Column <1>: no instruction"},
+    {3041, "Column <1>: PIC '<2>'"},
+    {3042, "Column <1>: DISP '<2>'"},
+    {3043, "Column <1>: PIC '<2>', DISP '<3>'"},
+    {3044, "blank"},
+    {3045, "<1>, column <2>"},
 };
 
 // Lookups search the table, so it stays in ascending number order.

@@ -25,6 +25,7 @@ inline constexpr TextNumberRange kTextNumberRanges[] = {
     {2800, 2849, "saving, batches and warnings about files"},
     {2900, 2949, "announcements and the compare window's navigation"},
     {2950, 2999, "the review report"},
+    {3040, 3059, "the specification grid as a screen reader hears it"},
 };
 
 // 100-101: the main window's tabs.
@@ -538,5 +539,13 @@ inline constexpr int kTextReviewFileAdded = 2984;        // "added"
 inline constexpr int kTextReviewFileRemoved = 2985;      // "removed"
 inline constexpr int kTextReviewFileChanged = 2986;      // "changed"
 inline constexpr int kTextReviewChange = 2987;           // "Change"
+
+// The grid as a screen reader hears it.
+inline constexpr int kTextColumnNoInstruction = 3040;  // "Column <1>: no instruction"
+inline constexpr int kTextColumnPicture = 3041;        // "Column <1>: PIC '<2>'"
+inline constexpr int kTextColumnText = 3042;           // "Column <1>: DISP '<2>'"
+inline constexpr int kTextColumnPictureAndText = 3043; // "Column <1>: PIC '<2>', DISP '<3>'"
+inline constexpr int kTextBlankCell = 3044;            // "blank"
+inline constexpr int kTextCellEditorName = 3045;       // "<1>, column <2>"
 
 } // namespace kestrel

@@ -3,6 +3,7 @@
 #include "core/i18n/text_numbers.h"
 
 #include <array>
+#include <string>
 
 namespace kestrel {
 
@@ -47,6 +48,46 @@ HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction functi
     if (record->pic)
         return HeaderPicture::Picture;
     return HeaderPicture::Nothing;
+}
+
+namespace {
+
+// A record's text on one line: CR LF (and any other control character)
+// becomes a blank, runs of them one blank.
+std::string oneLine(std::string_view text)
+{
+    std::string line;
+    bool gap = false;
+    for (const char ch : text) {
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) {
+            gap = true;
+            continue;
+        }
+        if (gap && !line.empty())
+            line += ' ';
+        gap = false;
+        line += ch;
+    }
+    return line;
+}
+
+} // namespace
+
+std::string columnHeaderDescription(
+    const ConnectionStore& records, MeterFunction function, int column, const TextLookup& texts)
+{
+    const std::string number = std::to_string(column + 1);
+    const ConnectionRecord* record = records.findUnique(function, column);
+    // The same four cases as the header's picture (headerPicture).
+    const bool pic = record && record->pic;
+    const bool text = record && record->text;
+    if (pic && text)
+        return textWith(texts, kTextColumnPictureAndText, {number, oneLine(*record->pic), oneLine(*record->text)});
+    if (text)
+        return textWith(texts, kTextColumnText, {number, oneLine(*record->text)});
+    if (pic)
+        return textWith(texts, kTextColumnPicture, {number, oneLine(*record->pic)});
+    return textWith(texts, kTextColumnNoInstruction, {number});
 }
 
 std::string wizardCaption(const SpecTable& table, MeterFunction function, int column, const TextLookup& texts)

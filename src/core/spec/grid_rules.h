@@ -29,6 +29,14 @@ enum class HeaderPicture { Nothing = 1, Picture = 2, Text = 3, PictureAndText = 
 // column with exactly one record shows what that record holds.
 HeaderPicture headerPicture(const ConnectionStore& records, MeterFunction function, int column);
 
+// What a screen reader says of a column header: the column's number and
+// what its instruction record holds ("Column 3: DISP 'Connect the leads'",
+// "Column 3: no instruction"), by the picture's rule: only a column with
+// exactly one record has one to tell. The lines of a text are joined by
+// blanks, and no control character is read out.
+std::string columnHeaderDescription(
+    const ConnectionStore& records, MeterFunction function, int column, const TextLookup& texts);
+
 // WizardCaption: "PIC & DISP Wizard 2.000V range" for a column with a
 // range; "" for one without.
 std::string wizardCaption(const SpecTable& table, MeterFunction function, int column, const TextLookup& texts);

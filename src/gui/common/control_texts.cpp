@@ -59,16 +59,9 @@ constexpr std::array kControlTexts{
     picture("CoverageTable", kTextCoverageTableTip),
     label("CoverageScopeNote", kTextCoverageScopeNote),
 
-    // DMM page: the grid's row labels (the function on show relabels 5 and 7).
-    label("SpecLabel_0", kTextUutRange),
-    label("SpecLabel_1", kTextPercentOfReading),
-    label("SpecLabel_2", kTextPercentOfRange),
-    label("SpecLabel_3", kTextPpmOfReading),
-    label("SpecLabel_4", kTextPpmOfRange),
-    label("SpecLabel_5", kTextFixedTerm),
-    label("SpecLabel_6", kTextDigits),
+    // DMM page: the grid's rows are named by its row headers (the model's);
+    // the label left is the sensor lists' (the function on show relabels it).
     label("SpecLabel_7", kTextFrequencyHz),
-    label("SpecLabel_9", kTextTestLevel),
 
     // DMM page: grid commands. They show pictures; "X" is the column-delete
     // button's caption in every language.

@@ -89,7 +89,7 @@ SpecFrame::SpecFrame(Document& document, QWidget* parent) : QWidget(parent), doc
         }
         document_.setCurrentFunction(kAllFunctions[static_cast<std::size_t>(index)]);
     });
-    connect(grid_->specHeader(), &SpecHeaderView::buttonClicked, this, [this](int column) {
+    connect(grid_, &SpecGridView::wizardRequested, this, [this](int column) {
         if (!grid_->commitEdit())
             return;
         document_.recordWizardColumn(column);
@@ -110,14 +110,12 @@ QWidget* SpecFrame::buildGridArea()
     gridArea_ = new QWidget(this);
     gridArea_->setObjectName(QStringLiteral("GridArea"));
     grid_ = new SpecGridView(document_, gridArea_);
-    for (int item : {0, 1, 2, 3, 4, 5, 6, 7, 9}) {
-        auto* label = new QLabel(gridArea_);
-        label->setObjectName(QStringLiteral("SpecLabel_%1").arg(item));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setContentsMargins(0, 0, 6, 0);
-        label->setBuddy(grid_);
-        specLabels_[static_cast<std::size_t>(item)] = label;
-    }
+    // The rows are named by the grid's own row headers; the one label left
+    // names the sensor lists of TC and RTD.
+    sensorLabel_ = new QLabel(gridArea_);
+    sensorLabel_->setObjectName(QStringLiteral("SpecLabel_%1").arg(specLabelItem(RowFrequency)));
+    sensorLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    sensorLabel_->setContentsMargins(0, 0, SpecRowHeaderView::kMargin, 0);
     tcTypes_ = list("TCtypes", gridArea_);
     rtdTypes_ = list("RTDtypes", gridArea_);
     tempScale_ = list("TempScale", gridArea_);
@@ -293,31 +291,29 @@ void SpecFrame::showFunction()
 void SpecFrame::relabelRows()
 {
     // Row 6 names the function's unit; row 8 is the test frequency (acv,
-    // aci) or the sensor type whose lists stand below the grid (TC, RTD).
+    // aci), or on TC and RTD the label of the sensor lists below the grid.
     const MeterFunction f = document_.currentFunction();
-    specLabels_[5]->setText(document_.labelText(rowLabelText(f, RowFixed)));
-    const int extra = rowLabelText(f, RowFrequency);
-    specLabels_[7]->setVisible(extra != 0);
-    if (extra != 0)
-        specLabels_[7]->setText(document_.labelText(extra));
+    grid_->relabelRows();
+    const bool sensors = f == MeterFunction::Tc || f == MeterFunction::Rtd;
+    sensorLabel_->setVisible(sensors);
+    if (sensors) {
+        sensorLabel_->setText(document_.labelText(rowLabelText(f, RowFrequency)));
+        sensorLabel_->setBuddy(f == MeterFunction::Tc ? tcTypes_ : rtdTypes_);
+    }
 
-    // The labels' column is as wide as the widest label of any function,
-    // so the grid stays put when the function changes.
-    const QLabel* any = specLabels_[0];
-    int width = 0;
-    for (QLabel* label : specLabels_)
-        if (label)
-            width = std::max(width, label->sizeHint().width());
-    // Most rows read the same for every function: each text is measured once.
+    // The names' column is as wide as the widest name of any function, so
+    // the grid stays put when the function changes. Most rows read the
+    // same for every function: each text is measured once.
     QList<int> numbers;
     for (const MeterFunction function : kAllFunctions)
         for (int row = 0; row <= RowFrequency; ++row)
             if (const int number = rowLabelText(function, row); number && !numbers.contains(number))
                 numbers.push_back(number);
-    const QFontMetrics metrics = any->fontMetrics();
+    const QFontMetrics metrics = grid_->verticalHeader()->fontMetrics();
+    int width = 0;
     for (const int number : numbers)
-        width = std::max(
-            width, metrics.horizontalAdvance(document_.labelText(number)) + any->contentsMargins().right() + 4);
+        width =
+            std::max(width, metrics.horizontalAdvance(document_.labelText(number)) + SpecRowHeaderView::kMargin + 4);
     labelWidth_ = width;
     placeRowLabels();
 }
@@ -348,23 +344,21 @@ void SpecFrame::refreshSampleButtons()
 
 void SpecFrame::placeRowLabels()
 {
-    // Long translations of the row labels are cut short before they take
+    // Long translations of the row names are cut short before they take
     // the grid's room.
     const QRect area = gridArea_->rect();
     const int labelWidth = std::min(labelWidth_, area.width() * 2 / 5);
-    grid_->setGeometry(labelWidth, 0, area.width() - labelWidth, area.height());
-
-    const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
-    const int top = grid_->frameWidth() + grid_->horizontalHeader()->height();
-    for (int row = 0; row <= RowFrequency; ++row) {
-        if (QLabel* label = specLabels_[static_cast<std::size_t>(specLabelItem(row))])
-            label->setGeometry(0, top + row * rowHeight, labelWidth, rowHeight);
-    }
+    grid_->setGeometry(area);
+    grid_->setRowHeaderWidth(labelWidth);
 
     // The sensor lists stand below row 7, where the frequency row of acv
-    // and aci would be: the type list first, the scale beside it.
+    // and aci would be, with their label where that row's name would be:
+    // the type list first, the scale beside it.
+    const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+    const int top = grid_->frameWidth() + grid_->horizontalHeader()->height();
     const int y = top + RowFrequency * rowHeight + 2;
-    const int x = labelWidth + grid_->frameWidth() + 2;
+    const int x = grid_->frameWidth() + labelWidth + 2;
+    sensorLabel_->setGeometry(grid_->frameWidth(), top + RowFrequency * rowHeight, labelWidth, rowHeight);
     const int columnWidth = grid_->horizontalHeader()->defaultSectionSize();
     const int listHeight = std::min(tcTypes_->sizeHint().height(), rowHeight + 6);
     tcTypes_->setGeometry(x, y, std::max(columnWidth, tcTypes_->sizeHint().width()), listHeight);
@@ -372,6 +366,7 @@ void SpecFrame::placeRowLabels()
     const int scaleLeft =
         (document_.currentFunction() == MeterFunction::Rtd ? rtdTypes_ : tcTypes_)->geometry().right() + 4;
     tempScale_->setGeometry(scaleLeft, y, std::max(columnWidth, tempScale_->sizeHint().width()), listHeight);
+    sensorLabel_->raise();
     tcTypes_->raise();
     rtdTypes_->raise();
     tempScale_->raise();

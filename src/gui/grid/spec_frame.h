@@ -1,12 +1,12 @@
 #pragma once
 // DMM_SpecFrame: the Specifications tab of the DMM page. The function tab
-// strip, MeterSpecGrid with its row labels and the thermocouple/RTD lists,
+// strip, MeterSpecGrid (whose row headers name its rows) and the
+// thermocouple/RTD lists with their label,
 // the grid commands, the calibration standard and the sample buttons.
 #include "gui/document/document.h"
 
 #include <QWidget>
 
-#include <array>
 #include <vector>
 
 class QComboBox;
@@ -28,15 +28,17 @@ public:
     SpecGridView* grid() const { return grid_; }
     // The grid gets the focus when it can take it.
     void focusGrid();
-    // Places the row labels beside the grid rows (the first activation, and
-    // after every change of the grid's geometry).
+    // Sizes the grid's row headers and places the sensor lists with their
+    // label below the rows (the first activation, and after every change of
+    // the grid's geometry).
     void placeRowLabels();
-    // The labels the function on show gives rows 6 and 8.
+    // The row names and the sensor lists' label after a text walk or a
+    // change of the function on show.
     void relabelRows();
 
 signals:
-    // A column header's button was clicked: CurrentColumn and WizardCaption
-    // are recorded in the document.
+    // The wizard was asked for (a column header's button, Alt+Enter):
+    // CurrentColumn and WizardCaption are recorded in the document.
     void headerButtonClicked(int column);
     // A sample button was clicked (index into samples()).
     void sampleRequested(int index);
@@ -64,8 +66,8 @@ private:
     QTabBar* functionTabs_;
     QWidget* gridArea_;
     SpecGridView* grid_;
-    std::array<QLabel*, 10> specLabels_{}; // SpecLabel items 0 to 9 (8 unused)
-    int labelWidth_ = 0;
+    QLabel* sensorLabel_; // "TC Type" or "RTD Type", beside the lists below the rows
+    int labelWidth_ = 0;  // the widest row name of any function
     QComboBox* tcTypes_;
     QComboBox* rtdTypes_;
     QComboBox* tempScale_;

@@ -5,8 +5,10 @@
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
 #include "gui/common/picture_icon.h"
+#include "gui/grid/spec_grid_accessible.h"
 #include "gui/grid/spec_table_model.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QIcon>
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QSettings>
 #include <QStyleOptionButton>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -26,6 +29,13 @@ constexpr int kButtonSize = 18;
 std::string storedCellText(const std::string& typed)
 {
     return checkCommit(typed) == CommitResult::StoreEmpty ? std::string() : typed;
+}
+
+// The connection wizard's key: Alt with either Enter.
+bool isWizardKey(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
 }
 
 const QIcon& headerIcon(int picture)
@@ -104,6 +114,10 @@ QWidget* SpecCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     palette.setColor(QPalette::Base, SpecTableModel::columnColour(index.column()));
     palette.setColor(QPalette::Text, Qt::black);
     editor->setPalette(palette);
+    // Heard as "Range, column 3" rather than as a bare text field.
+    const QString row = index.model()->headerData(index.row(), Qt::Vertical, Qt::DisplayRole).toString();
+    editor->setAccessibleName(QString::fromStdString(
+        textWith(document_.texts(), kTextCellEditorName, {row.toStdString(), std::to_string(index.column() + 1)})));
     editor_ = editor;
     connect(editor, &QLineEdit::textChanged, this, &SpecCellDelegate::editorTextChanged);
     return editor;
@@ -112,7 +126,12 @@ QWidget* SpecCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 bool SpecCellDelegate::eventFilter(QObject* object, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && qobject_cast<SpecCellEditor*>(object)) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (isWizardKey(keyEvent)) {
+            emit wizardKeyPressed(static_cast<QWidget*>(object));
+            return true;
+        }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             emit enterPressed(static_cast<QWidget*>(object));
             return true;
@@ -227,20 +246,73 @@ void SpecHeaderView::mouseReleaseEvent(QMouseEvent* event)
     QHeaderView::mouseReleaseEvent(event);
 }
 
+// ---- the row headers ----
+
+SpecRowHeaderView::SpecRowHeaderView(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+{
+    setObjectName(QStringLiteral("MeterSpecGrid_RowHeader"));
+    setSectionResizeMode(QHeaderView::Fixed);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setTextElideMode(Qt::ElideRight);
+}
+
+QString SpecRowHeaderView::shownName(int logicalIndex, int width) const
+{
+    const QString name = model() ? model()->headerData(logicalIndex, Qt::Vertical).toString() : QString();
+    return fontMetrics().elidedText(name, Qt::ElideRight, width - kMargin);
+}
+
+void SpecRowHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    // A label beside the row, on the window's colour, as the rows were
+    // always labelled; the cells keep their own colours.
+    painter->save();
+    painter->fillRect(rect, palette().color(QPalette::Window));
+    painter->setPen(palette().color(QPalette::WindowText));
+    painter->drawText(
+        rect.adjusted(0, 0, -kMargin, 0), Qt::AlignRight | Qt::AlignVCenter, shownName(logicalIndex, rect.width()));
+    painter->restore();
+}
+
+bool SpecRowHeaderView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && model()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int row = logicalIndexAt(help->pos());
+        const QString name = row >= 0 ? model()->headerData(row, Qt::Vertical).toString() : QString();
+        if (!name.isEmpty() && shownName(row, viewport()->width()) != name)
+            QToolTip::showText(help->globalPos(), name, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QHeaderView::viewportEvent(event);
+}
+
 // ---- the grid ----
 
 SpecGridView::SpecGridView(Document& document, QWidget* parent)
     : QTableView(parent), document_(document), model_(new SpecTableModel(document, this)),
       header_(new SpecHeaderView(this)), delegate_(new SpecCellDelegate(document, this))
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(&specGridAccessibleInterface);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("MeterSpecGrid"));
     setHorizontalHeader(header_);
+    setVerticalHeader(new SpecRowHeaderView(this));
     setModel(model_);
     setItemDelegate(delegate_);
     connect(delegate_, &SpecCellDelegate::editorTextChanged, this, &SpecGridView::pendingTextChanged);
     connect(delegate_, &SpecCellDelegate::enterPressed, this, &SpecGridView::storeAndMoveDown);
-    verticalHeader()->hide(); // the SpecLabel labels beside the grid name the rows
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    connect(delegate_, &SpecCellDelegate::wizardKeyPressed, this, [this](QWidget* editor) {
+        if (auto* cell = qobject_cast<SpecCellEditor*>(editor); cell && cell->index().isValid())
+            requestWizard(cell->index().column());
+    });
+    connect(header_, &SpecHeaderView::buttonClicked, this, &SpecGridView::requestWizard);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
     // As in a spreadsheet: typing replaces the cell, a double click or F2
     // edits it. (A click on the selected cell would start a delayed edit
@@ -299,6 +371,22 @@ void SpecGridView::moveTo(int row, int column)
         return;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void SpecGridView::relabelRows() { model_->relabelRows(); }
+
+void SpecGridView::setRowHeaderWidth(int width)
+{
+    if (verticalHeader()->width() == width && verticalHeader()->minimumWidth() == width)
+        return;
+    verticalHeader()->setFixedWidth(width);
+    updateGeometries(); // the cells move over, as for a resize
+}
+
+void SpecGridView::requestWizard(int column)
+{
+    if (column >= 0 && column < model_->columnCount())
+        emit wizardRequested(column);
 }
 
 bool SpecGridView::commitEdit()
@@ -371,6 +459,11 @@ void SpecGridView::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         clearSelection();
+        return;
+    }
+    if (isWizardKey(event)) {
+        if (currentIndex().isValid())
+            requestWizard(currentIndex().column());
         return;
     }
     // Ctrl+Tab leaves the grid at once, from any cell.

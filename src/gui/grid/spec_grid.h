@@ -5,7 +5,8 @@
 // keeps the editor open with its text); Delete empties the selected cells;
 // Ctrl+C and Ctrl+V exchange tab-separated blocks with spreadsheets. Each
 // column header carries a button with the picture of what is attached to
-// the column.
+// the column; Alt+Enter opens the same wizard for the current column. The
+// row headers name the rows.
 #include "gui/document/document.h"
 
 #include <QHeaderView>
@@ -59,6 +60,8 @@ signals:
     // Enter (either key) in an editor: the view stores the cell and moves
     // down, before the next key is handled.
     void enterPressed(QWidget* editor);
+    // Alt+Enter in an editor: the wizard of the editor's column.
+    void wizardKeyPressed(QWidget* editor);
 
 protected:
     // Enter is the view's, at once. Qt would store the cell only after the
@@ -94,6 +97,25 @@ private:
     int pressed_ = -1;
 };
 
+// The row headers: each row's name, drawn as a label beside the row (right
+// aligned, cut with "…" and then told whole as a tooltip when the header is
+// narrower than the name).
+class SpecRowHeaderView : public QHeaderView {
+    Q_OBJECT
+
+public:
+    explicit SpecRowHeaderView(QWidget* parent);
+    // The room right of a name.
+    static constexpr int kMargin = 6;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    QString shownName(int logicalIndex, int width) const;
+};
+
 class SpecGridView : public QTableView {
     Q_OBJECT
 
@@ -118,15 +140,25 @@ public:
     std::optional<CellChange> pendingEdit() const;
     // Makes (row, column) current and selects only it.
     void moveTo(int row, int column);
+    // The connection wizard for a column: its header button, Alt+Enter and
+    // a screen reader's press on the header all ask here.
+    void requestWizard(int column);
     // Every column as wide as its longest value, the width the user gave it
     // or the default, whichever is widest.
     void fitColumns();
+    // The row headers follow a new text walk.
+    void relabelRows();
+    // The row headers' width: the widest name, or less when the window
+    // has not the room.
+    void setRowHeaderWidth(int width);
     // Where the widths the user gave the columns are kept (QSettings).
     static constexpr char kColumnWidthsKey[] = "Grid/ColumnWidths";
 
 signals:
     // Any edit of a cell: it enables Create.
     void edited();
+    // The connection wizard was asked for (requestWizard).
+    void wizardRequested(int column);
     // The text being typed changed, or its editor closed.
     void pendingTextChanged();
 

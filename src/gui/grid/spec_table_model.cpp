@@ -6,7 +6,11 @@
 #include "core/spec/grid_rules.h"
 #include "core/spec/numbers.h"
 
+#include "core/i18n/text_numbers.h"
+
 #include <QStringList>
+
+#include <algorithm>
 
 namespace kestrel::gui {
 
@@ -63,6 +67,11 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
                 lines << said;
         return lines.isEmpty() ? QVariant() : QVariant(lines.join(u'\n'));
     }
+    case Qt::AccessibleTextRole:
+        // An empty cell is heard as "blank" rather than as nothing.
+        if (isBlank(document_.currentTable().cell(index.row(), index.column())))
+            return document_.text(kTextBlankCell);
+        return {};
     case Qt::AccessibleDescriptionRole: {
         const QString note = pointNote(index);
         return note.isEmpty() ? QVariant() : QVariant(note);
@@ -92,11 +101,20 @@ QString SpecTableModel::pointNote(const QModelIndex& index) const
 
 QVariant SpecTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
-        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical) {
+        // The row's name, as the text walk shows it for the function on show.
+        if (role == Qt::DisplayRole)
+            return document_.labelText(rowLabelText(document_.currentFunction(), section));
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
     switch (role) {
     case Qt::DisplayRole:
         return QString::number(section + 1); // "1" to "26", whatever the commands do
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromStdString(columnHeaderDescription(
+            document_.inputs().connections, document_.currentFunction(), section, document_.texts()));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case HeaderPictureRole:
@@ -135,6 +153,8 @@ void SpecTableModel::documentChanged(Parts parts)
     if (parts & Part::Connections)
         emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
 }
+
+void SpecTableModel::relabelRows() { emit headerDataChanged(Qt::Vertical, 0, std::max(0, rowCount() - 1)); }
 
 void SpecTableModel::marksChanged()
 {

@@ -1,7 +1,8 @@
 #pragma once
 // MeterSpecGrid's model: a view of the table of the function on show,
 // straight from the document. Switching the function rebinds the model;
-// nothing is copied.
+// nothing is copied. The row headers name the rows; a column header's
+// accessible description tells its instruction record.
 #include "gui/document/document.h"
 
 #include "core/procgen/line_sources.h"
@@ -36,6 +37,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // Stores an edit as one undo step; the text has passed the commit check.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // The row names follow a new text walk.
+    void relabelRows();
 
 private:
     void documentChanged(Parts parts);

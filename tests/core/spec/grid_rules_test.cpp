@@ -51,6 +51,32 @@ TEST(GridRules, HeaderPictureShowsWhatTheOneRecordHolds)
     EXPECT_EQ(headerPicture(records, MeterFunction::Dcv, 5), HeaderPicture::PictureAndText);
 }
 
+// What a screen reader hears of a column header follows the picture's
+// cases, and a record's text is read on one line.
+TEST(GridRules, ColumnHeaderDescriptionTellsTheRecord)
+{
+    ConnectionStore records;
+    records.append({MeterFunction::Dcv, 0, std::string("DMM_DCV.BMP"), std::nullopt});
+    records.append({MeterFunction::Dcv, 2, std::nullopt, std::string("Connect\r\nthe leads\r\n\r\nto V\t")});
+    records.append({MeterFunction::Dcv, 3, std::string("a.bmp"), std::string("Connect")});
+    records.append({MeterFunction::Acv, 4, std::string("a.bmp"), std::nullopt});
+    records.append({MeterFunction::Acv, 4, std::string("b.bmp"), std::nullopt});
+    const EnglishLookup texts;
+    const struct {
+        MeterFunction f;
+        int column;
+        const char* heard;
+    } cases[] = {
+        {MeterFunction::Dcv, 0, "Column 1: PIC 'DMM_DCV.BMP'"}, {MeterFunction::Dcv, 1, "Column 2: no instruction"},
+        {MeterFunction::Dcv, 2, "Column 3: DISP 'Connect the leads to V'"},
+        {MeterFunction::Dcv, 3, "Column 4: PIC 'a.bmp', DISP 'Connect'"},
+        {MeterFunction::Acv, 4, "Column 5: no instruction"}, // two records, as the picture counts them
+        {MeterFunction::Acv, 2, "Column 3: no instruction"}, // the other function's record
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(columnHeaderDescription(records, c.f, c.column, texts), c.heard);
+}
+
 TEST(GridRules, WizardCaptionNamesTheRange)
 {
     SpecTable table;

@@ -345,25 +345,26 @@ TEST_F(GridTest, ColumnsFitTheirValuesAndKeepTheUsersWidth)
 TEST_F(GridTest, FunctionTabsKeepTheirDataAndLabels)
 {
     start();
-    auto* frequencyLabel = find<QLabel>("SpecLabel_7");
-    auto* fixedLabel = find<QLabel>("SpecLabel_5");
-    EXPECT_FALSE(frequencyLabel->isVisible());
+    auto* sensorLabel = find<QLabel>("SpecLabel_7");
+    const auto rowName = [this](int row) { return window->grid()->model()->headerData(row, Qt::Vertical).toString(); };
+    EXPECT_FALSE(sensorLabel->isVisible());
 
     selectFunction(MeterFunction::Acv);
-    EXPECT_TRUE(frequencyLabel->isVisible());
-    EXPECT_EQ(frequencyLabel->text(), "Frequency - Hz");
+    EXPECT_FALSE(sensorLabel->isVisible());
+    EXPECT_EQ(rowName(8), "Frequency - Hz");
     EXPECT_EQ(window->grid()->model()->rowCount(), 9);
     typeInCell(0, 0, "2");
     typeInCell(8, 0, "1K");
 
     selectFunction(MeterFunction::Dcv);
-    EXPECT_FALSE(frequencyLabel->isVisible());
     EXPECT_EQ(window->grid()->model()->rowCount(), 8);
     EXPECT_EQ(cell(0, 0), "");
 
     selectFunction(MeterFunction::Tc);
-    EXPECT_EQ(frequencyLabel->text(), "TC Type");
-    EXPECT_EQ(fixedLabel->text(), "\u00B1Degrees");
+    EXPECT_TRUE(sensorLabel->isVisible());
+    EXPECT_EQ(sensorLabel->text(), "TC Type");
+    EXPECT_EQ(sensorLabel->buddy(), find("TCtypes"));
+    EXPECT_EQ(rowName(6), "\u00B1Degrees");
     EXPECT_TRUE(find("TCtypes")->isVisible());
     EXPECT_TRUE(find("TempScale")->isVisible());
     EXPECT_FALSE(find("RTDtypes")->isVisible());
@@ -371,7 +372,7 @@ TEST_F(GridTest, FunctionTabsKeepTheirDataAndLabels)
     selectFunction(MeterFunction::Acv);
     EXPECT_EQ(cell(0, 0), "2");
     EXPECT_EQ(cell(8, 0), "1K");
-    EXPECT_EQ(fixedLabel->text(), "\u00B1Volts");
+    EXPECT_EQ(rowName(6), "\u00B1Volts");
 }
 
 TEST_F(GridTest, ColumnCommandsShiftColumnsWhileCaptionsStay)
@@ -577,6 +578,33 @@ TEST_F(GridTest, HeaderButtonRecordsTheColumnForTheWizard)
     EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range");
     EXPECT_TRUE(window->grid()->isEnabled());
     EXPECT_EQ(window->grid()->currentIndex().column(), 3);
+}
+
+// Alt+Enter is the header button for the keyboard: the wizard of the
+// current column, with the cell being typed stored first and the cursor
+// left where it is (Enter alone still moves down).
+TEST_F(GridTest, AltEnterOpensTheWizardForTheCurrentColumn)
+{
+    start();
+    typeInCell(0, 3, "2.000");
+    std::vector<int> opened;
+    QObject::connect(window.get(), &gui::MainWindow::connectionWizardRequested, window.get(),
+        [&](MeterFunction, int column) { opened.push_back(column); });
+    gui::SpecGridView* grid = window->grid();
+    grid->setFocus();
+    grid->moveTo(4, 3);
+    QTest::keyClick(grid, Qt::Key_Return, Qt::AltModifier);
+    settle();
+    EXPECT_EQ(document->wizardCaption(), "PIC & DISP Wizard 2.000V range");
+
+    QLineEdit* editor = startTyping(1, 5, "3");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    settle();
+    EXPECT_EQ(opened, (std::vector<int>{3, 5}));
+    EXPECT_EQ(cell(1, 5), "3");
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(1, 5));
+    EXPECT_EQ(grid->openEditor(), nullptr);
 }
 
 // A range too long for its NOMINAL field would overwrite the TOLERANCE in

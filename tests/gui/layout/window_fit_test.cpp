@@ -226,11 +226,22 @@ TEST_F(WindowFit, LongTranslationsKeepEveryWindowOnTheScreen)
 TEST_F(WindowFit, ACutCaptionShowsItsWholeTextAsTooltip)
 {
     startWith(longTranslation());
-    auto* label = find<QLabel>("SpecLabel_0");
+    selectFunction(MeterFunction::Tc);
+    auto* label = find<QLabel>("SpecLabel_7");
     ASSERT_LT(label->width(), label->sizeHint().width()) << "the label is not cut";
     QHelpEvent tip(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(label, &tip);
     EXPECT_EQ(QToolTip::text(), label->text());
+
+    // A grid row's name likewise, and the grid keeps the rest of the width.
+    QHeaderView* rows = window->grid()->verticalHeader();
+    const QString name = rows->model()->headerData(1, Qt::Vertical).toString();
+    ASSERT_LT(rows->width(), rows->fontMetrics().horizontalAdvance(name)) << "the row name is not cut";
+    EXPECT_LE(rows->width(), window->grid()->width() * 2 / 5);
+    const QPoint at(4, rows->sectionViewportPosition(1) + 4);
+    QHelpEvent rowTip(QEvent::ToolTip, at, rows->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(rows->viewport(), &rowTip);
+    EXPECT_EQ(QToolTip::text(), name);
 }
 
 TEST_F(WindowFit, GermanShowsEveryFunctionTab)
