@@ -7,7 +7,9 @@
 #include "gui/common/picture_icon.h"
 #include "gui/common/wait_cursor.h"
 #include "gui/grid/spec_grid.h"
+#include "gui/grid/spec_grid_accessible.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -109,6 +111,12 @@ QWidget* SpecFrame::buildGridArea()
 {
     gridArea_ = new QWidget(this);
     gridArea_->setObjectName(QStringLiteral("GridArea"));
+    // The grid as a screen reader sees it (its headers' press action).
+    static const bool accessible = [] {
+        QAccessible::installFactory(&specGridAccessibleInterface);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     grid_ = new SpecGridView(document_, gridArea_);
     // The rows are named by the grid's own row headers; the one label left
     // names the sensor lists of TC and RTD.

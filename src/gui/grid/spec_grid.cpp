@@ -5,7 +5,6 @@
 #include "core/spec/key_filter.h"
 #include "core/spec/numbers.h"
 #include "gui/common/picture_icon.h"
-#include "gui/grid/spec_grid_accessible.h"
 #include "gui/grid/spec_table_model.h"
 
 #include <QAccessible>
@@ -296,11 +295,6 @@ SpecGridView::SpecGridView(Document& document, QWidget* parent)
     : QTableView(parent), document_(document), model_(new SpecTableModel(document, this)),
       header_(new SpecHeaderView(this)), delegate_(new SpecCellDelegate(document, this))
 {
-    static const bool accessible = [] {
-        QAccessible::installFactory(&specGridAccessibleInterface);
-        return true;
-    }();
-    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("MeterSpecGrid"));
     setHorizontalHeader(header_);
     setVerticalHeader(new SpecRowHeaderView(this));
