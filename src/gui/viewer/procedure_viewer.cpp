@@ -83,17 +83,17 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     // The procedure's own text, kept for Copy and Save As; the box shows it
     // with LF line ends and colours it where it stands.
     procedure_ = qtText(clipboardForm(procedureText));
-    rtfMain_->setPlainText(qtText(shownForm(procedureText)));
+    textPane_->setPlainText(qtText(shownForm(procedureText)));
 
     setMinimumSize(pixelsFromTwips(kProcedureViewerMinWidth), pixelsFromTwips(kProcedureViewerMinHeight));
     const QScreen* shown = parent ? parent->screen() : QApplication::primaryScreen();
     const int height = shown ? static_cast<int>(shown->geometry().height() * kProcedureViewerScreenShare) : 600;
     // 8990 twips hold a procedure's width in Courier New; a wider
     // fixed-pitch font widens the window so that CON stays in sight.
-    const int lineWidth = QFontMetrics(rtfMain_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
+    const int lineWidth = QFontMetrics(textPane_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
     const int textWidth = lineWidth +
-        2 * (rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin())) +
-        rtfMain_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
+        2 * (textPane_->frameWidth() + static_cast<int>(textPane_->document()->documentMargin())) +
+        textPane_->verticalScrollBar()->sizeHint().width() + layout()->contentsMargins().left() +
         layout()->contentsMargins().right();
     fitCaptions(this);
     resizeWithinScreen(
@@ -104,69 +104,69 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
 
 void ProcedureViewer::buildControls()
 {
-    chk_Colorize_ = new QCheckBox(this);
-    nameControl(chk_Colorize_, QStringLiteral("chk_Colorize"));
-    ProcToClip_ = toolButton(this, QStringLiteral("ProcToClip"), viewerIcon(ViewerIcon::Copy));
-    cmdSearch_ = toolButton(this, QStringLiteral("cmdSearch"), viewerIcon(ViewerIcon::Find));
-    cmd_SearchAgain_ = toolButton(this, QStringLiteral("cmd_SearchAgain"), viewerIcon(ViewerIcon::FindAgain));
-    cmd_ReferenceHelp_ = toolButton(this, QStringLiteral("cmd_ReferenceHelp"), viewerIcon(ViewerIcon::Help));
-    cmd_Acc_File_ = toolButton(this, QStringLiteral("cmd_Acc_File"), viewerIcon(ViewerIcon::Accuracy));
-    cmd_Save_ = toolButton(this, QStringLiteral("cmd_Save"), viewerIcon(ViewerIcon::Save));
-    cmd_Print_ = toolButton(this, QStringLiteral("cmd_Print"), viewerIcon(ViewerIcon::Print));
-    cmd_SearchAgain_->setEnabled(false);
+    colorizeBox_ = new QCheckBox(this);
+    nameControl(colorizeBox_, QStringLiteral("chk_Colorize"));
+    copyButton_ = toolButton(this, QStringLiteral("ProcToClip"), viewerIcon(ViewerIcon::Copy));
+    searchButton_ = toolButton(this, QStringLiteral("cmdSearch"), viewerIcon(ViewerIcon::Find));
+    searchAgainButton_ = toolButton(this, QStringLiteral("cmd_SearchAgain"), viewerIcon(ViewerIcon::FindAgain));
+    referenceHelpButton_ = toolButton(this, QStringLiteral("cmd_ReferenceHelp"), viewerIcon(ViewerIcon::Help));
+    accuracyFileButton_ = toolButton(this, QStringLiteral("cmd_Acc_File"), viewerIcon(ViewerIcon::Accuracy));
+    saveButton_ = toolButton(this, QStringLiteral("cmd_Save"), viewerIcon(ViewerIcon::Save));
+    printButton_ = toolButton(this, QStringLiteral("cmd_Print"), viewerIcon(ViewerIcon::Print));
+    searchAgainButton_->setEnabled(false);
 
-    rtfMain_ = new QPlainTextEdit(this);
-    nameControl(rtfMain_, QStringLiteral("rtfMain"));
-    rtfMain_->setFont(procedureFont());
-    rtfMain_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    rtfMain_->setReadOnly(true);
-    rtfMain_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    rtfMain_->setUndoRedoEnabled(false);
+    textPane_ = new QPlainTextEdit(this);
+    nameControl(textPane_, QStringLiteral("rtfMain"));
+    textPane_->setFont(procedureFont());
+    textPane_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textPane_->setReadOnly(true);
+    textPane_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    textPane_->setUndoRedoEnabled(false);
     // Plain text is black on white whatever the desktop's colours: the
     // highlighting colours are chosen for that.
-    QPalette palette = rtfMain_->palette();
+    QPalette palette = textPane_->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
-    rtfMain_->setPalette(palette);
-    rtfMain_->installEventFilter(this);
+    textPane_->setPalette(palette);
+    textPane_->installEventFilter(this);
 
     // The legend lies on a strip of its own and moves sideways with the
     // text, so that it stays above its columns however the text scrolls.
     auto* legendStrip = new QWidget(this);
-    lbl_Legend_ = new QLabel(qtText(kViewerLegend), legendStrip);
-    nameControl(lbl_Legend_, QStringLiteral("lbl_Legend"));
-    lbl_Legend_->setFont(procedureFont());
-    lbl_Legend_->setTextFormat(Qt::PlainText);
-    lbl_Legend_->setContentsMargins(
-        rtfMain_->frameWidth() + static_cast<int>(rtfMain_->document()->documentMargin()), 0, 0, 0);
-    lbl_Legend_->resize(lbl_Legend_->sizeHint());
-    legendStrip->setFixedHeight(lbl_Legend_->height());
+    legend_ = new QLabel(qtText(kViewerLegend), legendStrip);
+    nameControl(legend_, QStringLiteral("lbl_Legend"));
+    legend_->setFont(procedureFont());
+    legend_->setTextFormat(Qt::PlainText);
+    legend_->setContentsMargins(
+        textPane_->frameWidth() + static_cast<int>(textPane_->document()->documentMargin()), 0, 0, 0);
+    legend_->resize(legend_->sizeHint());
+    legendStrip->setFixedHeight(legend_->height());
     legendStrip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    connect(rtfMain_->horizontalScrollBar(), &QScrollBar::valueChanged, lbl_Legend_,
-        [this](int offset) { lbl_Legend_->move(-offset, 0); });
+    connect(textPane_->horizontalScrollBar(), &QScrollBar::valueChanged, legend_,
+        [this](int offset) { legend_->move(-offset, 0); });
 
     auto* tools = new QHBoxLayout;
     tools->setSpacing(2);
-    for (QToolButton* button :
-        {ProcToClip_, cmd_Save_, cmd_Print_, cmdSearch_, cmd_SearchAgain_, cmd_ReferenceHelp_, cmd_Acc_File_})
+    for (QToolButton* button : {copyButton_, saveButton_, printButton_, searchButton_, searchAgainButton_,
+             referenceHelpButton_, accuracyFileButton_})
         tools->addWidget(button);
     tools->addStretch();
-    tools->addWidget(chk_Colorize_);
+    tools->addWidget(colorizeBox_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(legendStrip);
-    layout->addWidget(rtfMain_, 1);
+    layout->addWidget(textPane_, 1);
     layout->setSpacing(2);
 
-    connect(chk_Colorize_, &QCheckBox::toggled, this, &ProcedureViewer::colorizeClicked);
-    connect(ProcToClip_, &QToolButton::clicked, this, &ProcedureViewer::copyToClipboard);
-    connect(cmdSearch_, &QToolButton::clicked, this, &ProcedureViewer::search);
-    connect(cmd_SearchAgain_, &QToolButton::clicked, this, &ProcedureViewer::searchAgain);
-    connect(cmd_ReferenceHelp_, &QToolButton::clicked, this, &ProcedureViewer::referenceHelp);
-    connect(cmd_Acc_File_, &QToolButton::clicked, this, &ProcedureViewer::accuracyFile);
-    connect(cmd_Save_, &QToolButton::clicked, this, &ProcedureViewer::saveAs);
-    connect(cmd_Print_, &QToolButton::clicked, this, &ProcedureViewer::printWithPreview);
+    connect(colorizeBox_, &QCheckBox::toggled, this, &ProcedureViewer::colorizeClicked);
+    connect(copyButton_, &QToolButton::clicked, this, &ProcedureViewer::copyToClipboard);
+    connect(searchButton_, &QToolButton::clicked, this, &ProcedureViewer::search);
+    connect(searchAgainButton_, &QToolButton::clicked, this, &ProcedureViewer::searchAgain);
+    connect(referenceHelpButton_, &QToolButton::clicked, this, &ProcedureViewer::referenceHelp);
+    connect(accuracyFileButton_, &QToolButton::clicked, this, &ProcedureViewer::accuracyFile);
+    connect(saveButton_, &QToolButton::clicked, this, &ProcedureViewer::saveAs);
+    connect(printButton_, &QToolButton::clicked, this, &ProcedureViewer::printWithPreview);
 
     // The keys work anywhere in the window, not only in the text.
     const auto addKey = [this](const QKeySequence& key, auto slot) {
@@ -179,7 +179,7 @@ void ProcedureViewer::buildControls()
     addKey(QKeySequence(Qt::Key_F1), [this] { referenceHelp(); });
     addKey(QKeySequence(Qt::Key_F3), [this] { searchAgain(); });
     addKey(QKeySequence::Find, [this] {
-        cmdSearch_->setFocus();
+        searchButton_->setFocus();
         search();
     });
     addKey(QKeySequence::Save, [this] { saveAs(); });
@@ -191,15 +191,15 @@ void ProcedureViewer::setTexts()
     const TextLookup& texts = context_.texts;
     setWindowTitle(textOf(texts, kTextProgramName));
     // Heard as what it holds, not by its object name.
-    rtfMain_->setAccessibleName(qtText(textWith(texts, kTextViewerProcedureText, {reference_})));
-    setCaption(chk_Colorize_, texts, kTextKeywordHighlighting);
-    gui::setToolTip(ProcToClip_, texts, kTextCopyToClipboard);
-    gui::setToolTip(cmdSearch_, texts, kTextFind);
-    gui::setToolTip(cmd_SearchAgain_, texts, kTextFindAgain);
-    gui::setToolTip(cmd_ReferenceHelp_, texts, kTextReferenceHelp);
-    gui::setToolTip(cmd_Acc_File_, texts, kTextAccuracyFile);
-    gui::setToolTip(cmd_Save_, texts, kTextSaveAsTooltip);
-    gui::setToolTip(cmd_Print_, texts, kTextPrintTooltip);
+    textPane_->setAccessibleName(qtText(textWith(texts, kTextViewerProcedureText, {reference_})));
+    setCaption(colorizeBox_, texts, kTextKeywordHighlighting);
+    gui::setToolTip(copyButton_, texts, kTextCopyToClipboard);
+    gui::setToolTip(searchButton_, texts, kTextFind);
+    gui::setToolTip(searchAgainButton_, texts, kTextFindAgain);
+    gui::setToolTip(referenceHelpButton_, texts, kTextReferenceHelp);
+    gui::setToolTip(accuracyFileButton_, texts, kTextAccuracyFile);
+    gui::setToolTip(saveButton_, texts, kTextSaveAsTooltip);
+    gui::setToolTip(printButton_, texts, kTextPrintTooltip);
 }
 
 void ProcedureViewer::showEvent(QShowEvent* event)
@@ -208,17 +208,17 @@ void ProcedureViewer::showEvent(QShowEvent* event)
     if (!firstActivation_)
         return;
     firstActivation_ = false;
-    QTextCursor start = rtfMain_->textCursor();
+    QTextCursor start = textPane_->textCursor();
     start.movePosition(QTextCursor::Start);
-    rtfMain_->setTextCursor(start);
-    rtfMain_->setFocus();
+    textPane_->setTextCursor(start);
+    textPane_->setFocus();
 }
 
 bool ProcedureViewer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == rtfMain_ && event->type() == QEvent::KeyPress) {
+    if (watched == textPane_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chk_Colorize_->isChecked())
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && colorizeBox_->isChecked())
             colorSelectedLine(-1);
     }
     return QDialog::eventFilter(watched, event);
@@ -226,9 +226,9 @@ bool ProcedureViewer::eventFilter(QObject* watched, QEvent* event)
 
 void ProcedureViewer::colorSelectedLine(int line)
 {
-    QTextDocument* document = rtfMain_->document();
+    QTextDocument* document = textPane_->document();
     const QTextBlock block =
-        line < 0 ? document->findBlock(rtfMain_->textCursor().selectionStart()) : document->findBlockByNumber(line);
+        line < 0 ? document->findBlock(textPane_->textCursor().selectionStart()) : document->findBlockByNumber(line);
     if (!block.isValid())
         return;
     const QString text = block.text();
@@ -250,23 +250,23 @@ void ProcedureViewer::colorSelectedLine(int line)
 int ProcedureViewer::firstVisibleLine() const
 {
     // Lines do not wrap, so the scroll position counts lines.
-    return rtfMain_->verticalScrollBar()->value();
+    return textPane_->verticalScrollBar()->value();
 }
 
-void ProcedureViewer::setFirstVisibleLine(int line) { rtfMain_->verticalScrollBar()->setValue(line); }
+void ProcedureViewer::setFirstVisibleLine(int line) { textPane_->verticalScrollBar()->setValue(line); }
 
 int ProcedureViewer::visibleLineCount() const
 {
-    return rtfMain_->viewport()->height() / QFontMetrics(rtfMain_->font()).height();
+    return textPane_->viewport()->height() / QFontMetrics(textPane_->font()).height();
 }
 
 void ProcedureViewer::colorVisibleLines()
 {
-    if (!chk_Colorize_->isChecked())
+    if (!colorizeBox_->isChecked())
         return;
     const int first = firstVisibleLine();
     const int last = first + visibleLineCount();
-    QTextCursor batch(rtfMain_->document());
+    QTextCursor batch(textPane_->document());
     batch.beginEditBlock(); // one layout pass for all the lines
     for (int line = first; line <= last; ++line)
         colorSelectedLine(line);
@@ -277,13 +277,13 @@ void ProcedureViewer::colorizeClicked()
 {
     {
         FrozenView frozen(*this);
-        if (chk_Colorize_->isChecked()) {
+        if (colorizeBox_->isChecked()) {
             colorVisibleLines();
         } else {
-            QTextCursor line(rtfMain_->document());
+            QTextCursor line(textPane_->document());
             line.beginEditBlock();
             for (const int number : colouredLines_) {
-                const QTextBlock block = rtfMain_->document()->findBlockByNumber(number);
+                const QTextBlock block = textPane_->document()->findBlockByNumber(number);
                 line.setPosition(block.position());
                 line.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
                 line.mergeCharFormat(foreground(Qt::black));
@@ -292,12 +292,12 @@ void ProcedureViewer::colorizeClicked()
             colouredLines_.clear();
         }
     }
-    rtfMain_->setFocus();
+    textPane_->setFocus();
 }
 
 void ProcedureViewer::search()
 {
-    const QTextCursor caret = rtfMain_->textCursor();
+    const QTextCursor caret = textPane_->textCursor();
     QString offered;
     if (caret.hasSelection()) {
         context_.state.searchString = coreText(caret.selectedText().replace(QChar::ParagraphSeparator, u'\n'));
@@ -310,24 +310,24 @@ void ProcedureViewer::search()
         searchAgain();
         return;
     }
-    rtfMain_->setFocus();
+    textPane_->setFocus();
 }
 
 void ProcedureViewer::searchAgain()
 {
     // From one character after the caret, so that a hit already selected
     // is passed over.
-    const int from = rtfMain_->textCursor().selectionStart() + 1;
-    const bool found = findAndSelect(rtfMain_, qtText(context_.state.searchString), from);
-    cmd_SearchAgain_->setEnabled(found);
+    const int from = textPane_->textCursor().selectionStart() + 1;
+    const bool found = findAndSelect(textPane_, qtText(context_.state.searchString), from);
+    searchAgainButton_->setEnabled(found);
     if (!found)
         context_.sink.inform(context_.texts.gettext(kTextSearchFailed));
-    rtfMain_->setFocus();
+    textPane_->setFocus();
 }
 
 void ProcedureViewer::referenceHelp()
 {
-    const QString line = rtfMain_->document()->findBlock(rtfMain_->textCursor().selectionStart()).text();
+    const QString line = textPane_->document()->findBlock(textPane_->textCursor().selectionStart()).text();
     const LineHelp help = lineHelp(coreText(line), listFiles(filesystemPath(context_.helpDir), kHelpPattern));
     if (!help.missingFsc.empty()) {
         const int message = help.file.empty() ? kTextNoHelpAtAll : kTextNoHelpForFsc;
@@ -335,12 +335,12 @@ void ProcedureViewer::referenceHelp()
         if (help.file.empty())
             return;
     }
-    openHelpViewer(context_, help.file, this, cmd_ReferenceHelp_);
+    openHelpViewer(context_, help.file, this, referenceHelpButton_);
 }
 
 void ProcedureViewer::accuracyFile()
 {
-    openAccuracyViewer(context_, calibratorAccuracyFile(reference_), this, cmd_Acc_File_);
+    openAccuracyViewer(context_, calibratorAccuracyFile(reference_), this, accuracyFileButton_);
 }
 
 QString ProcedureViewer::plainText() const { return procedure_; }
@@ -382,7 +382,7 @@ void ProcedureViewer::saveAs()
             MessageIcon::Exclamation);
 }
 
-void ProcedureViewer::print(QPrinter* printer) const { rtfMain_->print(printer); }
+void ProcedureViewer::print(QPrinter* printer) const { textPane_->print(printer); }
 
 void ProcedureViewer::printWithPreview()
 {

@@ -32,7 +32,7 @@ public:
     ProcedureViewer(const ViewerContext& context, const std::string& procedureText, std::string reference, bool topmost,
         QWidget* parent = nullptr);
 
-    QPlainTextEdit* textBox() const { return rtfMain_; }
+    QPlainTextEdit* textBox() const { return textPane_; }
 
     // ColorSelectedLine: colours one line; -1 is the caret's line.
     void colorSelectedLine(int line);
@@ -76,16 +76,16 @@ private:
     // the whole (read-only) text black without touching every line.
     std::set<int> colouredLines_;
 
-    QCheckBox* chk_Colorize_ = nullptr;
-    QToolButton* ProcToClip_ = nullptr;
-    QToolButton* cmdSearch_ = nullptr;
-    QToolButton* cmd_SearchAgain_ = nullptr;
-    QToolButton* cmd_ReferenceHelp_ = nullptr;
-    QToolButton* cmd_Acc_File_ = nullptr;
-    QToolButton* cmd_Save_ = nullptr;
-    QToolButton* cmd_Print_ = nullptr;
-    QLabel* lbl_Legend_ = nullptr;
-    QPlainTextEdit* rtfMain_ = nullptr;
+    QCheckBox* colorizeBox_ = nullptr;
+    QToolButton* copyButton_ = nullptr;
+    QToolButton* searchButton_ = nullptr;
+    QToolButton* searchAgainButton_ = nullptr;
+    QToolButton* referenceHelpButton_ = nullptr;
+    QToolButton* accuracyFileButton_ = nullptr;
+    QToolButton* saveButton_ = nullptr;
+    QToolButton* printButton_ = nullptr;
+    QLabel* legend_ = nullptr;
+    QPlainTextEdit* textPane_ = nullptr;
 };
 
 } // namespace kestrel::gui

@@ -65,100 +65,100 @@ ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, c
 
 void ConnectionWizard::buildControls()
 {
-    const QString optionNames[3] = {
-        QStringLiteral("opt_Which_0"), QStringLiteral("opt_Which_1"), QStringLiteral("opt_Which_2")};
+    const QString optionNames[3] = {QStringLiteral("recordKindButtons_0"), QStringLiteral("recordKindButtons_1"),
+        QStringLiteral("recordKindButtons_2")};
     auto* options = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        opt_Which_[i] = new QRadioButton(this);
-        nameControl(opt_Which_[i], optionNames[i]);
+        recordKindButtons_[i] = new QRadioButton(this);
+        nameControl(recordKindButtons_[i], optionNames[i]);
         // A choice of one (so screen readers hear option buttons and the
         // arrows move between them); none is chosen until the user
         // chooses one, and Clear unchooses all.
-        opt_Which_[i]->setAutoExclusive(true);
+        recordKindButtons_[i]->setAutoExclusive(true);
         const auto option = static_cast<WizardOption>(i);
-        connect(opt_Which_[i], &QRadioButton::clicked, this, [this, option] { optionClicked(option); });
-        options->addWidget(opt_Which_[i]);
+        connect(recordKindButtons_[i], &QRadioButton::clicked, this, [this, option] { optionClicked(option); });
+        options->addWidget(recordKindButtons_[i]);
     }
-    makeOneChoice({opt_Which_[0], opt_Which_[1], opt_Which_[2]});
+    makeOneChoice({recordKindButtons_[0], recordKindButtons_[1], recordKindButtons_[2]});
     options->addStretch();
 
-    File1_ = new QListWidget(this);
-    nameControl(File1_, QStringLiteral("File1"));
-    File1_->setEnabled(false);
-    connect(File1_, &QListWidget::currentRowChanged, this, &ConnectionWizard::pictureChosen);
+    pictureList_ = new QListWidget(this);
+    nameControl(pictureList_, QStringLiteral("File1"));
+    pictureList_->setEnabled(false);
+    connect(pictureList_, &QListWidget::currentRowChanged, this, &ConnectionWizard::pictureChosen);
 
-    Image1_ = new QLabel(this);
-    nameControl(Image1_, QStringLiteral("Image1"));
-    Image1_->setFixedSize(kPreviewSize);
-    Image1_->setAlignment(Qt::AlignCenter);
-    Image1_->setFrameShape(QFrame::StyledPanel);
-    lbl_corrupted_File_ = new QLabel(this);
-    nameControl(lbl_corrupted_File_, QStringLiteral("lbl_corrupted_File"));
-    lbl_corrupted_File_->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    lbl_corrupted_File_->setWordWrap(true);
-    lbl_corrupted_File_->hide();
+    picturePreview_ = new QLabel(this);
+    nameControl(picturePreview_, QStringLiteral("Image1"));
+    picturePreview_->setFixedSize(kPreviewSize);
+    picturePreview_->setAlignment(Qt::AlignCenter);
+    picturePreview_->setFrameShape(QFrame::StyledPanel);
+    corruptedFileLabel_ = new QLabel(this);
+    nameControl(corruptedFileLabel_, QStringLiteral("lbl_corrupted_File"));
+    corruptedFileLabel_->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    corruptedFileLabel_->setWordWrap(true);
+    corruptedFileLabel_->hide();
 
     const QFont font = procedureFont();
     const QFontMetrics metrics(font);
-    ConnectionText_ = new QPlainTextEdit(this);
-    nameControl(ConnectionText_, QStringLiteral("ConnectionText"));
-    ConnectionText_->setFont(font);
-    ConnectionText_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ConnectionText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ConnectionText_->setTabChangesFocus(true);
+    instructionText_ = new QPlainTextEdit(this);
+    nameControl(instructionText_, QStringLiteral("ConnectionText"));
+    instructionText_->setFont(font);
+    instructionText_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    instructionText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    instructionText_->setTabChangesFocus(true);
     const int margins =
-        2 * (ConnectionText_->frameWidth() + static_cast<int>(ConnectionText_->document()->documentMargin()));
-    ConnectionText_->setFixedSize(
+        2 * (instructionText_->frameWidth() + static_cast<int>(instructionText_->document()->documentMargin()));
+    instructionText_->setFixedSize(
         metrics.horizontalAdvance(QString(static_cast<int>(kInstructionLineLength), u'M')) + margins + 4,
         metrics.lineSpacing() * static_cast<int>(kInstructionLines) + margins + 2);
-    ConnectionText_->installEventFilter(this);
-    connect(ConnectionText_, &QPlainTextEdit::textChanged, this, &ConnectionWizard::editorChanged);
-    connect(ConnectionText_, &QPlainTextEdit::cursorPositionChanged, this, &ConnectionWizard::caretMoved);
+    instructionText_->installEventFilter(this);
+    connect(instructionText_, &QPlainTextEdit::textChanged, this, &ConnectionWizard::editorChanged);
+    connect(instructionText_, &QPlainTextEdit::cursorPositionChanged, this, &ConnectionWizard::caretMoved);
 
-    lbl_LineCounter_ = new QLabel(lineNumbers(), this);
-    nameControl(lbl_LineCounter_, QStringLiteral("lbl_LineCounter"));
-    lbl_LineCounter_->setFont(font);
-    lbl_LineCounter_->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    lbl_LineCounter_->setContentsMargins(0, margins / 2, 0, 0);
-    QPalette dim = lbl_LineCounter_->palette();
+    lineCounter_ = new QLabel(lineNumbers(), this);
+    nameControl(lineCounter_, QStringLiteral("lbl_LineCounter"));
+    lineCounter_->setFont(font);
+    lineCounter_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lineCounter_->setContentsMargins(0, margins / 2, 0, 0);
+    QPalette dim = lineCounter_->palette();
     dim.setColor(QPalette::WindowText, dim.color(QPalette::Disabled, QPalette::WindowText));
-    lbl_LineCounter_->setPalette(dim);
+    lineCounter_->setPalette(dim);
 
-    cmd_Clear_ = new QToolButton(this);
-    nameControl(cmd_Clear_, QStringLiteral("cmd_Clear"));
-    cmd_Clear_->setIcon(viewerIcon(ViewerIcon::Clear));
-    cmd_Clear_->setIconSize(QSize(20, 20));
-    connect(cmd_Clear_, &QToolButton::clicked, this, &ConnectionWizard::clear);
+    clearButton_ = new QToolButton(this);
+    nameControl(clearButton_, QStringLiteral("cmd_Clear"));
+    clearButton_->setIcon(viewerIcon(ViewerIcon::Clear));
+    clearButton_->setIconSize(QSize(20, 20));
+    connect(clearButton_, &QToolButton::clicked, this, &ConnectionWizard::clear);
 
-    cmd_OK_ = new QPushButton(this);
-    nameControl(cmd_OK_, QStringLiteral("cmd_OK"));
-    cmd_OK_->setAutoDefault(false);
-    cmd_Cancel_ = new QPushButton(this);
-    nameControl(cmd_Cancel_, QStringLiteral("cmd_Cancel"));
-    cmd_Cancel_->setAutoDefault(false);
-    connect(cmd_OK_, &QPushButton::clicked, this, &ConnectionWizard::ok);
-    connect(cmd_Cancel_, &QPushButton::clicked, this, &ConnectionWizard::reject);
+    okButton_ = new QPushButton(this);
+    nameControl(okButton_, QStringLiteral("cmd_OK"));
+    okButton_->setAutoDefault(false);
+    cancelButton_ = new QPushButton(this);
+    nameControl(cancelButton_, QStringLiteral("cmd_Cancel"));
+    cancelButton_->setAutoDefault(false);
+    connect(okButton_, &QPushButton::clicked, this, &ConnectionWizard::ok);
+    connect(cancelButton_, &QPushButton::clicked, this, &ConnectionWizard::reject);
 
     auto* preview = new QVBoxLayout;
-    preview->addWidget(Image1_);
-    preview->addWidget(lbl_corrupted_File_);
+    preview->addWidget(picturePreview_);
+    preview->addWidget(corruptedFileLabel_);
     preview->addStretch();
     auto* pictures = new QHBoxLayout;
-    pictures->addWidget(File1_, 1);
+    pictures->addWidget(pictureList_, 1);
     pictures->addLayout(preview);
 
     auto* editor = new QHBoxLayout;
-    editor->addWidget(lbl_LineCounter_);
-    editor->addWidget(ConnectionText_);
+    editor->addWidget(lineCounter_);
+    editor->addWidget(instructionText_);
     auto* clearColumn = new QVBoxLayout;
-    clearColumn->addWidget(cmd_Clear_);
+    clearColumn->addWidget(clearButton_);
     clearColumn->addStretch();
     editor->addLayout(clearColumn);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmd_OK_);
-    buttons->addWidget(cmd_Cancel_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
@@ -167,26 +167,26 @@ void ConnectionWizard::buildControls()
     layout->addLayout(buttons);
     // As large as its contents need, never smaller; the captions may be cut.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
-    File1_->setMinimumHeight(kPreviewSize.height());
+    pictureList_->setMinimumHeight(kPreviewSize.height());
 }
 
 void ConnectionWizard::setTexts(const QString& caption)
 {
     setWindowTitle(caption.trimmed().isEmpty() ? textOf(texts_, kTextPicDispWizard) : caption);
-    setCaption(opt_Which_[0], texts_, kTextWizardPic);
-    setCaption(opt_Which_[1], texts_, kTextWizardDisp);
-    setCaption(opt_Which_[2], texts_, kTextWizardBoth);
-    setCaption(lbl_corrupted_File_, texts_, kTextCannotDisplayPicture);
-    gui::setToolTip(cmd_Clear_, texts_, kTextWizardClear);
-    setCaption(cmd_OK_, texts_, kTextOk);
-    setCaption(cmd_Cancel_, texts_, kTextCancel);
+    setCaption(recordKindButtons_[0], texts_, kTextWizardPic);
+    setCaption(recordKindButtons_[1], texts_, kTextWizardDisp);
+    setCaption(recordKindButtons_[2], texts_, kTextWizardBoth);
+    setCaption(corruptedFileLabel_, texts_, kTextCannotDisplayPicture);
+    gui::setToolTip(clearButton_, texts_, kTextWizardClear);
+    setCaption(okButton_, texts_, kTextOk);
+    setCaption(cancelButton_, texts_, kTextCancel);
     // The preview is heard by the picture it shows, "Picture" while empty.
-    Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
-    ConnectionText_->setAccessibleName(textOf(texts_, kTextEnterConnectionText));
+    picturePreview_->setAccessibleName(textOf(texts_, kTextPictureLabel));
+    instructionText_->setAccessibleName(textOf(texts_, kTextEnterConnectionText));
     // Shown while the editor is empty, never stored: where the prompt
     // cannot be an instruction it is only this hint.
-    ConnectionText_->setPlaceholderText(textOf(texts_, kTextEnterConnectionText));
-    File1_->setAccessibleName(textOf(texts_, kTextWizardPic));
+    instructionText_->setPlaceholderText(textOf(texts_, kTextEnterConnectionText));
+    pictureList_->setAccessibleName(textOf(texts_, kTextWizardPic));
 }
 
 void ConnectionWizard::load()
@@ -196,17 +196,17 @@ void ConnectionWizard::load()
     // make a specification that Save writes and Open refuses: not offered.
     std::erase_if(pictures_, [](const std::string& name) { return !pictureNameProblem(name).empty(); });
     for (const std::string& picture : pictures_)
-        File1_->addItem(qtText(picture));
-    File1_->setCurrentRow(-1);
+        pictureList_->addItem(qtText(picture));
+    pictureList_->setCurrentRow(-1);
 
     start_ = wizardStart(records_, function_, column_, texts_.gettext(kTextEnterConnectionText));
     if (!start_.picture.empty()) {
         showPicture(qtText(start_.picture));
         recordPicture_ = findListEntry(pictures_, start_.picture);
-        File1_->setEnabled(true);
+        pictureList_->setEnabled(true);
     }
     setEditorText(qtText(start_.editorText));
-    ConnectionText_->setReadOnly(!start_.editorEditable);
+    instructionText_->setReadOnly(!start_.editorEditable);
 }
 
 void ConnectionWizard::showEvent(QShowEvent* event)
@@ -219,49 +219,49 @@ void ConnectionWizard::showEvent(QShowEvent* event)
 void ConnectionWizard::firstActivation()
 {
     if (recordPicture_ >= 0) {
-        File1_->setCurrentRow(recordPicture_);
-        File1_->setFocus();
+        pictureList_->setCurrentRow(recordPicture_);
+        pictureList_->setFocus();
     }
     busy_ = false;
     if (!start_.option)
         return;
     optionClicked(*start_.option);
     if (*start_.option == WizardOption::Both)
-        File1_->setFocus();
+        pictureList_->setFocus();
 }
 
 void ConnectionWizard::optionClicked(WizardOption option)
 {
     for (int i = 0; i < 3; ++i)
-        opt_Which_[i]->setChecked(static_cast<int>(option) == i);
+        recordKindButtons_[i]->setChecked(static_cast<int>(option) == i);
     if (busy_)
         return;
     const auto promptIfEmpty = [this] {
-        if (ConnectionText_->toPlainText().isEmpty())
+        if (instructionText_->toPlainText().isEmpty())
             setEditorText(qtText(wizardPromptText(texts_.gettext(kTextEnterConnectionText))));
     };
     switch (option) {
     case WizardOption::Pic:
-        File1_->setEnabled(true);
-        if (QListWidgetItem* item = File1_->currentItem())
+        pictureList_->setEnabled(true);
+        if (QListWidgetItem* item = pictureList_->currentItem())
             showPicture(item->text());
-        ConnectionText_->setEnabled(false);
-        ConnectionText_->setReadOnly(true);
+        instructionText_->setEnabled(false);
+        instructionText_->setReadOnly(true);
         break;
     case WizardOption::Disp:
-        File1_->setEnabled(false);
+        pictureList_->setEnabled(false);
         clearPicture();
-        ConnectionText_->setEnabled(true);
-        ConnectionText_->setReadOnly(false);
+        instructionText_->setEnabled(true);
+        instructionText_->setReadOnly(false);
         promptIfEmpty();
-        ConnectionText_->setFocus();
+        instructionText_->setFocus();
         break;
     case WizardOption::Both:
-        File1_->setEnabled(true);
-        if (QListWidgetItem* item = File1_->currentItem())
+        pictureList_->setEnabled(true);
+        if (QListWidgetItem* item = pictureList_->currentItem())
             showPicture(item->text());
-        ConnectionText_->setEnabled(true);
-        ConnectionText_->setReadOnly(false);
+        instructionText_->setEnabled(true);
+        instructionText_->setReadOnly(false);
         promptIfEmpty();
         break;
     }
@@ -271,7 +271,7 @@ void ConnectionWizard::pictureChosen()
 {
     if (busy_)
         return;
-    if (QListWidgetItem* item = File1_->currentItem()) {
+    if (QListWidgetItem* item = pictureList_->currentItem()) {
         WaitCursor wait;
         showPicture(item->text());
     }
@@ -279,7 +279,7 @@ void ConnectionWizard::pictureChosen()
 
 void ConnectionWizard::showPicture(const QString& fileName)
 {
-    lbl_corrupted_File_->hide();
+    corruptedFileLabel_->hide();
     // Only a bare name in the picture folder, and only a regular file, read
     // here with a cap: Qt opening a pipe under that name would wait for a
     // writer with the window frozen.
@@ -296,35 +296,35 @@ void ConnectionWizard::showPicture(const QString& fileName)
         }
     }
     if (image.isNull()) {
-        Image1_->clear();
-        Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
-        lbl_corrupted_File_->show();
+        picturePreview_->clear();
+        picturePreview_->setAccessibleName(textOf(texts_, kTextPictureLabel));
+        corruptedFileLabel_->show();
         return;
     }
-    const QSize room = Image1_->contentsRect().size();
+    const QSize room = picturePreview_->contentsRect().size();
     const QPixmap pixmap = QPixmap::fromImage(image);
-    Image1_->setAccessibleName(fileName);
-    Image1_->setPixmap(image.width() > room.width() || image.height() > room.height()
+    picturePreview_->setAccessibleName(fileName);
+    picturePreview_->setPixmap(image.width() > room.width() || image.height() > room.height()
             ? pixmap.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
             : pixmap);
 }
 
 void ConnectionWizard::clearPicture()
 {
-    Image1_->clear();
-    Image1_->setAccessibleName(textOf(texts_, kTextPictureLabel));
-    lbl_corrupted_File_->hide();
+    picturePreview_->clear();
+    picturePreview_->setAccessibleName(textOf(texts_, kTextPictureLabel));
+    corruptedFileLabel_->hide();
 }
 
 void ConnectionWizard::clear()
 {
-    File1_->setCurrentRow(-1);
+    pictureList_->setCurrentRow(-1);
     clearPicture();
     setEditorText(QString());
-    ConnectionText_->setEnabled(false);
+    instructionText_->setEnabled(false);
     // An exclusive option cannot be unchosen by itself: for the moment of
     // clearing, the options are not exclusive.
-    for (QRadioButton* option : opt_Which_) {
+    for (QRadioButton* option : recordKindButtons_) {
         option->setAutoExclusive(false);
         option->setChecked(false);
         option->setAutoExclusive(true);
@@ -333,15 +333,15 @@ void ConnectionWizard::clear()
 
 void ConnectionWizard::ok()
 {
-    const QListWidgetItem* item = File1_->currentItem();
+    const QListWidgetItem* item = pictureList_->currentItem();
     const std::string picture = item ? coreText(item->text()) : std::string();
     // A text no record may hold (a pasted control character) is said and
     // the wizard stays open, so that nothing Save would refuse gets in.
     const std::string problem = applyWizardChoice(
-        records_, checkedOption(), function_, column_, picture, coreText(ConnectionText_->toPlainText()));
+        records_, checkedOption(), function_, column_, picture, coreText(instructionText_->toPlainText()));
     if (!problem.empty()) {
         sink_.inform(textWith(texts_, kTextInstructionRefused, {problem}), MessageIcon::Exclamation);
-        ConnectionText_->setFocus();
+        instructionText_->setFocus();
         return;
     }
     accept();
@@ -350,7 +350,7 @@ void ConnectionWizard::ok()
 std::optional<WizardOption> ConnectionWizard::checkedOption() const
 {
     for (int i = 0; i < 3; ++i)
-        if (opt_Which_[i]->isChecked())
+        if (recordKindButtons_[i]->isChecked())
             return static_cast<WizardOption>(i);
     return std::nullopt;
 }
@@ -362,15 +362,15 @@ std::optional<WizardOption> ConnectionWizard::checkedOption() const
 void ConnectionWizard::setEditorText(const QString& text)
 {
     restoring_ = true;
-    ConnectionText_->setPlainText(text);
+    instructionText_->setPlainText(text);
     restoring_ = false;
     editorRule_.reset(editorContent());
 }
 
 EditorContent ConnectionWizard::editorContent() const
 {
-    const QString text = ConnectionText_->toPlainText();
-    const QTextCursor cursor = ConnectionText_->textCursor();
+    const QString text = instructionText_->toPlainText();
+    const QTextCursor cursor = instructionText_->textCursor();
     const std::size_t start = characterPosition(text, cursor.selectionStart());
     const std::size_t end = characterPosition(text, cursor.selectionEnd());
     return {coreText(text), start, end - start};
@@ -385,11 +385,11 @@ void ConnectionWizard::editorChanged()
         return;
     restoring_ = true;
     const QString text = qtText(back->text);
-    ConnectionText_->setPlainText(text);
-    QTextCursor cursor = ConnectionText_->textCursor();
+    instructionText_->setPlainText(text);
+    QTextCursor cursor = instructionText_->textCursor();
     cursor.setPosition(utf16Position(text, back->caret));
     cursor.setPosition(utf16Position(text, back->caret + back->selectionLength), QTextCursor::KeepAnchor);
-    ConnectionText_->setTextCursor(cursor);
+    instructionText_->setTextCursor(cursor);
     restoring_ = false;
 }
 
@@ -401,13 +401,13 @@ void ConnectionWizard::caretMoved()
 
 bool ConnectionWizard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ConnectionText_) {
+    if (watched == instructionText_) {
         if (event->type() == QEvent::FocusIn) {
-            ConnectionText_->selectAll();
+            instructionText_->selectAll();
         } else if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !ConnectionText_->isReadOnly()) {
-                const std::optional<std::string> caption = enterCaption(coreText(ConnectionText_->toPlainText()));
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !instructionText_->isReadOnly()) {
+                const std::optional<std::string> caption = enterCaption(coreText(instructionText_->toPlainText()));
                 if (!caption)
                     return true; // the eighth line: Enter is refused
                 setWindowTitle(qtText(*caption));

@@ -75,15 +75,15 @@ private:
     bool restoring_ = false;
     InstructionEditorRule editorRule_;
 
-    QRadioButton* opt_Which_[3] = {};
-    QListWidget* File1_ = nullptr;
-    QLabel* Image1_ = nullptr;
-    QLabel* lbl_corrupted_File_ = nullptr;
-    QPlainTextEdit* ConnectionText_ = nullptr;
-    QLabel* lbl_LineCounter_ = nullptr;
-    QToolButton* cmd_Clear_ = nullptr;
-    QPushButton* cmd_OK_ = nullptr;
-    QPushButton* cmd_Cancel_ = nullptr;
+    QRadioButton* recordKindButtons_[3] = {};
+    QListWidget* pictureList_ = nullptr;
+    QLabel* picturePreview_ = nullptr;
+    QLabel* corruptedFileLabel_ = nullptr;
+    QPlainTextEdit* instructionText_ = nullptr;
+    QLabel* lineCounter_ = nullptr;
+    QToolButton* clearButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace kestrel::gui
