@@ -11,7 +11,6 @@
 #include <array>
 #include <deque>
 #include <map>
-#include <span>
 #include <tuple>
 
 namespace kestrel {

@@ -119,6 +119,56 @@ TEST(SpecFileDocument, ListsExactlyTheKeysOfTheTable)
     }
 }
 
+// The row that documents a key: its own, or its object's row when the
+// object's keys are named there (`operator_buttons`); with whether it is
+// its own.
+std::pair<const std::vector<std::string>*, bool> rowOf(const DocumentedKeys& documented, const specfile::SpecKey& key)
+{
+    if (const auto own = documented.rows.find({parentPath(key), std::string(key.name)}); own != documented.rows.end())
+        return {&own->second, true};
+    if (key.parent) {
+        const specfile::SpecKey& parent = specfile::specKey(*key.parent);
+        if (const auto row = documented.rows.find({parentPath(parent), std::string(parent.name)});
+            row != documented.rows.end())
+            return {&row->second, false};
+    }
+    return {nullptr, false};
+}
+
+// The words the Type column starts with for each kind of key.
+std::string typeWords(specfile::KeyKind kind)
+{
+    switch (kind) {
+    case specfile::KeyKind::Object:
+    case specfile::KeyKind::Functions:
+        return "object";
+    case specfile::KeyKind::Records:
+        return "list of records";
+    case specfile::KeyKind::Text:
+        return "text";
+    case specfile::KeyKind::YesNo:
+        return "yes/no";
+    case specfile::KeyKind::WholeNumber:
+        return "whole number";
+    case specfile::KeyKind::Choice:
+        return "choice";
+    }
+    return "?";
+}
+
+TEST(SpecFileDocument, StatesTheTypeOfEveryKey)
+{
+    const DocumentedKeys documented = documentedKeys(document());
+    for (const specfile::SpecKey& key : specfile::specKeys()) {
+        const auto [row, own] = rowOf(documented, key);
+        ASSERT_TRUE(row) << specfile::keyPath(key.key);
+        const std::string type = row->at(1).substr(row->at(1).find_first_not_of(' '));
+        const std::string words = typeWords(key.kind);
+        EXPECT_TRUE(own ? type.starts_with(words) : type.find(words) != std::string::npos)
+            << specfile::keyPath(key.key) << ": the document says \"" << type << "\", the table " << words;
+    }
+}
+
 // Each value's default as the document states it (in the key's row, or in
 // its object's row) is the value a first start holds, as the file writes
 // it: `"Enter Name"`, `true`, `4`.
@@ -130,14 +180,10 @@ TEST(SpecFileDocument, StatesTheDefaultOfEveryValue)
         const std::optional<SpecValue> value = specfile::defaultValue(key.key);
         if (!value)
             continue;
-        auto row = documented.rows.find({parentPath(key), std::string(key.name)});
-        if (row == documented.rows.end() && key.parent) {
-            const specfile::SpecKey& parent = specfile::specKey(*key.parent);
-            row = documented.rows.find({parentPath(parent), std::string(parent.name)});
-        }
-        ASSERT_NE(row, documented.rows.end()) << specfile::keyPath(key.key);
-        ASSERT_GE(row->second.size(), 3u);
-        const std::string& stated = row->second[2];
+        const auto [row, own] = rowOf(documented, key);
+        ASSERT_TRUE(row) << specfile::keyPath(key.key);
+        ASSERT_GE(row->size(), 3u);
+        const std::string& stated = row->at(2);
         EXPECT_NE(stated.find("`" + specValueLiteral(*value) + "`"), std::string::npos)
             << specfile::keyPath(key.key) << ": the document says \"" << stated << "\"; a first start holds "
             << specValueLiteral(*value);

@@ -1,13 +1,17 @@
-// The key table of specification files: looked up by key, and the reader
-// refuses a value of the wrong type under the path the table gives.
+// The key table of specification files: looked up by key, the reader
+// refuses a value of the wrong type under the path the table gives, and
+// the fuzz targets' dictionary holds every key.
 #include "core/app/spec_file_keys.h"
 
 #include "core/app/spec_file.h"
+#include "support/test_scratch_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kestrel {
 namespace {
@@ -58,6 +62,20 @@ TEST(SpecFileKeys, TheReaderNamesEveryKeyByItsPath)
         const std::string path = key.parent == Key::Connections ? recordKeyPath(0, key.key) : keyPath(key.key);
         EXPECT_TRUE(read.error.starts_with(path + ": ")) << read.error;
     }
+}
+
+TEST(SpecFileKeys, TheFuzzDictionaryHoldsEveryKey)
+{
+    const std::string dictionary =
+        test::readFile(std::filesystem::path(KESTREL_SOURCE_DIR) / "fuzz" / "spec_file.dict");
+    std::vector<std::string> keys;
+    for (const SpecKey& key : specKeys())
+        keys.emplace_back(key.name);
+    keys.insert(keys.end(), kCellKeys.begin(), kCellKeys.end());
+    for (const MeterFunction f : kAllFunctions)
+        keys.emplace_back(functionInfo(f).code);
+    for (const std::string& key : keys)
+        EXPECT_NE(dictionary.find("=\"\\\"" + key + "\\\"\"\n"), std::string::npos) << key;
 }
 
 } // namespace
