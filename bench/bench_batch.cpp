@@ -2,7 +2,8 @@
 // each read, created and written into a folder, on all cores. The work must
 // grow linearly with N (the benchmark fits O(N)) and reach 2,000 procedures
 // a second for copies of the largest sample on two cores.
-#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "cli/run.h"
 #include "core/app/spec_file.h"
 #include "core/base/path_text.h"
 #include "full_specification.h"

@@ -6,6 +6,8 @@ set -euo pipefail
 KESTREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 KESTREL_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev libicu-dev libboost-dev
                   qt6-base-dev libgl-dev fonts-dejavu-core
+                  # Qt's platform interface: window tests switch accessibility on
+                  qt6-base-private-dev
                   # the window's pictures, drawn from SVG at build time
                   librsvg2-bin
                   # the installation tests' validators and file-type lookup

@@ -1,6 +1,8 @@
 #include "cli/arguments.h"
 
-#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "core/app/session.h"
+#include "core/base/path_text.h"
 #include "core/base/text_util.h"
 #include "core/base/user_text.h"
 
@@ -50,6 +52,47 @@ std::optional<CalendarDate> parseDate(const std::string& text)
     if (!date.ok())
         return std::nullopt;
     return CalendarDate{y, m, d};
+}
+
+StartUpEnvironment SharedOptions::environment() const
+{
+    StartUpEnvironment environment = StartUpEnvironment::current();
+    if (configDir)
+        environment.configDir = pathFromUtf8(*configDir);
+    return environment;
+}
+
+bool takeSharedOption(
+    const std::vector<std::string>& args, std::size_t& i, unsigned accepted, SharedOptions& options, std::string& why)
+{
+    const std::string& arg = args[i];
+    const unsigned option = arg == "--date" ? kDateOption
+        : arg == "--lcid"                   ? kLcidOption
+        : arg == "--config-dir"             ? kConfigDirOption
+                                            : 0u;
+    if (!(option & accepted))
+        return false;
+    why.clear();
+    if (i + 1 == args.size()) {
+        why = arg + " needs a value";
+        return true;
+    }
+    const std::string& value = args[++i];
+    if (option == kDateOption) {
+        options.date = parseDate(value);
+        options.dateText = value;
+        if (!options.date)
+            why = "--date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not \"" + value + "\"";
+    } else if (option == kLcidOption) {
+        int lcid = 0;
+        if (parseInt(value, lcid))
+            options.lcid = lcid;
+        else
+            why = "--lcid needs a whole number, not \"" + value + "\"";
+    } else {
+        options.configDir = value;
+    }
+    return true;
 }
 
 int usage(std::ostream& err, std::string_view command, std::string_view why)

@@ -7,6 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+namespace kestrel {
+struct StartUpEnvironment;
+}
 
 namespace kestrel::cli {
 
@@ -31,13 +36,36 @@ bool parseInt(const std::string& text, int& value);
 // A date of the years 1 to 9999 written YYYY-MM-DD, digits only.
 std::optional<CalendarDate> parseDate(const std::string& text);
 
+// The options several commands take alike, each with one meaning and one
+// message for a value refused.
+struct SharedOptions {
+    std::optional<CalendarDate> date;     // --date YYYY-MM-DD
+    std::string dateText;                 // the date as typed
+    std::optional<int> lcid;              // --lcid N
+    std::optional<std::string> configDir; // --config-dir DIR, UTF-8 as typed
+
+    // The program's start-up environment, with --config-dir as its
+    // settings folder when it was given.
+    StartUpEnvironment environment() const;
+};
+
+// Which of the shared options a command takes.
+enum SharedOption : unsigned { kDateOption = 1u, kLcidOption = 2u, kConfigDirOption = 4u };
+
+// When args[i] is one of the shared options a command takes (`accepted`),
+// reads it and its value into options, leaves i at the value and returns
+// true; why then says what is wrong with the value, or is "". False for
+// every other argument.
+bool takeSharedOption(
+    const std::vector<std::string>& args, std::size_t& i, unsigned accepted, SharedOptions& options, std::string& why);
+
 // Whether the stream is the process's standard error and that is a
 // terminal, where a progress line can be redrawn in place.
 bool isTerminal(const std::ostream& stream);
 
 // Refuses the arguments of a command: "kestrel-cli COMMAND: WHY" and where
 // to find its options, on err; the arguments WHY quotes are shown with their
-// control characters escaped. Returns kExitUsage.
+// control characters escaped. Returns the usage status, 2.
 int usage(std::ostream& err, std::string_view command, std::string_view why);
 
 // The program's message boxes on standard error, one line group each,

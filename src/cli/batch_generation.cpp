@@ -1,7 +1,7 @@
 #include "cli/batch_generation.h"
 
 #include "cli/arguments.h"
-#include "cli/generate_command.h"
+#include "cli/exit_status.h"
 #include "cli/run_recording.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/session.h"

@@ -1,4 +1,5 @@
-#include "cli/command.h"
+#include "cli/command_list.h"
+
 #include "cli/coverage_command.h"
 #include "cli/diff_command.h"
 #include "cli/generate_command.h"

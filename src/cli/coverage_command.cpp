@@ -1,7 +1,7 @@
 #include "cli/coverage_command.h"
 
 #include "cli/arguments.h"
-#include "cli/generate_command.h"
+#include "cli/exit_status.h"
 #include "cli/procedure_job.h"
 #include "core/app/coverage.h"
 #include "core/app/open_spec_file.h"
@@ -59,20 +59,13 @@ void printHelp(std::ostream& out)
            "                    the 7625 and 3711 amplifiers are installed decides the\n"
            "                    limits of the 7600 and 3XXX standards\n"
            "  --help            this text\n\n"
-           "Exit status:\n"
-           "  0  the coverage was written (also for a Scopes file)\n"
-           "  1  a file could not be read or is not a valid specification file (the\n"
-           "     others are still shown)\n"
-           "  2  wrong arguments\n"
-           "  "
-        << kWriteFailedHelp << "\n";
+        << exitStatusHelp("coverage");
 }
 
 struct Arguments {
     std::vector<std::string> files;
     bool json = false;
-    std::optional<int> lcid;
-    std::optional<std::filesystem::path> configDir;
+    SharedOptions shared;
     bool help = false;
 };
 
@@ -88,18 +81,10 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             a.json = true;
             continue;
         }
-        if (arg == "--lcid" || arg == "--config-dir") {
-            if (i + 1 == args.size())
-                return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--config-dir") {
-                a.configDir = pathFromUtf8(value);
-            } else {
-                int lcid = 0;
-                if (!parseInt(value, lcid))
-                    return "--lcid needs a whole number, not \"" + value + "\"";
-                a.lcid = lcid;
-            }
+        std::string why;
+        if (takeSharedOption(args, i, kLcidOption | kConfigDirOption, a.shared, why)) {
+            if (!why.empty())
+                return why;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-')
@@ -275,9 +260,7 @@ int CoverageCommand::execute(const std::vector<std::string>& args, std::ostream&
 
     // The start-up of generate: --lcid as the locale override, --config-dir
     // as the settings folder (which says whether the amplifiers are there).
-    StartUpEnvironment environment = StartUpEnvironment::current();
-    if (a.configDir)
-        environment.configDir = *a.configDir;
+    const StartUpEnvironment environment = a.shared.environment();
     static constexpr const char* kNone = "the Scopes page has no calibrator coverage";
     if (a.files.size() == 1) {
         const std::string& file = a.files.front();
@@ -287,7 +270,7 @@ int CoverageCommand::execute(const std::vector<std::string>& args, std::ostream&
         }
     }
     StreamSink sink(err, "coverage");
-    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
+    const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, sink);
 
     if (a.files.size() == 1) {
         const std::string& file = a.files.front();

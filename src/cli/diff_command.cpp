@@ -1,7 +1,7 @@
 #include "cli/diff_command.h"
 
 #include "cli/arguments.h"
-#include "cli/generate_command.h"
+#include "cli/exit_status.h"
 #include "cli/procedure_job.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/procedure_comparison_report.h"
@@ -58,17 +58,7 @@ void printHelp(std::ostream& out)
            "  --config-dir DIR  with --procedure: the folder holding tessel.ini, as for\n"
            "                    generate\n"
            "  --help            this text\n\n"
-           "Exit status:\n"
-           "  0  the two are the same\n"
-           "  1  they differ\n"
-           "  2  wrong arguments, or a file could not be read or is not a valid\n"
-           "     specification file, which standard error then names (and standard\n"
-           "     output is empty)\n"
-           "  3  with --procedure: a file specifies nothing to create\n"
-           "  4  with --procedure: a generator failed midway (its message on standard\n"
-           "     error)\n"
-           "  "
-        << kWriteFailedHelp << "\n";
+        << exitStatusHelp("diff");
 }
 
 struct Arguments {
@@ -76,9 +66,7 @@ struct Arguments {
     bool json = false;
     bool procedure = false;
     bool unified = false;
-    std::optional<CalendarDate> date;
-    std::optional<int> lcid;
-    std::optional<std::string> configDir;
+    SharedOptions shared;
     bool help = false;
 };
 
@@ -94,22 +82,10 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             (arg == "--json" ? a.json : arg == "--procedure" ? a.procedure : a.unified) = true;
             continue;
         }
-        if (arg == "--date" || arg == "--lcid" || arg == "--config-dir") {
-            if (i + 1 == args.size())
-                return arg + " needs a value";
-            const std::string& value = args[++i];
-            if (arg == "--date") {
-                a.date = parseDate(value);
-                if (!a.date)
-                    return "--date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not \"" + value + "\"";
-            } else if (arg == "--lcid") {
-                int lcid = 0;
-                if (!parseInt(value, lcid))
-                    return "--lcid needs a whole number, not \"" + value + "\"";
-                a.lcid = lcid;
-            } else {
-                a.configDir = value;
-            }
+        std::string why;
+        if (takeSharedOption(args, i, kDateOption | kLcidOption | kConfigDirOption, a.shared, why)) {
+            if (!why.empty())
+                return why;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-')
@@ -120,7 +96,7 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
         return "name two specification files, A and B";
     if (a.json && a.unified)
         return "--json and --unified are two ways to write the comparison: choose one";
-    if (!a.procedure && (a.unified || a.date || a.lcid || a.configDir))
+    if (!a.procedure && (a.unified || a.shared.date || a.shared.lcid || a.shared.configDir))
         return "--unified, --date, --lcid and --config-dir go with --procedure only";
     return {};
 }
@@ -133,7 +109,7 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
         OpenedSpecFile read = readSpecFileAt(pathFromUtf8(file), ".");
         if (!read.inputs) {
             err << "kestrel-cli diff: " << openFailureText(file, read) << "\n";
-            return kExitDiffTrouble;
+            return kExitTrouble;
         }
         for (const std::string& line : openWarningLines(read))
             err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";
@@ -154,22 +130,20 @@ int compareSpecifications(const Arguments& a, std::ostream& out, std::ostream& e
 
 int compareProcedureFiles(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    StartUpEnvironment environment = StartUpEnvironment::current();
-    if (a.configDir)
-        environment.configDir = pathFromUtf8(*a.configDir);
+    const StartUpEnvironment environment = a.shared.environment();
     if (const std::string missing = missingInputText(a.files); !missing.empty()) {
         err << "kestrel-cli diff: " << missing << "\n";
-        return kExitDiffTrouble;
+        return kExitTrouble;
     }
     StreamSink sink(err, "diff");
-    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
-    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
+    const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, sink);
+    const std::string headerDate = a.shared.date ? session->headerDate(*a.shared.date) : session->headerDateToday();
     std::vector<std::string> texts;
     for (const std::string& file : a.files) {
         OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), *session, headerDate);
         if (!opened.inputs) {
             err << "kestrel-cli diff: " << openFailureText(file, opened) << "\n";
-            return kExitDiffTrouble;
+            return kExitTrouble;
         }
         for (const std::string& line : openWarningLines(opened))
             err << "kestrel-cli diff: " << escapeForMessage(file) << ": " << line << "\n";

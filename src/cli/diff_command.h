@@ -5,11 +5,6 @@
 
 namespace kestrel::cli {
 
-// As diff(1): 0 the same, 1 different, 2 trouble (wrong arguments, or a
-// file that cannot be read or is no valid specification file).
-inline constexpr int kExitDifferent = 1;
-inline constexpr int kExitDiffTrouble = 2;
-
 class DiffCommand : public Command {
 public:
     std::string name() const override { return "diff"; }

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/batch_generation.h"
+#include "cli/exit_status.h"
 #include "cli/procedure_job.h"
 #include "cli/run_recording.h"
 #include "core/app/open_spec_file.h"
@@ -49,7 +50,9 @@ void printHelp(std::ostream& out)
            "                    accent is composed), an output that is an input or\n"
            "                    another output by a link or under another name are\n"
            "                    refused before anything is written. An output that is\n"
-           "                    a symbolic link is not written (status 5): the file the\n"
+           "                    a symbolic link is not written (status "
+        << kExitWriteFailed
+        << "): the file the\n"
            "                    link names is left alone\n"
            "  --changed         with --out-dir: make again only what changed since the\n"
            "                    run recorded in DIR/kestrel-run.json. A file is skipped\n"
@@ -92,7 +95,9 @@ void printHelp(std::ostream& out)
            "                    becomes \\par, inside the colour-table header (with\n"
            "                    --out-dir into DIR/NAME.rtf)\n"
            "  --strict          write nothing when a field's text is longer than its\n"
-           "                    column (exit status 6) instead of only warning\n"
+           "                    column (exit status "
+        << kExitFieldOverflow
+        << ") instead of only warning\n"
            "  --help            this text\n\n"
            "With --out-dir the run is recorded in DIR/kestrel-run.json: the program's\n"
            "version, the settings, the Tessel installation and localization file used,\n"
@@ -111,23 +116,9 @@ void printHelp(std::ostream& out)
            "Two instruction records for one function and column are both ignored,\n"
            "and named in a warning with their key paths. Warnings leave the exit\n"
            "status as it is.\n\n"
-           "Exit status (with --out-dir the worst of the files', worst first in the\n"
-           "order 5, 2, 1, 3, 6, 4, 0):\n"
-           "  0  the procedure was written\n"
-           "  1  the file could not be read (missing, a folder, device or pipe, or\n"
-           "     larger than 4 MiB) or is not a valid specification file (the message\n"
-           "     names the offending key path)\n"
-           "  2  wrong arguments or unknown sample name, or --reference names a\n"
-           "     standard of the other page than the file's\n"
-           "  3  \"Could not create the procedure.\": nothing is specified for the\n"
-           "     chosen page, or the chosen standard has no generator\n"
-           "  4  a generator failed midway: its message on standard error, the text it\n"
-           "     had written (without header) on standard output or in the file\n"
-           "  "
-        << kWriteFailedHelp
-        << "\n"
-           "  6  with --strict: a field's text is longer than its column (the warnings\n"
-           "     name them); nothing was written\n";
+        << exitStatusHelp("generate",
+               "Exit status (with --out-dir the worst of the files', worst first in the order " + worstFirstOrder() +
+                   "):");
 }
 
 struct Arguments {
@@ -135,9 +126,7 @@ struct Arguments {
     std::string sample;
     std::optional<std::filesystem::path> outDir;
     std::optional<std::string> reference;
-    std::optional<CalendarDate> date;
-    std::optional<int> lcid;
-    std::optional<std::filesystem::path> configDir;
+    SharedOptions shared;
     std::optional<std::filesystem::path> record;
     bool rtf = false;
     bool strict = false;
@@ -158,22 +147,18 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             (arg == "--rtf" ? a.rtf : arg == "--strict" ? a.strict : a.changed) = true;
             continue;
         }
-        if (arg == "--sample" || arg == "--date" || arg == "--lcid" || arg == "--config-dir" || arg == "--out-dir" ||
-            arg == "--reference" || arg == "--record") {
+        std::string why;
+        if (takeSharedOption(args, i, kDateOption | kLcidOption | kConfigDirOption, a.shared, why)) {
+            if (!why.empty())
+                return why;
+            continue;
+        }
+        if (arg == "--sample" || arg == "--out-dir" || arg == "--reference" || arg == "--record") {
             if (i + 1 == args.size())
                 return arg + " needs a value";
             const std::string& value = args[++i];
             if (arg == "--sample") {
                 a.sample = value;
-            } else if (arg == "--date") {
-                a.date = parseDate(value);
-                if (!a.date)
-                    return "--date needs a date of the years 0001 to 9999 written YYYY-MM-DD, not \"" + value + "\"";
-            } else if (arg == "--lcid") {
-                int lcid = 0;
-                if (!parseInt(value, lcid))
-                    return "--lcid needs a whole number, not \"" + value + "\"";
-                a.lcid = lcid;
             } else if (arg == "--out-dir") {
                 if (value.empty())
                     return "--out-dir needs a folder";
@@ -182,13 +167,11 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
                 if (value.empty())
                     return "--record needs a file";
                 a.record = pathFromUtf8(value);
-            } else if (arg == "--reference") {
+            } else {
                 if (!isStandardName(value))
                     return "--reference needs a standard of the meter or the scope page (" + standardNamesForMessage() +
                         "), not \"" + value + "\"";
                 a.reference = value;
-            } else {
-                a.configDir = pathFromUtf8(value);
             }
             continue;
         }
@@ -271,15 +254,15 @@ int generateFiles(const Arguments& a, const StartUpEnvironment& environment, std
     // Start-up's messages, every file's report and the progress line share
     // standard error.
     BatchReporter reporter(err, a.files.size(), isTerminal(err));
-    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, reporter);
-    const CalendarDate date = a.date ? *a.date : localToday();
+    const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, reporter);
+    const CalendarDate date = a.shared.date ? *a.shared.date : localToday();
     const ProcedureRequest procedure{a.reference, a.rtf, a.strict};
     const std::string headerDate = session->headerDate(date);
     const std::filesystem::path recordPath = *a.outDir / kRunRecordFileName;
 
     RunRecord record;
     record.started = utcTimestamp();
-    record.settings = runSettings(*session, a.lcid, date, headerDate, procedure);
+    record.settings = runSettings(*session, a.shared.lcid, date, headerDate, procedure);
     for (const std::string& file : a.files)
         record.files.push_back(
             RunFile{recordedPath(file), {}, {}, batchOutputName(pathFromUtf8(file), a.rtf), {}, {}, {}, {}, {}, {}});
@@ -356,8 +339,8 @@ public:
     SingleRecord(const Arguments& a, const Session& session, const std::string& headerDate) : path_(*a.record)
     {
         record_.started = utcTimestamp();
-        record_.settings = runSettings(session, a.lcid, a.date ? *a.date : localToday(), headerDate,
-            ProcedureRequest{a.reference, a.rtf, a.strict});
+        record_.settings = runSettings(session, a.shared.lcid, a.shared.date ? *a.shared.date : localToday(),
+            headerDate, ProcedureRequest{a.reference, a.rtf, a.strict});
         RunFile file;
         file.input = recordedPath(a.files.front());
         std::string ignored;
@@ -398,19 +381,6 @@ private:
 
 } // namespace
 
-int worseStatus(int a, int b)
-{
-    // From the worst: an output not written, an argument that does not fit
-    // the file, a file not read, nothing created, a procedure refused by
-    // --strict, a procedure cut short by its generator.
-    static constexpr int kWorstFirst[] = {kExitWriteFailed, kExitUsage, kExitUnreadableFile, kExitNothingCreated,
-        kExitFieldOverflow, kExitGeneratorFailed};
-    for (const int status : kWorstFirst)
-        if (a == status || b == status)
-            return status;
-    return kExitOk;
-}
-
 int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     Arguments a;
@@ -435,9 +405,7 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
     // The program's own start-up, with --lcid as the locale override and
     // --config-dir as the settings folder. The saved window defaults it
     // restores are not used: the file or the sample alone says what to write.
-    StartUpEnvironment environment = StartUpEnvironment::current();
-    if (a.configDir)
-        environment.configDir = *a.configDir;
+    const StartUpEnvironment environment = a.shared.environment();
     if (a.outDir)
         return generateFiles(a, environment, err);
     if (const std::string missing = missingInputText(a.files); !missing.empty()) {
@@ -445,8 +413,8 @@ int GenerateCommand::execute(const std::vector<std::string>& args, std::ostream&
         return kExitUnreadableFile;
     }
     StreamSink sink(err, "generate");
-    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
-    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
+    const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, sink);
+    const std::string headerDate = a.shared.date ? session->headerDate(*a.shared.date) : session->headerDateToday();
 
     ProcedureInputs inputs;
     std::optional<SingleRecord> record;

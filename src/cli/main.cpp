@@ -1,6 +1,6 @@
 #include "cli/closed_pipe.h"
-#include "cli/command.h"
 #include "cli/console_output.h"
+#include "cli/run.h"
 #include "core/base/wide_text.h"
 
 #include <iostream>

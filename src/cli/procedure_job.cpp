@@ -1,6 +1,6 @@
 #include "cli/procedure_job.h"
 
-#include "cli/generate_command.h"
+#include "cli/exit_status.h"
 #include "core/app/create.h"
 #include "core/app/standard_override.h"
 #include "core/base/path_text.h"

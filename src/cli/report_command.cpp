@@ -1,7 +1,7 @@
 #include "cli/report_command.h"
 
 #include "cli/arguments.h"
-#include "cli/generate_command.h"
+#include "cli/exit_status.h"
 #include "cli/procedure_job.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/review_report.h"
@@ -55,20 +55,14 @@ void printHelp(std::ostream& out)
            "  --lcid N          the locale in force, as for generate\n"
            "  --config-dir DIR  the folder holding tessel.ini, as for generate\n"
            "  --help            this text\n\n"
-           "Exit status:\n"
-           "  0  the report was written\n"
-           "  1  a file could not be read (the report, written, names it)\n"
-           "  2  wrong arguments, or an output that is an input under any name\n"
-           "  5  a report file could not be written\n";
+        << exitStatusHelp("report");
 }
 
 struct Arguments {
     std::vector<std::string> paths;
     bool library = false;
-    std::optional<std::string> html, json, standard, configDir;
-    std::optional<CalendarDate> date;
-    std::string dateText;
-    std::optional<int> lcid;
+    std::optional<std::string> html, json, standard;
+    SharedOptions shared;
     bool help = false;
 };
 
@@ -84,30 +78,17 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
             a.library = true;
             continue;
         }
-        if (arg == "--html" || arg == "--json" || arg == "--standard" || arg == "--config-dir" || arg == "--date" ||
-            arg == "--lcid") {
+        std::string why;
+        if (takeSharedOption(args, i, kDateOption | kLcidOption | kConfigDirOption, a.shared, why)) {
+            if (!why.empty())
+                return why;
+            continue;
+        }
+        if (arg == "--html" || arg == "--json" || arg == "--standard") {
             if (i + 1 == args.size())
                 return arg + " needs a value";
             const std::string& value = args[++i];
-            if (arg == "--html")
-                a.html = value;
-            else if (arg == "--json")
-                a.json = value;
-            else if (arg == "--standard")
-                a.standard = value;
-            else if (arg == "--config-dir")
-                a.configDir = value;
-            else if (arg == "--date") {
-                a.date = parseDate(value);
-                if (!a.date)
-                    return "--date needs YYYY-MM-DD, not \"" + value + "\"";
-                a.dateText = value;
-            } else {
-                int lcid = 0;
-                if (!parseInt(value, lcid))
-                    return "--lcid needs a whole number, not \"" + value + "\"";
-                a.lcid = lcid;
-            }
+            (arg == "--html" ? a.html : arg == "--json" ? a.json : a.standard) = value;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-')
@@ -312,16 +293,14 @@ int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& o
         if (const std::string clash = outputClash(outputs, a.paths); !clash.empty())
             return usage(err, name(), clash);
 
-    StartUpEnvironment environment = StartUpEnvironment::current();
-    if (a.configDir)
-        environment.configDir = pathFromUtf8(*a.configDir);
+    const StartUpEnvironment environment = a.shared.environment();
     StreamSink sink(err, "report");
-    const auto session = startUp(StartUpSwitches{a.lcid, false}, environment, sink);
-    const std::string headerDate = a.date ? session->headerDate(*a.date) : session->headerDateToday();
+    const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, sink);
+    const std::string headerDate = a.shared.date ? session->headerDate(*a.shared.date) : session->headerDateToday();
 
     ReviewReport report;
-    report.settings = {a.lcid ? std::to_string(*a.lcid) : "", a.configDir.value_or(""),
-        a.date ? a.dateText : todayText(), a.standard.value_or("")};
+    report.settings = {a.shared.lcid ? std::to_string(*a.shared.lcid) : "", a.shared.configDir.value_or(""),
+        a.shared.date ? a.shared.dateText : todayText(), a.standard.value_or("")};
     ReportBuilder builder(*session, headerDate, a.standard, err);
     int status = kExitOk;
     if (!a.library) {

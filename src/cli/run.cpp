@@ -1,5 +1,8 @@
+#include "cli/run.h"
+
 #include "cli/arguments.h"
-#include "cli/command.h"
+#include "cli/command_list.h"
+#include "cli/exit_status.h"
 
 #include "core/base/user_text.h"
 

@@ -1,6 +1,7 @@
 #include "cli/sample_command.h"
 
 #include "cli/arguments.h"
+#include "cli/exit_status.h"
 #include "core/app/spec_file.h"
 #include "core/i18n/text_lookup.h"
 #include "core/spec/samples.h"
@@ -26,8 +27,7 @@ void printSampleHelp(std::ostream& out)
     out << "\n(kestrel-cli samples lists them with their descriptions in verbose mode).\n\n"
            "Options:\n"
            "  --help  this text\n\n"
-           "Exit status: 0 done, 2 no or unknown sample name,\n"
-        << kWriteFailedHelp << ".\n";
+        << exitStatusHelp("sample");
 }
 
 void printSamplesHelp(std::ostream& out)
@@ -38,8 +38,7 @@ void printSamplesHelp(std::ostream& out)
            "Options:\n"
            "  --verbose, -v  add a TAB and the sample's description to each name\n"
            "  --help         this text\n\n"
-           "Exit status: 0 done, 2 wrong arguments,\n"
-        << kWriteFailedHelp << ".\n";
+        << exitStatusHelp("samples");
 }
 
 } // namespace

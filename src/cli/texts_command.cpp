@@ -1,6 +1,7 @@
 #include "cli/texts_command.h"
 
 #include "cli/arguments.h"
+#include "cli/exit_status.h"
 #include "core/app/session.h"
 #include "core/base/message_sink.h"
 #include "core/i18n/local_text_store.h"
@@ -10,8 +11,6 @@
 
 namespace kestrel::cli {
 namespace {
-
-constexpr int kExitFileProblem = 1;
 
 void printHelp(std::ostream& out)
 {
@@ -34,35 +33,32 @@ void printHelp(std::ostream& out)
         << ");\n"
            "                    the program's own folder is searched next\n"
            "  --help            this text\n\n"
-           "Exit status: 0 done, 1 the localization file could not be used (the English\n"
-           "texts are printed), 2 wrong arguments,\n"
-        << kWriteFailedHelp << ".\n";
+        << exitStatusHelp("texts");
 }
 
 } // namespace
 
 int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    StartUpEnvironment environment = StartUpEnvironment::current();
+    SharedOptions shared;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (isHelpSwitch(arg)) {
             printHelp(out);
             return kExitOk;
         }
-        if (arg == "--lcid" || arg == "--config-dir") {
-            if (i + 1 == args.size())
-                return usage(err, name(), arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--config-dir") {
-                environment.configDir = value;
-            } else if (!parseInt(value, environment.userDefaultLanguage)) {
-                return usage(err, name(), "--lcid needs a whole number, not \"" + value + "\"");
-            }
+        std::string why;
+        if (takeSharedOption(args, i, kLcidOption | kConfigDirOption, shared, why)) {
+            if (!why.empty())
+                return usage(err, name(), why);
             continue;
         }
         return usage(err, name(), "unknown argument \"" + arg + "\"");
     }
+    // --lcid names the language of the localization file.
+    StartUpEnvironment environment = shared.environment();
+    if (shared.lcid)
+        environment.userDefaultLanguage = *shared.lcid;
 
     StreamSink sink(err, "texts");
     LocalTextStore store(sink);
@@ -70,7 +66,7 @@ int TextsCommand::execute(const std::vector<std::string>& args, std::ostream& ou
         localizationFileCandidates(environment.userDefaultLanguage, environment.configDir, environment.programDir));
     for (const auto& [number, localText] : store.records())
         out << number << '\t' << escapeLocalText(store.gettext(number)) << '\n';
-    return sink.count() == 0 ? kExitOk : kExitFileProblem;
+    return sink.count() == 0 ? kExitOk : kExitUnreadableFile;
 }
 
 } // namespace kestrel::cli

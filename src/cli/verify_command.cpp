@@ -1,6 +1,7 @@
 #include "cli/verify_command.h"
 
 #include "cli/arguments.h"
+#include "cli/exit_status.h"
 #include "cli/procedure_comparison.h"
 #include "cli/procedure_job.h"
 #include "cli/run_recording.h"
@@ -48,14 +49,7 @@ void printHelp(std::ostream& out)
            "Options:\n"
            "  --record RUN.json the record to check PROCEDURE against\n"
            "  --help            this text\n\n"
-           "Exit status:\n"
-           "  0  every procedure is unchanged\n"
-           "  1  a procedure differs: edited, its specification changed, it cannot be\n"
-           "     reproduced, not made by its run, or not in the record\n"
-           "  2  wrong arguments, or a record, procedure or specification file could not\n"
-           "     be read\n"
-           "  "
-        << kWriteFailedHelp << "\n";
+        << exitStatusHelp("verify");
 }
 
 struct Arguments {
@@ -168,7 +162,7 @@ struct Tally {
         else if (verdict == Verdict::Unreadable)
             ++unreadable;
     }
-    int status() const { return unreadable ? kExitVerifyUnreadable : differ ? kExitVerifyDiffers : kExitOk; }
+    int status() const { return unreadable ? kExitTrouble : differ ? kExitDifferent : kExitOk; }
 };
 
 void checkFolder(const RunRecord& record, const std::filesystem::path& dir, std::ostream& out, Tally& tally)
@@ -215,7 +209,7 @@ int VerifyCommand::execute(const std::vector<std::string>& args, std::ostream& o
     const RunRecordRead read = readRunRecord(recordPath);
     if (!read.record) {
         err << "kestrel-cli verify: \"" << escapeForMessage(utf8FromPath(recordPath)) << "\" " << read.error << "\n";
-        return kExitVerifyUnreadable;
+        return kExitTrouble;
     }
     const RunRecord& record = *read.record;
     if (!record.completed)
@@ -234,7 +228,7 @@ int VerifyCommand::execute(const std::vector<std::string>& args, std::ostream& o
         if (!entry || entry->outputSha256.empty()) {
             err << "kestrel-cli verify: \"" << escapeForMessage(utf8FromPath(recordPath)) << "\" records "
                 << (entry ? "no output of its file" : "no output named \"" + escapeForMessage(name) + "\"") << "\n";
-            return kExitVerifyUnreadable;
+            return kExitTrouble;
         }
         Checker checker(record, out);
         tally.add(checker.check(*entry, target, escapeForMessage(a.names.front())));

@@ -5,9 +5,6 @@
 
 namespace kestrel::cli {
 
-inline constexpr int kExitVerifyDiffers = 1;
-inline constexpr int kExitVerifyUnreadable = 2;
-
 class VerifyCommand : public Command {
 public:
     std::string name() const override { return "verify"; }

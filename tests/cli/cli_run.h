@@ -1,6 +1,8 @@
 #pragma once
-// Runs kestrel-cli in process and keeps what it wrote.
-#include "cli/command.h"
+// Runs kestrel-cli in process and keeps what it wrote. The tests compare
+// its exit statuses with the numbers documented for users (0 ok, 1, 2
+// usage, 3, 4, 5 write failed, 6), never with the program's own constants.
+#include "cli/run.h"
 
 #include <sstream>
 #include <string>

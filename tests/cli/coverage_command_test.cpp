@@ -51,7 +51,7 @@ constexpr const char* kMeter = R"({"format": "kestrel-spec", "version": 1,
 TEST_F(CoverageCli, TablesEveryMeterStandardWithTheFilesOwnMarked)
 {
     const test::CliRun run = coverage({spec(kMeter)});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
         "  standard  as specified  reduced  manual  left out\n"
         "  3300                 2        2       1         1\n"
@@ -72,14 +72,14 @@ TEST_F(CoverageCli, FollowsTheInstalledAmplifiers)
 {
     // With the 3711 the 3XXX sources 5 A: one reduction fewer.
     const test::CliRun run = coverage({spec(kMeter)}, "amplified");
-    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("  3300                 3        1       1         1\n"), std::string::npos) << run.out;
 }
 
 TEST_F(CoverageCli, JsonListsEachPointUnderItsOutcome)
 {
     const test::CliRun run = coverage({spec(kMeter), "--json"});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json all = nlohmann::json::parse(run.out);
     ASSERT_EQ(all.size(), 12u);
     const nlohmann::json& first = all[0];
@@ -101,10 +101,10 @@ TEST_F(CoverageCli, ScopeFilesHaveNone)
 {
     const std::string file = spec(R"({"format": "kestrel-spec", "version": 1, "page": "scope"})");
     const test::CliRun table = coverage({file});
-    EXPECT_EQ(table.status, kExitOk) << table.err;
+    EXPECT_EQ(table.status, 0) << table.err;
     EXPECT_EQ(table.out, "the Scopes page has no calibrator coverage\n");
     const test::CliRun json = coverage({file, "--json"});
-    EXPECT_EQ(json.status, kExitOk);
+    EXPECT_EQ(json.status, 0);
     EXPECT_EQ(json.out, "[]\n");
     EXPECT_NE(json.err.find("no calibrator coverage"), std::string::npos);
 }
@@ -112,8 +112,8 @@ TEST_F(CoverageCli, ScopeFilesHaveNone)
 TEST_F(CoverageCli, RefusesWhatItCannotRead)
 {
     for (const auto& [args, status, said] : std::vector<std::tuple<std::vector<std::string>, int, std::string>>{
-             {{}, kExitUsage, "which specification?"},
-             {{"a.json", "--frobnicate"}, kExitUsage, "unknown option"},
+             {{}, 2, "which specification?"},
+             {{"a.json", "--frobnicate"}, 2, "unknown option"},
              {{(dir / "missing.json").string()}, 1, "missing.json"},
          }) {
         const test::CliRun run = coverage(args);
@@ -196,7 +196,7 @@ TEST_F(CoverageCli, AFileNameCannotForgeALine)
 #endif
     const std::string meter = spec(kPlain, "a\nsummary of 9 meter files.json");
     const test::CliRun run = coverage({meter, spec(kPlain, "b.json")});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("\nsummary of 9"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\nsummary of 2 meter files"), std::string::npos) << run.out;
 }

@@ -374,10 +374,10 @@ class Check:
         pyatspi = self.tree.pyatspi
         self.act(self.control(main_window, pyatspi.ROLE_PAGE_TAB, "Options/Misc"), "the Options/Misc tab")
         go_no_go = self.control(main_window, pyatspi.ROLE_RADIO_BUTTON, "Go-No-Go")
-        # The readings list is the page's one list (a list is heard by the
-        # entry it shows).
+        # A list is heard by its label, its entry as its value.
         readings = wait_for("the readings list", lambda: self.tree.find(
-            main_window, pyatspi.ROLE_COMBO_BOX, where=lambda node: node.getState().contains(pyatspi.STATE_SHOWING)))
+            main_window, pyatspi.ROLE_COMBO_BOX, "# Measurements",
+            where=lambda node: node.getState().contains(pyatspi.STATE_SHOWING)))
         self.act(go_no_go, "Go-No-Go")
         wait_for("Go-No-Go checked", lambda: go_no_go.getState().contains(pyatspi.STATE_CHECKED))
         wait_for("the readings list disabled by Go-No-Go",

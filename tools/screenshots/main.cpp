@@ -1,12 +1,14 @@
 // Renders the procedure viewer (highlighting on), the connection wizard, the
 // help viewer and the accuracy-file viewer against the demo Tessel
 // installation, and the localization editor of a German translator, each
-// to a PNG file; and the compare window with two cells of a sample changed
-// and a column put in.
+// to a PNG file; the compare window with two cells of a sample changed
+// and a column put in; and the main window's pages as the user guide walks
+// through them (guide-*.png).
 //   kestrel-screenshots DEMO_TESSEL_DIR OUTPUT_DIR
 #include "core/app/create.h"
 #include "core/app/session.h"
 #include "core/base/text_util.h"
+#include "core/scope/scope_inputs.h"
 #include "core/spec/samples.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/compare/compare_window.h"
@@ -25,6 +27,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -32,6 +35,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -132,6 +136,67 @@ bool localizationEditor(const QDir& demo, const QString& file)
     return save(editor, file);
 }
 
+// The main window with the 34401 sample open, on the page and tab the
+// user guide's step shows; `edit` fills in what the step has the user type.
+bool mainWindowPage(
+    const QDir& demo, int pageTab, int meterTab, const std::function<void(gui::Document&)>& edit, const QString& file)
+{
+    QTemporaryDir config;
+    writeTesselIni(demo, config);
+    SilentSink sink;
+    gui::Document document(startUp(StartUpSwitches{}, {1033, 1033, config.path().toStdString(), {}}, sink));
+    gui::MainWindow window(document);
+    window.openFile(
+        QDir(demo.filePath(QStringLiteral("../samples"))).filePath(QStringLiteral("agilent34401.kestrel.json")));
+    edit(document);
+    window.show();
+    settle();
+    window.findChild<QTabWidget*>(QStringLiteral("Main_TabStrip"))->setCurrentIndex(pageTab);
+    window.findChild<QTabWidget*>(QStringLiteral("Meter_TabStrip"))->setCurrentIndex(meterTab);
+    return save(window, file);
+}
+
+bool guidePages(const QDir& demo, const QDir& out)
+{
+    constexpr int kDmmPage = 0, kScopesPage = 1, kSpecificationsTab = 0, kConnectionTab = 1, kOptionsTab = 2;
+    const auto nothing = [](gui::Document&) {};
+    bool ok =
+        mainWindowPage(demo, kDmmPage, kSpecificationsTab, nothing, out.filePath(QStringLiteral("guide-dmm.png")));
+    ok &= mainWindowPage(
+        demo, kDmmPage, kOptionsTab,
+        [](gui::Document& document) {
+            document.editIdentity([](ProcedureIdentity& identity) {
+                identity.name = "Agilent 34401 with the 7600";
+                identity.author = "J. Smith";
+                identity.revision = "A";
+            });
+        },
+        out.filePath(QStringLiteral("guide-options.png")));
+    ok &= mainWindowPage(
+        demo, kDmmPage, kConnectionTab,
+        [](gui::Document& document) {
+            ConnectionStore records;
+            records.append({MeterFunction::Dcv, 0, std::string("dmm_dcv.bmp"),
+                std::string("Connect the calibrator output to the V-Ohm\r\nand COM inputs of the UUT.")});
+            document.setConnections(records);
+        },
+        out.filePath(QStringLiteral("guide-connection.png")));
+    ok &= mainWindowPage(
+        demo, kScopesPage, kSpecificationsTab,
+        [](gui::Document& document) {
+            // A calibrator that measures input impedance, with the risetime
+            // and impedance tests ticked as a click ticks them.
+            document.editScope([](ScopeInputs& scope) {
+                selectScopeReference(scope, 4); // "7320 - 1.1 Ghz"
+                setRisetimeTest(scope, true);
+                scope.risetime = "2";
+                setImpedanceTest(scope, true);
+            });
+        },
+        out.filePath(QStringLiteral("guide-scopes.png")));
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -198,5 +263,6 @@ int main(int argc, char** argv)
     }
     ok &= localizationEditor(demo, out.filePath(QStringLiteral("localization-editor.png")));
     ok &= compareWindow(demo, out.filePath(QStringLiteral("compare.png")));
+    ok &= guidePages(demo, out);
     return ok ? 0 : 1;
 }

@@ -10,8 +10,6 @@
 #include "core/scope/scope_inputs.h"
 #include "core/spec/standards.h"
 
-#include <algorithm>
-#include <array>
 #include <optional>
 
 namespace kestrel {
@@ -30,17 +28,15 @@ std::optional<GeneratedProcedure> runMeterGenerator(const ProcedureInputs& input
 std::optional<GeneratedProcedure> runScopeGenerator(const ProcedureInputs& inputs, const TextLookup& texts,
     MessageSink& sink, FieldOverflows* overflows, LineSources* sources)
 {
-    static constexpr std::array<std::string_view, 8> kSingleChannel{"7300 - 300 mhz", "7300 - 600 mhz", "6400",
-        "7320 - 300 mhz", "7320 - 600 mhz", "7320 - 1.1 ghz", "8240 - 1 channel", "8600 - 1 channel"};
-    static constexpr std::array<std::string_view, 2> kMultiChannel{"8240 - 5 channel", "8600 - 4 channel"};
-    const int index = inputs.scope.reference;
-    if (index < 0 || index >= static_cast<int>(kScopeReferences.size()))
+    const auto standard = scopeStandard(inputs.scope.reference);
+    if (!standard)
         return std::nullopt;
-    const std::string name = toLower(kScopeReferences[static_cast<std::size_t>(index)]);
-    if (std::find(kSingleChannel.begin(), kSingleChannel.end(), name) != kSingleChannel.end())
+    switch (standard->generator) {
+    case ScopeGenerator::SingleChannel:
         return scopeProcedureSingleChannel(inputs, inputs.scope, texts, sink, overflows, sources);
-    if (std::find(kMultiChannel.begin(), kMultiChannel.end(), name) != kMultiChannel.end())
+    case ScopeGenerator::MultiChannel:
         return scopeProcedureMultiChannel(inputs, inputs.scope, texts, sink, overflows, sources);
+    }
     return std::nullopt;
 }
 
@@ -89,6 +85,8 @@ FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& t
 }
 
 std::string clipboardForm(std::string_view text) { return unescapeProcedureText(text); }
+
+std::string shownForm(std::string_view text) { return replaceAll(clipboardForm(text), "\r\n", "\n"); }
 
 std::string viewerForm(std::string_view text)
 {

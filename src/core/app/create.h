@@ -45,9 +45,13 @@ FieldOverflows fieldOverflows(const ProcedureInputs& inputs, const TextLookup& t
 // character as typed.
 std::string clipboardForm(std::string_view text);
 
-// The rich-text document the viewer loads: every CR becomes "\par" (the LF
-// stays), inside the colour table header and a closing "}". Read back, it
-// is clipboardForm's text with LF line ends (see rich_text_escapes.h).
+// clipboardForm's text with LF line ends, as a text box holds it: the
+// viewer and the preview show this and highlight it where it stands.
+std::string shownForm(std::string_view text);
+
+// The rich-text form (`--rtf`): every CR becomes "\par" (the LF stays),
+// inside the colour table header and a closing "}". Read back, it is
+// shownForm's text (see rich_text_escapes.h).
 std::string viewerForm(std::string_view text);
 
 } // namespace kestrel

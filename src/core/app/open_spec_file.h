@@ -34,8 +34,8 @@ struct OpenedSpecFile {
     std::vector<InstructionClash> clashes;
 };
 
-// The file's inputs as it holds them, with cells typed with decimalSeparator
-// ("." shows them as the file writes them); nothing of a file that fails.
+// The file's inputs as it holds them, read for a locale with decimalSeparator
+// (see readSpecFile); nothing of a file that fails.
 OpenedSpecFile readSpecFileAt(const std::filesystem::path& path, std::string_view decimalSeparator);
 
 // The file's inputs with the session's decimal separator and amplifier

@@ -33,13 +33,13 @@ SpecValue optionalText(const std::optional<std::string>& text)
     return text ? SpecValue(fileText(*text)) : SpecValue();
 }
 
-// A cell as the file writes it: with "." for the separator it was typed with.
+// A cell as the file writes it, as it is held.
 SpecValue cellValue(const ProcedureInputs& inputs, MeterFunction f, int row, int column)
 {
     const std::string& text = inputs.meter.table(f).cell(row, column);
     if (text.empty())
         return {};
-    return inputs.decimalSeparator == "." ? text : replaceAll(text, inputs.decimalSeparator, ".");
+    return text;
 }
 
 class Comparison {

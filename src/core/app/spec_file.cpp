@@ -442,7 +442,7 @@ private:
             // make it readable on some machines and not on others.
             if (decSep_ != "." && contains(text, decSep_))
                 fail(cellPath(), inQuotes(text) + " uses " + inQuotes(decSep_) + "; files use \".\" as decimal mark");
-            const auto stored = typeIntoCell(f, row, text, decSep_);
+            const auto stored = typeIntoCell(f, row, text, ".");
             if (!stored && checkCommit(text) == CommitResult::Invalid)
                 fail(cellPath(), inQuotes(text) + ": Invalid data format"); // the grid's own words
             if (!stored)

@@ -37,7 +37,8 @@ struct SpecFileText {
 SpecFileText loadSpecFileText(const std::filesystem::path& path);
 
 // Reads a file for a locale: cells are typed through the grid's key filter
-// with "." becoming decimalSeparator, which is also stored in the inputs.
+// and held as the file writes them, with "."; a cell with the locale's
+// decimalSeparator fails. The separator is stored in the inputs.
 // Keys the file leaves out keep the values of a first start.
 SpecFileResult readSpecFile(std::string_view json, std::string_view decimalSeparator);
 

@@ -6,7 +6,7 @@
 // the order the file is written in; docs/specification-files.md lists the
 // same keys.
 #include "core/app/procedure_inputs.h"
-#include "core/app/spec_diff.h"
+#include "core/app/spec_value.h"
 
 #include <array>
 #include <optional>

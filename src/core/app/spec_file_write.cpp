@@ -27,7 +27,7 @@ ordered_json jsonOf(const SpecValue& value)
 }
 
 // The columns up to the last one holding anything; empty cells left out.
-ordered_json columnsArray(const SpecTable& table, std::string_view decSep)
+ordered_json columnsArray(const SpecTable& table)
 {
     int last = -1;
     for (int c = 0; c < kColumnCount; ++c)
@@ -39,7 +39,7 @@ ordered_json columnsArray(const SpecTable& table, std::string_view decSep)
         ordered_json column = ordered_json::object();
         for (int r = 0; r < table.rows(); ++r)
             if (!table.cell(r, c).empty())
-                column[std::string(kCellKeys[static_cast<std::size_t>(r)])] = replaceAll(table.cell(r, c), decSep, ".");
+                column[std::string(kCellKeys[static_cast<std::size_t>(r)])] = table.cell(r, c);
         columns.push_back(std::move(column));
     }
     return columns;
@@ -49,7 +49,7 @@ ordered_json functionsObject(const ProcedureInputs& inputs)
 {
     ordered_json functions = ordered_json::object();
     for (const auto f : kAllFunctions) {
-        ordered_json columns = columnsArray(inputs.meter.table(f), inputs.decimalSeparator);
+        ordered_json columns = columnsArray(inputs.meter.table(f));
         if (!columns.empty())
             functions[std::string(functionInfo(f).code)] = std::move(columns);
     }

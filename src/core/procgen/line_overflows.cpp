@@ -30,7 +30,7 @@ void noteDisplayTexts(std::string_view procedure, FieldOverflows& overflows)
 
 } // namespace
 
-std::size_t headerValueRoom() { return kColumnHeader.size() - (kHeaderValueColumn - 1); }
+std::size_t headerValueRoom() { return kProcedureWidth - (kHeaderValueColumn - 1); }
 
 void noteLineOverflows(const CommonInputs& inputs, std::string_view procedure, FieldOverflows& overflows)
 {

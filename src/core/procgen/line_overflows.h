@@ -11,8 +11,8 @@
 
 namespace kestrel {
 
-// The header lines are as wide as the column header: a value from column 24
-// has 55 characters.
+// The header lines are as wide as the procedure: a value from
+// kHeaderValueColumn has the rest of kProcedureWidth.
 std::size_t headerValueRoom();
 
 // Adds the header values of inputs and the DISP texts of the procedure text

@@ -174,8 +174,9 @@ private:
             for (; c < SpecTable::columns() && !isBlank(a.cell(RowRange, c)); ++c) {
                 beginPoint(section.function, c, PointOutcome::AsSpecified, PointReason::None);
                 if (const std::string given = trim(a.cell(RowFrequency, c)); !given.empty())
-                    frequency = replaceAll(std::string(given), decSep_, ".");
-                addTestMessages(writer, in_.connections, in_.options, texts_, section.function, a.cell(RowRange, c), c);
+                    frequency = given;
+                addTestMessages(
+                    writer, in_.connections, in_.options, texts_, section.function, asTyped(a.cell(RowRange, c)), c);
                 fields_.setTest(code, c);
                 writeTest(section.function, a, c, frequency);
                 writer.nextTest();
@@ -194,9 +195,8 @@ private:
         const std::string_view nominalInput = n.empty() ? "range" : "level";
         if (n.empty())
             n = trim(a.cell(RowRange, c)); // tested at the range value
-        const double value = textToValue(n, decSep_);
-        const std::string tolerance =
-            replaceAll(calcTolerance(a, c, in_.options.toleranceStyle, decSep_), decSep_, ".");
+        const double value = textToValue(n, kHeldDecimalMark);
+        const std::string tolerance = calcTolerance(a, c, in_.options.toleranceStyle, kHeldDecimalMark);
 
         std::string body(kMeterBodyWidth, ' ');
         if (charCount(tolerance) >= kLongTolerance) {
@@ -209,7 +209,7 @@ private:
         }
         fields_.place(body, field::kFsc, fsc_);
         // RANGE shows the number only: "200m" gives 200, "-200.0" gives 200.
-        const double range = std::fabs(leadingNumber(a.cell(RowRange, c), decSep_));
+        const double range = std::fabs(leadingNumber(a.cell(RowRange, c)));
         overwriteAt(body, kColBeforeRange, " ");
         fields_.place(body, field::kRange, rangeNumberText(range), "range");
 
@@ -220,7 +220,7 @@ private:
         }
 
         std::string nominal = n;
-        formatNominal(nominal, decSep_);
+        formatNominal(nominal, kHeldDecimalMark);
         writeFields(f, body, nominal, nominalInput, value, frequency);
         if (const auto limit = fixedLimit(f); limit && value > limit->largest) {
             writer.blank();
@@ -416,8 +416,8 @@ private:
             return;
         }
         std::string nominal = n;
-        formatNominal(nominal, decSep_);
-        writer.step("DISP         Apply a " + n + " ohm resistor across the UUT input");
+        formatNominal(nominal, kHeldDecimalMark);
+        writer.step("DISP         Apply a " + asTyped(n) + " ohm resistor across the UUT input");
         writer.step("MEMI         Enter UUT Reading");
         writer.step("MEMCX        " + nominal + "Z             " + tolerance);
     }
@@ -438,7 +438,8 @@ private:
             beginPoint(f, c, PointOutcome::Manual, PointReason::FunctionNotSourced);
             const std::string setting =
                 toLower(texts_.gettext(capacitance ? kTextSetCapacitanceStandards : kTextSetTemperatureStandards));
-            const std::string value = a.cell(RowRange, c) + (capacitance ? std::string() : in_.selections.tempScale);
+            const std::string value =
+                asTyped(a.cell(RowRange, c)) + (capacitance ? std::string() : in_.selections.tempScale);
             const std::string message = properCase(replaceAll(setting, "<value>", value));
             writer.cont("MESS         " + message);
             writer.cont("MESS");
@@ -450,6 +451,10 @@ private:
         }
         leaveOutFrom(f, a, c);
     }
+
+    // A held cell as the user typed it, with the locale's decimal mark: the
+    // operator's messages quote it so.
+    std::string asTyped(std::string_view cell) const { return shownCell(cell, decSep_); }
 
     // Column c of a alone, as column 0, with the signs of range and level dropped.
     static SpecTable magnitudeColumn(const SpecTable& a, int c)
@@ -487,7 +492,7 @@ private:
     std::string manualLimits(MeterFunction f, const SpecTable& a, int c) const
     {
         const std::string rangeText = trim(a.cell(RowRange, c));
-        if (textToValue(rangeText, decSep_) == 0.0)
+        if (textToValue(rangeText, kHeldDecimalMark) == 0.0)
             return "0";
         std::string valueText = trim(a.cell(RowLevel, c));
         if (valueText.empty())
@@ -497,9 +502,9 @@ private:
         // value (-200 degrees) gets a band as wide as its positive twin.
         // Value and tolerance are exact decimals; only the limits are rounded, as they are written.
         const Decimal toleranceBase =
-            absToleranceValue(magnitudeColumn(a, c), 0, decSep_).timesTenTo(-rangeUnitPower(rangeText));
+            absToleranceValue(magnitudeColumn(a, c), 0, kHeldDecimalMark).timesTenTo(-rangeUnitPower(rangeText));
         const auto [letter, power] = prefixUnit(valueText);
-        const Decimal value = exactTextToValue(valueText, decSep_);
+        const Decimal value = exactTextToValue(valueText, kHeldDecimalMark);
         const std::string lower = (value - toleranceBase).timesTenTo(power).text();
         const std::string upper = (value + toleranceBase).timesTenTo(power).text();
         const std::string unit = f == F::Cap ? std::string("f") : " " + in_.selections.tempScale;
@@ -517,7 +522,7 @@ private:
     LineSources* sources_;
     int open_ = -1; // the point under way, an index into sources_->points
     std::string fsc_;
-    std::string decSep_;
+    std::string decSep_; // the locale's mark, for the limits the operator reads
     bool is7320_;
 };
 

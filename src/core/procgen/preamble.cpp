@@ -4,10 +4,12 @@
 #include "core/i18n/text_numbers.h"
 #include "core/procgen/rich_text_escapes.h"
 
+#include <algorithm>
+
 namespace kestrel {
 namespace {
 
-// Flag letters are placed at 1-based positions of a 78-character line whose
+// Flag letters are placed at 1-based positions of a procedure-wide line whose
 // "ASK-"/"ASK+" word stands at 9 to 12; after trimming, each flag sits 8
 // columns further left in the step body.
 std::string flagLine(std::string line, std::string_view word)
@@ -18,11 +20,19 @@ std::string flagLine(std::string line, std::string_view word)
     return trim(line);
 }
 
+// A header line: its title, blanks to the value column, its value.
+std::string headerLine(std::string_view title, std::string_view value)
+{
+    std::string line(title);
+    line.resize(std::max(line.size(), kHeaderValueColumn - 1), ' ');
+    return line.append(value);
+}
+
 } // namespace
 
 std::string askMinus(const ProcedureOptions& options)
 {
-    std::string line(78, ' ');
+    std::string line(kProcedureWidth, ' ');
     overwriteAt(line, 75, "V");
     if (!options.operatorButtons.list)
         overwriteAt(line, 70, "L");
@@ -37,7 +47,7 @@ std::string askMinus(const ProcedureOptions& options)
 
 std::string askPlus(const ProcedureOptions& options)
 {
-    std::string line(78, ' ');
+    std::string line(kProcedureWidth, ' ');
     switch (options.dataEntry) {
     case DataEntry::GoNoGo:
         overwriteAt(line, 24, "G");
@@ -58,13 +68,13 @@ std::string askPlus(const ProcedureOptions& options)
 
 std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines)
 {
-    return "INSTRUMENT:            " + escapeTypedText(inputs.identity.name) +
-        "\r\nDATE:                  " + inputs.headerDate +
-        "\r\nAUTHOR:                " + escapeTypedText(inputs.identity.author) +
-        "\r\nREVISION:              " + escapeTypedText(inputs.identity.revision) +
-        "\r\nADJUSTMENT THRESHOLD:  70%"
-        "\r\nNUMBER OF TESTS:       " +
-        std::to_string(numberOfTests) + "\r\nNUMBER OF LINES:       " + std::to_string(numberOfLines);
+    return headerLine("INSTRUMENT:", escapeTypedText(inputs.identity.name)) + "\r\n" +
+        headerLine("DATE:", inputs.headerDate) + "\r\n" +
+        headerLine("AUTHOR:", escapeTypedText(inputs.identity.author)) + "\r\n" +
+        headerLine("REVISION:", escapeTypedText(inputs.identity.revision)) + "\r\n" +
+        headerLine("ADJUSTMENT THRESHOLD:", "70%") + "\r\n" +
+        headerLine("NUMBER OF TESTS:", std::to_string(numberOfTests)) + "\r\n" +
+        headerLine("NUMBER OF LINES:", std::to_string(numberOfLines));
 }
 
 std::string headerBlock(const CommonInputs& inputs, int numberOfTests, int numberOfLines)

@@ -18,9 +18,6 @@ std::string askMinus(const ProcedureOptions& options);
 // ASKplus: data entry and "show always" flags; "" when none applies.
 std::string askPlus(const ProcedureOptions& options);
 
-// The column the header lines' values start in.
-inline constexpr std::size_t kHeaderValueColumn = 24;
-
 // The seven header lines (values from column kHeaderValueColumn), joined by
 // CR LF, without one after the last.
 std::string headerLines(const CommonInputs& inputs, int numberOfTests, int numberOfLines);

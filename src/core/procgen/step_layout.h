@@ -1,14 +1,24 @@
 #pragma once
-// The layout of a step line, in one table. A step line is the step number
-// right-aligned in 7 characters, two blanks and the step body; the body's
-// fields stand in fixed columns under their titles in the column header.
-// Tessel reads these columns, so the column header, every value a generator
-// writes and the check that a value fits its field all read this table.
+// The layout of a procedure's lines, in one table. A step line is the step
+// number right-aligned in 7 characters, two blanks and the step body; the
+// body's fields stand in fixed columns under their titles in the column
+// header. Tessel reads these columns, so the column header, every value a
+// generator writes, the check that a value fits its field and the windows
+// that show a procedure all read this table.
 #include <array>
 #include <cstddef>
 #include <string_view>
 
 namespace kestrel {
+
+// A procedure is written 78 characters wide: the column header, the lines
+// the flag steps are laid out in and the scope calibrator lines are that
+// wide, and the windows that show a procedure open wide enough for it.
+inline constexpr std::size_t kProcedureWidth = 78;
+
+// The header lines ("INSTRUMENT:", "DATE:", ...) start their values in this
+// column, 1-based.
+inline constexpr std::size_t kHeaderValueColumn = 24;
 
 // A field of the step body, in 1-based body columns. Its title stands in
 // the column header at its first column; a value is written from `at` and
@@ -57,10 +67,11 @@ inline constexpr std::size_t kBodyOffset = kStepNumberWidth + kStepNumberGap;
 // A meter step body never grows past CON.
 inline constexpr std::size_t kMeterBodyWidth = field::kCon.last;
 // Scope calibrator lines are this wide and keep their trailing blanks.
-inline constexpr std::size_t kScopeLineWidth = 78;
+inline constexpr std::size_t kScopeLineWidth = kProcedureWidth;
 // A whole meter step line; the rule under the header lines is as wide, the
 // column header one blank wider.
 inline constexpr std::size_t kStepLineWidth = kBodyOffset + kMeterBodyWidth;
+static_assert(kStepLineWidth + 1 == kProcedureWidth, "the column header is the procedure's width");
 
 namespace detail {
 
@@ -70,9 +81,9 @@ template <std::size_t N> constexpr void putTitle(std::array<char, N>& line, std:
         line[column - 1 + i] = title[i];
 }
 
-constexpr std::array<char, kStepLineWidth + 1> columnHeader()
+constexpr std::array<char, kProcedureWidth> columnHeader()
 {
-    std::array<char, kStepLineWidth + 1> line{};
+    std::array<char, kProcedureWidth> line{};
     line.fill(' ');
     putTitle(line, kStepNumberTitleColumn, kStepNumberTitle);
     for (const StepField& f : kStepFields)

@@ -473,7 +473,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
 
     // Fast sweeps change the marker settings model by model. The rules run
     // in this order and a later one wins where two write the same column.
-    const double period = textToValue(entry, in_.decimalSeparator);
+    const double period = textToValue(entry, ".");
     constexpr double k1_8ns = 1.8e-9;
     constexpr double k1_6ns = 1.6e-9;
     constexpr double k9ns = 9e-9;
@@ -484,7 +484,7 @@ std::string ScopeProcedure::timebaseLine(std::string_view entry, bool slowRange)
         overwriteAt(line, field::kNominal.at, "2nT");
     if (fsc_ == "6400" && period < k1_6ns)
         overwriteAt(line, field::kNominal.at, "2nT");
-    if (reference_ == "7300 - 600 Mhz" && period < k75ns)
+    if (fsc_ == "7300" && !is300MHz_ && period < k75ns)
         overwriteAt(line, field::kMod2.at, "M4");
     if (fsc_ == "8600" && period <= k9ns)
         overwriteAt(line, field::kMod2.at, "M4");

@@ -7,25 +7,29 @@
 #include <algorithm>
 
 namespace kestrel {
-namespace {
-
-std::string_view entry(int index)
+std::optional<ScopeStandard> scopeStandard(int scopeReferenceIndex)
 {
-    return index >= 0 && index < static_cast<int>(kScopeReferences.size())
-        ? kScopeReferences[static_cast<std::size_t>(index)]
-        : std::string_view{};
+    if (scopeReferenceIndex < 0 || scopeReferenceIndex >= static_cast<int>(kScopeStandards.size()))
+        return std::nullopt;
+    return kScopeStandards[static_cast<std::size_t>(scopeReferenceIndex)];
 }
 
-} // namespace
+std::string scopeFsc(int scopeReferenceIndex)
+{
+    const auto standard = scopeStandard(scopeReferenceIndex);
+    return standard ? std::string(standard->name.substr(0, 4)) : std::string();
+}
 
-std::string scopeFsc(int scopeReferenceIndex) { return std::string(entry(scopeReferenceIndex).substr(0, 4)); }
-
-bool is300MHzOption(int scopeReferenceIndex) { return contains(toLower(entry(scopeReferenceIndex)), "300 mhz"); }
+bool is300MHzOption(int scopeReferenceIndex)
+{
+    const auto standard = scopeStandard(scopeReferenceIndex);
+    return standard && standard->is300MHz;
+}
 
 bool impedanceTestAvailable(int scopeReferenceIndex)
 {
-    const std::string fsc = scopeFsc(scopeReferenceIndex);
-    return !(fsc == "7300" || fsc == "6400" || is300MHzOption(scopeReferenceIndex));
+    const auto standard = scopeStandard(scopeReferenceIndex);
+    return standard && standard->measuresImpedance;
 }
 
 std::string_view scopeListEntry(std::span<const std::string_view> list, int index)

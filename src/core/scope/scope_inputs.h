@@ -11,9 +11,44 @@
 
 namespace kestrel {
 
-inline constexpr std::array<std::string_view, 10> kScopeReferences{"7300 - 300 Mhz", "7300 - 600 Mhz", "7320 - 300 Mhz",
-    "7320 - 600 Mhz", "7320 - 1.1 Ghz", "8240 - 1 Channel", "8240 - 5 Channel", "6400", "8600 - 1 Channel",
-    "8600 - 4 Channel"};
+// The generator that writes a scope standard's procedure: the multi-channel
+// one routes the calibrator to every channel at once.
+enum class ScopeGenerator { SingleChannel, MultiChannel };
+
+// A scope calibration standard: its `ScopeReference` entry, whose first four
+// characters are the calibrator's FSC, the generator that serves it, whether
+// it is a 300 MHz option and whether it can measure input impedance.
+struct ScopeStandard {
+    std::string_view name;
+    ScopeGenerator generator;
+    bool is300MHz;
+    bool measuresImpedance;
+};
+
+// The scope standards, in list order; every fact of a standard is here.
+inline constexpr std::array<ScopeStandard, 10> kScopeStandards{{
+    {"7300 - 300 Mhz", ScopeGenerator::SingleChannel, true, false},
+    {"7300 - 600 Mhz", ScopeGenerator::SingleChannel, false, false},
+    {"7320 - 300 Mhz", ScopeGenerator::SingleChannel, true, false},
+    {"7320 - 600 Mhz", ScopeGenerator::SingleChannel, false, true},
+    {"7320 - 1.1 Ghz", ScopeGenerator::SingleChannel, false, true},
+    {"8240 - 1 Channel", ScopeGenerator::SingleChannel, false, true},
+    {"8240 - 5 Channel", ScopeGenerator::MultiChannel, false, true},
+    {"6400", ScopeGenerator::SingleChannel, false, false},
+    {"8600 - 1 Channel", ScopeGenerator::SingleChannel, false, true},
+    {"8600 - 4 Channel", ScopeGenerator::MultiChannel, false, true},
+}};
+
+// `ScopeReference`: the standards' entries, for the list and the files.
+inline constexpr auto kScopeReferences = [] {
+    std::array<std::string_view, kScopeStandards.size()> names{};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = kScopeStandards[i].name;
+    return names;
+}();
+
+// The standard at a list index; nullopt outside the list.
+std::optional<ScopeStandard> scopeStandard(int scopeReferenceIndex);
 // The channel counts to test, and the list entries that show them ("2 "
 // with a trailing blank).
 inline constexpr std::array<int, 3> kChannelCounts{4, 2, 1};
@@ -75,8 +110,7 @@ inline bool scopeFieldAccepts(ScopeField field, char key)
     return key == '.' && field != ScopeField::Bandwidth && field != ScopeField::Risetime;
 }
 
-// The impedance tests need a calibrator that can measure input impedance:
-// not the 7300 models, the 6400 or any 300 MHz option.
+// The impedance tests need a calibrator that can measure input impedance.
 bool impedanceTestAvailable(int scopeReferenceIndex);
 
 // A stored `ScopeReference` index never fails: it is pulled to the nearest

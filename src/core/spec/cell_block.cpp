@@ -4,6 +4,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/spec/grid_rules.h"
 #include "core/spec/key_filter.h"
+#include "core/spec/numbers.h"
 
 namespace kestrel {
 namespace {
@@ -88,7 +89,7 @@ PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::stri
             auto stored = typeIntoCell(function, r, cells[j], decSep);
             if (!stored)
                 return refuse(PasteCheck::Outcome::Refused);
-            check.cells.push_back({r, c, std::move(*stored)});
+            check.cells.push_back({r, c, heldCell(*stored, decSep)});
         }
     }
     check.outcome = check.cells.empty() ? PasteCheck::Outcome::Empty : PasteCheck::Outcome::Accepted;

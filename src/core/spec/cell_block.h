@@ -31,7 +31,7 @@ std::string copyCellBlock(const SpecTable& table, int top, int left, int bottom,
 struct PastedCell {
     int row;
     int column;
-    std::string text; // as it is stored ("" for an emptied cell)
+    std::string text; // as it is held, with "." ("" for an emptied cell)
 };
 
 struct PasteCheck {
@@ -47,6 +47,7 @@ struct PasteCheck {
 
 // The block placed with its first cell at (row, column) of a function's
 // table, read line by line (a final line break is not a line of its own).
+// Its cells are typed with decSep, as the grid takes them.
 PasteCheck checkCellBlock(MeterFunction function, int row, int column, std::string_view block, std::string_view decSep);
 
 // Why a paste was refused, naming the first bad cell by its row label and

@@ -2,6 +2,7 @@
 
 #include "core/base/text_util.h"
 #include "core/i18n/text_numbers.h"
+#include "core/spec/numbers.h"
 #include "core/spec/tolerance.h"
 
 namespace kestrel {
@@ -45,7 +46,7 @@ bool copyColumn(SpecTable& table, int c)
     return true;
 }
 
-bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
+bool duplicateRange(SpecTable& table, int c)
 {
     if (!columnCommandsEnabled(table) || !validColumn(c) || c == kColumnCount - 1)
         return false;
@@ -54,7 +55,7 @@ bool duplicateRange(SpecTable& table, int c, std::string_view decSep)
         if (source.empty())
             continue; // the target keeps what it had
         const bool scaled = r == RowRange || r == RowLevel || r == RowFixed;
-        table.setCell(r, c + 1, scaled ? multGrid(source, decSep) : source);
+        table.setCell(r, c + 1, scaled ? multGrid(source, kHeldDecimalMark) : source);
     }
     return true;
 }

@@ -31,7 +31,7 @@ bool copyColumn(SpecTable& table, int c);
 
 // Copies column c into column c+1 one decade up: range, level and fixed
 // term through multGrid, every other non-empty cell unchanged.
-bool duplicateRange(SpecTable& table, int c, std::string_view decSep);
+bool duplicateRange(SpecTable& table, int c);
 
 enum class ClearScope { CurrentMode, All };
 

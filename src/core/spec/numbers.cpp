@@ -58,6 +58,20 @@ Decimal exactLeadingNumber(std::string_view text)
 
 } // namespace
 
+std::string shownCell(std::string_view held, std::string_view decimalSeparator)
+{
+    return decimalSeparator == kHeldDecimalMark || decimalSeparator.empty()
+        ? std::string(held)
+        : replaceAll(std::string(held), kHeldDecimalMark, decimalSeparator);
+}
+
+std::string heldCell(std::string_view shown, std::string_view decimalSeparator)
+{
+    return decimalSeparator == kHeldDecimalMark || decimalSeparator.empty()
+        ? std::string(shown)
+        : replaceAll(std::string(shown), decimalSeparator, kHeldDecimalMark);
+}
+
 double textToValue(std::string_view text, std::string_view decimalSeparator)
 {
     const std::string t = replaceAll(std::string(text), decimalSeparator, ".");

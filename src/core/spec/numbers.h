@@ -1,7 +1,9 @@
 #pragma once
 // Numbers as the program reads and writes them. Users type engineering
 // notation with the locale's decimal separator and at most one prefix letter
-// at the end (200m, 1,5K, 10µ); procedures always use "." as decimal point.
+// at the end (200m, 1,5K, 10µ); the grid's cells are held with "." as the
+// decimal mark, as files and procedures write it, and turned to and from
+// the locale's separator only where the grid shows and takes them.
 #include "core/base/leading_number.h"
 #include "core/spec/decimal.h"
 
@@ -9,6 +11,15 @@
 #include <string_view>
 
 namespace kestrel {
+
+// The decimal mark of a held cell.
+inline constexpr std::string_view kHeldDecimalMark = ".";
+
+// A held cell as the grid shows it, and a cell as the grid took it (typed
+// or pasted with the locale's separator) as it is held. The key filter lets
+// no "." into a cell under a "," locale, so the two undo each other.
+std::string shownCell(std::string_view held, std::string_view decimalSeparator);
+std::string heldCell(std::string_view shown, std::string_view decimalSeparator);
 
 // Rounds to 15 significant digits, the precision every number of a
 // procedure is written with.

@@ -62,8 +62,7 @@ void loadSample(const SampleDefinition& sample, MeterInputs& inputs, const TextL
         SpecTable& table = inputs.meter.table(column.function);
         const int c = nextColumn[functionIndex(column.function)]++;
         for (int r = 0; r < table.rows(); ++r)
-            table.setCell(
-                r, c, replaceAll(std::string(column.cells[static_cast<std::size_t>(r)]), ".", inputs.decimalSeparator));
+            table.setCell(r, c, std::string(column.cells[static_cast<std::size_t>(r)]));
     }
 
     for (const auto& instruction : sample.instructions)

@@ -48,7 +48,7 @@ const SampleDefinition* findSample(std::string_view name);
 
 // Replaces the inputs' specification by the sample: every table, every
 // instruction record, the procedure name and comments; then the sample's
-// cells (with "." turned into inputs.decimalSeparator), instructions,
+// cells, instructions,
 // standard and list selections. A change of standard resets the sensor types
 // to the list defaults, as choosing it by hand does, before the sample's own
 // selections are made.

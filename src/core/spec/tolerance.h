@@ -1,8 +1,7 @@
 #pragma once
 // The TOLERANCE text of a grid column and the small numeric routines the
-// meter generators share. Cells hold the user's text with the locale's
-// decimal separator; every text returned here uses that separator too, and
-// the generators convert to "." where a procedure needs it.
+// meter generators share. Each reads its cells with the decimal mark it is
+// given (the held cells' "."), and every text returned here uses that mark.
 #include "core/spec/decimal.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/spec_table.h"

@@ -1,6 +1,6 @@
 #include "gui/common/caption_fitting.h"
 
-#include "gui/common/control_texts.h"
+#include "gui/common/window_texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -396,24 +396,6 @@ void walkControls(QWidget* window, TextWalk walk, const TextLookup& texts)
 
 } // namespace
 
-QString withoutAccessKey(const QString& caption)
-{
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                out += u'&';
-            else
-                continue;
-            ++i;
-            continue;
-        }
-        out += caption[i];
-    }
-    return out;
-}
-
 void applyDesignTexts(QWidget* window)
 {
     const ControlIndex controls(window);

@@ -11,6 +11,7 @@
 // Show_Control_Numbers: it visits the table in order and sets what the
 // core's walk rules answer for each control's kind.
 #include "core/i18n/text_walks.h"
+#include "gui/common/window_texts.h" // withoutAccessKey, for the users of both
 
 #include <QString>
 
@@ -77,9 +78,6 @@ void walkControlTexts(QWidget* window, TextWalk walk, const TextLookup& local, M
 // tooltip gets back the caption it was built with (the numbers walk may
 // have shown its number there, and no text walk sets it).
 void restoreOwnCaptions(QWidget* window);
-
-// A caption as a screen reader reads it: without the access-key mark.
-QString withoutAccessKey(const QString& caption);
 
 // Accessible names from captions and labels: a control with a caption is
 // named by it (without the access-key mark), a caption-less button by its

@@ -1,7 +1,5 @@
 #include "gui/common/window_texts.h"
 
-#include "gui/common/control_texts.h"
-
 #include <QAbstractButton>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -60,6 +58,24 @@ QFont procedureFont()
         if (QFontDatabase::isFixedPitch(family))
             return QFont(family, 9);
     return fixed;
+}
+
+QString withoutAccessKey(const QString& caption)
+{
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                out += u'&';
+            else
+                continue;
+            ++i;
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
 }
 
 } // namespace kestrel::gui

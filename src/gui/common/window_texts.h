@@ -30,6 +30,9 @@ inline std::string coreLines(const QString& text)
 
 QString textOf(const TextLookup& texts, int number);
 
+// A caption as a screen reader reads it: without the access-key mark.
+QString withoutAccessKey(const QString& caption);
+
 // The control's name as the window defines it, for tests and assistive tools.
 void nameControl(QWidget* control, const QString& objectName);
 // Caption (and accessible name without the "&" mark).

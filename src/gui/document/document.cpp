@@ -13,7 +13,6 @@
 #include "core/spec/grid_rules.h"
 #include "gui/common/file_paths.h"
 #include "gui/common/window_texts.h"
-#include "gui/document/undo_commands.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -145,7 +144,9 @@ void Document::setCells(const QString& label, const std::vector<CellChange>& cha
             real.push_back(change);
     if (real.empty())
         return;
-    undo_.push(new CellsCommand(*this, view_.function, std::move(real), label));
+    undo_.push(new CellsCommand([this](MeterFunction f, const std::vector<CellChange>& changes,
+                                    bool forward) { applyCells(f, changes, forward); },
+        view_.function, std::move(real), label));
 }
 
 void Document::applyCells(MeterFunction function, const std::vector<CellChange>& changes, bool forward)
@@ -205,7 +206,8 @@ bool Document::snapshotEdit(const QString& label, const std::function<bool(Proce
     SpecSnapshot before = snapshot();
     if (!edit(session_->inputs))
         return false;
-    undo_.push(new SnapshotCommand(*this, std::move(before), snapshot(), label));
+    undo_.push(new SnapshotCommand(
+        [this](const SpecSnapshot& state) { restore(state); }, std::move(before), snapshot(), label));
     emit changed(parts);
     return true;
 }
@@ -234,8 +236,7 @@ bool Document::copyColumn(int column)
 
 bool Document::duplicateRange(int column)
 {
-    return editTable(text(kTextUndoMultiplyColumn),
-        [&](SpecTable& t) { return kestrel::duplicateRange(t, column, decimalSeparator()); });
+    return editTable(text(kTextUndoMultiplyColumn), [&](SpecTable& t) { return kestrel::duplicateRange(t, column); });
 }
 
 bool Document::clearSpecification(ClearScope scope)

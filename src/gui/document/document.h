@@ -14,6 +14,7 @@
 #include "core/spec/samples.h"
 #include "core/spec/spec_view.h"
 #include "gui/common/background_worker.h"
+#include "gui/document/undo_commands.h"
 
 #include <QFlags>
 #include <QObject>
@@ -47,25 +48,6 @@ enum class Part {
 };
 Q_DECLARE_FLAGS(Parts, Part)
 inline constexpr Parts kAllParts = Parts(0xFF);
-
-// The state an undo step restores when it replaces whole tables: what the
-// grid commands, sample loading and the instruction editor change.
-struct SpecSnapshot {
-    MeterSpec meter;
-    ConnectionStore connections;
-    MeterSelections selections;
-    std::string procName;
-    std::string comments;
-    bool autoranging = true;
-    SpecView view;
-};
-
-struct CellChange {
-    int row;
-    int column;
-    std::string before;
-    std::string after;
-};
 
 class Document : public QObject {
     Q_OBJECT

@@ -2,21 +2,20 @@
 
 namespace kestrel::gui {
 
-CellsCommand::CellsCommand(
-    Document& document, MeterFunction function, std::vector<CellChange> changes, const QString& label)
-    : QUndoCommand(label), document_(document), function_(function), changes_(std::move(changes))
+CellsCommand::CellsCommand(Apply apply, MeterFunction function, std::vector<CellChange> changes, const QString& label)
+    : QUndoCommand(label), apply_(std::move(apply)), function_(function), changes_(std::move(changes))
 {
 }
 
-void CellsCommand::undo() { document_.applyCells(function_, changes_, false); }
-void CellsCommand::redo() { document_.applyCells(function_, changes_, true); }
+void CellsCommand::undo() { apply_(function_, changes_, false); }
+void CellsCommand::redo() { apply_(function_, changes_, true); }
 
-SnapshotCommand::SnapshotCommand(Document& document, SpecSnapshot before, SpecSnapshot after, const QString& label)
-    : QUndoCommand(label), document_(document), before_(std::move(before)), after_(std::move(after))
+SnapshotCommand::SnapshotCommand(Restore restore, SpecSnapshot before, SpecSnapshot after, const QString& label)
+    : QUndoCommand(label), restore_(std::move(restore)), before_(std::move(before)), after_(std::move(after))
 {
 }
 
-void SnapshotCommand::undo() { document_.restore(before_); }
+void SnapshotCommand::undo() { restore_(before_); }
 
 void SnapshotCommand::redo()
 {
@@ -24,7 +23,7 @@ void SnapshotCommand::redo()
         done_ = false;
         return;
     }
-    document_.restore(after_);
+    restore_(after_);
 }
 
 } // namespace kestrel::gui

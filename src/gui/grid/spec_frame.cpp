@@ -230,8 +230,8 @@ QWidget* SpecFrame::buildStandardAndSamples()
     row->addLayout(samplesRow, 1, 0);
 
     connect(reference_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        // The focus stays on the list, as the arrows change it.
         document_.selectReference(text.toStdString());
-        focusGrid();
     });
     return box;
 }
@@ -285,7 +285,9 @@ void SpecFrame::showFunction()
     grid_->moveTo(0, 0);
     placeRowLabels();
     setUpdatesEnabled(true);
-    focusGrid();
+    // The arrows on the function tabs go from tab to tab.
+    if (!functionTabs_->hasFocus())
+        focusGrid();
 }
 
 void SpecFrame::relabelRows()

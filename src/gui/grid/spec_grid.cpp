@@ -3,6 +3,7 @@
 #include "core/i18n/text_numbers.h"
 #include "core/spec/cell_block.h"
 #include "core/spec/key_filter.h"
+#include "core/spec/numbers.h"
 #include "gui/common/picture_icon.h"
 #include "gui/grid/spec_table_model.h"
 
@@ -333,8 +334,8 @@ void SpecGridView::copySelection()
         left = std::min(left, cell.column());
         right = std::max(right, cell.column());
     }
-    QApplication::clipboard()->setText(
-        QString::fromStdString(copyCellBlock(document_.currentTable(), top, left, bottom, right)));
+    QApplication::clipboard()->setText(QString::fromStdString(
+        shownCell(copyCellBlock(document_.currentTable(), top, left, bottom, right), document_.decimalSeparator())));
 }
 
 void SpecGridView::pasteClipboard()
@@ -421,7 +422,8 @@ std::optional<CellChange> SpecGridView::pendingEdit() const
         return std::nullopt;
     const int row = cell->index().row();
     const int column = cell->index().column();
-    return CellChange{row, column, document_.currentTable().cell(row, column), storedCellText(typed)};
+    return CellChange{row, column, document_.currentTable().cell(row, column),
+        storedCellText(heldCell(typed, document_.decimalSeparator()))};
 }
 
 void SpecGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)

@@ -4,6 +4,7 @@
 
 #include "core/base/text_util.h"
 #include "core/spec/grid_rules.h"
+#include "core/spec/numbers.h"
 
 #include <QStringList>
 
@@ -47,7 +48,9 @@ QVariant SpecTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return QString::fromStdString(document_.currentTable().cell(index.row(), index.column()));
+        // Held with "."; shown and edited with the locale's separator.
+        return QString::fromStdString(
+            shownCell(document_.currentTable().cell(index.row(), index.column()), document_.decimalSeparator()));
     case Qt::BackgroundRole:
         if (!document_.cellOverflows(document_.currentFunction(), index.row(), index.column()).isEmpty())
             return overflowColour();
@@ -114,7 +117,8 @@ bool SpecTableModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    document_.setCell(index.row(), index.column(), value.toString().toStdString());
+    document_.setCell(
+        index.row(), index.column(), heldCell(value.toString().toStdString(), document_.decimalSeparator()));
     return true;
 }
 

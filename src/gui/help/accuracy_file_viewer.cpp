@@ -21,23 +21,23 @@ AccuracyFileViewer::AccuracyFileViewer(const ViewerContext& context, QWidget* pa
     : FileViewerDialog(context, listFiles(filesystemPath(context.accDir), kAccuracyPattern), kTextAccuracyFile, parent)
 {
     setObjectName(QStringLiteral("frmAccFile_Viewer"));
-    Text1_ = makeTextPane(QStringLiteral("Text1"));
+    textPane_ = makeTextPane(QStringLiteral("Text1"));
 
     // The list and the text share the width; the bar between them moves.
-    picSplitter_ = new QSplitter(Qt::Horizontal, this);
-    nameControl(picSplitter_, QStringLiteral("picSplitter"));
-    picSplitter_->setOpaqueResize(false);
-    picSplitter_->setChildrenCollapsible(false);
-    picSplitter_->addWidget(listColumn());
-    picSplitter_->addWidget(Text1_);
-    picSplitter_->setStretchFactor(1, 1);
-    picSplitter_->setSizes({pixelsFromTwips(kHelpListWidth), pixelsFromTwips(4600)});
-    nameControl(picSplitter_->handle(1), QStringLiteral("imgSplitter"));
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    nameControl(splitter_, QStringLiteral("picSplitter"));
+    splitter_->setOpaqueResize(false);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(listColumn());
+    splitter_->addWidget(textPane_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({pixelsFromTwips(kHelpListWidth), pixelsFromTwips(4600)});
+    nameControl(splitter_->handle(1), QStringLiteral("imgSplitter"));
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(picSplitter_);
+    layout->addWidget(splitter_);
 
-    restoreHelpPlacement(this, fullLineWidth(Text1_));
-    connect(File1_, &QListWidget::currentRowChanged, this, &AccuracyFileViewer::openSelected);
+    restoreHelpPlacement(this, fullLineWidth(textPane_));
+    connect(fileList_, &QListWidget::currentRowChanged, this, &AccuracyFileViewer::openSelected);
 }
 
 bool AccuracyFileViewer::event(QEvent* event)
@@ -45,13 +45,13 @@ bool AccuracyFileViewer::event(QEvent* event)
     const bool handled = FileViewerDialog::event(event);
     // The text has the focus: a list taking it would choose its first entry.
     if (event->type() == QEvent::Show)
-        Text1_->setFocus();
+        textPane_->setFocus();
     // Each activation opens the file Viewer_File names, then forgets it.
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         const std::string wanted = trim(context_.state.viewerFile);
         if (!wanted.empty()) {
             context_.state.viewerFile.clear();
-            File1_->setCurrentRow(findListEntry(files_, wanted));
+            fileList_->setCurrentRow(findListEntry(files_, wanted));
         }
     }
     return handled;
@@ -59,7 +59,7 @@ bool AccuracyFileViewer::event(QEvent* event)
 
 void AccuracyFileViewer::openSelected()
 {
-    QListWidgetItem* item = File1_->currentItem();
+    QListWidgetItem* item = fileList_->currentItem();
     if (!item)
         return;
     const std::filesystem::path path = filesystemPath(context_.accDir) / filesystemPath(item->text());
@@ -68,10 +68,10 @@ void AccuracyFileViewer::openSelected()
         context_.sink.inform(errorReport(context_.texts, " open accuracy file ", coreText(qtPath(path))));
         return;
     }
-    Text1_->setPlainText(qtText(*text));
-    Text1_->setAccessibleName(item->text()); // the file it shows, as the list says
+    textPane_->setPlainText(qtText(*text));
+    textPane_->setAccessibleName(item->text()); // the file it shows, as the list says
     fileOpened();
-    Text1_->setFocus();
+    textPane_->setFocus();
 }
 
 } // namespace kestrel::gui

@@ -15,12 +15,12 @@ public:
     void openSelected();
 
 protected:
-    QPlainTextEdit* searchPane() const override { return Text1_; }
+    QPlainTextEdit* searchPane() const override { return textPane_; }
     bool event(QEvent* event) override;
 
 private:
-    QPlainTextEdit* Text1_ = nullptr;
-    QSplitter* picSplitter_ = nullptr;
+    QPlainTextEdit* textPane_ = nullptr;
+    QSplitter* splitter_ = nullptr;
 };
 
 } // namespace kestrel::gui

@@ -40,21 +40,21 @@ FileViewerDialog::FileViewerDialog(
     const ViewerContext& context, std::vector<std::string> files, int labelText, QWidget* parent)
     : QDialog(parent), context_(context), files_(std::move(files))
 {
-    File1_ = new QListWidget(this);
-    nameControl(File1_, QStringLiteral("File1"));
+    fileList_ = new QListWidget(this);
+    nameControl(fileList_, QStringLiteral("File1"));
     for (const std::string& file : files_)
-        File1_->addItem(qtText(file));
-    Label1_ = new QLabel(this);
-    nameControl(Label1_, QStringLiteral("Label1"));
-    Label1_->setBuddy(File1_);
-    setCaption(Label1_, context_.texts, labelText);
-    setWindowTitle(Label1_->text());
-    cmdSearch_ = searchButton(this, QStringLiteral("cmdSearch"), ViewerIcon::Find);
-    cmd_SearchAgain_ = searchButton(this, QStringLiteral("cmd_SearchAgain"), ViewerIcon::FindAgain);
-    gui::setToolTip(cmdSearch_, context_.texts, kTextFind);
-    gui::setToolTip(cmd_SearchAgain_, context_.texts, kTextFindAgain);
-    connect(cmdSearch_, &QToolButton::clicked, this, &FileViewerDialog::search);
-    connect(cmd_SearchAgain_, &QToolButton::clicked, this, &FileViewerDialog::searchAgain);
+        fileList_->addItem(qtText(file));
+    listCaption_ = new QLabel(this);
+    nameControl(listCaption_, QStringLiteral("Label1"));
+    listCaption_->setBuddy(fileList_);
+    setCaption(listCaption_, context_.texts, labelText);
+    setWindowTitle(listCaption_->text());
+    searchButton_ = searchButton(this, QStringLiteral("cmdSearch"), ViewerIcon::Find);
+    searchAgainButton_ = searchButton(this, QStringLiteral("cmd_SearchAgain"), ViewerIcon::FindAgain);
+    gui::setToolTip(searchButton_, context_.texts, kTextFind);
+    gui::setToolTip(searchAgainButton_, context_.texts, kTextFindAgain);
+    connect(searchButton_, &QToolButton::clicked, this, &FileViewerDialog::search);
+    connect(searchAgainButton_, &QToolButton::clicked, this, &FileViewerDialog::searchAgain);
 
     const auto addKey = [this](const QKeySequence& key, void (FileViewerDialog::*slot)()) {
         auto* action = new QAction(this);
@@ -71,7 +71,7 @@ QPlainTextEdit* FileViewerDialog::makeTextPane(const QString& objectName)
     auto* pane = new QPlainTextEdit(this);
     pane->setObjectName(objectName);
     // Heard by the list's caption until it shows a file, then by the file.
-    pane->setAccessibleName(withoutAccessKey(Label1_->text()));
+    pane->setAccessibleName(withoutAccessKey(listCaption_->text()));
     pane->setReadOnly(true);
     pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     pane->setUndoRedoEnabled(false);
@@ -96,23 +96,23 @@ QWidget* FileViewerDialog::listColumn()
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdSearch_);
-    buttons->addWidget(cmd_SearchAgain_);
+    buttons->addWidget(searchButton_);
+    buttons->addWidget(searchAgainButton_);
     buttons->addStretch();
     layout->addLayout(buttons);
     // One rule for both viewers: the list's caption never widens the
     // column (a long translation is cut short, its whole text a tooltip);
     // the column starts kHelpListWidth wide and the text pane has the rest.
-    Label1_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    layout->addWidget(Label1_);
-    layout->addWidget(File1_, 1);
+    listCaption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    layout->addWidget(listCaption_);
+    layout->addWidget(fileList_, 1);
     return column;
 }
 
 void FileViewerDialog::fileOpened()
 {
-    cmdSearch_->setEnabled(true);
-    cmd_SearchAgain_->setEnabled(false);
+    searchButton_->setEnabled(true);
+    searchAgainButton_->setEnabled(false);
 }
 
 void FileViewerDialog::search()
@@ -130,7 +130,7 @@ void FileViewerDialog::search()
 void FileViewerDialog::searchAgain()
 {
     if (searchText_.isEmpty()) {
-        cmd_SearchAgain_->setEnabled(false);
+        searchAgainButton_->setEnabled(false);
         search();
         return;
     }
@@ -141,7 +141,7 @@ void FileViewerDialog::searchAgain()
 void FileViewerDialog::find(QPlainTextEdit* pane, int from)
 {
     const bool found = findAndSelect(pane, searchText_, from);
-    cmd_SearchAgain_->setEnabled(found);
+    searchAgainButton_->setEnabled(found);
     if (found)
         pane->setFocus();
     else

@@ -50,10 +50,10 @@ protected:
 
     ViewerContext context_;
     std::vector<std::string> files_;
-    QListWidget* File1_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    QToolButton* cmdSearch_ = nullptr;
-    QToolButton* cmd_SearchAgain_ = nullptr;
+    QListWidget* fileList_ = nullptr;
+    QLabel* listCaption_ = nullptr;
+    QToolButton* searchButton_ = nullptr;
+    QToolButton* searchAgainButton_ = nullptr;
 
 private:
     void find(QPlainTextEdit* pane, int from);

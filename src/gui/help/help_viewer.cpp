@@ -62,44 +62,44 @@ HelpViewer::HelpViewer(const ViewerContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmDual_Help"));
     buildControls();
     setMinimumSize(pixelsFromTwips(kHelpViewerMinWidth), pixelsFromTwips(kHelpViewerMinHeight));
-    restoreHelpPlacement(this, fullLineWidth(Text1_));
+    restoreHelpPlacement(this, fullLineWidth(upperPane_));
 
     // The file named by Viewer_File, else the first; a name the list does
     // not hold leaves nothing selected and the panes empty.
     const std::string wanted = trim(context_.state.viewerFile);
     const int row = wanted.empty() ? (files_.empty() ? -1 : 0) : findListEntry(files_, wanted);
-    File1_->setCurrentRow(row);
-    connect(File1_, &QListWidget::currentRowChanged, this, &HelpViewer::openSelected);
+    fileList_->setCurrentRow(row);
+    connect(fileList_, &QListWidget::currentRowChanged, this, &HelpViewer::openSelected);
 }
 
 void HelpViewer::buildControls()
 {
-    Text1_ = makeTextPane(QStringLiteral("Text1"));
-    Text2_ = makeTextPane(QStringLiteral("Text2"));
-    FSC_HelpFilename_ = paneTitle(this, QStringLiteral("FSC_HelpFilename"));
-    AUX_FSC_HelpFilename_ = paneTitle(this, QStringLiteral("AUX_FSC_HelpFilename"));
-    activePane_ = Text1_;
-    Text1_->installEventFilter(this);
-    Text2_->installEventFilter(this);
+    upperPane_ = makeTextPane(QStringLiteral("Text1"));
+    lowerPane_ = makeTextPane(QStringLiteral("Text2"));
+    upperTitle_ = paneTitle(this, QStringLiteral("FSC_HelpFilename"));
+    lowerTitle_ = paneTitle(this, QStringLiteral("AUX_FSC_HelpFilename"));
+    activePane_ = upperPane_;
+    upperPane_->installEventFilter(this);
+    lowerPane_->installEventFilter(this);
 
-    picSplitter_ = new QSplitter(Qt::Vertical, this);
-    nameControl(picSplitter_, QStringLiteral("picSplitter"));
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    nameControl(splitter_, QStringLiteral("picSplitter"));
     // Dragging shows a bar; the panes follow when it is released.
-    picSplitter_->setOpaqueResize(false);
-    picSplitter_->setChildrenCollapsible(false);
-    upper_ = titledPane(picSplitter_, FSC_HelpFilename_, Text1_);
-    lower_ = titledPane(picSplitter_, AUX_FSC_HelpFilename_, Text2_);
-    picSplitter_->addWidget(upper_);
-    picSplitter_->addWidget(lower_);
-    nameControl(picSplitter_->handle(1), QStringLiteral("imgSplitter"));
-    setPaneTitle(FSC_HelpFilename_, Text1_, {}, withoutAccessKey(Label1_->text()));
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {}, withoutAccessKey(Label1_->text()));
+    splitter_->setOpaqueResize(false);
+    splitter_->setChildrenCollapsible(false);
+    upper_ = titledPane(splitter_, upperTitle_, upperPane_);
+    lower_ = titledPane(splitter_, lowerTitle_, lowerPane_);
+    splitter_->addWidget(upper_);
+    splitter_->addWidget(lower_);
+    nameControl(splitter_->handle(1), QStringLiteral("imgSplitter"));
+    setPaneTitle(upperTitle_, upperPane_, {}, withoutAccessKey(listCaption_->text()));
+    setPaneTitle(lowerTitle_, lowerPane_, {}, withoutAccessKey(listCaption_->text()));
 
     QWidget* list = listColumn();
     list->setFixedWidth(pixelsFromTwips(kHelpListWidth));
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list);
-    layout->addWidget(picSplitter_, 1);
+    layout->addWidget(splitter_, 1);
 }
 
 void HelpViewer::showEvent(QShowEvent* event)
@@ -109,11 +109,11 @@ void HelpViewer::showEvent(QShowEvent* event)
         return;
     firstActivation_ = false;
     // The splitter bar starts at half the window's height.
-    const int upper = std::max(0, height() / 2 - picSplitter_->y());
-    picSplitter_->setSizes({upper, std::max(0, picSplitter_->height() - upper)});
+    const int upper = std::max(0, height() / 2 - splitter_->y());
+    splitter_->setSizes({upper, std::max(0, splitter_->height() - upper)});
     keepSplitterInBounds();
     // The text has the focus: a list taking it would choose its first entry.
-    Text1_->setFocus();
+    upperPane_->setFocus();
     openSelected();
 }
 
@@ -127,15 +127,15 @@ void HelpViewer::keepSplitterInBounds()
 {
     // The bar stays 1500 twips from the window's top and bottom edges.
     const int margin = pixelsFromTwips(kSplitterMargin);
-    const int top = picSplitter_->y();
-    const int bottom = top + picSplitter_->height();
+    const int top = splitter_->y();
+    const int bottom = top + splitter_->height();
     upper_->setMinimumHeight(std::max(0, margin - top));
-    lower_->setMinimumHeight(std::max(0, bottom - (height() - margin) - picSplitter_->handleWidth()));
+    lower_->setMinimumHeight(std::max(0, bottom - (height() - margin) - splitter_->handleWidth()));
 }
 
 void HelpViewer::openSelected()
 {
-    QListWidgetItem* item = File1_->currentItem();
+    QListWidgetItem* item = fileList_->currentItem();
     if (!item)
         return;
     const std::string name = coreText(item->text());
@@ -148,16 +148,16 @@ void HelpViewer::openSelected()
             context_.sink.inform(textWith(context_.texts, kTextNoProgramOpens, {name}));
             return;
         }
-        Text1_->clear();
-        setPaneTitle(FSC_HelpFilename_, Text1_, {}, withoutAccessKey(Label1_->text()));
+        upperPane_->clear();
+        setPaneTitle(upperTitle_, upperPane_, {}, withoutAccessKey(listCaption_->text()));
         hideTwin();
         return;
     }
     const std::optional<std::string> text = path ? readTextFile(*path) : std::nullopt;
     if (!text)
         return; // a file that has gone leaves the panes as they were
-    Text1_->setPlainText(qtText(*text));
-    setPaneTitle(FSC_HelpFilename_, Text1_, qtText(helpPaneTitle(name, context_.texts)), {});
+    upperPane_->setPlainText(qtText(*text));
+    setPaneTitle(upperTitle_, upperPane_, qtText(helpPaneTitle(name, context_.texts)), {});
     showTwin(name);
     fileOpened();
 }
@@ -170,23 +170,23 @@ void HelpViewer::showTwin(const std::string& fileName)
         hideTwin();
         return;
     }
-    Text2_->setPlainText(qtText(*text));
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, qtText(twinPaneTitle(fileName, context_.texts)), {});
+    lowerPane_->setPlainText(qtText(*text));
+    setPaneTitle(lowerTitle_, lowerPane_, qtText(twinPaneTitle(fileName, context_.texts)), {});
     lower_->show();
 }
 
 void HelpViewer::hideTwin()
 {
-    Text2_->clear();
-    setPaneTitle(AUX_FSC_HelpFilename_, Text2_, {}, withoutAccessKey(Label1_->text()));
+    lowerPane_->clear();
+    setPaneTitle(lowerTitle_, lowerPane_, {}, withoutAccessKey(listCaption_->text()));
     lower_->hide(); // and the splitter bar with it: the upper pane takes the room
-    if (activePane_ == Text2_)
-        activePane_ = Text1_;
+    if (activePane_ == lowerPane_)
+        activePane_ = upperPane_;
 }
 
 bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn && (watched == Text1_ || watched == Text2_))
+    if (event->type() == QEvent::FocusIn && (watched == upperPane_ || watched == lowerPane_))
         activePane_ = static_cast<QPlainTextEdit*>(watched);
     return FileViewerDialog::eventFilter(watched, event);
 }

@@ -32,13 +32,13 @@ private:
     bool firstActivation_ = true;
     QPlainTextEdit* activePane_ = nullptr; // whichever pane last had the focus
 
-    QPlainTextEdit* Text1_ = nullptr;
-    QPlainTextEdit* Text2_ = nullptr;
-    QLabel* FSC_HelpFilename_ = nullptr;
-    QLabel* AUX_FSC_HelpFilename_ = nullptr;
+    QPlainTextEdit* upperPane_ = nullptr;
+    QPlainTextEdit* lowerPane_ = nullptr;
+    QLabel* upperTitle_ = nullptr;
+    QLabel* lowerTitle_ = nullptr;
     QWidget* upper_ = nullptr;
     QWidget* lower_ = nullptr;
-    QSplitter* picSplitter_ = nullptr;
+    QSplitter* splitter_ = nullptr;
 };
 
 } // namespace kestrel::gui

@@ -5,7 +5,6 @@
 #include "gui/common/menu_entries.h"
 #include "gui/document/document.h"
 #include "gui/localization/localization_editor.h"
-#include "gui/main/main_window.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,8 +13,8 @@
 
 namespace kestrel::gui {
 
-LocalizationCommands::LocalizationCommands(MainWindow& window, Document& document, QMenu* menu)
-    : QObject(&window), window_(window), document_(document)
+LocalizationCommands::LocalizationCommands(LocalizationWindow window, Document& document, QMenu* menu)
+    : QObject(window.widget), window_(std::move(window)), document_(document)
 {
     english_ = addMenuEntry(menu, "mnu_Use_English_0", true);
     local_ = addMenuEntry(menu, "mnu_Use_English_1", true);
@@ -71,7 +70,7 @@ void LocalizationCommands::run(const MenuStep& step)
     if (step.rebuildTexts)
         document_.session().reloadTexts();
     if (step.restoreOwnCaptions)
-        restoreOwnCaptions(&window_);
+        restoreOwnCaptions(window_.widget);
     if (step.walk)
         window_.relabel(*step.walk);
 }
@@ -96,7 +95,7 @@ void LocalizationCommands::displayNumbers()
 
 void LocalizationCommands::editLocalization()
 {
-    LocalizationEditor editor(document_, &window_);
+    LocalizationEditor editor(document_, window_.widget);
     connect(&editor, &LocalizationEditor::saved, this, [this] { run(localizationSaved(state())); });
     connect(&editor, &LocalizationEditor::removed, this, [this] { run(localizationCleared(state())); });
     window_.runModal([&] { editor.exec(); });

@@ -5,16 +5,28 @@
 // mnuClear_Localization. Each handler reads the entries' state, asks the
 // core for the next state and the walk to run, and applies both.
 #include "core/i18n/localization_menu.h"
+#include "core/i18n/text_walks.h"
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QMenu;
+class QWidget;
 
 namespace kestrel::gui {
 
 class Document;
-class MainWindow;
+
+// What the entries need of the window they belong to: the window itself
+// (parent of the editor), one walk of its control texts, and the care the
+// window takes around a modal window.
+struct LocalizationWindow {
+    QWidget* widget;
+    std::function<void(TextWalk)> relabel;
+    std::function<void(const std::function<void()>&)> runModal;
+};
 
 class LocalizationCommands : public QObject {
     Q_OBJECT
@@ -22,7 +34,7 @@ class LocalizationCommands : public QObject {
 public:
     // Adds the entries, in their order, to `menu`, up to the separator
     // before the always-on-top entry.
-    LocalizationCommands(MainWindow& window, Document& document, QMenu* menu);
+    LocalizationCommands(LocalizationWindow window, Document& document, QMenu* menu);
 
     // The start-up steps: entries hidden or shown, the local walk, the
     // language entries as the localization file allows.
@@ -39,7 +51,7 @@ private:
     void apply(const LocalizationMenu& menu);
     void run(const MenuStep& step);
 
-    MainWindow& window_;
+    LocalizationWindow window_;
     Document& document_;
     QAction* english_;
     QAction* local_;

@@ -1,7 +1,9 @@
 #include "gui/main/main_window.h"
 
 #include "core/i18n/text_numbers.h"
+#include "core/procgen/step_layout.h"
 #include "gui/about/about_dialog.h"
+#include "gui/common/accessible_interfaces.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/even_tab_bar.h"
@@ -69,14 +71,15 @@ constexpr int kTypingPauseMilliseconds = 300;
 constexpr int kPreviewScreenWidth = 1280;
 // The preview's lines in sight when the coverage table shares its side.
 constexpr int kPreviewStepsBesideCoverage = 24;
-// A step line's 78 columns and the room around them.
-constexpr int kProcedureColumns = 78;
+// The procedure's width in characters, the column header's.
+constexpr int kProcedureColumns = static_cast<int>(kProcedureWidth);
 
 } // namespace
 
 MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent), document_(document)
 {
     registerResources();
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frm_Main"));
     setAcceptDrops(true);
 
@@ -129,7 +132,7 @@ MainWindow::MainWindow(Document& document, QWidget* parent) : QMainWindow(parent
             return;
         if (meterPage_->tabs()->widget(index) == meterPage_->optionsHolder())
             meterPage_->optionsHolder()->layout()->addWidget(options_);
-        else if (index == 0)
+        else if (index == 0 && !meterPage_->tabs()->tabBar()->hasFocus())
             specFrame()->focusGrid();
     });
     connect(scopePage_->tabs(), &QTabWidget::currentChanged, this, [this](int index) {
@@ -301,7 +304,9 @@ void MainWindow::buildMenu()
     }
     addMenuSeparator(popup_, "mnuView_sep");
 
-    localization_ = new LocalizationCommands(*this, document_, popup_);
+    localization_ = new LocalizationCommands(
+        {this, [this](TextWalk walk) { relabel(walk); }, [this](const std::function<void()>& show) { runModal(show); }},
+        document_, popup_);
     onTop_ = addMenuEntry(popup_, "mnuToggle_OnTop", true);
     addMenuSeparator(popup_, "mnuHelp_sep");
     QAction* about = addMenuEntry(popup_, "mnuAbout");
@@ -383,14 +388,19 @@ void MainWindow::mainTabChanged(int index)
 {
     if (index != 0 && !keepCellOrStay(mainTabs_, 0))
         return;
+    // The arrows on the tab strip go from tab to tab; a click or a
+    // shortcut goes on into the page.
+    const bool stay = mainTabs_->tabBar()->hasFocus();
     if (index == 0) {
         document_.setPage(Page::Meter);
         meterPage_->tabs()->setCurrentIndex(0);
-        specFrame()->focusGrid();
+        if (!stay)
+            specFrame()->focusGrid();
     } else {
         document_.setPage(Page::Scope);
         scopePage_->tabs()->setCurrentIndex(0);
-        scopePage_->focusFirstField();
+        if (!stay)
+            scopePage_->focusFirstField();
     }
 }
 

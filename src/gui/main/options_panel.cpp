@@ -7,6 +7,7 @@
 #include "core/spec/standards.h"
 #include "core/spec/text_lengths.h"
 #include "gui/common/field_behaviour.h"
+#include "gui/common/option_group_keys.h"
 #include "gui/common/picture_icon.h"
 #include "gui/common/window_texts.h"
 
@@ -76,6 +77,7 @@ public:
             group->addButton(option, i);
             add(option);
         }
+        makeOneChoice(group->buttons());
         return group;
     }
     void finish() { layout_->setRowStretch(rows_, 1); }

@@ -4,7 +4,6 @@
 #include "core/base/message_sink.h"
 #include "core/i18n/text_numbers.h"
 #include "core/i18n/text_snapshot.h"
-#include "core/viewers/rich_text_form.h"
 #include "gui/common/window_texts.h"
 #include "gui/document/document.h"
 #include "gui/viewer/procedure_highlighter.h"
@@ -112,7 +111,7 @@ void ProcedurePreview::regenerate()
             SilentSink silent;
             const CreateResult result = createProcedure(*inputs, *texts, silent, nullptr, &made->sources);
             if (result.status != CreateStatus::NothingCreated)
-                made->shown = qtText(richTextToPlain(viewerForm(result.text)));
+                made->shown = qtText(shownForm(result.text));
             else
                 made->sources = {};
         } catch (const std::exception& failure) {

@@ -7,7 +7,6 @@
 #include "core/viewers/file_lists.h"
 #include "core/viewers/help_files.h"
 #include "core/viewers/line_highlighting.h"
-#include "core/viewers/rich_text_form.h"
 #include "core/viewers/viewer_layout.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/file_paths.h"
@@ -40,9 +39,8 @@
 namespace kestrel::gui {
 namespace {
 
-// A step line is 78 characters wide (9 for the step number, 68 for the
-// body, and the blank after CON of the column header).
-constexpr int kProcedureColumns = 78;
+// The procedure's width in characters, the column header's.
+constexpr int kProcedureColumns = static_cast<int>(kProcedureWidth);
 
 QTextCharFormat foreground(const QColor& colour)
 {
@@ -82,14 +80,15 @@ ProcedureViewer::ProcedureViewer(const ViewerContext& context, const std::string
     setObjectName(QStringLiteral("frm_Colorized_Viewer"));
     buildControls();
     setTexts();
-    // The text is what the rich-text form encodes, exactly as a rich-text
-    // box would show it.
-    rtfMain_->setPlainText(qtText(richTextToPlain(viewerForm(procedureText))));
+    // The procedure's own text, kept for Copy and Save As; the box shows it
+    // with LF line ends and colours it where it stands.
+    procedure_ = qtText(clipboardForm(procedureText));
+    rtfMain_->setPlainText(qtText(shownForm(procedureText)));
 
     setMinimumSize(pixelsFromTwips(kProcedureViewerMinWidth), pixelsFromTwips(kProcedureViewerMinHeight));
     const QScreen* shown = parent ? parent->screen() : QApplication::primaryScreen();
     const int height = shown ? static_cast<int>(shown->geometry().height() * kProcedureViewerScreenShare) : 600;
-    // 8990 twips hold the 78 columns of a procedure in Courier New; a wider
+    // 8990 twips hold a procedure's width in Courier New; a wider
     // fixed-pitch font widens the window so that CON stays in sight.
     const int lineWidth = QFontMetrics(rtfMain_->font()).horizontalAdvance(QString(kProcedureColumns, u'0'));
     const int textWidth = lineWidth +
@@ -344,7 +343,7 @@ void ProcedureViewer::accuracyFile()
     openAccuracyViewer(context_, calibratorAccuracyFile(reference_), this, cmd_Acc_File_);
 }
 
-QString ProcedureViewer::plainText() const { return rtfMain_->toPlainText().replace(u'\n', QStringLiteral("\r\n")); }
+QString ProcedureViewer::plainText() const { return procedure_; }
 
 void ProcedureViewer::copyToClipboard()
 {

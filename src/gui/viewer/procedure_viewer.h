@@ -50,8 +50,8 @@ public:
     void saveAs();
     void printWithPreview();
 
-    // The text shown, lines ended by CR LF: what Copy puts on the clipboard
-    // and Save As writes.
+    // The procedure's text, lines ended by CR LF: what the box shows, what
+    // Copy puts on the clipboard and Save As writes.
     QString plainText() const;
     // Writes plainText() as UTF-8, replacing the file atomically; on
     // failure returns false with the reason in error and leaves the file
@@ -70,6 +70,7 @@ private:
 
     ViewerContext context_;
     std::string reference_;
+    QString procedure_; // the procedure as Tessel gets it, CR LF line ends
     bool firstActivation_ = true;
     // Lines that carry colour: unchecking turns these black, which leaves
     // the whole (read-only) text black without touching every line.

@@ -6,6 +6,7 @@
 #include "core/viewers/file_lists.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/file_paths.h"
+#include "gui/common/option_group_keys.h"
 #include "gui/common/text_positions.h"
 #include "gui/common/viewer_icons.h"
 #include "gui/common/wait_cursor.h"
@@ -78,6 +79,7 @@ void ConnectionWizard::buildControls()
         connect(opt_Which_[i], &QRadioButton::clicked, this, [this, option] { optionClicked(option); });
         options->addWidget(opt_Which_[i]);
     }
+    makeOneChoice({opt_Which_[0], opt_Which_[1], opt_Which_[2]});
     options->addStretch();
 
     File1_ = new QListWidget(this);

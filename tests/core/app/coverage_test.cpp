@@ -186,6 +186,30 @@ TEST(Coverage, FindsAColumnsPointAndSaysWhatBecomesOfIt)
         "Reduced: the 7600 reaches at most 220,0, so the step tests 220,0V instead of 750,5.");
 }
 
+// The grid's last column (25) is a column like the others: tested when the
+// columns before it are full, left out after an empty one.
+TEST(Coverage, ReachesTheLastColumn)
+{
+    ProcedureInputs in;
+    SpecTable& dcv = in.meter.table(F::Dcv);
+    for (int c = 0; c < 26; ++c)
+        dcv.setCell(RowRange, c, std::to_string(c + 1));
+    for (const Coverage& cov : coverageForAll(in)) {
+        SCOPED_TRACE(cov.standard);
+        EXPECT_EQ(cov.counts.total(), 26);
+        const TestPoint* last = cov.pointAt(F::Dcv, 25);
+        ASSERT_NE(last, nullptr);
+        EXPECT_NE(last->outcome, PointOutcome::LeftOut);
+    }
+
+    dcv.setCell(RowRange, 24, "");
+    const std::optional<Coverage> gap = coverage(in, "7600");
+    ASSERT_TRUE(gap);
+    ASSERT_NE(gap->pointAt(F::Dcv, 25), nullptr);
+    EXPECT_EQ(gap->pointAt(F::Dcv, 25)->outcome, PointOutcome::LeftOut);
+    EXPECT_EQ(gap->pointAt(F::Dcv, 25)->reason, PointReason::AfterEmptyRange);
+}
+
 TEST(Coverage, IsOnlyForMeterStandards)
 {
     const ProcedureInputs in;

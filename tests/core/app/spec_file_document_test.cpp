@@ -3,6 +3,7 @@
 // default a first start holds, and no other.
 #include "core/app/spec_file.h"
 
+#include "core/app/spec_diff.h"
 #include "core/app/spec_file_keys.h"
 
 #include "core/spec/samples.h"
@@ -39,7 +40,7 @@ TEST(SpecFileDocument, ExampleReadsWithTheDefaultsForWhatItLeavesOut)
     EXPECT_EQ(in.identity.revision, "1.0");
     EXPECT_EQ(in.options.toleranceStyle, ToleranceStyle::Units);
     EXPECT_EQ(in.selections.reference, "7600");
-    EXPECT_EQ(in.meter.table(MeterFunction::Dcv).cell(RowRange, 0), "200,00m");
+    EXPECT_EQ(in.meter.table(MeterFunction::Dcv).cell(RowRange, 0), "200.00m");
     EXPECT_EQ(in.meter.table(MeterFunction::Acv).cell(RowFrequency, 0), "1K");
     ASSERT_EQ(in.connections.size(), 1u);
     EXPECT_EQ(in.connections.records()[0].text, "Set the UUT to dc Volts\r\nand select the 200 mV range");

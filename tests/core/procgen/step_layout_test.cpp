@@ -1,5 +1,8 @@
 // The one step-layout table: the column header is made from it, its fields
 // line up under their titles, and the overflow check measures by it.
+#include "core/base/text_util.h"
+#include "core/procgen/line_overflows.h"
+#include "core/procgen/preamble.h"
 #include "core/procgen/step_fields.h"
 #include "core/procgen/step_layout.h"
 
@@ -12,6 +15,20 @@ namespace {
 
 // The header line column of a body column's character (0-based).
 std::size_t headerIndex(std::size_t bodyColumn) { return kBodyOffset + bodyColumn - 1; }
+
+// docs/specification-files.md: the header lines are as wide as the column
+// header, 78 characters, their values start in column 24 and have 55.
+TEST(StepLayout, HeaderLinesAsDocumented)
+{
+    EXPECT_EQ(kColumnHeader.size(), 78u);
+    EXPECT_EQ(headerValueRoom(), 55u);
+    CommonInputs inputs;
+    inputs.identity = {"N", "A", "R", ""};
+    inputs.headerDate = "D";
+    const std::string header = headerLines(inputs, 3, 40);
+    for (const std::string_view line : splitLines(header))
+        EXPECT_EQ(line.find_first_not_of(' ', line.find(':') + 1), 23u) << line;
+}
 
 TEST(StepLayout, EachTitleStandsAtItsFieldsFirstColumn)
 {

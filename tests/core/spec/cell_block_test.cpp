@@ -2,6 +2,7 @@
 // was, and a pasted one is taken whole or refused whole, naming the first
 // bad cell.
 #include "core/spec/cell_block.h"
+#include "core/spec/numbers.h"
 
 #include "core/i18n/text_numbers.h"
 #include "support/translated_texts.h"
@@ -14,14 +15,14 @@ namespace {
 TEST(CellBlock, CopiesTheSelectedRectangleAsTabSeparatedLines)
 {
     SpecTable t(9);
-    t.setCell(RowRange, 1, "2,000");
-    t.setCell(RowLevel, 2, "1,9");
-    t.setCell(RowReadingPct, 1, "0,5");
-    EXPECT_EQ(copyCellBlock(t, 0, 1, 2, 2), "2,000\t\n\t1,9\n0,5\t");
+    t.setCell(RowRange, 1, "2.000");
+    t.setCell(RowLevel, 2, "1.9");
+    t.setCell(RowReadingPct, 1, "0.5");
+    EXPECT_EQ(copyCellBlock(t, 0, 1, 2, 2), "2.000\t\n\t1.9\n0.5\t");
 
-    // What is copied pastes back into the same cells unchanged, under the
-    // separator it was typed with.
-    const PasteCheck back = checkCellBlock(MeterFunction::Acv, 0, 1, copyCellBlock(t, 0, 1, 2, 2), ",");
+    // What the grid copies (shown with the locale's separator) pastes back
+    // into the same held cells unchanged.
+    const PasteCheck back = checkCellBlock(MeterFunction::Acv, 0, 1, shownCell(copyCellBlock(t, 0, 1, 2, 2), ","), ",");
     ASSERT_EQ(back.outcome, PasteCheck::Outcome::Accepted);
     ASSERT_EQ(back.cells.size(), 6u);
     for (const auto& cell : back.cells)
@@ -30,12 +31,14 @@ TEST(CellBlock, CopiesTheSelectedRectangleAsTabSeparatedLines)
 
 TEST(CellBlock, PastedCellsAreTypedThroughTheRowsFilters)
 {
-    // A spreadsheet's block ends with a line break; "." becomes the
-    // locale's separator, "u" becomes "µ", "0" is stored empty.
-    const PasteCheck check = checkCellBlock(MeterFunction::Dcv, 0, 3, "1.5m\t20\r\n\t0\r\n", ",");
+    // A spreadsheet's block ends with a line break; the "." key and the
+    // locale's separator both give the held ".", "u" becomes "µ", "0" is
+    // stored empty.
+    const PasteCheck check = checkCellBlock(MeterFunction::Dcv, 0, 3, "1.5m\t2,5\r\n\t0\r\n", ",");
     ASSERT_EQ(check.outcome, PasteCheck::Outcome::Accepted);
     ASSERT_EQ(check.cells.size(), 4u);
-    EXPECT_EQ(check.cells[0].text, "1,5m");
+    EXPECT_EQ(check.cells[0].text, "1.5m");
+    EXPECT_EQ(check.cells[1].text, "2.5");
     EXPECT_EQ(check.cells[1].column, 4);
     EXPECT_EQ(check.cells[2].row, 1);
     EXPECT_EQ(check.cells[2].text, "");

@@ -46,12 +46,12 @@ TEST(ColumnCommands, NothingHappensWithoutARangeInColumnZeroOrFromColumn25)
     SpecTable t = noRange;
     EXPECT_FALSE(insertColumn(t, 1));
     EXPECT_FALSE(copyColumn(t, 1));
-    EXPECT_FALSE(duplicateRange(t, 1, "."));
+    EXPECT_FALSE(duplicateRange(t, 1));
     EXPECT_EQ(t, noRange);
     const SpecTable full = numbered();
     t = full;
     EXPECT_FALSE(copyColumn(t, 25));
-    EXPECT_FALSE(duplicateRange(t, 25, "."));
+    EXPECT_FALSE(duplicateRange(t, 25));
     EXPECT_EQ(t, full);
 }
 
@@ -99,13 +99,13 @@ TEST(ColumnCommands, QuestionsInTheLocalTexts)
 TEST(ColumnCommands, DuplicateGoesOneDecadeUpForRangeLevelAndFixedTerm)
 {
     // An empty source cell (row 5) leaves the target's cell alone.
-    const char* source[9] = {"200m", "-2,000", "0,05", "0,01", "3", "", "10\xC2\xB5", "2", "50K"};
-    const char* expected[9] = {"2,00", "-20,00", "0,05", "0,01", "3", "stale", "100\xC2\xB5", "2", "50K"};
+    const char* source[9] = {"200m", "-2.000", "0.05", "0.01", "3", "", "10\xC2\xB5", "2", "50K"};
+    const char* expected[9] = {"2.00", "-20.00", "0.05", "0.01", "3", "stale", "100\xC2\xB5", "2", "50K"};
     SpecTable t(9);
     for (int r = 0; r < 9; ++r)
         t.setCell(r, 0, source[r]);
     t.setCell(RowRangePpm, 1, "stale");
-    ASSERT_TRUE(duplicateRange(t, 0, ","));
+    ASSERT_TRUE(duplicateRange(t, 0));
     for (int r = 0; r < 9; ++r)
         EXPECT_EQ(t.cell(r, 1), expected[r]) << r;
 }

@@ -1,7 +1,9 @@
 // MeterSpecGrid as a user types into it: the key filter under both decimal
 // separators, the commit check keeping a refused edit open, the function
 // tabs, the grid commands with their questions, paste and undo.
+#include "core/app/create.h"
 #include "core/app/spec_file.h"
+#include "core/base/message_sink.h"
 #include "gui/common/field_behaviour.h"
 #include "support/qt_warnings.h"
 #include "support/window_fixture.h"
@@ -61,13 +63,39 @@ TEST_F(GridTest, KeysPassTheRowsFilterUnderADotLocale)
     EXPECT_EQ(cell(0, 0), "10");
 }
 
+// Under a comma locale the grid shows and takes commas; the cells are held
+// with "." as files and procedures write them, converted once each way: a
+// value converted twice (or not at all) shows a "." or reaches the file or
+// the procedure with a ",".
 TEST_F(GridTest, KeysPassTheRowsFilterUnderACommaLocale)
 {
     start({}, 1031);
+    const auto shown = [&](int row, int column) {
+        return window->grid()->model()->index(row, column).data(Qt::DisplayRole).toString();
+    };
     typeInCell(0, 0, "1.5m"); // the "." key types the locale's separator
-    EXPECT_EQ(cell(0, 0), "1,5m");
+    EXPECT_EQ(shown(0, 0), "1,5m");
+    EXPECT_EQ(cell(0, 0), "1.5m");
     typeInCell(0, 1, "1,5,");
-    EXPECT_EQ(cell(0, 1), "1,5");
+    EXPECT_EQ(shown(0, 1), "1,5");
+    EXPECT_EQ(cell(0, 1), "1.5");
+    // Editing starts from what is shown.
+    EXPECT_EQ(window->grid()->model()->index(0, 1).data(Qt::EditRole).toString(), "1,5");
+
+    // Copy gives the shown text; pasted back, it is held as before.
+    clickCell(0, 0);
+    QTest::keyClick(window->grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1,5m");
+    clickCell(0, 2);
+    QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cell(0, 2), "1.5m");
+    EXPECT_EQ(shown(0, 2), "1,5m");
+
+    EXPECT_NE(writeSpecFile(document->inputs()).find("\"range\": \"1.5m\""), std::string::npos);
+    SilentSink silent;
+    const std::string procedure = createProcedure(document->inputsDatedToday(), document->texts(), silent).text;
+    EXPECT_NE(procedure.find("1.5mV"), std::string::npos) << procedure;
+    EXPECT_EQ(procedure.find("1,5"), std::string::npos) << procedure;
 }
 
 TEST_F(GridTest, AnInvalidTextKeepsTheEditorOpenWithItsText)

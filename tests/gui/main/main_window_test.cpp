@@ -1,5 +1,6 @@
 // The main window's start-up and unload with Kestrel.INI, its menu and
 // always-on-top, its texts by number and the names screen readers read.
+#include "support/accessibility_events.h"
 #include "support/heard_name.h"
 #include "support/window_fixture.h"
 
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace kestrel::test {
@@ -227,6 +229,59 @@ TEST_F(MainWindowTest, PopupMenuHasTheEntriesInOrder)
     });
     find<QAction>("mnuAbout")->trigger();
     EXPECT_TRUE(shown);
+}
+
+// The arrows on a tab strip go from tab to tab with the focus staying on
+// the strip, and each new tab is heard; a click on a tab still goes on
+// into the page.
+TEST_F(MainWindowTest, ArrowsOnTheTabStripsKeepTheFocusAndAreHeard)
+{
+    start();
+    AccessibilityEvents heard;
+    auto* functions = find<QTabBar>("Meter_Function_TabStrip");
+    functions->setFocus();
+    settle();
+    QTest::keyClick(functions, Qt::Key_Right);
+    settle();
+    EXPECT_EQ(document->currentFunction(), MeterFunction::Acv);
+    EXPECT_TRUE(functions->hasFocus());
+    const auto focusOnTab = heard.about(functions, QAccessible::Focus);
+    ASSERT_FALSE(focusOnTab.empty());
+    EXPECT_EQ(focusOnTab.back().child, 1);
+    EXPECT_EQ(heardName(functions), functions->tabText(1));
+
+    auto* pages = find<QTabWidget>("Main_TabStrip")->tabBar();
+    pages->setFocus();
+    settle();
+    QTest::keyClick(pages, Qt::Key_Right);
+    settle();
+    EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->currentIndex(), 1);
+    EXPECT_TRUE(pages->hasFocus());
+    QTest::keyClick(pages, Qt::Key_Left);
+    settle();
+    EXPECT_TRUE(pages->hasFocus());
+
+    const QRect third = functions->tabRect(2);
+    QTest::mouseClick(functions, Qt::LeftButton, {}, third.center());
+    settle();
+    EXPECT_EQ(document->currentFunction(), kAllFunctions[2]);
+    EXPECT_TRUE(window->grid()->hasFocus());
+}
+
+// Down on the calibrator list chooses the next standard, as a list does;
+// the focus stays on the list.
+TEST_F(MainWindowTest, DownOnTheCalibratorListStaysOnTheList)
+{
+    start();
+    auto* reference = find<QComboBox>("Reference");
+    reference->setFocus();
+    settle();
+    const QString first = reference->currentText();
+    QTest::keyClick(reference, Qt::Key_Down);
+    settle();
+    EXPECT_NE(reference->currentText(), first);
+    EXPECT_EQ(inputs().selections.reference, reference->currentText().toStdString());
+    EXPECT_TRUE(reference->hasFocus());
 }
 
 } // namespace

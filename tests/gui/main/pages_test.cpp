@@ -304,7 +304,7 @@ TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)
     EXPECT_EQ(items(rtd), (QStringList{"100 ohm Pt 385", "100 ohm Pt 3926"}));
     EXPECT_EQ(tc->currentText(), "J");
     EXPECT_EQ(inputs().selections.reference, "6400");
-    EXPECT_TRUE(window->grid()->hasFocus());
+    EXPECT_TRUE(reference->hasFocus()); // the arrows go on through the list
 }
 
 TEST_F(PagesTest, RisetimeAndImpedanceRules)

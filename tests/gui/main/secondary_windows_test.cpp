@@ -3,7 +3,7 @@
 // and every help and accuracy-file opener.
 #include "gui/main/secondary_windows.h"
 
-#include "cli/command.h"
+#include "cli/run.h"
 #include "core/base/local_date.h"
 #include "gui/common/field_behaviour.h"
 #include "gui/grid/spec_table_model.h"

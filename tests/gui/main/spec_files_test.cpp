@@ -145,8 +145,8 @@ TEST_F(SpecFilesTest, AScopeFileOpensOnTheScopesPage)
     ASSERT_TRUE(window->openFile(QString::fromStdString(path.string())));
     EXPECT_EQ(find<QTabWidget>("Main_TabStrip")->currentIndex(), 1);
     EXPECT_EQ(find<QComboBox>("ScopeReference")->currentText(), "7320 - 600 Mhz");
-    // Cells read under a comma locale use its separator.
-    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "1,5");
+    // Cells read under a comma locale are held as the file writes them.
+    EXPECT_EQ(inputs().meter.table(MeterFunction::Dcv).cell(0, 0), "1.5");
 }
 
 // Showing a file must not change it: every random file opens unmodified,
@@ -298,7 +298,7 @@ TEST_F(SpecFilesTest, EveryDocumentTheWindowBuildsSavesAndOpensAgain)
             for (int r = 0; r < functionInfo(f).rows; ++r)
                 for (int c = 0; c < kColumnCount; ++c)
                     if (const std::string& text = in.meter.table(f).cell(r, c); !text.empty())
-                        cells.push_back({r, c, "", replaceAll(text, ".", separator)});
+                        cells.push_back({r, c, "", text});
             document->setCells("cells", cells);
         }
         document->setConnections(in.connections);

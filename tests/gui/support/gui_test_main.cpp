@@ -1,7 +1,8 @@
 // The window tests' main: the pinned environment of every test program,
 // Qt's offscreen platform (no display needed), and one QApplication for
-// the whole run.
+// the whole run, watched for dialogs nobody answers.
 #include "support/environment.h"
+#include "support/unexpected_modal_guard.h"
 
 #include "gui/common/caption_fitting.h"
 
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -31,5 +33,8 @@ int main(int argc, char** argv)
     kestrel::gui::useFittingCaptions(app);
     std::setlocale(LC_NUMERIC, "C"); // QApplication adopts the environment's; numbers stay "."
     ::testing::InitGoogleTest(&argc, argv);
+    // Wine is slow to paint a dialog, never to answer one: five seconds
+    // are far beyond an arranged answer and far below ctest's limit.
+    const kestrel::test::UnexpectedModalGuard guard(std::chrono::seconds(5));
     return RUN_ALL_TESTS();
 }

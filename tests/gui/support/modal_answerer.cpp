@@ -1,5 +1,7 @@
 #include "support/modal_answerer.h"
 
+#include "support/unexpected_modal_guard.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
@@ -37,6 +39,7 @@ void ModalAnswerer::poll()
     } else if (modal && !qobject_cast<QMessageBox*>(modal) && handler_) {
         auto handle = std::move(handler_);
         handler_ = nullptr;
+        const UnexpectedModalGuard::ModalInHand inHand;
         handle(modal);
     }
     if (!answers_.empty() || handler_)

@@ -3,6 +3,9 @@
 // copy, save and print.
 #include "gui/viewer/procedure_viewer.h"
 
+#include "core/app/create.h"
+#include "core/procgen/rich_text_escapes.h"
+
 #include "gui/help/accuracy_file_viewer.h"
 #include "gui/help/help_viewer.h"
 #include "support/modal_answerer.h"
@@ -85,11 +88,18 @@ protected:
     test::ModalAnswerer answerer;
 };
 
-TEST_F(ProcedureViewerTest, ShowsWhatTheRichTextFormEncodesUnderTheLegend)
+TEST_F(ProcedureViewerTest, ShowsTheProcedureTextUnderTheLegend)
 {
-    const auto viewer = open(procedure(0));
+    // A typed name holding rich-text syntax and characters beyond ASCII
+    // stands as typed, in the box and in what Copy and Save As give.
+    const std::string text = procedure(0) +
+        "INSTRUMENT:            " + escapeTypedText("{\\b x}\\par \\u8364? \xC2\xB5\xE2\x82\xAC") + "\r\n";
+    const auto viewer = open(text);
     EXPECT_EQ(viewer->textBox()->document()->findBlockByNumber(0).text(), "  1.007  HEAD   {DC Volts Test}");
-    EXPECT_TRUE(viewer->plainText().endsWith("# Procedure by Kestrel\r\n\r\n")); // nothing after the last line
+    EXPECT_EQ(viewer->textBox()->document()->findBlockByNumber(8).text(),
+        QString::fromUtf8("INSTRUMENT:            {\\b x}\\par \\u8364? \xC2\xB5\xE2\x82\xAC"));
+    EXPECT_EQ(viewer->plainText().toStdString(), clipboardForm(text));
+    EXPECT_TRUE(viewer->plainText().endsWith("\\u8364? \xC2\xB5\xE2\x82\xAC\r\n")); // nothing after the last line
     EXPECT_EQ(child<QLabel>(*viewer, "lbl_Legend")->text(),
         " STEP    FSC    RANGE NOMINAL        TOLERANCE     MOD1        MOD2  3  4 CON");
     const QFontInfo font(viewer->textBox()->font());

@@ -10,6 +10,7 @@
 #include "support/viewer_fixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -115,6 +116,41 @@ TEST_F(ConnectionWizardTest, TheOptionsAreOneChoice)
     EXPECT_TRUE(option(*wizard, 1)->isChecked());
     EXPECT_FALSE(option(*wizard, 0)->isChecked());
     EXPECT_TRUE(option(*wizard, 1)->hasFocus());
+}
+
+// Tab comes to the chosen option; with none chosen, to PIC, and the arrows
+// choose from there, the focus staying on the options (DISP's text box
+// is the next Tab stop).
+TEST_F(ConnectionWizardTest, TabComesToTheChosenOptionAndArrowsChoose)
+{
+    records.append({MeterFunction::Dcv, 2, std::string("dmm_dcv.bmp"), std::string("Leads")});
+    const auto wizard = open(MeterFunction::Dcv, 2);
+    ASSERT_TRUE(option(*wizard, 2)->isChecked());
+    QApplication::setActiveWindow(wizard.get());
+    const auto tabUntilAnOption = [&](Qt::Key key) -> int {
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            for (int o = 0; o < 3; ++o)
+                if (option(*wizard, o)->hasFocus())
+                    return o;
+        }
+        return -1;
+    };
+    child<QListWidget>(*wizard, "File1")->setFocus();
+    EXPECT_EQ(tabUntilAnOption(Qt::Key_Backtab), 2);
+    EXPECT_EQ(tabUntilAnOption(Qt::Key_Tab), 2) << "one Tab stop for the three";
+
+    click(*wizard, "cmd_Clear");
+    child<QListWidget>(*wizard, "File1")->setFocus();
+    EXPECT_EQ(tabUntilAnOption(Qt::Key_Backtab), 0);
+    QTest::keyClick(option(*wizard, 0), Qt::Key_Right);
+    EXPECT_TRUE(option(*wizard, 1)->isChecked());
+    EXPECT_TRUE(option(*wizard, 1)->hasFocus());
+    EXPECT_TRUE(editor(*wizard)->isEnabled());
+    QTest::keyClick(option(*wizard, 1), Qt::Key_Left);
+    EXPECT_TRUE(option(*wizard, 0)->isChecked());
+    QTest::keyClick(option(*wizard, 0), Qt::Key_Left);
+    EXPECT_TRUE(option(*wizard, 2)->isChecked()) << "round from the first to the last";
 }
 
 TEST_F(ConnectionWizardTest, ClearThenOkRemovesTheColumnsMessageOnly)
