@@ -1,9 +1,12 @@
 #pragma once
 // Random specifications for tests that compare two of them: every value is
 // one a specification file takes back unchanged, and each change made to a
-// specification is noted as the comparison of specifications names it.
+// specification is noted as the comparison of specifications names it. The
+// keys are the file's; the values are worked out here, apart from the
+// comparison, so that the tests that use these check it.
 #include "core/app/procedure_inputs.h"
 #include "core/app/spec_diff.h"
+#include "core/app/spec_file_keys.h"
 #include "core/spec/standards.h"
 
 #include <algorithm>
@@ -62,13 +65,12 @@ public:
                 break;
             case 2:
                 note(
-                    "options", optionValues(in.options), [&] { changeOption(in.options); },
+                    optionValues(in.options), [&] { changeOption(in.options); },
                     [&] { return optionValues(in.options); });
                 break;
             case 3:
                 note(
-                    "scope", scopeValues(in.scope), [&] { changeScope(in.scope); },
-                    [&] { return scopeValues(in.scope); });
+                    scopeValues(in.scope), [&] { changeScope(in.scope); }, [&] { return scopeValues(in.scope); });
                 break;
             case 4:
                 changeSelections(in.selections);
@@ -86,18 +88,16 @@ public:
         const int records = static_cast<int>(in.connections.size());
         if (number(0, 3) == 0 && records > 0) {
             const ConnectionRecord last = in.connections.records().back();
-            const std::string path = "connections[" + std::to_string(records - 1) + "]";
             ConnectionStore kept;
             for (int i = 0; i + 1 < records; ++i)
                 kept.append(in.connections.records()[static_cast<std::size_t>(i)]);
             in.connections = kept;
             for (auto& [field, value] : recordValues(last))
-                noteValue(path + "." + field, value, {});
+                noteValue(specfile::recordKeyPath(static_cast<std::size_t>(records - 1), field), value, {});
         } else if (number(0, 2) == 0) {
             addRecord(in.connections);
-            const std::string path = "connections[" + std::to_string(records) + "]";
             for (auto& [field, value] : recordValues(in.connections.records().back()))
-                noteValue(path + "." + field, {}, value);
+                noteValue(specfile::recordKeyPath(static_cast<std::size_t>(records), field), {}, value);
         }
         std::map<std::string, std::pair<SpecValue, SpecValue>> changed;
         for (auto& [path, values] : changes_)
@@ -152,19 +152,18 @@ private:
 
     // A change of several values read alike before and after it.
     template <typename Change, typename Read>
-    void note(const std::string& prefix, const std::map<std::string, SpecValue>& before, const Change& change,
-        const Read& read)
+    void note(const std::map<std::string, SpecValue>& before, const Change& change, const Read& read)
     {
         change();
-        for (const auto& [key, after] : read())
-            noteValue(prefix + "." + key, before.at(key), after);
+        for (const auto& [path, after] : read())
+            noteValue(path, before.at(path), after);
     }
 
     void flipPage(ProcedureInputs& in)
     {
         const Page before = in.page;
         in.page = before == Page::Meter ? Page::Scope : Page::Meter;
-        noteValue("page", std::string(before == Page::Meter ? "meter" : "scope"),
+        noteValue(specfile::keyPath(specfile::Key::Page), std::string(before == Page::Meter ? "meter" : "scope"),
             std::string(in.page == Page::Meter ? "meter" : "scope"));
     }
 
@@ -176,23 +175,23 @@ private:
             return text;
         };
         // Each value read before it changes (arguments have no order).
-        const auto set = [&](const char* path, std::string& value, std::string next) {
+        const auto set = [&](specfile::Key key, std::string& value, std::string next) {
             const std::string before = lf(value);
             value = std::move(next);
-            noteValue(path, before, lf(value));
+            noteValue(specfile::keyPath(key), before, lf(value));
         };
         switch (number(0, 3)) {
         case 0:
-            set("procedure.name", id.name, pick(kNames));
+            set(specfile::Key::Name, id.name, pick(kNames));
             break;
         case 1:
-            set("procedure.author", id.author, pick(kNames));
+            set(specfile::Key::Author, id.author, pick(kNames));
             break;
         case 2:
-            set("procedure.revision", id.revision, pick(kRevisions));
+            set(specfile::Key::Revision, id.revision, pick(kRevisions));
             break;
         default:
-            set("procedure.comments", id.comments, pick(kComments));
+            set(specfile::Key::Comments, id.comments, pick(kComments));
         }
     }
 
@@ -234,13 +233,15 @@ private:
         static constexpr const char* styles[] = {"as_written", "units"};
         static constexpr const char* windows[] = {"on_failure", "always", "never"};
         static constexpr const char* entries[] = {"slew", "go_no_go", "keyboard", "all"};
-        return {{"tolerance_style", std::string(styles[static_cast<int>(o.toleranceStyle)])},
-            {"function_messages", o.functionMessages}, {"autoranging", o.autoranging},
-            {"post_test_window", std::string(windows[static_cast<int>(o.postTestWindow)])},
-            {"operator_buttons.list", o.operatorButtons.list}, {"operator_buttons.cancel", o.operatorButtons.cancel},
-            {"operator_buttons.repeat", o.operatorButtons.repeat},
-            {"data_entry", std::string(entries[static_cast<int>(o.dataEntry)])}, {"tur_checking", o.turChecking},
-            {"measurements", static_cast<long long>(o.measurements)}};
+        using specfile::Key;
+        const auto at = [](Key key) { return specfile::keyPath(key); };
+        return {{at(Key::ToleranceStyle), std::string(styles[static_cast<int>(o.toleranceStyle)])},
+            {at(Key::FunctionMessages), o.functionMessages}, {at(Key::Autoranging), o.autoranging},
+            {at(Key::PostTestWindow), std::string(windows[static_cast<int>(o.postTestWindow)])},
+            {at(Key::ButtonList), o.operatorButtons.list}, {at(Key::ButtonCancel), o.operatorButtons.cancel},
+            {at(Key::ButtonRepeat), o.operatorButtons.repeat},
+            {at(Key::DataEntry), std::string(entries[static_cast<int>(o.dataEntry)])},
+            {at(Key::TurChecking), o.turChecking}, {at(Key::Measurements), static_cast<long long>(o.measurements)}};
     }
 
     void changeScope(ScopeInputs& s)
@@ -295,32 +296,36 @@ private:
     static std::map<std::string, SpecValue> scopeValues(const ScopeInputs& s)
     {
         static constexpr long long channels[] = {4, 2, 1};
-        return {{"reference", std::string(kScopeReferences[static_cast<std::size_t>(s.reference)])},
-            {"channels", channels[s.numChannels]},
-            {"vert_gain_low", std::string(kVertGain1[static_cast<std::size_t>(s.vertGain1)])},
-            {"vert_gain_high", std::string(kVertGain2[static_cast<std::size_t>(s.vertGain2)])},
-            {"vertical_accuracy", s.verticalAccuracy},
-            {"sweep_fast", std::string(kSweep1[static_cast<std::size_t>(s.sweep1)])},
-            {"sweep_slow", std::string(kSweep2[static_cast<std::size_t>(s.sweep2)])},
-            {"timebase_accuracy", s.timebaseAccuracy}, {"bandwidth", s.bandwidth}, {"risetime_test", s.risetimeTest},
-            {"risetime", s.risetime}, {"impedance_test", s.impedanceTest}, {"accuracy_1m_ohm", s.accuracy1MOhm},
-            {"accuracy_50_ohm", s.accuracy50Ohm}, {"capacitance", s.capacitance}, {"cap_accuracy", s.capAccuracy}};
+        using specfile::Key;
+        const auto at = [](Key key) { return specfile::keyPath(key); };
+        return {{at(Key::ScopeReference), std::string(kScopeReferences[static_cast<std::size_t>(s.reference)])},
+            {at(Key::Channels), channels[s.numChannels]},
+            {at(Key::VertGainLow), std::string(kVertGain1[static_cast<std::size_t>(s.vertGain1)])},
+            {at(Key::VertGainHigh), std::string(kVertGain2[static_cast<std::size_t>(s.vertGain2)])},
+            {at(Key::VerticalAccuracy), s.verticalAccuracy},
+            {at(Key::SweepFast), std::string(kSweep1[static_cast<std::size_t>(s.sweep1)])},
+            {at(Key::SweepSlow), std::string(kSweep2[static_cast<std::size_t>(s.sweep2)])},
+            {at(Key::TimebaseAccuracy), s.timebaseAccuracy}, {at(Key::Bandwidth), s.bandwidth},
+            {at(Key::RisetimeTest), s.risetimeTest}, {at(Key::Risetime), s.risetime},
+            {at(Key::ImpedanceTest), s.impedanceTest}, {at(Key::Accuracy1MOhm), s.accuracy1MOhm},
+            {at(Key::Accuracy50Ohm), s.accuracy50Ohm}, {at(Key::Capacitance), s.capacitance},
+            {at(Key::CapAccuracy), s.capAccuracy}};
     }
 
     // Only what the standard's lists hold, so the standard stays.
     void changeSelections(MeterSelections& s)
     {
-        const auto set = [&](const char* path, std::string& value, std::string next) {
+        const auto set = [&](specfile::Key key, std::string& value, std::string next) {
             const std::string before = value;
             value = std::move(next);
-            noteValue(path, before, value);
+            noteValue(specfile::keyPath(key), before, value);
         };
         if (coin())
-            set("meter.tc_type", s.tcType, pick(tcTypes(s.reference)));
+            set(specfile::Key::TcType, s.tcType, pick(tcTypes(s.reference)));
         else if (coin())
-            set("meter.rtd_type", s.rtdType, pick(rtdTypes(s.reference)));
+            set(specfile::Key::RtdType, s.rtdType, pick(rtdTypes(s.reference)));
         else
-            set("meter.temp_scale", s.tempScale, pick(kTempScales));
+            set(specfile::Key::TempScale, s.tempScale, pick(kTempScales));
     }
 
     void changeCell(ProcedureInputs& in)
@@ -331,16 +336,14 @@ private:
         const auto value = [&]() -> SpecValue {
             return table.cell(row, column).empty() ? SpecValue() : SpecValue(table.cell(row, column));
         };
-        static constexpr const char* keys[] = {
-            "range", "level", "reading_pct", "range_pct", "reading_ppm", "range_ppm", "fixed", "digits", "frequency"};
-        const std::string path =
-            "meter.functions." + std::string(functionInfo(f).code) + "[" + std::to_string(column) + "]." + keys[row];
+        const std::string path = specfile::keyPath(specfile::Key::Functions) + "." + std::string(functionInfo(f).code) +
+            "[" + std::to_string(column) + "]." + std::string(specfile::kCellKeys[static_cast<std::size_t>(row)]);
         const SpecValue before = value();
         table.setCell(row, column, number(0, 3) == 0 ? std::string() : cellText(f, row));
         noteValue(path, before, value());
     }
 
-    static std::vector<std::pair<std::string, SpecValue>> recordValues(const ConnectionRecord& r)
+    static std::vector<std::pair<specfile::Key, SpecValue>> recordValues(const ConnectionRecord& r)
     {
         const auto lf = [](const std::optional<std::string>& text) -> SpecValue {
             if (!text)
@@ -350,8 +353,10 @@ private:
                 out.erase(at, 1);
             return out;
         };
-        return {{"function", std::string(functionInfo(r.function).code)}, {"column", static_cast<long long>(r.column)},
-            {"picture", lf(r.pic)}, {"text", lf(r.text)}};
+        using specfile::Key;
+        return {{Key::RecordFunction, std::string(functionInfo(r.function).code)},
+            {Key::RecordColumn, static_cast<long long>(r.column)}, {Key::RecordPicture, lf(r.pic)},
+            {Key::RecordText, lf(r.text)}};
     }
 
     // A record for a function and column no record has yet.
@@ -391,7 +396,8 @@ private:
         store = changed;
         const auto after = recordValues(record);
         for (std::size_t k = 0; k < before.size(); ++k)
-            noteValue("connections[" + std::to_string(i) + "]." + before[k].first, before[k].second, after[k].second);
+            noteValue(specfile::recordKeyPath(static_cast<std::size_t>(i), before[k].first), before[k].second,
+                after[k].second);
     }
 
     std::mt19937 random_;

@@ -145,7 +145,7 @@ KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, con
     s.unitsText = restoredText(ini, "UnitsText", sink, texts, s.unrestoredKeys);
     s.comments = restoredText(ini, "Comments", sink, texts, s.unrestoredKeys);
     s.revision = restoredText(ini, "Revision", sink, texts, s.unrestoredKeys);
-    s.procName = "Enter Name";
+    s.procName = std::string(firststart::kProcedureName);
     s.authorName = restoredText(ini, "AuthorName", sink, texts, s.unrestoredKeys);
 
     // One read per option button, in index order; a button set true is
@@ -162,7 +162,7 @@ KestrelSettings readDefaultValues(const ProfileFile& ini, MessageSink* sink, con
     s.addRangeMessage = storedBoolean(readDefaultSetting(ini, "chk_Add_RANGE_message", "1"));
 
     s.lastReferenceIndex =
-        clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", kDefaultReferenceIndex));
+        clampReferenceIndex(ini.readInt(kKestrelSection, "LastReference_Index", firststart::kReferenceIndex));
     s.lastScopeReferenceIndex = clampScopeReferenceIndex(ini.readInt(kKestrelSection, "LastScopeReference_Index", 0));
     s.topMost = ini.readInt(kKestrelSection, "TopMost", 1) >= 1;
     // Read as the option values are; an empty value counts as none stored.

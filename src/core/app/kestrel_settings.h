@@ -36,17 +36,17 @@ struct KestrelSettings {
     int unitsListIndex = 1;
     std::string unitsText = "PSI";
     std::string comments; // line breaks as CR LF
-    std::string revision = "1.0";
-    std::string authorName = "Enter your name";
-    std::string procName = "Enter Name";
-    PostTestWindow pauseBetweenTests = PostTestWindow::OnFailure;
-    bool addFunctionMessage = true;
-    bool addRangeMessage = true;
+    std::string revision = std::string(firststart::kRevision);
+    std::string authorName = std::string(firststart::kAuthor);
+    std::string procName = std::string(firststart::kProcedureName);
+    PostTestWindow pauseBetweenTests = firststart::kPostTestWindow;
+    bool addFunctionMessage = firststart::kFunctionMessages;
+    bool addRangeMessage = firststart::kAutoranging;
     int uutAccuracyUnitsListIndex = 0;
-    int lastReferenceIndex = kDefaultReferenceIndex; // 0..11
-    int lastScopeReferenceIndex = 0;                 // 0..9
-    DataEntry dataEntry = DataEntry::Keyboard;       // saved as the selected option's index
-    int measurements = kDefaultMeasurements;         // `Meas_Unc_No_Readings`: its index is its text
+    int lastReferenceIndex = firststart::kReferenceIndex;           // 0..11
+    int lastScopeReferenceIndex = firststart::kScopeReferenceIndex; // 0..9
+    DataEntry dataEntry = firststart::kDataEntry;                   // saved as the selected option's index
+    int measurements = firststart::kMeasurements;                   // `Meas_Unc_No_Readings`: its index is its text
     // The text keys whose stored values could not be restored (their
     // defaults stand in): saving leaves their lines as they are until the
     // user sets another value.

@@ -1,6 +1,6 @@
 #include "core/app/spec_diff.h"
 
-#include "core/app/spec_file_names.h"
+#include "core/app/spec_file_keys.h"
 #include "core/base/leading_number.h"
 #include "core/base/line_diff.h"
 #include "core/base/text_util.h"
@@ -11,7 +11,6 @@
 #include <array>
 #include <deque>
 #include <map>
-#include <span>
 #include <tuple>
 
 namespace kestrel {
@@ -19,13 +18,11 @@ namespace {
 
 using namespace specfile;
 
-constexpr std::string_view kMeterCellPrefix = "meter.functions.";
-
-// An entry of a fixed list by index, as the file writes it.
-std::string entryText(std::span<const std::string_view> list, int index)
+// "meter.functions.": what the key path of every cell starts with.
+const std::string& meterCellPrefix()
 {
-    return std::string(
-        index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)] : list[0]);
+    static const std::string prefix = keyPath(Key::Functions) + ".";
+    return prefix;
 }
 
 // Line breaks as the file writes them.
@@ -49,14 +46,18 @@ class Comparison {
 public:
     Comparison(const ProcedureInputs& a, const ProcedureInputs& b) : a_(a), b_(b) { }
 
+    // Every value of the table in its order; the grid's cells and the
+    // instruction records where their lists stand.
     std::vector<SpecChange> run()
     {
-        compare("page", entryText(kPages, static_cast<int>(a_.page)), entryText(kPages, static_cast<int>(b_.page)));
-        identity();
-        options();
-        meter();
-        scope();
-        connections();
+        for (const SpecKey& key : specKeys()) {
+            if (key.kind == KeyKind::Functions)
+                meterCells();
+            else if (key.kind == KeyKind::Records)
+                connections();
+            else if (key.value)
+                compare(keyPath(key.key), key.value(a_), key.value(b_));
+        }
         return std::move(changes_);
     }
 
@@ -76,49 +77,8 @@ private:
             formOnly ? SpecChangeKind::UnicodeForm : SpecChangeKind::Value, {}};
     }
 
-    // A value read the same way from both sides.
-    template <typename Read> void both(const std::string& path, const Read& read)
+    void meterCells()
     {
-        compare(path, SpecValue(read(a_)), SpecValue(read(b_)));
-    }
-
-    void identity()
-    {
-        both("procedure.name", [](const ProcedureInputs& in) { return in.identity.name; });
-        both("procedure.author", [](const ProcedureInputs& in) { return in.identity.author; });
-        both("procedure.revision", [](const ProcedureInputs& in) { return in.identity.revision; });
-        both("procedure.comments", [](const ProcedureInputs& in) { return fileText(in.identity.comments); });
-    }
-
-    void options()
-    {
-        both("options.tolerance_style", [](const ProcedureInputs& in) {
-            return entryText(kToleranceStyles, static_cast<int>(in.options.toleranceStyle));
-        });
-        both("options.function_messages", [](const ProcedureInputs& in) { return in.options.functionMessages; });
-        both("options.autoranging", [](const ProcedureInputs& in) { return in.options.autoranging; });
-        both("options.post_test_window", [](const ProcedureInputs& in) {
-            return entryText(kPostTestWindows, static_cast<int>(in.options.postTestWindow));
-        });
-        both(
-            "options.operator_buttons.list", [](const ProcedureInputs& in) { return in.options.operatorButtons.list; });
-        both("options.operator_buttons.cancel",
-            [](const ProcedureInputs& in) { return in.options.operatorButtons.cancel; });
-        both("options.operator_buttons.repeat",
-            [](const ProcedureInputs& in) { return in.options.operatorButtons.repeat; });
-        both("options.data_entry",
-            [](const ProcedureInputs& in) { return entryText(kDataEntries, static_cast<int>(in.options.dataEntry)); });
-        both("options.tur_checking", [](const ProcedureInputs& in) { return in.options.turChecking; });
-        both("options.measurements",
-            [](const ProcedureInputs& in) { return static_cast<long long>(in.options.measurements); });
-    }
-
-    void meter()
-    {
-        both("meter.reference", [](const ProcedureInputs& in) { return in.selections.reference; });
-        both("meter.tc_type", [](const ProcedureInputs& in) { return in.selections.tcType; });
-        both("meter.rtd_type", [](const ProcedureInputs& in) { return in.selections.rtdType; });
-        both("meter.temp_scale", [](const ProcedureInputs& in) { return in.selections.tempScale; });
         for (const MeterFunction f : kAllFunctions) {
             std::vector<SpecChange> byPlace = columnChanges(f, 0, 0, kColumnCount);
             std::optional<std::vector<SpecChange>> byColumn = movedColumns(f);
@@ -194,7 +154,7 @@ private:
                 [](const AlignedLine& line) { return line.kind == AlignedKind::Equal && line.left != line.right; }))
             return std::nullopt;
         std::vector<SpecChange> changes;
-        const std::string prefix = std::string(kMeterCellPrefix) + std::string(functionInfo(f).code) + "[";
+        const std::string prefix = meterCellPrefix() + std::string(functionInfo(f).code) + "[";
         for (const AlignedLine& line : aligned) {
             switch (line.kind) {
             case AlignedKind::Equal:
@@ -215,40 +175,6 @@ private:
             }
         }
         return changes;
-    }
-
-    void scope()
-    {
-        both("scope.reference",
-            [](const ProcedureInputs& in) { return entryText(kScopeReferences, in.scope.reference); });
-        both("scope.channels", [](const ProcedureInputs& in) {
-            const int index =
-                in.scope.numChannels >= 0 && in.scope.numChannels < static_cast<int>(kChannelCounts.size())
-                ? in.scope.numChannels
-                : 0;
-            return static_cast<long long>(kChannelCounts[static_cast<std::size_t>(index)]);
-        });
-        both(
-            "scope.vert_gain_low", [](const ProcedureInputs& in) { return entryText(kVertGain1, in.scope.vertGain1); });
-        both("scope.vert_gain_high",
-            [](const ProcedureInputs& in) { return entryText(kVertGain2, in.scope.vertGain2); });
-        scopeField(ScopeField::VerticalAccuracy);
-        both("scope.sweep_fast", [](const ProcedureInputs& in) { return entryText(kSweep1, in.scope.sweep1); });
-        both("scope.sweep_slow", [](const ProcedureInputs& in) { return entryText(kSweep2, in.scope.sweep2); });
-        scopeField(ScopeField::TimebaseAccuracy);
-        scopeField(ScopeField::Bandwidth);
-        both("scope.risetime_test", [](const ProcedureInputs& in) { return in.scope.risetimeTest; });
-        scopeField(ScopeField::Risetime);
-        both("scope.impedance_test", [](const ProcedureInputs& in) { return in.scope.impedanceTest; });
-        for (const ScopeField field :
-            {ScopeField::Accuracy1MOhm, ScopeField::Accuracy50Ohm, ScopeField::Capacitance, ScopeField::CapAccuracy})
-            scopeField(field);
-    }
-
-    void scopeField(ScopeField field)
-    {
-        both("scope." + std::string(scopeFieldKey(field)),
-            [field](const ProcedureInputs& in) { return scopeFieldText(in.scope, field); });
     }
 
     // Records by what Create finds them by: the function, the column, and
@@ -353,25 +279,26 @@ private:
                 removed.emplace(place, &a_.connections.records()[place]);
         const auto compareRecord = [&](std::size_t place, const ConnectionRecord* before,
                                        const ConnectionRecord* after) {
-            const std::string path = "connections[" + std::to_string(place) + "]";
             const auto field = [](const ConnectionRecord* r, auto read) { return r ? read(*r) : SpecValue(); };
             const auto function = [](const ConnectionRecord& r) {
                 return SpecValue(std::string(functionInfo(r.function).code));
             };
             const auto column = [](const ConnectionRecord& r) { return SpecValue(static_cast<long long>(r.column)); };
-            compare(path + ".function", field(before, function), field(after, function));
-            compare(path + ".column", field(before, column), field(after, column));
-            compare(path + ".picture", field(before, [](const auto& r) { return optionalText(r.pic); }),
+            compare(recordKeyPath(place, Key::RecordFunction), field(before, function), field(after, function));
+            compare(recordKeyPath(place, Key::RecordColumn), field(before, column), field(after, column));
+            compare(recordKeyPath(place, Key::RecordPicture),
+                field(before, [](const auto& r) { return optionalText(r.pic); }),
                 field(after, [](const auto& r) { return optionalText(r.pic); }));
-            compare(path + ".text", field(before, [](const auto& r) { return optionalText(r.text); }),
+            compare(recordKeyPath(place, Key::RecordText),
+                field(before, [](const auto& r) { return optionalText(r.text); }),
                 field(after, [](const auto& r) { return optionalText(r.text); }));
         };
         auto next = named.begin();
         for (std::size_t j = 0; j < movedFrom.size(); ++j) {
             if (movedFrom[j]) {
-                changes.push_back(
-                    {"connections[" + std::to_string(j) + "]", recordColumn(a_.connections.records()[*movedFrom[j]]),
-                        recordColumn(b_.connections.records()[j]), SpecChangeKind::Moved, {}});
+                changes.push_back({keyPath(Key::Connections) + "[" + std::to_string(j) + "]",
+                    recordColumn(a_.connections.records()[*movedFrom[j]]), recordColumn(b_.connections.records()[j]),
+                    SpecChangeKind::Moved, {}});
             } else if (next != named.end() && next->first == j) {
                 const auto found = inA.find(next->second);
                 const ConnectionRecord* before =
@@ -405,15 +332,15 @@ std::vector<SpecChange> diffSpecifications(const ProcedureInputs& a, const Proce
 
 std::string meterCellPath(const MeterCell& cell)
 {
-    return std::string(kMeterCellPrefix) + std::string(functionInfo(cell.function).code) + "[" +
-        std::to_string(cell.column) + "]." + std::string(kCellKeys[static_cast<std::size_t>(cell.row)]);
+    return meterCellPrefix() + std::string(functionInfo(cell.function).code) + "[" + std::to_string(cell.column) +
+        "]." + std::string(kCellKeys[static_cast<std::size_t>(cell.row)]);
 }
 
 std::optional<MeterCell> meterCellOfPath(std::string_view path)
 {
-    if (!path.starts_with(kMeterCellPrefix))
+    if (!path.starts_with(meterCellPrefix()))
         return std::nullopt;
-    path.remove_prefix(kMeterCellPrefix.size());
+    path.remove_prefix(meterCellPrefix().size());
     const std::size_t open = path.find('['), close = path.find("].");
     if (open == std::string_view::npos || close == std::string_view::npos || close < open + 2 || close > open + 3)
         return std::nullopt;

@@ -5,6 +5,7 @@
 // with ("meter.functions.dcv[2].range", "options.autoranging",
 // "connections[0].text") and holds the values as the file writes them.
 #include "core/app/procedure_inputs.h"
+#include "core/app/spec_value.h"
 #include "core/spec/meter_function.h"
 
 #include <optional>
@@ -14,10 +15,6 @@
 #include <vector>
 
 namespace kestrel {
-
-// A value of a specification file: none (an empty cell, a missing record,
-// a record without picture), a text, a whole number, or yes/no.
-using SpecValue = std::variant<std::monostate, std::string, long long, bool>;
 
 enum class SpecChangeKind {
     Value,          // the value at path, before and after

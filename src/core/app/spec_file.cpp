@@ -1,5 +1,6 @@
 #include "core/app/spec_file.h"
 
+#include "core/app/spec_file_keys.h"
 #include "core/app/spec_file_names.h"
 #include "core/base/small_file.h"
 #include "core/base/text_util.h"
@@ -185,23 +186,23 @@ public:
     ProcedureInputs read(const json& root)
     {
         const json& r = object(root, "(file)");
-        checkKeys(r, "", {"format", "version", "page", "procedure", "options", "meter", "scope", "connections"});
-        if (r.contains("format") && string(r["format"], "format") != kFormat)
-            fail("format", "must be " + inQuotes(kFormat));
-        if (r.contains("version") && integer(r["version"], "version") != kVersion)
-            fail("version", "version " + std::to_string(kVersion) + " is the only one this program reads");
-        if (r.contains("page"))
-            inputs_.page = static_cast<Page>(choice(r["page"], "page", kPages));
-        if (r.contains("procedure"))
-            readProcedure(r["procedure"]);
-        if (r.contains("options"))
-            readOptions(r["options"]);
-        if (r.contains("meter"))
-            readMeter(r["meter"]);
-        if (r.contains("scope"))
-            readScope(r["scope"]);
-        if (r.contains("connections"))
-            readConnections(r["connections"]);
+        checkKeys(r, std::nullopt);
+        if (const json* v = member(r, Key::Format); v && string(*v, keyPath(Key::Format)) != kFormat)
+            fail(keyPath(Key::Format), "must be " + inQuotes(kFormat));
+        if (const json* v = member(r, Key::Version); v && integer(*v, keyPath(Key::Version)) != kVersion)
+            fail(keyPath(Key::Version), "version " + std::to_string(kVersion) + " is the only one this program reads");
+        if (const json* v = member(r, Key::Page))
+            inputs_.page = static_cast<Page>(choice(*v, keyPath(Key::Page), kPages));
+        if (const json* v = member(r, Key::Procedure))
+            readProcedure(*v);
+        if (const json* v = member(r, Key::Options))
+            readOptions(*v);
+        if (const json* v = member(r, Key::Meter))
+            readMeter(*v);
+        if (const json* v = member(r, Key::Scope))
+            readScope(*v);
+        if (const json* v = member(r, Key::Connections))
+            readConnections(*v);
         return std::move(inputs_);
     }
 
@@ -223,11 +224,26 @@ private:
         return v;
     }
 
-    static void checkKeys(const json& obj, std::string_view path, std::initializer_list<std::string_view> keys)
+    // Refuses a key the table does not list in the object; path names the
+    // object as the file holds it ("connections[2]").
+    static void checkKeys(const json& obj, std::optional<Key> parent, const std::string& path)
     {
+        const std::vector<Key> keys = keysOf(parent);
         for (const auto& item : obj.items())
-            if (std::find(keys.begin(), keys.end(), item.key()) == keys.end())
+            if (std::none_of(keys.begin(), keys.end(), [&](Key key) { return specKey(key).name == item.key(); }))
                 fail(child(path, item.key()), "unknown key");
+    }
+
+    static void checkKeys(const json& obj, std::optional<Key> parent)
+    {
+        checkKeys(obj, parent, parent ? keyPath(*parent) : std::string());
+    }
+
+    // The value of a key in its object, or nothing when the file leaves it out.
+    static const json* member(const json& obj, Key key)
+    {
+        const auto found = obj.find(specKey(key).name);
+        return found == obj.end() ? nullptr : &*found;
     }
 
     static std::string string(const json& v, const std::string& path)
@@ -309,93 +325,94 @@ private:
 
     void readProcedure(const json& v)
     {
-        const json& p = object(v, "procedure");
-        checkKeys(p, "procedure", {"name", "author", "revision", "comments"});
+        const json& p = object(v, keyPath(Key::Procedure));
+        checkKeys(p, Key::Procedure);
         auto& id = inputs_.identity;
-        if (p.contains("name"))
-            id.name = oneLineText(p["name"], "procedure.name");
-        if (p.contains("author"))
-            id.author = oneLineText(p["author"], "procedure.author");
-        if (p.contains("revision"))
-            id.revision = oneLineText(p["revision"], "procedure.revision");
-        if (p.contains("comments")) {
-            const std::string comments = string(p["comments"], "procedure.comments");
+        for (const auto& [key, target] : {std::pair{Key::Name, &id.name}, std::pair{Key::Author, &id.author},
+                 std::pair{Key::Revision, &id.revision}})
+            if (const json* value = member(p, key))
+                *target = oneLineText(*value, keyPath(key));
+        if (const json* value = member(p, Key::Comments)) {
+            const std::string path = keyPath(Key::Comments);
+            const std::string comments = string(*value, path);
             if (const std::string problem = commentsProblem(comments); !problem.empty())
-                fail("procedure.comments", problem);
+                fail(path, problem);
             id.comments = normalizeLineBreaks(comments, "\r\n");
         }
     }
 
     void readOptions(const json& v)
     {
-        const json& o = object(v, "options");
-        checkKeys(o, "options",
-            {"tolerance_style", "function_messages", "autoranging", "post_test_window", "operator_buttons",
-                "data_entry", "tur_checking", "measurements"});
+        const json& o = object(v, keyPath(Key::Options));
+        checkKeys(o, Key::Options);
         auto& opt = inputs_.options;
-        if (o.contains("tolerance_style"))
+        if (const json* value = member(o, Key::ToleranceStyle))
             opt.toleranceStyle =
-                static_cast<ToleranceStyle>(choice(o["tolerance_style"], "options.tolerance_style", kToleranceStyles));
-        if (o.contains("function_messages"))
-            opt.functionMessages = boolean(o["function_messages"], "options.function_messages");
-        if (o.contains("autoranging"))
-            opt.autoranging = boolean(o["autoranging"], "options.autoranging");
-        if (o.contains("post_test_window"))
-            opt.postTestWindow = static_cast<PostTestWindow>(
-                choice(o["post_test_window"], "options.post_test_window", kPostTestWindows));
-        if (o.contains("operator_buttons")) {
-            const std::string path = "options.operator_buttons";
-            const json& b = object(o["operator_buttons"], path);
-            checkKeys(b, path, {"list", "cancel", "repeat"});
-            if (b.contains("list"))
-                opt.operatorButtons.list = boolean(b["list"], path + ".list");
-            if (b.contains("cancel"))
-                opt.operatorButtons.cancel = boolean(b["cancel"], path + ".cancel");
-            if (b.contains("repeat"))
-                opt.operatorButtons.repeat = boolean(b["repeat"], path + ".repeat");
+                static_cast<ToleranceStyle>(choice(*value, keyPath(Key::ToleranceStyle), kToleranceStyles));
+        readYesNo(o, Key::FunctionMessages, opt.functionMessages);
+        readYesNo(o, Key::Autoranging, opt.autoranging);
+        if (const json* value = member(o, Key::PostTestWindow))
+            opt.postTestWindow =
+                static_cast<PostTestWindow>(choice(*value, keyPath(Key::PostTestWindow), kPostTestWindows));
+        if (const json* value = member(o, Key::OperatorButtons)) {
+            const json& b = object(*value, keyPath(Key::OperatorButtons));
+            checkKeys(b, Key::OperatorButtons);
+            readYesNo(b, Key::ButtonList, opt.operatorButtons.list);
+            readYesNo(b, Key::ButtonCancel, opt.operatorButtons.cancel);
+            readYesNo(b, Key::ButtonRepeat, opt.operatorButtons.repeat);
         }
-        if (o.contains("data_entry"))
-            opt.dataEntry = static_cast<DataEntry>(choice(o["data_entry"], "options.data_entry", kDataEntries));
-        if (o.contains("tur_checking"))
-            opt.turChecking = boolean(o["tur_checking"], "options.tur_checking");
-        if (o.contains("measurements")) {
-            const long long n = integer(o["measurements"], "options.measurements");
+        if (const json* value = member(o, Key::DataEntry))
+            opt.dataEntry = static_cast<DataEntry>(choice(*value, keyPath(Key::DataEntry), kDataEntries));
+        readYesNo(o, Key::TurChecking, opt.turChecking);
+        if (const json* value = member(o, Key::Measurements)) {
+            const std::string path = keyPath(Key::Measurements);
+            const long long n = integer(*value, path);
             if (n < 0 || n >= kMeasurementChoices)
-                fail("options.measurements", "must be a number from 0 to " + std::to_string(kMeasurementChoices - 1));
+                fail(path, "must be a number from 0 to " + std::to_string(kMeasurementChoices - 1));
             opt.measurements = static_cast<int>(n);
         }
     }
 
+    static void readYesNo(const json& obj, Key key, bool& target)
+    {
+        if (const json* value = member(obj, key))
+            target = boolean(*value, keyPath(key));
+    }
+
+    // A choice stored as the list's entry text.
+    static void readEntry(const json& obj, Key key, std::span<const std::string_view> list, std::string& target)
+    {
+        if (const json* value = member(obj, key))
+            target = std::string(list[static_cast<std::size_t>(entryIndex(*value, keyPath(key), list))]);
+    }
+
+    // A choice stored as its index in the list.
+    static void readIndex(const json& obj, Key key, std::span<const std::string_view> list, int& target)
+    {
+        if (const json* value = member(obj, key))
+            target = entryIndex(*value, keyPath(key), list);
+    }
+
     void readMeter(const json& v)
     {
-        const json& m = object(v, "meter");
-        checkKeys(m, "meter", {"reference", "tc_type", "rtd_type", "temp_scale", "functions"});
+        const json& m = object(v, keyPath(Key::Meter));
+        checkKeys(m, Key::Meter);
         auto& sel = inputs_.selections;
-        if (m.contains("reference"))
-            sel.reference = std::string(
-                kReferences[static_cast<std::size_t>(choice(m["reference"], "meter.reference", kReferences))]);
+        readEntry(m, Key::Reference, kReferences, sel.reference);
         // The sensor lists depend on the standard, which is read first.
-        if (m.contains("tc_type")) {
-            const auto list = tcTypes(sel.reference);
-            sel.tcType = std::string(list[static_cast<std::size_t>(entryIndex(m["tc_type"], "meter.tc_type", list))]);
-        }
-        if (m.contains("rtd_type")) {
-            const auto list = rtdTypes(sel.reference);
-            sel.rtdType =
-                std::string(list[static_cast<std::size_t>(entryIndex(m["rtd_type"], "meter.rtd_type", list))]);
-        }
-        if (m.contains("temp_scale"))
-            sel.tempScale = std::string(
-                kTempScales[static_cast<std::size_t>(choice(m["temp_scale"], "meter.temp_scale", kTempScales))]);
-        if (m.contains("functions"))
-            readFunctions(m["functions"]);
+        readEntry(m, Key::TcType, tcTypes(sel.reference), sel.tcType);
+        readEntry(m, Key::RtdType, rtdTypes(sel.reference), sel.rtdType);
+        readEntry(m, Key::TempScale, kTempScales, sel.tempScale);
+        if (const json* value = member(m, Key::Functions))
+            readFunctions(*value);
     }
 
     void readFunctions(const json& v)
     {
-        const json& fns = object(v, "meter.functions");
+        const std::string functionsPath = keyPath(Key::Functions);
+        const json& fns = object(v, functionsPath);
         for (const auto& item : fns.items()) {
-            const std::string path = "meter.functions." + item.key();
+            const std::string path = child(functionsPath, item.key());
             const auto function = functionFromCode(item.key());
             if (!function)
                 fail(path, "unknown key");
@@ -436,42 +453,32 @@ private:
 
     void readScope(const json& v)
     {
-        const json& s = object(v, "scope");
-        checkKeys(s, "scope",
-            {"reference", "channels", "vert_gain_low", "vert_gain_high", "vertical_accuracy", "sweep_fast",
-                "sweep_slow", "timebase_accuracy", "bandwidth", "risetime_test", "risetime", "impedance_test",
-                "accuracy_1m_ohm", "accuracy_50_ohm", "capacitance", "cap_accuracy"});
+        const json& s = object(v, keyPath(Key::Scope));
+        checkKeys(s, Key::Scope);
         auto& sc = inputs_.scope;
-        if (s.contains("reference"))
-            sc.reference = choice(s["reference"], "scope.reference", kScopeReferences);
-        if (s.contains("channels")) {
-            const long long n = integer(s["channels"], "scope.channels");
+        readIndex(s, Key::ScopeReference, kScopeReferences, sc.reference);
+        if (const json* value = member(s, Key::Channels)) {
+            const std::string path = keyPath(Key::Channels);
+            const long long n = integer(*value, path);
             const auto it = std::find(kChannelCounts.begin(), kChannelCounts.end(), n);
             if (it == kChannelCounts.end())
-                fail("scope.channels", "must be 4, 2 or 1");
+                fail(path, "must be 4, 2 or 1");
             sc.numChannels = static_cast<int>(it - kChannelCounts.begin());
         }
-        if (s.contains("vert_gain_low"))
-            sc.vertGain1 = choice(s["vert_gain_low"], "scope.vert_gain_low", kVertGain1);
-        if (s.contains("vert_gain_high"))
-            sc.vertGain2 = choice(s["vert_gain_high"], "scope.vert_gain_high", kVertGain2);
-        if (s.contains("sweep_fast"))
-            sc.sweep1 = choice(s["sweep_fast"], "scope.sweep_fast", kSweep1);
-        if (s.contains("sweep_slow"))
-            sc.sweep2 = choice(s["sweep_slow"], "scope.sweep_slow", kSweep2);
+        readIndex(s, Key::VertGainLow, kVertGain1, sc.vertGain1);
+        readIndex(s, Key::VertGainHigh, kVertGain2, sc.vertGain2);
+        readIndex(s, Key::SweepFast, kSweep1, sc.sweep1);
+        readIndex(s, Key::SweepSlow, kSweep2, sc.sweep2);
         readField(s, ScopeField::VerticalAccuracy, sc.verticalAccuracy);
         readField(s, ScopeField::TimebaseAccuracy, sc.timebaseAccuracy);
         readField(s, ScopeField::Bandwidth, sc.bandwidth);
-        if (s.contains("risetime_test"))
-            sc.risetimeTest = boolean(s["risetime_test"], "scope.risetime_test");
+        readYesNo(s, Key::RisetimeTest, sc.risetimeTest);
         readField(s, ScopeField::Risetime, sc.risetime);
-        if (s.contains("impedance_test")) {
-            sc.impedanceTest = boolean(s["impedance_test"], "scope.impedance_test");
-            if (sc.impedanceTest && !impedanceTestAvailable(sc.reference))
-                fail("scope.impedance_test",
-                    "the " + inQuotes(kScopeReferences[static_cast<std::size_t>(sc.reference)]) +
-                        " standard cannot test input impedance");
-        }
+        readYesNo(s, Key::ImpedanceTest, sc.impedanceTest);
+        if (sc.impedanceTest && !impedanceTestAvailable(sc.reference))
+            fail(keyPath(Key::ImpedanceTest),
+                "the " + inQuotes(kScopeReferences[static_cast<std::size_t>(sc.reference)]) +
+                    " standard cannot test input impedance");
         readField(s, ScopeField::Accuracy1MOhm, sc.accuracy1MOhm);
         readField(s, ScopeField::Accuracy50Ohm, sc.accuracy50Ohm);
         readField(s, ScopeField::Capacitance, sc.capacitance);
@@ -483,7 +490,7 @@ private:
         const std::string key(scopeFieldKey(field));
         if (!s.contains(key))
             return;
-        const std::string path = "scope." + key;
+        const std::string path = child(keyPath(Key::Scope), key);
         const std::string text = string(s[key], path);
         failWhenTooLong(text, path);
         for (const char ch : text)
@@ -494,33 +501,37 @@ private:
 
     void readConnections(const json& v)
     {
+        const std::string listPath = keyPath(Key::Connections);
         if (!v.is_array())
-            fail("connections", "must be a list of records");
+            fail(listPath, "must be a list of records");
         if (v.size() > kMaxConnectionRecords)
-            fail("connections",
+            fail(listPath,
                 "holds more than " + std::to_string(kMaxConnectionRecords) +
                     " records; a record belongs to one column of one function");
         for (std::size_t i = 0; i < v.size(); ++i) {
-            const std::string path = "connections[" + std::to_string(i) + "]";
+            const std::string path = listPath + "[" + std::to_string(i) + "]";
+            const auto pathOf = [i](Key key) { return recordKeyPath(i, key); };
             const json& rec = object(v[i], path);
-            checkKeys(rec, path, {"function", "column", "picture", "text"});
-            if (!rec.contains("function"))
-                fail(path + ".function", "is missing");
-            if (!rec.contains("column"))
-                fail(path + ".column", "is missing");
+            checkKeys(rec, Key::Connections, path);
+            const json* functionValue = member(rec, Key::RecordFunction);
+            if (!functionValue)
+                fail(pathOf(Key::RecordFunction), "is missing");
+            const json* columnValue = member(rec, Key::RecordColumn);
+            if (!columnValue)
+                fail(pathOf(Key::RecordColumn), "is missing");
             // A function code in any case names its function.
-            const std::string mode = string(rec["function"], path + ".function");
+            const std::string mode = string(*functionValue, pathOf(Key::RecordFunction));
             const std::optional<MeterFunction> function = functionFromCode(toLower(mode));
             if (!function)
-                fail(path + ".function", inQuotes(mode) + " is not a function code");
-            const long long column = integer(rec["column"], path + ".column");
+                fail(pathOf(Key::RecordFunction), inQuotes(mode) + " is not a function code");
+            const long long column = integer(*columnValue, pathOf(Key::RecordColumn));
             if (column < 0 || column >= kColumnCount)
-                fail(path + ".column", "must be a column from 0 to " + std::to_string(kColumnCount - 1));
+                fail(pathOf(Key::RecordColumn), "must be a column from 0 to " + std::to_string(kColumnCount - 1));
             ConnectionRecord record{*function, static_cast<int>(column), std::nullopt, std::nullopt};
-            if (rec.contains("picture") && !rec["picture"].is_null())
-                record.pic = pictureName(rec["picture"], path + ".picture");
-            if (rec.contains("text") && !rec["text"].is_null())
-                record.text = instructionText(rec["text"], path + ".text");
+            if (const json* picture = member(rec, Key::RecordPicture); picture && !picture->is_null())
+                record.pic = pictureName(*picture, pathOf(Key::RecordPicture));
+            if (const json* text = member(rec, Key::RecordText); text && !text->is_null())
+                record.text = instructionText(*text, pathOf(Key::RecordText));
             inputs_.connections.append(std::move(record));
         }
     }

@@ -17,10 +17,6 @@ inline constexpr int kMaxDepth = 64;
 // the cap turns a file of a million empty objects away while it is read.
 inline constexpr std::size_t kMaxValues = 50000;
 
-// Column object keys, by grid row.
-inline constexpr std::array<std::string_view, 9> kCellKeys{
-    "range", "level", "reading_pct", "range_pct", "reading_ppm", "range_ppm", "fixed", "digits", "frequency"};
-
 // Choices by enum value.
 inline constexpr std::array<std::string_view, 2> kPages{"meter", "scope"};
 inline constexpr std::array<std::string_view, 2> kToleranceStyles{"as_written", "units"};

@@ -1,6 +1,8 @@
 #pragma once
 // The oscilloscope under test and its calibrator, as entered on the Scopes
 // page. Lists are held by entry index; their entry texts are fixed here.
+#include "core/spec/first_start.h"
+
 #include <array>
 #include <optional>
 #include <span>
@@ -63,18 +65,18 @@ inline constexpr std::array<std::string_view, 7> kSweep2{
 inline constexpr std::array<std::string_view, 7> kBandwidths{"2000", "1000", "500", "300", "200", "150", "100"};
 
 struct ScopeInputs {
-    int reference = 0;   // kScopeReferences
-    int numChannels = 0; // kNumChannels: "4"
-    int vertGain1 = 4;   // "2 mv/div"
-    int vertGain2 = 0;   // "5 v/div"
-    std::string verticalAccuracy = "2.0";
-    int sweep1 = 0; // "1 ns/div"
-    int sweep2 = 6; // "5 s/div"
-    std::string timebaseAccuracy = "0.01";
-    std::string bandwidth = "200"; // editable list: any digits
-    bool risetimeTest = false;
+    int reference = firststart::kScopeReferenceIndex; // kScopeReferences
+    int numChannels = firststart::kChannelsIndex;     // kNumChannels
+    int vertGain1 = firststart::kVertGainLowIndex;    // kVertGain1
+    int vertGain2 = firststart::kVertGainHighIndex;   // kVertGain2
+    std::string verticalAccuracy = std::string(firststart::kVerticalAccuracy);
+    int sweep1 = firststart::kSweepFastIndex; // kSweep1
+    int sweep2 = firststart::kSweepSlowIndex; // kSweep2
+    std::string timebaseAccuracy = std::string(firststart::kTimebaseAccuracy);
+    std::string bandwidth = std::string(firststart::kBandwidth); // editable list: any digits
+    bool risetimeTest = firststart::kRisetimeTest;
     std::string risetime;
-    bool impedanceTest = false;
+    bool impedanceTest = firststart::kImpedanceTest;
     std::string accuracy1MOhm;
     std::string accuracy50Ohm;
     std::string capacitance;

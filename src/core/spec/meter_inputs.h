@@ -5,8 +5,10 @@
 // qualify it. The oscilloscope inputs join them one layer up, in the
 // snapshot Create reads.
 #include "core/spec/connection_store.h"
+#include "core/spec/first_start.h"
 #include "core/spec/procedure_options.h"
 #include "core/spec/spec_table.h"
+#include "core/spec/standards.h"
 
 #include <string>
 #include <string_view>
@@ -30,11 +32,10 @@ struct CommonInputs {
 
 // The selected texts of the DMM page's lists.
 struct MeterSelections {
-    std::string reference = "3302";         // `Reference` entry text
-    std::string tcType = "J";               // `TCtypes` entry text
-    std::string rtdType = "100 ohm Pt 385"; // `RTDtypes` entry text
-    std::string tempScale = "\xC2\xB0"
-                            "C"; // "°C" or "°F"
+    std::string reference = std::string(kReferences[firststart::kReferenceIndex]); // `Reference` entry text
+    std::string tcType = std::string(firststart::kTcType);                         // `TCtypes` entry text
+    std::string rtdType = std::string(firststart::kRtdType);                       // `RTDtypes` entry text
+    std::string tempScale = std::string(kTempScales[firststart::kTempScaleIndex]); // "°C" or "°F"
     bool operator==(const MeterSelections&) const = default;
 };
 

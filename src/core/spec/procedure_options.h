@@ -1,38 +1,37 @@
 #pragma once
 // The procedure's identity and the options of the "Options/Misc" page that
 // shape the written procedure. Defaults are those of a first start.
+#include "core/spec/first_start.h"
+#include "core/spec/procedure_choices.h"
+
 #include <string>
 
 namespace kestrel {
 
-enum class ToleranceStyle { AsWritten, Units };         // "As Written", "± Units"
-enum class PostTestWindow { OnFailure, Always, Never }; // when the post-test window shows
-enum class DataEntry { Slew, GoNoGo, Keyboard, All };   // how the operator enters readings
-
 struct OperatorButtons {
-    bool list = true;
-    bool cancel = true;
-    bool repeat = true;
+    bool list = firststart::kOperatorButton;
+    bool cancel = firststart::kOperatorButton;
+    bool repeat = firststart::kOperatorButton;
     bool operator==(const OperatorButtons&) const = default;
 };
 
 struct ProcedureIdentity {
-    std::string name = "Enter Name";
-    std::string author = "Enter your name";
-    std::string revision = "1.0";
+    std::string name = std::string(firststart::kProcedureName);
+    std::string author = std::string(firststart::kAuthor);
+    std::string revision = std::string(firststart::kRevision);
     std::string comments; // line breaks as CR LF
     bool operator==(const ProcedureIdentity&) const = default;
 };
 
 struct ProcedureOptions {
-    ToleranceStyle toleranceStyle = ToleranceStyle::AsWritten;
-    bool functionMessages = true; // "When necessary, add FUNCTION messages"
-    bool autoranging = true;      // "UUT has Autoranging": no range messages
-    PostTestWindow postTestWindow = PostTestWindow::OnFailure;
+    ToleranceStyle toleranceStyle = firststart::kToleranceStyle;
+    bool functionMessages = firststart::kFunctionMessages; // "When necessary, add FUNCTION messages"
+    bool autoranging = firststart::kAutoranging;           // "UUT has Autoranging": no range messages
+    PostTestWindow postTestWindow = firststart::kPostTestWindow;
     OperatorButtons operatorButtons;
-    DataEntry dataEntry = DataEntry::Keyboard;
-    bool turChecking = true;
-    int measurements = 1; // index (and text) of the "# Measurements" list, 0 to 10
+    DataEntry dataEntry = firststart::kDataEntry;
+    bool turChecking = firststart::kTurChecking;
+    int measurements = firststart::kMeasurements; // index (and text) of the "# Measurements" list, 0 to 10
     bool operator==(const ProcedureOptions&) const = default;
 };
 

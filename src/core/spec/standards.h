@@ -13,7 +13,6 @@ namespace kestrel {
 // `Reference`: the meter calibration standards, in list order.
 inline constexpr std::array<std::string_view, 12> kReferences{
     "3300", "3302", "3304", "3306", "3400", "3402", "3406", "7300", "7320", "7600", "7620", "6400"};
-inline constexpr int kDefaultReferenceIndex = 1; // "3302" on a first start
 
 enum class CalibratorFamily { Family3xxx, Family73xx, Family76xx, Family64xx };
 
@@ -46,7 +45,6 @@ inline constexpr std::array<std::string_view, 7> kUnits{"PSI", "Lbs", "In", "cm"
 
 // `Meas_Unc_No_Readings`: "0" to "10"; the index is the number itself.
 inline constexpr int kMeasurementChoices = 11;
-inline constexpr int kDefaultMeasurements = 1;
 
 // A stored list index never fails: an out-of-range value is pulled to the
 // nearest end of the list.

@@ -55,6 +55,17 @@ TEST(KestrelSettings, RestoresDefaultsAndStoredValues)
             " proc=Enter Name pause=0 msgs=00 uut=0 ref=1:0 entry=2 meas=1");
 }
 
+// The settings start with the values of a first start, so a first start
+// without a settings file opens with the inputs' own defaults.
+TEST(KestrelSettings, NoSettingsFileLeavesTheInputsOfAFirstStart)
+{
+    ScratchDir dir;
+    ProcedureInputs inputs;
+    applySettings(readDefaultValues(ProfileFile(dir / "Kestrel.INI")), inputs);
+    EXPECT_EQ(inputs, ProcedureInputs{});
+    EXPECT_EQ(settingsFromInputs(ProcedureInputs{}, KestrelSettings{}), KestrelSettings{});
+}
+
 TEST(KestrelSettings, StoredNumbersAreReadAndClamped)
 {
     // Integers are the leading sign and digits, saturated. PauseBetweenTests is read once per
