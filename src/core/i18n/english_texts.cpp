@@ -475,6 +475,14 @@ constexpr EnglishText kTable[] = {
     {2985, "removed"},
     {2986, "changed"},
     {2987, "Change"},
+    {2988, "&Export review…"},
+    {2989, "Export Review Report"},
+    {2990, "HTML page (*.html)"},
+    {2991, "PDF document (*.pdf)"},
+    {2992, "The review report was not written to <1>: <2>"},
+    {2993, "Save the specification first: the review report names the files compared by their saved bytes."},
+    {2994, "Review report written to <1>"},
+    {2995, "The review report was written, but it names what could not be read: <1>"},
 };
 
 // Lookups search the table, so it stays in ascending number order.
