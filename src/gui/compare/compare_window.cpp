@@ -286,14 +286,14 @@ void CompareWindow::exportReview()
     dialog.setObjectName(QStringLiteral("ExportReviewDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({html, pdf});
-    dialog.setDefaultSuffix(QStringLiteral("html"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pdf](const QString& filter) {
-        dialog.setDefaultSuffix(filter == pdf ? QStringLiteral("pdf") : QStringLiteral("html"));
-    });
     dialog.setDirectory(QFileInfo(rightPath_).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    exportReviewTo(dialog.selectedFiles().constFirst());
+    // A name without an ending takes the chosen filter's.
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += dialog.selectedNameFilter() == pdf ? QStringLiteral(".pdf") : QStringLiteral(".html");
+    exportReviewTo(path);
 }
 
 bool CompareWindow::exportReviewTo(const QString& path)

@@ -16,6 +16,24 @@ QPageSize reviewPageSize(const QLocale& locale)
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
 }
 
+namespace {
+
+// The page as Qt's rich text lays it out, which reads HTML attributes where
+// it ignores the style's width and height: every table across the page, and
+// the sign-off's empty cells three lines high, with room to sign. Qt keeps
+// no table on one page, so the sign-off (the last section) starts a page.
+QString pagedHtml(const std::string& html)
+{
+    QString paged = qtText(html);
+    if (const qsizetype signOff = paged.lastIndexOf(QStringLiteral("<h2>")); signOff >= 0)
+        paged.insert(signOff + 3, QStringLiteral(" style=\"page-break-before: always\""));
+    paged.replace(QStringLiteral("<table"), QStringLiteral("<table width=\"100%\""));
+    paged.replace(QStringLiteral("<td></td>"), QStringLiteral("<td><br><br><br></td>"));
+    return paged;
+}
+
+} // namespace
+
 QByteArray reviewReportPdf(const std::string& html, const QPageSize& paper)
 {
     QByteArray bytes;
@@ -28,7 +46,7 @@ QByteArray reviewReportPdf(const std::string& html, const QPageSize& paper)
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("Kestrel"));
     QTextDocument document;
-    document.setHtml(qtText(html));
+    document.setHtml(pagedHtml(html));
     document.print(&writer);
     buffer.close();
     return bytes;
