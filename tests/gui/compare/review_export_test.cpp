@@ -164,6 +164,24 @@ TEST_F(ReviewExportTest, AnUnwritableTargetIsSaidAndNothingIsLost)
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "after.html"));
 }
 
+TEST_F(ReviewExportTest, UnsavedChangesAreNoFileToReport)
+{
+    start({}, platformUserDefaultLcid());
+    ProcedureInputs sample;
+    loadSample(*findSample("orvik28"), sample, EnglishLookup{});
+    const QString other = QString::fromStdString(dir.write("other.kestrel.json", writeSpecFile(sample)).string());
+    // The document was never saved: no file on the left (and, empty, no
+    // procedure, which Create says).
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    gui::CompareWindow* shown = gui::openCompareWindow(*document, other, window.get());
+    ASSERT_NE(shown, nullptr);
+    answerer.answerMessageBoxes(QMessageBox::Ok);
+    QTest::mouseClick(shown->findChild<QAbstractButton*>("cmd_ExportReview"), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(answerer.lastText().startsWith("Save the specification first")) << answerer.lastText().toStdString();
+    EXPECT_EQ(answerer.pending(), 0);
+}
+
 // The paper: Letter for the United States, A4 elsewhere.
 TEST(ReviewPaper, IsLetterOnlyWhereTheLocaleMeasuresInUsUnits)
 {
