@@ -29,12 +29,6 @@ std::string overflowText(const FieldOverflow& overflow)
 
 } // namespace
 
-std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
-{
-    return opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(file) + "\" " + opened.reason
-                                                     : escapeForMessage(file) + ": " + opened.reason;
-}
-
 std::string missingInputText(const std::vector<std::string>& files)
 {
     for (const std::string& file : files) {

@@ -34,11 +34,6 @@ struct ProcedureOutcome {
     std::vector<std::string> lines;
 };
 
-// Why a file did not open, after "kestrel-cli generate: ": the quoted name
-// and the reason for a file that cannot be read, the name, ": " and the
-// reader's message for an invalid one.
-std::string openFailureText(std::string_view file, const OpenedSpecFile& opened);
-
 // openFailureText for the first of the files that does not exist, or "".
 // Commands check their inputs with it before start-up, so that a missing
 // input is the first thing they say, before any message about the

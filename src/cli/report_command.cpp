@@ -2,21 +2,16 @@
 
 #include "cli/arguments.h"
 #include "cli/exit_status.h"
-#include "cli/procedure_job.h"
-#include "core/app/open_spec_file.h"
+#include "core/app/review_files.h"
 #include "core/app/review_report.h"
 #include "core/app/session.h"
-#include "core/app/spec_file.h"
 #include "core/base/atomic_file.h"
 #include "core/base/file_identity.h"
 #include "core/base/path_text.h"
-#include "core/base/sha256.h"
-#include "core/base/small_file.h"
 #include "core/base/user_text.h"
 #include "core/spec/standards.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -104,155 +99,22 @@ std::string parseArguments(const std::vector<std::string>& args, Arguments& a)
     return {};
 }
 
-std::string todayText()
-{
-    const CalendarDate d = localToday();
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
-class ReportBuilder {
+// The command's messages on standard error: a file that cannot be read,
+// and Create's messages named by the file.
+class ReportMessages : public ReviewMessages {
 public:
-    ReportBuilder(
-        const Session& session, std::string headerDate, std::optional<std::string> standard, std::ostream& err)
-        : session_(session), headerDate_(std::move(headerDate)), standard_(std::move(standard)), err_(err)
+    explicit ReportMessages(std::ostream& err) : err_(err) { }
+    void failed(const std::string& why) override { err_ << "kestrel-cli report: " << why << "\n"; }
+    MessageSink& procedureMessages(const std::string& file) override
     {
-    }
-
-    // Compares the two versions of one file; a side that is nothing is a
-    // file added or removed. With quick, files of the same bytes are not
-    // compared further.
-    ReviewedPair compare(
-        const std::string& key, const std::optional<std::string>& a, const std::optional<std::string>& b, bool quick)
-    {
-        ReviewedPair pair;
-        pair.key = key;
-        std::string bytesA, bytesB;
-        if (a)
-            pair.before = identify(*a, bytesA, pair.failure);
-        if (b)
-            pair.after = identify(*b, bytesB, pair.failure);
-        if (!pair.failure.empty())
-            return pair;
-        pair.identical = a && b && bytesA == bytesB;
-        if (pair.identical && quick)
-            return pair;
-
-        std::optional<ProcedureInputs> inputsA, inputsB;
-        if (a && !open(*a, inputsA, pair.failure))
-            return pair;
-        if (b && !open(*b, inputsB, pair.failure))
-            return pair;
-        if (a && b) {
-            std::optional<ProcedureInputs> plainA, plainB;
-            if (!read(*a, plainA, pair.failure) || !read(*b, plainB, pair.failure))
-                return pair;
-            pair.specChanges = diffSpecifications(*plainA, *plainB);
-        }
-        const ProcedureInputs& newest = inputsB ? *inputsB : *inputsA;
-        pair.scope = newest.page == Page::Scope;
-        const std::string standard = standard_ ? *standard_ : newest.selections.reference;
-        if (!pair.scope) {
-            pair.coverageBefore = coverageOf(inputsA, standard);
-            pair.coverageAfter = coverageOf(inputsB, standard);
-        }
-        if (a)
-            pair.procedureBefore = procedure(*a, *inputsA);
-        if (b)
-            pair.procedureAfter = procedure(*b, *inputsB);
-        if (a && b)
-            pair.procedure = compareProcedures(pair.procedureBefore, pair.procedureAfter);
-        return pair;
+        sink_.emplace(err_, "report: " + escapeForMessage(file));
+        return *sink_;
     }
 
 private:
-    std::optional<ReviewedFile> identify(const std::string& file, std::string& bytes, std::string& failure)
-    {
-        const std::filesystem::path path = pathFromUtf8(file);
-        SmallFile read = readSmallFile(path, kMaxSpecFileSize);
-        if (read.status != SmallFileStatus::Read) {
-            fail(failure, "\"" + escapeForMessage(file) + "\" " + read.problem);
-            return std::nullopt;
-        }
-        bytes = std::move(read.content);
-        return ReviewedFile{utf8FromPath(path.filename()), file, sha256Hex(bytes)};
-    }
-
-    bool open(const std::string& file, std::optional<ProcedureInputs>& inputs, std::string& failure)
-    {
-        OpenedSpecFile opened = openSpecFile(pathFromUtf8(file), session_, headerDate_);
-        if (!opened.inputs)
-            return fail(failure, openFailureText(file, opened));
-        inputs = std::move(opened.inputs);
-        return true;
-    }
-
-    // Read with "." as diff reads them, so that cells show as the files
-    // write them.
-    bool read(const std::string& file, std::optional<ProcedureInputs>& inputs, std::string& failure)
-    {
-        OpenedSpecFile opened = readSpecFileAt(pathFromUtf8(file), ".");
-        if (!opened.inputs)
-            return fail(failure, openFailureText(file, opened));
-        inputs = std::move(opened.inputs);
-        return true;
-    }
-
-    std::optional<ReviewCoverage> coverageOf(const std::optional<ProcedureInputs>& inputs, const std::string& standard)
-    {
-        if (!inputs)
-            return std::nullopt;
-        const std::optional<Coverage> c = coverage(*inputs, standard);
-        if (!c)
-            return std::nullopt;
-        return ReviewCoverage{c->standard, c->counts, c->generatorFailed};
-    }
-
-    // The procedure Create makes of the file, with its messages named by
-    // the file; what a failing generator wrote before it failed.
-    std::string procedure(const std::string& file, ProcedureInputs inputs)
-    {
-        StreamSink sink(err_, "report: " + escapeForMessage(file));
-        const ProcedureOutcome outcome = makeProcedure(inputs, session_.texts, sink, {});
-        return outcome.output.value_or("");
-    }
-
-    bool fail(std::string& failure, const std::string& why)
-    {
-        err_ << "kestrel-cli report: " << why << "\n";
-        failure = why;
-        return false;
-    }
-
-    const Session& session_;
-    std::string headerDate_;
-    std::optional<std::string> standard_;
     std::ostream& err_;
+    std::optional<StreamSink> sink_;
 };
-
-// The specification files directly in a folder, by name.
-std::map<std::string, std::string> libraryFiles(const std::string& folder, std::string& problem)
-{
-    std::map<std::string, std::string> files;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(pathFromUtf8(folder), ec), end;
-    if (ec) {
-        problem = "\"" + escapeForMessage(folder) + "\" cannot be listed: " + ec.message();
-        return files;
-    }
-    for (; it != end; it.increment(ec)) {
-        if (ec) {
-            problem = "\"" + escapeForMessage(folder) + "\" cannot be listed: " + ec.message();
-            break;
-        }
-        const std::string name = utf8FromPath(it->path().filename());
-        std::error_code typeEc;
-        if (name.size() > 5 && name.ends_with(".json") && it->is_regular_file(typeEc))
-            files.emplace(name, utf8FromPath(it->path()));
-    }
-    return files;
-}
 
 // Why writing the outputs would replace an input or each other, or "":
 // each output is compared with every input by the file it leads to.
@@ -298,20 +160,22 @@ int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& o
     const auto session = startUp(StartUpSwitches{a.shared.lcid, false}, environment, sink);
     const std::string headerDate = a.shared.date ? session->headerDate(*a.shared.date) : session->headerDateToday();
 
+    const ReviewSettings settings{a.shared.lcid ? std::to_string(*a.shared.lcid) : "", a.shared.configDir.value_or(""),
+        a.shared.date ? a.shared.dateText : reviewDateText(localToday()), a.standard.value_or("")};
+    ReportMessages messages(err);
+    ReviewComparer comparer(*session, headerDate, a.standard, messages);
     ReviewReport report;
-    report.settings = {a.shared.lcid ? std::to_string(*a.shared.lcid) : "", a.shared.configDir.value_or(""),
-        a.shared.date ? a.shared.dateText : todayText(), a.standard.value_or("")};
-    ReportBuilder builder(*session, headerDate, a.standard, err);
     int status = kExitOk;
     if (!a.library) {
-        report.files.push_back(builder.compare("", a.paths[0], a.paths[1], false));
+        report = reviewOfTwoFiles(settings, a.paths[0], a.paths[1], comparer);
     } else {
+        report.settings = settings;
         report.library = true;
         report.libraryBefore = a.paths[0];
         report.libraryAfter = a.paths[1];
         std::string problem;
-        const std::map<std::string, std::string> before = libraryFiles(a.paths[0], problem);
-        const std::map<std::string, std::string> after = libraryFiles(a.paths[1], problem);
+        const std::map<std::string, std::string> before = reviewLibraryFiles(a.paths[0], problem);
+        const std::map<std::string, std::string> after = reviewLibraryFiles(a.paths[1], problem);
         if (!problem.empty()) {
             err << "kestrel-cli report: " << problem << "\n";
             return kExitUnreadableFile;
@@ -328,7 +192,7 @@ int ReportCommand::execute(const std::vector<std::string>& args, std::ostream& o
         for (const auto& [key, path] : after)
             names[key].second = path;
         for (const auto& [key, sides] : names)
-            report.files.push_back(builder.compare(key, sides.first, sides.second, true));
+            report.files.push_back(comparer.compare(key, sides.first, sides.second, true));
     }
     for (const ReviewedPair& pair : report.files)
         if (!pair.failure.empty())

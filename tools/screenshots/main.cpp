@@ -107,8 +107,8 @@ bool compareWindow(const QDir& demo, const QString& file)
             acv.setCell(row, c, acv.cell(row, c - 1));
     for (int row = 0; row < acv.rows(); ++row)
         acv.setCell(row, 1, row == 0 ? "2.0000" : row == 1 ? "1.5" : row == 2 ? "0.5" : row == 8 ? "1K" : "");
-    gui::CompareWindow window(document, {QStringLiteral("orvik4919.kestrel.json"), left},
-        {QStringLiteral("orvik4919-new.kestrel.json"), right}, nullptr);
+    gui::CompareWindow window(document, {QStringLiteral("orvik4919.kestrel.json"), left, {}},
+        {QStringLiteral("orvik4919-new.kestrel.json"), right, {}}, nullptr);
     window.resize(1180, 680);
     window.show();
     settle();

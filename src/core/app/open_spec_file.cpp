@@ -2,6 +2,7 @@
 
 #include "core/app/session.h"
 #include "core/app/spec_file.h"
+#include "core/base/user_text.h"
 
 namespace kestrel {
 
@@ -26,6 +27,12 @@ OpenedSpecFile openSpecFile(const std::filesystem::path& path, const Session& se
         opened.inputs->headerDate = std::move(headerDate);
     }
     return opened;
+}
+
+std::string openFailureText(std::string_view file, const OpenedSpecFile& opened)
+{
+    return opened.failure == OpenFailure::Unreadable ? "\"" + escapeForMessage(file) + "\" " + opened.reason
+                                                     : escapeForMessage(file) + ": " + opened.reason;
 }
 
 } // namespace kestrel

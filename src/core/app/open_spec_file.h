@@ -42,4 +42,9 @@ OpenedSpecFile readSpecFileAt(const std::filesystem::path& path, std::string_vie
 // accessories and the given DATE value; nothing of a file that fails.
 OpenedSpecFile openSpecFile(const std::filesystem::path& path, const Session& session, std::string headerDate);
 
+// Why a file did not open, as the command line says it after
+// "kestrel-cli COMMAND: ": the quoted name and the reason for a file that
+// cannot be read, the name, ": " and the reader's message for an invalid one.
+std::string openFailureText(std::string_view file, const OpenedSpecFile& opened);
+
 } // namespace kestrel

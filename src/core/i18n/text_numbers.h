@@ -539,6 +539,15 @@ inline constexpr int kTextReviewFileAdded = 2984;        // "added"
 inline constexpr int kTextReviewFileRemoved = 2985;      // "removed"
 inline constexpr int kTextReviewFileChanged = 2986;      // "changed"
 inline constexpr int kTextReviewChange = 2987;           // "Change"
+// 2988-2994: the compare window's Export review.
+inline constexpr int kTextExportReview = 2988;       // "&Export review...", a button and Ctrl+E
+inline constexpr int kTextExportReviewTitle = 2989;  // "Export Review Report", the save dialog's title
+inline constexpr int kTextReviewHtmlFiles = 2990;    // "HTML page (*.html)"
+inline constexpr int kTextReviewPdfFiles = 2991;     // "PDF document (*.pdf)"
+inline constexpr int kTextReviewNotWritten = 2992;   // "The review report was not written to <1>: <2>"
+inline constexpr int kTextReviewNeedsFiles = 2993;   // "Save the specification first: ..."
+inline constexpr int kTextReviewWritten = 2994;      // "Review report written to <1>", the status line
+inline constexpr int kTextReviewWithFailures = 2995; // "The report ... names what could not be read: <1>"
 
 // The grid as a screen reader hears it.
 inline constexpr int kTextColumnNoInstruction = 3040;  // "Column <1>: no instruction"

@@ -3,16 +3,21 @@
 #include "core/app/create.h"
 #include "core/app/open_spec_file.h"
 #include "core/app/procedure_comparison_report.h"
+#include "core/app/review_files.h"
+#include "core/app/session.h"
 #include "core/base/unicode_form.h"
 #include "core/i18n/text_numbers.h"
 #include "gui/common/caption_fitting.h"
 #include "gui/common/control_texts.h"
 #include "gui/common/file_paths.h"
 #include "gui/common/status_line.h"
+#include "gui/common/wait_cursor.h"
 #include "gui/common/window_texts.h"
+#include "gui/compare/review_export.h"
 #include "gui/compare/side_by_side_panes.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -93,11 +98,22 @@ std::pair<std::string, std::string> changeValues(const SpecChange& change)
     return {specValueLiteral(change.before), specValueLiteral(change.after)};
 }
 
+// Create's messages while the report is made: the window showed them when
+// it made the procedures; what could not be read the report names.
+class QuietReviewMessages : public ReviewMessages {
+public:
+    void failed(const std::string&) override { }
+    MessageSink& procedureMessages(const std::string&) override { return silent_; }
+
+private:
+    SilentSink silent_;
+};
+
 } // namespace
 
 CompareWindow::CompareWindow(
     const Document& document, const ComparedSpecification& left, const ComparedSpecification& right, QWidget* parent)
-    : QDialog(parent), texts_(document.texts())
+    : QDialog(parent), document_(document), texts_(document.texts()), leftPath_(left.path), rightPath_(right.path)
 {
     setObjectName(QStringLiteral("frm_Compare"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -165,6 +181,14 @@ CompareWindow::CompareWindow(
     }
     statusLine_ = new StatusLine(this);
     statusLine_->setAccessibleName(textOf(texts, kTextStatusLine));
+    auto* exportReview = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    nameControl(exportReview, QStringLiteral("cmd_ExportReview"));
+    setCaption(exportReview, texts, kTextExportReview);
+    exportReview->setAutoDefault(false);
+    connect(exportReview, &QPushButton::clicked, this, &CompareWindow::exportReview);
+    auto* exportKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    exportKey->setObjectName(QStringLiteral("ExportReviewKey"));
+    connect(exportKey, &QShortcut::activated, this, &CompareWindow::exportReview);
     auto* close = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     nameControl(close, QStringLiteral("cmdClose"));
     setCaption(close, texts, kTextCompareClose);
@@ -251,6 +275,49 @@ void CompareWindow::goToDifference(int step)
         {std::to_string(*found + 1), std::to_string(all.size()), coreText(panes_->rowText(all[*found]).trimmed())})));
 }
 
+void CompareWindow::exportReview()
+{
+    if (leftPath_.isEmpty() || rightPath_.isEmpty()) {
+        document_.sink().inform(coreText(textOf(texts_, kTextReviewNeedsFiles)), MessageIcon::Exclamation);
+        return;
+    }
+    const QString html = textOf(texts_, kTextReviewHtmlFiles), pdf = textOf(texts_, kTextReviewPdfFiles);
+    QFileDialog dialog(this, textOf(texts_, kTextExportReviewTitle));
+    dialog.setObjectName(QStringLiteral("ExportReviewDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({html, pdf});
+    dialog.setDirectory(QFileInfo(rightPath_).absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // A name without an ending takes the chosen filter's.
+    QString path = dialog.selectedFiles().constFirst();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += dialog.selectedNameFilter() == pdf ? QStringLiteral(".pdf") : QStringLiteral(".html");
+    exportReviewTo(path);
+}
+
+bool CompareWindow::exportReviewTo(const QString& path)
+{
+    WaitCursor wait;
+    const Session& session = document_.session();
+    QuietReviewMessages messages;
+    ReviewComparer comparer(session, session.headerDateToday(), std::nullopt, messages);
+    const ReviewReport report =
+        reviewOfTwoFiles(reviewSettingsOf(session, localToday()), coreText(leftPath_), coreText(rightPath_), comparer);
+    QString error;
+    const bool written = writeReviewReport(path, reviewReportHtml(report, texts_), reviewPageSize(locale()), error);
+    wait.restore();
+    if (!written) {
+        document_.sink().inform(
+            textWith(texts_, kTextReviewNotWritten, {coreText(path), coreText(error)}), MessageIcon::Exclamation);
+        return false;
+    }
+    statusLine_->say(qtText(textWith(texts_, kTextReviewWritten, {coreText(path)})));
+    if (const std::string& failure = report.files.front().failure; !failure.empty())
+        document_.sink().inform(textWith(texts_, kTextReviewWithFailures, {failure}), MessageIcon::Exclamation);
+    return true;
+}
+
 CompareWindow* openCompareWindow(Document& document, const QString& path, QWidget* parent)
 {
     // The same date on both sides, so that only what the inputs make differs.
@@ -263,8 +330,10 @@ CompareWindow* openCompareWindow(Document& document, const QString& path, QWidge
     }
     const QString myName = document.filePath().isEmpty() ? textOf(document.texts(), kTextCompareUnsaved)
                                                          : QFileInfo(document.filePath()).fileName();
-    auto* window = new CompareWindow(
-        document, {myName, std::move(mine)}, {QFileInfo(path).fileName(), std::move(*other.inputs)}, parent);
+    // The report compares files: the document's only while it is as saved.
+    const QString myPath = document.isModified() ? QString() : document.filePath();
+    auto* window = new CompareWindow(document, {myName, std::move(mine), myPath},
+        {QFileInfo(path).fileName(), std::move(*other.inputs), path}, parent);
     window->show();
     return window;
 }

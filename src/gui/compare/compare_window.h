@@ -8,7 +8,8 @@
 // to be shown in the main window, a change of any other input for the
 // control that holds it. F7 and Shift+F7, or the two buttons below, go to
 // the next and previous difference of the procedures; the status line
-// says which it is.
+// says which it is. Export review (Ctrl+E) writes the review report of the
+// two files, as kestrel-cli report writes it, as HTML or PDF.
 #include "core/app/procedure_inputs.h"
 #include "core/app/spec_diff.h"
 #include "gui/compare/change_fields.h"
@@ -28,10 +29,12 @@ namespace kestrel::gui {
 class SideBySidePanes;
 class StatusLine;
 
-// One side of the comparison: the name shown for it and its inputs.
+// One side of the comparison: the name shown for it, its inputs and the
+// file they are, empty when they are no saved file (unsaved changes).
 struct ComparedSpecification {
     QString name;
     ProcedureInputs inputs;
+    QString path;
 };
 
 class CompareWindow : public QDialog {
@@ -47,6 +50,12 @@ public:
     QTableWidget* changeList() const { return changeList_; }
     QLabel* procedureSummary() const { return procedureSummary_; }
     const std::vector<SpecChange>& changes() const { return changes_; }
+
+    // Asks where, then writes the review report of the two files there.
+    void exportReview();
+    // Writes the review report of the two files to path (a PDF when its
+    // name ends in ".pdf"); says in a message box what went wrong.
+    bool exportReviewTo(const QString& path);
 
 signals:
     // A change of a grid cell was chosen (clicked, or Enter on its row).
@@ -67,7 +76,9 @@ private:
     QTableWidget* changeList_;
     StatusLine* statusLine_;
     std::vector<SpecChange> changes_;
+    const Document& document_;
     const TextLookup& texts_;
+    QString leftPath_, rightPath_;
 };
 
 // Compares the document's inputs as they are now with the file at path,
