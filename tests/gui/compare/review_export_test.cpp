@@ -4,7 +4,7 @@
 // in a message box with the window left as it was.
 #include "support/window_fixture.h"
 
-#include "cli/command.h"
+#include "cli/run.h"
 #include "core/app/spec_file.h"
 #include "core/base/locale_database.h"
 #include "core/spec/samples.h"
