@@ -4,7 +4,9 @@
 // lines", "Procedure Preview hidden"). A screen reader hears it as a status
 // bar whose message changed: the message is a label inside the bar, and
 // each new message sends the name change of that label and a value change
-// of the bar.
+// of the bar. A screen reader speaks neither unless asked, so each message
+// is also shown anew as a notification (an invisible child of the bar),
+// which screen readers speak as it appears.
 #include <QStatusBar>
 
 class QLabel;
@@ -21,6 +23,7 @@ public:
 
 private:
     QLabel* message_;
+    QWidget* notification_;
 };
 
 // Says the message on the status line of the window that holds `control`

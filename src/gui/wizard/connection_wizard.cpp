@@ -65,8 +65,8 @@ ConnectionWizard::ConnectionWizard(const TextLookup& texts, MessageSink& sink, c
 
 void ConnectionWizard::buildControls()
 {
-    const QString optionNames[3] = {QStringLiteral("opt_Which_0"), QStringLiteral("opt_Which_1"),
-        QStringLiteral("opt_Which_2")};
+    const QString optionNames[3] = {
+        QStringLiteral("opt_Which_0"), QStringLiteral("opt_Which_1"), QStringLiteral("opt_Which_2")};
     auto* options = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         recordKindButtons_[i] = new QRadioButton(this);

@@ -11,6 +11,7 @@
 #include "gui/help/help_viewer.h"
 #include "gui/viewer/procedure_viewer.h"
 #include "gui/wizard/connection_wizard.h"
+#include "support/accessibility_events.h"
 #include "support/heard_name.h"
 #include "support/window_fixture.h"
 
@@ -114,6 +115,7 @@ TEST_F(SecondaryWindowsTest, CtrlCreateSaysWhatItCopied)
     startWithWindows();
     const std::string sample = std::string(KESTREL_SOURCE_DIR) + "/data/samples/orvik4919.kestrel.json";
     ASSERT_TRUE(window->openFile(QString::fromStdString(sample)));
+    const AccessibilityEvents heard;
     ctrlCreate();
     const QString copied = QGuiApplication::clipboard()->text();
     ASSERT_TRUE(copied.endsWith(QStringLiteral("\r\n")));
@@ -122,6 +124,12 @@ TEST_F(SecondaryWindowsTest, CtrlCreateSaysWhatItCopied)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(line)->role(), QAccessible::StatusBar);
     EXPECT_EQ(heardName(line), "Status");
     EXPECT_EQ(heardName(find<QWidget>("StatusMessage")), said);
+    // Screen readers speak a notification as it appears; the status bar's
+    // own change they leave unsaid.
+    QWidget* notification = find<QWidget>("StatusNotification");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(notification)->role(), QAccessible::Notification);
+    EXPECT_EQ(heardName(notification), said);
+    EXPECT_EQ(heard.about(notification, QAccessible::ObjectShow).size(), 1u);
 
     // The viewer's text is heard as the procedure it is.
     QString textName;
