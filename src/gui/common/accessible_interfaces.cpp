@@ -14,10 +14,37 @@
 namespace kestrel::gui {
 namespace {
 
-class AccessibleList : public QAccessibleWidget {
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     // Qt itself sends the value change when the current entry changes.
     explicit AccessibleList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) { }
+
+    // The current entry is also the list's read-only text: a screen reader
+    // on Linux reads a list's value from its text (Qt's bridge there has no
+    // selection to read it from).
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(int start, int end) const override { return value().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(value().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -25,7 +52,7 @@ public:
         case QAccessible::Name:
             return name();
         case QAccessible::Value:
-            return list()->isEditable() && list()->lineEdit() ? list()->lineEdit()->text() : list()->currentText();
+            return value();
         default:
             return QAccessibleWidget::text(t);
         }
@@ -67,6 +94,10 @@ public:
 
 private:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+    QString value() const
+    {
+        return list()->isEditable() && list()->lineEdit() ? list()->lineEdit()->text() : list()->currentText();
+    }
 
     // The name the window gave it, else the label whose buddy it is.
     QString name() const

@@ -20,19 +20,6 @@ QStringList items(const QComboBox* box)
     return out;
 }
 
-// Chooses an entry of a list with the keyboard, as a user would.
-void choose(QComboBox* box, const QString& text)
-{
-    box->setFocus();
-    const int target = box->findText(text);
-    ASSERT_GE(target, 0) << text.toStdString();
-    while (box->currentIndex() < target)
-        QTest::keyClick(box, Qt::Key_Down);
-    while (box->currentIndex() > target)
-        QTest::keyClick(box, Qt::Key_Up);
-    WindowTest::settle();
-}
-
 TEST_F(PagesTest, ReferenceChangeRefillsTheSensorLists)
 {
     start();

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -67,6 +68,18 @@ void WindowTest::settle()
         // The preview, the coverage and the marks made on their threads.
         ASSERT_TRUE(gui::BackgroundWorker::waitForAll());
     }
+}
+
+void WindowTest::choose(QComboBox* box, const QString& text)
+{
+    box->setFocus();
+    const int target = box->findText(text);
+    ASSERT_GE(target, 0) << text.toStdString();
+    while (box->currentIndex() < target)
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > target)
+        QTest::keyClick(box, Qt::Key_Up);
+    settle();
 }
 
 void WindowTest::clickCell(int row, int column)

@@ -20,6 +20,7 @@
 #include <stdexcept>
 #include <string>
 
+class QComboBox;
 class QLineEdit;
 
 // Readable failure messages.
@@ -72,6 +73,8 @@ protected:
     // A click on a cell queued the same way, behind the keys before it.
     void queueClick(int row, int column);
     void selectFunction(MeterFunction f);
+    // Chooses an entry of a list with the keyboard, as a user would.
+    static void choose(QComboBox* box, const QString& text);
     void click(const char* name);
     // A window shortcut (Ctrl+Z, Ctrl+S …) typed while the window is active.
     void shortcut(QKeyCombination keys);
