@@ -17,6 +17,7 @@
 #include "gui/compare/side_by_side_panes.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -302,8 +303,8 @@ bool CompareWindow::exportReviewTo(const QString& path)
     const Session& session = document_.session();
     QuietReviewMessages messages;
     ReviewComparer comparer(session, session.headerDateToday(), std::nullopt, messages);
-    const ReviewReport report =
-        reviewOfTwoFiles(reviewSettingsOf(session, localToday()), coreText(leftPath_), coreText(rightPath_), comparer);
+    const ReviewReport report = reviewOfTwoFiles(reviewSettingsOf(session, localToday()),
+        coreText(QDir::toNativeSeparators(leftPath_)), coreText(QDir::toNativeSeparators(rightPath_)), comparer);
     QString error;
     const bool written = writeReviewReport(path, reviewReportHtml(report, texts_), reviewPageSize(locale()), error);
     wait.restore();
