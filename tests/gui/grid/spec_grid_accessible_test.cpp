@@ -23,11 +23,15 @@ protected:
     // The cell the keyboard is on, as the screen reader is told of it.
     QAccessibleInterface* focusedCell() const { return table()->focusChild(); }
 
+    // The header cells' names. Qt makes a table cell's header cells anew
+    // for each asker and leaves them to it.
     static QStringList names(const QList<QAccessibleInterface*>& cells)
     {
         QStringList heard;
         for (QAccessibleInterface* cell : cells)
             heard << cell->text(QAccessible::Name);
+        for (QAccessibleInterface* cell : cells)
+            QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(cell));
         return heard;
     }
 

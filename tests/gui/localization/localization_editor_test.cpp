@@ -55,8 +55,12 @@ protected:
     {
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window->grid());
         QAccessibleInterface* cell = grid->tableInterface()->cellAt(row, 0);
+        // Qt makes a cell's header cells anew for each asker and leaves them to it.
         const QList<QAccessibleInterface*> headers = cell->tableCellInterface()->rowHeaderCells();
-        return headers.size() == 1 ? headers.front()->text(QAccessible::Name) : QString();
+        const QString name = headers.size() == 1 ? headers.front()->text(QAccessible::Name) : QString();
+        for (QAccessibleInterface* header : headers)
+            QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(header));
+        return name;
     }
     QString caption(const char* name) const
     {
